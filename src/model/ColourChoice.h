@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+#include "platform/Colour.h"
+#include "platform/Dialog.h"
+
+// The colour list that every object and display dialog offers.
+platform::Control ColourCombo(const std::string& id = "ComboBox1", const std::string& initialText = "black");
+
+// The colour of the selected entry; with no entry selected (the user typed
+// into the box) the colour stays.
+void ApplyColourChoice(const platform::Control& combo, platform::TColor& colour);

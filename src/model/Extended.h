@@ -1,0 +1,26 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+// Intermediate arithmetic of the radiation computation. Stored quantities are
+// 32-bit floats; everything computed between two stores uses this type.
+using Extended = double;
+
+namespace detail {
+inline int32_t SaturateToInt32(Extended value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+}  // namespace detail
+
+// Round to the nearest integer, halves to even (positions for drawing and
+// occlusion tests). Values beyond 32 bits saturate instead of overflowing.
+inline int32_t Round(Extended value) { return detail::SaturateToInt32(std::nearbyint(value)); }
+
+// Cut toward zero (counts and bin indices).
+inline int32_t Trunc(Extended value) { return detail::SaturateToInt32(std::trunc(value)); }
+
+inline constexpr Extended kPi = 3.14159265358979323846;

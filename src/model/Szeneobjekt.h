@@ -1,0 +1,95 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Extended.h"
+#include "platform/Canvas.h"
+#include "platform/TextFile.h"
+
+class TSceneList;
+
+// A list built by putting each new record in front: iteration runs from the
+// newest record to the oldest, the order in which the records are used.
+template <class Record>
+class PrependList {
+public:
+    void Prepend(const Record& record) { records.push_back(record); }
+    auto begin() const { return records.rbegin(); }
+    auto end() const { return records.rend(); }
+    size_t size() const { return records.size(); }
+    bool empty() const { return records.empty(); }
+    void clear() { records.clear(); }
+    const Record& Head() const { return records.back(); }
+
+private:
+    std::vector<Record> records;  // oldest first
+};
+
+// One energy-flow-density vector that reaches a point from one emitting
+// element or beam.
+struct TFlowVector {
+    float fx;
+    float fy;
+};
+using FlowVectorList = PrependList<TFlowVector>;
+
+// A point where the stream-line display starts a line.
+struct TStreamLineStart {
+    float x;
+    float y;
+};
+using StreamLineStarts = PrependList<TStreamLineStart>;
+
+// Base of every scene object. The base operations are the neutral ones: no
+// field, no contributions, never blocking, strength 0.
+class Tszeneobjekt {
+public:
+    virtual ~Tszeneobjekt() = default;
+
+    std::string kind;         // kind keyword, also the scene-file keyword
+    std::string description;  // shown in lists and progress texts
+    int32_t number = 0;       // 1-based place in the scene list after numbering
+    platform::TColor colour = 0;
+
+    // One pass of the radiation balance over the object's surface elements;
+    // true while a value still changed beyond the stop criterion.
+    virtual bool Iterate(const TSceneList& list);
+    // Sets the pen colour; kinds that draw call this first.
+    virtual void Draw(platform::Canvas& canvas) const;
+    // The energy flow density this object sends to (x, y), occlusion tested
+    // against every object; exclude is the number of one object that must not
+    // block (0: none). True when the vector is not zero.
+    virtual bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+                               int32_t exclude) const;
+    // The same radiation split into one vector per emitting element, each put
+    // in front of `result`.
+    virtual void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+                                     FlowVectorList& result) const;
+    // Whether the object cuts the straight path from A to B. Never when its
+    // number is skipA or skipB.
+    virtual bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // Whether (x, y) lies within distance d of the object.
+    virtual bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const;
+    // Opens the object's dialog; the base clears the settings' berechnet flag.
+    virtual void Edit();
+    // Moves the second defining point while the mouse drags.
+    virtual void SetEndPoint(int32_t x, int32_t y);
+    virtual Extended Strength() const;
+    // Puts this object's stream-line starting points in front of `starts`,
+    // spaced so that each line carries fluxPerLine.
+    virtual void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const;
+    virtual bool IsDegenerate() const;
+    // Reads "begin" and "color="; kinds continue with their own keys.
+    virtual bool LoadFromFile(platform::TextFile& file);
+    virtual void SaveToFile(platform::TextFile& file) const;
+
+    // Brings caches (a mirror's surface elements) up to date with the current
+    // geometry and settings. Runs in one serial step before a computation or
+    // display, so that the queries above are safe to run side by side.
+    virtual void PrepareQueries() {}
+
+protected:
+    // The first lines every kind writes: kind keyword, "begin", "color=".
+    void SaveHeader(platform::TextFile& file) const;
+};

@@ -1,0 +1,6 @@
+#include "objects/ObjektHintergrund.h"
+
+TObjektHintergrund::TObjektHintergrund() {
+    kind = "rahmen";
+    description = "Background radiation";
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Colour.h"
+
+namespace platform {
+
+class Bitmap;
+
+enum class BrushStyle { Solid, Hollow };
+
+// A drawing surface in window pixels, x to the right and y downward.
+// Rectangles and ellipses exclude their right and bottom edge; a line excludes
+// its end point, which becomes the pen position.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    virtual void SetPenColor(TColor colour) = 0;
+    virtual void SetBrushColor(TColor colour) = 0;
+    virtual void SetBrushStyle(BrushStyle style) = 0;
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+    virtual void FillRect(int left, int top, int right, int bottom) = 0;
+    // Outlined with the pen, filled with the brush unless it is hollow.
+    virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    // Part of the ellipse in the box, drawn counter-clockwise on the screen from
+    // the ray through the start point to the ray through the end point.
+    virtual void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) = 0;
+    // Copies the whole bitmap with its top-left corner at (0, 0).
+    virtual void DrawBitmap(const Bitmap& bitmap) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,155 @@
+#include "platform/Conversions.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "platform/Errors.h"
+
+namespace platform {
+
+namespace {
+
+char separator = '.';
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<int32_t> ParseInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    bool hex = false;
+    if (i < text.size() && text[i] == '$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i == text.size()) return std::nullopt;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
+        if (digit < 0) return std::nullopt;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0xFFFFFFFFLL) return std::nullopt;
+    }
+    if (hex) {
+        // Hexadecimal text names the 32 bits, so $FFFFFFFF is -1.
+        auto bits = static_cast<int32_t>(static_cast<uint32_t>(value));
+        return negative ? static_cast<int32_t>(0u - static_cast<uint32_t>(bits)) : bits;
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+std::optional<float> ParseFloat(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::string plain;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    size_t mantissaDigits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) plain += text[i];
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        plain += '.';
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) plain += text[i];
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        plain += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        size_t exponentDigits = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) plain += text[i];
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    double value = 0;
+    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double is zero; too large is not a number we can hold.
+        return std::nullopt;
+    }
+    if (error != std::errc() || end != plain.data() + plain.size()) return std::nullopt;
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(value);
+}
+
+// The text as a message quotes it; a very long text is cut short.
+std::string Quoted(const std::string& text) {
+    constexpr size_t kMostShown = 40;
+    return "'" + (text.size() > kMostShown ? text.substr(0, kMostShown) + "..." : text) + "'";
+}
+
+}  // namespace
+
+char DecimalSeparator() { return separator; }
+void SetDecimalSeparator(char newSeparator) { separator = newSeparator; }
+
+std::string IntToStr(int64_t value) { return std::to_string(value); }
+
+std::string FloatToStr(Extended value, int digits) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0) return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, std::fabs(value));
+    // buffer: d.ddddde±xx
+    std::string text(buffer);
+    size_t ePos = text.find('e');
+    int exponent = std::stoi(text.substr(ePos + 1));
+    std::string mantissa;
+    for (size_t i = 0; i < ePos; ++i)
+        if (IsDigit(text[i])) mantissa += text[i];
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+
+    std::string result = value < 0 ? "-" : "";
+    if (exponent >= -5 && exponent < digits) {
+        int pointPosition = exponent + 1;  // digits before the decimal point
+        if (pointPosition <= 0) {
+            result += "0";
+            result += separator;
+            result += std::string(static_cast<size_t>(-pointPosition), '0') + mantissa;
+        } else if (pointPosition >= static_cast<int>(mantissa.size())) {
+            result += mantissa + std::string(static_cast<size_t>(pointPosition) - mantissa.size(), '0');
+        } else {
+            result += mantissa.substr(0, static_cast<size_t>(pointPosition)) + separator +
+                      mantissa.substr(static_cast<size_t>(pointPosition));
+        }
+    } else {
+        result += mantissa.substr(0, 1);
+        if (mantissa.size() > 1) result += separator + mantissa.substr(1);
+        result += "E" + std::to_string(exponent);
+    }
+    return result;
+}
+
+int32_t StrToInt(const std::string& text) {
+    if (auto value = ParseInt(text)) return *value;
+    throw ConversionError(Quoted(text) + " is not a valid integer value");
+}
+
+float StrToFloat(const std::string& text) {
+    if (auto value = ParseFloat(text)) return *value;
+    throw ConversionError(Quoted(text) + " is not a valid floating point value");
+}
+
+int32_t LenientStrToInt(const std::string& text) { return ParseInt(text).value_or(0); }
+
+float LenientStrToFloat(const std::string& text) { return ParseFloat(text).value_or(0.0f); }
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "model/Extended.h"
+
+// Conversions between numbers and text as the dialogs and the scene file use
+// them. Floats are written with the locale's decimal separator.
+namespace platform {
+
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+
+std::string IntToStr(int64_t value);
+
+// General format: up to `digits` significant digits, no trailing zeros, plain
+// notation from 0.00001 up to `digits` digits before the point, otherwise
+// exponent notation such as 1E-6 or 1.5E20.
+std::string FloatToStr(Extended value, int digits = 15);
+
+// Strict conversions; text that is not a number raises ConversionError.
+// Integers: leading blanks, optional sign, decimal digits or hexadecimal after
+// "$" or "0x", nothing after them. Floats: either "." or "," as the decimal
+// point and an optional exponent; the value must fit a 32-bit float.
+int32_t StrToInt(const std::string& text);
+float StrToFloat(const std::string& text);
+
+// Lenient conversions of the dialogs that never report an error: text that is
+// not a well-formed number (an empty field among it) gives 0.
+int32_t LenientStrToInt(const std::string& text);
+float LenientStrToFloat(const std::string& text);
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#include "platform/Dialog.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace platform {
+
+Control Control::Label(std::string caption, int fontHeight) {
+    Control c;
+    c.kind = Kind::Label;
+    c.caption = std::move(caption);
+    c.fontHeight = fontHeight;
+    return c;
+}
+
+Control Control::Edit(std::string id, std::string caption, bool sameRow) {
+    Control c;
+    c.kind = Kind::Edit;
+    c.id = std::move(id);
+    c.caption = std::move(caption);
+    c.sameRow = sameRow;
+    return c;
+}
+
+Control Control::Combo(std::string id, std::string caption, std::vector<std::string> items, std::string text) {
+    Control c;
+    c.kind = Kind::Combo;
+    c.id = std::move(id);
+    c.caption = std::move(caption);
+    c.items = std::move(items);
+    c.text = std::move(text);
+    return c;
+}
+
+Control Control::Radio(std::string id, std::string caption, bool checked) {
+    Control c;
+    c.kind = Kind::Radio;
+    c.id = std::move(id);
+    c.caption = std::move(caption);
+    c.checked = checked;
+    return c;
+}
+
+Control Control::ListBox(std::string id, ModalResult doubleClickResult) {
+    Control c;
+    c.kind = Kind::ListBox;
+    c.id = std::move(id);
+    c.result = doubleClickResult;
+    return c;
+}
+
+Control Control::Button(std::string caption, ModalResult result, bool isDefault) {
+    Control c;
+    c.kind = Kind::Button;
+    c.caption = std::move(caption);
+    c.result = result;
+    c.isDefault = isDefault;
+    return c;
+}
+
+Control& DialogSpec::operator[](const std::string& id) {
+    auto found = std::find_if(controls.begin(), controls.end(), [&](const Control& c) { return c.id == id; });
+    if (found == controls.end()) throw std::logic_error("dialog " + caption + " has no control " + id);
+    return *found;
+}
+
+const Control& DialogSpec::operator[](const std::string& id) const {
+    return const_cast<DialogSpec&>(*this)[id];
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// What a modal dialog or message box closed with.
+enum class ModalResult { None = 0, OK = 1, Cancel = 2, Yes = 6, No = 7, Delete = 100, Edit = 101, Quit = 102 };
+
+// One control of a dialog. The owning unit reads and writes the values; the
+// platform shows them and writes back what the user changed.
+struct Control {
+    enum class Kind { Label, Edit, Combo, Radio, ListBox, Button };
+
+    Kind kind = Kind::Label;
+    std::string id;                  // how the owning unit finds the control
+    std::string caption;             // label, radio or button text; for an edit its label
+    std::string text;                // edit text; for a combo the text shown
+    std::vector<std::string> items;  // combo and list-box lines
+    int selected = -1;               // combo and list box; -1 for none
+    bool checked = false;            // radio button
+    ModalResult result = ModalResult::None;  // button, and list-box double click
+    bool isDefault = false;          // button
+    bool sameRow = false;            // placed beside the control before it
+    int fontHeight = 0;              // label font height in pixels, 0 for the usual
+
+    static Control Label(std::string caption, int fontHeight = 0);
+    static Control Edit(std::string id, std::string caption, bool sameRow = false);
+    static Control Combo(std::string id, std::string caption, std::vector<std::string> items, std::string text);
+    static Control Radio(std::string id, std::string caption, bool checked);
+    static Control ListBox(std::string id, ModalResult doubleClickResult);
+    static Control Button(std::string caption, ModalResult result, bool isDefault = false);
+};
+
+// A dialog as data: a unit keeps one of these for the whole run, so the
+// values last shown stay in it between showings.
+struct DialogSpec {
+    std::string caption;
+    std::vector<Control> controls;
+    int clientWidth = 0;   // 0: as the controls need
+    int clientHeight = 0;
+
+    Control& operator[](const std::string& id);
+    const Control& operator[](const std::string& id) const;
+};
+
+}  // namespace platform

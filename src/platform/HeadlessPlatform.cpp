@@ -1,0 +1,55 @@
+#include "platform/HeadlessPlatform.h"
+
+#include <algorithm>
+
+namespace platform {
+
+HeadlessWindow::HeadlessWindow(int width, int height)
+    : screenWidth(width), screenHeight(height), surface(0, 0) {}
+
+void HeadlessWindow::SetCaption(const std::string& newCaption) {
+    caption = newCaption;
+    captions.push_back(newCaption);
+}
+
+void HeadlessWindow::SetClientWidth(int width) {
+    surface.SetSize(std::clamp(width, 0, screenWidth), surface.Height());
+}
+
+void HeadlessWindow::SetClientHeight(int height) {
+    surface.SetSize(surface.Width(), std::clamp(height, 0, screenHeight));
+}
+
+ModalResult HeadlessPlatform::ShowModal(DialogSpec& dialog) {
+    shownDialogs.push_back(dialog.caption);
+    if (dialogAnswers.empty()) {
+        unansweredDialogs.push_back(dialog.caption);
+        return ModalResult::Cancel;
+    }
+    DialogAnswer answer = std::move(dialogAnswers.front());
+    dialogAnswers.pop_front();
+    return answer(dialog);
+}
+
+std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& filter) {
+    fileFilters.push_back(filter);
+    if (fileNameAnswers.empty()) return std::nullopt;
+    auto answer = fileNameAnswers.front();
+    fileNameAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::OpenFileName(const std::string& filter) { return NextFileName(filter); }
+
+std::optional<std::string> HeadlessPlatform::SaveFileName(const std::string& filter) { return NextFileName(filter); }
+
+std::unique_ptr<Bitmap> HeadlessPlatform::CreateBitmap(int width, int height) {
+    return std::make_unique<RasterBitmap>(width, height);
+}
+
+void HeadlessPlatform::Show() {
+    ++progressShown;
+    progressVisible = true;
+}
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/RasterBitmap.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+// A main window without a screen: its drawing area is a picture in memory and
+// its caption changes are recorded.
+class HeadlessWindow : public Window {
+public:
+    // The largest drawing area this "screen" grants.
+    HeadlessWindow(int screenWidth, int screenHeight);
+
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override { return caption; }
+    int ClientWidth() const override { return surface.Width(); }
+    int ClientHeight() const override { return surface.Height(); }
+    void SetClientWidth(int width) override;
+    void SetClientHeight(int height) override;
+    TColor Color() const override { return colour; }
+    void SetColor(TColor newColour) override { colour = newColour; }
+    Canvas& GetCanvas() override { return surface.GetCanvas(); }
+    void Close() override { closed = true; }
+
+    const RasterBitmap& Surface() const { return surface; }
+    const std::vector<std::string>& Captions() const { return captions; }
+    bool closed = false;
+
+private:
+    int screenWidth;
+    int screenHeight;
+    RasterBitmap surface;
+    std::string caption;
+    std::vector<std::string> captions;
+    TColor colour = kButtonFaceColour;
+};
+
+// A platform that answers dialogs from a script and records what the program
+// shows: for tests and for the command-line tool.
+class HeadlessPlatform : public Platform, private ProgressWindow {
+public:
+    // Answers the next dialog: may change its controls, returns how it closes.
+    using DialogAnswer = std::function<ModalResult(DialogSpec&)>;
+
+    ModalResult ShowModal(DialogSpec& dialog) override;
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::optional<std::string> OpenFileName(const std::string& filter) override;
+    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    ProgressWindow& Progress() override { return *this; }
+    std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+
+    // Dialogs without a scripted answer are closed with Cancel and recorded.
+    std::deque<DialogAnswer> dialogAnswers;
+    std::deque<std::optional<std::string>> fileNameAnswers;
+    std::vector<std::string> shownDialogs;     // captions, in order
+    std::vector<std::string> unansweredDialogs;
+    std::vector<std::string> messages;
+    std::vector<std::string> fileFilters;
+    std::vector<std::string> progressTexts;
+    int progressShown = 0;
+    bool progressVisible = false;
+
+private:
+    void Show() override;
+    void SetText(const std::string& text) override { progressTexts.push_back(text); }
+    void Repaint() override {}
+    void Close() override { progressVisible = false; }
+    std::optional<std::string> NextFileName(const std::string& filter);
+};
+
+}  // namespace platform

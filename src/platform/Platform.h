@@ -1,0 +1,42 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Bitmap.h"
+#include "platform/Dialog.h"
+
+namespace platform {
+
+// The small "Information" window that shows what a long computation is doing.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    virtual void Show() = 0;  // does not block
+    // A carriage return (character 13) breaks the text into lines.
+    virtual void SetText(const std::string& text) = 0;
+    virtual void Repaint() = 0;  // makes the text visible at once
+    virtual void Close() = 0;
+};
+
+// Everything of the window system that the program's logic uses besides the
+// main window and its pictures.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual ModalResult ShowModal(DialogSpec& dialog) = 0;
+    // Modal message with an OK button; carriage returns break lines.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The filter is "description|pattern". Nothing when the user cancels.
+    virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
+    virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+    virtual ProgressWindow& Progress() = 0;
+    virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
+};
+
+// The platform in use. Set once at start (or by a test) before any dialog,
+// message or progress is shown.
+Platform& CurrentPlatform();
+void SetCurrentPlatform(Platform* platform);
+
+}  // namespace platform

@@ -1,0 +1,68 @@
+#include "ui/Brevanto.h"
+
+#include "model/Programvar.h"
+#include "platform/Errors.h"
+
+namespace {
+// Asked for so that the window system grants the largest area it can.
+constexpr int kLargestRequest = 10000;
+}  // namespace
+
+TForm1::TForm1(platform::Platform& platformToUse, platform::Window& mainWindow)
+    : platform(platformToUse), window(mainWindow) {
+    window.SetClientWidth(kLargestRequest);
+    window.SetClientHeight(kLargestRequest);
+    picture = platform.CreateBitmap(0, 0);
+    SetPrgvar(std::make_unique<Tprgvar>(window.ClientHeight(), window.ClientWidth(), window.Color()));
+    picture->SetSize(window.ClientWidth(), window.ClientHeight());
+    RedrawAll();
+}
+
+void TForm1::RedrawAll() { list.RedrawAll(*picture, window.GetCanvas()); }
+
+void TForm1::SetDrawingMode(const std::string& keyword) { prgvar().zeichenmodus = keyword; }
+
+void TForm1::Neu1Click() {
+    list.Clear();
+    SetPrgvar(std::make_unique<Tprgvar>(window.ClientHeight(), window.ClientWidth(), window.Color()));
+    RedrawAll();
+}
+
+void TForm1::Load1Click() {}
+void TForm1::Save1Click() {}
+void TForm1::Speichern1Click() {}
+
+void TForm1::Beenden1Click() { window.Close(); }
+
+void TForm1::Sonne1Click() {}
+void TForm1::Hintergrundstrahlung1Click() {}
+void TForm1::Objektmanager1Click() {}
+void TForm1::Vektorpfeile1Click() {}
+void TForm1::Stromlinien1Click() {}
+void TForm1::Kreise1Click() {}
+
+void TForm1::Darstellungsformen1Click() { RedrawAll(); }
+
+void TForm1::SzeneObjekte2Click() {
+    list.Clear();
+    RedrawAll();
+}
+
+void TForm1::Vektorpfeile2Click() {}
+void TForm1::Energieflussfeldlinien1Click() {}
+void TForm1::Energiekreise1Click() {}
+void TForm1::Auflsung1Click() {}
+void TForm1::Iterationen1Click() {}
+void TForm1::Bildschirm1Click() {}
+void TForm1::Info1Click() {}
+
+void TForm1::FormMouseDown(MouseButton, bool, int, int) {}
+
+void TForm1::FormMouseMove(bool, int x, int y) {
+    platform::ReportingErrors([&] {
+        window.GetCanvas().DrawBitmap(*picture);
+        window.SetCaption(prgvar().titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
+    });
+}
+
+void TForm1::FormMouseUp(MouseButton, int, int) {}
