@@ -1,0 +1,79 @@
+#include "model/Hilfsfunktionen.h"
+
+#include <cmath>
+#include <utility>
+
+#include "model/Programvar.h"
+
+Extended NormalizeAngle(Extended a, Extended period) {
+    // Far-off values are brought near first so that the loops stay short.
+    if (std::fabs(a) > 4 * period) a = std::fmod(a, period);
+    while (a >= period) a -= period;
+    while (a < 0) a += period;
+    return a;
+}
+
+namespace {
+bool Overlap(Extended a1, Extended a2, Extended b1, Extended b2) {
+    if (a2 < a1) return Overlap(a1, 359, b1, b2) || Overlap(0, a2, b1, b2);
+    if (b2 < b1) return Overlap(a1, a2, b1, 359) || Overlap(a1, a2, 0, b2);
+    return b1 < a2 && a1 < b2;
+}
+}  // namespace
+
+bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2) {
+    return Overlap(NormalizeAngle(a1, 360), NormalizeAngle(a2, 360), NormalizeAngle(b1, 360),
+                   NormalizeAngle(b2, 360));
+}
+
+Extended DirectionAngle(Extended x, Extended y) {
+    Extended r;
+    if (x != 0) {
+        r = std::atan(y / x);
+        if (x < 0) r += kPi;
+    } else {
+        r = y >= 0 ? kPi / 2 : -kPi / 2;
+    }
+    if (r < 0) r += 2 * kPi;
+    return r;
+}
+
+void Swap(float& a, float& b) { std::swap(a, b); }
+
+bool IsOffScreen(int32_t x, int32_t y) {
+    const Tprgvar& settings = prgvar();
+    return x < 0 || x > settings.breite || y < 0 || y > settings.hoehe;
+}
+
+float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
+    const auto length = static_cast<float>(
+        std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
+                  (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy)));
+    if (length == 0) return 0;
+    const auto c = static_cast<float>((static_cast<Extended>(ux) * vx + static_cast<Extended>(uy) * vy) / length);
+    const auto s = static_cast<float>((static_cast<Extended>(ux) * vy - static_cast<Extended>(vx) * uy) / length);
+    const Extended perTurn = static_cast<Extended>(n) / 2 / kPi;
+    Extended r;
+    if (c > 0.7f) r = std::asin(s) * perTurn;
+    else if (c < -0.7f) r = static_cast<Extended>(n) / 2 - std::asin(s) * perTurn;
+    else if (s > 0) r = std::acos(c) * perTurn;
+    else r = n - std::acos(c) * perTurn;
+    if (r > n) r -= n;
+    if (r < 0) r += n;
+    return static_cast<float>(r);
+}
+
+bool HasChanged(Extended oldValue, Extended newValue) {
+    if (oldValue == 0) return newValue != 0;
+    if (newValue == 0) return true;
+    return std::fabs((oldValue - newValue) / newValue) > prgvar().abbruchgenauigkeit / 100.0;
+}
+
+bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }
+
+bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y) {
+    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2)) return Between(x1, x2, x);
+    return Between(y1, y2, y);
+}
+
+Extended Max(Extended a, Extended b) { return b >= a ? b : a; }

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+#include "model/Extended.h"
+
+// Small numeric and geometric helpers shared by the object kinds, the
+// computation and the displays.
+
+// Brings a into [0, period).
+Extended NormalizeAngle(Extended a, Extended period);
+
+// Whether the angle ranges a1..a2 and b1..b2 (degrees, clockwise, wrapping
+// past 0 when the upper end is below the lower) overlap; plain ranges must
+// overlap strictly. A wrapped range is split at 359 and 0.
+bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2);
+
+// The angle of (x, y) in radians, in [0, 2 pi); the zero vector gives pi/2.
+Extended DirectionAngle(Extended x, Extended y);
+
+void Swap(float& a, float& b);
+
+// Whether the point lies outside the picture; the right and bottom border
+// (x = breite, y = hoehe) still count as inside.
+bool IsOffScreen(int32_t x, int32_t y);
+
+// The angle from vector u to vector v in units of n per full turn, in [0, n];
+// exactly n (a hair short of a full turn) means the same as 0. With x to the
+// right and y upward, a result below n/2 means v lies counter-clockwise of u.
+float DirectionBin(int32_t n, float ux, float uy, float vx, float vy);
+
+// Whether a value changed by more than the stop criterion, measured relative
+// to the new value.
+bool HasChanged(Extended oldValue, Extended newValue);
+
+// Whether c lies in the closed interval between a and b.
+bool Between(float a, float b, float c);
+
+// Between on the coordinate of larger extent only (ties use y).
+bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y);
+
+Extended Max(Extended a, Extended b);

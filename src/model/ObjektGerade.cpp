@@ -1,0 +1,81 @@
+#include "model/ObjektGerade.h"
+
+#include <cmath>
+
+#include "model/Hilfsfunktionen.h"
+#include "model/Stringfunktionen.h"
+#include "platform/Conversions.h"
+
+TObjektGerade::TObjektGerade(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
+    : x1(px1), y1(py1), x2(px2), y2(py2) {}
+
+void TObjektGerade::Draw(platform::Canvas& canvas) const {
+    Tszeneobjekt::Draw(canvas);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+bool TObjektGerade::IsDegenerate() const { return x1 == x2 && y1 == y2; }
+
+void TObjektGerade::SetEndPoint(int32_t x, int32_t y) {
+    x2 = x;
+    y2 = y;
+}
+
+float TObjektGerade::Length() const {
+    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
+    return static_cast<float>(std::sqrt(static_cast<Extended>(dx * dx + dy * dy)));
+}
+
+bool TObjektGerade::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {
+    // Products in 64 bits: files and absorbers allow any coordinates.
+    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
+    const Extended length = std::sqrt(static_cast<Extended>(dx * dx + dy * dy));
+    if (length == 0) return false;
+    const int64_t px = int64_t{x} - x1, py = int64_t{y} - y1;
+    const Extended dist = static_cast<Extended>(std::llabs(px * dy - py * dx)) / length;
+    if (dist > d) return false;
+    const Extended t = static_cast<Extended>(px * dx + py * dy) / length;
+    if (t < -d) return false;
+    return t <= length + d;
+}
+
+bool TObjektGerade::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    if (number == skipA || number == skipB) return false;
+    if (x2 == x1) {
+        if (ax == bx) return false;
+        const float xs = static_cast<float>(x1);
+        const auto ys = static_cast<float>(static_cast<Extended>((int64_t{x1} - ax) * (int64_t{by} - ay)) /
+                                               (int64_t{bx} - ax) +
+                                           ay);
+        if (!Between(static_cast<float>(y1), static_cast<float>(y2), ys)) return false;
+        return OnSegmentDominant(ax, bx, xs, ay, by, ys);
+    }
+    if (ax == bx) {
+        const float xs = static_cast<float>(ax);
+        const auto ys = static_cast<float>(static_cast<Extended>((int64_t{ax} - x1) * (int64_t{y2} - y1)) /
+                                               (int64_t{x2} - x1) +
+                                           y1);
+        if (!Between(static_cast<float>(ay), static_cast<float>(by), ys)) return false;
+        return OnSegmentDominant(x1, x2, xs, y1, y2, ys);
+    }
+    const auto m1 = static_cast<float>(static_cast<Extended>(int64_t{y2} - y1) / (int64_t{x2} - x1));
+    const auto m2 = static_cast<float>(static_cast<Extended>(int64_t{by} - ay) / (int64_t{bx} - ax));
+    if (m1 == m2) return false;
+    const auto xs = static_cast<float>((y1 - static_cast<Extended>(x1) * m1 - ay + static_cast<Extended>(ax) * m2) /
+                                       (static_cast<Extended>(m2) - m1));
+    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m1 + y1);
+    return OnSegmentDominant(x1, x2, xs, y1, y2, ys) && OnSegmentDominant(ax, bx, xs, ay, by, ys);
+}
+
+void TObjektGerade::SaveCoordinates(platform::TextFile& file) const {
+    file.WriteLine("x1=" + platform::IntToStr(x1));
+    file.WriteLine("y1=" + platform::IntToStr(y1));
+    file.WriteLine("x2=" + platform::IntToStr(x2));
+    file.WriteLine("y2=" + platform::IntToStr(y2));
+}
+
+bool TObjektGerade::LoadCoordinates(platform::TextFile& file) {
+    KeyReader reader(file);
+    return reader.Int("x1=", x1) && reader.Int("y1=", y1) && reader.Int("x2=", x2) && reader.Int("y2=", y2);
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+#include "model/Szeneobjekt.h"
+
+// Base of every straight scene object: a segment between two window points.
+// Its normal N = (y2 - y1, x1 - x2) points into the plus side, on the screen
+// the left-hand side when walking from point 1 to point 2.
+class TObjektGerade : public Tszeneobjekt {
+public:
+    TObjektGerade(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+
+    void Draw(platform::Canvas& canvas) const override;
+    bool IsDegenerate() const override;
+    // Moves point 2; the mouse-up that ends the drag clears berechnet.
+    void SetEndPoint(int32_t x, int32_t y) override;
+    // Within the rectangle of half-width d around the segment, extended by d
+    // beyond both ends. skipA and skipB do not matter for straight objects.
+    bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
+    // Whether the segment cuts the path A-B, end points included. Parallel
+    // paths never count, even collinear ones.
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+
+    // The segment length L = |N|.
+    float Length() const;
+
+protected:
+    // The coordinate lines "x1=" ... "y2=" of the scene file.
+    void SaveCoordinates(platform::TextFile& file) const;
+    bool LoadCoordinates(platform::TextFile& file);
+};

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+
+#include "model/Extended.h"
+#include "model/Hilfsfunktionen.h"
+
+// How surfaces are cut into surface elements and how the directions around an
+// element are divided into bins. Emitters and mirrors share these rules.
+
+// A point or vector in window pixels.
+struct FloatPoint {
+    float x;
+    float y;
+};
+
+// Straight objects: n = Trunc(L / sellaenge + 1) elements of length L / n, so
+// a segment shorter than sellaenge has one element.
+int32_t StraightElementCount(float length, int32_t sellaenge);
+float StraightElementLength(float length, int32_t count);
+// Centre of element i (0-based, counted from point 1).
+FloatPoint StraightElementCentre(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t i, int32_t count);
+
+// Arc pieces spanning `span` degrees on a circle of radius r: at least as
+// many elements as direction bins the span covers.
+int32_t ArcElementCount(Extended span, int32_t radius, int32_t sellaenge, int32_t richtungprosel);
+float ArcElementLength(Extended span, int32_t radius, int32_t count);
+// The angle (degrees) of the centre of element i of the range [lo, hi].
+Extended ArcElementAngle(Extended lo, Extended hi, int32_t i, int32_t count);
+
+// The bin (0 ... n-1) of direction u measured against the reference t.
+int32_t DirectionBinIndex(int32_t n, float ux, float uy, float tx, float ty);
+// Bin j covers [j, j+1) * 360/n degrees; it represents t turned by
+// (j + 0.5) * 2 pi / n opposite to the sense DirectionBin measures. The
+// result has the length of t divided by `length` (pass |t| for a unit vector).
+FloatPoint BinDirection(int32_t n, int32_t j, float tx, float ty, Extended length);
+
+// A straight mirror element receiving radiation of bin b (measured against the
+// reversed tangent): the bin in which it passes straight on, and the bin in
+// which it leaves reflected, both measured against the tangent.
+int32_t TransmittedBin(int32_t n, int32_t b);
+int32_t ReflectedBin(int32_t n, int32_t b);
+
+// The bins that an element from e1 to e2 covers as seen from P, with the
+// covered fraction of each: visit(index, unreducedIndex, weight) for each
+// covered bin in ascending order. The unreduced index may exceed n - 1 when
+// the range wraps past bin 0; index is it reduced mod n.
+template <class Visit>
+void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty,
+                       Visit&& visit) {
+    float a1 = DirectionBin(n, px - e1.x, py - e1.y, tx, ty);
+    float a2 = DirectionBin(n, px - e2.x, py - e2.y, tx, ty);
+    if (a1 > a2) Swap(a1, a2);
+    if (static_cast<Extended>(a2) - a1 > static_cast<Extended>(n) / 2) {
+        // The window wraps past bin 0: take it the shorter way.
+        a1 = static_cast<float>(static_cast<Extended>(a1) + n);
+        Swap(a1, a2);
+    }
+    const int32_t first = Trunc(a1);
+    const int32_t last = Trunc(a2);
+    const int32_t count = last - first + 1;
+    for (int32_t k = 1; k <= count; ++k) {
+        Extended weight = 1;
+        if (k == count) weight = static_cast<Extended>(a2) - last;
+        if (k == 1) weight += first - static_cast<Extended>(a1);
+        const int32_t unreduced = first + k - 1;
+        visit(unreduced % n, unreduced, static_cast<float>(weight));
+    }
+}
