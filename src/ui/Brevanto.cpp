@@ -25,21 +25,16 @@ void TForm1::SetDrawingMode(const std::string& keyword) { prgvar().zeichenmodus 
 void TForm1::Neu1Click() {
     list.Clear();
     SetPrgvar(std::make_unique<Tprgvar>(window.ClientHeight(), window.ClientWidth(), window.Color()));
+    displays = TDisplays{};
     RedrawAll();
 }
 
-void TForm1::Load1Click() {}
-void TForm1::Save1Click() {}
-void TForm1::Speichern1Click() {}
 
 void TForm1::Beenden1Click() { window.Close(); }
 
 void TForm1::Sonne1Click() {}
 void TForm1::Hintergrundstrahlung1Click() {}
 void TForm1::Objektmanager1Click() {}
-void TForm1::Vektorpfeile1Click() {}
-void TForm1::Stromlinien1Click() {}
-void TForm1::Kreise1Click() {}
 
 void TForm1::Darstellungsformen1Click() { RedrawAll(); }
 
@@ -48,9 +43,6 @@ void TForm1::SzeneObjekte2Click() {
     RedrawAll();
 }
 
-void TForm1::Vektorpfeile2Click() {}
-void TForm1::Energieflussfeldlinien1Click() {}
-void TForm1::Energiekreise1Click() {}
 void TForm1::Auflsung1Click() {}
 void TForm1::Iterationen1Click() {}
 void TForm1::Bildschirm1Click() {}

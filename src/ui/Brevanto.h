@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "display/Displays.h"
 #include "model/SceneList.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
@@ -18,6 +19,7 @@ public:
     TForm1(platform::Platform& platform, platform::Window& window);
 
     TSceneList& SceneList() { return list; }
+    TDisplays& Displays() { return displays; }
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& MainWindow() { return window; }
 
@@ -56,4 +58,5 @@ private:
     platform::Window& window;
     std::unique_ptr<platform::Bitmap> picture;
     TSceneList list;
+    TDisplays displays;
 };

@@ -1,0 +1,12 @@
+#pragma once
+#include "display/Energiekreise.h"
+#include "display/Energieflusslinien.h"
+#include "display/Vektorpfeile.h"
+
+// The three ways of showing the computed field, with their parameters. They
+// are created with their defaults at start and anew by "New" and by loading.
+struct TDisplays {
+    TVektorpfeile vektorpfeile;
+    TLinien linien;
+    TEnergiekreise energiekreise;
+};

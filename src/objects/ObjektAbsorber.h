@@ -1,0 +1,12 @@
+#pragma once
+#include "model/ObjektGerade.h"
+
+// A straight segment that swallows all radiation reaching it: it only blocks.
+class TObjektAbsorber : public TObjektGerade {
+public:
+    TObjektAbsorber(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    void Edit() override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include "model/ObjektGerade.h"
+
+// A straight segment that emits on both sides by Lambert's cosine law.
+class TObjektLambert : public TObjektGerade {
+public:
+    TObjektLambert(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    float staerke = 0;  // emitted energy flow density
+
+    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+                       int32_t exclude) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+                             FlowVectorList& result) const override;
+    void Edit() override;
+    Extended Strength() const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+};

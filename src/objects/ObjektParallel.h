@@ -1,0 +1,21 @@
+#pragma once
+#include "model/ObjektGerade.h"
+
+// A straight segment that sends parallel light perpendicular to itself, to
+// both sides, with the same energy flow density in the whole strip it sweeps.
+class TObjektParallel : public TObjektGerade {
+public:
+    TObjektParallel(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    float staerke = 0;  // energy flow density of the beam
+
+    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+                       int32_t exclude) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+                             FlowVectorList& result) const override;
+    void Edit() override;
+    Extended Strength() const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+};

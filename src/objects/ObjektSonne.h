@@ -1,0 +1,24 @@
+#pragma once
+#include "model/Szeneobjekt.h"
+
+// Parallel light from far away over the whole picture. It has no position,
+// is not drawn, and points are shaded by objects between them and the border
+// in the direction of the sun.
+class TObjektSonne : public Tszeneobjekt {
+public:
+    TObjektSonne();
+
+    float richtung = 0;  // degrees: 0 above the picture, 90 to the right
+    float staerke = 0;
+
+    void Draw(platform::Canvas& canvas) const override;
+    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+                       int32_t exclude) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+                             FlowVectorList& result) const override;
+    void Edit() override;
+    Extended Strength() const override;
+    bool IsDegenerate() const override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+};
