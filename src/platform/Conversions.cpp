@@ -138,6 +138,14 @@ std::string FloatToStr(Extended value, int digits) {
     return result;
 }
 
+std::string ShortestFloatToStr(float value) {
+    for (int digits = 1; digits < 9; ++digits) {
+        std::string text = FloatToStr(value, digits);
+        if (ParseFloat(text) == value) return text;
+    }
+    return FloatToStr(value, 9);
+}
+
 int32_t StrToInt(const std::string& text) {
     if (auto value = ParseInt(text)) return *value;
     throw ConversionError(Quoted(text) + " is not a valid integer value");

@@ -18,6 +18,11 @@ std::string IntToStr(int64_t value);
 // exponent notation such as 1E-6 or 1.5E20.
 std::string FloatToStr(Extended value, int digits = 15);
 
+// The shortest general-format text that reads back to the same 32-bit float:
+// what the object dialogs show, so that confirming a dialog unchanged keeps
+// every value.
+std::string ShortestFloatToStr(float value);
+
 // Strict conversions; text that is not a number raises ConversionError.
 // Integers: leading blanks, optional sign, decimal digits or hexadecimal after
 // "$" or "0x", nothing after them. Floats: either "." or "," as the decimal

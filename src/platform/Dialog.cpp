@@ -58,6 +58,12 @@ Control Control::Button(std::string caption, ModalResult result, bool isDefault)
     return c;
 }
 
+Control Control::Beside() const {
+    Control c = *this;
+    c.sameRow = true;
+    return c;
+}
+
 Control& DialogSpec::operator[](const std::string& id) {
     auto found = std::find_if(controls.begin(), controls.end(), [&](const Control& c) { return c.id == id; });
     if (found == controls.end()) throw std::logic_error("dialog " + caption + " has no control " + id);

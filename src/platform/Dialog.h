@@ -30,6 +30,8 @@ struct Control {
     static Control Radio(std::string id, std::string caption, bool checked);
     static Control ListBox(std::string id, ModalResult doubleClickResult);
     static Control Button(std::string caption, ModalResult result, bool isDefault = false);
+    // The same control, placed beside the one before it.
+    Control Beside() const;
 };
 
 // A dialog as data: a unit keeps one of these for the whole run, so the

@@ -95,3 +95,15 @@ TEST_F(ConversionsTest, LongTextIsQuotedShortInTheMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShortestFloatText, ReadsBackToTheSameFloat) {
+    EXPECT_EQ(ShortestFloatToStr(0.1f), "0.1");
+    EXPECT_EQ(ShortestFloatToStr(100.0f), "100");
+    EXPECT_EQ(ShortestFloatToStr(123456.0f), "123456");
+    for (float value : {0.1f, 1.0f / 3.0f, 16777217.0f, 3.0e38f, -7.25f, 1e-7f})
+        EXPECT_EQ(StrToFloat(ShortestFloatToStr(value)), value) << value;
+}
+
+}  // namespace

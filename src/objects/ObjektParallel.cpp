@@ -1,0 +1,79 @@
+#include "objects/ObjektParallel.h"
+
+#include <cmath>
+
+#include "model/Hilfsfunktionen.h"
+#include "model/SceneList.h"
+#include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
+#include "objects/StreamLineStartsAlongSegment.h"
+#include "platform/Conversions.h"
+
+namespace {
+platform::DialogSpec& Dialog() {
+    static platform::DialogSpec dialog = StraightEmitterDialog("Emitter of parallel light");
+    return dialog;
+}
+}  // namespace
+
+TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
+    : TObjektGerade(px1, py1, px2, py2) {
+    kind = "parallel";
+    description = "Straight emitter of parallel light";
+}
+
+Extended TObjektParallel::Strength() const { return staerke; }
+
+bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+                                    int32_t exclude) const {
+    fx = 0;
+    fy = 0;
+    const int64_t nx = int64_t{y2} - y1, ny = int64_t{x1} - x2;
+    // s > 0 on the plus side; |s| / L is the distance from the segment's line.
+    const int64_t exactS = nx * (int64_t{px} - x1) + ny * (int64_t{py} - y1);
+    const auto s = static_cast<float>(exactS);
+    if (s == 0 || staerke == 0) return false;
+    const auto beamX = static_cast<float>(nx * static_cast<Extended>(s));
+    const auto beamY = static_cast<float>(ny * static_cast<Extended>(s));
+    const auto beamLength =
+        static_cast<float>(std::sqrt(static_cast<Extended>(beamX) * beamX + static_cast<Extended>(beamY) * beamY));
+    const auto vx = static_cast<float>(beamX * static_cast<Extended>(staerke) / beamLength);
+    const auto vy = static_cast<float>(beamY * static_cast<Extended>(staerke) / beamLength);
+    const auto distance = static_cast<float>(static_cast<Extended>(exactS) / Length());
+    // The foot of the perpendicular from the point onto the segment's line.
+    const auto footX = static_cast<float>(px - std::fabs(distance) * static_cast<Extended>(vx) / staerke);
+    const auto footY = static_cast<float>(py - std::fabs(distance) * static_cast<Extended>(vy) / staerke);
+    if (!OnSegmentDominant(x1, x2, footX, y1, y2, footY)) return false;
+    if (list.AnyBlocks(px, py, Round(footX), Round(footY), number, exclude)) return false;
+    fx = vx;
+    fy = vy;
+    return true;
+}
+
+void TObjektParallel::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+                                          FlowVectorList& result) const {
+    float fx, fy;
+    if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
+}
+
+void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const {
+    AddStreamLineStartsAlongSegment(*this, starts, list, fluxPerLine, staerke, false);
+}
+
+void TObjektParallel::Edit() {
+    Tszeneobjekt::Edit();
+    EditStraightEmitter(Dialog(), *this, staerke, "The points must be on the screen.");
+}
+
+bool TObjektParallel::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
+           reader.Keyword("end");
+}
+
+void TObjektParallel::SaveToFile(platform::TextFile& file) const {
+    SaveHeader(file);
+    SaveCoordinates(file);
+    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
+    file.WriteLine("end");
+}

@@ -1,0 +1,96 @@
+#include "objects/ObjektSonne.h"
+
+#include <cmath>
+
+#include "model/Programvar.h"
+#include "model/SceneList.h"
+#include "model/Stringfunktionen.h"
+#include "platform/Conversions.h"
+#include "platform/Platform.h"
+
+namespace {
+platform::DialogSpec& Dialog() {
+    using platform::Control;
+    static platform::DialogSpec dialog{"Sun",
+                                       {Control::Edit("Direction", "Direction of the emitter"),
+                                        Control::Label("degrees").Beside(), Control::Edit("Strength", "Energy flow density"),
+                                        Control::Button("OK", platform::ModalResult::OK, true)}};
+    return dialog;
+}
+}  // namespace
+
+TObjektSonne::TObjektSonne() {
+    kind = "sonne";
+    description = "Sun";
+}
+
+void TObjektSonne::Draw(platform::Canvas&) const {}
+
+Extended TObjektSonne::Strength() const { return staerke; }
+
+bool TObjektSonne::IsDegenerate() const { return staerke == 0; }
+
+bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+                                 int32_t exclude) const {
+    const Extended theta = kPi * richtung / 180;
+    fx = static_cast<float>(-staerke * std::sin(theta));
+    fy = static_cast<float>(staerke * std::cos(theta));
+    if (fx == 0 && fy == 0) return false;
+    // Where the ray through the point, followed back against the light, enters
+    // the picture.
+    const Extended width = prgvar().breite, height = prgvar().hoehe;
+    Extended bx, by;
+    if (fx == 0) {
+        bx = px;
+        by = fy > 0 ? 0 : height;
+    } else {
+        bx = fx > 0 ? 0 : width;
+        by = (bx - px) * fy / fx + py;
+        // A light component of exactly 0 only meets these cases for points
+        // outside the picture, which the frame shades anyway.
+        if (by < 0 && fy != 0) {
+            by = 0;
+            bx = (0 - static_cast<Extended>(py)) * fx / fy + px;
+        }
+        if (by > height && fy != 0) {
+            by = height;
+            bx = (height - py) * fx / fy + px;
+        }
+    }
+    if (list.AnyBlocks(px, py, Round(bx), Round(by), number, exclude)) {
+        fx = 0;
+        fy = 0;
+        return false;
+    }
+    return true;
+}
+
+void TObjektSonne::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+                                       FlowVectorList& result) const {
+    float fx, fy;
+    if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
+}
+
+void TObjektSonne::Edit() {
+    using namespace platform;
+    Tszeneobjekt::Edit();
+    DialogSpec& dialog = Dialog();
+    dialog["Direction"].text = ShortestFloatToStr(richtung);
+    dialog["Strength"].text = ShortestFloatToStr(staerke);
+    if (CurrentPlatform().ShowModal(dialog) != ModalResult::OK) return;
+    richtung = StrToFloat(dialog["Direction"].text);
+    staerke = StrToFloat(dialog["Strength"].text);
+}
+
+bool TObjektSonne::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke) &&
+           reader.Float("richtung=", richtung) && reader.Keyword("end");
+}
+
+void TObjektSonne::SaveToFile(platform::TextFile& file) const {
+    SaveHeader(file);
+    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
+    file.WriteLine("richtung=" + platform::FloatToStr(richtung));
+    file.WriteLine("end");
+}

@@ -1,0 +1,229 @@
+#include "objects/ObjektSpiegel.h"
+
+#include <cmath>
+
+#include "model/ColourChoice.h"
+#include "model/Hilfsfunktionen.h"
+#include "model/Programvar.h"
+#include "model/SceneList.h"
+#include "model/Stringfunktionen.h"
+#include "objects/StreamLineStartsAlongSegment.h"
+#include "platform/Conversions.h"
+#include "platform/Platform.h"
+#include "radiation/SurfaceElements.h"
+
+namespace {
+
+platform::DialogSpec& Dialog() {
+    using platform::Control;
+    static platform::DialogSpec dialog{
+        "Mirror / Diffusor ",
+        {Control::Edit("Edit1", "Direct reflectivity"), Control::Edit("Edit2", "Diffuse reflectivity"),
+         Control::Edit("Edit3", "Direct transmittance"), Control::Edit("Edit4", "Diffuse transmittance"),
+         ColourCombo(), Control::Label("Coordinates"), Control::Edit("Edit5", "X1:"),
+         Control::Edit("Edit6", "Y1:", true), Control::Edit("Edit7", "X2:"), Control::Edit("Edit8", "Y2:", true),
+         Control::Button("OK", platform::ModalResult::OK, true)}};
+    return dialog;
+}
+
+}  // namespace
+
+TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
+    : TObjektGerade(px1, py1, px2, py2) {
+    kind = "spiegel";
+    description = "Straight mirror/diffusor";
+}
+
+void TObjektSpiegel::PrepareQueries() {
+    const Tprgvar& settings = prgvar();
+    elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
+}
+
+bool TObjektSpiegel::Iterate(const TSceneList& list) {
+    PrepareQueries();
+    const int32_t bins = prgvar().richtungprosel;
+    const Extended length = elements.seglen;
+    const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
+    const Extended normalX = static_cast<Extended>(y2) - y1, normalY = static_cast<Extended>(x1) - x2;
+    bool changed = false;
+    FlowVectorList incoming;
+    for (TSelListe& element : elements.Elements()) {
+        const float oldPlus = element.difplus, oldMinus = element.difminus;
+        Extended oldSum = 0, newSum = 0;
+        for (float& value : element.dirrad) {
+            oldSum += value;
+            value = 0;
+        }
+        element.difplus = 0;
+        element.difminus = 0;
+        for (const auto& other : list) {
+            if (other->number == number) continue;
+            incoming.clear();
+            other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
+            for (const TFlowVector& v : incoming) {
+                const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+                // The bin of the travel direction against the reversed segment.
+                const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
+                if (dirtrans > 0) {
+                    const auto share = static_cast<float>(magnitude * dirtrans / 100);
+                    element.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
+                    newSum += share;
+                }
+                if (dirref > 0) {
+                    const auto share = static_cast<float>(magnitude * dirref / 100);
+                    element.dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
+                    newSum += share;
+                }
+                // The flux through the segment, positive when the radiation
+                // travels towards the plus side.
+                const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
+                if (s > 0) {
+                    element.difplus = static_cast<float>(element.difplus + diftrans * s / length / 100);
+                    element.difminus = static_cast<float>(element.difminus + difref * s / length / 100);
+                } else if (s < 0) {
+                    element.difplus = static_cast<float>(element.difplus - difref * s / length / 100);
+                    element.difminus = static_cast<float>(element.difminus - diftrans * s / length / 100);
+                }
+            }
+        }
+        if (HasChanged(oldPlus, element.difplus) || HasChanged(oldMinus, element.difminus) || HasChanged(oldSum, newSum))
+            changed = true;
+    }
+    return changed;
+}
+
+namespace {
+
+// What one element sends to P: the diffuse part from the face P lies on and
+// the directed part of every bin the element covers as seen from P.
+template <class VisitDiffuse, class VisitDirected>
+void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py,
+                               VisitDiffuse&& visitDiffuse, VisitDirected&& visitDirected) {
+    const TSelListeCache& cache = mirror.Elements();
+    const Extended length = cache.seglen;
+    const auto tx = static_cast<float>(int64_t{mirror.x2} - mirror.x1);
+    const auto ty = static_cast<float>(int64_t{mirror.y2} - mirror.y1);
+    const Extended dx = px - static_cast<Extended>(element.x), dy = py - static_cast<Extended>(element.y);
+    const auto r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+    const auto s = static_cast<float>(dx * ty - dy * tx);
+    // Lambert's law for the diffuse exitance of the face, cut at the exitance
+    // itself right at the surface.
+    if (s != 0) {
+        const Extended c = s / length / r;
+        Extended a = s > 0 ? 0.5 * element.difplus * c * cache.elemlen / r : -0.5 * element.difminus * c * cache.elemlen / r;
+        const float limit = s > 0 ? element.difplus : element.difminus;
+        if (a > limit) a = limit;
+        visitDiffuse(static_cast<float>(dx * a / r), static_cast<float>(dy * a / r), a);
+    }
+    const Extended half = cache.elemlen / 2 / length;
+    const FloatPoint e1{static_cast<float>(element.x - tx * half), static_cast<float>(element.y - ty * half)};
+    const FloatPoint e2{static_cast<float>(element.x + tx * half), static_cast<float>(element.y + ty * half)};
+    const int32_t bins = static_cast<int32_t>(element.dirrad.size());
+    ForEachCoveredBin(bins, static_cast<float>(px), static_cast<float>(py), e1, e2, tx, ty,
+                      [&](int32_t index, int32_t unreduced, float weight) {
+                          const Extended value = element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
+                          const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
+                          const Extended c = std::cos(psi), sn = std::sin(psi);
+                          visitDirected(static_cast<float>((c * tx + sn * ty) * value),
+                                        static_cast<float>((-sn * tx + c * ty) * value), value);
+                      });
+}
+
+bool SeesPoint(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py, const TSceneList& list,
+               int32_t exclude) {
+    return !list.AnyBlocks(Round(element.x), Round(element.y), px, py, mirror.number, exclude);
+}
+
+}  // namespace
+
+bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+                                   int32_t exclude) const {
+    fx = 0;
+    fy = 0;
+    for (const TSelListe& element : elements.Elements()) {
+        float sx = 0, sy = 0;
+        auto add = [&](float vx, float vy, Extended) {
+            sx += vx;
+            sy += vy;
+        };
+        ForEachRadiationOfElement(*this, element, px, py, add, add);
+        if ((sx != 0 || sy != 0) && SeesPoint(*this, element, px, py, list, exclude)) {
+            fx += sx;
+            fy += sy;
+        }
+    }
+    return fx != 0 || fy != 0;
+}
+
+void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+                                         FlowVectorList& result) const {
+    for (const TSelListe& element : elements.Elements()) {
+        if (!SeesPoint(*this, element, px, py, list, exclude)) continue;
+        auto diffuse = [&](float vx, float vy, Extended a) {
+            if (a > 0) result.Prepend({vx, vy});
+        };
+        auto directed = [&](float vx, float vy, Extended value) {
+            if (value != 0) result.Prepend({vx, vy});
+        };
+        ForEachRadiationOfElement(*this, element, px, py, diffuse, directed);
+    }
+}
+
+void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const {
+    // Only what passes through the mirror starts lines; its own field counts.
+    if (dirtrans > 0 || diftrans > 0) AddStreamLineStartsAlongSegment(*this, starts, list, fluxPerLine, 0, true);
+}
+
+void TObjektSpiegel::Edit() {
+    using namespace platform;
+    Tszeneobjekt::Edit();
+    DialogSpec& dialog = Dialog();
+    bool accepted = false;
+    while (!accepted) {
+        dialog["Edit1"].text = ShortestFloatToStr(dirref);
+        dialog["Edit2"].text = ShortestFloatToStr(difref);
+        dialog["Edit3"].text = ShortestFloatToStr(dirtrans);
+        dialog["Edit4"].text = ShortestFloatToStr(diftrans);
+        dialog["Edit5"].text = IntToStr(x1);
+        dialog["Edit6"].text = IntToStr(y1);
+        dialog["Edit7"].text = IntToStr(x2);
+        dialog["Edit8"].text = IntToStr(y2);
+        if (CurrentPlatform().ShowModal(dialog) != ModalResult::OK) return;
+        dirref = LenientStrToFloat(dialog["Edit1"].text);
+        difref = LenientStrToFloat(dialog["Edit2"].text);
+        dirtrans = LenientStrToFloat(dialog["Edit3"].text);
+        diftrans = LenientStrToFloat(dialog["Edit4"].text);
+        x1 = LenientStrToInt(dialog["Edit5"].text);
+        y1 = LenientStrToInt(dialog["Edit6"].text);
+        x2 = LenientStrToInt(dialog["Edit7"].text);
+        y2 = LenientStrToInt(dialog["Edit8"].text);
+        ApplyColourChoice(dialog["ComboBox1"], colour);
+        accepted = true;
+        if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans > 100) {
+            CurrentPlatform().ShowMessage("The sum must not be more than 100%.");
+            accepted = false;
+        }
+        if (IsOffScreen(x1, y1) || IsOffScreen(x2, y2)) {
+            CurrentPlatform().ShowMessage("All points must be on the screen.");
+            accepted = false;
+        }
+    }
+}
+
+bool TObjektSpiegel::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("dirref=", dirref) &&
+           reader.Float("dirtrans=", dirtrans) && reader.Float("difref=", difref) &&
+           reader.Float("diftrans=", diftrans) && reader.Keyword("end");
+}
+
+void TObjektSpiegel::SaveToFile(platform::TextFile& file) const {
+    using platform::FloatToStr;
+    SaveHeader(file);
+    SaveCoordinates(file);
+    file.WriteLine("dirref=" + FloatToStr(dirref));
+    file.WriteLine("dirtrans=" + FloatToStr(dirtrans));
+    file.WriteLine("difref=" + FloatToStr(difref));
+    file.WriteLine("diftrans=" + FloatToStr(diftrans));
+    file.WriteLine("end");
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+#include "model/ObjektGerade.h"
+#include "platform/Dialog.h"
+
+// The dialog of the straight emitters: strength, colour and the two points.
+platform::DialogSpec StraightEmitterDialog(const std::string& caption);
+
+// Fills the dialog once from the emitter, then shows it until it closes with
+// points on the screen (or other than with OK). The values are read
+// leniently and stored before the check, so a refused dialog shows again
+// what was typed.
+void EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, float& staerke,
+                         const std::string& offScreenMessage);

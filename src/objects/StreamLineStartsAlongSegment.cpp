@@ -1,0 +1,76 @@
+#include "objects/StreamLineStartsAlongSegment.h"
+
+#include <vector>
+
+#include "model/Programvar.h"
+#include "model/SceneList.h"
+#include "radiation/SurfaceElements.h"
+
+namespace {
+
+// Places the lines of one side; `offsetX`, `offsetY` lead from the surface to
+// that side.
+void PlaceLines(const TObjektGerade& object, const std::vector<float>& flux, Extended total, float fluxPerLine,
+                float offsetX, float offsetY, StreamLineStarts& starts) {
+    const int32_t lines = Round(total / fluxPerLine);
+    if (lines <= 0) return;
+    const auto n = static_cast<int32_t>(flux.size());
+    const Extended share = total / lines;
+    Extended cumulated = 0;
+    int32_t j = 0;
+    for (int32_t k = 1; k <= lines; ++k) {
+        const Extended target = (k - 0.5) * share;
+        while (j < n - 1 && cumulated + flux[static_cast<size_t>(j)] < target) cumulated += flux[static_cast<size_t>(j++)];
+        const float pieceFlux = flux[static_cast<size_t>(j)];
+        const Extended within = pieceFlux > 0 ? (target - cumulated) / pieceFlux : 1.0;
+        const Extended t = static_cast<Extended>(j) / n + within / n;
+        starts.Prepend({static_cast<float>(object.x1 + (static_cast<Extended>(object.x2) - object.x1) * t + offsetX),
+                        static_cast<float>(object.y1 + (static_cast<Extended>(object.y2) - object.y1) * t + offsetY)});
+    }
+}
+
+}  // namespace
+
+void AddStreamLineStartsAlongSegment(const TObjektGerade& object, StreamLineStarts& starts, const TSceneList& list,
+                                     float fluxPerLine, float ownEmission, bool countOwnField) {
+    const float length = object.Length();
+    if (length == 0) return;
+    const int32_t n = StraightElementCount(length, prgvar().sellaenge);
+    const Extended pieceLength = static_cast<Extended>(length) / n;
+    // The unit plus normal scaled to 3 pixels.
+    const auto m = static_cast<float>((static_cast<Extended>(object.y2) - object.y1) / length * 3);
+    const auto q = static_cast<float>((static_cast<Extended>(object.x1) - object.x2) / length * 3);
+
+    std::vector<float> plus(static_cast<size_t>(n)), minus(static_cast<size_t>(n));
+    Extended plusTotal = 0, minusTotal = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const FloatPoint centre = StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, n);
+        const int32_t cx = Round(centre.x), cy = Round(centre.y);
+        const int32_t plusX = Round(static_cast<Extended>(centre.x) + m), plusY = Round(static_cast<Extended>(centre.y) + q);
+        const int32_t minusX = Round(static_cast<Extended>(centre.x) - m), minusY = Round(static_cast<Extended>(centre.y) - q);
+        Extended plusSumX = 0, plusSumY = 0, minusSumX = 0, minusSumY = 0;
+        for (const auto& other : list) {
+            if (!countOwnField && other->number == object.number) continue;
+            float fx, fy;
+            if (other->FlowDensityAt(plusX, plusY, list, fx, fy, 0)) {
+                plusSumX += fx * pieceLength;
+                plusSumY += fy * pieceLength;
+            }
+            if (other->FlowDensityAt(minusX, minusY, list, fx, fy, 0)) {
+                minusSumX += fx * pieceLength;
+                minusSumY += fy * pieceLength;
+            }
+        }
+        const Extended emitted = ownEmission * pieceLength;
+        Extended plusFlux = (m * plusSumX + q * plusSumY) / 3 + emitted;
+        Extended minusFlux = -(m * minusSumX + q * minusSumY) / 3 + emitted;
+        if (list.AnyBlocks(cx, cy, plusX, plusY, object.number, 0)) plusFlux = 0;
+        if (list.AnyBlocks(cx, cy, minusX, minusY, object.number, 0)) minusFlux = 0;
+        plus[static_cast<size_t>(i)] = static_cast<float>(plusFlux > 0 ? plusFlux : 0);
+        minus[static_cast<size_t>(i)] = static_cast<float>(minusFlux > 0 ? minusFlux : 0);
+        plusTotal += plus[static_cast<size_t>(i)];
+        minusTotal += minus[static_cast<size_t>(i)];
+    }
+    PlaceLines(object, plus, plusTotal, fluxPerLine, m, q, starts);
+    PlaceLines(object, minus, minusTotal, fluxPerLine, -m, -q, starts);
+}
