@@ -1,6 +1,9 @@
 #include "ui/Brevanto.h"
 
 #include "model/Programvar.h"
+#include "objects/KindRegistry.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektSonne.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -32,8 +35,20 @@ void TForm1::Neu1Click() {
 
 void TForm1::Beenden1Click() { window.Close(); }
 
-void TForm1::Sonne1Click() {}
-void TForm1::Hintergrundstrahlung1Click() {}
+void TForm1::Sonne1Click() {
+    prgvar().zeichenmodus.clear();
+    prgvar().berechnet = false;
+    list.Append(std::make_unique<TObjektSonne>());
+    list.Tail().Edit();
+    RedrawAll();
+}
+
+void TForm1::Hintergrundstrahlung1Click() {
+    prgvar().zeichenmodus.clear();
+    prgvar().berechnet = false;
+    list.Background().Edit();
+    RedrawAll();
+}
 void TForm1::Objektmanager1Click() {}
 
 void TForm1::Darstellungsformen1Click() { RedrawAll(); }
@@ -48,13 +63,38 @@ void TForm1::Iterationen1Click() {}
 void TForm1::Bildschirm1Click() {}
 void TForm1::Info1Click() {}
 
-void TForm1::FormMouseDown(MouseButton, bool, int, int) {}
+// Drawing with the mouse: a press creates an object of the current mode with
+// both points at the pressed pixel, dragging moves its second point, and the
+// release opens its dialog. The object being drawn is always the last one.
 
-void TForm1::FormMouseMove(bool, int x, int y) {
+void TForm1::FormMouseDown(MouseButton, bool leftHeld, int x, int y) {
+    if (!leftHeld) return;
+    platform::ReportingErrors([&] {
+        const std::string& mode = prgvar().zeichenmodus;
+        if (IsDrawingKind(mode)) {
+            list.Append(CreateObjectOfKind(mode, x, y, x, y));
+            RedrawAll();
+        }
+    });
+}
+
+void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
     platform::ReportingErrors([&] {
         window.GetCanvas().DrawBitmap(*picture);
+        if (leftHeld && IsDrawingKind(prgvar().zeichenmodus)) {
+            list.Tail().SetEndPoint(x, y);
+            RedrawAll();
+        }
         window.SetCaption(prgvar().titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
     });
 }
 
-void TForm1::FormMouseUp(MouseButton, int, int) {}
+void TForm1::FormMouseUp(MouseButton button, int, int) {
+    if (button != MouseButton::Left) return;
+    platform::ReportingErrors([&] {
+        if (!IsDrawingKind(prgvar().zeichenmodus)) return;
+        list.Tail().Edit();
+        prgvar().berechnet = false;
+        RedrawAll();
+    });
+}
