@@ -1,14 +1,45 @@
 #pragma once
 #include <cstdint>
 
+#include "model/SceneList.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/Colour.h"
+#include "platform/TextFile.h"
 
-// Stream lines of the energy flow, each carrying an equal share of flux.
+// Stream lines of the energy flow: curves along the summed flow density,
+// downstream from where energy leaves a surface. The objects start the lines
+// so that each carries the flux linienabstand * maxS (maxS: the largest
+// strength in the scene), so the lines leaving the strongest emitter are
+// about linienabstand pixels apart.
 class TLinien {
 public:
-    int32_t linienabstand = 20;
-    int32_t maxlaenge = 1000;
-    float iterationslaenge = 2.0f;
-    float abbruchschwelle = 0.01f;
+    int32_t linienabstand = 20;     // minimum distance between lines, >= 1
+    int32_t maxlaenge = 1000;       // maximum length of one line in pixels
+    float iterationslaenge = 2.0f;  // length of one step in pixels, > 0
+    float abbruchschwelle = 0.01f;  // lines stop below this fraction of maxS
     platform::TColor colour = 0;
+
+    // Traces one line from every starting point that the objects propose and
+    // copies the picture to the window after each. The scene must be
+    // computed and prepared for queries.
+    void Draw(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window) const;
+    // One line from (x, y), which also ends where it comes back to its start
+    // and turns away again (a closed circulation); then copies the picture.
+    void TraceLine(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window, int32_t x,
+                   int32_t y) const;
+    // The dialog "Stream-lines". Values are read strictly; the dialog comes
+    // back until the distance and the step length are positive.
+    void Edit();
+    // The section "linien", its keyword line included.
+    void SaveToFile(platform::TextFile& file) const;
+    // Called after the keyword line was read. Stops at the first line that
+    // does not match and returns false, keeping the values read so far.
+    bool LoadFromFile(platform::TextFile& file);
+
+private:
+    // Shows why nothing can be drawn with these parameters and returns false.
+    bool CheckParameters(bool fullSet) const;
+    void Trace(const TSceneList& list, platform::Canvas& canvas, float maxS, float x, float y,
+               bool closedLoopTest) const;
 };

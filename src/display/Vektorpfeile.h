@@ -1,11 +1,19 @@
 #pragma once
-#include <cstdint>
+#include "display/GitterDarstellung.h"
+#include "model/SceneList.h"
+#include "platform/Canvas.h"
 
-#include "platform/Colour.h"
-
-// Arrows of the energy flow density on a square grid.
-class TVektorpfeile {
+// Arrows of the energy flow density on a square grid: each arrow starts at
+// its grid point and points along the summed flow density S there, scaled so
+// that the strongest arrow of the picture is 0.7 grid spacings long. Arrows
+// that would cross an object are left out.
+class TVektorpfeile : public TGitterDarstellung {
 public:
-    int32_t gitterweite = 20;
-    platform::TColor colour = 0;
+    // Sums the field at every grid point and draws the arrows. The scene must
+    // be computed and prepared for queries (TSceneList::PrepareQueries).
+    void Draw(const TSceneList& list, platform::Canvas& canvas) const;
+    // The dialog "Arrows of energy flow density".
+    void Edit();
+    // The section "vektorpfeile", its keyword line included.
+    void SaveToFile(platform::TextFile& file) const;
 };

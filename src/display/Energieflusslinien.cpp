@@ -1,0 +1,187 @@
+#include "display/Energieflusslinien.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/ShownProgress.h"
+#include "model/ColourChoice.h"
+#include "model/Extended.h"
+#include "model/Programvar.h"
+#include "model/Stringfunktionen.h"
+#include "platform/Conversions.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// A single line that has been this far from its start and comes back closer
+// has closed a loop.
+constexpr Extended kLoopRadius = 10;
+
+float LargestStrength(const TSceneList& list) {
+    Extended largest = 0;
+    for (const auto& object : list) largest = std::max(largest, object->Strength());
+    return static_cast<float>(largest);
+}
+
+void ShowNothingDrawn(const std::string& reason) {
+    platform::CurrentPlatform().ShowMessage("No stream-lines are drawn, because " + reason);
+}
+
+}  // namespace
+
+bool TLinien::CheckParameters(bool fullSet) const {
+    // Only the full set divides the flux into lines.
+    if (fullSet && linienabstand < 1) {
+        ShowNothingDrawn("the minimum distance between lines is smaller than 1.");
+        return false;
+    }
+    if (!(iterationslaenge > 0)) {
+        ShowNothingDrawn("the length of the stream-line elements is not positive.");
+        return false;
+    }
+    return true;
+}
+
+// Steps of length h along S / |S| from the current point, which is held as
+// floats and handed to the objects rounded to the nearest pixel. A step that
+// an object blocks is replaced by a tenth step; if that is blocked too, it is
+// the line's last. The walked length counts full steps.
+void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS, float x, float y,
+                    bool closedLoopTest) const {
+    const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
+    const Extended h = iterationslaenge;
+    const float startX = x;
+    const float startY = y;
+    Extended walked = 0;
+    Extended fromStart = 0;
+    bool leftStart = false;
+    canvas.MoveTo(Round(x), Round(y));
+    while (true) {
+        const int32_t px = Round(x);
+        const int32_t py = Round(y);
+        Extended sx = 0;
+        Extended sy = 0;
+        for (const auto& object : list) {
+            float fx = 0;
+            float fy = 0;
+            if (object->FlowDensityAt(px, py, list, fx, fy, 0)) {
+                sx += fx;
+                sy += fy;
+            }
+        }
+        const Extended strength = std::sqrt(sx * sx + sy * sy);
+        // Exactly zero flow has no direction, whatever the threshold says.
+        if (threshold > strength || strength == 0) return;
+        const Extended stepX = sx / strength * h;
+        const Extended stepY = sy / strength * h;
+        auto nx = static_cast<float>(x + stepX);
+        auto ny = static_cast<float>(y + stepY);
+        bool last = false;
+        if (list.AnyBlocks(px, py, Round(nx), Round(ny), 0, 0)) {
+            nx = static_cast<float>(x + stepX / 10);
+            ny = static_cast<float>(y + stepY / 10);
+            last = list.AnyBlocks(px, py, Round(nx), Round(ny), 0, 0);
+        }
+        walked += h;
+        canvas.LineTo(Round(nx), Round(ny));
+        // A step below the float resolution of the position would repeat
+        // forever without moving.
+        const bool moved = nx != x || ny != y;
+        x = nx;
+        y = ny;
+        if (closedLoopTest) {
+            const Extended before = fromStart;
+            fromStart = std::hypot(static_cast<Extended>(x) - startX, static_cast<Extended>(y) - startY);
+            if (fromStart > kLoopRadius) leftStart = true;
+            if (leftStart && fromStart < kLoopRadius && fromStart > before) return;
+        }
+        if (last || !moved || walked > maxlaenge) return;
+    }
+}
+
+void TLinien::Draw(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window) const {
+    platform::Canvas& canvas = picture.GetCanvas();
+    canvas.SetPenColor(colour);
+    if (!CheckParameters(true)) return;
+    const float maxS = LargestStrength(list);
+    if (maxS == 0) {
+        platform::CurrentPlatform().ShowMessage("No stream-lines are drawn, because there are no light-sources.");
+        return;
+    }
+    const auto fluxPerLine = static_cast<float>(static_cast<Extended>(linienabstand) * maxS);
+    StreamLineStarts starts;
+    {
+        ShownProgress progress;
+        for (const auto& object : list) {
+            progress.SetText(prgvar().titel + " is calculating the starting points for the stream lines for:\r" +
+                             platform::IntToStr(object->number) + " : " + object->description);
+            object->AddStreamLineStarts(starts, list, fluxPerLine);
+        }
+    }
+    // From the head: the last object's points first.
+    for (const TStreamLineStart& start : starts) {
+        Trace(list, canvas, maxS, start.x, start.y, false);
+        window.DrawBitmap(picture);
+    }
+}
+
+void TLinien::TraceLine(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window, int32_t x,
+                        int32_t y) const {
+    if (!CheckParameters(false)) return;
+    const float maxS = LargestStrength(list);
+    platform::Canvas& canvas = picture.GetCanvas();
+    canvas.SetPenColor(colour);
+    Trace(list, canvas, maxS, static_cast<float>(x), static_cast<float>(y), true);
+    window.DrawBitmap(picture);
+}
+
+void TLinien::Edit() {
+    using platform::Control;
+    static platform::DialogSpec dialog{
+        "Stream-lines",
+        {Control::Edit("Edit1", "Minimum distance between lines"),
+         Control::Edit("Edit2", "Length of stream-line elements"),
+         Control::Edit("Edit3", "Percentage of maximum energy flow density where stream-lines stop"),
+         Control::Edit("Edit4", "Maximum length"), ColourCombo("ComboBox1", "black"),
+         Control::Button("OK", platform::ModalResult::OK, true)}};
+    dialog["Edit1"].text = platform::IntToStr(linienabstand);
+    dialog["Edit2"].text = platform::FloatToStr(iterationslaenge, 5);
+    dialog["Edit3"].text = platform::FloatToStr(abbruchschwelle, 5);
+    dialog["Edit4"].text = platform::IntToStr(maxlaenge);
+    platform::Platform& shown = platform::CurrentPlatform();
+    // A text that is not a number ends the edit at that field; the fields
+    // read before it keep their new values.
+    while (shown.ShowModal(dialog) == platform::ModalResult::OK) {
+        linienabstand = platform::StrToInt(dialog["Edit1"].text);
+        iterationslaenge = platform::StrToFloat(dialog["Edit2"].text);
+        abbruchschwelle = platform::StrToFloat(dialog["Edit3"].text);
+        maxlaenge = platform::StrToInt(dialog["Edit4"].text);
+        ApplyColourChoice(dialog["ComboBox1"], colour);
+        const bool distanceValid = linienabstand >= 1;
+        const bool lengthValid = iterationslaenge > 0;
+        if (!distanceValid) shown.ShowMessage("The distance must be positive.");
+        if (!lengthValid) shown.ShowMessage("The length must be positive.");
+        if (distanceValid && lengthValid) return;
+    }
+}
+
+void TLinien::SaveToFile(platform::TextFile& file) const {
+    using platform::FloatToStr;
+    using platform::IntToStr;
+    file.WriteLine("linien");
+    file.WriteLine("begin");
+    file.WriteLine("linienabstand=" + IntToStr(linienabstand));
+    file.WriteLine("iterationslaenge=" + FloatToStr(iterationslaenge));
+    file.WriteLine("abbruchschwelle=" + FloatToStr(abbruchschwelle));
+    file.WriteLine("color=" + IntToStr(colour));
+    file.WriteLine("maxlaenge=" + IntToStr(maxlaenge));
+    file.WriteLine("end");
+}
+
+bool TLinien::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return reader.Keyword("begin") && reader.Int("linienabstand=", linienabstand) &&
+           reader.Float("iterationslaenge=", iterationslaenge) &&
+           reader.Float("abbruchschwelle=", abbruchschwelle) && reader.Int("color=", colour) &&
+           reader.Int("maxlaenge=", maxlaenge) && reader.Keyword("end");
+}

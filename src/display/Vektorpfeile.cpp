@@ -1,0 +1,82 @@
+#include "display/Vektorpfeile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "model/ColourChoice.h"
+#include "model/Extended.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The summed flow density vector of one grid point.
+struct SummedFlow {
+    Extended x = 0;
+    Extended y = 0;
+};
+
+SummedFlow FlowDensitySum(const TSceneList& list, int32_t x, int32_t y) {
+    SummedFlow sum;
+    for (const auto& object : list) {
+        float fx = 0;
+        float fy = 0;
+        if (object->FlowDensityAt(x, y, list, fx, fy, 0)) {
+            sum.x += fx;
+            sum.y += fy;
+        }
+    }
+    return sum;
+}
+
+// Shaft from (x, y) to the tip, and a head whose two strokes end beside the
+// shaft's midpoint, a third of the shaft's length away on either side: each
+// stroke is sqrt(1/4 + 1/9) = 0.60 shafts long, half-opening atan(2/3) = 33.7 deg.
+void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int32_t tipY) {
+    const Extended midX = (static_cast<Extended>(x) + tipX) / 2;
+    const Extended midY = (static_cast<Extended>(y) + tipY) / 2;
+    const Extended sideX = (static_cast<Extended>(tipY) - y) / 3;
+    const Extended sideY = (static_cast<Extended>(tipX) - x) / 3;
+    canvas.MoveTo(x, y);
+    canvas.LineTo(tipX, tipY);
+    canvas.LineTo(Round(midX + sideX), Round(midY - sideY));
+    canvas.MoveTo(tipX, tipY);
+    canvas.LineTo(Round(midX - sideX), Round(midY + sideY));
+}
+
+}  // namespace
+
+void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const {
+    canvas.SetPenColor(colour);
+    if (!CheckGrid("arrows")) return;
+    const int32_t columns = Columns();
+    const int32_t rows = Rows();
+    std::vector<SummedFlow> sums(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    ForEachColumn("arrows", [&](int32_t i) {
+        for (int32_t j = 1; j <= rows; ++j) sums[PointIndex(i, j)] = FlowDensitySum(list, X(i), Y(j));
+    });
+
+    Extended largestSquare = 0;
+    for (const SummedFlow& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
+    if (largestSquare == 0) {
+        platform::CurrentPlatform().ShowMessage("No arrows are drawn, because there is no light-source.");
+        return;
+    }
+    const float scale = static_cast<float>(gitterweite / std::sqrt(largestSquare) * 0.7);
+    for (int32_t i = 1; i <= columns; ++i)
+        for (int32_t j = 1; j <= rows; ++j) {
+            const SummedFlow& s = sums[PointIndex(i, j)];
+            const int32_t tipX = Round(s.x * scale) + X(i);
+            const int32_t tipY = Round(s.y * scale) + Y(j);
+            if (!list.AnyBlocks(X(i), Y(j), tipX, tipY, 0, 0)) DrawArrow(canvas, X(i), Y(j), tipX, tipY);
+        }
+}
+
+void TVektorpfeile::Edit() {
+    static platform::DialogSpec dialog{"Arrows of energy flow density",
+                                       {platform::Control::Edit("Edit1", "Pixel width"), ColourCombo("ComboBox1", "black"),
+                                        platform::Control::Button("OK", platform::ModalResult::OK, true)}};
+    EditSpacingAndColour(dialog);
+}
+
+void TVektorpfeile::SaveToFile(platform::TextFile& file) const { SaveSection(file, "vektorpfeile"); }
