@@ -27,6 +27,7 @@ public:
     void PrepareQueries() override;
 
     const TSelListeCache& Elements() const { return elements; }
+    TSelListeCache& Elements() { return elements; }
 
 private:
     TSelListeCache elements;

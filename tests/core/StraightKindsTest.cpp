@@ -1,0 +1,240 @@
+#include <cmath>
+
+#include "TestScene.h"
+#include "model/SceneList.h"
+#include "objects/ObjektAbsorber.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektParallel.h"
+#include "objects/ObjektSonne.h"
+#include "platform/Errors.h"
+
+namespace {
+
+// Records the paths it is asked about and blocks none of them.
+class PathRecorder : public Tszeneobjekt {
+public:
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t, int32_t) const override {
+        paths.push_back({ax, ay, bx, by});
+        return false;
+    }
+    mutable std::vector<std::array<int32_t, 4>> paths;
+};
+
+class StraightKindsTest : public SceneTest {
+protected:
+    StraightKindsTest() { list.CleanAndNumber(); }
+
+    // Appends with the number the next numbering would give.
+    template <class Kind, class... Args>
+    Kind& Add(Args... args) {
+        auto object = std::make_unique<Kind>(args...);
+        Kind& added = *object;
+        list.Append(std::move(object));
+        added.number = static_cast<int32_t>(list.size());
+        return added;
+    }
+
+    // The summed field of the whole scene at a point.
+    std::pair<float, float> Field(int32_t x, int32_t y) const {
+        float sx = 0, sy = 0;
+        for (const auto& object : list) {
+            float fx, fy;
+            if (object->FlowDensityAt(x, y, list, fx, fy, 0)) sx += fx, sy += fy;
+        }
+        return {sx, sy};
+    }
+
+    TSceneList list;
+};
+
+TEST_F(StraightKindsTest, ParallelBeamLightsItsStripOnBothSides) {
+    auto& beam = Add<TObjektParallel>(100, 200, 300, 200);
+    beam.staerke = 5;
+    float fx, fy;
+    ASSERT_TRUE(beam.FlowDensityAt(150, 100, list, fx, fy, 0));
+    EXPECT_FLOAT_EQ(fx, 0);
+    EXPECT_FLOAT_EQ(fy, -5);
+    ASSERT_TRUE(beam.FlowDensityAt(150, 300, list, fx, fy, 0));
+    EXPECT_FLOAT_EQ(fy, 5);
+    EXPECT_TRUE(beam.FlowDensityAt(100, 50, list, fx, fy, 0)) << "a foot on the end point counts";
+    EXPECT_FALSE(beam.FlowDensityAt(350, 100, list, fx, fy, 0)) << "foot beyond the end";
+    EXPECT_FALSE(beam.FlowDensityAt(400, 200, list, fx, fy, 0)) << "on the segment's line";
+    beam.staerke = 0;
+    EXPECT_FALSE(beam.FlowDensityAt(150, 100, list, fx, fy, 0));
+}
+
+TEST_F(StraightKindsTest, AbsorberCastsAShadow) {
+    auto& beam = Add<TObjektParallel>(100, 200, 300, 200);
+    beam.staerke = 5;
+    Add<TObjektAbsorber>(0, 150, 800, 150);
+    float fx, fy;
+    EXPECT_FALSE(beam.FlowDensityAt(150, 100, list, fx, fy, 0));
+    EXPECT_TRUE(beam.FlowDensityAt(150, 300, list, fx, fy, 0));
+    auto& lambert = Add<TObjektLambert>(100, 100, 120, 100);
+    lambert.staerke = 10;
+    EXPECT_FALSE(lambert.FlowDensityAt(110, 300, list, fx, fy, 0)) << "the absorber lies between";
+    EXPECT_TRUE(lambert.FlowDensityAt(110, 50, list, fx, fy, 0));
+}
+
+TEST_F(StraightKindsTest, LambertFieldIsClampedToTheNormalRightAtTheSurface) {
+    auto& lambert = Add<TObjektLambert>(100, 300, 300, 300);
+    lambert.staerke = 10;
+    float fx, fy;
+    ASSERT_TRUE(lambert.FlowDensityAt(200, 299, list, fx, fy, 0));
+    EXPECT_FLOAT_EQ(fx, 0);
+    EXPECT_FLOAT_EQ(fy, -10) << "the plus side lies above a segment drawn left to right";
+    ASSERT_TRUE(lambert.FlowDensityAt(200, 301, list, fx, fy, 0));
+    EXPECT_FLOAT_EQ(fy, 10);
+    EXPECT_FALSE(lambert.FlowDensityAt(400, 300, list, fx, fy, 0)) << "nothing along its own line";
+    FlowVectorList contributions;
+    lambert.FlowContributionsAt(200, 299, list, 0, contributions);
+    ASSERT_FALSE(contributions.empty());
+    for (const TFlowVector& v : contributions) EXPECT_LE(std::hypot(v.fx, v.fy), 10.0f * (1 + 1e-6f));
+}
+
+// Both faces of a two-dimensional Lambert emitter send S per unit length, so
+// the flux through a closed contour around it is 2 S L.
+TEST_F(StraightKindsTest, LambertFluxThroughAClosedContourIsTwiceStrengthTimesLength) {
+    auto& lambert = Add<TObjektLambert>(350, 300, 450, 300);
+    lambert.staerke = 10;
+    Extended flux = 0;
+    for (int32_t x = 250; x < 550; ++x) {
+        flux -= Field(x, 200).second;  // top side, outward normal (0, -1)
+        flux += Field(x, 400).second;
+    }
+    for (int32_t y = 200; y < 400; ++y) {
+        flux -= Field(250, y).first;
+        flux += Field(550, y).first;
+    }
+    // Sampling the contour at whole pixels and cutting the emitter into
+    // 5-pixel elements costs well under 2 %.
+    EXPECT_NEAR(flux, 2 * 10 * 100, 0.02 * 2000);
+}
+
+TEST_F(StraightKindsTest, SunShinesFromItsDirectionThroughTheEntryPoint) {
+    auto& sun = Add<TObjektSonne>();
+    sun.staerke = 10;
+    float fx, fy;
+    ASSERT_TRUE(sun.FlowDensityAt(300, 300, list, fx, fy, 0));
+    EXPECT_FLOAT_EQ(fx, 0);
+    EXPECT_FLOAT_EQ(fy, 10);
+
+    auto& recorder = Add<PathRecorder>();
+    sun.richtung = 45;
+    ASSERT_TRUE(sun.FlowDensityAt(100, 100, list, fx, fy, 0));
+    EXPECT_LT(fx, 0);
+    EXPECT_GT(fy, 0);
+    ASSERT_EQ(recorder.paths.size(), 1u);
+    EXPECT_EQ(recorder.paths[0], (std::array<int32_t, 4>{100, 100, 200, 0}));
+
+    sun.richtung = 90;
+    recorder.paths.clear();
+    ASSERT_TRUE(sun.FlowDensityAt(100, 250, list, fx, fy, 0));
+    EXPECT_EQ(recorder.paths[0], (std::array<int32_t, 4>{100, 250, 800, 250}));
+
+    Add<TObjektAbsorber>(300, 0, 300, 600);
+    EXPECT_FALSE(sun.FlowDensityAt(100, 250, list, fx, fy, 0)) << "shaded by the absorber on the right";
+}
+
+TEST_F(StraightKindsTest, SunOutsideThePictureNeverDividesByZero) {
+    auto& sun = Add<TObjektSonne>();
+    sun.staerke = 10;
+    for (float direction : {0.0f, 90.0f, 180.0f, 270.0f, 0.001f, 89.999f})
+        for (auto [x, y] : {std::pair{-50, 300}, {900, 300}, {400, -50}, {400, 700}, {-2000000000, 2000000000}}) {
+            sun.richtung = direction;
+            float fx, fy;
+            EXPECT_FALSE(sun.FlowDensityAt(x, y, list, fx, fy, 0)) << "the frame closes the picture";
+        }
+}
+
+TEST_F(StraightKindsTest, EmitterStartsLinesInProportionToItsFlux) {
+    list.Background().staerke = 0;
+    auto& lambert = Add<TObjektLambert>(300, 300, 500, 300);
+    lambert.staerke = 10;
+    StreamLineStarts starts;
+    // Each face sends S L = 2000; at 200 per line that is 10 lines a side.
+    lambert.AddStreamLineStarts(starts, list, 200);
+    ASSERT_EQ(starts.size(), 20u);
+    int above = 0;
+    for (const TStreamLineStart& start : starts) {
+        EXPECT_NEAR(std::fabs(start.y - 300), 3, 1e-4);
+        EXPECT_GT(start.x, 300);
+        EXPECT_LT(start.x, 500);
+        above += start.y < 300;
+    }
+    EXPECT_EQ(above, 10);
+    EXPECT_GT(starts.Head().y, 300) << "the minus side's points are put in front last";
+}
+
+TEST_F(StraightKindsTest, EmitterDialogsRefuseOffScreenPointsAndReadLeniently) {
+    auto& lambert = Add<TObjektLambert>(10, 10, 20, 20);
+    AnswerOk({{"Strength", "7.5"}, {"X1", "10"}, {"Y1", "10"}, {"X2", "900"}, {"Y2", "20"}});
+    AnswerOk({{"Strength", "abc"}, {"X2", "800"}, {"Y2", "600"}});
+    lambert.Edit();
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"All points must be on the screen."});
+    EXPECT_EQ(lambert.staerke, 0) << "malformed text reads as 0";
+    EXPECT_EQ(lambert.x2, 800);
+    EXPECT_EQ(lambert.y2, 600) << "the right and bottom border are on the screen";
+
+    auto& beam = Add<TObjektParallel>(10, 10, 20, 20);
+    AnswerOk({{"X1", "-1"}});
+    beam.Edit();
+    EXPECT_EQ(headless.messages.back(), "The points must be on the screen.");
+    EXPECT_EQ(beam.x1, -1) << "the typed values are stored before the check";
+}
+
+TEST_F(StraightKindsTest, AbsorberDialogConvertsStrictlyAndAcceptsAnyPoint) {
+    auto& absorber = Add<TObjektAbsorber>(10, 10, 20, 20);
+    AnswerOk({{"X1", "-5000"}, {"Y1", "7"}, {"X2", "x"}, {"Y2", "9"}});
+    EXPECT_THROW(absorber.Edit(), platform::ConversionError);
+    EXPECT_EQ(absorber.x1, -5000);
+    EXPECT_EQ(absorber.y1, 7);
+    EXPECT_EQ(absorber.x2, 20) << "values after the malformed one stay";
+    EXPECT_FALSE(prgvar().berechnet);
+}
+
+TEST_F(StraightKindsTest, EveryKindReadsBackWhatItWrote) {
+    auto& lambert = Add<TObjektLambert>(1, 2, 3, 4);
+    lambert.staerke = 0.1f;
+    lambert.colour = 255;
+    auto& beam = Add<TObjektParallel>(-5, 6, 700, 8);
+    beam.staerke = 12.5f;
+    auto& absorber = Add<TObjektAbsorber>(-2000000000, 0, 2000000000, 5);
+    absorber.colour = -16777201;
+    auto& sun = Add<TObjektSonne>();
+    sun.staerke = 3;
+    sun.richtung = 33.3f;
+    list.Background().staerke = 2;
+    list.Background().nuroben = true;
+
+    for (const auto& object : list) {
+        platform::TextFile written;
+        object->SaveToFile(written);
+        platform::TextFile reading = platform::TextFile::FromText(written.Text());
+        const std::string keyword = reading.ReadLine();
+        std::unique_ptr<Tszeneobjekt> copy;
+        if (keyword == "hintergrund") copy = std::make_unique<TObjektHintergrund>();
+        else if (keyword == "sonne") copy = std::make_unique<TObjektSonne>();
+        else if (keyword == "lambert") copy = std::make_unique<TObjektLambert>(0, 0, 0, 0);
+        else if (keyword == "parallel") copy = std::make_unique<TObjektParallel>(0, 0, 0, 0);
+        else if (keyword == "absorber") copy = std::make_unique<TObjektAbsorber>(0, 0, 0, 0);
+        ASSERT_TRUE(copy) << keyword;
+        ASSERT_TRUE(copy->LoadFromFile(reading)) << keyword;
+        platform::TextFile rewritten;
+        copy->SaveToFile(rewritten);
+        EXPECT_EQ(rewritten.Text(), written.Text());
+    }
+}
+
+TEST_F(StraightKindsTest, FileKeysMustComeInTheirOrder) {
+    TObjektLambert lambert(0, 0, 0, 0);
+    auto file = platform::TextFile::FromText("begin\r\ncolor=0\r\nx1=1\r\ny1=2\r\ny2=3\r\nx2=4\r\n");
+    EXPECT_FALSE(lambert.LoadFromFile(file));
+    EXPECT_EQ(lambert.y1, 2) << "values before the mismatch stay";
+    TObjektHintergrund background;
+    auto bad = platform::TextFile::FromText("begin\r\nstaerke=1\r\nnuroben=2\r\nend\r\n");
+    EXPECT_FALSE(background.LoadFromFile(bad));
+}
+
+}  // namespace
