@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "model/Programvar.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektSonne.h"
+#include "platform/HeadlessPlatform.h"
+#include "ui/Brevanto.h"
+
+namespace {
+
+class MouseDrawingTest : public ::testing::Test {
+protected:
+    MouseDrawingTest() { platform::SetCurrentPlatform(&headless); }
+    ~MouseDrawingTest() override { platform::SetCurrentPlatform(nullptr); }
+
+    platform::HeadlessPlatform headless;
+    platform::HeadlessWindow window{800, 600};
+    TForm1 form{headless, window};
+};
+
+TEST_F(MouseDrawingTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
+    form.SetDrawingMode("lambert");
+    form.FormMouseDown(MouseButton::Left, true, 100, 100);
+    form.FormMouseMove(true, 200, 150);
+    ASSERT_EQ(form.SceneList().size(), 2u);
+    const auto* lambert = dynamic_cast<const TObjektLambert*>(&form.SceneList().Tail());
+    ASSERT_NE(lambert, nullptr);
+    EXPECT_EQ(lambert->x1, 100);
+    EXPECT_EQ(lambert->y1, 100);
+    EXPECT_EQ(lambert->x2, 200);
+    EXPECT_EQ(lambert->y2, 150);
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0 (X=200,Y=150)");
+    EXPECT_TRUE(headless.shownDialogs.empty());
+    prgvar().berechnet = true;
+    form.FormMouseUp(MouseButton::Left, 200, 150);
+    EXPECT_EQ(headless.shownDialogs, std::vector<std::string>{"Lambert-like emitter "});
+    EXPECT_FALSE(prgvar().berechnet);
+}
+
+TEST_F(MouseDrawingTest, RightButtonAndEmptyModeAddNothing) {
+    form.SetDrawingMode("absorber");
+    form.FormMouseDown(MouseButton::Right, false, 100, 100);
+    form.FormMouseUp(MouseButton::Right, 100, 100);
+    form.SetDrawingMode("");
+    form.FormMouseDown(MouseButton::Left, true, 100, 100);
+    form.FormMouseUp(MouseButton::Left, 100, 100);
+    EXPECT_EQ(form.SceneList().size(), 1u);
+    EXPECT_TRUE(headless.shownDialogs.empty());
+}
+
+TEST_F(MouseDrawingTest, DrawnLineAppearsInThePictureAndAClickLeavesADegenerateObject) {
+    form.SetDrawingMode("spiegel");
+    form.FormMouseDown(MouseButton::Left, true, 10, 20);
+    form.FormMouseMove(true, 60, 20);
+    const auto& picture = dynamic_cast<const platform::RasterBitmap&>(form.Picture());
+    EXPECT_EQ(picture.Pixel(30, 20), 0) << "a black line";
+    form.FormMouseUp(MouseButton::Left, 60, 20);
+    form.FormMouseDown(MouseButton::Left, true, 5, 5);
+    form.FormMouseUp(MouseButton::Left, 5, 5);
+    EXPECT_EQ(form.SceneList().size(), 3u) << "the single click stays until the scene is cleaned";
+    form.SceneList().CleanAndNumber();
+    EXPECT_EQ(form.SceneList().size(), 2u);
+}
+
+TEST_F(MouseDrawingTest, SunItemAddsASunEachTimeAndBackgroundItemEditsTheHead) {
+    form.Sonne1Click();
+    form.Sonne1Click();
+    EXPECT_EQ(form.SceneList().size(), 3u);
+    EXPECT_NE(dynamic_cast<const TObjektSonne*>(&form.SceneList().Tail()), nullptr);
+    form.Hintergrundstrahlung1Click();
+    EXPECT_EQ(form.SceneList().size(), 3u);
+    EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Sun", "Sun", "Background radiation"}));
+}
+
+TEST_F(MouseDrawingTest, NewAndDeleteAllEmptyTheScene) {
+    prgvar().sellaenge = 9;
+    form.Sonne1Click();
+    form.SzeneObjekte2Click();
+    EXPECT_EQ(form.SceneList().size(), 1u);
+    EXPECT_EQ(prgvar().sellaenge, 9) << "deleting the objects keeps the settings";
+    form.Sonne1Click();
+    form.Neu1Click();
+    EXPECT_EQ(form.SceneList().size(), 1u);
+    EXPECT_EQ(prgvar().sellaenge, 5);
+    const auto& surface = window.Surface();
+    EXPECT_EQ(surface.Pixel(400, 300), 0xF0F0F0) << "the empty picture in the window's colour";
+}
+
+}  // namespace
