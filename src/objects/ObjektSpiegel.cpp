@@ -1,9 +1,11 @@
 #include "objects/ObjektSpiegel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/ColourChoice.h"
 #include "model/Hilfsfunktionen.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
@@ -41,55 +43,61 @@ void TObjektSpiegel::PrepareQueries() {
 
 bool TObjektSpiegel::Iterate(const TSceneList& list) {
     PrepareQueries();
-    const int32_t bins = prgvar().richtungprosel;
+    std::vector<TSelListe>& all = elements.Elements();
+    // Each element gathers only from the other objects, so the elements are
+    // independent of each other and can be refilled side by side.
+    std::vector<char> changed(all.size(), 0);
+    ParallelFor(static_cast<int64_t>(all.size()), [&](int64_t i) {
+        changed[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list);
+    });
+    return std::find(changed.begin(), changed.end(), 1) != changed.end();
+}
+
+bool TObjektSpiegel::GatherRadiation(TSelListe& element, const TSceneList& list) const {
+    const int32_t bins = static_cast<int32_t>(element.dirrad.size());
     const Extended length = elements.seglen;
     const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
     const Extended normalX = static_cast<Extended>(y2) - y1, normalY = static_cast<Extended>(x1) - x2;
-    bool changed = false;
+    const float oldPlus = element.difplus, oldMinus = element.difminus;
+    Extended oldSum = 0, newSum = 0;
+    for (float& value : element.dirrad) {
+        oldSum += value;
+        value = 0;
+    }
+    element.difplus = 0;
+    element.difminus = 0;
     FlowVectorList incoming;
-    for (TSelListe& element : elements.Elements()) {
-        const float oldPlus = element.difplus, oldMinus = element.difminus;
-        Extended oldSum = 0, newSum = 0;
-        for (float& value : element.dirrad) {
-            oldSum += value;
-            value = 0;
-        }
-        element.difplus = 0;
-        element.difminus = 0;
-        for (const auto& other : list) {
-            if (other->number == number) continue;
-            incoming.clear();
-            other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
-            for (const TFlowVector& v : incoming) {
-                const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
-                // The bin of the travel direction against the reversed segment.
-                const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
-                if (dirtrans > 0) {
-                    const auto share = static_cast<float>(magnitude * dirtrans / 100);
-                    element.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
-                    newSum += share;
-                }
-                if (dirref > 0) {
-                    const auto share = static_cast<float>(magnitude * dirref / 100);
-                    element.dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
-                    newSum += share;
-                }
-                // The flux through the segment, positive when the radiation
-                // travels towards the plus side.
-                const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
-                if (s > 0) {
-                    element.difplus = static_cast<float>(element.difplus + diftrans * s / length / 100);
-                    element.difminus = static_cast<float>(element.difminus + difref * s / length / 100);
-                } else if (s < 0) {
-                    element.difplus = static_cast<float>(element.difplus - difref * s / length / 100);
-                    element.difminus = static_cast<float>(element.difminus - diftrans * s / length / 100);
-                }
+    for (const auto& other : list) {
+        if (other->number == number) continue;
+        incoming.clear();
+        other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
+        for (const TFlowVector& v : incoming) {
+            const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+            // The bin of the travel direction against the reversed segment.
+            const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
+            if (dirtrans > 0) {
+                const auto share = static_cast<float>(magnitude * dirtrans / 100);
+                element.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
+                newSum += share;
+            }
+            if (dirref > 0) {
+                const auto share = static_cast<float>(magnitude * dirref / 100);
+                element.dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
+                newSum += share;
+            }
+            // The flux through the segment, positive when the radiation
+            // travels towards the plus side.
+            const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
+            if (s > 0) {
+                element.difplus = static_cast<float>(element.difplus + diftrans * s / length / 100);
+                element.difminus = static_cast<float>(element.difminus + difref * s / length / 100);
+            } else if (s < 0) {
+                element.difplus = static_cast<float>(element.difplus - difref * s / length / 100);
+                element.difminus = static_cast<float>(element.difminus - diftrans * s / length / 100);
             }
         }
-        if (HasChanged(oldPlus, element.difplus) || HasChanged(oldMinus, element.difminus) || HasChanged(oldSum, newSum))
-            changed = true;
     }
-    return changed;
+    return HasChanged(oldPlus, element.difplus) || HasChanged(oldMinus, element.difminus) || HasChanged(oldSum, newSum);
 }
 
 namespace {

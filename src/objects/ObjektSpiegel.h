@@ -30,5 +30,9 @@ public:
     TSelListeCache& Elements() { return elements; }
 
 private:
+    // Refills one element from what the other objects send to its centre;
+    // true when a value changed beyond the stop criterion.
+    bool GatherRadiation(TSelListe& element, const TSceneList& list) const;
+
     TSelListeCache elements;
 };
