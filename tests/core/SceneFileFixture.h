@@ -1,0 +1,87 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/SceneFile.h"
+#include "model/Programvar.h"
+#include "platform/Conversions.h"
+#include "platform/HeadlessPlatform.h"
+#include "ui/Brevanto.h"
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The main window on a 1024 x 768 headless screen, and a folder of its own for
+// the files a test writes. Scenes are opened and saved through the menu
+// commands, so the file dialogs, the error reporting and the redraw take part.
+class SceneFileTest : public ::testing::Test {
+protected:
+    static constexpr int kScreenWidth = 1024;
+    static constexpr int kScreenHeight = 768;
+
+    SceneFileTest() {
+        platform::SetCurrentPlatform(&headless);
+        form = std::make_unique<TForm1>(headless, window);
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = std::filesystem::path(::testing::TempDir()) /
+                 (std::string("brevanto-") + test->test_suite_name() + "-" + test->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~SceneFileTest() override {
+        platform::SetCurrentPlatform(nullptr);
+        platform::SetDecimalSeparator('.');
+        std::filesystem::remove_all(folder);
+    }
+
+    std::string PathOf(const std::string& name) const { return (folder / name).string(); }
+
+    // "File" > "Open" on a file holding `bytes`; returns the messages shown.
+    std::vector<std::string> Open(const std::string& bytes, const std::string& name = "scene.brv") {
+        WriteBytes(PathOf(name), bytes);
+        return OpenFile(PathOf(name));
+    }
+    std::vector<std::string> OpenFile(const std::string& path) {
+        headless.messages.clear();
+        headless.fileNameAnswers.push_back(path);
+        form->Load1Click();
+        return headless.messages;
+    }
+
+    // "File" > "Save" under the name typed into the dialog; returns the bytes
+    // of the file written (the name with ".brv" appended when missing).
+    std::string Save(const std::string& typedName = "saved") {
+        headless.fileNameAnswers.push_back(PathOf(typedName));
+        form->Save1Click();
+        return ReadBytes(PathOf(typedName.ends_with(".brv") ? typedName : typedName + ".brv"));
+    }
+
+    // The scene as the writer would put it now.
+    std::string SceneText() const { return SceneFileText(form->SceneList(), form->Displays()).Text(); }
+
+    platform::HeadlessPlatform headless;
+    platform::HeadlessWindow window{kScreenWidth, kScreenHeight};
+    std::unique_ptr<TForm1> form;
+    std::filesystem::path folder;
+};
+
+// Lines joined into the bytes of a file, each ending in CR LF.
+inline std::string FileBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
