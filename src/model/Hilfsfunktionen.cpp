@@ -14,16 +14,24 @@ Extended NormalizeAngle(Extended a, Extended period) {
 }
 
 namespace {
-bool Overlap(Extended a1, Extended a2, Extended b1, Extended b2) {
-    if (a2 < a1) return Overlap(a1, 359, b1, b2) || Overlap(0, a2, b1, b2);
-    if (b2 < b1) return Overlap(a1, a2, b1, 359) || Overlap(a1, a2, 0, b2);
-    return b1 < a2 && a1 < b2;
+bool PlainOverlap(Extended a1, Extended a2, Extended b1, Extended b2) { return b1 < a2 && a1 < b2; }
+
+// Range a is no longer wrapped; b may be. Each range is split at most once:
+// a range starting between 359 and 360 would give a piece a1..359 that wraps
+// again, without end.
+bool OverlapSplittingB(Extended a1, Extended a2, Extended b1, Extended b2) {
+    if (b2 < b1) return PlainOverlap(a1, a2, b1, 359) || PlainOverlap(a1, a2, 0, b2);
+    return PlainOverlap(a1, a2, b1, b2);
 }
 }  // namespace
 
 bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2) {
-    return Overlap(NormalizeAngle(a1, 360), NormalizeAngle(a2, 360), NormalizeAngle(b1, 360),
-                   NormalizeAngle(b2, 360));
+    a1 = NormalizeAngle(a1, 360);
+    a2 = NormalizeAngle(a2, 360);
+    b1 = NormalizeAngle(b1, 360);
+    b2 = NormalizeAngle(b2, 360);
+    if (a2 < a1) return OverlapSplittingB(a1, 359, b1, b2) || OverlapSplittingB(0, a2, b1, b2);
+    return OverlapSplittingB(a1, a2, b1, b2);
 }
 
 Extended DirectionAngle(Extended x, Extended y) {
