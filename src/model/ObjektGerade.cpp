@@ -6,6 +6,14 @@
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
 
+namespace {
+// Coordinate arithmetic in double rather than in integers: exact while a
+// product stays below 2^53, as every product of window coordinates does, and
+// no overflow for the far-off coordinates a scene file may hold (differences
+// up to 2^32, products up to 2^64).
+Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+}  // namespace
+
 TObjektGerade::TObjektGerade(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : x1(px1), y1(py1), x2(px2), y2(py2) {}
 
@@ -23,19 +31,18 @@ void TObjektGerade::SetEndPoint(int32_t x, int32_t y) {
 }
 
 float TObjektGerade::Length() const {
-    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
-    return static_cast<float>(std::sqrt(static_cast<Extended>(dx * dx + dy * dy)));
+    const Extended dx = Difference(x2, x1), dy = Difference(y2, y1);
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
 bool TObjektGerade::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {
-    // Products in 64 bits: files and absorbers allow any coordinates.
-    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
-    const Extended length = std::sqrt(static_cast<Extended>(dx * dx + dy * dy));
+    const Extended dx = Difference(x2, x1), dy = Difference(y2, y1);
+    const Extended length = std::sqrt(dx * dx + dy * dy);
     if (length == 0) return false;
-    const int64_t px = int64_t{x} - x1, py = int64_t{y} - y1;
-    const Extended dist = static_cast<Extended>(std::llabs(px * dy - py * dx)) / length;
+    const Extended px = Difference(x, x1), py = Difference(y, y1);
+    const Extended dist = std::fabs(px * dy - py * dx) / length;
     if (dist > d) return false;
-    const Extended t = static_cast<Extended>(px * dx + py * dy) / length;
+    const Extended t = (px * dx + py * dy) / length;
     if (t < -d) return false;
     return t <= length + d;
 }
@@ -45,22 +52,18 @@ bool TObjektGerade::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32
     if (x2 == x1) {
         if (ax == bx) return false;
         const float xs = static_cast<float>(x1);
-        const auto ys = static_cast<float>(static_cast<Extended>((int64_t{x1} - ax) * (int64_t{by} - ay)) /
-                                               (int64_t{bx} - ax) +
-                                           ay);
+        const auto ys = static_cast<float>(Difference(x1, ax) * Difference(by, ay) / Difference(bx, ax) + ay);
         if (!Between(static_cast<float>(y1), static_cast<float>(y2), ys)) return false;
         return OnSegmentDominant(ax, bx, xs, ay, by, ys);
     }
     if (ax == bx) {
         const float xs = static_cast<float>(ax);
-        const auto ys = static_cast<float>(static_cast<Extended>((int64_t{ax} - x1) * (int64_t{y2} - y1)) /
-                                               (int64_t{x2} - x1) +
-                                           y1);
+        const auto ys = static_cast<float>(Difference(ax, x1) * Difference(y2, y1) / Difference(x2, x1) + y1);
         if (!Between(static_cast<float>(ay), static_cast<float>(by), ys)) return false;
         return OnSegmentDominant(x1, x2, xs, y1, y2, ys);
     }
-    const auto m1 = static_cast<float>(static_cast<Extended>(int64_t{y2} - y1) / (int64_t{x2} - x1));
-    const auto m2 = static_cast<float>(static_cast<Extended>(int64_t{by} - ay) / (int64_t{bx} - ax));
+    const auto m1 = static_cast<float>(Difference(y2, y1) / Difference(x2, x1));
+    const auto m2 = static_cast<float>(Difference(by, ay) / Difference(bx, ax));
     if (m1 == m2) return false;
     const auto xs = static_cast<float>((y1 - static_cast<Extended>(x1) * m1 - ay + static_cast<Extended>(ax) * m2) /
                                        (static_cast<Extended>(m2) - m1));
