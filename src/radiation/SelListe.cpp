@@ -13,8 +13,9 @@ constexpr int64_t kMostRadiationValues = 100'000'000;
 
 bool TSelListeCache::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t sellaenge,
                                      int32_t richtungprosel) {
-    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
-    seglen = static_cast<float>(std::sqrt(static_cast<Extended>(dx * dx + dy * dy)));
+    // In double: the squares of differences up to 2^32 overflow 64-bit integers.
+    const Extended dx = static_cast<Extended>(x2) - x1, dy = static_cast<Extended>(y2) - y1;
+    seglen = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     if (sellaenge == builtsellaenge && richtungprosel == builtrichtungprosel && x1 == builtx1 && y1 == builty1 &&
         x2 == builtx2 && y2 == builty2)
         return false;
