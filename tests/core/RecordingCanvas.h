@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+
+// A canvas that writes down every call, one readable line each, so that a
+// test can compare what an object draws with what it should draw.
+class RecordingCanvas : public platform::Canvas {
+public:
+    std::vector<std::string> calls;
+
+    void SetPenColor(platform::TColor colour) override { Record("pen " + std::to_string(colour)); }
+    void SetBrushColor(platform::TColor colour) override { Record("brush " + std::to_string(colour)); }
+    void SetBrushStyle(platform::BrushStyle style) override {
+        Record(style == platform::BrushStyle::Hollow ? "brush hollow" : "brush solid");
+    }
+    void MoveTo(int x, int y) override { Record("move", {x, y}); }
+    void LineTo(int x, int y) override { Record("line", {x, y}); }
+    void FillRect(int left, int top, int right, int bottom) override { Record("fill", {left, top, right, bottom}); }
+    void Ellipse(int left, int top, int right, int bottom) override { Record("ellipse", {left, top, right, bottom}); }
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override {
+        Record("arc", {left, top, right, bottom, startX, startY, endX, endY});
+    }
+    void DrawBitmap(const platform::Bitmap&) override { Record("bitmap"); }
+
+private:
+    void Record(std::string call, std::initializer_list<int> values = {}) {
+        for (int value : values) call += " " + std::to_string(value);
+        calls.push_back(std::move(call));
+    }
+};
