@@ -1,0 +1,135 @@
+#include "model/ObjektKreis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Hilfsfunktionen.h"
+#include "model/Stringfunktionen.h"
+#include "platform/Conversions.h"
+
+namespace {
+// In double rather than in integers: exact for every distance within a
+// picture, and no overflow for the far-off coordinates a scene file may hold.
+Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+
+Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+    const Extended dx = Difference(bx, ax), dy = Difference(by, ay);
+    return dx * dx + dy * dy;
+}
+
+Extended Radians(Extended degrees) { return degrees * kPi / 180; }
+Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+}  // namespace
+
+TObjektKreis::TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+    : xmitte(x1), ymitte(y1), radius(Round(std::sqrt(SquaredDistance(x1, y1, x2, y2)))) {}
+
+AngleRanges TObjektKreis::Ranges() const {
+    if (winkel2 > winkel1) return {{{{winkel1, winkel2}, {0, 0}}}, 1};
+    return {{{{winkel1, 360}, {0, winkel2}}}, 2};
+}
+
+void TObjektKreis::Draw(platform::Canvas& canvas) const {
+    Tszeneobjekt::Draw(canvas);
+    // Positions in double, then Round, which saturates: a far-off circle from
+    // a file cannot overflow.
+    const Extended cx = xmitte, cy = ymitte, r = radius;
+    const int left = Round(cx - r), top = Round(cy - r), right = Round(cx + r), bottom = Round(cy + r);
+    if (IsFullCircle()) {
+        canvas.SetBrushStyle(platform::BrushStyle::Hollow);
+        canvas.Ellipse(left, top, right, bottom);
+        return;
+    }
+    if (winkel1 == winkel2) return;
+    auto x = [&](int32_t angle) { return Round(cx + Round(std::sin(Radians(angle)) * r)); };
+    auto y = [&](int32_t angle) { return Round(cy - Round(std::cos(Radians(angle)) * r)); };
+    // The canvas draws counter-clockwise, so the clockwise arc from winkel1 to
+    // winkel2 starts at winkel2.
+    canvas.Arc(left, top, right, bottom, x(winkel2), y(winkel2), x(winkel1), y(winkel1));
+}
+
+bool TObjektKreis::IsDegenerate() const { return radius == 0; }
+
+void TObjektKreis::SetEndPoint(int32_t x, int32_t y) {
+    radius = Round(std::sqrt(SquaredDistance(xmitte, ymitte, x, y)));
+}
+
+bool TObjektKreis::CircleCuts(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
+    const auto dA = static_cast<float>(std::sqrt(SquaredDistance(ax, ay, xmitte, ymitte)) - radius);
+    const auto dB = static_cast<float>(std::sqrt(SquaredDistance(bx, by, xmitte, ymitte)) - radius);
+    // One end inside or on the circle, the other outside or on it. The
+    // product in double: two tiny floats must not underflow to 0.
+    if (static_cast<Extended>(dA) * dB <= 0) return true;
+    if (dA < 0) return false;  // both ends inside
+    // Both ends outside: the line must come within the radius of the centre C,
+    // and the foot of the perpendicular from C must lie strictly between A and B.
+    const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
+    const Extended acx = Difference(ax, xmitte), acy = Difference(ay, ymitte);
+    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+    const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
+    if (radius < h) return false;
+    return (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
+}
+
+bool TObjektKreis::ArcCovers(Extended phi) const {
+    if (winkel2 > winkel1) return winkel1 <= phi && phi <= winkel2;
+    return phi < winkel2 || phi > winkel1;
+}
+
+bool TObjektKreis::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    if (number == skipA || number == skipB) return false;
+    if (ax == bx && ay == by) return false;
+    if (!CircleCuts(ax, ay, bx, by)) return false;
+    if (IsFullCircle()) return true;
+    // The path is t A + (1 - t) B; with D = A - B and q = D.(B - C) it meets
+    // the circle where |D|^2 t^2 + 2 q t + |B - C|^2 - r^2 = 0.
+    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
+    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+    const Extended dd = dx * dx + dy * dy;
+    const Extended q = dx * bcx + dy * bcy;
+    const Extended r = radius;
+    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
+    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
+        if (t <= 0 || t >= 1) continue;
+        const Extended px = t * ax + (1 - t) * bx - xmitte, py = t * ay + (1 - t) * by - ymitte;
+        // DirectionAngle lies in [0, 2 pi), so phi starts in [90, 450).
+        Extended phi = Degrees(DirectionAngle(px, py)) + 90;
+        if (phi >= 360) phi -= 360;
+        if (ArcCovers(phi)) return true;
+    }
+    return false;
+}
+
+bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const {
+    if (number == skipA || number == skipB) return false;
+    const Extended ox = Difference(x, xmitte), oy = Difference(y, ymitte);
+    const Extended rho2 = ox * ox + oy * oy, rho = std::sqrt(rho2);
+    const bool near = std::fabs(rho - radius) < d;
+    if (IsFullCircle() || !near) return near;
+    if (rho == 0) return true;
+    // The circle points within d of P lie within +-w of P's own arc angle,
+    // cos w = (rho^2 + r^2 - d^2) / (2 rho r). Below -1 the whole circle lies
+    // within d of P, so the arc does too. Above 1 only by rounding, since P is
+    // near the circle: clamp, w = 0.
+    const Extended r = radius, reach = d;
+    const Extended cosine = (rho2 + r * r - reach * reach) / (2 * rho * r);
+    if (cosine < -1) return true;
+    const Extended theta = Degrees(DirectionAngle(ox, oy)) + 90;
+    const Extended w = Degrees(std::acos(std::min<Extended>(cosine, 1)));
+    return AngleRangesOverlap(winkel1, winkel2, Round(theta - w), Round(theta + w));
+}
+
+void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {
+    using platform::IntToStr;
+    file.WriteLine("xmitte=" + IntToStr(xmitte));
+    file.WriteLine("ymitte=" + IntToStr(ymitte));
+    file.WriteLine("radius=" + IntToStr(radius));
+    file.WriteLine("winkel1=" + IntToStr(winkel1));
+    file.WriteLine("winkel2=" + IntToStr(winkel2));
+}
+
+bool TObjektKreis::LoadCoordinates(platform::TextFile& file) {
+    KeyReader reader(file);
+    return reader.Int("xmitte=", xmitte) && reader.Int("ymitte=", ymitte) && reader.Int("radius=", radius) &&
+           reader.Int("winkel1=", winkel1) && reader.Int("winkel2=", winkel2);
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "model/Szeneobjekt.h"
+
+// A range of arc angles in whole degrees, lo < hi (or lo = hi for an empty one).
+struct AngleRange {
+    int32_t lo;
+    int32_t hi;
+    int32_t Span() const { return hi - lo; }
+};
+
+// The covered angles of a circle or arc cut into one or two ranges of
+// increasing angle, in the order [winkel1, ...] first.
+struct AngleRanges {
+    std::array<AngleRange, 2> ranges;
+    size_t count;
+    const AngleRange* begin() const { return ranges.data(); }
+    const AngleRange* end() const { return ranges.data() + count; }
+};
+
+// Base of every circular scene object: a circle or an arc around (xmitte,
+// ymitte). Arc angles are degrees, 0 straight up and growing clockwise on the
+// screen: the point at angle t is (xmitte + radius sin t, ymitte - radius cos t).
+// The object covers the angles from winkel1 clockwise to winkel2; it is a full
+// circle exactly for the pair 0/360, every other pair is an arc.
+class TObjektKreis : public Tszeneobjekt {
+public:
+    // The first point is the centre, the second lies on the circle.
+    TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    int32_t xmitte;
+    int32_t ymitte;
+    int32_t radius;
+    int32_t winkel1 = 0;
+    int32_t winkel2 = 360;
+
+    bool IsFullCircle() const { return winkel1 == 0 && winkel2 == 360; }
+    // [winkel1, winkel2] when winkel2 > winkel1, otherwise [winkel1, 360] and
+    // [0, winkel2], so equal angles give a full turn in two pieces.
+    AngleRanges Ranges() const;
+
+    void Draw(platform::Canvas& canvas) const override;
+    bool IsDegenerate() const override;
+    // Makes (x, y) a point of the circle; the mouse-up that ends the drag
+    // clears berechnet.
+    void SetEndPoint(int32_t x, int32_t y) override;
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+    // Whether some point of the circle or arc lies closer to (x, y) than d.
+    bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
+
+protected:
+    // The geometry lines "xmitte=" ... "winkel2=" of the scene file.
+    void SaveCoordinates(platform::TextFile& file) const;
+    bool LoadCoordinates(platform::TextFile& file);
+
+private:
+    // Whether the circle test of Blocks finds the whole circle cut by A-B.
+    bool CircleCuts(int32_t ax, int32_t ay, int32_t bx, int32_t by) const;
+    // Whether the arc covers the arc angle phi (degrees in [0, 360)).
+    bool ArcCovers(Extended phi) const;
+};
