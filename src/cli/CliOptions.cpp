@@ -1,0 +1,101 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace {
+
+const std::array<std::pair<const char*, CliOptions::Render>, 4> kRenderKinds{{
+    {"arrows", CliOptions::Render::Arrows},
+    {"streamlines", CliOptions::Render::StreamLines},
+    {"circles", CliOptions::Render::Circles},
+    {"scene", CliOptions::Render::Scene},
+}};
+
+int32_t Coordinate(const std::string& text, const std::string& whole) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || rest != end)
+        throw CliUsageError("--probe wants two whole pixel coordinates X,Y, not \"" + whole + "\"");
+    return value;
+}
+
+CliOptions::Point ProbePoint(const std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        throw CliUsageError("--probe wants two whole pixel coordinates X,Y, not \"" + text + "\"");
+    return {Coordinate(text.substr(0, comma), text), Coordinate(text.substr(comma + 1), text)};
+}
+
+CliOptions::Render RenderKind(const std::string& text) {
+    for (const auto& [name, kind] : kRenderKinds)
+        if (text == name) return kind;
+    throw CliUsageError("--render wants arrows, streamlines, circles or scene, not \"" + text + "\"");
+}
+
+template <class Value>
+void SetOnce(std::optional<Value>& option, Value value, const std::string& name) {
+    if (option) throw CliUsageError(name + " is given twice");
+    option = std::move(value);
+}
+
+}  // namespace
+
+CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
+    CliOptions options;
+    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
+        options.help = true;
+        return options;
+    }
+    std::optional<std::string> scene;
+    std::optional<std::string> out;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 == arguments.size()) throw CliUsageError(argument + " needs a value");
+            return arguments[++i];
+        };
+        if (argument == "--probe") options.probes.push_back(ProbePoint(value()));
+        else if (argument == "--field") SetOnce(options.field, value(), argument);
+        else if (argument == "--render") SetOnce(options.render, RenderKind(value()), argument);
+        else if (argument == "--out") SetOnce(out, value(), argument);
+        else if (argument == "--save") SetOnce(options.save, value(), argument);
+        else if (argument == "--passes") options.passes = true;
+        else if (argument.starts_with("-") && argument.size() > 1) throw CliUsageError("unknown option " + argument);
+        else SetOnce(scene, argument, "the scene file");
+    }
+    if (!scene) throw CliUsageError("no scene file given");
+    if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
+    options.scene = *scene;
+    options.out = out.value_or("");
+    return options;
+}
+
+const std::string& CliUsage() {
+    static const std::string usage =
+        "Usage: brevanto-cli SCENE.brv [options]\n"
+        "Loads a Brevanto 2.0 scene file, computes its radiation field and reports on it.\n"
+        "\n"
+        "Options, carried out in this order:\n"
+        "  --probe X,Y       print \"probe X Y FX FY E\": the energy flow density vector\n"
+        "                    (FX, FY) and the energy density E at the pixel (X, Y);\n"
+        "                    may be given several times\n"
+        "  --field FILE.csv  write x,y,fx,fy,e for every point of the arrows' grid\n"
+        "  --render KIND     draw arrows, streamlines, circles or scene (the objects\n"
+        "                    alone) as the program's window shows it ...\n"
+        "  --out FILE        ... into FILE: a PNG picture when FILE ends in .png,\n"
+        "                    a Windows bitmap otherwise\n"
+        "  --save FILE.brv   write the scene back (zero-size objects left out)\n"
+        "  --passes          print \"passes N\", the iteration passes the computation ran\n"
+        "  --help            print this text\n"
+        "\n"
+        "Pictures may be up to " + std::to_string(kCliScreenSize) + " x " + std::to_string(kCliScreenSize) +
+        " pixels.\n"
+        "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, or a\n"
+        "file could not be written (the program's messages go to standard error);\n"
+        "2 the command line is wrong.\n";
+    return usage;
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The largest picture brevanto-cli's window takes, in each direction.
+inline constexpr int kCliScreenSize = 4096;
+
+// The command line of brevanto-cli, parsed but not yet carried out.
+struct CliOptions {
+    enum class Render { Arrows, StreamLines, Circles, Scene };
+    struct Point {
+        int32_t x;
+        int32_t y;
+    };
+
+    bool help = false;
+    std::string scene;
+    std::vector<Point> probes;
+    std::optional<std::string> field;  // CSV of the arrows' grid
+    std::optional<Render> render;
+    std::string out;                   // the picture of --render
+    std::optional<std::string> save;
+    bool passes = false;
+};
+
+// A command line that cannot be carried out; the message says why.
+class CliUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments after the program name. Throws CliUsageError. With --help
+// anywhere the rest is not checked.
+CliOptions ParseCliArguments(const std::vector<std::string>& arguments);
+
+const std::string& CliUsage();
