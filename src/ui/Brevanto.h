@@ -51,6 +51,10 @@ public:
     void FormMouseMove(bool leftHeld, int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
 
+    // Single stream-line mode: computes the scene if needed and traces one
+    // stream line from (x, y) over whatever the picture already shows.
+    void TraceSingleStreamLine(int x, int y);
+
     void RedrawAll();
 
 private:
