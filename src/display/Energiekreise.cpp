@@ -38,9 +38,8 @@ void TEnergiekreise::Draw(const TSceneList& list, platform::Canvas& canvas) cons
     const int32_t columns = Columns();
     const int32_t rows = Rows();
     std::vector<float> energies(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    ForEachColumn("circles", [&](int32_t i) {
-        for (int32_t j = 1; j <= rows; ++j) energies[PointIndex(i, j)] = EnergyDensity(list, X(i), Y(j));
-    });
+    ForEachPoint("circles",
+                 [&](int32_t i, int32_t j) { energies[PointIndex(i, j)] = EnergyDensity(list, X(i), Y(j)); });
 
     Extended largest = 0;
     for (float energy : energies) largest = std::max<Extended>(largest, energy);

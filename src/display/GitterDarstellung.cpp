@@ -2,6 +2,7 @@
 
 #include "display/ShownProgress.h"
 #include "model/ColourChoice.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
@@ -54,14 +55,15 @@ bool TGitterDarstellung::CheckGrid(const std::string& what) const {
     return false;
 }
 
-void TGitterDarstellung::ForEachColumn(const std::string& what,
-                                       const std::function<void(int32_t)>& computeColumn) const {
+void TGitterDarstellung::ForEachPoint(const std::string& what,
+                                      const std::function<void(int32_t, int32_t)>& computePoint) const {
     const int32_t columns = Columns();
+    const int32_t rows = Rows();
     ShownProgress progress;
     for (int32_t i = 1; i <= columns; ++i) {
         const int64_t percent = (static_cast<int64_t>(i) - 1) * 100 / columns;
         progress.SetText(prgvar().titel + " is calculating the " + what + ".\rProgress: " +
                          platform::IntToStr(percent) + "%");
-        computeColumn(i);
+        ParallelFor(rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); });
     }
 }

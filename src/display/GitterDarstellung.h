@@ -43,7 +43,11 @@ protected:
     // spacing gives no grid to draw on.
     bool CheckGrid(const std::string& what) const;
 
-    // Calls computeColumn(i) for every column i in ascending order, showing
-    // "<titel> is calculating the <what>." and the per-cent progress.
-    void ForEachColumn(const std::string& what, const std::function<void(int32_t)>& computeColumn) const;
+    // Calls computePoint(i, j) once for every grid point, column by column,
+    // showing "<titel> is calculating the <what>." and the per-cent progress
+    // before each column. The points of a column run side by side on all
+    // cores: computePoint must write only its own point's entry and use only
+    // the scene's const queries, so the result does not depend on the
+    // number of threads.
+    void ForEachPoint(const std::string& what, const std::function<void(int32_t, int32_t)>& computePoint) const;
 };

@@ -52,9 +52,7 @@ void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const
     const int32_t columns = Columns();
     const int32_t rows = Rows();
     std::vector<SummedFlow> sums(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    ForEachColumn("arrows", [&](int32_t i) {
-        for (int32_t j = 1; j <= rows; ++j) sums[PointIndex(i, j)] = FlowDensitySum(list, X(i), Y(j));
-    });
+    ForEachPoint("arrows", [&](int32_t i, int32_t j) { sums[PointIndex(i, j)] = FlowDensitySum(list, X(i), Y(j)); });
 
     Extended largestSquare = 0;
     for (const SummedFlow& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
@@ -74,7 +72,8 @@ void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const
 
 void TVektorpfeile::Edit() {
     static platform::DialogSpec dialog{"Arrows of energy flow density",
-                                       {platform::Control::Edit("Edit1", "Pixel width"), ColourCombo("ComboBox1", "black"),
+                                       {platform::Control::Edit("Edit1", "Pixel width"),
+                                        ColourCombo("ComboBox1", "black"),
                                         platform::Control::Button("OK", platform::ModalResult::OK, true)}};
     EditSpacingAndColour(dialog);
 }
