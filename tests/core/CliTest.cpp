@@ -240,6 +240,24 @@ TEST_F(CliSceneTest, DisplayThatCannotBeDrawnExitsWithOne) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("dark.bmp")));
 }
 
+// Each example opens, computes and draws its arrows; saving it again gives
+// the same bytes, so it is just as the program writes it.
+TEST_F(CliSceneTest, EveryExampleIsDrawnAndIsAsTheProgramWritesIt) {
+    const std::filesystem::path examples = BREVANTO_SOURCE_DIR "/examples";
+    std::vector<std::filesystem::path> scenes;
+    for (const auto& entry : std::filesystem::directory_iterator(examples))
+        if (entry.path().extension() == ".brv") scenes.push_back(entry.path());
+    EXPECT_GE(scenes.size(), 4u);
+    for (const auto& scene : scenes) {
+        const std::string picture = PathOf("example.bmp");
+        const std::string copy = PathOf("example.brv");
+        ASSERT_EQ(Run({scene.string(), "--render", "arrows", "--out", picture, "--save", copy}), 0)
+            << scene << ": " << err.str();
+        EXPECT_TRUE(IsBitmapOf(ReadBytes(picture), 1024, 768)) << scene;
+        EXPECT_EQ(ReadBytes(copy), ReadBytes(scene.string())) << scene;
+    }
+}
+
 TEST_F(CliSceneTest, BuiltToolRunsFromTheShell) {
     const std::string command =
         std::string(BREVANTO_CLI_PATH) + " '" + ParallelScene() + "' --probe 150,300 --passes 2>&1";
