@@ -95,14 +95,9 @@ std::string Quoted(const std::string& text) {
     return "'" + (text.size() > kMostShown ? text.substr(0, kMostShown) + "..." : text) + "'";
 }
 
-}  // namespace
-
-char DecimalSeparator() { return separator; }
-void SetDecimalSeparator(char newSeparator) { separator = newSeparator; }
-
-std::string IntToStr(int64_t value) { return std::to_string(value); }
-
-std::string FloatToStr(Extended value, int digits) {
+// General format with `digits` significant digits; plain notation from
+// 0.00001 up to `plainDigits` digits before the point.
+std::string FormatGeneral(Extended value, int digits, int plainDigits) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
@@ -118,7 +113,7 @@ std::string FloatToStr(Extended value, int digits) {
     while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 
     std::string result = value < 0 ? "-" : "";
-    if (exponent >= -5 && exponent < digits) {
+    if (exponent >= -5 && exponent < plainDigits) {
         int pointPosition = exponent + 1;  // digits before the decimal point
         if (pointPosition <= 0) {
             result += "0";
@@ -138,12 +133,22 @@ std::string FloatToStr(Extended value, int digits) {
     return result;
 }
 
+}  // namespace
+
+char DecimalSeparator() { return separator; }
+void SetDecimalSeparator(char newSeparator) { separator = newSeparator; }
+
+std::string IntToStr(int64_t value) { return std::to_string(value); }
+
+std::string FloatToStr(Extended value, int digits) { return FormatGeneral(value, digits, digits); }
+
 std::string ShortestFloatToStr(float value) {
-    for (int digits = 1; digits < 9; ++digits) {
-        std::string text = FloatToStr(value, digits);
+    constexpr int kFloatDigits = 9;  // enough for every 32-bit float
+    for (int digits = 1; digits < kFloatDigits; ++digits) {
+        std::string text = FormatGeneral(value, digits, 15);
         if (ParseFloat(text) == value) return text;
     }
-    return FloatToStr(value, 9);
+    return FormatGeneral(value, kFloatDigits, 15);
 }
 
 int32_t StrToInt(const std::string& text) {
