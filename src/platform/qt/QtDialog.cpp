@@ -1,0 +1,129 @@
+#include "platform/qt/QtDialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/QtConversions.h"
+
+namespace platform {
+
+namespace {
+
+QStringList ToQStringList(const std::vector<std::string>& lines) {
+    QStringList result;
+    for (const std::string& line : lines) result << QString::fromStdString(line);
+    return result;
+}
+
+}  // namespace
+
+QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QString::fromStdString(spec.caption));
+    auto* column = new QVBoxLayout(this);
+    QHBoxLayout* row = nullptr;
+    QButtonGroup* radios = nullptr;  // all radio buttons of a dialog are one group
+    for (const Control& control : spec.controls) {
+        if (row == nullptr || !control.sameRow) {
+            row = new QHBoxLayout;
+            column->addLayout(row);
+        }
+        const QString caption = QString::fromStdString(control.caption);
+        if ((control.kind == Control::Kind::Edit || control.kind == Control::Kind::Combo) && !caption.isEmpty())
+            row->addWidget(new QLabel(caption, this));
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case Control::Kind::Label: {
+                auto* label = new QLabel(WithLineBreaks(control.caption), this);
+                if (control.fontHeight > 0) {
+                    QFont font = label->font();
+                    font.setPixelSize(control.fontHeight);
+                    label->setFont(font);
+                }
+                widget = label;
+                break;
+            }
+            case Control::Kind::Edit: widget = new QLineEdit(QString::fromStdString(control.text), this); break;
+            case Control::Kind::Combo: {
+                auto* combo = new QComboBox(this);
+                combo->setEditable(true);
+                combo->setInsertPolicy(QComboBox::NoInsert);
+                combo->addItems(ToQStringList(control.items));
+                combo->setCurrentIndex(control.selected);
+                combo->setEditText(QString::fromStdString(control.text));
+                widget = combo;
+                break;
+            }
+            case Control::Kind::Radio: {
+                auto* radio = new QRadioButton(caption, this);
+                if (radios == nullptr) radios = new QButtonGroup(this);
+                radios->addButton(radio);
+                radio->setChecked(control.checked);
+                widget = radio;
+                break;
+            }
+            case Control::Kind::ListBox: {
+                auto* list = new QListWidget(this);
+                list->addItems(ToQStringList(control.items));
+                list->setCurrentRow(control.selected);
+                if (control.result != ModalResult::None)
+                    connect(list, &QListWidget::itemDoubleClicked, this,
+                            [this, result = control.result] { done(static_cast<int>(result)); });
+                widget = list;
+                break;
+            }
+            case Control::Kind::Button: {
+                auto* button = new QPushButton(caption, this);
+                button->setDefault(control.isDefault);
+                connect(button, &QPushButton::clicked, this, [this, result = control.result] { done(static_cast<int>(result)); });
+                hasCancelButton = hasCancelButton || control.result == ModalResult::Cancel;
+                widget = button;
+                break;
+            }
+        }
+        // A button keeps its natural width; several in a row spread out evenly.
+        row->addWidget(widget, 0, control.kind == Control::Kind::Button ? Qt::AlignHCenter : Qt::Alignment());
+        widgets.push_back(widget);
+    }
+    const QSize wanted(spec.clientWidth, spec.clientHeight);
+    setFixedSize(sizeHint().expandedTo(wanted));
+}
+
+void QtDialog::WriteBack(DialogSpec& spec) const {
+    for (size_t i = 0; i < spec.controls.size(); ++i) {
+        Control& control = spec.controls[i];
+        switch (control.kind) {
+            case Control::Kind::Edit: control.text = static_cast<QLineEdit*>(widgets[i])->text().toStdString(); break;
+            case Control::Kind::Combo: {
+                const auto* combo = static_cast<QComboBox*>(widgets[i]);
+                // Typing over a chosen entry leaves no entry chosen.
+                const int index = combo->currentIndex();
+                control.text = combo->currentText().toStdString();
+                control.selected = index >= 0 && combo->itemText(index) == combo->currentText() ? index : -1;
+                break;
+            }
+            case Control::Kind::Radio: control.checked = static_cast<QRadioButton*>(widgets[i])->isChecked(); break;
+            case Control::Kind::ListBox: {
+                const auto* list = static_cast<QListWidget*>(widgets[i]);
+                const QListWidgetItem* current = list->currentItem();
+                control.selected = current != nullptr && current->isSelected() ? list->row(current) : -1;
+                break;
+            }
+            case Control::Kind::Label:
+            case Control::Kind::Button: break;
+        }
+    }
+}
+
+void QtDialog::reject() {
+    if (hasCancelButton) done(static_cast<int>(ModalResult::Cancel));
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+#include <vector>
+
+#include <QDialog>
+
+#include "platform/Dialog.h"
+
+namespace platform {
+
+// A modal dialog built from its description: the controls from top to
+// bottom, each beside the one before it when it asks to be. The size is
+// fixed and there is no close box, so a button ends the dialog.
+class QtDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    QtDialog(const DialogSpec& spec, QWidget* parent = nullptr);
+
+    // Copies what the user changed into the description it was built from.
+    void WriteBack(DialogSpec& spec) const;
+
+protected:
+    // Escape acts only as a Cancel button would, and only if there is one.
+    void reject() override;
+
+private:
+    std::vector<QWidget*> widgets;  // one per control, in the description's order
+    bool hasCancelButton = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/qt/QtProgressWindow.h"
+
+namespace platform {
+
+// Dialogs, messages, file choosers, the progress window and pictures with Qt
+// Widgets. Create it once the QApplication exists.
+class QtPlatform : public Platform {
+public:
+    // Takes the decimal separator of the user's locale for the number texts.
+    QtPlatform();
+
+    ModalResult ShowModal(DialogSpec& dialog) override;
+    void ShowMessage(const std::string& text) override;
+    std::optional<std::string> OpenFileName(const std::string& filter) override;
+    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    ProgressWindow& Progress() override { return progress; }
+    std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+
+private:
+    QtProgressWindow progress;
+};
+
+}  // namespace platform

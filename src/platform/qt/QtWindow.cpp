@@ -1,0 +1,114 @@
+#include "platform/qt/QtWindow.h"
+
+#include <optional>
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "platform/Errors.h"
+#include "ui/Brevanto.h"
+#include "ui/MainMenu.h"
+
+namespace platform {
+
+namespace {
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return MouseButton::Left;
+        case Qt::RightButton: return MouseButton::Right;
+        case Qt::MiddleButton: return MouseButton::Middle;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+// A title bar without system menu, minimise, maximise or close box.
+QtWindow::QtWindow()
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), area(new QtDrawingArea) {
+    AddMenuItems(menuBar(), MainMenu());
+    setCentralWidget(area);
+    area->installEventFilter(this);
+}
+
+void QtWindow::SetCaption(const std::string& newCaption) {
+    caption = newCaption;
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        const QString text = QString::fromStdString(item.caption);
+        if (!item.children.empty()) {
+            auto* menu = new QMenu(text, parent);
+            AddMenuItems(menu, item.children);
+            parent->addAction(menu->menuAction());
+            continue;
+        }
+        auto* action = new QAction(text, parent);
+        action->setObjectName(QString::fromStdString(item.name));
+        connect(action, &QAction::triggered, this, [this, command = item.action] { Dispatch(command); });
+        parent->addAction(action);
+    }
+}
+
+void QtWindow::Dispatch(const std::function<void(TForm1&)>& action) {
+    // An error ends the command that raised it and is shown; it must never
+    // unwind through Qt's event loop.
+    if (attached != nullptr && action) ReportingErrors([&] { action(*attached); });
+}
+
+bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != area) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        // The second press of a double click is a press like the first.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const std::optional<MouseButton> button = ButtonOf(mouse->button());
+            const QPoint at = mouse->position().toPoint();
+            if (!button) return true;
+            if (event->type() == QEvent::MouseButtonRelease)
+                Dispatch([&](TForm1& form) { form.FormMouseUp(*button, at.x(), at.y()); });
+            else
+                Dispatch([&](TForm1& form) {
+                    form.FormMouseDown(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
+                });
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QPoint at = mouse->position().toPoint();
+            Dispatch([&](TForm1& form) { form.FormMouseMove(mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y()); });
+            return true;
+        }
+        default: return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+QSize QtWindow::LargestClientSize() const {
+    // The frame is known only once the window is shown; before that it counts as none.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return screen()->availableGeometry().size() - frame - QSize(0, menuBar()->sizeHint().height());
+}
+
+void QtWindow::SetClientSize(QSize requested) {
+    area->SetSurfaceSize(requested.boundedTo(LargestClientSize()).expandedTo(QSize(0, 0)));
+    if (isMaximized()) return;
+    // Without a window manager nothing maximises the window: size it to the
+    // drawing area and centre it on the screen.
+    resize(area->SurfaceSize() + QSize(0, menuBar()->sizeHint().height()));
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void QtWindow::SetClientWidth(int width) { SetClientSize({width, ClientHeight()}); }
+
+void QtWindow::SetClientHeight(int height) { SetClientSize({ClientWidth(), height}); }
+
+}  // namespace platform
