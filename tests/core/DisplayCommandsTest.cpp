@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "model/Programvar.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
+#include "objects/ObjektSpiegel.h"
 #include "platform/HeadlessPlatform.h"
 #include "ui/Brevanto.h"
 
@@ -99,6 +102,32 @@ TEST_F(DisplayCommandsTest, SingleStreamLinesAccumulate) {
     form.TraceSingleStreamLine(250, 100);
     EXPECT_GT(Count(0x00FFFF), one);
     EXPECT_EQ(IterationTexts(), 1u);
+}
+
+TEST_F(DisplayCommandsTest, GridDisplaysOverMirrorsRepeatExactly) {
+    // The grid points are computed side by side; a mirror's elements and the
+    // frame are read by all threads at once, and must give the same picture
+    // every time.
+    form.SceneList().Background().staerke = 0.5f;
+    auto mirror = std::make_unique<TObjektSpiegel>(120, 60, 280, 90);
+    mirror->dirref = 60;
+    mirror->difref = 30;
+    form.SceneList().Append(std::move(mirror));
+    auto lambert = std::make_unique<TObjektLambert>(200, 250, 260, 230);
+    lambert->staerke = 4;
+    form.SceneList().Append(std::move(lambert));
+
+    form.Vektorpfeile1Click();
+    const std::vector<platform::TColor> arrows = WindowPixels();
+    form.Vektorpfeile1Click();
+    EXPECT_EQ(WindowPixels(), arrows);
+
+    form.Kreise1Click();
+    const std::vector<platform::TColor> circles = WindowPixels();
+    form.Kreise1Click();
+    EXPECT_EQ(WindowPixels(), circles);
+    EXPECT_NE(circles, arrows);
+    EXPECT_TRUE(headless.messages.empty());
 }
 
 TEST_F(DisplayCommandsTest, ParameterCommandsOpenTheDisplaysDialogs) {
