@@ -5,6 +5,8 @@
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektSonne.h"
 #include "platform/Errors.h"
+#include "radiation/Aufloesung.h"
+#include "radiation/Iterationen.h"
 
 namespace {
 // Asked for so that the window system grants the largest area it can.
@@ -58,8 +60,8 @@ void TForm1::SzeneObjekte2Click() {
     RedrawAll();
 }
 
-void TForm1::Auflsung1Click() {}
-void TForm1::Iterationen1Click() {}
+void TForm1::Auflsung1Click() { ResolutionDialog(); }
+void TForm1::Iterationen1Click() { IterationsDialog(); }
 void TForm1::Bildschirm1Click() {}
 void TForm1::Info1Click() {}
 

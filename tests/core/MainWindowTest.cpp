@@ -5,20 +5,21 @@
 #include "objects/ObjektSonne.h"
 #include "platform/HeadlessPlatform.h"
 #include "ui/Brevanto.h"
+#include "ui/MainMenu.h"
 
 namespace {
 
-class MouseDrawingTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
-    MouseDrawingTest() { platform::SetCurrentPlatform(&headless); }
-    ~MouseDrawingTest() override { platform::SetCurrentPlatform(nullptr); }
+    MainWindowTest() { platform::SetCurrentPlatform(&headless); }
+    ~MainWindowTest() override { platform::SetCurrentPlatform(nullptr); }
 
     platform::HeadlessPlatform headless;
     platform::HeadlessWindow window{800, 600};
     TForm1 form{headless, window};
 };
 
-TEST_F(MouseDrawingTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
+TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
     form.SetDrawingMode("lambert");
     form.FormMouseDown(MouseButton::Left, true, 100, 100);
     form.FormMouseMove(true, 200, 150);
@@ -37,7 +38,7 @@ TEST_F(MouseDrawingTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) 
     EXPECT_FALSE(prgvar().berechnet);
 }
 
-TEST_F(MouseDrawingTest, RightButtonAndEmptyModeAddNothing) {
+TEST_F(MainWindowTest, RightButtonAndEmptyModeAddNothing) {
     form.SetDrawingMode("absorber");
     form.FormMouseDown(MouseButton::Right, false, 100, 100);
     form.FormMouseUp(MouseButton::Right, 100, 100);
@@ -48,7 +49,7 @@ TEST_F(MouseDrawingTest, RightButtonAndEmptyModeAddNothing) {
     EXPECT_TRUE(headless.shownDialogs.empty());
 }
 
-TEST_F(MouseDrawingTest, DrawnLineAppearsInThePictureAndAClickLeavesADegenerateObject) {
+TEST_F(MainWindowTest, DrawnLineAppearsInThePictureAndAClickLeavesADegenerateObject) {
     form.SetDrawingMode("spiegel");
     form.FormMouseDown(MouseButton::Left, true, 10, 20);
     form.FormMouseMove(true, 60, 20);
@@ -62,7 +63,7 @@ TEST_F(MouseDrawingTest, DrawnLineAppearsInThePictureAndAClickLeavesADegenerateO
     EXPECT_EQ(form.SceneList().size(), 2u);
 }
 
-TEST_F(MouseDrawingTest, SunItemAddsASunEachTimeAndBackgroundItemEditsTheHead) {
+TEST_F(MainWindowTest, SunItemAddsASunEachTimeAndBackgroundItemEditsTheHead) {
     form.Sonne1Click();
     form.Sonne1Click();
     EXPECT_EQ(form.SceneList().size(), 3u);
@@ -72,7 +73,7 @@ TEST_F(MouseDrawingTest, SunItemAddsASunEachTimeAndBackgroundItemEditsTheHead) {
     EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Sun", "Sun", "Background radiation"}));
 }
 
-TEST_F(MouseDrawingTest, NewAndDeleteAllEmptyTheScene) {
+TEST_F(MainWindowTest, NewAndDeleteAllEmptyTheScene) {
     prgvar().sellaenge = 9;
     form.Sonne1Click();
     form.SzeneObjekte2Click();
@@ -84,6 +85,34 @@ TEST_F(MouseDrawingTest, NewAndDeleteAllEmptyTheScene) {
     EXPECT_EQ(prgvar().sellaenge, 5);
     const auto& surface = window.Surface();
     EXPECT_EQ(surface.Pixel(400, 300), 0xF0F0F0) << "the empty picture in the window's colour";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, NewShowsTheDefaultResolutionAgainAndBadIterationTextIsReported) {
+    prgvar().sellaenge = 9;
+    form.Neu1Click();
+    headless.dialogAnswers.push_back([](platform::DialogSpec& dialog) {
+        std::vector<std::string> texts;
+        for (const auto& control : dialog.controls)
+            if (control.kind == platform::Control::Kind::Edit) texts.push_back(control.text);
+        EXPECT_EQ(texts, (std::vector<std::string>{"5", "102"}));
+        return platform::ModalResult::OK;
+    });
+    form.Auflsung1Click();
+    headless.dialogAnswers.push_back([](platform::DialogSpec& dialog) {
+        for (auto& control : dialog.controls)
+            if (control.kind == platform::Control::Kind::Edit) control.text = "many";
+        return platform::ModalResult::OK;
+    });
+    for (const MenuItem& top : MainMenu())
+        for (const MenuItem& item : top.children)
+            if (item.name == "Iterationen1") item.action(form);
+    ASSERT_EQ(headless.messages.size(), 1u) << "the conversion error reaches the user";
+    EXPECT_NE(headless.messages[0].find("many"), std::string::npos);
+    EXPECT_EQ(prgvar().maximaleiterationen, 50);
 }
 
 }  // namespace
