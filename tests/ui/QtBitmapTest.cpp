@@ -94,10 +94,14 @@ private slots:
     // must cost only its visible part and still hit the right pixels.
     void lineFarOutsideThePicture() {
         QtBitmap bitmap(30, 10);
-        bitmap.GetCanvas().MoveTo(-1'000'000'000, 4);
-        bitmap.GetCanvas().LineTo(1'000'000'000, 4);
+        Canvas& canvas = bitmap.GetCanvas();
+        canvas.MoveTo(-1'000'000'000, 4);
+        canvas.LineTo(1'000'000'000, 4);
+        canvas.MoveTo(-1'000'000'000, -1'000'000'000);
+        canvas.LineTo(1'000'000'000, 1'000'000'000);
         Pixels expected;
         for (int x = 0; x < 30; ++x) expected.insert({x, 4});
+        for (int x = 0; x < 10; ++x) expected.insert({x, x});
         QCOMPARE(Painted(bitmap), expected);
     }
 

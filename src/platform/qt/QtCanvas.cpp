@@ -35,6 +35,7 @@ QPolygon LinePixels(QPoint from, QPoint to, const QRect& area) {
     const int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int64_t minorDelta = xMajor ? dy : dx;
     const int64_t lowest = xMajor ? area.left() : area.top(), highest = xMajor ? area.right() : area.bottom();
+    const int64_t minorLowest = xMajor ? area.top() : area.left(), minorHighest = xMajor ? area.bottom() : area.right();
     const int64_t first = std::max<int64_t>(0, majorStep > 0 ? lowest - majorStart : majorStart - highest);
     const int64_t last = std::min(steps - 1, majorStep > 0 ? highest - majorStart : majorStart - lowest);
     QPolygon pixels;
@@ -42,16 +43,16 @@ QPolygon LinePixels(QPoint from, QPoint to, const QRect& area) {
         // 2 * i * delta needs up to 66 bits for coordinates far outside the picture.
         const auto offset =
             static_cast<int64_t>((__int128{2} * i * std::abs(minorDelta) + steps) / (__int128{2} * steps));
-        const int64_t major = majorStart + majorStep * i, minor = minorStart + (minorDelta < 0 ? -offset : offset);
-        const QPoint pixel = xMajor ? QPoint(static_cast<int>(major), static_cast<int>(minor))
-                                    : QPoint(static_cast<int>(minor), static_cast<int>(major));
-        if (area.contains(pixel)) pixels << pixel;
+        const int64_t minor = minorStart + (minorDelta < 0 ? -offset : offset);
+        if (minor < minorLowest || minor > minorHighest) continue;
+        const auto major = static_cast<int>(majorStart + majorStep * i);
+        pixels << (xMajor ? QPoint(major, static_cast<int>(minor)) : QPoint(static_cast<int>(minor), major));
     }
     return pixels;
 }
 
 // The ellipse inscribed in the box [left, right) x [top, bottom) covers the
-// pixels whose centres lie inside it; its outline are those of them with a
+// pixels whose centres lie inside it; its outline is made of those with a
 // horizontal or vertical neighbour outside.
 class EllipsePixels {
 public:
