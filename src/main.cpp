@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "model/Programvar.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/Brevanto.h"
@@ -19,7 +18,6 @@ int main(int argc, char* argv[]) {
     platform::SetCurrentPlatform(&platform);
     platform::QtWindow window;
     TForm1 form(platform, window);
-    window.SetCaption(prgvar().titel);
     window.Attach(form);
     window.showMaximized();
     const int exitCode = QApplication::exec();

@@ -38,12 +38,10 @@ struct Frame {
 
     // Centre of element i of an edge, i counted from the left or the top.
     void Centre(Edge edge, int32_t i, float& ex, float& ey) const {
-        switch (edge) {
-            case Edge::Top: ex = static_cast<float>((i + 0.5) * lx), ey = 0; break;
-            case Edge::Bottom: ex = static_cast<float>((i + 0.5) * lx), ey = static_cast<float>(height); break;
-            case Edge::Left: ex = 0, ey = static_cast<float>((i + 0.5) * ly); break;
-            case Edge::Right: ex = static_cast<float>(width), ey = static_cast<float>((i + 0.5) * ly); break;
-        }
+        const bool horizontal = edge == Edge::Top || edge == Edge::Bottom;
+        const auto along = static_cast<float>((i + 0.5) * (horizontal ? lx : ly));
+        ex = horizontal ? along : static_cast<float>(edge == Edge::Right ? width : 0);
+        ey = horizontal ? static_cast<float>(edge == Edge::Bottom ? height : 0) : along;
     }
 
     // Distance of (x, y) from the edge's line.
@@ -81,7 +79,7 @@ platform::DialogSpec& Dialog() {
                                    Control::Button("OK", platform::ModalResult::OK, true)},
                                   264,
                                   280};
-        spec["Strength"].text = "0";
+        spec["Strength"].text = std::string("0");
         return spec;
     }();
     return dialog;

@@ -1,5 +1,6 @@
 #include "platform/Conversions.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -113,22 +114,30 @@ std::string FormatGeneral(Extended value, int digits, int plainDigits) {
     while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 
     std::string result = value < 0 ? "-" : "";
+    const int pointPosition = exponent + 1;  // digits before the decimal point
+    const auto digitsBefore = static_cast<size_t>(std::max(pointPosition, 0));
     if (exponent >= -5 && exponent < plainDigits) {
-        int pointPosition = exponent + 1;  // digits before the decimal point
         if (pointPosition <= 0) {
-            result += "0";
-            result += separator;
-            result += std::string(static_cast<size_t>(-pointPosition), '0') + mantissa;
-        } else if (pointPosition >= static_cast<int>(mantissa.size())) {
-            result += mantissa + std::string(static_cast<size_t>(pointPosition) - mantissa.size(), '0');
+            result.push_back('0');
+            result.push_back(separator);
+            result.append(static_cast<size_t>(-pointPosition), '0');
+            result.append(mantissa);
+        } else if (digitsBefore >= mantissa.size()) {
+            result.append(mantissa);
+            result.append(digitsBefore - mantissa.size(), '0');
         } else {
-            result += mantissa.substr(0, static_cast<size_t>(pointPosition)) + separator +
-                      mantissa.substr(static_cast<size_t>(pointPosition));
+            result.append(mantissa, 0, digitsBefore);
+            result.push_back(separator);
+            result.append(mantissa, digitsBefore, std::string::npos);
         }
     } else {
-        result += mantissa.substr(0, 1);
-        if (mantissa.size() > 1) result += separator + mantissa.substr(1);
-        result += "E" + std::to_string(exponent);
+        result.push_back(mantissa[0]);
+        if (mantissa.size() > 1) {
+            result.push_back(separator);
+            result.append(mantissa, 1, std::string::npos);
+        }
+        result.push_back('E');
+        result.append(std::to_string(exponent));
     }
     return result;
 }

@@ -20,6 +20,7 @@ TForm1::TForm1(platform::Platform& platformToUse, platform::Window& mainWindow)
     picture = platform.CreateBitmap(0, 0);
     SetPrgvar(std::make_unique<Tprgvar>(window.ClientHeight(), window.ClientWidth(), window.Color()));
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
+    window.SetCaption(prgvar().titel);
     RedrawAll();
 }
 
@@ -73,6 +74,7 @@ void TForm1::FormMouseDown(MouseButton, bool leftHeld, int x, int y) {
     if (!leftHeld) return;
     platform::ReportingErrors([&] {
         const std::string& mode = prgvar().zeichenmodus;
+        if (mode == "einestromlinie") TraceSingleStreamLine(x, y);
         if (IsDrawingKind(mode)) {
             list.Append(CreateObjectOfKind(mode, x, y, x, y));
             RedrawAll();

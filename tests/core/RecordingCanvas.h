@@ -26,7 +26,10 @@ public:
 
 private:
     void Record(std::string call, std::initializer_list<int> values = {}) {
-        for (int value : values) call += " " + std::to_string(value);
+        for (int value : values) {
+            call.push_back(' ');
+            call.append(std::to_string(value));
+        }
         calls.push_back(std::move(call));
     }
 };
