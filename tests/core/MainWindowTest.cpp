@@ -116,3 +116,21 @@ TEST_F(MainWindowTest, NewShowsTheDefaultResolutionAgainAndBadIterationTextIsRep
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ClickInSingleStreamLineModeTracesALineAndAddsNothing) {
+    auto lambert = std::make_unique<TObjektLambert>(300, 300, 500, 300);
+    lambert->staerke = 10;
+    form.SceneList().Append(std::move(lambert));
+    form.SetDrawingMode("einestromlinie");
+    const auto before = dynamic_cast<const platform::RasterBitmap&>(form.Picture()).BmpBytes();
+    form.FormMouseDown(MouseButton::Left, true, 400, 280);
+    form.FormMouseUp(MouseButton::Left, 400, 280);
+    EXPECT_EQ(form.SceneList().size(), 2u);
+    EXPECT_TRUE(headless.shownDialogs.empty());
+    EXPECT_NE(dynamic_cast<const platform::RasterBitmap&>(form.Picture()).BmpBytes(), before);
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0") << "back to the title after the computation";
+}
+
+}  // namespace
