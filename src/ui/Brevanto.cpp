@@ -6,6 +6,9 @@
 #include "objects/ObjektSonne.h"
 #include "platform/Errors.h"
 #include "radiation/Aufloesung.h"
+#include "ui/Bildschirm.h"
+#include "ui/Info.h"
+#include "ui/ObjektManager.h"
 #include "radiation/Iterationen.h"
 
 namespace {
@@ -28,10 +31,13 @@ void TForm1::RedrawAll() { list.RedrawAll(*picture, window.GetCanvas()); }
 
 void TForm1::SetDrawingMode(const std::string& keyword) { prgvar().zeichenmodus = keyword; }
 
-void TForm1::Neu1Click() {
+void TForm1::Neu1Click() { StartAfresh(); }
+
+void TForm1::StartAfresh() {
     list.Clear();
     SetPrgvar(std::make_unique<Tprgvar>(window.ClientHeight(), window.ClientWidth(), window.Color()));
     displays = TDisplays{};
+    picture->SetSize(window.ClientWidth(), window.ClientHeight());
     RedrawAll();
 }
 
@@ -52,7 +58,11 @@ void TForm1::Hintergrundstrahlung1Click() {
     list.Background().Edit();
     RedrawAll();
 }
-void TForm1::Objektmanager1Click() {}
+void TForm1::Objektmanager1Click() {
+    ObjectManager(list);
+    RedrawAll();
+    prgvar().berechnet = false;
+}
 
 void TForm1::Darstellungsformen1Click() { RedrawAll(); }
 
@@ -63,8 +73,14 @@ void TForm1::SzeneObjekte2Click() {
 
 void TForm1::Auflsung1Click() { ResolutionDialog(); }
 void TForm1::Iterationen1Click() { IterationsDialog(); }
-void TForm1::Bildschirm1Click() {}
-void TForm1::Info1Click() {}
+void TForm1::Bildschirm1Click() {
+    ScreenDialog(window);
+    // A new size starts the scene afresh, at that size.
+    if (window.ClientWidth() != prgvar().breite || window.ClientHeight() != prgvar().hoehe) StartAfresh();
+    RedrawAll();
+}
+
+void TForm1::Info1Click() { InfoDialog(); }
 
 // Drawing with the mouse: a press creates an object of the current mode with
 // both points at the pressed pixel, dragging moves its second point, and the

@@ -58,6 +58,10 @@ public:
     void RedrawAll();
 
 private:
+    // "New": an empty scene, the settings and displays at their defaults, the
+    // picture at the window's size.
+    void StartAfresh();
+
     platform::Platform& platform;
     platform::Window& window;
     std::unique_ptr<platform::Bitmap> picture;

@@ -134,3 +134,86 @@ TEST_F(MainWindowTest, ClickInSingleStreamLineModeTracesALineAndAddsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Answers the object manager: selects a line and presses a button.
+platform::ModalResult Press(platform::DialogSpec& dialog, int line, platform::ModalResult button) {
+    dialog["ListBox1"].selected = line;
+    return button;
+}
+
+TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
+    using platform::ModalResult;
+    for (int i = 0; i < 4; ++i) form.Sonne1Click();
+    std::vector<std::string> shownLines;
+    headless.dialogAnswers.push_back([&](platform::DialogSpec& d) {
+        shownLines = d["ListBox1"].items;
+        return Press(d, 0, ModalResult::Delete);
+    });
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) { return Press(d, 2, ModalResult::Delete); });
+    headless.dialogAnswers.push_back([&](platform::DialogSpec& d) {
+        shownLines = d["ListBox1"].items;
+        return Press(d, 1, ModalResult::Edit);
+    });
+    headless.dialogAnswers.push_back([](platform::DialogSpec&) { return ModalResult::OK; });  // the sun's dialog
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) { return Press(d, -1, ModalResult::Quit); });
+    headless.shownDialogs.clear();
+    prgvar().berechnet = true;
+    form.Objektmanager1Click();
+
+    EXPECT_EQ(headless.messages,
+              std::vector<std::string>{"You cannot delet the Background radiation,\rbut You can set it to Zero."});
+    EXPECT_EQ(shownLines, (std::vector<std::string>{"1  :Background radiation", "2  :Sun", "3  :Sun", "4  :Sun"}));
+    EXPECT_EQ(form.SceneList().size(), 4u);
+    EXPECT_EQ(headless.shownDialogs,
+              (std::vector<std::string>{"Object Manager", "Object Manager", "Object Manager", "Sun", "Object Manager"}));
+    EXPECT_FALSE(prgvar().berechnet) << "the next display computes again";
+}
+
+TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
+    form.Sonne1Click();
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) {
+        d["ComboBox1"].selected = 1;
+        return platform::ModalResult::OK;
+    });
+    form.Bildschirm1Click();
+    EXPECT_EQ(form.SceneList().size(), 2u) << "an unchanged size keeps the scene";
+    EXPECT_EQ(window.Surface().Pixel(10, 10), 0xFFFFFF);
+
+    prgvar().sellaenge = 9;
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) {
+        d["Width"].text = "640";
+        return platform::ModalResult::OK;
+    });
+    form.Bildschirm1Click();
+    EXPECT_EQ(form.SceneList().size(), 1u);
+    EXPECT_EQ(prgvar().breite, 640);
+    EXPECT_EQ(prgvar().sellaenge, 5);
+    EXPECT_EQ(form.Picture().Width(), 640);
+    EXPECT_EQ(prgvar().hintergrundfarbe, 0xFFFFFF) << "the new settings take the window's colour";
+
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) {
+        d["ComboBox1"].selected = 0;
+        d["Height"].text = "tall";
+        return platform::ModalResult::OK;
+    });
+    for (const MenuItem& top : MainMenu())
+        for (const MenuItem& item : top.children)
+            if (item.name == "Bildschirm1") item.action(form);
+    EXPECT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(prgvar().hintergrundfarbe, platform::kButtonFaceColour) << "chosen before the bad height";
+    EXPECT_EQ(window.ClientWidth(), 640);
+}
+
+TEST_F(MainWindowTest, InfoNamesTheProgram) {
+    headless.dialogAnswers.push_back([](platform::DialogSpec& d) {
+        EXPECT_EQ(d.caption, "Informations about Brevanto 2.0");
+        EXPECT_EQ(d.controls[1].caption, "Brevanto 2.0");
+        return platform::ModalResult::OK;
+    });
+    form.Info1Click();
+    EXPECT_EQ(headless.shownDialogs.size(), 1u);
+}
+
+}  // namespace

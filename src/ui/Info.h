@@ -1,0 +1,4 @@
+#pragma once
+
+// The information dialog with the program's name.
+void InfoDialog();

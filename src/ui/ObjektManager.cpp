@@ -1,0 +1,52 @@
+#include "ui/ObjektManager.h"
+
+#include "model/SceneList.h"
+#include "platform/Conversions.h"
+#include "platform/Platform.h"
+
+namespace {
+
+platform::DialogSpec& Dialog() {
+    using platform::Control;
+    using platform::ModalResult;
+    static platform::DialogSpec dialog{
+        "Object Manager",
+        {Control::ListBox("ListBox1", ModalResult::Edit), Control::Button("Delete", ModalResult::Delete).Beside(),
+         Control::Button("Edit", ModalResult::Edit).Beside(), Control::Button("Quit", ModalResult::Quit, true).Beside()}};
+    return dialog;
+}
+
+// Renumbers every object (zero-size ones included) and lists it.
+void FillList(TSceneList& list, platform::Control& lines) {
+    lines.items.clear();
+    lines.selected = -1;
+    for (size_t i = 0; i < list.size(); ++i) {
+        list[i].number = static_cast<int32_t>(i + 1);
+        lines.items.push_back(platform::IntToStr(list[i].number) + "  :" + list[i].description);
+    }
+}
+
+}  // namespace
+
+void ObjectManager(TSceneList& list) {
+    using platform::ModalResult;
+    platform::DialogSpec& dialog = Dialog();
+    platform::Control& lines = dialog["ListBox1"];
+    while (true) {
+        FillList(list, lines);
+        const ModalResult result = platform::CurrentPlatform().ShowModal(dialog);
+        const int selected = lines.selected;
+        const bool valid = selected >= 0 && selected < static_cast<int>(list.size());
+        if (result == ModalResult::Edit) {
+            if (valid) list[static_cast<size_t>(selected)].Edit();
+        } else if (result == ModalResult::Delete) {
+            if (selected == 0)
+                platform::CurrentPlatform().ShowMessage(
+                    "You cannot delet the Background radiation,\rbut You can set it to Zero.");
+            else if (valid)
+                list.Remove(static_cast<size_t>(selected));
+        } else {
+            return;
+        }
+    }
+}
