@@ -89,19 +89,6 @@ TEST_F(MirrorTest, AllZeroCoefficientsMakeAPerfectAbsorber) {
     EXPECT_TRUE(starts.empty());
 }
 
-TEST_F(MirrorTest, ChangedResolutionStartsTheBalanceAgainFromZero) {
-    mirror->difref = 100;
-    LightFromAbove(8);
-    mirror->Iterate(list);
-    ASSERT_GT(mirror->Elements().Elements()[0].difplus, 0);
-    prgvar().richtungprosel = 50;
-    list.PrepareQueries();
-    for (const TSelListe& element : mirror->Elements().Elements()) {
-        EXPECT_EQ(element.difplus, 0);
-        EXPECT_EQ(element.dirrad.size(), 50u);
-    }
-}
-
 TEST_F(MirrorTest, TransmittingMirrorStartsLinesOnlyWhereLightLeavesIt) {
     mirror->diftrans = 100;
     LightFromAbove(8);

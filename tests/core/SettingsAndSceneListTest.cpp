@@ -4,7 +4,6 @@
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektSonne.h"
 #include "platform/Errors.h"
-#include "ui/MainMenu.h"
 
 namespace {
 
@@ -88,13 +87,6 @@ TEST_F(SceneListTest, RedrawAllPaintsTheBackgroundAndEveryObject) {
     EXPECT_EQ(picture.Pixel(99, 49), 0xFFFFFF);
     EXPECT_EQ(picture.Pixel(30, 10), 0x0000FF);
     EXPECT_EQ(picture.Pixel(50, 10), 0xFFFFFF) << "a line stops short of its end point";
-}
-
-TEST(MainMenuTest, TopLevelAndModeItemsAreAsTheUserKnowsThem) {
-    std::vector<std::string> captions;
-    for (const MenuItem& item : MainMenu()) captions.push_back(item.caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"File", "Scenery Objects", "Edit", "Graphical representation ",
-                                                  "Delete", "&Parameters", "?"}));
 }
 
 }  // namespace

@@ -194,47 +194,4 @@ TEST_F(StraightKindsTest, AbsorberDialogConvertsStrictlyAndAcceptsAnyPoint) {
     EXPECT_FALSE(prgvar().berechnet);
 }
 
-TEST_F(StraightKindsTest, EveryKindReadsBackWhatItWrote) {
-    auto& lambert = Add<TObjektLambert>(1, 2, 3, 4);
-    lambert.staerke = 0.1f;
-    lambert.colour = 255;
-    auto& beam = Add<TObjektParallel>(-5, 6, 700, 8);
-    beam.staerke = 12.5f;
-    auto& absorber = Add<TObjektAbsorber>(-2000000000, 0, 2000000000, 5);
-    absorber.colour = -16777201;
-    auto& sun = Add<TObjektSonne>();
-    sun.staerke = 3;
-    sun.richtung = 33.3f;
-    list.Background().staerke = 2;
-    list.Background().nuroben = true;
-
-    for (const auto& object : list) {
-        platform::TextFile written;
-        object->SaveToFile(written);
-        platform::TextFile reading = platform::TextFile::FromText(written.Text());
-        const std::string keyword = reading.ReadLine();
-        std::unique_ptr<Tszeneobjekt> copy;
-        if (keyword == "hintergrund") copy = std::make_unique<TObjektHintergrund>();
-        else if (keyword == "sonne") copy = std::make_unique<TObjektSonne>();
-        else if (keyword == "lambert") copy = std::make_unique<TObjektLambert>(0, 0, 0, 0);
-        else if (keyword == "parallel") copy = std::make_unique<TObjektParallel>(0, 0, 0, 0);
-        else if (keyword == "absorber") copy = std::make_unique<TObjektAbsorber>(0, 0, 0, 0);
-        ASSERT_TRUE(copy) << keyword;
-        ASSERT_TRUE(copy->LoadFromFile(reading)) << keyword;
-        platform::TextFile rewritten;
-        copy->SaveToFile(rewritten);
-        EXPECT_EQ(rewritten.Text(), written.Text());
-    }
-}
-
-TEST_F(StraightKindsTest, FileKeysMustComeInTheirOrder) {
-    TObjektLambert lambert(0, 0, 0, 0);
-    auto file = platform::TextFile::FromText("begin\r\ncolor=0\r\nx1=1\r\ny1=2\r\ny2=3\r\nx2=4\r\n");
-    EXPECT_FALSE(lambert.LoadFromFile(file));
-    EXPECT_EQ(lambert.y1, 2) << "values before the mismatch stay";
-    TObjektHintergrund background;
-    auto bad = platform::TextFile::FromText("begin\r\nstaerke=1\r\nnuroben=2\r\nend\r\n");
-    EXPECT_FALSE(background.LoadFromFile(bad));
-}
-
 }  // namespace
