@@ -32,14 +32,9 @@ struct FieldValue {
 
 // The field at a point as the arrows and circles displays sum it.
 FieldValue FieldAt(const TSceneList& list, int32_t x, int32_t y) {
-    FieldValue value;
+    const FlowSum flow = list.FlowDensitySum(x, y);
+    FieldValue value{flow.x, flow.y, 0};
     for (const auto& object : list) {
-        float fx = 0;
-        float fy = 0;
-        if (object->FlowDensityAt(x, y, list, fx, fy, 0)) {
-            value.fx += fx;
-            value.fy += fy;
-        }
         FlowVectorList contributions;
         object->FlowContributionsAt(x, y, list, 0, contributions);
         for (const TFlowVector& vector : contributions) value.e += std::hypot(Extended{vector.fx}, Extended{vector.fy});

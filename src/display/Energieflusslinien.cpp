@@ -59,16 +59,8 @@ void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS
     while (true) {
         const int32_t px = Round(x);
         const int32_t py = Round(y);
-        Extended sx = 0;
-        Extended sy = 0;
-        for (const auto& object : list) {
-            float fx = 0;
-            float fy = 0;
-            if (object->FlowDensityAt(px, py, list, fx, fy, 0)) {
-                sx += fx;
-                sy += fy;
-            }
-        }
+        const FlowSum flow = list.FlowDensitySum(px, py);
+        const Extended sx = flow.x, sy = flow.y;
         const Extended strength = std::sqrt(sx * sx + sy * sy);
         // Exactly zero flow has no direction, whatever the threshold says.
         if (threshold > strength || strength == 0) return;

@@ -10,25 +10,6 @@
 
 namespace {
 
-// The summed flow density vector of one grid point.
-struct SummedFlow {
-    Extended x = 0;
-    Extended y = 0;
-};
-
-SummedFlow FlowDensitySum(const TSceneList& list, int32_t x, int32_t y) {
-    SummedFlow sum;
-    for (const auto& object : list) {
-        float fx = 0;
-        float fy = 0;
-        if (object->FlowDensityAt(x, y, list, fx, fy, 0)) {
-            sum.x += fx;
-            sum.y += fy;
-        }
-    }
-    return sum;
-}
-
 // Shaft from (x, y) to the tip, and a head whose two strokes end beside the
 // shaft's midpoint, a third of the shaft's length away on either side: each
 // stroke is sqrt(1/4 + 1/9) = 0.60 shafts long, half-opening atan(2/3) = 33.7 deg.
@@ -51,11 +32,11 @@ void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const
     if (!CheckGrid("arrows")) return;
     const int32_t columns = Columns();
     const int32_t rows = Rows();
-    std::vector<SummedFlow> sums(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    ForEachPoint("arrows", [&](int32_t i, int32_t j) { sums[PointIndex(i, j)] = FlowDensitySum(list, X(i), Y(j)); });
+    std::vector<FlowSum> sums(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    ForEachPoint("arrows", [&](int32_t i, int32_t j) { sums[PointIndex(i, j)] = list.FlowDensitySum(X(i), Y(j)); });
 
     Extended largestSquare = 0;
-    for (const SummedFlow& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
+    for (const FlowSum& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
     if (largestSquare == 0) {
         platform::CurrentPlatform().ShowMessage("No arrows are drawn, because there is no light-source.");
         return;
@@ -63,7 +44,7 @@ void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const
     const float scale = static_cast<float>(gitterweite / std::sqrt(largestSquare) * 0.7);
     for (int32_t i = 1; i <= columns; ++i)
         for (int32_t j = 1; j <= rows; ++j) {
-            const SummedFlow& s = sums[PointIndex(i, j)];
+            const FlowSum& s = sums[PointIndex(i, j)];
             const int32_t tipX = Round(s.x * scale) + X(i);
             const int32_t tipY = Round(s.y * scale) + Y(j);
             if (!list.AnyBlocks(X(i), Y(j), tipX, tipY, 0, 0)) DrawArrow(canvas, X(i), Y(j), tipX, tipY);

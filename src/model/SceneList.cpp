@@ -41,6 +41,18 @@ void TSceneList::PrepareQueries() const {
     for (const auto& object : objects) object->PrepareQueries();
 }
 
+FlowSum TSceneList::FlowDensitySum(int32_t x, int32_t y) const {
+    FlowSum sum;
+    for (const auto& object : objects) {
+        float fx, fy;
+        if (object->FlowDensityAt(x, y, *this, fx, fy, 0)) {
+            sum.x += fx;
+            sum.y += fy;
+        }
+    }
+    return sum;
+}
+
 bool TSceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
     for (const auto& object : objects)
         if (object->Blocks(ax, ay, bx, by, skipA, skipB)) return true;

@@ -7,6 +7,12 @@
 
 class TObjektHintergrund;
 
+// The energy flow density of the whole scene at a point.
+struct FlowSum {
+    Extended x = 0;
+    Extended y = 0;
+};
+
 // The ordered objects of the scene. The head is always the one background
 // radiation; new objects are appended at the tail.
 class TSceneList {
@@ -38,6 +44,10 @@ public:
 
     // Brings every object's caches up to date; see Tszeneobjekt::PrepareQueries.
     void PrepareQueries() const;
+
+    // Every object's flow density at (x, y) summed in list order, no object
+    // excepted from blocking: the field the displays show.
+    FlowSum FlowDensitySum(int32_t x, int32_t y) const;
 
     // Whether any object blocks the path from A to B.
     bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
