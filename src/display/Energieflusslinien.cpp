@@ -6,6 +6,7 @@
 #include "display/ShownProgress.h"
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
@@ -21,6 +22,12 @@ float LargestStrength(const TSceneList& list) {
     Extended largest = 0;
     for (const auto& object : list) largest = std::max(largest, object->Strength());
     return static_cast<float>(largest);
+}
+
+// The pen moves to the first point and draws to each of the others.
+void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Pixel>& path) {
+    canvas.MoveTo(path.front().x, path.front().y);
+    for (size_t i = 1; i < path.size(); ++i) canvas.LineTo(path[i].x, path[i].y);
 }
 
 void ShowNothingDrawn(const std::string& reason) {
@@ -46,8 +53,8 @@ bool TLinien::CheckParameters(bool fullSet) const {
 // floats and handed to the objects rounded to the nearest pixel. A step that
 // an object blocks is replaced by a tenth step; if that is blocked too, it is
 // the line's last. The walked length counts full steps.
-void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS, float x, float y,
-                    bool closedLoopTest) const {
+std::vector<TLinien::Pixel> TLinien::Trace(const TSceneList& list, float maxS, float x, float y,
+                                           bool closedLoopTest) const {
     const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
     const Extended h = iterationslaenge;
     const float startX = x;
@@ -55,7 +62,7 @@ void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS
     Extended walked = 0;
     Extended fromStart = 0;
     bool leftStart = false;
-    canvas.MoveTo(Round(x), Round(y));
+    std::vector<Pixel> path{{Round(x), Round(y)}};
     while (true) {
         const int32_t px = Round(x);
         const int32_t py = Round(y);
@@ -63,7 +70,7 @@ void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS
         const Extended sx = flow.x, sy = flow.y;
         const Extended strength = std::sqrt(sx * sx + sy * sy);
         // Exactly zero flow has no direction, whatever the threshold says.
-        if (threshold > strength || strength == 0) return;
+        if (threshold > strength || strength == 0) return path;
         const Extended stepX = sx / strength * h;
         const Extended stepY = sy / strength * h;
         auto nx = static_cast<float>(x + stepX);
@@ -75,7 +82,7 @@ void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS
             last = list.AnyBlocks(px, py, Round(nx), Round(ny), 0, 0);
         }
         walked += h;
-        canvas.LineTo(Round(nx), Round(ny));
+        path.push_back({Round(nx), Round(ny)});
         // A step below the float resolution of the position would repeat
         // forever without moving.
         const bool moved = nx != x || ny != y;
@@ -85,9 +92,9 @@ void TLinien::Trace(const TSceneList& list, platform::Canvas& canvas, float maxS
             const Extended before = fromStart;
             fromStart = std::hypot(static_cast<Extended>(x) - startX, static_cast<Extended>(y) - startY);
             if (fromStart > kLoopRadius) leftStart = true;
-            if (leftStart && fromStart < kLoopRadius && fromStart > before) return;
+            if (leftStart && fromStart < kLoopRadius && fromStart > before) return path;
         }
-        if (last || !moved || walked > maxlaenge) return;
+        if (last || !moved || walked > maxlaenge) return path;
     }
 }
 
@@ -110,10 +117,21 @@ void TLinien::Draw(const TSceneList& list, platform::Bitmap& picture, platform::
             object->AddStreamLineStarts(starts, list, fluxPerLine);
         }
     }
-    // From the head: the last object's points first.
-    for (const TStreamLineStart& start : starts) {
-        Trace(list, canvas, maxS, start.x, start.y, false);
-        window.DrawBitmap(picture);
+    // From the head: the last object's points first. The lines of a batch
+    // are traced side by side, then drawn one by one in that order.
+    const std::vector<TStreamLineStart> ordered(starts.begin(), starts.end());
+    constexpr size_t kBatch = 16;
+    std::vector<std::vector<Pixel>> paths(kBatch);
+    for (size_t first = 0; first < ordered.size(); first += kBatch) {
+        const size_t count = std::min(kBatch, ordered.size() - first);
+        ParallelFor(static_cast<int64_t>(count), [&](int64_t k) {
+            const TStreamLineStart& start = ordered[first + static_cast<size_t>(k)];
+            paths[static_cast<size_t>(k)] = Trace(list, maxS, start.x, start.y, false);
+        });
+        for (size_t k = 0; k < count; ++k) {
+            DrawPath(canvas, paths[k]);
+            window.DrawBitmap(picture);
+        }
     }
 }
 
@@ -123,7 +141,7 @@ void TLinien::TraceLine(const TSceneList& list, platform::Bitmap& picture, platf
     const float maxS = LargestStrength(list);
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
-    Trace(list, canvas, maxS, static_cast<float>(x), static_cast<float>(y), true);
+    DrawPath(canvas, Trace(list, maxS, static_cast<float>(x), static_cast<float>(y), true));
     window.DrawBitmap(picture);
 }
 

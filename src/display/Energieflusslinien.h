@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "model/SceneList.h"
 #include "platform/Bitmap.h"
@@ -14,6 +15,11 @@
 // about linienabstand pixels apart.
 class TLinien {
 public:
+    struct Pixel {
+        int32_t x;
+        int32_t y;
+    };
+
     int32_t linienabstand = 20;     // minimum distance between lines, >= 1
     int32_t maxlaenge = 1000;       // maximum length of one line in pixels
     float iterationslaenge = 2.0f;  // length of one step in pixels, > 0
@@ -40,6 +46,7 @@ public:
 private:
     // Shows why nothing can be drawn with these parameters and returns false.
     bool CheckParameters(bool fullSet) const;
-    void Trace(const TSceneList& list, platform::Canvas& canvas, float maxS, float x, float y,
-               bool closedLoopTest) const;
+    // The points of one line from (x, y): where the pen starts, then the end
+    // of every step.
+    std::vector<Pixel> Trace(const TSceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
 };
