@@ -1,5 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,9 +16,8 @@
 #include "ui/Brevanto.h"
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
@@ -25,20 +25,25 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Lines joined into the bytes of a file, each ending in CR LF.
+inline std::string FileBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
 // The main window on a 1024 x 768 headless screen, and a folder of its own for
-// the files a test writes. Scenes are opened and saved through the menu
+// the files a test writes (named by process, so that test runs at the same
+// time do not share it). Scenes are opened and saved through the menu
 // commands, so the file dialogs, the error reporting and the redraw take part.
 class SceneFileTest : public ::testing::Test {
 protected:
-    static constexpr int kScreenWidth = 1024;
-    static constexpr int kScreenHeight = 768;
-
     SceneFileTest() {
         platform::SetCurrentPlatform(&headless);
         form = std::make_unique<TForm1>(headless, window);
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::path(::testing::TempDir()) /
-                 (std::string("brevanto-") + test->test_suite_name() + "-" + test->name());
+        folder = std::filesystem::path(::testing::TempDir()) / (std::string("brevanto-") + test->test_suite_name() +
+                                                                "-" + test->name() + "-" + std::to_string(getpid()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
@@ -50,16 +55,16 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (folder / name).string(); }
 
-    // "File" > "Open" on a file holding `bytes`; returns the messages shown.
-    std::vector<std::string> Open(const std::string& bytes, const std::string& name = "scene.brv") {
-        WriteBytes(PathOf(name), bytes);
-        return OpenFile(PathOf(name));
-    }
+    // "File" > "Open" on `path`, or on a file holding `bytes`; returns the messages shown.
     std::vector<std::string> OpenFile(const std::string& path) {
         headless.messages.clear();
         headless.fileNameAnswers.push_back(path);
         form->Load1Click();
         return headless.messages;
+    }
+    std::vector<std::string> Open(const std::string& bytes) {
+        WriteBytes(PathOf("scene.brv"), bytes);
+        return OpenFile(PathOf("scene.brv"));
     }
 
     // "File" > "Save" under the name typed into the dialog; returns the bytes
@@ -74,14 +79,7 @@ protected:
     std::string SceneText() const { return SceneFileText(form->SceneList(), form->Displays()).Text(); }
 
     platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window{kScreenWidth, kScreenHeight};
+    platform::HeadlessWindow window{1024, 768};
     std::unique_ptr<TForm1> form;
     std::filesystem::path folder;
 };
-
-// Lines joined into the bytes of a file, each ending in CR LF.
-inline std::string FileBytes(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\r\n";
-    return bytes;
-}
