@@ -128,10 +128,11 @@ TEST_F(CalculateTest, IterationsShowsTheCurrentValuesAndStoresTheAnswer) {
     EXPECT_EQ(prgvar().maximaleiterationen, 20);
     EXPECT_FLOAT_EQ(prgvar().abbruchgenauigkeit, 0.5f);
     EXPECT_FALSE(prgvar().berechnet);
-    Type("20", "0.5");
+    prgvar().maximaleiterationen = 9;
+    Type("9", "0.5");
     IterationsDialog();
     // Five digits, not the float's 0.00999999977648258.
-    EXPECT_EQ(shown, (std::vector<std::string>{"50 0.01", "20 0.5"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"50 0.01", "9 0.5"}));
 }
 
 TEST_F(CalculateTest, IterationsConversionErrorKeepsTheFieldsBeforeItAndLeavesTheLaterOnes) {
@@ -150,11 +151,12 @@ TEST_F(CalculateTest, ResolutionRefusesValuesBelowOneUntilCorrected) {
     // Read leniently: a malformed text counts as 0. Each refused answer is
     // shown again as typed.
     for (const auto& [length, directions] : {std::pair{"0", "102"}, std::pair{"5", "-4"}, std::pair{"5", "many"}}) {
+        prgvar().sellaenge = 7;
         Type(length, directions);
         Type("3", "12");
         ResolutionDialog();
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"5 102", "0 102", "3 12", "5 -4", "3 12", "5 many"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"7 102", "0 102", "7 12", "5 -4", "7 12", "5 many"}));
     EXPECT_EQ(headless.messages,
               std::vector<std::string>(3, "The length and the number of directions must be at least 1."));
     EXPECT_EQ(prgvar().sellaenge, 3);

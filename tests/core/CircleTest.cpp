@@ -42,6 +42,7 @@ TEST_F(CircleTest, Blocks) {
         // A plain arc includes its end angles.
         {"0 to 90, through its end", 0, 90, 100, 100, 200, 100, true},
         {"90 to 180, through its start", 90, 180, 100, 100, 200, 100, true},
+        {"0 to 90, up to the right", 0, 90, 100, 100, 200, 0, true},
         {"0 to 90, to the left", 0, 90, 100, 100, 0, 100, false},
         // Equal angles block like the whole circle.
         {"90 to 90, to the left", 90, 90, 100, 100, 0, 100, true},
