@@ -4,7 +4,7 @@
 
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
-#include "ui/Brevanto.h"
+#include "ui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -15,12 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brevanto 2.0"));
 
     platform::QtPlatform platform;
-    platform::SetCurrentPlatform(&platform);
     platform::QtWindow window;
-    TForm1 form(platform, window);
-    window.Attach(form);
+    MainWindow mainWindow(platform, window);
     window.showMaximized();
-    const int exitCode = QApplication::exec();
-    platform::SetCurrentPlatform(nullptr);
-    return exitCode;
+    return QApplication::exec();
 }

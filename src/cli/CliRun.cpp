@@ -8,12 +8,10 @@
 
 #include "cli/CliOptions.h"
 #include "files/SceneFile.h"
-#include "model/Programvar.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SafeFileWrite.h"
-#include "radiation/Berechnen.h"
-#include "ui/Brevanto.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -31,15 +29,9 @@ struct FieldValue {
 };
 
 // The field at a point as the arrows and circles displays sum it.
-FieldValue FieldAt(const TSceneList& list, int32_t x, int32_t y) {
+FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
     const FlowSum flow = list.FlowDensitySum(x, y);
-    FieldValue value{flow.x, flow.y, 0};
-    for (const auto& object : list) {
-        FlowVectorList contributions;
-        object->FlowContributionsAt(x, y, list, 0, contributions);
-        for (const TFlowVector& vector : contributions) value.e += std::hypot(Extended{vector.fx}, Extended{vector.fy});
-    }
-    return value;
+    return {flow.x, flow.y, list.EnergyDensityAt(x, y)};
 }
 
 std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separator) {
@@ -49,9 +41,8 @@ std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separa
 
 // The field on the arrows' grid: X = g, 2g, ... up to the picture width, the
 // same for Y, row by row.
-std::string FieldCsv(const TSceneList& list, int32_t gitterweite) {
+std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t gitterweite) {
     if (gitterweite < 1) throw std::runtime_error("The grid spacing of the arrows must be at least 1 pixel.");
-    const Tprgvar& settings = prgvar();
     std::string csv = "x,y,fx,fy,e\n";
     for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite)
         for (int64_t x = gitterweite; x <= settings.breite; x += gitterweite) {
@@ -61,12 +52,12 @@ std::string FieldCsv(const TSceneList& list, int32_t gitterweite) {
     return csv;
 }
 
-void (TForm1::*RenderCommand(CliOptions::Render render))() {
+void (MainWindow::*RenderCommand(CliOptions::Render render))() {
     switch (render) {
-        case CliOptions::Render::Arrows: return &TForm1::Vektorpfeile1Click;
-        case CliOptions::Render::StreamLines: return &TForm1::Stromlinien1Click;
-        case CliOptions::Render::Circles: return &TForm1::Kreise1Click;
-        case CliOptions::Render::Scene: return &TForm1::Darstellungsformen1Click;
+        case CliOptions::Render::Arrows: return &MainWindow::DrawArrows;
+        case CliOptions::Render::StreamLines: return &MainWindow::DrawStreamLines;
+        case CliOptions::Render::Circles: return &MainWindow::DrawCircles;
+        case CliOptions::Render::Scene: return &MainWindow::ClearDisplays;
     }
     throw std::logic_error("unknown picture kind");
 }
@@ -81,7 +72,7 @@ std::vector<uint8_t> PictureBytes(const platform::RasterBitmap& picture, std::st
 // Every message the program showed goes to `err`; true when there was none.
 template <class Action>
 bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& action) {
-    platform::ReportingErrors(action);
+    platform::ReportingErrors(headless, action);
     for (std::string message : headless.messages) {
         std::replace(message.begin(), message.end(), '\r', '\n');
         err << message << '\n';
@@ -94,28 +85,19 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
 int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out,
              std::ostream& err) {
     platform::HeadlessWindow window(kCliScreenSize, kCliScreenSize);
-    TForm1 form(headless, window);
-    TSceneList& list = form.SceneList();
+    MainWindow form(headless, window);
+    const SceneList& list = form.Scene();
     headless.fileNameAnswers.push_back(options.scene);
-    if (!Step(headless, err, [&] { form.Load1Click(); })) return 1;
+    if (!Step(headless, err, [&] { form.OpenScene(); })) return 1;
 
-    const size_t captionsBefore = window.Captions().size();
-    const bool computed = Step(headless, err, [&] {
-        list.CleanAndNumber();
-        Calculate(list, window);
-        list.PrepareQueries();
-    });
-    if (!computed) return 1;
-    // Calculate names each pass it runs in the caption.
-    const std::string passCaption = prgvar().titel + " , ";
-    const auto passes = std::count_if(window.Captions().begin() + static_cast<std::ptrdiff_t>(captionsBefore),
-                                      window.Captions().end(),
-                                      [&](const std::string& caption) { return caption.starts_with(passCaption); });
+    int32_t passes = 0;
+    if (!Step(headless, err, [&] { passes = form.PrepareScene(); })) return 1;
 
     for (const CliOptions::Point& probe : options.probes)
         out << "probe " << FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') << '\n';
     if (options.field && !Step(headless, err, [&] {
-            platform::ReplaceFileContents(*options.field, FieldCsv(list, form.Displays().vektorpfeile.gitterweite));
+            platform::ReplaceFileContents(*options.field, FieldCsv(list, form.Settings(),
+                                                                   form.DisplaySettings().vektorpfeile.gitterweite));
         }))
         return 1;
     if (options.render) {
@@ -127,7 +109,9 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
             }))
             return 1;
     }
-    if (options.save && !Step(headless, err, [&] { SaveScene(*options.save, list, form.Displays()); })) return 1;
+    if (options.save &&
+        !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))
+        return 1;
     if (options.passes) out << "passes " << passes << '\n';
     return 0;
 }
@@ -147,13 +131,5 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return 0;
     }
     platform::HeadlessPlatform headless;
-    platform::SetCurrentPlatform(&headless);
-    try {
-        const int status = RunScene(options, headless, out, err);
-        platform::SetCurrentPlatform(nullptr);
-        return status;
-    } catch (...) {
-        platform::SetCurrentPlatform(nullptr);
-        throw;
-    }
+    return RunScene(options, headless, out, err);
 }

@@ -5,7 +5,7 @@
 
 // The three ways of showing the computed field, with their parameters. They
 // are created with their defaults at start and anew by "New" and by loading.
-struct TDisplays {
+struct Displays {
     TVektorpfeile vektorpfeile;
     TLinien linien;
     TEnergiekreise energiekreise;

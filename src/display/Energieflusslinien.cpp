@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/ShownProgress.h"
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
 #include "model/ParallelFor.h"
-#include "model/Programvar.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
 namespace {
 
@@ -18,7 +15,7 @@ namespace {
 // has closed a loop.
 constexpr Extended kLoopRadius = 10;
 
-float LargestStrength(const TSceneList& list) {
+float LargestStrength(const SceneList& list) {
     Extended largest = 0;
     for (const auto& object : list) largest = std::max(largest, object->Strength());
     return static_cast<float>(largest);
@@ -30,30 +27,25 @@ void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Pixel>& path)
     for (size_t i = 1; i < path.size(); ++i) canvas.LineTo(path[i].x, path[i].y);
 }
 
-void ShowNothingDrawn(const std::string& reason) {
-    platform::CurrentPlatform().ShowMessage("No stream-lines are drawn, because " + reason);
-}
-
 }  // namespace
 
-bool TLinien::CheckParameters(bool fullSet) const {
+bool TLinien::CheckParameters(bool fullSet, platform::Platform& platform) const {
+    std::string reason;
     // Only the full set divides the flux into lines.
-    if (fullSet && linienabstand < 1) {
-        ShowNothingDrawn("the minimum distance between lines is smaller than 1.");
-        return false;
-    }
-    if (!(iterationslaenge > 0)) {
-        ShowNothingDrawn("the length of the stream-line elements is not positive.");
-        return false;
-    }
-    return true;
+    if (fullSet && linienabstand < 1)
+        reason = "the minimum distance between lines is smaller than 1.";
+    else if (!(iterationslaenge > 0))
+        reason = "the length of the stream-line elements is not positive.";
+    if (reason.empty()) return true;
+    platform.ShowMessage("No stream-lines are drawn, because " + reason);
+    return false;
 }
 
 // Steps of length h along S / |S| from the current point, which is held as
 // floats and handed to the objects rounded to the nearest pixel. A step that
 // an object blocks is replaced by a tenth step; if that is blocked too, it is
 // the line's last. The walked length counts full steps.
-std::vector<TLinien::Pixel> TLinien::Trace(const TSceneList& list, float maxS, float x, float y,
+std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, float x, float y,
                                            bool closedLoopTest) const {
     const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
     const Extended h = iterationslaenge;
@@ -98,34 +90,35 @@ std::vector<TLinien::Pixel> TLinien::Trace(const TSceneList& list, float maxS, f
     }
 }
 
-void TLinien::Draw(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window) const {
+void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bitmap& picture,
+                   platform::Canvas& window, platform::Platform& platform) const {
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
-    if (!CheckParameters(true)) return;
+    if (!CheckParameters(true, platform)) return;
     const float maxS = LargestStrength(list);
     if (maxS == 0) {
-        platform::CurrentPlatform().ShowMessage("No stream-lines are drawn, because there are no light-sources.");
+        platform.ShowMessage("No stream-lines are drawn, because there are no light-sources.");
         return;
     }
     const auto fluxPerLine = static_cast<float>(static_cast<Extended>(linienabstand) * maxS);
     StreamLineStarts starts;
     {
-        ShownProgress progress;
+        platform::ShownProgress progress(platform.Progress());
         for (const auto& object : list) {
-            progress.SetText(prgvar().titel + " is calculating the starting points for the stream lines for:\r" +
+            progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
                              platform::IntToStr(object->number) + " : " + object->description);
             object->AddStreamLineStarts(starts, list, fluxPerLine);
         }
     }
     // From the head: the last object's points first. The lines of a batch
     // are traced side by side, then drawn one by one in that order.
-    const std::vector<TStreamLineStart> ordered(starts.begin(), starts.end());
+    const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
     constexpr size_t kBatch = 16;
     std::vector<std::vector<Pixel>> paths(kBatch);
     for (size_t first = 0; first < ordered.size(); first += kBatch) {
         const size_t count = std::min(kBatch, ordered.size() - first);
         ParallelFor(static_cast<int64_t>(count), [&](int64_t k) {
-            const TStreamLineStart& start = ordered[first + static_cast<size_t>(k)];
+            const StreamLineStart& start = ordered[first + static_cast<size_t>(k)];
             paths[static_cast<size_t>(k)] = Trace(list, maxS, start.x, start.y, false);
         });
         for (size_t k = 0; k < count; ++k) {
@@ -135,9 +128,9 @@ void TLinien::Draw(const TSceneList& list, platform::Bitmap& picture, platform::
     }
 }
 
-void TLinien::TraceLine(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window, int32_t x,
-                        int32_t y) const {
-    if (!CheckParameters(false)) return;
+void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
+                        platform::Platform& platform, int32_t x, int32_t y) const {
+    if (!CheckParameters(false, platform)) return;
     const float maxS = LargestStrength(list);
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
@@ -145,28 +138,27 @@ void TLinien::TraceLine(const TSceneList& list, platform::Bitmap& picture, platf
     window.DrawBitmap(picture);
 }
 
-void TLinien::Edit() {
+void TLinien::Edit(platform::Platform& shown) {
     using platform::Control;
     static platform::DialogSpec dialog{
         "Stream-lines",
-        {Control::Edit("Edit1", "Minimum distance between lines"),
-         Control::Edit("Edit2", "Length of stream-line elements"),
-         Control::Edit("Edit3", "Percentage of maximum energy flow density where stream-lines stop"),
-         Control::Edit("Edit4", "Maximum length"), ColourCombo("ComboBox1", "black"),
+        {Control::Edit("linienabstand", "Minimum distance between lines"),
+         Control::Edit("iterationslaenge", "Length of stream-line elements"),
+         Control::Edit("abbruchschwelle", "Percentage of maximum energy flow density where stream-lines stop"),
+         Control::Edit("maxlaenge", "Maximum length"), ColourCombo("black"),
          Control::Button("OK", platform::ModalResult::OK, true)}};
-    dialog["Edit1"].text = platform::IntToStr(linienabstand);
-    dialog["Edit2"].text = platform::FloatToStr(iterationslaenge, 5);
-    dialog["Edit3"].text = platform::FloatToStr(abbruchschwelle, 5);
-    dialog["Edit4"].text = platform::IntToStr(maxlaenge);
-    platform::Platform& shown = platform::CurrentPlatform();
+    dialog["linienabstand"].text = platform::IntToStr(linienabstand);
+    dialog["iterationslaenge"].text = platform::FloatToStr(iterationslaenge, 5);
+    dialog["abbruchschwelle"].text = platform::FloatToStr(abbruchschwelle, 5);
+    dialog["maxlaenge"].text = platform::IntToStr(maxlaenge);
     // A text that is not a number ends the edit at that field; the fields
     // read before it keep their new values.
     while (shown.ShowModal(dialog) == platform::ModalResult::OK) {
-        linienabstand = platform::StrToInt(dialog["Edit1"].text);
-        iterationslaenge = platform::StrToFloat(dialog["Edit2"].text);
-        abbruchschwelle = platform::StrToFloat(dialog["Edit3"].text);
-        maxlaenge = platform::StrToInt(dialog["Edit4"].text);
-        ApplyColourChoice(dialog["ComboBox1"], colour);
+        linienabstand = platform::StrToInt(dialog["linienabstand"].text);
+        iterationslaenge = platform::StrToFloat(dialog["iterationslaenge"].text);
+        abbruchschwelle = platform::StrToFloat(dialog["abbruchschwelle"].text);
+        maxlaenge = platform::StrToInt(dialog["maxlaenge"].text);
+        ApplyColourChoice(dialog["color"], colour);
         const bool distanceValid = linienabstand >= 1;
         const bool lengthValid = iterationslaenge > 0;
         if (!distanceValid) shown.ShowMessage("The distance must be positive.");

@@ -6,6 +6,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Colour.h"
+#include "platform/Platform.h"
 #include "platform/TextFile.h"
 
 // Stream lines of the energy flow: curves along the summed flow density,
@@ -28,15 +29,16 @@ public:
 
     // Traces one line from every starting point that the objects propose and
     // copies the picture to the window after each. The scene must be
-    // computed and prepared for queries.
-    void Draw(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window) const;
+    // computed and its queries prepared.
+    void Draw(const SceneList& list, const Tprgvar& settings, platform::Bitmap& picture, platform::Canvas& window,
+              platform::Platform& platform) const;
     // One line from (x, y), which also ends where it comes back to its start
     // and turns away again (a closed circulation); then copies the picture.
-    void TraceLine(const TSceneList& list, platform::Bitmap& picture, platform::Canvas& window, int32_t x,
-                   int32_t y) const;
+    void TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
+                   platform::Platform& platform, int32_t x, int32_t y) const;
     // The dialog "Stream-lines". Values are read strictly; the dialog comes
     // back until the distance and the step length are positive.
-    void Edit();
+    void Edit(platform::Platform& platform);
     // The section "linien", its keyword line included.
     void SaveToFile(platform::TextFile& file) const;
     // Called after the keyword line was read. Stops at the first line that
@@ -45,8 +47,8 @@ public:
 
 private:
     // Shows why nothing can be drawn with these parameters and returns false.
-    bool CheckParameters(bool fullSet) const;
+    bool CheckParameters(bool fullSet, platform::Platform& platform) const;
     // The points of one line from (x, y): where the pen starts, then the end
     // of every step.
-    std::vector<Pixel> Trace(const TSceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
+    std::vector<Pixel> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
 };

@@ -1,20 +1,19 @@
 #pragma once
-#include "display/GitterDarstellung.h"
+#include "display/GridDisplay.h"
 #include "model/SceneList.h"
 #include "platform/Canvas.h"
 
-// Filled circles of the energy density on a square grid. The energy density
-// at a point is E = sum of |f| over every individual flow vector reaching it,
-// so radiation crossing from opposite directions adds up even where the net
-// flow cancels. The disc radius is proportional to E, 0.4 grid spacings for
+// Filled circles of the energy density (SceneList::EnergyDensityAt) on a
+// square grid. The disc radius is proportional to it, 0.4 grid spacings for
 // the largest; discs that would touch an object are left out.
-class TEnergiekreise : public TGitterDarstellung {
+class TEnergiekreise : public GridDisplay {
 public:
     // Collects the energy density at every grid point and draws the discs.
-    // The scene must be computed and prepared for queries.
-    void Draw(const TSceneList& list, platform::Canvas& canvas) const;
+    // The scene must be computed and its queries prepared.
+    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+              platform::Platform& platform) const;
     // The dialog "Circles of energy density".
-    void Edit();
+    void Edit(platform::Platform& platform);
     // The section "energiekreise", its keyword line included.
     void SaveToFile(platform::TextFile& file) const;
 };

@@ -6,7 +6,6 @@
 
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
-#include "platform/Platform.h"
 
 namespace {
 
@@ -27,36 +26,38 @@ void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int
 
 }  // namespace
 
-void TVektorpfeile::Draw(const TSceneList& list, platform::Canvas& canvas) const {
+void TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                         platform::Platform& platform) const {
     canvas.SetPenColor(colour);
-    if (!CheckGrid("arrows")) return;
-    const int32_t columns = Columns();
-    const int32_t rows = Rows();
-    std::vector<FlowSum> sums(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    ForEachPoint("arrows", [&](int32_t i, int32_t j) { sums[PointIndex(i, j)] = list.FlowDensitySum(X(i), Y(j)); });
+    const Grid grid = GridFor(settings);
+    if (!CheckGrid(grid, "arrows", platform)) return;
+    std::vector<FlowSum> sums(grid.PointCount());
+    ForEachPoint(grid, "arrows", settings, platform.Progress(), [&](int32_t i, int32_t j) {
+        sums[grid.PointIndex(i, j)] = list.FlowDensitySum(grid.X(i), grid.Y(j));
+    });
 
     Extended largestSquare = 0;
     for (const FlowSum& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
     if (largestSquare == 0) {
-        platform::CurrentPlatform().ShowMessage("No arrows are drawn, because there is no light-source.");
+        platform.ShowMessage("No arrows are drawn, because there is no light-source.");
         return;
     }
-    const float scale = static_cast<float>(gitterweite / std::sqrt(largestSquare) * 0.7);
-    for (int32_t i = 1; i <= columns; ++i)
-        for (int32_t j = 1; j <= rows; ++j) {
-            const FlowSum& s = sums[PointIndex(i, j)];
-            const int32_t tipX = Round(s.x * scale) + X(i);
-            const int32_t tipY = Round(s.y * scale) + Y(j);
-            if (!list.AnyBlocks(X(i), Y(j), tipX, tipY, 0, 0)) DrawArrow(canvas, X(i), Y(j), tipX, tipY);
+    const float scale = static_cast<float>(grid.spacing / std::sqrt(largestSquare) * 0.7);
+    for (int32_t i = 1; i <= grid.columns; ++i)
+        for (int32_t j = 1; j <= grid.rows; ++j) {
+            const FlowSum& s = sums[grid.PointIndex(i, j)];
+            const int32_t tipX = Round(s.x * scale) + grid.X(i);
+            const int32_t tipY = Round(s.y * scale) + grid.Y(j);
+            if (!list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
+                DrawArrow(canvas, grid.X(i), grid.Y(j), tipX, tipY);
         }
 }
 
-void TVektorpfeile::Edit() {
+void TVektorpfeile::Edit(platform::Platform& platform) {
     static platform::DialogSpec dialog{"Arrows of energy flow density",
-                                       {platform::Control::Edit("Edit1", "Pixel width"),
-                                        ColourCombo("ComboBox1", "black"),
+                                       {platform::Control::Edit("gitterweite", "Pixel width"), ColourCombo("black"),
                                         platform::Control::Button("OK", platform::ModalResult::OK, true)}};
-    EditSpacingAndColour(dialog);
+    EditSpacingAndColour(dialog, platform);
 }
 
 void TVektorpfeile::SaveToFile(platform::TextFile& file) const { SaveSection(file, "vektorpfeile"); }

@@ -1,5 +1,5 @@
 #pragma once
-#include "display/GitterDarstellung.h"
+#include "display/GridDisplay.h"
 #include "model/SceneList.h"
 #include "platform/Canvas.h"
 
@@ -7,13 +7,14 @@
 // its grid point and points along the summed flow density S there, scaled so
 // that the strongest arrow of the picture is 0.7 grid spacings long. Arrows
 // that would cross an object are left out.
-class TVektorpfeile : public TGitterDarstellung {
+class TVektorpfeile : public GridDisplay {
 public:
     // Sums the field at every grid point and draws the arrows. The scene must
-    // be computed and prepared for queries (TSceneList::PrepareQueries).
-    void Draw(const TSceneList& list, platform::Canvas& canvas) const;
+    // be computed and its queries prepared (SceneList::PrepareQueries).
+    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+              platform::Platform& platform) const;
     // The dialog "Arrows of energy flow density".
-    void Edit();
+    void Edit(platform::Platform& platform);
     // The section "vektorpfeile", its keyword line included.
     void SaveToFile(platform::TextFile& file) const;
 };

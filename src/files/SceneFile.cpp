@@ -1,86 +1,74 @@
 #include "files/SceneFile.h"
 
-#include "model/Programvar.h"
 #include "model/Stringfunktionen.h"
 #include "objects/KindRegistry.h"
-#include "objects/ObjektHintergrund.h"
 #include "platform/Conversions.h"
+#include "platform/Errors.h"
 
 namespace {
 
-const std::string kLowResolution = ", because the resolution of Your screen is not high enough";
+std::string Header(const std::string& titel) { return titel + "-File"; }
 
-std::string Header(const Tprgvar& settings) { return settings.titel + "-File"; }
-
-// The header and the screen section up to the picture size. The size goes to
-// the settings only once its line has converted, so that a conversion error
-// leaves the settings matching the window.
-bool ReadPictureSize(KeyReader& reader, Tprgvar& settings) {
-    int32_t hoehe = settings.hoehe;
-    int32_t breite = settings.breite;
-    const bool ok = reader.Keyword(Header(settings)) && reader.Keyword("begin") && reader.Keyword("screen") &&
-                    reader.Keyword("begin") && reader.Int("hoehe=", hoehe) && reader.Int("breite=", breite);
-    settings.hoehe = hoehe;
-    settings.breite = breite;
-    return ok;
+SceneFileProblem ProblemAt(const platform::TextFile& file, SceneFileProblem::Kind kind) {
+    return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), {}};
 }
 
-// Gives the window the settings' picture size; false when it cannot take it.
-bool FitWindow(platform::Window& window, const Tprgvar& settings) {
-    // Setting the width can change the height a window grants (a menu bar
-    // that wraps) and the other way round; three rounds let it settle.
-    for (int round = 0; round < 3; ++round) {
-        window.SetClientWidth(settings.breite);
-        window.SetClientHeight(settings.hoehe);
-    }
-    return window.ClientHeight() == settings.hoehe && window.ClientWidth() == settings.breite;
+// The header and the screen section.
+void ReadScreen(KeyReader& reader, platform::TextFile& file, const std::string& titel, SceneFileContents& contents) {
+    contents.isSceneFile = reader.Keyword(Header(titel));
+    contents.screenRead = contents.isSceneFile && reader.Keyword("begin") && reader.Keyword("screen") &&
+                          reader.Keyword("begin") && reader.Int("hoehe=", contents.hoehe) &&
+                          reader.Int("breite=", contents.breite);
+    if (!contents.screenRead) return;
+    platform::TColor colour = 0;
+    bool ok = reader.Int("hintergrundfarbe=", colour);
+    if (ok) contents.hintergrundfarbe = colour;
+    ok = ok && reader.Keyword("end");
+    if (!ok) contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
 }
 
 // The sections after the screen: displays, settings and the background
-// radiation. The state is replaced whatever `ok` says; the sections are read
-// only while it holds.
-bool ReplaceState(platform::TextFile& file, const SceneTarget& target, bool ok) {
-    KeyReader reader(file);
-    target.list.Clear();
-    // The new scene holds no computed radiation, even if loading stops before
-    // the settings are replaced.
-    prgvar().berechnet = false;
-    target.displays = TDisplays{};
-    ok = ok && reader.Keyword("vektorpfeile") && target.displays.vektorpfeile.LoadFromFile(file);
-    SetPrgvar(std::make_unique<Tprgvar>(target.window.ClientHeight(), target.window.ClientWidth(),
-                                        target.window.Color()));
-    ok = ok && reader.Keyword("prgvar") && prgvar().LoadSettings(file);
-    ok = ok && reader.Keyword("linien") && target.displays.linien.LoadFromFile(file);
-    ok = ok && reader.Keyword("energiekreise") && target.displays.energiekreise.LoadFromFile(file);
-    return ok && reader.Keyword("hintergrund") && target.list.Background().LoadFromFile(file);
+// radiation. Each is replaced whatever came before; it is read only while
+// everything before it matched.
+bool ReadSections(KeyReader& reader, platform::TextFile& file, SceneFileContents& contents, bool ok) {
+    contents.stateReplaced = true;
+    contents.displays.vektorpfeile = TVektorpfeile{};
+    ok = ok && reader.Keyword("vektorpfeile") && contents.displays.vektorpfeile.LoadFromFile(file);
+    ok = ok && reader.Keyword("prgvar") && contents.settings.LoadSettings(file);
+    contents.displays.linien = TLinien{};
+    ok = ok && reader.Keyword("linien") && contents.displays.linien.LoadFromFile(file);
+    contents.displays.energiekreise = TEnergiekreise{};
+    ok = ok && reader.Keyword("energiekreise") && contents.displays.energiekreise.LoadFromFile(file);
+    return ok && reader.Keyword("hintergrund") && contents.list.Head().LoadFromFile(file);
 }
 
-// Appends the objects up to the final "end". The kind registry decides which
-// kind lines exist. An object whose section fails stays with what it read.
-bool ReadObjects(platform::TextFile& file, const SceneTarget& target) {
-    for (std::string kind = file.ReadLine(); kind != "end"; kind = file.ReadLine()) {
+// Appends the objects up to the final "end". An object whose section fails
+// stays with what it read.
+void ReadObjects(platform::TextFile& file, SceneFileContents& contents) {
+    while (true) {
+        file.Expect("a kind of object or \"end\"");
+        const std::string kind = file.ReadLine();
+        if (kind == "end") return;
         std::unique_ptr<Tszeneobjekt> object = CreateObjectOfKind(kind, 0, 0, 0, 0);
-        bool ok = false;
-        if (object) {
-            Tszeneobjekt& added = *object;
-            target.list.Append(std::move(object));
-            ok = added.LoadFromFile(file);
+        if (!object) {
+            contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongObject);
+            return;
         }
-        if (!ok) {
-            target.platform.ShowMessage("Fehler hier!");
-            return false;
+        Tszeneobjekt& added = *object;
+        contents.list.Append(std::move(object));
+        if (!added.LoadFromFile(file)) {
+            contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongObject);
+            return;
         }
     }
-    return true;
 }
 
 }  // namespace
 
-platform::TextFile SceneFileText(const TSceneList& list, const TDisplays& displays) {
+platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list) {
     using platform::IntToStr;
-    const Tprgvar& settings = prgvar();
     platform::TextFile file;
-    file.WriteLine(Header(settings));
+    file.WriteLine(Header(settings.titel));
     file.WriteLine("begin");
     file.WriteLine("screen");
     file.WriteLine("begin");
@@ -97,35 +85,25 @@ platform::TextFile SceneFileText(const TSceneList& list, const TDisplays& displa
     return file;
 }
 
-void SaveScene(const std::string& fileName, const TSceneList& list, const TDisplays& displays) {
-    SceneFileText(list, displays).Write(fileName);
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays,
+               const SceneList& list) {
+    SceneFileText(settings, displays, list).Write(fileName);
 }
 
-bool LoadScene(const std::string& fileName, const SceneTarget& target) {
-    platform::TextFile file = platform::TextFile::Read(fileName);
-    return LoadScene(file, fileName, target);
-}
-
-bool LoadScene(platform::TextFile& file, const std::string& fileName, const SceneTarget& target) {
+SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& titel, const Displays& current) {
+    SceneFileContents contents{.displays = current, .list = SceneList(NewBackground())};
     KeyReader reader(file);
-    Tprgvar& settings = prgvar();
-    std::string reason;
-    bool ok = ReadPictureSize(reader, settings);
-    if (!FitWindow(target.window, settings)) {
-        ok = false;
-        reason = kLowResolution;
+    try {
+        ReadScreen(reader, file, titel, contents);
+        if (!contents.screenRead && !contents.problem)
+            contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
+        if (!contents.isSceneFile) return contents;
+        const bool ok = ReadSections(reader, file, contents, !contents.problem);
+        if (!ok && !contents.problem) contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
+        if (!contents.problem) ReadObjects(file, contents);
+    } catch (const platform::ConversionError& error) {
+        contents.problem = ProblemAt(file, SceneFileProblem::Kind::BadNumber);
+        contents.problem->message = error.what();
     }
-    // The picture follows the size the window really took, also when that is
-    // not the file's.
-    target.picture.SetSize(target.window.ClientWidth(), target.window.ClientHeight());
-    if (ok) {
-        ok = reader.Int("hintergrundfarbe=", settings.hintergrundfarbe);
-        target.window.SetColor(settings.hintergrundfarbe);
-        ok = ok && reader.Keyword("end");
-    }
-    ok = ReplaceState(file, target, ok);
-    ok = ok && ReadObjects(file, target);
-    target.list.RedrawAll(target.picture, target.window.GetCanvas());
-    if (!ok) target.platform.ShowMessage("The file " + fileName + " could not be opend" + reason);
-    return ok;
+    return contents;
 }

@@ -1,41 +1,61 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "display/Displays.h"
+#include "model/Programvar.h"
 #include "model/SceneList.h"
-#include "platform/Bitmap.h"
-#include "platform/Platform.h"
+#include "platform/Colour.h"
 #include "platform/TextFile.h"
-#include "platform/Window.h"
 
 // The scene file (*.brv): one text file with the picture's size and colour,
 // the three displays' parameters, the computation settings and every scene
 // object in list order. Nothing computed is stored.
 
-// What loading a scene replaces, and where its messages go. The settings are
-// the current prgvar() and are replaced too.
-struct SceneTarget {
-    platform::Platform& platform;
-    platform::Window& window;
-    platform::Bitmap& picture;
-    TSceneList& list;
-    TDisplays& displays;
-};
-
-// The lines of the scene file for the current settings, the displays and the
-// scene; zero-size objects still in the list are written as they are.
-platform::TextFile SceneFileText(const TSceneList& list, const TDisplays& displays);
+// The lines of the scene file; zero-size objects still in the list are
+// written as they are.
+platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list);
 
 // Writes the scene file, replacing the file; a write that fails half-way
 // leaves the previous file as it was. Throws InOutError.
-void SaveScene(const std::string& fileName, const TSceneList& list, const TDisplays& displays);
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays,
+               const SceneList& list);
 
-// Replaces the window's size and colour, the picture's size, the settings, the
-// displays and the scene by the file's, as far as the file can be read, and
-// redraws. When a line does not match, the user is told (naming the file as
-// `fileName`) and the result is false; true when the whole scene was read.
-// A number that does not convert ends the load with ConversionError, the
-// state being replaced as far as it got; a file that cannot be read throws
-// InOutError before anything changes.
-bool LoadScene(const std::string& fileName, const SceneTarget& target);
-bool LoadScene(platform::TextFile& file, const std::string& fileName, const SceneTarget& target);
+// Why reading stopped before the file's final "end".
+struct SceneFileProblem {
+    enum class Kind {
+        WrongLine,    // a section's line does not match what belongs there
+        WrongObject,  // an unknown kind of object, or its section does not match
+        BadNumber,    // a value the strict number conversion refuses
+    };
+    Kind kind;
+    size_t line;           // its number, from 1
+    std::string expected;  // what belongs there
+    std::string found;     // what the line holds
+    std::string message;   // the conversion's own message (BadNumber)
+};
+
+// What a scene file holds, read section by section as far as it matches.
+// Reading replaces the state step by step as loading a scene does: once the
+// screen section is behind it, every later section is replaced, by the file's
+// values where they could be read and by the defaults otherwise; a number
+// that does not convert stops reading, and what it had not reached keeps the
+// values it was given.
+struct SceneFileContents {
+    bool isSceneFile = false;    // the first line is the header
+    bool screenRead = false;     // the header and the picture size matched
+    bool stateReplaced = false;  // reading got past the screen section
+    int32_t hoehe = 0;           // the picture size, where read
+    int32_t breite = 0;
+    std::optional<platform::TColor> hintergrundfarbe{};
+    // The computation settings ("prgvar"); size and colour are the caller's.
+    Tprgvar settings{0, 0, 0};
+    Displays displays;
+    SceneList list;
+    std::optional<SceneFileProblem> problem{};
+};
+
+// Reads the scene file; `current` are the displays as they are before the
+// load. Never throws for anything in the file.
+SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& titel, const Displays& current);

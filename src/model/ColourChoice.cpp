@@ -16,10 +16,10 @@ constexpr std::array<NamedColour, 5> kColours{{
 }};
 }  // namespace
 
-platform::Control ColourCombo(const std::string& id, const std::string& initialText) {
+platform::Control ColourCombo(const std::string& initialText) {
     std::vector<std::string> names;
     for (const auto& colour : kColours) names.emplace_back(colour.name);
-    return platform::Control::Combo(id, "Color", names, initialText);
+    return platform::Control::Combo("color", "Color", names, initialText);
 }
 
 void ApplyColourChoice(const platform::Control& combo, platform::TColor& colour) {

@@ -5,7 +5,8 @@
 #include "platform/Dialog.h"
 
 // The colour list that every object and display dialog offers.
-platform::Control ColourCombo(const std::string& id = "ComboBox1", const std::string& initialText = "black");
+// Its id is "color", the scene file's key for a colour.
+platform::Control ColourCombo(const std::string& initialText = "black");
 
 // The colour of the selected entry; with no entry selected (the user typed
 // into the box) the colour stays.

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-#include "model/Programvar.h"
 
 Extended NormalizeAngle(Extended a, Extended period) {
     // Far-off values are brought near first so that the loops stay short.
@@ -48,8 +47,7 @@ Extended DirectionAngle(Extended x, Extended y) {
 
 void Swap(float& a, float& b) { std::swap(a, b); }
 
-bool IsOffScreen(int32_t x, int32_t y) {
-    const Tprgvar& settings = prgvar();
+bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings) {
     return x < 0 || x > settings.breite || y < 0 || y > settings.hoehe;
 }
 
@@ -71,10 +69,10 @@ float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
     return static_cast<float>(r);
 }
 
-bool HasChanged(Extended oldValue, Extended newValue) {
+bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {
     if (oldValue == 0) return newValue != 0;
     if (newValue == 0) return true;
-    return std::fabs((oldValue - newValue) / newValue) > prgvar().abbruchgenauigkeit / 100.0;
+    return std::fabs((oldValue - newValue) / newValue) > abbruchgenauigkeit / 100.0;
 }
 
 bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }

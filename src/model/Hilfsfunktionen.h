@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "model/Extended.h"
+#include "model/Programvar.h"
 
 // Small numeric and geometric helpers shared by the object kinds, the
 // computation and the displays.
@@ -19,18 +20,18 @@ Extended DirectionAngle(Extended x, Extended y);
 
 void Swap(float& a, float& b);
 
-// Whether the point lies outside the picture; the right and bottom border
-// (x = breite, y = hoehe) still count as inside.
-bool IsOffScreen(int32_t x, int32_t y);
+// Whether the point lies outside the settings' picture; the right and bottom
+// border (x = breite, y = hoehe) still count as inside.
+bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings);
 
 // The angle from vector u to vector v in units of n per full turn, in [0, n];
 // exactly n (a hair short of a full turn) means the same as 0. With x to the
 // right and y upward, a result below n/2 means v lies counter-clockwise of u.
 float DirectionBin(int32_t n, float ux, float uy, float vx, float vy);
 
-// Whether a value changed by more than the stop criterion, measured relative
-// to the new value.
-bool HasChanged(Extended oldValue, Extended newValue);
+// Whether a value changed by more than the stop criterion (abbruchgenauigkeit,
+// percent), measured relative to the new value.
+bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit);
 
 // Whether c lies in the closed interval between a and b.
 bool Between(float a, float b, float c);

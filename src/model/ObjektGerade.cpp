@@ -71,6 +71,26 @@ bool TObjektGerade::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32
     return OnSegmentDominant(x1, x2, xs, y1, y2, ys) && OnSegmentDominant(ax, bx, xs, ay, by, ys);
 }
 
+std::vector<platform::Control> TObjektGerade::CoordinateControls(const std::string& labelSuffix) {
+    using platform::Control;
+    return {Control::Edit("x1", "X1" + labelSuffix), Control::Edit("y1", "Y1" + labelSuffix, true),
+            Control::Edit("x2", "X2" + labelSuffix), Control::Edit("y2", "Y2" + labelSuffix, true)};
+}
+
+void TObjektGerade::ShowCoordinates(platform::DialogSpec& dialog) const {
+    dialog["x1"].text = platform::IntToStr(x1);
+    dialog["y1"].text = platform::IntToStr(y1);
+    dialog["x2"].text = platform::IntToStr(x2);
+    dialog["y2"].text = platform::IntToStr(y2);
+}
+
+void TObjektGerade::ReadCoordinates(const platform::DialogSpec& dialog, int32_t (*convert)(const std::string&)) {
+    x1 = convert(dialog["x1"].text);
+    y1 = convert(dialog["y1"].text);
+    x2 = convert(dialog["x2"].text);
+    y2 = convert(dialog["y2"].text);
+}
+
 void TObjektGerade::SaveCoordinates(platform::TextFile& file) const {
     file.WriteLine("x1=" + platform::IntToStr(x1));
     file.WriteLine("y1=" + platform::IntToStr(y1));

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/Szeneobjekt.h"
+#include "platform/Dialog.h"
 
 // Base of every straight scene object: a segment between two window points.
 // Its normal N = (y2 - y1, x1 - x2) points into the plus side, on the screen
@@ -28,6 +31,15 @@ public:
 
     // The segment length L = |N|.
     float Length() const;
+
+    // The dialog fields of the two points, ids "x1" ... "y2", labelled "X1" ...
+    // "Y2" followed by `labelSuffix`: X1 and Y1 on one row, X2 and Y2 on the
+    // next.
+    static std::vector<platform::Control> CoordinateControls(const std::string& labelSuffix);
+    void ShowCoordinates(platform::DialogSpec& dialog) const;
+    // Converts the four fields in order, storing each value at once: a
+    // conversion that raises leaves the fields before it read.
+    void ReadCoordinates(const platform::DialogSpec& dialog, int32_t (*convert)(const std::string&));
 
 protected:
     // The coordinate lines "x1=" ... "y2=" of the scene file.

@@ -5,17 +5,6 @@
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
 
-namespace {
-std::unique_ptr<Tprgvar> current;
-}
-
-Tprgvar& prgvar() {
-    if (!current) throw std::logic_error("no settings object exists");
-    return *current;
-}
-
-void SetPrgvar(std::unique_ptr<Tprgvar> settings) { current = std::move(settings); }
-
 Tprgvar::Tprgvar(int32_t height, int32_t width, platform::TColor colour)
     : hoehe(height), breite(width), hintergrundfarbe(colour) {}
 

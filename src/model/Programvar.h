@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 
-// The program-wide settings. Exactly one instance exists at a time; every
-// part of the program reads the current one through prgvar().
+// The program-wide settings. The main window owns the one instance and hands
+// it on: by reference to the dialogs that change it, and by value to the
+// computation's serial prepare step, after which the queries no longer read it.
 class Tprgvar {
 public:
     // Picture size and background colour come from the main window.
@@ -20,7 +20,6 @@ public:
     int32_t maximaleiterationen = 50;
     bool berechnet = false;          // computed radiation matches the scene
     float abbruchgenauigkeit = 1.0f; // stop criterion, percent
-    std::string zeichenmodus;        // what the mouse draws
     std::string titel = "Brevanto 2.0";
     platform::TColor hintergrundfarbe;
 
@@ -34,7 +33,3 @@ public:
     // computed with (a surface element or direction count below 1).
     void CheckResolution() const;
 };
-
-Tprgvar& prgvar();
-// Replaces the current instance; the old one is destroyed.
-void SetPrgvar(std::unique_ptr<Tprgvar> settings);

@@ -1,47 +1,43 @@
 #include "model/SceneList.h"
 
+#include <cmath>
 #include <stdexcept>
 
-#include "model/Programvar.h"
-#include "objects/ObjektHintergrund.h"
+SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
-TSceneList::TSceneList() { objects.push_back(std::make_unique<TObjektHintergrund>()); }
+void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) { objects.push_back(std::move(object)); }
 
-TObjektHintergrund& TSceneList::Background() const { return static_cast<TObjektHintergrund&>(*objects.front()); }
-
-void TSceneList::Append(std::unique_ptr<Tszeneobjekt> object) { objects.push_back(std::move(object)); }
-
-void TSceneList::CleanAndNumber() {
+void SceneList::CleanAndNumber() {
     for (size_t i = objects.size(); i-- > 1;)
         if (objects[i]->IsDegenerate()) objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(i));
     int32_t number = 1;
     for (const auto& object : objects) object->number = number++;
 }
 
-void TSceneList::Clear() {
+void SceneList::Clear(std::unique_ptr<Tszeneobjekt> background) {
     objects.clear();
-    objects.push_back(std::make_unique<TObjektHintergrund>());
+    objects.push_back(std::move(background));
 }
 
-void TSceneList::Remove(size_t index) {
+void SceneList::Remove(size_t index) {
     if (index == 0 || index >= objects.size()) throw std::logic_error("the background radiation stays in the scene");
     objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void TSceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window) const {
+void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const {
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
-    canvas.SetBrushColor(prgvar().hintergrundfarbe);
+    canvas.SetBrushColor(background);
     canvas.FillRect(-1, -1, picture.Width() + 1, picture.Height() + 1);
     for (const auto& object : objects) object->Draw(canvas);
     window.DrawBitmap(picture);
 }
 
-void TSceneList::PrepareQueries() const {
-    for (const auto& object : objects) object->PrepareQueries();
+void SceneList::PrepareQueries(const Tprgvar& settings) const {
+    for (const auto& object : objects) object->PrepareQueries(settings);
 }
 
-FlowSum TSceneList::FlowDensitySum(int32_t x, int32_t y) const {
+FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {
     FlowSum sum;
     for (const auto& object : objects) {
         float fx, fy;
@@ -53,8 +49,27 @@ FlowSum TSceneList::FlowDensitySum(int32_t x, int32_t y) const {
     return sum;
 }
 
-bool TSceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
+    float energy = 0;
+    FlowVectorList contributions;
+    for (const auto& object : objects) {
+        contributions.clear();
+        object->FlowContributionsAt(x, y, *this, 0, contributions);
+        for (const FlowVector& f : contributions)
+            energy = static_cast<float>(energy + std::sqrt(static_cast<Extended>(f.fx) * f.fx +
+                                                            static_cast<Extended>(f.fy) * f.fy));
+    }
+    return energy;
+}
+
+bool SceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
     for (const auto& object : objects)
         if (object->Blocks(ax, ay, bx, by, skipA, skipB)) return true;
+    return false;
+}
+
+bool SceneList::AnyNear(int32_t x, int32_t y, int32_t d) const {
+    for (const auto& object : objects)
+        if (object->IsNear(x, y, d, 0, 0)) return true;
     return false;
 }

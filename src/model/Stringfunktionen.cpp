@@ -6,9 +6,13 @@ std::string LeftPart(const std::string& s, size_t n) { return s.substr(0, n); }
 
 std::string RestAfter(const std::string& s, size_t n) { return s.size() > n ? s.substr(n) : std::string(); }
 
-bool KeyReader::Keyword(const std::string& keyword) { return file.ReadLine() == keyword; }
+bool KeyReader::Keyword(const std::string& keyword) {
+    file.Expect("\"" + keyword + "\"");
+    return file.ReadLine() == keyword;
+}
 
 bool KeyReader::Value(const std::string& key, std::string& value) {
+    file.Expect("a line beginning with \"" + key + "\"");
     const std::string line = file.ReadLine();
     if (LeftPart(line, key.size()) != key) return false;
     value = RestAfter(line, key.size());

@@ -1,33 +1,33 @@
 #include "model/Szeneobjekt.h"
 
-#include "model/Programvar.h"
+#include <stdexcept>
+
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
-bool Tszeneobjekt::Iterate(const TSceneList&) { return false; }
+bool Tszeneobjekt::Iterate(const SceneList&) { return false; }
 
 void Tszeneobjekt::Draw(platform::Canvas& canvas) const { canvas.SetPenColor(colour); }
 
-bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const TSceneList&, float& fx, float& fy, int32_t) const {
+bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, float& fy, int32_t) const {
     fx = 0;
     fy = 0;
     return false;
 }
 
-void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const TSceneList&, int32_t, FlowVectorList&) const {}
+void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
 bool Tszeneobjekt::Blocks(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
 
 bool Tszeneobjekt::IsNear(int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
 
-void Tszeneobjekt::Edit() { prgvar().berechnet = false; }
+bool Tszeneobjekt::Edit(const EditContext&) { return false; }
 
-void Tszeneobjekt::SetEndPoint(int32_t, int32_t) { prgvar().berechnet = false; }
+void Tszeneobjekt::SetEndPoint(int32_t, int32_t) {}
 
 Extended Tszeneobjekt::Strength() const { return 0.0; }
 
-void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const TSceneList&, float) const {}
+void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const SceneList&, float) const {}
 
 bool Tszeneobjekt::IsDegenerate() const { return false; }
 
@@ -36,7 +36,9 @@ bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
     return reader.Keyword("begin") && reader.Int("color=", colour);
 }
 
-void Tszeneobjekt::SaveToFile(platform::TextFile&) const { platform::CurrentPlatform().ShowMessage("Could not save"); }
+void Tszeneobjekt::SaveToFile(platform::TextFile&) const { throw std::runtime_error("Could not save"); }
+
+void Tszeneobjekt::PrepareQueries(const Tprgvar&) {}
 
 void Tszeneobjekt::SaveHeader(platform::TextFile& file) const {
     file.WriteLine(kind);

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/Programvar.h"
 #include "platform/Canvas.h"
+#include "platform/Platform.h"
 #include "platform/TextFile.h"
 
-class TSceneList;
+class SceneList;
 
 // A list built by putting each new record in front: iteration runs from the
 // newest record to the oldest, the order in which the records are used.
@@ -28,21 +30,33 @@ private:
 
 // One energy-flow-density vector that reaches a point from one emitting
 // element or beam.
-struct TFlowVector {
+struct FlowVector {
     float fx;
     float fy;
 };
-using FlowVectorList = PrependList<TFlowVector>;
+using FlowVectorList = PrependList<FlowVector>;
 
 // A point where the stream-line display starts a line.
-struct TStreamLineStart {
+struct StreamLineStart {
     float x;
     float y;
 };
-using StreamLineStarts = PrependList<TStreamLineStart>;
+using StreamLineStarts = PrependList<StreamLineStart>;
+
+// What an object's dialog needs: the window system to show it on, and the
+// settings, whose picture size bounds the points a dialog accepts.
+struct EditContext {
+    platform::Platform& platform;
+    const Tprgvar& settings;
+};
 
 // Base of every scene object. The base operations are the neutral ones: no
 // field, no contributions, never blocking, strength 0.
+//
+// The queries (FlowDensityAt, FlowContributionsAt, Blocks, IsNear,
+// AddStreamLineStarts) are const and read nothing but the object and the
+// list: whatever they need of the settings, PrepareQueries has derived and
+// kept before. So they may run side by side on several threads.
 class Tszeneobjekt {
 public:
     virtual ~Tszeneobjekt() = default;
@@ -54,40 +68,45 @@ public:
 
     // One pass of the radiation balance over the object's surface elements;
     // true while a value still changed beyond the stop criterion.
-    virtual bool Iterate(const TSceneList& list);
+    virtual bool Iterate(const SceneList& list);
     // Sets the pen colour; kinds that draw call this first.
     virtual void Draw(platform::Canvas& canvas) const;
     // The energy flow density this object sends to (x, y), occlusion tested
     // against every object; exclude is the number of one object that must not
     // block (0: none). True when the vector is not zero.
-    virtual bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+    virtual bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                                int32_t exclude) const;
     // The same radiation split into one vector per emitting element, each put
     // in front of `result`.
-    virtual void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+    virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
     // Whether the object cuts the straight path from A to B. Never when its
     // number is skipA or skipB.
     virtual bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
     // Whether (x, y) lies within distance d of the object.
     virtual bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const;
-    // Opens the object's dialog; the base clears the settings' berechnet flag.
-    virtual void Edit();
+    // Opens the object's dialog and applies its values; true when it was
+    // confirmed with OK. The caller clears berechnet: any edit may change
+    // the radiation.
+    virtual bool Edit(const EditContext& context);
     // Moves the second defining point while the mouse drags.
     virtual void SetEndPoint(int32_t x, int32_t y);
     virtual Extended Strength() const;
     // Puts this object's stream-line starting points in front of `starts`,
     // spaced so that each line carries fluxPerLine.
-    virtual void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const;
+    virtual void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const;
     virtual bool IsDegenerate() const;
     // Reads "begin" and "color="; kinds continue with their own keys.
     virtual bool LoadFromFile(platform::TextFile& file);
+    // The object's section of the scene file, its kind line included. Every
+    // kind writes its own; the base raises "Could not save".
     virtual void SaveToFile(platform::TextFile& file) const;
 
-    // Brings caches (a mirror's surface elements) up to date with the current
-    // geometry and settings. Runs in one serial step before a computation or
-    // display, so that the queries above are safe to run side by side.
-    virtual void PrepareQueries() {}
+    // Derives from the settings and the current geometry what the queries
+    // need (element counts and positions, the picture frame, the stop
+    // criterion) and brings caches up to date. Runs in one serial step before
+    // every computation and display.
+    virtual void PrepareQueries(const Tprgvar& settings);
 
 protected:
     // The first lines every kind writes: kind keyword, "begin", "color=".

@@ -1,9 +1,9 @@
 #include "objects/KindRegistry.h"
 
 #include <array>
-#include <functional>
 
 #include "objects/ObjektAbsorber.h"
+#include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
@@ -11,46 +11,41 @@
 
 namespace {
 
-struct KindEntry {
-    const char* keyword;
-    bool drawnWithMouse;
-    std::function<std::unique_ptr<Tszeneobjekt>(int32_t, int32_t, int32_t, int32_t)> create;
-};
+template <class Kind>
+std::unique_ptr<Tszeneobjekt> WithPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return std::make_unique<Kind>(x1, y1, x2, y2);
+}
 
 template <class Kind>
-KindEntry Straight(const char* keyword) {
-    return {keyword, true, [](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-                return std::make_unique<Kind>(x1, y1, x2, y2);
-            }};
+std::unique_ptr<Tszeneobjekt> WithoutPoints(int32_t, int32_t, int32_t, int32_t) {
+    return std::make_unique<Kind>();
 }
 
-// Every kind a scene file or the mouse can create, by its keyword.
-const std::array<KindEntry, 5>& Kinds() {
-    static const std::array<KindEntry, 5> kinds{{
-        Straight<TObjektAbsorber>("absorber"),
-        Straight<TObjektLambert>("lambert"),
-        Straight<TObjektSpiegel>("spiegel"),
-        Straight<TObjektParallel>("parallel"),
-        {"sonne", false, [](int32_t, int32_t, int32_t, int32_t) { return std::make_unique<TObjektSonne>(); }},
-    }};
-    return kinds;
-}
+// Listed by hand: a static library would drop kinds that registered
+// themselves from files nothing else refers to.
+constexpr std::array kKinds{
+    KindEntry{"lambert", Placement::Straight, "Lambert-like emitter ", "LambertscherStrahler1", WithPoints<TObjektLambert>},
+    KindEntry{"parallel", Placement::Straight, "Emitter of parallel light", "ParallelerStrahler1",
+              WithPoints<TObjektParallel>},
+    KindEntry{"spiegel", Placement::Straight, "Mirror / Diffusor ", "ReflektorAbsorber1", WithPoints<TObjektSpiegel>},
+    KindEntry{"absorber", Placement::Straight, "Absorber", "Absorber1", WithPoints<TObjektAbsorber>},
+    KindEntry{"sonne", Placement::FromMenu, "Sun", "Sonne1", WithoutPoints<TObjektSonne>},
+};
 
-const KindEntry* Find(const std::string& keyword) {
-    for (const auto& entry : Kinds())
+}  // namespace
+
+std::span<const KindEntry> Kinds() { return kKinds; }
+
+const KindEntry* FindKind(const std::string& keyword) {
+    for (const KindEntry& entry : kKinds)
         if (keyword == entry.keyword) return &entry;
     return nullptr;
 }
 
-}  // namespace
-
 std::unique_ptr<Tszeneobjekt> CreateObjectOfKind(const std::string& keyword, int32_t x1, int32_t y1, int32_t x2,
                                                  int32_t y2) {
-    const KindEntry* entry = Find(keyword);
+    const KindEntry* entry = FindKind(keyword);
     return entry ? entry->create(x1, y1, x2, y2) : nullptr;
 }
 
-bool IsDrawingKind(const std::string& keyword) {
-    const KindEntry* entry = Find(keyword);
-    return entry && entry->drawnWithMouse;
-}
+std::unique_ptr<Tszeneobjekt> NewBackground() { return std::make_unique<TObjektHintergrund>(); }

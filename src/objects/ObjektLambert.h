@@ -1,5 +1,6 @@
 #pragma once
 #include "model/ObjektGerade.h"
+#include "objects/StraightSurface.h"
 
 // A straight segment that emits on both sides by Lambert's cosine law.
 class TObjektLambert : public TObjektGerade {
@@ -8,13 +9,23 @@ public:
 
     float staerke = 0;  // emitted energy flow density
 
-    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    void Edit() override;
+    bool Edit(const EditContext& context) override;
     Extended Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
+    void PrepareQueries(const Tprgvar& settings) override;
+
+private:
+    // Calls visit(cx, cy) for the unblocked contribution of every element, in
+    // element order.
+    template <class Visit>
+    void ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                    Visit&& visit) const;
+
+    StraightSurface surface;
 };

@@ -9,13 +9,6 @@
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
 
-namespace {
-platform::DialogSpec& Dialog() {
-    static platform::DialogSpec dialog = StraightEmitterDialog("Emitter of parallel light");
-    return dialog;
-}
-}  // namespace
-
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : TObjektGerade(px1, py1, px2, py2) {
     kind = "parallel";
@@ -24,7 +17,9 @@ TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t 
 
 Extended TObjektParallel::Strength() const { return staerke; }
 
-bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings.sellaenge); }
+
+bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                     int32_t exclude) const {
     fx = 0;
     fy = 0;
@@ -50,19 +45,19 @@ bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& li
     return true;
 }
 
-void TObjektParallel::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+void TObjektParallel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                           FlowVectorList& result) const {
     float fx, fy;
     if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
 }
 
-void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const {
-    AddStreamLineStartsAlongSegment(*this, starts, list, fluxPerLine, staerke, false);
+void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
+    AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false);
 }
 
-void TObjektParallel::Edit() {
-    Tszeneobjekt::Edit();
-    EditStraightEmitter(Dialog(), *this, staerke, "The points must be on the screen.");
+bool TObjektParallel::Edit(const EditContext& context) {
+    static platform::DialogSpec dialog = StraightEmitterDialog("Emitter of parallel light");
+    return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
 }
 
 bool TObjektParallel::LoadFromFile(platform::TextFile& file) {

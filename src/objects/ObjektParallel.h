@@ -1,5 +1,6 @@
 #pragma once
 #include "model/ObjektGerade.h"
+#include "objects/StraightSurface.h"
 
 // A straight segment that sends parallel light perpendicular to itself, to
 // both sides, with the same energy flow density in the whole strip it sweeps.
@@ -9,13 +10,17 @@ public:
 
     float staerke = 0;  // energy flow density of the beam
 
-    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    void Edit() override;
+    bool Edit(const EditContext& context) override;
     Extended Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
+    void PrepareQueries(const Tprgvar& settings) override;
+
+private:
+    StraightSurface surface;  // the pieces its stream lines start from
 };

@@ -2,18 +2,16 @@
 
 #include <cmath>
 
-#include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
 namespace {
 platform::DialogSpec& Dialog() {
     using platform::Control;
     static platform::DialogSpec dialog{"Sun",
-                                       {Control::Edit("Direction", "Direction of the emitter"),
-                                        Control::Label("degrees").Beside(), Control::Edit("Strength", "Energy flow density"),
+                                       {Control::Edit("richtung", "Direction of the emitter"),
+                                        Control::Label("degrees").Beside(), Control::Edit("staerke", "Energy flow density"),
                                         Control::Button("OK", platform::ModalResult::OK, true)}};
     return dialog;
 }
@@ -30,7 +28,12 @@ Extended TObjektSonne::Strength() const { return staerke; }
 
 bool TObjektSonne::IsDegenerate() const { return staerke == 0; }
 
-bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+void TObjektSonne::PrepareQueries(const Tprgvar& settings) {
+    breite = settings.breite;
+    hoehe = settings.hoehe;
+}
+
+bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                  int32_t exclude) const {
     const Extended theta = kPi * richtung / 180;
     fx = static_cast<float>(-staerke * std::sin(theta));
@@ -38,7 +41,7 @@ bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list,
     if (fx == 0 && fy == 0) return false;
     // Where the ray through the point, followed back against the light, enters
     // the picture.
-    const Extended width = prgvar().breite, height = prgvar().hoehe;
+    const Extended width = breite, height = hoehe;
     Extended bx, by;
     if (fx == 0) {
         bx = px;
@@ -65,21 +68,21 @@ bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list,
     return true;
 }
 
-void TObjektSonne::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+void TObjektSonne::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                        FlowVectorList& result) const {
     float fx, fy;
     if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
 }
 
-void TObjektSonne::Edit() {
+bool TObjektSonne::Edit(const EditContext& context) {
     using namespace platform;
-    Tszeneobjekt::Edit();
     DialogSpec& dialog = Dialog();
-    dialog["Direction"].text = ShortestFloatToStr(richtung);
-    dialog["Strength"].text = ShortestFloatToStr(staerke);
-    if (CurrentPlatform().ShowModal(dialog) != ModalResult::OK) return;
-    richtung = StrToFloat(dialog["Direction"].text);
-    staerke = StrToFloat(dialog["Strength"].text);
+    dialog["richtung"].text = ShortestFloatToStr(richtung);
+    dialog["staerke"].text = ShortestFloatToStr(staerke);
+    if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
+    richtung = StrToFloat(dialog["richtung"].text);
+    staerke = StrToFloat(dialog["staerke"].text);
+    return true;
 }
 
 bool TObjektSonne::LoadFromFile(platform::TextFile& file) {

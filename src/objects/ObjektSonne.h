@@ -12,13 +12,19 @@ public:
     float staerke = 0;
 
     void Draw(platform::Canvas& canvas) const override;
-    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    void Edit() override;
+    bool Edit(const EditContext& context) override;
     Extended Strength() const override;
     bool IsDegenerate() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
+    void PrepareQueries(const Tprgvar& settings) override;
+
+private:
+    // The picture through whose border the light enters.
+    int32_t breite = 0;
+    int32_t hoehe = 0;
 };

@@ -6,25 +6,26 @@
 #include "model/ColourChoice.h"
 #include "model/Hilfsfunktionen.h"
 #include "model/ParallelFor.h"
-#include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 #include "radiation/SurfaceElements.h"
 
 namespace {
 
 platform::DialogSpec& Dialog() {
     using platform::Control;
-    static platform::DialogSpec dialog{
-        "Mirror / Diffusor ",
-        {Control::Edit("Edit1", "Direct reflectivity"), Control::Edit("Edit2", "Diffuse reflectivity"),
-         Control::Edit("Edit3", "Direct transmittance"), Control::Edit("Edit4", "Diffuse transmittance"),
-         ColourCombo(), Control::Label("Coordinates"), Control::Edit("Edit5", "X1:"),
-         Control::Edit("Edit6", "Y1:", true), Control::Edit("Edit7", "X2:"), Control::Edit("Edit8", "Y2:", true),
-         Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog = [] {
+        std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),
+                                      Control::Edit("difref", "Diffuse reflectivity"),
+                                      Control::Edit("dirtrans", "Direct transmittance"),
+                                      Control::Edit("diftrans", "Diffuse transmittance"), ColourCombo(),
+                                      Control::Label("Coordinates")};
+        for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
+        controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+        return platform::DialogSpec{"Mirror / Diffusor ", std::move(controls)};
+    }();
     return dialog;
 }
 
@@ -36,13 +37,13 @@ TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py
     description = "Straight mirror/diffusor";
 }
 
-void TObjektSpiegel::PrepareQueries() {
-    const Tprgvar& settings = prgvar();
+void TObjektSpiegel::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
+    surface.Prepare(*this, settings.sellaenge);
+    abbruchgenauigkeit = settings.abbruchgenauigkeit;
 }
 
-bool TObjektSpiegel::Iterate(const TSceneList& list) {
-    PrepareQueries();
+bool TObjektSpiegel::Iterate(const SceneList& list) {
     std::vector<TSelListe>& all = elements.Elements();
     // Each element gathers only from the other objects, so the elements are
     // independent of each other and can be refilled side by side.
@@ -53,7 +54,7 @@ bool TObjektSpiegel::Iterate(const TSceneList& list) {
     return std::find(changed.begin(), changed.end(), 1) != changed.end();
 }
 
-bool TObjektSpiegel::GatherRadiation(TSelListe& element, const TSceneList& list) const {
+bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) const {
     const int32_t bins = static_cast<int32_t>(element.dirrad.size());
     const Extended length = elements.seglen;
     const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
@@ -71,7 +72,7 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const TSceneList& list)
         if (other->number == number) continue;
         incoming.clear();
         other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
-        for (const TFlowVector& v : incoming) {
+        for (const FlowVector& v : incoming) {
             const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
             // The bin of the travel direction against the reversed segment.
             const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
@@ -97,7 +98,9 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const TSceneList& list)
             }
         }
     }
-    return HasChanged(oldPlus, element.difplus) || HasChanged(oldMinus, element.difminus) || HasChanged(oldSum, newSum);
+    return HasChanged(oldPlus, element.difplus, abbruchgenauigkeit) ||
+           HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) ||
+           HasChanged(oldSum, newSum, abbruchgenauigkeit);
 }
 
 namespace {
@@ -107,21 +110,20 @@ namespace {
 template <class VisitDiffuse, class VisitDirected>
 void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py,
                                VisitDiffuse&& visitDiffuse, VisitDirected&& visitDirected) {
-    const TSelListeCache& cache = mirror.Elements();
+    const MirrorElements& cache = mirror.Elements();
     const Extended length = cache.seglen;
     const auto tx = static_cast<float>(int64_t{mirror.x2} - mirror.x1);
     const auto ty = static_cast<float>(int64_t{mirror.y2} - mirror.y1);
     const Extended dx = px - static_cast<Extended>(element.x), dy = py - static_cast<Extended>(element.y);
     const auto r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     const auto s = static_cast<float>(dx * ty - dy * tx);
-    // Lambert's law for the diffuse exitance of the face, cut at the exitance
-    // itself right at the surface.
+    // The diffuse exitance of the face P lies on, by Lambert's law, but never
+    // more than the face emits, which the law would give right at it.
     if (s != 0) {
-        const Extended c = s / length / r;
-        Extended a = s > 0 ? 0.5 * element.difplus * c * cache.elemlen / r : -0.5 * element.difminus * c * cache.elemlen / r;
-        const float limit = s > 0 ? element.difplus : element.difminus;
-        if (a > limit) a = limit;
-        visitDiffuse(static_cast<float>(dx * a / r), static_cast<float>(dy * a / r), a);
+        const float exitance = s > 0 ? element.difplus : element.difminus;
+        Extended k = LambertFactor(exitance, cache.elemlen, std::fabs(s) / length, r);
+        if (k * r > exitance) k = exitance / r;
+        visitDiffuse(static_cast<float>(dx * k), static_cast<float>(dy * k), k);
     }
     const Extended half = cache.elemlen / 2 / length;
     const FloatPoint e1{static_cast<float>(element.x - tx * half), static_cast<float>(element.y - ty * half)};
@@ -137,14 +139,14 @@ void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& el
                       });
 }
 
-bool SeesPoint(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py, const TSceneList& list,
+bool SeesPoint(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py, const SceneList& list,
                int32_t exclude) {
     return !list.AnyBlocks(Round(element.x), Round(element.y), px, py, mirror.number, exclude);
 }
 
 }  // namespace
 
-bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& list, float& fx, float& fy,
+bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                    int32_t exclude) const {
     fx = 0;
     fy = 0;
@@ -163,12 +165,12 @@ bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const TSceneList& lis
     return fx != 0 || fy != 0;
 }
 
-void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const TSceneList& list, int32_t exclude,
+void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
     for (const TSelListe& element : elements.Elements()) {
         if (!SeesPoint(*this, element, px, py, list, exclude)) continue;
-        auto diffuse = [&](float vx, float vy, Extended a) {
-            if (a > 0) result.Prepend({vx, vy});
+        auto diffuse = [&](float vx, float vy, Extended k) {
+            if (k > 0) result.Prepend({vx, vy});
         };
         auto directed = [&](float vx, float vy, Extended value) {
             if (value != 0) result.Prepend({vx, vy});
@@ -177,44 +179,38 @@ void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const TSceneLis
     }
 }
 
-void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const {
+void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
     // Only what passes through the mirror starts lines; its own field counts.
-    if (dirtrans > 0 || diftrans > 0) AddStreamLineStartsAlongSegment(*this, starts, list, fluxPerLine, 0, true);
+    if (dirtrans > 0 || diftrans > 0)
+        AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, 0, true);
 }
 
-void TObjektSpiegel::Edit() {
+bool TObjektSpiegel::Edit(const EditContext& context) {
     using namespace platform;
-    Tszeneobjekt::Edit();
     DialogSpec& dialog = Dialog();
-    bool accepted = false;
-    while (!accepted) {
-        dialog["Edit1"].text = ShortestFloatToStr(dirref);
-        dialog["Edit2"].text = ShortestFloatToStr(difref);
-        dialog["Edit3"].text = ShortestFloatToStr(dirtrans);
-        dialog["Edit4"].text = ShortestFloatToStr(diftrans);
-        dialog["Edit5"].text = IntToStr(x1);
-        dialog["Edit6"].text = IntToStr(y1);
-        dialog["Edit7"].text = IntToStr(x2);
-        dialog["Edit8"].text = IntToStr(y2);
-        if (CurrentPlatform().ShowModal(dialog) != ModalResult::OK) return;
-        dirref = LenientStrToFloat(dialog["Edit1"].text);
-        difref = LenientStrToFloat(dialog["Edit2"].text);
-        dirtrans = LenientStrToFloat(dialog["Edit3"].text);
-        diftrans = LenientStrToFloat(dialog["Edit4"].text);
-        x1 = LenientStrToInt(dialog["Edit5"].text);
-        y1 = LenientStrToInt(dialog["Edit6"].text);
-        x2 = LenientStrToInt(dialog["Edit7"].text);
-        y2 = LenientStrToInt(dialog["Edit8"].text);
-        ApplyColourChoice(dialog["ComboBox1"], colour);
-        accepted = true;
+    while (true) {
+        dialog["dirref"].text = ShortestFloatToStr(dirref);
+        dialog["difref"].text = ShortestFloatToStr(difref);
+        dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
+        dialog["diftrans"].text = ShortestFloatToStr(diftrans);
+        ShowCoordinates(dialog);
+        if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
+        dirref = LenientStrToFloat(dialog["dirref"].text);
+        difref = LenientStrToFloat(dialog["difref"].text);
+        dirtrans = LenientStrToFloat(dialog["dirtrans"].text);
+        diftrans = LenientStrToFloat(dialog["diftrans"].text);
+        ReadCoordinates(dialog, LenientStrToInt);
+        ApplyColourChoice(dialog["color"], colour);
+        bool accepted = true;
         if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans > 100) {
-            CurrentPlatform().ShowMessage("The sum must not be more than 100%.");
+            context.platform.ShowMessage("The sum must not be more than 100%.");
             accepted = false;
         }
-        if (IsOffScreen(x1, y1) || IsOffScreen(x2, y2)) {
-            CurrentPlatform().ShowMessage("All points must be on the screen.");
+        if (IsOffScreen(x1, y1, context.settings) || IsOffScreen(x2, y2, context.settings)) {
+            context.platform.ShowMessage("All points must be on the screen.");
             accepted = false;
         }
+        if (accepted) return true;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/ObjektGerade.h"
-#include "radiation/SelListe.h"
+#include "objects/StraightSurface.h"
+#include "radiation/MirrorElements.h"
 
 // A straight segment that reflects and transmits what falls on it, each part
 // split into a direct (specular) and a diffuse (Lambertian) share. What it
@@ -15,24 +16,28 @@ public:
     float difref = 0;    // diffuse reflectivity
     float diftrans = 0;  // diffuse transmittance
 
-    bool Iterate(const TSceneList& list) override;
-    bool FlowDensityAt(int32_t x, int32_t y, const TSceneList& list, float& fx, float& fy,
+    bool Iterate(const SceneList& list) override;
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const TSceneList& list, int32_t exclude,
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    void Edit() override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const TSceneList& list, float fluxPerLine) const override;
+    bool Edit(const EditContext& context) override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
-    void PrepareQueries() override;
+    // Brings the element list up to date: a change of the end points or of
+    // the resolution rebuilds it, all radiation 0 again.
+    void PrepareQueries(const Tprgvar& settings) override;
 
-    const TSelListeCache& Elements() const { return elements; }
-    TSelListeCache& Elements() { return elements; }
+    const MirrorElements& Elements() const { return elements; }
+    MirrorElements& Elements() { return elements; }
 
 private:
     // Refills one element from what the other objects send to its centre;
     // true when a value changed beyond the stop criterion.
-    bool GatherRadiation(TSelListe& element, const TSceneList& list) const;
+    bool GatherRadiation(TSelListe& element, const SceneList& list) const;
 
-    TSelListeCache elements;
+    MirrorElements elements;
+    StraightSurface surface;  // the pieces its stream lines start from
+    float abbruchgenauigkeit = 0;
 };

@@ -3,33 +3,30 @@
 #include "model/ColourChoice.h"
 #include "model/Hilfsfunktionen.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
 using platform::Control;
 
 platform::DialogSpec StraightEmitterDialog(const std::string& caption) {
-    return {caption,
-            {Control::Edit("Strength", "Energy flow density "), ColourCombo(), Control::Label("Coordinates"),
-             Control::Edit("X1", "X1:"), Control::Edit("Y1", "Y1:", true), Control::Edit("X2", "X2:"),
-             Control::Edit("Y2", "Y2:", true), Control::Button("OK", platform::ModalResult::OK, true)}};
+    std::vector<Control> controls{Control::Edit("staerke", "Energy flow density "), ColourCombo(),
+                                  Control::Label("Coordinates")};
+    for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
+    controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+    return {caption, std::move(controls)};
 }
 
-void EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, float& staerke,
-                         const std::string& offScreenMessage) {
+bool EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, float& staerke,
+                         const std::string& offScreenMessage, const EditContext& context) {
     using namespace platform;
-    dialog["Strength"].text = ShortestFloatToStr(staerke);
-    dialog["X1"].text = IntToStr(emitter.x1);
-    dialog["Y1"].text = IntToStr(emitter.y1);
-    dialog["X2"].text = IntToStr(emitter.x2);
-    dialog["Y2"].text = IntToStr(emitter.y2);
-    while (CurrentPlatform().ShowModal(dialog) == ModalResult::OK) {
-        staerke = LenientStrToFloat(dialog["Strength"].text);
-        emitter.x1 = LenientStrToInt(dialog["X1"].text);
-        emitter.y1 = LenientStrToInt(dialog["Y1"].text);
-        emitter.x2 = LenientStrToInt(dialog["X2"].text);
-        emitter.y2 = LenientStrToInt(dialog["Y2"].text);
-        ApplyColourChoice(dialog["ComboBox1"], emitter.colour);
-        if (!IsOffScreen(emitter.x1, emitter.y1) && !IsOffScreen(emitter.x2, emitter.y2)) return;
-        CurrentPlatform().ShowMessage(offScreenMessage);
+    dialog["staerke"].text = ShortestFloatToStr(staerke);
+    emitter.ShowCoordinates(dialog);
+    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
+        staerke = LenientStrToFloat(dialog["staerke"].text);
+        emitter.ReadCoordinates(dialog, LenientStrToInt);
+        ApplyColourChoice(dialog["color"], emitter.colour);
+        if (!IsOffScreen(emitter.x1, emitter.y1, context.settings) &&
+            !IsOffScreen(emitter.x2, emitter.y2, context.settings))
+            return true;
+        context.platform.ShowMessage(offScreenMessage);
     }
+    return false;
 }

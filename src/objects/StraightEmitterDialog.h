@@ -8,8 +8,8 @@
 platform::DialogSpec StraightEmitterDialog(const std::string& caption);
 
 // Fills the dialog once from the emitter, then shows it until it closes with
-// points on the screen (or other than with OK). The values are read
-// leniently and stored before the check, so a refused dialog shows again
-// what was typed.
-void EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, float& staerke,
-                         const std::string& offScreenMessage);
+// points on the screen (true) or other than with OK (false). The values are
+// read leniently and stored before the check, so a refused dialog shows
+// again what was typed.
+bool EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, float& staerke,
+                         const std::string& offScreenMessage, const EditContext& context);

@@ -2,9 +2,8 @@
 
 #include <vector>
 
-#include "model/Programvar.h"
 #include "model/SceneList.h"
-#include "radiation/SurfaceElements.h"
+#include "objects/StreamLineStartPlacement.h"
 
 namespace {
 
@@ -12,30 +11,22 @@ namespace {
 // that side.
 void PlaceLines(const TObjektGerade& object, const std::vector<float>& flux, Extended total, float fluxPerLine,
                 float offsetX, float offsetY, StreamLineStarts& starts) {
-    const int32_t lines = Round(total / fluxPerLine);
-    if (lines <= 0) return;
-    const auto n = static_cast<int32_t>(flux.size());
-    const Extended share = total / lines;
-    Extended cumulated = 0;
-    int32_t j = 0;
-    for (int32_t k = 1; k <= lines; ++k) {
-        const Extended target = (k - 0.5) * share;
-        while (j < n - 1 && cumulated + flux[static_cast<size_t>(j)] < target) cumulated += flux[static_cast<size_t>(j++)];
-        const float pieceFlux = flux[static_cast<size_t>(j)];
-        const Extended within = pieceFlux > 0 ? (target - cumulated) / pieceFlux : 1.0;
-        const Extended t = static_cast<Extended>(j) / n + within / n;
+    const auto n = static_cast<Extended>(flux.size());
+    PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t piece, Extended fraction) {
+        const Extended t = static_cast<Extended>(piece) / n + fraction / n;
         starts.Prepend({static_cast<float>(object.x1 + (static_cast<Extended>(object.x2) - object.x1) * t + offsetX),
                         static_cast<float>(object.y1 + (static_cast<Extended>(object.y2) - object.y1) * t + offsetY)});
-    }
+    });
 }
 
 }  // namespace
 
-void AddStreamLineStartsAlongSegment(const TObjektGerade& object, StreamLineStarts& starts, const TSceneList& list,
-                                     float fluxPerLine, float ownEmission, bool countOwnField) {
-    const float length = object.Length();
+void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const StraightSurface& surface,
+                                     StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                     float ownEmission, bool countOwnField) {
+    const float length = surface.length;
     if (length == 0) return;
-    const int32_t n = StraightElementCount(length, prgvar().sellaenge);
+    const int32_t n = surface.count;
     const Extended pieceLength = static_cast<Extended>(length) / n;
     // The unit plus normal scaled to 3 pixels.
     const auto m = static_cast<float>((static_cast<Extended>(object.y2) - object.y1) / length * 3);
@@ -44,7 +35,7 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, StreamLineStar
     std::vector<float> plus(static_cast<size_t>(n)), minus(static_cast<size_t>(n));
     Extended plusTotal = 0, minusTotal = 0;
     for (int32_t i = 0; i < n; ++i) {
-        const FloatPoint centre = StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, n);
+        const FloatPoint centre = surface.centres[static_cast<size_t>(i)];
         const int32_t cx = Round(centre.x), cy = Round(centre.y);
         const int32_t plusX = Round(static_cast<Extended>(centre.x) + m), plusY = Round(static_cast<Extended>(centre.y) + q);
         const int32_t minusX = Round(static_cast<Extended>(centre.x) - m), minusY = Round(static_cast<Extended>(centre.y) - q);

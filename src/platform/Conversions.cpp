@@ -98,7 +98,7 @@ std::string Quoted(const std::string& text) {
 
 // General format with `digits` significant digits; plain notation from
 // 0.00001 up to `plainDigits` digits before the point.
-std::string FormatGeneral(Extended value, int digits, int plainDigits) {
+std::string FormatGeneral(double value, int digits, int plainDigits) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
@@ -149,7 +149,7 @@ void SetDecimalSeparator(char newSeparator) { separator = newSeparator; }
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 
-std::string FloatToStr(Extended value, int digits) { return FormatGeneral(value, digits, digits); }
+std::string FloatToStr(double value, int digits) { return FormatGeneral(value, digits, digits); }
 
 std::string ShortestFloatToStr(float value) {
     constexpr int kFloatDigits = 9;  // enough for every 32-bit float

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "model/Extended.h"
 
 // Conversions between numbers and text as the dialogs and the scene file use
 // them. Floats are written with the locale's decimal separator.
@@ -16,7 +15,7 @@ std::string IntToStr(int64_t value);
 // General format: up to `digits` significant digits, no trailing zeros, plain
 // notation from 0.00001 up to `digits` digits before the point, otherwise
 // exponent notation such as 1E-6 or 1.5E20.
-std::string FloatToStr(Extended value, int digits = 15);
+std::string FloatToStr(double value, int digits = 15);
 
 // The shortest general-format text that reads back to the same 32-bit float:
 // what the object dialogs show, so that confirming a dialog unchanged keeps

@@ -28,13 +28,13 @@ namespace platform {
 // The program's default error handling: an operation that raises an error
 // ends, the user sees its message, and the program goes on.
 template <class Action>
-void ReportingErrors(Action&& action) {
+void ReportingErrors(Platform& platform, Action&& action) {
     try {
         action();
     } catch (const std::bad_alloc&) {
-        CurrentPlatform().ShowMessage("There is not enough memory for this operation.");
+        platform.ShowMessage("There is not enough memory for this operation.");
     } catch (const std::exception& error) {
-        CurrentPlatform().ShowMessage(error.what());
+        platform.ShowMessage(error.what());
     }
 }
 

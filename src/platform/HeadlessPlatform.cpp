@@ -1,6 +1,7 @@
 #include "platform/HeadlessPlatform.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform {
 
@@ -18,6 +19,27 @@ void HeadlessWindow::SetClientWidth(int width) {
 
 void HeadlessWindow::SetClientHeight(int height) {
     surface.SetSize(surface.Width(), std::clamp(height, 0, screenHeight));
+}
+
+namespace {
+const MenuItem* FindItem(const std::vector<MenuItem>& items, const std::string& name) {
+    for (const MenuItem& item : items) {
+        if (item.name == name && item.action) return &item;
+        if (const MenuItem* found = FindItem(item.children, name)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+void HeadlessWindow::Choose(const std::string& name) const {
+    const MenuItem* item = FindItem(menu, name);
+    if (item == nullptr) throw std::logic_error("the menu has no item " + name);
+    item->action();
+}
+
+WindowEvents& HeadlessWindow::Events() const {
+    if (events == nullptr) throw std::logic_error("nothing answers the window's events");
+    return *events;
 }
 
 ModalResult HeadlessPlatform::ShowModal(DialogSpec& dialog) {

@@ -28,9 +28,16 @@ public:
     void SetColor(TColor newColour) override { colour = newColour; }
     Canvas& GetCanvas() override { return surface.GetCanvas(); }
     void Close() override { closed = true; }
+    void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
+    void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
 
     const RasterBitmap& Surface() const { return surface; }
     const std::vector<std::string>& Captions() const { return captions; }
+    // Runs the action of the menu item with this name, as a click on it would;
+    // throws std::logic_error when there is none.
+    void Choose(const std::string& name) const;
+    const std::vector<MenuItem>& Menu() const { return menu; }
+    WindowEvents& Events() const;
     bool closed = false;
 
 private:
@@ -40,6 +47,8 @@ private:
     std::string caption;
     std::vector<std::string> captions;
     TColor colour = kButtonFaceColour;
+    std::vector<MenuItem> menu;
+    WindowEvents* events = nullptr;
 };
 
 // A platform that answers dialogs from a script and records what the program

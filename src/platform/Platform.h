@@ -20,7 +20,8 @@ public:
 };
 
 // Everything of the window system that the program's logic uses besides the
-// main window and its pictures.
+// main window and its pictures. The main window's logic receives it once and
+// hands it on to whatever shows a dialog, a message or progress.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -34,9 +35,24 @@ public:
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
 };
 
-// The platform in use. Set once at start (or by a test) before any dialog,
-// message or progress is shown.
-Platform& CurrentPlatform();
-void SetCurrentPlatform(Platform* platform);
+// Shows the progress window for one long pass and closes it again when the
+// pass ends, also when an error ends it early.
+class ShownProgress {
+public:
+    explicit ShownProgress(ProgressWindow& shown) : window(shown) { window.Show(); }
+    ~ShownProgress() { window.Close(); }
+    ShownProgress(const ShownProgress&) = delete;
+    ShownProgress& operator=(const ShownProgress&) = delete;
+
+    // The text at once, not at the next repaint: nothing else repaints the
+    // window while the pass runs.
+    void SetText(const std::string& text) {
+        window.SetText(text);
+        window.Repaint();
+    }
+
+private:
+    ProgressWindow& window;
+};
 
 }  // namespace platform

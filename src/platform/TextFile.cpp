@@ -39,7 +39,11 @@ TextFile TextFile::Read(const std::string& fileName) {
 }
 
 std::string TextFile::ReadLine() {
-    if (AtEnd()) return {};
+    // Past the end the line number goes on counting the empty lines read.
+    if (AtEnd()) {
+        ++next;
+        return {};
+    }
     return lines[next++];
 }
 

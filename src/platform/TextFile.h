@@ -15,6 +15,14 @@ public:
 
     std::string ReadLine();
     bool AtEnd() const { return next >= lines.size(); }
+    // The number (from 1) of the line ReadLine gave last; 0 before the first.
+    size_t LineNumber() const { return next; }
+    // What a reader expects of the next line, kept to say what was wrong
+    // with a line that did not match.
+    void Expect(std::string expected) { expectation = std::move(expected); }
+    const std::string& Expectation() const { return expectation; }
+    // The line ReadLine gave last (empty past the end).
+    std::string LastLine() const { return next >= 1 && next <= lines.size() ? lines[next - 1] : std::string(); }
     void WriteLine(const std::string& line) { lines.push_back(line); }
 
     const std::vector<std::string>& Lines() const { return lines; }
@@ -27,6 +35,7 @@ public:
 private:
     std::vector<std::string> lines;
     size_t next = 0;
+    std::string expectation;
 };
 
 }  // namespace platform

@@ -1,11 +1,37 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Canvas.h"
 
 namespace platform {
 
-// The main window as the program sees it: caption, drawing area and colour.
+enum class MouseButton { Left, Right, Middle };
+
+// What happens in the main window's drawing area, as the window system
+// reports it. The main window's logic answers these; positions are drawing-
+// area pixels.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    // `leftHeld`: the left button is held during the event.
+    virtual void MousePressed(MouseButton button, bool leftHeld, int x, int y) = 0;
+    virtual void MouseMoved(bool leftHeld, int x, int y) = 0;
+    virtual void MouseReleased(MouseButton button, int x, int y) = 0;
+};
+
+// One item of the main menu: a caption with either sub-items or an action.
+// `name` identifies the item (the window system's object name).
+struct MenuItem {
+    std::string caption;
+    std::string name;
+    std::function<void()> action;
+    std::vector<MenuItem> children;
+};
+
+// The main window as the program sees it: caption, menu, drawing area and
+// colour.
 class Window {
 public:
     virtual ~Window() = default;
@@ -21,6 +47,10 @@ public:
     virtual Canvas& GetCanvas() = 0;
     // Closes the window, which ends the program.
     virtual void Close() = 0;
+    // The menu bar; its actions run when the user chooses an item.
+    virtual void SetMenu(std::vector<MenuItem> menu) = 0;
+    // Where the drawing area's mouse events go; nullptr for nowhere.
+    virtual void SetEvents(WindowEvents* events) = 0;
 };
 
 }  // namespace platform

@@ -1,8 +1,6 @@
 #include "radiation/Berechnen.h"
 
-#include "model/Programvar.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
 std::string OrdinalSuffix(int32_t k) {
     const int32_t last = k % 10, lastTwo = k % 100;
@@ -13,43 +11,42 @@ std::string OrdinalSuffix(int32_t k) {
 }
 
 namespace {
-void RunPasses(const TSceneList& list, platform::Window& mainWindow, platform::ProgressWindow& progress) {
-    const Tprgvar& settings = prgvar();
-    bool again = true;
-    for (int32_t k = 1; again; ++k) {
-        const std::string pass = platform::IntToStr(k) + OrdinalSuffix(k) + " iteration";
+
+int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
+                  platform::ShownProgress& progress) {
+    int32_t passes = 0;
+    for (bool again = true; again;) {
+        ++passes;
+        const std::string pass = platform::IntToStr(passes) + OrdinalSuffix(passes) + " iteration";
         progress.SetText(settings.titel + " is calculating the radiositys:\r" + pass);
-        progress.Repaint();
         mainWindow.SetCaption(settings.titel + " , " + pass);
         again = false;
         // Every object takes its turn in every pass, also after one changed.
         for (const auto& object : list)
             if (object->Iterate(list)) again = true;
-        if (k >= settings.maximaleiterationen) again = false;
+        if (passes >= settings.maximaleiterationen) again = false;
     }
+    return passes;
 }
+
 }  // namespace
 
-void Calculate(const TSceneList& list, platform::Window& mainWindow) {
-    Tprgvar& settings = prgvar();
-    if (settings.berechnet) return;
+int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+                  platform::ProgressWindow& progressWindow) {
+    if (settings.berechnet) return 0;
     settings.CheckResolution();
-    list.PrepareQueries();
-    platform::ProgressWindow& progress = platform::CurrentPlatform().Progress();
-    progress.Show();
+    list.PrepareQueries(settings);
+    platform::ShownProgress progress(progressWindow);
     settings.berechnet = true;
-    auto finish = [&] {
-        mainWindow.SetCaption(settings.titel);
-        progress.Close();
-    };
     try {
-        RunPasses(list, mainWindow, progress);
+        const int32_t passes = RunPasses(list, settings, mainWindow, progress);
+        mainWindow.SetCaption(settings.titel);
+        return passes;
     } catch (...) {
         // The values of a broken-off pass are not the balance: the next
         // display must compute again.
         settings.berechnet = false;
-        finish();
+        mainWindow.SetCaption(settings.titel);
         throw;
     }
-    finish();
 }

@@ -13,6 +13,16 @@ struct FloatPoint {
     float y;
 };
 
+// Lambert's cosine law in two dimensions. An element of length e whose face
+// has the exitance M sends to a point P at distance D from its centre E, h
+// from the element's line (h = D cos alpha, alpha measured from the normal),
+// the flow density c = k (P - E) with
+//     k = M/2 * e * h / D^3,   so |c| = M/2 * e * cos(alpha) / D,
+// and each face emits M * e in all. Every emitting surface uses this.
+inline Extended LambertFactor(Extended exitance, Extended elementLength, Extended h, Extended distance) {
+    return 0.5 * exitance * elementLength * h / (distance * distance * distance);
+}
+
 // Straight objects: n = Trunc(L / sellaenge + 1) elements of length L / n, so
 // a segment shorter than sellaenge has one element.
 int32_t StraightElementCount(float length, int32_t sellaenge);

@@ -1,29 +1,26 @@
 #include "ui/Bildschirm.h"
 
-#include "model/Programvar.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
-#include "platform/Window.h"
 
-void ScreenDialog(platform::Window& window) {
+void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings) {
     using platform::Control;
     static platform::DialogSpec dialog{"Screen",
-                                       {Control::Combo("ComboBox1", "Background color", {"grey", "white"}, "grey"),
-                                        Control::Edit("Height", "Height"), Control::Edit("Width", "Width"),
+                                       {Control::Combo("hintergrundfarbe", "Background color", {"grey", "white"}, "grey"),
+                                        Control::Edit("hoehe", "Height"), Control::Edit("breite", "Width"),
                                         Control::Button("OK", platform::ModalResult::OK, true)}};
-    dialog["Height"].text = platform::IntToStr(window.ClientHeight());
-    dialog["Width"].text = platform::IntToStr(window.ClientWidth());
-    if (platform::CurrentPlatform().ShowModal(dialog) != platform::ModalResult::OK) return;
+    dialog["hoehe"].text = platform::IntToStr(window.ClientHeight());
+    dialog["breite"].text = platform::IntToStr(window.ClientWidth());
+    if (platform.ShowModal(dialog) != platform::ModalResult::OK) return;
     // "grey" always gives back the window system's standard grey, also after
     // the window was made white.
-    switch (dialog["ComboBox1"].selected) {
-        case 0: prgvar().hintergrundfarbe = platform::kButtonFaceColour; break;
-        case 1: prgvar().hintergrundfarbe = 0xFFFFFF; break;
+    switch (dialog["hintergrundfarbe"].selected) {
+        case 0: settings.hintergrundfarbe = platform::kButtonFaceColour; break;
+        case 1: settings.hintergrundfarbe = 0xFFFFFF; break;
         default: break;
     }
-    const int width = platform::StrToInt(dialog["Width"].text);
-    const int height = platform::StrToInt(dialog["Height"].text);
+    const int width = platform::StrToInt(dialog["breite"].text);
+    const int height = platform::StrToInt(dialog["hoehe"].text);
     window.SetClientWidth(width);
     window.SetClientHeight(height);
-    window.SetColor(prgvar().hintergrundfarbe);
+    window.SetColor(settings.hintergrundfarbe);
 }

@@ -1,11 +1,10 @@
 #pragma once
+#include "model/Programvar.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
 
-namespace platform {
-class Window;
-}
-
-// The screen dialog: the picture's background colour and the size of the
-// window's drawing area. A size the window cannot take is reduced by it.
-// Throws ConversionError for a size that is not a whole number; the colour
-// chosen in the same visit is kept then.
-void ScreenDialog(platform::Window& window);
+// The screen dialog: the picture's background colour (hintergrundfarbe) and
+// the size of the window's drawing area. A size the window cannot take is
+// reduced by it. Throws ConversionError for a size that is not a whole
+// number; the colour chosen in the same visit is kept then.
+void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings);

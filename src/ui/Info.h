@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
 
-// The information dialog with the program's name.
-void InfoDialog();
+#include "platform/Platform.h"
+
+// The information dialog with the program's name, titel.
+void InfoDialog(platform::Platform& platform, const std::string& titel);

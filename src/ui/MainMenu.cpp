@@ -1,18 +1,43 @@
 #include "ui/MainMenu.h"
 
+#include "objects/KindRegistry.h"
 #include "platform/Errors.h"
-#include "ui/Brevanto.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
-MenuItem Item(std::string caption, std::string name, void (TForm1::*handler)()) {
-    return {std::move(caption), std::move(name),
-            [handler](TForm1& form) { platform::ReportingErrors([&] { (form.*handler)(); }); }, {}};
-}
+using platform::MenuItem;
 
-MenuItem Mode(std::string caption, std::string name, std::string keyword) {
-    return {std::move(caption), std::move(name), [keyword](TForm1& form) { form.SetDrawingMode(keyword); }, {}};
-}
+class MenuBuilder {
+public:
+    explicit MenuBuilder(MainWindow& target) : window(target) {}
+
+    MenuItem Item(std::string caption, std::string name, void (MainWindow::*command)()) const {
+        MainWindow& bound = window;
+        return {std::move(caption), std::move(name),
+                [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); }, {}};
+    }
+
+    // An item that chooses what the mouse does.
+    template <class ModeKind, class... Arguments>
+    MenuItem Mode(std::string caption, std::string name, Arguments... arguments) const {
+        MainWindow& bound = window;
+        return {std::move(caption), std::move(name),
+                [&bound, arguments...] { bound.ChooseMouseMode(std::make_unique<ModeKind>(arguments...)); }, {}};
+    }
+
+    // The items that draw the kinds placed this way, in the registry's order.
+    std::vector<MenuItem> DrawingModes(Placement placement) const {
+        std::vector<MenuItem> items;
+        for (const KindEntry& kind : Kinds())
+            if (kind.placement == placement)
+                items.push_back(Mode<DrawObjectMode>(kind.menuCaption, kind.menuName, std::string(kind.keyword)));
+        return items;
+    }
+
+private:
+    MainWindow& window;
+};
 
 MenuItem Submenu(std::string caption, std::vector<MenuItem> children) {
     return {std::move(caption), "", nullptr, std::move(children)};
@@ -20,39 +45,37 @@ MenuItem Submenu(std::string caption, std::vector<MenuItem> children) {
 
 }  // namespace
 
-const std::vector<MenuItem>& MainMenu() {
-    static const std::vector<MenuItem> menu{
-        Submenu("File", {Item("New", "Neu1", &TForm1::Neu1Click), Item("Open", "Load1", &TForm1::Load1Click),
-                         Item("Save", "Save1", &TForm1::Save1Click),
-                         Item("Save as Picture", "Speichern1", &TForm1::Speichern1Click),
-                         Item("Quit", "Beenden1", &TForm1::Beenden1Click)}),
+std::vector<MenuItem> MainMenu(MainWindow& window) {
+    const MenuBuilder m(window);
+    return {
+        Submenu("File", {m.Item("New", "Neu1", &MainWindow::NewScene), m.Item("Open", "Load1", &MainWindow::OpenScene),
+                         m.Item("Save", "Save1", &MainWindow::SaveScene),
+                         m.Item("Save as Picture", "Speichern1", &MainWindow::SavePicture),
+                         m.Item("Quit", "Beenden1", &MainWindow::Quit)}),
         Submenu("Scenery Objects",
-                {Submenu("Straight objects ",
-                         {Mode("Lambert-like emitter ", "LambertscherStrahler1", "lambert"),
-                          Mode("Emitter of parallel light", "ParallelerStrahler1", "parallel"),
-                          Mode("Mirror / Diffusor ", "ReflektorAbsorber1", "spiegel"),
-                          Mode("Absorber", "Absorber1", "absorber")}),
-                 Submenu("Circular objects ", {Mode("Lambert-like emitter ", "LambertscherStrahler2", "lambertkreis"),
-                                               Mode("Mirror / Diffusor ", "SpiegelDiffusor1", "spiegelkreis"),
-                                               Mode("Absorber", "Absorber2", "absorberkreis")}),
-                 Item("Sun", "Sonne1", &TForm1::Sonne1Click),
-                 Item("Background Radiation", "Hintergrundstrahlung1", &TForm1::Hintergrundstrahlung1Click)}),
-        Submenu("Edit", {Item("Object Manager", "Objektmanager1", &TForm1::Objektmanager1Click)}),
+                {Submenu("Straight objects ", m.DrawingModes(Placement::Straight)),
+                 Submenu("Circular objects ",
+                         {m.Mode<DrawObjectMode>("Lambert-like emitter ", "LambertscherStrahler2", std::string("lambertkreis")),
+                          m.Mode<DrawObjectMode>("Mirror / Diffusor ", "SpiegelDiffusor1", std::string("spiegelkreis")),
+                          m.Mode<DrawObjectMode>("Absorber", "Absorber2", std::string("absorberkreis"))}),
+                 m.Item(FindKind("sonne")->menuCaption, FindKind("sonne")->menuName, &MainWindow::AddSun),
+                 m.Item("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
+        Submenu("Edit", {m.Item("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager)}),
         Submenu("Graphical representation ",
-                {Submenu("Energy flow density", {Item("Arrows", "Vektorpfeile1", &TForm1::Vektorpfeile1Click),
-                                                 Item("Stream-lines", "Stromlinien1", &TForm1::Stromlinien1Click),
-                                                 Mode("Single stream-line", "EineStromlinie1", "einestromlinie")}),
-                 Submenu("Energy density", {Item("Circles", "Kreise1", &TForm1::Kreise1Click)})}),
-        Submenu("Delete", {Item("Graphical representation", "Darstellungsformen1", &TForm1::Darstellungsformen1Click),
-                           Item("All objects in the scene", "SzeneObjekte2", &TForm1::SzeneObjekte2Click)}),
+                {Submenu("Energy flow density",
+                         {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
+                          m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
+                          m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
+                 Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)})}),
+        Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
+                           m.Item("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",
-                {Item("Arrows of energy flow density", "Vektorpfeile2", &TForm1::Vektorpfeile2Click),
-                 Item("Stream-lines ", "Energieflussfeldlinien1", &TForm1::Energieflussfeldlinien1Click),
-                 Item("Circles of energy density ", "Energiekreise1", &TForm1::Energiekreise1Click),
-                 Item("Resolution of the calculation ", "Auflsung1", &TForm1::Auflsung1Click),
-                 Item("Iterations", "Iterationen1", &TForm1::Iterationen1Click),
-                 Item("Screen ", "Bildschirm1", &TForm1::Bildschirm1Click)}),
-        Submenu("?", {Item("Info", "Info1", &TForm1::Info1Click)}),
+                {m.Item("Arrows of energy flow density", "Vektorpfeile2", &MainWindow::EditArrowSettings),
+                 m.Item("Stream-lines ", "Energieflussfeldlinien1", &MainWindow::EditStreamLineSettings),
+                 m.Item("Circles of energy density ", "Energiekreise1", &MainWindow::EditCircleSettings),
+                 m.Item("Resolution of the calculation ", "Auflsung1", &MainWindow::EditResolution),
+                 m.Item("Iterations", "Iterationen1", &MainWindow::EditIterations),
+                 m.Item("Screen ", "Bildschirm1", &MainWindow::EditScreen)}),
+        Submenu("?", {m.Item("Info", "Info1", &MainWindow::ShowInfo)}),
     };
-    return menu;
 }

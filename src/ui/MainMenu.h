@@ -1,17 +1,11 @@
 #pragma once
-#include <functional>
-#include <string>
 #include <vector>
 
-class TForm1;
+#include "platform/Window.h"
 
-// One item of the main window's menu: a caption with either sub-items or an
-// action. The platform builds its menu from this tree.
-struct MenuItem {
-    std::string caption;
-    std::string name;
-    std::function<void(TForm1&)> action;
-    std::vector<MenuItem> children;
-};
+class MainWindow;
 
-const std::vector<MenuItem>& MainMenu();
+// The main window's menu tree with the designer's item names, each item
+// bound to its command of `window`. A command that raises an error ends with
+// its message and the program goes on.
+std::vector<platform::MenuItem> MainMenu(MainWindow& window);

@@ -2,7 +2,6 @@
 
 #include "model/SceneList.h"
 #include "platform/Conversions.h"
-#include "platform/Platform.h"
 
 namespace {
 
@@ -11,13 +10,13 @@ platform::DialogSpec& Dialog() {
     using platform::ModalResult;
     static platform::DialogSpec dialog{
         "Object Manager",
-        {Control::ListBox("ListBox1", ModalResult::Edit), Control::Button("Delete", ModalResult::Delete).Beside(),
+        {Control::ListBox("objects", ModalResult::Edit), Control::Button("Delete", ModalResult::Delete).Beside(),
          Control::Button("Edit", ModalResult::Edit).Beside(), Control::Button("Quit", ModalResult::Quit, true).Beside()}};
     return dialog;
 }
 
 // Renumbers every object (zero-size ones included) and lists it.
-void FillList(TSceneList& list, platform::Control& lines) {
+void FillList(SceneList& list, platform::Control& lines) {
     lines.items.clear();
     lines.selected = -1;
     for (size_t i = 0; i < list.size(); ++i) {
@@ -28,20 +27,20 @@ void FillList(TSceneList& list, platform::Control& lines) {
 
 }  // namespace
 
-void ObjectManager(TSceneList& list) {
+void ObjectManager(SceneList& list, const EditContext& context) {
     using platform::ModalResult;
     platform::DialogSpec& dialog = Dialog();
-    platform::Control& lines = dialog["ListBox1"];
+    platform::Control& lines = dialog["objects"];
     while (true) {
         FillList(list, lines);
-        const ModalResult result = platform::CurrentPlatform().ShowModal(dialog);
+        const ModalResult result = context.platform.ShowModal(dialog);
         const int selected = lines.selected;
         const bool valid = selected >= 0 && selected < static_cast<int>(list.size());
         if (result == ModalResult::Edit) {
-            if (valid) list[static_cast<size_t>(selected)].Edit();
+            if (valid) list[static_cast<size_t>(selected)].Edit(context);
         } else if (result == ModalResult::Delete) {
             if (selected == 0)
-                platform::CurrentPlatform().ShowMessage(
+                context.platform.ShowMessage(
                     "You cannot delet the Background radiation,\rbut You can set it to Zero.");
             else if (valid)
                 list.Remove(static_cast<size_t>(selected));

@@ -7,9 +7,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "platform/Errors.h"
-#include "ui/Brevanto.h"
-#include "ui/MainMenu.h"
 
 namespace platform {
 
@@ -29,7 +26,6 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
 // A title bar without system menu, minimise, maximise or close box.
 QtWindow::QtWindow()
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), area(new QtDrawingArea) {
-    AddMenuItems(menuBar(), MainMenu());
     setCentralWidget(area);
     area->installEventFilter(this);
 }
@@ -39,6 +35,14 @@ void QtWindow::SetCaption(const std::string& newCaption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
+void QtWindow::SetMenu(std::vector<MenuItem> menu) {
+    menuBar()->clear();
+    menuItems = std::move(menu);
+    AddMenuItems(menuBar(), menuItems);
+}
+
+// The actions refer to the items kept in menuItems, which stay put until the
+// next SetMenu clears the menu bar.
 void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         const QString text = QString::fromStdString(item.caption);
@@ -50,15 +54,11 @@ void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items)
         }
         auto* action = new QAction(text, parent);
         action->setObjectName(QString::fromStdString(item.name));
-        connect(action, &QAction::triggered, this, [this, command = item.action] { Dispatch(command); });
+        connect(action, &QAction::triggered, this, [&item] {
+            if (item.action) item.action();
+        });
         parent->addAction(action);
     }
-}
-
-void QtWindow::Dispatch(const std::function<void(TForm1&)>& action) {
-    // An error ends the command that raised it and is shown; it must never
-    // unwind through Qt's event loop.
-    if (attached != nullptr && action) ReportingErrors([&] { action(*attached); });
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -71,19 +71,17 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             const QPoint at = mouse->position().toPoint();
-            if (!button) return true;
+            if (!button || events == nullptr) return true;
             if (event->type() == QEvent::MouseButtonRelease)
-                Dispatch([&](TForm1& form) { form.FormMouseUp(*button, at.x(), at.y()); });
+                events->MouseReleased(*button, at.x(), at.y());
             else
-                Dispatch([&](TForm1& form) {
-                    form.FormMouseDown(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
-                });
+                events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
             return true;
         }
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint at = mouse->position().toPoint();
-            Dispatch([&](TForm1& form) { form.FormMouseMove(mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y()); });
+            if (events != nullptr) events->MouseMoved(mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
             return true;
         }
         default: return QMainWindow::eventFilter(watched, event);

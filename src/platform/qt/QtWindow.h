@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,21 +7,15 @@
 #include "platform/Window.h"
 #include "platform/qt/QtDrawingArea.h"
 
-class TForm1;
-struct MenuItem;
-
 namespace platform {
 
 // The main window: the menu bar built from the program's menu tree above the
-// drawing area. Menu commands and mouse events on the drawing area go to the
-// attached form.
+// drawing area. Mouse events on the drawing area go to the events' receiver.
 class QtWindow : public QMainWindow, public Window {
     Q_OBJECT
 
 public:
     QtWindow();
-
-    void Attach(TForm1& form) { attached = &form; }
 
     void SetCaption(const std::string& caption) override;
     std::string Caption() const override { return caption; }
@@ -35,6 +28,8 @@ public:
     void SetColor(TColor colour) override { area->SetBackground(colour); }
     Canvas& GetCanvas() override { return area->GetCanvas(); }
     void Close() override { close(); }
+    void SetMenu(std::vector<MenuItem> menu) override;
+    void SetEvents(WindowEvents* receiver) override { events = receiver; }
 
     QtDrawingArea& DrawingArea() { return *area; }
 
@@ -43,12 +38,12 @@ protected:
 
 private:
     void AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items);
-    void Dispatch(const std::function<void(TForm1&)>& action);
     QSize LargestClientSize() const;
     void SetClientSize(QSize requested);
 
     QtDrawingArea* area;
-    TForm1* attached = nullptr;
+    WindowEvents* events = nullptr;
+    std::vector<MenuItem> menuItems;
     std::string caption;
 };
 

@@ -1,0 +1,62 @@
+#include "display/GridDisplay.h"
+
+#include "model/ColourChoice.h"
+#include "model/ParallelFor.h"
+#include "model/Stringfunktionen.h"
+#include "platform/Conversions.h"
+
+bool GridDisplay::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return reader.Keyword("begin") && reader.Int("color=", colour) && reader.Int("gitterweite=", gitterweite) &&
+           reader.Keyword("end");
+}
+
+void GridDisplay::SaveSection(platform::TextFile& file, const std::string& keyword) const {
+    file.WriteLine(keyword);
+    file.WriteLine("begin");
+    file.WriteLine("color=" + platform::IntToStr(colour));
+    file.WriteLine("gitterweite=" + platform::IntToStr(gitterweite));
+    file.WriteLine("end");
+}
+
+void GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform) {
+    dialog["gitterweite"].text = platform::IntToStr(gitterweite);
+    while (platform.ShowModal(dialog) == platform::ModalResult::OK) {
+        // Malformed text reads as 0 and is refused with the rest.
+        const int32_t spacing = platform::LenientStrToInt(dialog["gitterweite"].text);
+        if (spacing >= 1) {
+            gitterweite = spacing;
+            ApplyColourChoice(dialog["color"], colour);
+            return;
+        }
+        platform.ShowMessage("The pixel width must be a whole number of at least 1.");
+    }
+}
+
+Grid GridDisplay::GridFor(const Tprgvar& settings) const {
+    if (gitterweite < 1) return {gitterweite, 0, 0};
+    return {gitterweite, settings.breite / gitterweite, settings.hoehe / gitterweite};
+}
+
+bool GridDisplay::CheckGrid(const Grid& grid, const std::string& what, platform::Platform& platform) const {
+    std::string reason;
+    if (grid.spacing < 1)
+        reason = "the pixel width is smaller than 1";
+    else if (grid.columns < 1 || grid.rows < 1)
+        reason = "the pixel width is larger than the picture";
+    if (reason.empty()) return true;
+    platform.ShowMessage("No " + what + " are drawn, because " + reason + ".");
+    return false;
+}
+
+void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const Tprgvar& settings,
+                               platform::ProgressWindow& progressWindow,
+                               const std::function<void(int32_t, int32_t)>& computePoint) const {
+    platform::ShownProgress progress(progressWindow);
+    for (int32_t i = 1; i <= grid.columns; ++i) {
+        const int64_t percent = (static_cast<int64_t>(i) - 1) * 100 / grid.columns;
+        progress.SetText(settings.titel + " is calculating the " + what + ".\rProgress: " +
+                         platform::IntToStr(percent) + "%");
+        ParallelFor(grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); });
+    }
+}

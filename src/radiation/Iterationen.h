@@ -1,8 +1,0 @@
-#pragma once
-
-// The dialog "Iterations": the largest number of passes and the stop
-// criterion in percent. On OK both texts are converted strictly, in that
-// order; a text that is not a number raises platform::ConversionError, which
-// ends the command with the value converted before it already stored and
-// berechnet as it was. Otherwise clears berechnet when it closes.
-void IterationsDialog();

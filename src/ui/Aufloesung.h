@@ -1,0 +1,10 @@
+#pragma once
+#include "model/Programvar.h"
+#include "platform/Platform.h"
+
+// The dialog "Resolution of the calculation ": the length of the surface
+// elements (sellaenge) and the number of direction bins (richtungprosel).
+// Values below 1 are refused with a message and the dialog appears again with
+// the typed texts. Clears berechnet every time it closes; closed other than
+// with OK it changes nothing else.
+void ResolutionDialog(platform::Platform& platform, Tprgvar& settings);

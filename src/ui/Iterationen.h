@@ -1,0 +1,11 @@
+#pragma once
+#include "model/Programvar.h"
+#include "platform/Platform.h"
+
+// The dialog "Iterations": the largest number of passes
+// (maximaleiterationen) and the stop criterion in percent
+// (abbruchgenauigkeit). On OK both texts are converted strictly, in that
+// order; a text that is not a number raises platform::ConversionError, which
+// ends the command with the value converted before it already stored and
+// berechnet as it was. Otherwise clears berechnet when it closes.
+void IterationsDialog(platform::Platform& platform, Tprgvar& settings);

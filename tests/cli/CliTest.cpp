@@ -1,0 +1,145 @@
+// The command-line tool: its arguments, what it prints and the files it writes.
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "SceneFileFixture.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+#include "objects/ObjektParallel.h"
+
+namespace {
+
+TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
+    std::ostringstream help, none;
+    EXPECT_EQ(RunCli({"--probe", "--help"}, help, none), 0);  // --help wins over everything else
+    EXPECT_EQ(help.str(), CliUsage());
+    EXPECT_TRUE(none.str().empty());
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {}, {"--passes"}, {"a.brv", "b.brv"}, {"s.brv", "--probe"}, {"s.brv", "--probe", "1"},
+             {"s.brv", "--probe", "1,2,3"}, {"s.brv", "--probe", "x,1"}, {"s.brv", "--probe", "1.5,2"},
+             {"s.brv", "--probe", ",2"}, {"s.brv", "--probe", "99999999999,1"},
+             {"s.brv", "--render", "lines", "--out", "p.bmp"}, {"s.brv", "--render", "arrows"},
+             {"s.brv", "--out", "p.bmp"}, {"s.brv", "--field", "a.csv", "--field", "b.csv"}, {"s.brv", "--save"},
+             {"s.brv", "--frobnicate"}, {"s.brv", "-p"}}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(arguments, out, err), 2) << ::testing::PrintToString(arguments);
+        EXPECT_TRUE(out.str().empty());
+        EXPECT_NE(err.str().find(CliUsage()), std::string::npos);
+    }
+}
+
+// Scenes are made with the main window and written with the program's writer.
+class CliSceneTest : public SceneFileTest {
+protected:
+    // A parallel emitter of strength 40 from (100, 200) to (300, 200): its beam
+    // fills the strip 100 <= x <= 300, upward above the segment and downward below it.
+    std::string ParallelScene() {
+        auto emitter = std::make_unique<TObjektParallel>(100, 200, 300, 200);
+        emitter->staerke = 40.0f;
+        form->Scene().Append(std::move(emitter));
+        Save("parallel");
+        return PathOf("parallel.brv");
+    }
+
+    // Runs the tool; `out` and `err` receive what it prints.
+    int Run(const std::vector<std::string>& arguments) {
+        out.str("");
+        err.str("");
+        return RunCli(arguments, out, err);
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+// Numbers are printed with a point whatever the separator; the field holds the
+// arrows' grid, columns X = 20 .. 1020 and rows Y = 20 .. 760.
+TEST_F(CliSceneTest, ProbesPassesAndFieldOfAParallelBeam) {
+    const std::string scene = ParallelScene();
+    platform::SetDecimalSeparator(',');
+    ASSERT_EQ(Run({scene, "--probe", "150,100", "--probe", "150,300", "--probe", "50,100", "--passes", "--field",
+                   PathOf("field.csv")}),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(), "probe 150 100 0 -40 40\nprobe 150 300 0 40 40\nprobe 50 100 0 0 0\npasses 1\n");
+    EXPECT_TRUE(err.str().empty());
+    const std::string csv = ReadBytes(PathOf("field.csv"));
+    EXPECT_TRUE(csv.starts_with("x,y,fx,fy,e\n20,20,")) << csv.substr(0, 100);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + (1024 / 20) * (768 / 20));
+    EXPECT_NE(csv.find("\n160,100,0,-40,40\n"), std::string::npos);
+    EXPECT_NE(csv.find("\n1020,760,"), std::string::npos);
+}
+
+bool IsBitmapOf(const std::string& bytes, int width, int height) {
+    const auto number = [&](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < 4; ++i) value |= uint32_t(uint8_t(bytes.at(at + i))) << (8 * i);
+        return static_cast<int32_t>(value);
+    };
+    return bytes.size() > 54 && bytes.starts_with("BM") && number(2) == static_cast<int32_t>(bytes.size()) &&
+           number(18) == width && std::abs(number(22)) == height;
+}
+
+TEST_F(CliSceneTest, EachDisplayIsItsOwnPictureAsBitmapOrPng) {
+    const std::string scene = ParallelScene();
+    std::set<std::string> pictures;
+    for (const std::string kind : {"arrows", "streamlines", "circles", "scene"}) {
+        ASSERT_EQ(Run({scene, "--render", kind, "--out", PathOf(kind + ".bmp")}), 0) << kind << ": " << err.str();
+        const std::string picture = ReadBytes(PathOf(kind + ".bmp"));
+        EXPECT_TRUE(IsBitmapOf(picture, 1024, 768)) << kind;
+        pictures.insert(picture);
+    }
+    EXPECT_EQ(pictures.size(), 4u);
+    ASSERT_EQ(Run({scene, "--render", "circles", "--out", PathOf("circles.PNG")}), 0) << err.str();
+    EXPECT_TRUE(ReadBytes(PathOf("circles.PNG")).starts_with("\x89PNG\r\n\x1a\n"));
+}
+
+TEST_F(CliSceneTest, SceneThatCannotBeUsedExitsWithOneAndTheMessage) {
+    Save("dark");  // no light source
+    const std::string bytes = ReadBytes(ParallelScene());
+    WriteBytes(PathOf("damaged.brv"), bytes.substr(0, bytes.size() - std::string("end\r\n").size()));
+    std::string tall = bytes;
+    tall.replace(tall.find("hoehe=768"), 9, "hoehe=4097");  // the tool's pictures are up to 4096 x 4096
+    WriteBytes(PathOf("tall.brv"), tall);
+    for (const auto& [arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{PathOf("damaged.brv"), "--probe", "150,100"},
+              "Fehler hier!\nThe file " + PathOf("damaged.brv") + " could not be opend\n"},
+             {{PathOf("absent.brv")}, "absent.brv"},
+             {{PathOf("tall.brv")}, "because the resolution of Your screen is not high enough"},
+             {{PathOf("dark.brv"), "--render", "arrows", "--out", PathOf("dark.bmp")},
+              "No arrows are drawn, because there is no light-source.\n"}}) {
+        EXPECT_EQ(Run(arguments), 1) << message;
+        EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
+        EXPECT_TRUE(out.str().empty()) << message;
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("dark.bmp")));
+}
+
+// Each example opens, computes and draws its arrows; saved again it gives the
+// same bytes, so it is just as the program writes it.
+TEST_F(CliSceneTest, EveryExampleIsDrawnAndIsAsTheProgramWritesIt) {
+    size_t examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(BREVANTO_SOURCE_DIR "/examples")) {
+        if (entry.path().extension() != ".brv") continue;
+        ++examples;
+        const std::string scene = entry.path().string();
+        ASSERT_EQ(Run({scene, "--render", "arrows", "--out", PathOf("example.bmp"), "--save", PathOf("copy.brv")}), 0)
+            << scene << ": " << err.str();
+        EXPECT_EQ(ReadBytes(PathOf("copy.brv")), ReadBytes(scene)) << scene;
+    }
+    EXPECT_GE(examples, 4u);
+}
+
+TEST_F(CliSceneTest, BuiltToolRunsFromTheShell) {
+    const std::string command = std::string(BREVANTO_CLI_PATH) + " '" + ParallelScene() + "' --probe 150,300 >'" +
+                                PathOf("printed.txt") + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(PathOf("printed.txt")), "probe 150 300 0 40 40\n");
+}
+
+}  // namespace

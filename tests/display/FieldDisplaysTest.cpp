@@ -1,0 +1,342 @@
+// The three displays of the field: arrows and circles on a grid of points,
+// and stream lines. Their drawing calls are recorded; the scene objects give
+// the field by a formula, so that a test depends only on the display's rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RecordingCanvas.h"
+#include "display/Energieflusslinien.h"
+#include "display/Energiekreise.h"
+#include "display/Vektorpfeile.h"
+#include "model/Programvar.h"
+#include "model/SceneList.h"
+#include "objects/KindRegistry.h"
+#include "objects/ObjektAbsorber.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektParallel.h"
+#include "platform/Errors.h"
+#include "platform/HeadlessPlatform.h"
+
+namespace {
+
+// The same flow density vector everywhere from x = fromX on, with no
+// occlusion of its own. Stream lines start at `starts`, which the object
+// adds in this order; it notes the flux per line it was asked for.
+class UniformField : public Tszeneobjekt {
+public:
+    UniformField(float fx, float fy, Extended strength = 1) : fx(fx), fy(fy), strength(strength) {}
+
+    bool FlowDensityAt(int32_t x, int32_t, const SceneList&, float& outX, float& outY, int32_t) const override {
+        outX = x >= fromX ? fx : 0;
+        outY = x >= fromX ? fy : 0;
+        return outX != 0 || outY != 0;
+    }
+    Extended Strength() const override { return strength; }
+    void AddStreamLineStarts(StreamLineStarts& list, const SceneList&, float fluxPerLine) const override {
+        lastFluxPerLine = fluxPerLine;
+        for (const StreamLineStart& start : starts) list.Prepend(start);
+    }
+
+    float fx, fy;
+    Extended strength;
+    std::vector<StreamLineStart> starts;
+    int32_t fromX = INT32_MIN;
+    mutable float lastFluxPerLine = 0;
+};
+
+// Flow of magnitude 1 circling (300, 300) clockwise on the screen, up to 100
+// pixels from it (so that nothing flows in through the frame); one stream
+// line starts 50 pixels to its right.
+class Vortex : public Tszeneobjekt {
+public:
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList&, float& fx, float& fy, int32_t) const override {
+        const Extended dx = x - 300, dy = y - 300, r = std::hypot(dx, dy);
+        fx = r < 100 && r != 0 ? static_cast<float>(-dy / r) : 0;
+        fy = r < 100 && r != 0 ? static_cast<float>(dx / r) : 0;
+        return r < 100 && r != 0;
+    }
+    Extended Strength() const override { return 1; }
+    void AddStreamLineStarts(StreamLineStarts& list, const SceneList&, float) const override {
+        list.Prepend({350, 300});
+    }
+};
+
+// A scene picture whose drawing calls are written down.
+class RecordingPicture : public platform::Bitmap {
+public:
+    int Width() const override { return 0; }
+    int Height() const override { return 0; }
+    void SetSize(int, int) override {}
+    platform::Canvas& GetCanvas() override { return canvas; }
+    void SaveToFile(const std::string&) const override {}
+
+    RecordingCanvas canvas;
+};
+
+// Settings for a picture of the given size, a headless platform and an
+// empty scene (only the background radiation, strength 0).
+class FieldDisplaysTest : public ::testing::Test {
+protected:
+    explicit FieldDisplaysTest(int32_t width = 2000, int32_t height = 600) : settings(height, width, 0xFFFFFF) {
+        list.PrepareQueries(settings);
+    }
+
+    template <class Object>
+    Object& Add(std::unique_ptr<Object> object) {
+        Object& added = *object;
+        list.Append(std::move(object));
+        list.CleanAndNumber();
+        list.PrepareQueries(settings);
+        return added;
+    }
+
+    // The recorded calls on the picture that start with the prefix.
+    std::vector<std::string> Calls(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const std::string& call : calls)
+            if (call.starts_with(prefix)) found.push_back(call);
+        return found;
+    }
+    std::vector<std::string> Lines() const { return Calls("line"); }
+    bool HasSequence(const std::vector<std::string>& sequence) const {
+        return std::search(calls.begin(), calls.end(), sequence.begin(), sequence.end()) != calls.end();
+    }
+    // The radius of the disc drawn at (x, y), 0 for none.
+    int DiscRadiusAt(int x, int y) const {
+        for (int r = 1; r <= circles.gitterweite; ++r) {
+            const std::string disc = "ellipse " + std::to_string(x - r) + " " + std::to_string(y - r) + " " +
+                                     std::to_string(x + r) + " " + std::to_string(y + r);
+            if (std::find(calls.begin(), calls.end(), disc) != calls.end()) return r;
+        }
+        return 0;
+    }
+    void TraceFrom(int32_t x, int32_t y) { lines.TraceLine(list, picture, window, headless, x, y); }
+    void DrawArrows() { arrows.Draw(list, settings, picture.canvas, headless); }
+    void DrawCircles() { circles.Draw(list, settings, picture.canvas, headless); }
+    void DrawLines() { lines.Draw(list, settings, picture, window, headless); }
+
+    platform::HeadlessPlatform headless;
+    Tprgvar settings;
+    SceneList list{NewBackground()};
+    RecordingPicture picture;
+    std::vector<std::string>& calls = picture.canvas.calls;
+    RecordingCanvas window;
+    TVektorpfeile arrows;
+    TEnergiekreise circles;
+    TLinien lines;
+};
+
+// --- Arrows and circles ---------------------------------------------------
+
+class GridDisplaysTest : public FieldDisplaysTest {
+protected:
+    GridDisplaysTest() : FieldDisplaysTest(1000, 400) {}
+};
+
+TEST_F(GridDisplaysTest, ArrowsCoverTheGridScaledToTheStrongestFlow) {
+    // Flow 1 to the left, 2 from X = 500 on; pointing left, so that the frame
+    // blocks no tip. The absorber crosses only the arrows of column 520.
+    Add(std::make_unique<UniformField>(-1.0f, 0.0f));
+    Add(std::make_unique<UniformField>(-1.0f, 0.0f)).fromX = 500;
+    Add(std::make_unique<TObjektAbsorber>(510, 0, 510, 400));
+    DrawArrows();
+
+    // After the pen colour every arrow is five calls: 1000 div 20 = 50
+    // columns X = 20 ... 1000 (one beyond the last pixel column) of 400 div
+    // 20 = 20 rows Y = 20 ... 400, less the blocked column.
+    EXPECT_EQ(calls.size(), 1u + 49u * 20u * 5u);
+    // A blocked arrow draws neither its shaft (to 506) nor its head.
+    EXPECT_TRUE(Calls("move 520 ").empty());
+    // The strongest arrow is Round(0.7 * 20) = 14 long; its head strokes end
+    // beside the shaft's midpoint, a third of the shaft's length to either
+    // side: 4.67 rounds to 5. Half the flow gives half the length, and the
+    // midpoint 16.5 rounds to even.
+    EXPECT_TRUE(HasSequence({"move 1000 20", "line 986 20", "line 993 25", "move 986 20", "line 993 15"}));
+    EXPECT_TRUE(HasSequence({"move 20 400", "line 13 400", "line 16 402", "move 13 400", "line 16 398"}));
+    EXPECT_EQ(headless.progressTexts.back(), "Brevanto 2.0 is calculating the arrows.\rProgress: 98%");
+}
+
+TEST_F(GridDisplaysTest, OpposingBeamsCancelInFlowAndAddUpInEnergy) {
+    // Between two equal parallel emitters both beams cross each point in
+    // opposite directions; outside the pair only the nearer one arrives.
+    Add(std::make_unique<TObjektParallel>(115, 110, 115, 290)).staerke = 5;
+    Add(std::make_unique<TObjektParallel>(285, 110, 285, 290)).staerke = 5;
+    DrawArrows();
+    EXPECT_TRUE(HasSequence({"move 200 200", "line 200 200"}));  // no net flow: no arrow
+    EXPECT_TRUE(HasSequence({"move 60 200", "line 46 200"}));    // the strongest flow
+
+    calls.clear();
+    DrawCircles();
+    // E = 10 between (the largest: radius Round(0.4 * 20) = 8), 5 outside.
+    EXPECT_EQ(DiscRadiusAt(200, 200), 8);
+    EXPECT_EQ(DiscRadiusAt(60, 200), 4);
+    EXPECT_EQ(DiscRadiusAt(400, 200), 4);
+    EXPECT_TRUE(Calls("ellipse 200 60 ").empty());  // no beam reaches: not even radius 0
+    EXPECT_EQ(DiscRadiusAt(120, 200), 0);  // the disc would reach the emitter 5 pixels away
+    EXPECT_EQ(DiscRadiusAt(140, 200), 8);
+}
+
+TEST_F(GridDisplaysTest, NothingDrawnShowsWhy) {
+    arrows.colour = 0x0000FF;
+    circles.colour = 0x00FFFF;
+    DrawArrows();
+    DrawCircles();
+    Add(std::make_unique<UniformField>(-1.0f, 0.0f));
+    for (int32_t spacing : {0, 401}) {  // from a file
+        arrows.gitterweite = spacing;
+        DrawArrows();
+    }
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{"No arrows are drawn, because there is no light-source.",
+                                        "No circles are drawn, because there are no light sources.",
+                                        "No arrows are drawn, because the pixel width is smaller than 1.",
+                                        "No arrows are drawn, because the pixel width is larger than the picture."}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"pen 255", "pen 65535", "brush 65535", "brush solid", "pen 255",
+                                               "pen 255"}));
+}
+
+TEST_F(GridDisplaysTest, DialogReadsTheSpacingLenientlyAndRefusesBelowOne) {
+    for (const char* text : {"abc", " 15"})
+        headless.dialogAnswers.push_back([text](platform::DialogSpec& dialog) {
+            dialog["gitterweite"].text = text;
+            dialog["color"].selected = 2;
+            return platform::ModalResult::OK;
+        });
+    arrows.Edit(headless);
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"The pixel width must be a whole number of at least 1."});
+    EXPECT_EQ(arrows.gitterweite, 15);
+    EXPECT_EQ(arrows.colour, 0xFF0000);  // blue
+}
+
+// --- Stream lines, on a picture wide enough for a free line -----------------
+
+using StreamLinesTest = FieldDisplaysTest;
+
+TEST_F(StreamLinesTest, FullSetTracesEveryStartFreelyFor501Steps) {
+    auto& field = Add(std::make_unique<UniformField>(1.0f, 0.0f, 2.0));
+    field.starts = {{100, 50}, {100, 70}};
+    field.fromX = 5;  // no flow in through the frame, where the background would start lines
+    DrawLines();
+
+    // From the head of the list: the starts in reverse order. 500 steps of
+    // 2 pixels reach exactly maxlaenge = 1000, which does not yet exceed it;
+    // the 501st ends at 1002 pixels walked.
+    EXPECT_EQ(Calls("move"), (std::vector<std::string>{"move 100 70", "move 100 50"}));
+    ASSERT_EQ(Lines().size(), 2u * 501u);
+    EXPECT_EQ(Lines().back(), "line 1102 50");
+    EXPECT_EQ(window.calls, std::vector<std::string>(2, "bitmap"));  // after each line
+    EXPECT_FLOAT_EQ(field.lastFluxPerLine, 40.0f);  // linienabstand 20 times the largest strength 2
+    EXPECT_EQ(headless.progressTexts.back(),
+              "Brevanto 2.0 is calculating the starting points for the stream lines for:\r2 : ");  // number : name
+}
+
+TEST_F(StreamLinesTest, LineIntoAbsorberEndsWithBlockedTenthStep) {
+    Add(std::make_unique<TObjektParallel>(100, 20, 100, 80)).staerke = 1;
+    Add(std::make_unique<TObjektAbsorber>(152, 0, 152, 100));
+    TraceFrom(101, 50);
+
+    // 25 full steps to x = 151; the next full step would cross x = 152, so
+    // the line creeps on in tenth steps: 151.2 and 151.4 (drawn at 151) are
+    // free, 151.6 reaches 152 on the absorber and is the last step.
+    const std::vector<std::string> drawn = Lines();
+    ASSERT_EQ(drawn.size(), 28u);
+    EXPECT_EQ(std::vector<std::string>(drawn.end() - 4, drawn.end()),
+              (std::vector<std::string>{"line 151 50", "line 151 50", "line 151 50", "line 152 50"}));
+}
+
+TEST_F(StreamLinesTest, LineEndsWhereItCannotMoveOn) {
+    // Below 0.01 of the largest strength 1: not a single step.
+    Add(std::make_unique<UniformField>(0.005f, 0.0f));
+    TraceFrom(100, 50);
+    EXPECT_TRUE(Lines().empty());
+
+    // Exactly zero flow has no direction even with no threshold at all.
+    Add(std::make_unique<UniformField>(-0.005f, 0.0f));
+    lines.abbruchschwelle = -1;
+    TraceFrom(100, 50);
+    EXPECT_TRUE(Lines().empty());
+
+    // A step too short to move the point would otherwise repeat in place
+    // until 10^33 steps were walked.
+    Add(std::make_unique<UniformField>(1.0f, 0.0f));
+    lines.iterationslaenge = 1e-30f;
+    TraceFrom(100, 50);
+    EXPECT_EQ(Lines().size(), 1u);
+}
+
+TEST_F(StreamLinesTest, SingleLineEndsWhenItClosesALoopTheFullSetDoesNot) {
+    Add(std::make_unique<Vortex>());
+    lines.colour = 255;
+    TraceFrom(350, 300);
+    EXPECT_EQ(calls.front(), "pen 255");
+    // One turn at a radius of 50 to 56 pixels (explicit steps drift outward:
+    // each adds 4 to r squared) takes 157 to 176 steps of 2 pixels.
+    EXPECT_GE(Lines().size(), 157u);
+    EXPECT_LE(Lines().size(), 176u);
+
+    calls.clear();
+    DrawLines();
+    EXPECT_EQ(Lines().size(), 501u);
+}
+
+TEST_F(StreamLinesTest, NothingDrawnShowsWhy) {
+    Add(std::make_unique<TObjektLambert>(100, 100, 200, 100));  // strength 0
+    DrawLines();
+    Add(std::make_unique<UniformField>(1.0f, 0.0f)).starts = {{100, 50}};
+    for (const auto& [distance, step] : std::vector<std::pair<int32_t, float>>{{0, 2.0f}, {20, 0.0f}, {20, NAN}}) {
+        lines.linienabstand = distance;  // from a file
+        lines.iterationslaenge = step;
+        DrawLines();
+    }
+    const std::string why = "No stream-lines are drawn, because ";
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{why + "there are no light-sources.",
+                                        why + "the minimum distance between lines is smaller than 1.",
+                                        why + "the length of the stream-line elements is not positive.",
+                                        why + "the length of the stream-line elements is not positive."}));
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(window.calls.empty());
+
+    // A single line does not divide the flux: only the step length matters.
+    lines.linienabstand = 0;
+    lines.iterationslaenge = 2;
+    TraceFrom(100, 50);
+    EXPECT_EQ(Lines().size(), 501u);
+}
+
+TEST_F(StreamLinesTest, DialogRefusesNonPositiveDistanceAndLengthInTurnAndReadsStrictly) {
+    // The distance, the step length and the maximum length typed, in turn.
+    for (const std::array<std::string, 3>& typed : std::vector<std::array<std::string, 3>>{
+             {"0", "2", "500"}, {"20", "0", "500"}, {"-1", "-0.5", "500"}, {"7", "1.5", "500"}, {"8", "x", "600"}})
+        headless.dialogAnswers.push_back([typed](platform::DialogSpec& dialog) {
+            dialog["linienabstand"].text = typed[0];
+            dialog["iterationslaenge"].text = typed[1];
+            dialog["abbruchschwelle"].text = "0.5";
+            dialog["maxlaenge"].text = typed[2];
+            dialog["color"].selected = 3;
+            return platform::ModalResult::OK;
+        });
+    lines.Edit(headless);
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{"The distance must be positive.", "The length must be positive.",
+                                        "The distance must be positive.", "The length must be positive."}));
+    EXPECT_EQ(lines.linienabstand, 7);
+    EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f);
+    EXPECT_FLOAT_EQ(lines.abbruchschwelle, 0.5f);
+    EXPECT_EQ(lines.maxlaenge, 500);
+    EXPECT_EQ(lines.colour, 0x008000);  // green
+
+    // Text that is not a number ends the edit at that field.
+    EXPECT_THROW(lines.Edit(headless), platform::ConversionError);
+    EXPECT_EQ(lines.linienabstand, 8);
+    EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "model/Hilfsfunktionen.h"
+#include "model/ObjektGerade.h"
+#include "model/Programvar.h"
+#include "HeadlessFixture.h"
+
+namespace {
+
+using GeometryTest = HeadlessTest;
+
+constexpr int32_t kHuge = 2000000000, kFar = 1000000000;
+
+TEST_F(GeometryTest, StraightBlocks) {
+    struct Case {
+        const char* name;
+        int32_t x1, y1, x2, y2, ax, ay, bx, by;  // the segment, then the path A-B
+        bool blocks;
+    };
+    const Case cases[] = {
+        {"crossing", 0, 0, 10, 10, 0, 10, 10, 0, true},
+        {"crossing the line beyond the end", 0, 0, 10, 10, 30, 0, 0, 30, false},
+        {"parallel", 0, 0, 10, 10, 0, 5, 10, 15, false},
+        {"collinear and overlapping", 0, 0, 10, 10, 5, 5, 20, 20, false},
+        {"vertical against vertical", 5, 0, 5, 10, 6, 0, 6, 10, false},
+        {"path ends on the segment", 0, 0, 10, 10, 0, 10, 5, 5, true},
+        {"path stops short", 0, 0, 10, 10, 0, 10, 4, 6, false},
+        {"vertical path through the end point", 0, 0, 10, 0, 10, -5, 10, 5, true},
+        {"vertical path missing", 0, 0, 10, 10, 15, 0, 15, 30, false},
+        {"vertical path stops short", 0, 0, 10, 10, 5, -10, 5, 4, false},
+        {"vertical segment crossed", 5, 0, 5, 10, 0, 5, 10, 5, true},
+        {"vertical segment missed", 5, 0, 5, 10, 0, 15, 10, 15, false},
+        {"vertical segment, path stops short", 5, 0, 5, 10, 0, 5, 4, 5, false},
+        // Regression test: with differences of 4e9 the products of the
+        // intersection formulas overflowed 64-bit integers.
+        {"huge vertical segment", kFar, -kHuge, kFar, kHuge, -kHuge, -kHuge, kHuge, kHuge, true},
+        {"huge vertical segment missed", kFar, -kHuge, kFar, 0, -kHuge, -kHuge, kHuge, kHuge, false},
+        {"huge vertical path", -kHuge, -kHuge, kHuge, kHuge, kFar, -kHuge, kFar, kHuge, true},
+    };
+    for (const Case& c : cases) {
+        TObjektGerade object(c.x1, c.y1, c.x2, c.y2);
+        object.number = 2;
+        EXPECT_EQ(object.Blocks(c.ax, c.ay, c.bx, c.by, 0, 0), c.blocks) << c.name;
+        EXPECT_EQ(object.Blocks(c.bx, c.by, c.ax, c.ay, 0, 0), c.blocks) << c.name << ", reversed";
+        EXPECT_FALSE(object.Blocks(c.ax, c.ay, c.bx, c.by, 2, 0) || object.Blocks(c.ax, c.ay, c.bx, c.by, 0, 2));
+    }
+}
+
+TEST_F(GeometryTest, StraightIsNear) {
+    // Within the rectangle of half-width d around the segment, extended by d
+    // beyond both ends.
+    struct Case {
+        int32_t x1, y1, x2, y2, x, y, d;
+        bool near;
+    };
+    const Case cases[] = {
+        {0, 0, 10, 0, 13, 0, 3, true},   {0, 0, 10, 0, 13, 0, 2, false}, {0, 0, 10, 0, -3, 0, 3, true},
+        {0, 0, 10, 0, -3, 0, 2, false},  {0, 0, 10, 0, 5, -3, 3, true},  {0, 0, 10, 0, 5, 4, 3, false},
+        {0, 0, 30, 40, 33, 44, 5, true}, {0, 0, 30, 40, 33, 44, 4, false},  // 5 beyond (30, 40)
+        // Regression test: the squared length of 4e9 overflowed 64-bit integers.
+        {-kHuge, -kHuge, kHuge, kHuge, kFar, kFar, 1, true}, {-kHuge, -kHuge, kHuge, kHuge, kFar, -kFar, 1, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TObjektGerade(c.x1, c.y1, c.x2, c.y2).IsNear(c.x, c.y, c.d, 0, 0), c.near)
+            << c.x << "," << c.y << " d=" << c.d;
+    EXPECT_FLOAT_EQ(TObjektGerade(-kHuge, 0, kHuge, 0).Length(), 4e9f);
+}
+
+TEST_F(GeometryTest, IsOffScreenAtTheBorders) {
+    // 800 x 600: x = breite and y = hoehe still lie inside.
+    EXPECT_FALSE(IsOffScreen(800, 600, settings));
+    EXPECT_FALSE(IsOffScreen(0, 0, settings));
+    EXPECT_TRUE(IsOffScreen(-1, 0, settings));
+    EXPECT_TRUE(IsOffScreen(0, -1, settings));
+    EXPECT_TRUE(IsOffScreen(801, 0, settings));
+    EXPECT_TRUE(IsOffScreen(0, 601, settings));
+}
+
+TEST_F(GeometryTest, AngleRangesOverlap) {
+    struct Case {
+        Extended a1, a2, b1, b2;
+        bool overlap;
+    };
+    const Case cases[] = {
+        {350, 10, 5, 20, true}, {10, 20, 20, 30, false}, {5, 20, 350, 10, true}, {300, 10, 20, 30, false},
+        {-10, 10, 5, 20, true}, {370, 380, 5, 15, true},  // normalized to 350..10 and 10..20
+        // Regression test: a wrapped range starting between 359 and 360 was
+        // split into 359.5..359, which wraps again, without end.
+        {359.5, 10, 100, 200, false}, {359.5, 10, 5, 20, true}, {5, 20, 359.5, 10, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AngleRangesOverlap(c.a1, c.a2, c.b1, c.b2), c.overlap)
+            << c.a1 << ".." << c.a2 << " vs " << c.b1 << ".." << c.b2;
+}
+
+TEST_F(GeometryTest, DirectionBin) {
+    // From u to v in n bins per turn, counter-clockwise with y upward.
+    struct Case {
+        int32_t n;
+        float ux, uy, vx, vy, bins;
+    };
+    const Case cases[] = {
+        {4, 1, 0, 0, 1, 1},  {4, 1, 0, 0, -1, 3},  {8, 1, 0, 1, 1, 1},       {8, 1, 0, -1, 1, 3},
+        {8, 1, 0, -1, -1, 5}, {8, 1, 0, 1, -1, 7}, {102, 3, 4, -3, -4, 51}, {4, 0, 0, 1, 0, 0},
+    };
+    // The sine and cosine go through 32-bit floats: about 1e-7 of a turn.
+    for (const Case& c : cases)
+        EXPECT_NEAR(DirectionBin(c.n, c.ux, c.uy, c.vx, c.vy), c.bins, 1e-6f * static_cast<float>(c.n))
+            << c.n << ": (" << c.ux << "," << c.uy << ") to (" << c.vx << "," << c.vy << ")";
+}
+
+TEST_F(GeometryTest, HasChangedRelativeToTheNewValue) {
+    EXPECT_FALSE(HasChanged(0, 0, 1));
+    EXPECT_TRUE(HasChanged(0, 1e-30, 1));
+    EXPECT_TRUE(HasChanged(1, 0, 1));
+    EXPECT_TRUE(HasChanged(1.0, 1.02, 1));
+    EXPECT_FALSE(HasChanged(1.0, 0.995, 1));
+    EXPECT_TRUE(HasChanged(1.0, 0.99005, 1)) << "1.005 % of the new value, 0.995 % of the old";
+    EXPECT_FALSE(HasChanged(1.0, 1.0101, 1)) << "0.9999 % of the new value, 1.01 % of the old";
+    EXPECT_FALSE(HasChanged(0.5, 0.5, 0)) << "a criterion of 0 still lets the computation end";
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include "HeadlessFixture.h"
+#include "platform/Errors.h"
+
+namespace {
+
+using SettingsTest = HeadlessTest;
+
+TEST_F(SettingsTest, FreshSettingsHoldTheDefaults) {
+    EXPECT_EQ(settings.sellaenge, 5);
+    EXPECT_EQ(settings.richtungprosel, 102);
+    EXPECT_EQ(settings.maximaleiterationen, 50);
+    EXPECT_EQ(settings.abbruchgenauigkeit, 1.0f);
+    EXPECT_FALSE(settings.berechnet);
+    EXPECT_EQ(settings.titel, "Brevanto 2.0");
+    EXPECT_EQ(settings.hoehe, 600);
+    EXPECT_EQ(settings.breite, 800);
+}
+
+TEST_F(SettingsTest, SectionReadsBackAsWritten) {
+    Tprgvar written(1, 2, 3);
+    written.sellaenge = 7;
+    written.richtungprosel = 36;
+    written.abbruchgenauigkeit = 0.01f;
+    written.maximaleiterationen = 3;
+    platform::TextFile file;
+    written.SaveSettings(file);
+    EXPECT_EQ(file.Text(),
+              "prgvar\r\nbegin\r\nsellaenge=7\r\nrichtungprosel=36\r\nabbruchgenauigkeit=0.00999999977648258\r\n"
+              "maximaleiterationen=3\r\nend\r\n");
+    auto reading = platform::TextFile::FromText(file.Text());
+    ASSERT_EQ(reading.ReadLine(), "prgvar");
+    ASSERT_TRUE(settings.LoadSettings(reading));
+    EXPECT_EQ(settings.sellaenge, 7);
+    EXPECT_EQ(settings.richtungprosel, 36);
+    EXPECT_EQ(settings.abbruchgenauigkeit, 0.01f);
+    EXPECT_EQ(settings.maximaleiterationen, 3);
+}
+
+TEST_F(SettingsTest, MisspeltKeyStopsTheSectionThere) {
+    auto file = platform::TextFile::FromText(
+        "begin\r\nsellaenge=9\r\nrichtungsprosel=4\r\nabbruchgenauigkeit=2\r\nmaximaleiterationen=3\r\nend\r\n");
+    EXPECT_FALSE(settings.LoadSettings(file));
+    EXPECT_EQ(settings.sellaenge, 9);
+    EXPECT_EQ(settings.richtungprosel, 102);
+    EXPECT_EQ(settings.abbruchgenauigkeit, 1.0f);
+    EXPECT_EQ(file.ReadLine(), "abbruchgenauigkeit=2") << "no further line was read";
+}
+
+TEST_F(SettingsTest, MalformedNumberIsAConversionErrorAndZeroIsStoredAsRead) {
+    auto bad = platform::TextFile::FromText("begin\r\nsellaenge=five\r\n");
+    EXPECT_THROW(settings.LoadSettings(bad), platform::ConversionError);
+    auto zero = platform::TextFile::FromText(
+        "begin\r\nsellaenge=0\r\nrichtungprosel=102\r\nabbruchgenauigkeit=1\r\nmaximaleiterationen=50\r\nend\r\n");
+    EXPECT_TRUE(settings.LoadSettings(zero));
+    EXPECT_THROW(settings.CheckResolution(), std::runtime_error) << "the computation refuses it instead";
+}
+
+}  // namespace

@@ -1,0 +1,350 @@
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "model/ObjektGerade.h"
+#include "platform/Errors.h"
+#include "platform/qt/QtBitmap.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtWindow.h"
+#include "ui/MainWindow.h"
+
+using namespace platform;
+
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+constexpr TColor kRed = 0x0000FF;
+const QColor kWindowColour(10, 20, 30);
+
+// The pixels of this colour, or without one every pixel that is no longer white.
+Pixels Painted(const QtBitmap& bitmap, std::optional<QColor> colour = std::nullopt) {
+    Pixels painted;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if (const QColor pixel(bitmap.Image().pixel(x, y)); colour ? pixel == *colour : pixel != Qt::white)
+                painted.insert({x, y});
+    return painted;
+}
+
+// The main window with its logic, as the program starts it.
+struct StartedWindow {
+    QtWindow window;
+    MainWindow form;
+    explicit StartedWindow(QtPlatform& platform) : form(platform, window) {}
+};
+
+// "caption: item|item|..." for the menu bar and for each menu below it.
+QStringList MenuLines(const QString& caption, const QList<QAction*>& actions) {
+    QStringList items, below;
+    for (const QAction* action : actions) {
+        items << action->text();
+        if (action->menu() != nullptr) below << MenuLines(action->text(), action->menu()->actions());
+    }
+    return QStringList{caption + QLatin1String(": ") + items.join(QLatin1Char('|'))} + below;
+}
+
+// Acts on the next modal dialog once it is shown. Whatever the action does,
+// the dialog is closed afterwards, so a failing test cannot hang.
+void WhenShown(std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            act(*dialog);
+            if (dialog->isVisible()) dialog->done(-1);
+        }
+    });
+}
+
+}  // namespace
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A window colour of its own shows whether a system colour comes from the palette.
+    void initTestCase() {
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::Window, kWindowColour);
+        QApplication::setPalette(palette);
+    }
+
+
+    // The canvas works out its pixels itself where Qt's aliased painter
+    // breaks the rules the program's pictures were drawn with.
+    void lineLeavesOutItsEndPoint_data() {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("to the right") << QPoint(2, 5) << QPoint(12, 5);
+        // Qt's own aliased lines leave out the start instead when they run to the left or up.
+        QTest::newRow("to the left") << QPoint(12, 5) << QPoint(2, 5);
+        QTest::newRow("down") << QPoint(4, 1) << QPoint(4, 15);
+        QTest::newRow("up") << QPoint(4, 15) << QPoint(4, 1);
+        QTest::newRow("shallow, left and up") << QPoint(18, 12) << QPoint(3, 4);
+        QTest::newRow("steep, left and down") << QPoint(9, 0) << QPoint(4, 17);
+        QTest::newRow("no length") << QPoint(4, 4) << QPoint(4, 4);
+    }
+
+    void lineLeavesOutItsEndPoint() {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QtBitmap bitmap(20, 20);
+        bitmap.GetCanvas().MoveTo(from.x(), from.y());
+        bitmap.GetCanvas().LineTo(to.x(), to.y());
+
+        // One pixel in the line's box for each step along the longer axis: an unbroken line.
+        const Pixels painted = Painted(bitmap);
+        const bool xMajor = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+        const int steps = xMajor ? std::abs(to.x() - from.x()) : std::abs(to.y() - from.y());
+        std::set<int> majors;
+        for (const auto& [x, y] : painted) {
+            QVERIFY(QRect::span(from, to).contains(x, y));
+            majors.insert(xMajor ? x : y);
+        }
+        QCOMPARE(int(painted.size()), steps);
+        QCOMPARE(int(majors.size()), steps);
+        QCOMPARE(painted.count({from.x(), from.y()}), size_t{steps > 0});
+        QVERIFY(!painted.count({to.x(), to.y()}));
+
+        // The end point became the pen position: the next line starts there.
+        bitmap.GetCanvas().LineTo(to.x(), to.y() == 19 ? 18 : 19);
+        QVERIFY(Painted(bitmap).count({to.x(), to.y()}));
+    }
+
+    // A line reaching a billion pixels beyond the picture costs only its visible part.
+    void lineFarOutsideThePicture() {
+        QtBitmap bitmap(30, 10);
+        Canvas& canvas = bitmap.GetCanvas();
+        canvas.MoveTo(-1'000'000'000, 4);
+        canvas.LineTo(1'000'000'000, 4);
+        canvas.MoveTo(-1'000'000'000, -1'000'000'000);
+        canvas.LineTo(1'000'000'000, 1'000'000'000);
+        Pixels expected;
+        for (int x = 0; x < 30; ++x) expected.insert({x, 4});
+        for (int x = 0; x < 10; ++x) expected.insert({x, x});
+        QCOMPARE(Painted(bitmap), expected);
+    }
+
+    void fillRectInBrushColourLeavesOutRightAndBottom_data() {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("0x0000FF is red") << int(kRed) << QColor(Qt::red);
+        QTest::newRow("button face is the palette's window colour") << int(kButtonFaceColour) << kWindowColour;
+    }
+
+    void fillRectInBrushColourLeavesOutRightAndBottom() {
+        QFETCH(int, colour);
+        QFETCH(QColor, expected);
+        QtBitmap bitmap(12, 12);
+        Canvas& canvas = bitmap.GetCanvas();
+        canvas.SetBrushColor(colour);
+        canvas.FillRect(2, 3, 6, 8);
+        canvas.SetBrushStyle(BrushStyle::Hollow);
+        canvas.FillRect(0, 0, 12, 12);
+        Pixels box;
+        for (int y = 3; y < 8; ++y)
+            for (int x = 2; x < 6; ++x) box.insert({x, y});
+        QCOMPARE(Painted(bitmap, expected), box);
+        QCOMPARE(Painted(bitmap), box);
+    }
+
+    void ellipseStaysInsideItsBox_data() {
+        QTest::addColumn<QRect>("box");
+        // Qt's own aliased ellipse spills past both sides of flat boxes like this one.
+        QTest::newRow("flat") << QRect(2, 2, 12, 6);
+        QTest::newRow("two by two") << QRect(5, 5, 2, 2);
+        QTest::newRow("larger than the picture") << QRect(-30, -30, 80, 80);
+    }
+
+    void ellipseStaysInsideItsBox() {
+        QFETCH(QRect, box);
+        QtBitmap solid(20, 20), hollow(20, 20);
+        hollow.GetCanvas().SetBrushStyle(BrushStyle::Hollow);
+        for (QtBitmap* bitmap : {&solid, &hollow}) {
+            bitmap->GetCanvas().SetBrushColor(kRed);
+            bitmap->GetCanvas().Ellipse(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+        }
+
+        // The painted pixels are symmetric and reach every side of the box, no further.
+        const Pixels painted = Painted(solid);
+        QRect extent;
+        for (const auto& [x, y] : painted) {
+            extent |= QRect(x, y, 1, 1);
+            QVERIFY(painted.count({box.left() + box.right() - x, y}) && painted.count({x, box.top() + box.bottom() - y}));
+        }
+        QCOMPARE(extent, box & solid.Image().rect());
+        // The outline encloses the fill, and a hollow ellipse is the outline alone.
+        for (const auto& [x, y] : Painted(solid, Qt::red))
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                QVERIFY(!solid.Image().valid(x + dx, y + dy) || painted.count({x + dx, y + dy}));
+        QCOMPARE(Painted(hollow), Painted(solid, Qt::black));
+        QCOMPARE(QColor(solid.Image().pixel(box.center())), QColor(box.width() > 2 ? Qt::red : Qt::black));
+    }
+
+    void arcRunsCounterClockwiseFromTheStartRay() {
+        // A circle about (10, 10); pixel (x, y) has its centre at (x + 0.5, y + 0.5).
+        QtBitmap full(20, 20), quarter(20, 20), rest(20, 20), closed(20, 20);
+        full.GetCanvas().SetBrushStyle(BrushStyle::Hollow);
+        full.GetCanvas().Ellipse(0, 0, 20, 20);
+        // From 3 o'clock to 12 o'clock: the upper right quarter; back to 3 o'clock: the other three.
+        quarter.GetCanvas().Arc(0, 0, 20, 20, 20, 10, 10, 0);
+        rest.GetCanvas().Arc(0, 0, 20, 20, 10, 0, 20, 10);
+        // Start and end on the same ray: the whole ellipse.
+        closed.GetCanvas().Arc(0, 0, 20, 20, 20, 10, 30, 10);
+
+        Pixels both = Painted(quarter), others = Painted(rest);
+        QVERIFY(!both.empty() && !others.empty());
+        for (const auto& [x, y] : both) QVERIFY(x >= 10 && y < 10);
+        both.insert(others.begin(), others.end());
+        QCOMPARE(both, Painted(full));
+        QCOMPARE(Painted(closed), Painted(full));
+    }
+
+    void savesAWindowsBitmap() {
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath(QStringLiteral("picture.bmp"));
+        QtBitmap bitmap(7, 5);
+        bitmap.GetCanvas().SetBrushColor(kRed);
+        bitmap.GetCanvas().FillRect(1, 1, 2, 2);
+        bitmap.SaveToFile(fileName.toStdString());
+        const QImage saved(fileName, "BMP");
+        QCOMPARE(saved.size(), QSize(7, 5));
+        QCOMPARE(QColor(saved.pixel(1, 1)), QColor(Qt::red));
+
+        const std::string unwritable = folder.filePath(QStringLiteral("missing/picture.bmp")).toStdString();
+        QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable));
+    }
+
+    void menuTree() {
+        const QStringList expected{
+            "bar: File|Scenery Objects|Edit|Graphical representation |Delete|&Parameters|?",
+            "File: New|Open|Save|Save as Picture|Quit",
+            "Scenery Objects: Straight objects |Circular objects |Sun|Background Radiation",
+            "Straight objects : Lambert-like emitter |Emitter of parallel light|Mirror / Diffusor |Absorber",
+            "Circular objects : Lambert-like emitter |Mirror / Diffusor |Absorber",
+            "Edit: Object Manager",
+            "Graphical representation : Energy flow density|Energy density",
+            "Energy flow density: Arrows|Stream-lines|Single stream-line",
+            "Energy density: Circles",
+            "Delete: Graphical representation|All objects in the scene",
+            "&Parameters: Arrows of energy flow density|Stream-lines |Circles of energy density |"
+            "Resolution of the calculation |Iterations|Screen ",
+            "?: Info",
+        };
+        StartedWindow main(platform);
+        QCOMPARE(MenuLines(QStringLiteral("bar"), main.window.menuBar()->actions()), expected);
+    }
+
+    // The form asks for 10000 x 10000 pixels; the drawing area takes what the screen gives.
+    void drawingAreaTakesWhatTheScreenGives() {
+        StartedWindow main(platform);
+        QtWindow& window = main.window;
+        const QSize screen = window.screen()->availableGeometry().size();
+        QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()), screen - QSize(0, window.menuBar()->sizeHint().height()));
+        QCOMPARE(QColor(window.DrawingArea().Surface().pixel(0, 0)), kWindowColour);  // the empty scene
+
+        // Once the window is shown its frame counts too.
+        window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.SetClientWidth(10000);
+        window.SetClientHeight(10000);
+        QCOMPARE(window.DrawingArea().size(), QSize(window.ClientWidth(), window.ClientHeight()));
+        window.SetClientWidth(300);
+        QCOMPARE(window.DrawingArea().Surface().size(), QSize(300, window.ClientHeight()));
+    }
+
+    // A menu command chooses the object; a drag with the left button draws it and opens its dialog.
+    void menuAndMouseReachTheForm() {
+        StartedWindow main(platform);
+        main.window.findChild<QAction*>(QStringLiteral("LambertscherStrahler1"))->trigger();
+        QtDrawingArea& area = main.window.DrawingArea();
+        QStringList dialogs;
+        const auto watch = [&] { WhenShown([&](QDialog& dialog) { dialogs << dialog.windowTitle(); }); };
+        watch();
+        QTest::mouseClick(&area, Qt::RightButton, {}, {50, 50});
+        QCoreApplication::processEvents();  // the watch ends here when no dialog came
+        QTest::mousePress(&area, Qt::LeftButton, {}, {100, 100});
+        QTest::mouseMove(&area, {200, 150});
+        QCOMPARE(main.window.windowTitle(), QStringLiteral("Brevanto 2.0 (X=200,Y=150)"));
+        watch();
+        QTest::mouseRelease(&area, Qt::LeftButton, {}, {200, 150});
+        QCOMPARE(dialogs, QStringList{"Lambert-like emitter "});
+        const auto* drawn = dynamic_cast<const TObjektGerade*>(&main.form.Scene().Tail());
+        QVERIFY(drawn != nullptr);
+        QCOMPARE(QRect(QPoint(drawn->x1, drawn->y1), QPoint(drawn->x2, drawn->y2)), QRect(QPoint(100, 100), QPoint(200, 150)));
+        QCOMPARE(area.Surface(), dynamic_cast<const QtBitmap&>(main.form.Picture()).Image());  // the window shows the picture
+    }
+
+    // Values are shown, edited and written back; a double click on the list
+    // ends the dialog with the list's result. Without a Cancel button Escape does nothing.
+    void dialogRoundTrip() {
+        DialogSpec spec{"Object", {Control::Edit("strength", "Energy flow density "),
+                                   Control::Combo("colour", "", {"black", "red", "blue"}, "Color"),
+                                   Control::Combo("width", "", {"1", "2"}, "2"), Control::Radio("above", "above", true),
+                                   Control::Radio("all", "all around", false), Control::ListBox("objects", ModalResult::Edit),
+                                   Control::Button("Quit", ModalResult::Quit, true)}};
+        spec["strength"].text = "100";
+        spec["width"].selected = 1;
+        spec["objects"].items = {"1 Background radiation", "2 Sun"};
+        QStringList shown;
+        bool openAfterEscape = false;
+        WhenShown([&](QDialog& dialog) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            openAfterEscape = dialog.isVisible();
+            auto* edit = dialog.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+            const auto combos = dialog.findChildren<QComboBox*>();
+            const auto radios = dialog.findChildren<QRadioButton*>();
+            shown << edit->text() << combos[0]->currentText() << combos[1]->currentText()
+                  << (radios[0]->isChecked() ? radios[0] : radios[1])->text() << dialog.findChild<QListWidget*>()->item(1)->text();
+            edit->setText(QStringLiteral("250,5"));
+            combos[0]->setCurrentIndex(2);
+            combos[1]->setEditText(QStringLiteral("7"));  // typed over the chosen entry
+            radios[1]->click();
+            dialog.findChild<QPushButton*>()->click();
+        });
+        QCOMPARE(platform.ShowModal(spec), ModalResult::Quit);
+        QVERIFY(openAfterEscape);
+        QCOMPARE(shown, QStringList({"100", "Color", "2", "above", "2 Sun"}));
+        QCOMPARE(spec["strength"].text, "250,5");
+        QCOMPARE(spec["colour"].selected, 2);
+        QCOMPARE(spec["colour"].text, "blue");
+        QCOMPARE(spec["width"].selected, -1);
+        QCOMPARE(spec["width"].text, "7");
+        QVERIFY(!spec["above"].checked && spec["all"].checked);  // the radio buttons of a dialog are one group
+
+        WhenShown([](QDialog& dialog) {
+            auto* list = dialog.findChild<QListWidget*>();
+            const QPoint second = list->visualItemRect(list->item(1)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+        });
+        QCOMPARE(platform.ShowModal(spec), ModalResult::Edit);
+        QCOMPARE(spec["objects"].selected, 1);
+        QCOMPARE(spec["colour"].selected, 2);  // the chosen entry was shown
+    }
+
+    void messageAndProgressBreakLinesAtCarriageReturns() {
+        QString shown;
+        WhenShown([&](QDialog& dialog) { shown = static_cast<QMessageBox&>(dialog).text(); });
+        platform.ShowMessage("You cannot delet the Background radiation,\rbut You can set it to Zero.");
+        QCOMPARE(shown, QStringLiteral("You cannot delet the Background radiation,\nbut You can set it to Zero."));
+
+        auto& progress = static_cast<QtProgressWindow&>(platform.Progress());
+        progress.Show();
+        QVERIFY(progress.isVisible());
+        progress.SetText("Iteration 3\rof 50");
+        progress.Repaint();
+        QCOMPARE(progress.Text(), QStringLiteral("Iteration 3\nof 50"));
+    }
+
+private:
+    QtPlatform platform;
+};
+
+QTEST_MAIN(QtPlatformTest)
+#include "QtPlatformTest.moc"

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "HeadlessFixture.h"
+#include "model/SceneList.h"
+#include "platform/Errors.h"
+#include "radiation/Berechnen.h"
+
+namespace {
+
+// Reports a change in its first `changingPasses` passes and writes its passes
+// into a log shared with the other objects of the scene.
+struct ChangingObject : Tszeneobjekt {
+    ChangingObject(std::string name, int changingPasses, std::vector<std::string>& log)
+        : name(std::move(name)), changingPasses(changingPasses), log(log) {}
+    bool Iterate(const SceneList&) override {
+        log.push_back(name + " " + std::to_string(++passes));
+        if (passes == failingPass) throw std::runtime_error("broken pass");
+        return passes <= changingPasses;
+    }
+    void PrepareQueries(const Tprgvar&) override { log.push_back(name + " prepared"); }
+
+    std::string name;
+    int changingPasses;
+    std::vector<std::string>& log;
+    int passes = 0, failingPass = 0;
+};
+
+class CalculateTest : public HeadlessTest {
+protected:
+    ChangingObject& Add(int changingPasses, const std::string& name = "object") {
+        list.Append(std::make_unique<ChangingObject>(name, changingPasses, log));
+        list.CleanAndNumber();
+        return static_cast<ChangingObject&>(list.Tail());
+    }
+
+    // Calculate as the main window runs it.
+    int32_t Calculate() { return ::Calculate(list, settings, window, headless.Progress()); }
+
+    SceneList list{std::make_unique<Tszeneobjekt>()};
+    platform::HeadlessWindow window{800, 600};
+    std::vector<std::string> log;
+};
+
+TEST(OrdinalSuffix, OfThePassNumber) {
+    std::string passes;
+    for (const int32_t k : {1, 2, 3, 4, 11, 12, 13, 21, 22, 23, 101, 111, 112})
+        passes += std::to_string(k) + OrdinalSuffix(k) + " ";
+    EXPECT_EQ(passes, "1st 2nd 3rd 4th 11th 12th 13th 21st 22nd 23rd 101st 111th 112th ");
+}
+
+TEST_F(CalculateTest, SceneWithoutMirrorsConvergesInOnePassAndIsNotComputedAgain) {
+    ChangingObject& emitter = Add(0);
+    Calculate();
+    EXPECT_EQ(emitter.passes, 1);
+    EXPECT_TRUE(settings.berechnet);
+    EXPECT_EQ(window.Captions(), (std::vector<std::string>{"Brevanto 2.0 , 1st iteration", "Brevanto 2.0"}));
+    EXPECT_EQ(headless.progressTexts,
+              std::vector<std::string>{"Brevanto 2.0 is calculating the radiositys:\r1st iteration"});
+    EXPECT_FALSE(headless.progressVisible);
+    // Up to date: no pass, no progress window, no caption.
+    Calculate();
+    EXPECT_EQ(emitter.passes, 1);
+    EXPECT_EQ(headless.progressShown, 1);
+    EXPECT_EQ(window.Captions().size(), 2u);
+}
+
+TEST_F(CalculateTest, EveryObjectTakesPartInEveryPassUntilNothingChanges) {
+    Add(2, "first");
+    Add(0, "second");
+    Calculate();
+    EXPECT_EQ(log, (std::vector<std::string>{"first prepared", "second prepared", "first 1", "second 1", "first 2",
+                                             "second 2", "first 3", "second 3"}));
+    EXPECT_EQ(window.Captions()[2], "Brevanto 2.0 , 3rd iteration");
+}
+
+TEST_F(CalculateTest, StopsAtTheIterationLimit) {
+    // At least one pass, also for a limit of 0.
+    for (const auto& [limit, passes] : {std::pair{1, 1}, std::pair{3, 3}, std::pair{0, 1}}) {
+        settings.berechnet = false;
+        settings.maximaleiterationen = limit;
+        ChangingObject& mirror = Add(1000);
+        Calculate();
+        EXPECT_EQ(mirror.passes, passes) << "limit " << limit;
+    }
+}
+
+TEST_F(CalculateTest, UnusableResolutionStopsBeforeAnythingIsShown) {
+    for (const auto& [sellaenge, richtungprosel] : {std::pair{0, 102}, std::pair{5, 0}}) {
+        settings.sellaenge = sellaenge;
+        settings.richtungprosel = richtungprosel;
+        Add(0);
+        platform::ReportingErrors(headless, [&] { Calculate(); });
+    }
+    EXPECT_EQ(headless.messages.size(), 2u);
+    EXPECT_FALSE(settings.berechnet);
+    EXPECT_EQ(headless.progressShown, 0);
+    EXPECT_TRUE(window.Captions().empty());
+    EXPECT_TRUE(log.empty()) << "no pass, not even the preparation";
+}
+
+TEST_F(CalculateTest, BrokenPassLeavesTheResultsStale) {
+    Add(1000).failingPass = 2;
+    EXPECT_THROW(Calculate(), std::runtime_error);
+    EXPECT_FALSE(settings.berechnet) << "the next display computes again";
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0");
+    EXPECT_FALSE(headless.progressVisible);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "model/Hilfsfunktionen.h"
+#include "radiation/MirrorElements.h"
+#include "radiation/SurfaceElements.h"
+#include "HeadlessFixture.h"
+
+namespace {
+
+using SurfaceElementsTest = HeadlessTest;
+
+TEST_F(SurfaceElementsTest, ElementCounts) {
+    // Trunc(L / sellaenge + 1) elements at sellaenge 5: 10 px give three, not two.
+    for (const auto& [length, count] : {std::pair{12.0f, 3}, std::pair{10.0f, 3}, std::pair{4.0f, 1}})
+        EXPECT_EQ(StraightElementCount(length, 5), count) << length << " px";
+    // Arcs: at least as many pieces as the bins their span covers.
+    EXPECT_EQ(ArcElementCount(360, 100, 5, 102), 125);
+    EXPECT_EQ(ArcElementCount(90, 10, 5, 102), 25);
+    EXPECT_DOUBLE_EQ(ArcElementAngle(270, 360, 0, 4), 281.25) << "the centre of the first of four";
+}
+
+TEST_F(SurfaceElementsTest, BinDirections) {
+    // With 102 bins each bin's direction lies in that bin, and bin j + 51
+    // points opposite bin j.
+    for (int32_t j = 0; j < 102; ++j) {
+        const FloatPoint u = BinDirection(102, j, 30, -40, 50);
+        const FloatPoint opposite = BinDirection(102, (j + 51) % 102, 30, -40, 50);
+        EXPECT_EQ(DirectionBinIndex(102, u.x, u.y, 30, -40), j);
+        EXPECT_NEAR(u.x + opposite.x, 0, 1e-6) << "bin " << j;
+        EXPECT_NEAR(u.y + opposite.y, 0, 1e-6) << "bin " << j;
+    }
+    // A hair short of a full turn is exactly 36 bins as a float: bin 0.
+    ASSERT_EQ(DirectionBin(36, 1, 1e-7f, 1, 0), 36.0f);
+    EXPECT_EQ(DirectionBinIndex(36, 1, 1e-7f, 1, 0), 0);
+}
+
+TEST_F(SurfaceElementsTest, TransmittedAndReflectedBins) {
+    // A horizontal mirror, 36 bins, light straight down: in bin 9 against the
+    // reversed tangent, it passes on in bin 27 and is reflected in bin 8.
+    const int32_t b = DirectionBinIndex(36, 0, 1, -10, 0);
+    EXPECT_EQ(b, 9);
+    EXPECT_EQ(TransmittedBin(36, b), 27);
+    EXPECT_EQ(ReflectedBin(36, b), 8);
+    // Bin 27 stands for its centre, 5 degrees off straight down.
+    EXPECT_NEAR(BinDirection(36, 27, 10, 0, 10).x, std::sin(5 * kPi / 180), 1e-6);
+    EXPECT_NEAR(BinDirection(36, 27, 10, 0, 10).y, std::cos(5 * kPi / 180), 1e-6);
+    // Light straight up, in bin 27: on in bin 9, reflected in bin 26.
+    EXPECT_EQ(TransmittedBin(36, 27), 9);
+    EXPECT_EQ(ReflectedBin(36, 27), 26);
+}
+
+struct Visit {
+    int32_t index, unreduced;
+    float weight;
+};
+
+// The bins, of 36, covered by the element e1-e2 seen from P, against the tangent (1, 0).
+std::vector<Visit> CoveredBins(float px, float py, FloatPoint e1, FloatPoint e2) {
+    std::vector<Visit> visits;
+    ForEachCoveredBin(36, px, py, e1, e2, 1, 0, [&](int32_t index, int32_t unreduced, float weight) {
+        visits.push_back({index, unreduced, weight});
+    });
+    return visits;
+}
+
+TEST_F(SurfaceElementsTest, CoveredBinsShareTheAngleSeenFromThePoint) {
+    // A 1-pixel element 100 pixels away covers a2 - a1 of bin 28 only, the
+    // angle atan(0.205) - atan(0.195). Floats near 36 bins hold 4e-6.
+    const std::vector<Visit> one = CoveredBins(20, 100, {-0.5f, 0}, {0.5f, 0});
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].index, 28);
+    EXPECT_NEAR(one[0].weight, (std::atan(0.205) - std::atan(0.195)) * 36 / (2 * kPi), 1e-5);
+    // A 200-pixel element covers 90 degrees: bins 22.5 to 31.5.
+    const std::vector<Visit> wide = CoveredBins(0, 100, {-100, 0}, {100, 0});
+    ASSERT_EQ(wide.size(), 10u);
+    EXPECT_EQ(wide[0].index, 22);
+    EXPECT_NEAR(wide[0].weight, 0.5, 1e-5);
+    EXPECT_NEAR(wide[1].weight, 1, 1e-5);
+    // Around the tangent, from 36 - 0.1146 to 0.1146: the short way, bins 35
+    // and 36, that is 0.
+    const std::vector<Visit> wrapped = CoveredBins(100, 0, {0, -2}, {0, 2});
+    ASSERT_EQ(wrapped.size(), 2u);
+    EXPECT_EQ(wrapped[0].index, 35);
+    EXPECT_EQ(wrapped[1].index, 0);
+    EXPECT_EQ(wrapped[1].unreduced, 36);
+    EXPECT_NEAR(wrapped[0].weight, std::atan(0.02) * 36 / (2 * kPi), 1e-5);
+    EXPECT_NEAR(wrapped[1].weight, wrapped[0].weight, 1e-5);
+}
+
+TEST_F(SurfaceElementsTest, ElementCacheRebuildsOnlyOnChange) {
+    MirrorElements cache;
+    ASSERT_TRUE(cache.RebuildElements(0, 20, 0, 8, 5, 36));
+    ASSERT_EQ(cache.Elements().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(cache.Elements()[i].y, 18.0f - 4 * static_cast<float>(i));
+    auto mark = [&] { cache.Elements()[0].dirrad[0] = cache.Elements()[0].difplus = 1; };
+    mark();
+    EXPECT_FALSE(cache.RebuildElements(0, 20, 0, 8, 5, 36));
+    EXPECT_EQ(cache.Elements()[0].difplus, 1) << "an unchanged mirror keeps its values";
+    struct Change {
+        int32_t x1, y1, x2, y2, sellaenge, richtungprosel;
+        size_t elements;
+    };
+    const Change changes[] = {
+        {0, 20, 0, 9, 5, 36, 3}, {1, 20, 0, 9, 5, 36, 3}, {1, 20, 0, 9, 2, 36, 6}, {1, 20, 0, 9, 2, 102, 6},
+        {0, 0, 4, 0, 5, 102, 1},  // 4 px: one element at the midpoint
+    };
+    for (const Change& c : changes) {
+        mark();
+        EXPECT_TRUE(cache.RebuildElements(c.x1, c.y1, c.x2, c.y2, c.sellaenge, c.richtungprosel));
+        ASSERT_EQ(cache.Elements().size(), c.elements);
+        EXPECT_EQ(cache.Elements()[0].dirrad, std::vector<float>(static_cast<size_t>(c.richtungprosel), 0.0f));
+        EXPECT_EQ(cache.Elements()[0].difplus, 0) << "rebuilt from zero";
+    }
+    EXPECT_FLOAT_EQ(cache.Elements()[0].x, 2);
+}
+
+// Regression test: the squared length of a mirror spanning 4e9 pixels
+// overflowed 64-bit integers and left it without elements instead of refusing it.
+TEST_F(SurfaceElementsTest, FarOffMirrorIsRefusedAndTheOldListStays) {
+    MirrorElements cache;
+    ASSERT_TRUE(cache.RebuildElements(0, 0, 12, 0, 5, 36));
+    EXPECT_THROW(cache.RebuildElements(-2000000000, 0, 2000000000, 0, 5, 102), std::runtime_error);
+    EXPECT_FLOAT_EQ(cache.seglen, 4e9f);
+    EXPECT_EQ(cache.Elements().size(), 3u);
+}
+
+}  // namespace

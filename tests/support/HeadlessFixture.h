@@ -1,0 +1,33 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/Programvar.h"
+#include "model/Szeneobjekt.h"
+#include "platform/HeadlessPlatform.h"
+
+// The headless platform, which answers dialogs from a script and records the
+// messages, progress texts and dialogs shown, and settings for an 800 x 600
+// picture with every computation setting at its default.
+class HeadlessTest : public ::testing::Test {
+protected:
+    // Answers the next dialog by typing the texts into the fields with these
+    // ids and pressing OK.
+    void AnswerOk(std::vector<std::pair<std::string, std::string>> texts = {}) {
+        headless.dialogAnswers.push_back([texts](platform::DialogSpec& dialog) {
+            for (const auto& [id, text] : texts) dialog[id].text = text;
+            return platform::ModalResult::OK;
+        });
+    }
+    void Answer(std::function<platform::ModalResult(platform::DialogSpec&)> answer) {
+        headless.dialogAnswers.push_back(std::move(answer));
+    }
+    EditContext Context() { return {headless, settings}; }
+
+    platform::HeadlessPlatform headless;
+    Tprgvar settings{600, 800, 0};
+};

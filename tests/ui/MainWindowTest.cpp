@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "objects/ObjektLambert.h"
+#include "platform/HeadlessPlatform.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+using platform::DialogSpec;
+using platform::ModalResult;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // The menu item as the window runs it, errors shown as messages.
+    void Choose(const std::string& name) { window.Choose(name); }
+    void Answer(std::function<ModalResult(DialogSpec&)> answer) { headless.dialogAnswers.push_back(answer); }
+    const platform::RasterBitmap& Picture() { return dynamic_cast<const platform::RasterBitmap&>(form.Picture()); }
+
+    platform::HeadlessPlatform headless;
+    platform::HeadlessWindow window{800, 600};
+    MainWindow form{headless, window};
+};
+
+TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
+    form.MousePressed(platform::MouseButton::Left, true, 5, 5);
+    EXPECT_EQ(form.Scene().size(), 1u) << "no mode, nothing drawn";
+    Choose("LambertscherStrahler1");
+    form.MousePressed(platform::MouseButton::Right, false, 100, 100);
+    form.MouseReleased(platform::MouseButton::Right, 100, 100);
+    EXPECT_EQ(form.Scene().size(), 1u) << "the right button draws nothing";
+
+    form.MousePressed(platform::MouseButton::Left, true, 100, 100);
+    form.MouseMoved(true, 200, 150);
+    const auto* lambert = dynamic_cast<const TObjektLambert*>(&form.Scene().Tail());
+    ASSERT_NE(lambert, nullptr);
+    EXPECT_EQ((std::array{lambert->x1, lambert->y1, lambert->x2, lambert->y2}), (std::array{100, 100, 200, 150}));
+    EXPECT_EQ(Picture().Pixel(150, 125), 0) << "the rubber band is drawn";
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0 (X=200,Y=150)");
+    EXPECT_TRUE(headless.shownDialogs.empty());
+    form.Settings().berechnet = true;
+    form.MouseReleased(platform::MouseButton::Left, 200, 150);
+    EXPECT_EQ(headless.shownDialogs, std::vector<std::string>{"Lambert-like emitter "});
+    EXPECT_FALSE(form.Settings().berechnet);
+
+    form.MousePressed(platform::MouseButton::Left, true, 5, 5);
+    form.MouseReleased(platform::MouseButton::Left, 5, 5);
+    EXPECT_EQ(form.Scene().size(), 3u) << "a single click stays until the scene is cleaned";
+}
+
+TEST_F(MainWindowTest, SceneItemsNewAndDeleteAll) {
+    Choose("Sonne1");
+    Choose("Sonne1");
+    Choose("Hintergrundstrahlung1");
+    EXPECT_EQ(form.Scene().size(), 3u) << "two suns; the background is edited, not added";
+    EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Sun", "Sun", "Background radiation"}));
+
+    form.Settings().sellaenge = 9;
+    Choose("SzeneObjekte2");
+    EXPECT_EQ(form.Scene().size(), 1u);
+    EXPECT_EQ(form.Settings().sellaenge, 9) << "deleting the objects keeps the settings";
+    Choose("Neu1");
+    Answer([](DialogSpec& dialog) {
+        EXPECT_EQ(dialog.controls[0].text, "5");
+        EXPECT_EQ(dialog.controls[1].text, "102");
+        return ModalResult::OK;
+    });
+    Choose("Auflsung1");
+    EXPECT_EQ(window.Surface().Pixel(400, 300), 0xF0F0F0) << "the empty picture in the window's colour";
+
+    Answer([](DialogSpec& dialog) {
+        for (auto& control : dialog.controls) control.text = "many";
+        return ModalResult::OK;
+    });
+    Choose("Iterationen1");
+    ASSERT_EQ(headless.messages.size(), 1u) << "the conversion error reaches the user";
+    EXPECT_EQ(form.Settings().maximaleiterationen, 50);
+}
+
+TEST_F(MainWindowTest, ClickInSingleStreamLineModeTracesALineAndAddsNothing) {
+    auto lambert = std::make_unique<TObjektLambert>(300, 300, 500, 300);
+    lambert->staerke = 10;
+    form.Scene().Append(std::move(lambert));
+    Choose("EineStromlinie1");
+    const auto before = Picture().BmpBytes();
+    form.MousePressed(platform::MouseButton::Left, true, 400, 280);
+    form.MouseReleased(platform::MouseButton::Left, 400, 280);
+    EXPECT_EQ(form.Scene().size(), 2u);
+    EXPECT_TRUE(headless.shownDialogs.empty());
+    EXPECT_NE(Picture().BmpBytes(), before);
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0") << "back to the title after the computation";
+}
+
+TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
+    for (int i = 0; i < 4; ++i) Choose("Sonne1");
+    headless.shownDialogs.clear();
+    std::vector<std::string> lines;
+    auto press = [&](int line, ModalResult button) {
+        Answer([&lines, line, button](DialogSpec& dialog) {
+            lines = dialog["objects"].items;
+            dialog["objects"].selected = line;
+            return button;
+        });
+    };
+    press(0, ModalResult::Delete);
+    press(2, ModalResult::Delete);
+    press(1, ModalResult::Edit);
+    Answer([](DialogSpec&) { return ModalResult::OK; });  // the sun's own dialog
+    press(-1, ModalResult::Quit);
+    form.Settings().berechnet = true;
+    Choose("Objektmanager1");
+
+    EXPECT_EQ(headless.messages,
+              std::vector<std::string>{"You cannot delet the Background radiation,\rbut You can set it to Zero."});
+    EXPECT_EQ(lines, (std::vector<std::string>{"1  :Background radiation", "2  :Sun", "3  :Sun", "4  :Sun"}));
+    EXPECT_EQ(headless.shownDialogs,
+              (std::vector<std::string>{"Object Manager", "Object Manager", "Object Manager", "Sun", "Object Manager"}));
+    EXPECT_FALSE(form.Settings().berechnet) << "the next display computes again";
+}
+
+TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
+    Choose("Sonne1");
+    Answer([](DialogSpec& dialog) {
+        dialog["hintergrundfarbe"].selected = 1;
+        return ModalResult::OK;
+    });
+    Choose("Bildschirm1");
+    EXPECT_EQ(form.Scene().size(), 2u) << "an unchanged size keeps the scene";
+    EXPECT_EQ(window.Surface().Pixel(10, 10), 0xFFFFFF);
+
+    form.Settings().sellaenge = 9;
+    Answer([](DialogSpec& dialog) {
+        dialog["breite"].text = "640";
+        return ModalResult::OK;
+    });
+    Choose("Bildschirm1");
+    EXPECT_EQ(form.Scene().size(), 1u);
+    EXPECT_EQ(form.Settings().sellaenge, 5);
+    EXPECT_EQ(form.Picture().Width(), 640);
+    EXPECT_EQ(form.Settings().hintergrundfarbe, 0xFFFFFF) << "the new settings take the window's colour";
+
+    Answer([](DialogSpec& dialog) {
+        dialog["hintergrundfarbe"].selected = 0;
+        dialog["hoehe"].text = "tall";
+        return ModalResult::OK;
+    });
+    Choose("Bildschirm1");
+    EXPECT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(form.Settings().hintergrundfarbe, platform::kButtonFaceColour) << "chosen before the bad height";
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "HeadlessFixture.h"
+#include "platform/Errors.h"
+#include "ui/Aufloesung.h"
+#include "ui/Iterationen.h"
+
+namespace {
+
+class ParameterDialogsTest : public HeadlessTest {
+protected:
+    // Answers the next dialog by typing the two texts, after writing down
+    // what it showed.
+    void Type(const std::string& first, const std::string& second, std::string edit1, std::string edit2) {
+        headless.dialogAnswers.push_back([this, first, second, edit1, edit2](platform::DialogSpec& dialog) {
+            shown.push_back(dialog[first].text + " " + dialog[second].text);
+            dialog[first].text = edit1;
+            dialog[second].text = edit2;
+            return platform::ModalResult::OK;
+        });
+    }
+    void TypeIterations(std::string limit, std::string criterion) {
+        Type("maximaleiterationen", "abbruchgenauigkeit", std::move(limit), std::move(criterion));
+    }
+    void TypeResolution(std::string length, std::string directions) {
+        Type("sellaenge", "richtungprosel", std::move(length), std::move(directions));
+    }
+
+    std::vector<std::string> shown;
+};
+
+TEST_F(ParameterDialogsTest, IterationsShowsTheCurrentValuesAndStoresTheAnswer) {
+    settings.berechnet = true;
+    settings.abbruchgenauigkeit = 0.01f;
+    TypeIterations("20", "0,5");
+    IterationsDialog(headless, settings);
+    EXPECT_EQ(settings.maximaleiterationen, 20);
+    EXPECT_FLOAT_EQ(settings.abbruchgenauigkeit, 0.5f);
+    EXPECT_FALSE(settings.berechnet);
+    settings.maximaleiterationen = 9;
+    TypeIterations("9", "0.5");
+    IterationsDialog(headless, settings);
+    // Five digits, not the float's 0.00999999977648258.
+    EXPECT_EQ(shown, (std::vector<std::string>{"50 0.01", "9 0.5"}));
+}
+
+TEST_F(ParameterDialogsTest, IterationsConversionErrorKeepsTheFieldsBeforeItAndLeavesTheLaterOnes) {
+    settings.berechnet = true;
+    TypeIterations("20", "one");
+    EXPECT_THROW(IterationsDialog(headless, settings), platform::ConversionError);
+    TypeIterations("2x", "3");
+    EXPECT_THROW(IterationsDialog(headless, settings), platform::ConversionError);
+    EXPECT_EQ(settings.maximaleiterationen, 20);
+    EXPECT_FLOAT_EQ(settings.abbruchgenauigkeit, 1.0f);
+    EXPECT_TRUE(settings.berechnet) << "the flag stays as it was";
+}
+
+TEST_F(ParameterDialogsTest, ResolutionRefusesValuesBelowOneUntilCorrected) {
+    settings.berechnet = true;
+    // Read leniently: a malformed text counts as 0. Each refused answer is
+    // shown again as typed.
+    for (const auto& [length, directions] : {std::pair{"0", "102"}, std::pair{"5", "-4"}, std::pair{"5", "many"}}) {
+        settings.sellaenge = 7;
+        TypeResolution(length, directions);
+        TypeResolution("3", "12");
+        ResolutionDialog(headless, settings);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"7 102", "0 102", "7 12", "5 -4", "7 12", "5 many"}));
+    EXPECT_EQ(headless.messages,
+              std::vector<std::string>(3, "The length and the number of directions must be at least 1."));
+    EXPECT_EQ(settings.sellaenge, 3);
+    EXPECT_EQ(settings.richtungprosel, 12);
+    EXPECT_FALSE(settings.berechnet);
+}
+
+}  // namespace

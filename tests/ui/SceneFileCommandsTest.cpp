@@ -1,0 +1,247 @@
+// Writing and reading scene files through the "File" menu commands.
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <set>
+#include <tuple>
+
+#include "SceneFileFixture.h"
+#include "objects/KindRegistry.h"
+#include "platform/Colour.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::vector<std::string> kDefaultScene{
+    "Brevanto 2.0-File", "begin", "screen", "begin", "hoehe=768", "breite=1024", "hintergrundfarbe=-16777201", "end",
+    "vektorpfeile", "begin", "color=0", "gitterweite=20", "end",
+    "prgvar", "begin", "sellaenge=5", "richtungprosel=102", "abbruchgenauigkeit=1", "maximaleiterationen=50", "end",
+    "linien", "begin", "linienabstand=20", "iterationslaenge=2", "abbruchschwelle=0.00999999977648258", "color=0",
+    "maxlaenge=1000", "end",
+    "energiekreise", "begin", "color=0", "gitterweite=20", "end",
+    "hintergrund", "begin", "staerke=0", "nuroben=0", "end",
+    "end"};
+
+// The lines of tests/data/every-kind.brv: settings off their defaults and one
+// object of each kind (lambert, spiegel, parallel, absorber, sonne).
+std::vector<std::string> EveryKind() {
+    const std::string path = BREVANTO_SOURCE_DIR "/tests/data/every-kind.brv";
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("missing test fixture " + path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
+    return lines;
+}
+
+// `lines` with, for each edit, the first line equal to `from` replaced by `to`
+// (removed when `to` is empty).
+std::vector<std::string> Edited(std::vector<std::string> lines,
+                                const std::vector<std::pair<std::string, std::string>>& edits) {
+    for (const auto& [from, to] : edits) {
+        const auto at = std::find(lines.begin(), lines.end(), from);
+        if (at == lines.end()) throw std::logic_error("no line " + from);
+        if (to.empty()) lines.erase(at); else *at = to;
+    }
+    return lines;
+}
+std::string With(const std::vector<std::string>& lines, const std::vector<std::pair<std::string, std::string>>& edits) {
+    return FileBytes(Edited(lines, edits));
+}
+
+// --- Saving --------------------------------------------------------------------
+
+TEST_F(SceneFileTest, NewSceneSavesAsTheDefault39LinesWithTheExtensionAppended) {
+    ASSERT_EQ(kDefaultScene.size(), 39u);
+    window.Choose("Neu1");
+    // Save() reads back "<typed>.brv" unless the typed name ends in exactly ".brv".
+    for (const char* typed : {"scene", "scene.BRV", "other.brv", "brv"})
+        EXPECT_EQ(Save(typed), FileBytes(kDefaultScene)) << typed;
+    EXPECT_EQ(headless.fileFilters.back(), "Brevanto 2.0-Files (*.brv)|*.brv");
+    EXPECT_TRUE(headless.messages.empty());
+}
+
+TEST_F(SceneFileTest, PictureIsSavedAsBitmapWithItsExtension) {
+    Open(FileBytes(EveryKind()));
+    headless.fileNameAnswers.push_back(PathOf("shot.BMP"));
+    window.Choose("Speichern1");
+    EXPECT_EQ(headless.fileFilters.back(), "Bitmap-Files (*.bmp)|*.bmp");
+    const std::vector<uint8_t> bmp = static_cast<const platform::RasterBitmap&>(form->Picture()).BmpBytes();
+    EXPECT_EQ(ReadBytes(PathOf("shot.BMP.bmp")), std::string(bmp.begin(), bmp.end()));
+}
+
+// Regression test: a save that fails part-way used to be able to leave a
+// truncated scene file behind.
+TEST_F(SceneFileTest, FailedSaveKeepsThePreviousFileAndNothingElseChanges) {
+    const std::string previous = Save("kept");
+    std::filesystem::create_directory(PathOf("kept.brv.part"));  // the writer's temporary cannot be made
+    Open(FileBytes(EveryKind()));
+    const std::string scene = SceneText();
+    headless.fileNameAnswers.push_back(PathOf("kept"));
+    window.Choose("Save1");
+    EXPECT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(PathOf("kept.brv")), previous);
+    // Neither a missing file nor a cancelled dialog changes the scene.
+    EXPECT_EQ(OpenFile(PathOf("absent.brv")).size(), 1u);
+    for (const char* item : {"Save1", "Load1", "Speichern1"}) {
+        headless.fileNameAnswers.push_back(std::nullopt);
+        window.Choose(item);
+    }
+    EXPECT_EQ(headless.messages.size(), 1u);
+    EXPECT_EQ(SceneText(), scene);
+}
+
+// --- Loading what was saved ----------------------------------------------------
+
+TEST_F(SceneFileTest, EveryKindSavesLoadsAndSavesToTheSameBytes) {
+    const std::string fixture = FileBytes(EveryKind());
+    form->Settings().berechnet = true;
+    EXPECT_TRUE(Open(fixture).empty());
+    EXPECT_FALSE(form->Settings().berechnet);  // the loaded scene has no computed radiation
+    EXPECT_EQ(form->Settings().hintergrundfarbe, platform::kButtonFaceColour);  // the file's -16777201
+    // A kind added to the registry must be added to the fixture as well, or
+    // the round trip does not cover it.
+    std::set<std::string> loaded;
+    for (const auto& object : form->Scene()) loaded.insert(object->kind);
+    for (const KindEntry& kind : Kinds()) EXPECT_TRUE(loaded.contains(kind.keyword)) << kind.keyword;
+
+    const std::string first = Save("first");
+    EXPECT_EQ(first, fixture);
+    EXPECT_TRUE(Open(first).empty());
+    EXPECT_EQ(Save("second"), first);
+}
+
+// Read under either separator, decimal points, decimal commas, line feeds
+// without carriage returns and garbage after the final "end" give the same
+// scene, written with the separator in use.
+TEST_F(SceneFileTest, EitherSeparatorReadsToTheSameScene) {
+    const std::string point = FileBytes(EveryKind());
+    std::string comma = point;
+    for (size_t i = comma.find('\n'); i + 1 < comma.size(); ++i)  // after the header, whose "2.0" is no number
+        if (comma[i] == '.' && std::isdigit(static_cast<unsigned char>(comma[i + 1]))) comma[i] = ',';
+    ASSERT_NE(comma, point);
+    std::string lineFeeds = point;
+    std::erase(lineFeeds, '\r');
+    for (char separator : {'.', ','}) {
+        platform::SetDecimalSeparator(separator);
+        for (const std::string& bytes : {point, comma, lineFeeds, point + "garbage\r\n\x01\x02\r\n"}) {
+            EXPECT_TRUE(Open(bytes).empty()) << separator;
+            EXPECT_EQ(SceneText(), separator == '.' ? point : comma) << separator;
+        }
+    }
+}
+
+// --- Loading what does not match -----------------------------------------------
+
+std::string CouldNotOpen(const std::string& path) { return "The file " + path + " could not be opend"; }
+
+// A line that does not match (a missing "begin" after the header, keywords
+// compared exactly, "nuroben=" only 0 or 1) or a picture larger than the
+// screen: the scene is emptied, the settings are the defaults with the size the
+// window took, and the one message is the final one.
+TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
+    const std::string lowResolution = ", because the resolution of Your screen is not high enough";
+    std::vector<std::pair<std::string, std::string>> files{
+        {With(kDefaultScene, {{"begin", ""}}), ""},
+        {With(kDefaultScene, {{"hoehe=768", "hoehe=5000"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe=0"}}),
+         lowResolution}};
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"Brevanto 2.0-File", "Brevanto 1.0-File"}, {"Brevanto 2.0-File", "Brevanto 2.0-File "},
+             {"screen", "Screen"}, {"hoehe=768", "Hoehe=768"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe:1"},
+             {"end", "ende"}, {"vektorpfeile", "vektorpfeile "}, {"prgvar", "Prgvar"}, {"linien", "linie"},
+             {"energiekreise", "energiekreise\t"}, {"hintergrund", "rahmen"}, {"nuroben=0", "nuroben=2"},
+             {"nuroben=0", "nuroben="}, {"nuroben=0", "nuroben=1 "}, {"nuroben=0", "nuroben=01"},
+             {"nuroben=0", "nuroben=-1"}})
+        files.push_back({With(kDefaultScene, {{from, to}}), ""});
+    for (const auto& [bytes, reason] : files) {
+        Open(FileBytes(EveryKind()));
+        EXPECT_EQ(Open(bytes), std::vector<std::string>{CouldNotOpen(PathOf("scene.brv")) + reason}) << bytes;
+        EXPECT_EQ(SceneText(), FileBytes(kDefaultScene)) << bytes;
+    }
+}
+
+// An object section that fails says "Fehler hier!" before the final message;
+// the objects before it, and the one failing half-way, stay.
+TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
+    const std::vector<std::string> lines = EveryKind();
+    for (const auto& [bytes, kept] : std::vector<std::pair<std::string, size_t>>{
+             {FileBytes({lines.begin(), lines.end() - 1}), 6},  // no final "end"
+             {With(lines, {{"spiegel", "laser"}}), 2},
+             {With(lines, {{"x2=600", "x2:600"}}), 3},
+             {With(lines, {{"lambert", "lamb\0ert"s}}), 1}}) {
+        EXPECT_EQ(Open(bytes), (std::vector<std::string>{"Fehler hier!", CouldNotOpen(PathOf("scene.brv"))})) << kept;
+        EXPECT_EQ(form->Scene().size(), kept);
+    }
+}
+
+// A value that does not convert gives one message quoting it. Until the screen
+// section has been read nothing changes; after it the scene is replaced
+// without computed radiation, and an object stays with what it read.
+TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
+    for (const auto& [bytes, value, kept, computed] : std::vector<std::tuple<std::string, std::string, size_t, bool>>{
+             {With(kDefaultScene, {{"gitterweite=20", "gitterweite=20 "}}), "20 ", 1, false},
+             {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 6, true},
+             {With(EveryKind(), {{"staerke=100", "staerke=1e99"}}), "1e99", 2, false}}) {
+        Open(FileBytes(EveryKind()));
+        form->Settings().berechnet = true;
+        const std::vector<std::string> messages = Open(bytes);
+        ASSERT_EQ(messages.size(), 1u) << value;
+        EXPECT_NE(messages[0].find(value), std::string::npos) << messages[0];
+        EXPECT_EQ(form->Scene().size(), kept) << value;
+        EXPECT_EQ(form->Settings().berechnet, computed) << value;
+        EXPECT_EQ(window.ClientHeight(), 768) << value;
+        EXPECT_EQ(form->Settings().hoehe, 768) << value;
+    }
+}
+
+// Damaged files derived from every kind on a small picture (so that each
+// redraw is quick): each gives a short message without a crash, and window,
+// picture and settings agree on the size afterwards.
+TEST_F(SceneFileTest, DamagedFilesAreReportedWithoutACrash) {
+    const std::vector<std::string> intact =
+        Edited(EveryKind(), {{"hoehe=768", "hoehe=60"}, {"breite=1024", "breite=80"},
+                             {"hintergrundfarbe=-16777201", "hintergrundfarbe=16777215"}});
+    ASSERT_TRUE(Open(FileBytes(intact)).empty());
+    EXPECT_EQ(form->Picture().Width(), 80);
+    EXPECT_EQ(window.Surface().Pixel(79, 59), 0xFFFFFF);  // the file's size and colour, redrawn at once
+
+    const std::string whole = FileBytes(intact);
+    std::vector<std::string> corpus{"", "\r\n", "\0\0\0\0"s, "Brevanto 2.0-File"};
+    std::mt19937 random(2024);
+    for (size_t size : {17u, 100000u}) {
+        std::string bytes(size, '\0');
+        for (char& byte : bytes) byte = static_cast<char>(random());
+        corpus.push_back(bytes);
+    }
+    for (size_t size = 1; size + 1 < whole.size(); size += 7) corpus.push_back(whole.substr(0, size));
+    // The value after "=", or the whole line.
+    const auto key = [](const std::string& line) { return line.substr(0, line.find('=') + 1); };
+    for (size_t line = 0; line < intact.size(); ++line) {
+        corpus.push_back(FileBytes({intact.begin(), intact.begin() + static_cast<std::ptrdiff_t>(line)}));
+        for (const std::string& garbage : {""s, "\0\0"s, "\xff\xfe\x01"s, "="s, "1e39"s, "1 2"s, "--1"s}) {
+            std::vector<std::string> damaged = intact;
+            damaged[line] = key(damaged[line]) + garbage;
+            corpus.push_back(FileBytes(damaged));
+        }
+    }
+    for (const char* line : {"Brevanto 2.0-File", "hoehe=60", "sellaenge=4", "richtung=135.5"})
+        corpus.push_back(With(intact, {{line, key(line) + std::string(10'000'000, '7')}}));
+    for (const auto& [line, outOfRange] : std::vector<std::pair<std::string, std::string>>{
+             {"hoehe=60", "hoehe=5000"}, {"hoehe=60", "hoehe=99999999999"}, {"breite=80", "breite=-80"},
+             {"color=255", "color=-2147483649"}, {"x1=100", "x1=$1FFFFFFFF"}, {"gitterweite=25", "gitterweite=1.5"},
+             {"staerke=100", "staerke=-1e39"}})
+        corpus.push_back(With(intact, {{line, outOfRange}}));
+
+    for (size_t i = 0; i < corpus.size(); ++i) {
+        const std::string what = "file " + std::to_string(i) + " of " + std::to_string(corpus[i].size()) + " bytes";
+        const std::vector<std::string> messages = Open(corpus[i]);
+        ASSERT_FALSE(messages.empty()) << what;
+        EXPECT_LT(messages.front().size(), 1000u) << what;
+        const std::pair size(window.ClientWidth(), window.ClientHeight());
+        EXPECT_EQ(std::pair(form->Picture().Width(), form->Picture().Height()), size) << what;
+        EXPECT_EQ(std::pair(form->Settings().breite, form->Settings().hoehe), size) << what;
+        EXPECT_EQ(form->Scene()[0].kind, "rahmen") << what;
+    }
+}
+
+}  // namespace
