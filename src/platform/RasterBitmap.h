@@ -3,12 +3,13 @@
 #include <vector>
 
 #include "platform/Bitmap.h"
+#include "platform/PixelCanvas.h"
 
 namespace platform {
 
-// A picture held in memory, drawn pixel by pixel: the picture of the headless
-// platform and of the command-line tool.
-class RasterBitmap : public Bitmap, private Canvas {
+// A picture held in memory: the picture of the headless platform and of the
+// command-line tool.
+class RasterBitmap : public Bitmap, private PixelCanvas {
 public:
     RasterBitmap(int width, int height);
 
@@ -25,28 +26,15 @@ public:
     std::vector<uint8_t> PngBytes() const;
 
 private:
-    void SetPenColor(TColor colour) override { pen = colour; }
-    void SetBrushColor(TColor colour) override { brush = colour; }
-    void SetBrushStyle(BrushStyle style) override { brushStyle = style; }
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void FillRect(int left, int top, int right, int bottom) override;
-    void Ellipse(int left, int top, int right, int bottom) override;
-    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override;
+    int SurfaceWidth() const override { return width; }
+    int SurfaceHeight() const override { return height; }
+    TColor ToRgb(TColor colour) const override;
+    void FillSpan(int y, int first, int last, TColor rgb) override;
     void DrawBitmap(const Bitmap& bitmap) override;
-
-    void Plot(int x, int y, TColor colour);
-    template <class Select>
-    void PlotEllipseOutline(int left, int top, int right, int bottom, Select select);
 
     int width = 0;
     int height = 0;
     std::vector<TColor> pixels;
-    TColor pen = 0;
-    TColor brush = 0xFFFFFF;
-    BrushStyle brushStyle = BrushStyle::Solid;
-    int penX = 0;
-    int penY = 0;
 };
 
 }  // namespace platform
