@@ -23,6 +23,10 @@ as_user() {
 }
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+# The tests also check the sources' layout.
+if [[ $mode == test ]]; then
+    packages+=(clang-format git)
+fi
 has_display() { [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; }
 # Without a screen the program still starts, on a virtual one.
 if [[ $mode == run ]] && ! has_display; then
@@ -45,7 +49,9 @@ if ((${#missing[@]})); then
 fi
 
 # Two cores are enough for a build in reasonable time without running out of memory.
-as_user cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# BREVANTO_CMAKE_OPTIONS passes further options on, such as -DBREVANTO_WERROR=ON.
+# shellcheck disable=SC2086
+as_user cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${BREVANTO_CMAKE_OPTIONS:-}
 as_user cmake --build build -j 2
 
 if [[ $mode == test ]]; then

@@ -58,14 +58,22 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             if (i + 1 == arguments.size()) throw CliUsageError(argument + " needs a value");
             return arguments[++i];
         };
-        if (argument == "--probe") options.probes.push_back(ProbePoint(value()));
-        else if (argument == "--field") SetOnce(options.field, value(), argument);
-        else if (argument == "--render") SetOnce(options.render, RenderKind(value()), argument);
-        else if (argument == "--out") SetOnce(out, value(), argument);
-        else if (argument == "--save") SetOnce(options.save, value(), argument);
-        else if (argument == "--passes") options.passes = true;
-        else if (argument.starts_with("-") && argument.size() > 1) throw CliUsageError("unknown option " + argument);
-        else SetOnce(scene, argument, "the scene file");
+        if (argument == "--probe")
+            options.probes.push_back(ProbePoint(value()));
+        else if (argument == "--field")
+            SetOnce(options.field, value(), argument);
+        else if (argument == "--render")
+            SetOnce(options.render, RenderKind(value()), argument);
+        else if (argument == "--out")
+            SetOnce(out, value(), argument);
+        else if (argument == "--save")
+            SetOnce(options.save, value(), argument);
+        else if (argument == "--passes")
+            options.passes = true;
+        else if (argument.starts_with("-") && argument.size() > 1)
+            throw CliUsageError("unknown option " + argument);
+        else
+            SetOnce(scene, argument, "the scene file");
     }
     if (!scene) throw CliUsageError("no scene file given");
     if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
@@ -92,7 +100,8 @@ const std::string& CliUsage() {
         "  --passes          print \"passes N\", the iteration passes the computation ran\n"
         "  --help            print this text\n"
         "\n"
-        "Pictures may be up to " + std::to_string(kCliScreenSize) + " x " + std::to_string(kCliScreenSize) +
+        "Pictures may be up to " +
+        std::to_string(kCliScreenSize) + " x " + std::to_string(kCliScreenSize) +
         " pixels.\n"
         "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, or a\n"
         "file could not be written (the program's messages go to standard error);\n"

@@ -21,7 +21,7 @@ struct CliOptions {
     std::vector<Point> probes;
     std::optional<std::string> field;  // CSV of the arrows' grid
     std::optional<Render> render;
-    std::string out;                   // the picture of --render
+    std::string out;  // the picture of --render
     std::optional<std::string> save;
     bool passes = false;
 };

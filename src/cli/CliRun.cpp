@@ -25,7 +25,7 @@ std::string Number(Extended value) {
 struct FieldValue {
     Extended fx = 0;  // energy flow density vector
     Extended fy = 0;
-    Extended e = 0;   // energy density: the sum of the magnitudes
+    Extended e = 0;  // energy density: the sum of the magnitudes
 };
 
 // The field at a point as the arrows and circles displays sum it.
@@ -82,8 +82,7 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
     return quiet;
 }
 
-int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out,
-             std::ostream& err) {
+int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out, std::ostream& err) {
     platform::HeadlessWindow window(kCliScreenSize, kCliScreenSize);
     MainWindow form(headless, window);
     const SceneList& list = form.Scene();
@@ -96,8 +95,8 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
     for (const CliOptions::Point& probe : options.probes)
         out << "probe " << FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') << '\n';
     if (options.field && !Step(headless, err, [&] {
-            platform::ReplaceFileContents(*options.field, FieldCsv(list, form.Settings(),
-                                                                   form.DisplaySettings().vektorpfeile.gitterweite));
+            platform::ReplaceFileContents(
+                *options.field, FieldCsv(list, form.Settings(), form.DisplaySettings().vektorpfeile.gitterweite));
         }))
         return 1;
     if (options.render) {

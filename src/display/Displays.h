@@ -1,6 +1,6 @@
 #pragma once
-#include "display/Energiekreise.h"
 #include "display/Energieflusslinien.h"
+#include "display/Energiekreise.h"
 #include "display/Vektorpfeile.h"
 
 // The three ways of showing the computed field, with their parameters. They

@@ -90,8 +90,8 @@ std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, fl
     }
 }
 
-void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bitmap& picture,
-                   platform::Canvas& window, platform::Platform& platform) const {
+void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bitmap& picture, platform::Canvas& window,
+                   platform::Platform& platform) const {
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
     if (!CheckParameters(true, platform)) return;
@@ -183,7 +183,6 @@ void TLinien::SaveToFile(platform::TextFile& file) const {
 bool TLinien::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
     return reader.Keyword("begin") && reader.Int("linienabstand=", linienabstand) &&
-           reader.Float("iterationslaenge=", iterationslaenge) &&
-           reader.Float("abbruchschwelle=", abbruchschwelle) && reader.Int("color=", colour) &&
-           reader.Int("maxlaenge=", maxlaenge) && reader.Keyword("end");
+           reader.Float("iterationslaenge=", iterationslaenge) && reader.Float("abbruchschwelle=", abbruchschwelle) &&
+           reader.Int("color=", colour) && reader.Int("maxlaenge=", maxlaenge) && reader.Keyword("end");
 }

@@ -85,8 +85,7 @@ platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displa
     return file;
 }
 
-void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays,
-               const SceneList& list) {
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list) {
     SceneFileText(settings, displays, list).Write(fileName);
 }
 

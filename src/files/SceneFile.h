@@ -19,8 +19,7 @@ platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displa
 
 // Writes the scene file, replacing the file; a write that fails half-way
 // leaves the previous file as it was. Throws InOutError.
-void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays,
-               const SceneList& list);
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list);
 
 // Why reading stopped before the file's final "end".
 struct SceneFileProblem {

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-
 Extended NormalizeAngle(Extended a, Extended period) {
     // Far-off values are brought near first so that the loops stay short.
     if (std::fabs(a) > 4 * period) a = std::fmod(a, period);
@@ -52,18 +51,22 @@ bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings) {
 }
 
 float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
-    const auto length = static_cast<float>(
-        std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
-                  (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy)));
+    const auto length =
+        static_cast<float>(std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
+                                     (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy)));
     if (length == 0) return 0;
     const auto c = static_cast<float>((static_cast<Extended>(ux) * vx + static_cast<Extended>(uy) * vy) / length);
     const auto s = static_cast<float>((static_cast<Extended>(ux) * vy - static_cast<Extended>(vx) * uy) / length);
     const Extended perTurn = static_cast<Extended>(n) / 2 / kPi;
     Extended r;
-    if (c > 0.7f) r = std::asin(s) * perTurn;
-    else if (c < -0.7f) r = static_cast<Extended>(n) / 2 - std::asin(s) * perTurn;
-    else if (s > 0) r = std::acos(c) * perTurn;
-    else r = n - std::acos(c) * perTurn;
+    if (c > 0.7f)
+        r = std::asin(s) * perTurn;
+    else if (c < -0.7f)
+        r = static_cast<Extended>(n) / 2 - std::asin(s) * perTurn;
+    else if (s > 0)
+        r = std::acos(c) * perTurn;
+    else
+        r = n - std::acos(c) * perTurn;
     if (r > n) r -= n;
     if (r < 0) r += n;
     return static_cast<float>(r);
@@ -78,7 +81,8 @@ bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkei
 bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }
 
 bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y) {
-    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2)) return Between(x1, x2, x);
+    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2))
+        return Between(x1, x2, x);
     return Between(y1, y2, y);
 }
 

@@ -14,8 +14,7 @@ namespace {
 Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
 }  // namespace
 
-TObjektGerade::TObjektGerade(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
-    : x1(px1), y1(py1), x2(px2), y2(py2) {}
+TObjektGerade::TObjektGerade(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : x1(px1), y1(py1), x2(px2), y2(py2) {}
 
 void TObjektGerade::Draw(platform::Canvas& canvas) const {
     Tszeneobjekt::Draw(canvas);

@@ -23,8 +23,7 @@ void Tprgvar::SaveSettings(platform::TextFile& file) const {
 bool Tprgvar::LoadSettings(platform::TextFile& file) {
     KeyReader reader(file);
     return reader.Keyword("begin") && reader.Int("sellaenge=", sellaenge) &&
-           reader.Int("richtungprosel=", richtungprosel) &&
-           reader.Float("abbruchgenauigkeit=", abbruchgenauigkeit) &&
+           reader.Int("richtungprosel=", richtungprosel) && reader.Float("abbruchgenauigkeit=", abbruchgenauigkeit) &&
            reader.Int("maximaleiterationen=", maximaleiterationen) && reader.Keyword("end");
 }
 

@@ -13,13 +13,13 @@ public:
     // Picture size and background colour come from the main window.
     Tprgvar(int32_t hoehe, int32_t breite, platform::TColor hintergrundfarbe);
 
-    int32_t hoehe;                   // picture height, bottom bound
-    int32_t breite;                  // picture width, right bound
-    int32_t sellaenge = 5;           // target length of a surface element
-    int32_t richtungprosel = 102;    // direction bins per surface element
+    int32_t hoehe;                 // picture height, bottom bound
+    int32_t breite;                // picture width, right bound
+    int32_t sellaenge = 5;         // target length of a surface element
+    int32_t richtungprosel = 102;  // direction bins per surface element
     int32_t maximaleiterationen = 50;
-    bool berechnet = false;          // computed radiation matches the scene
-    float abbruchgenauigkeit = 1.0f; // stop criterion, percent
+    bool berechnet = false;           // computed radiation matches the scene
+    float abbruchgenauigkeit = 1.0f;  // stop criterion, percent
     std::string titel = "Brevanto 2.0";
     platform::TColor hintergrundfarbe;
 

@@ -56,8 +56,8 @@ float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
         contributions.clear();
         object->FlowContributionsAt(x, y, *this, 0, contributions);
         for (const FlowVector& f : contributions)
-            energy = static_cast<float>(energy + std::sqrt(static_cast<Extended>(f.fx) * f.fx +
-                                                            static_cast<Extended>(f.fy) * f.fy));
+            energy = static_cast<float>(
+                energy + std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
     }
     return energy;
 }

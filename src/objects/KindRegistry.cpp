@@ -24,7 +24,8 @@ std::unique_ptr<Tszeneobjekt> WithoutPoints(int32_t, int32_t, int32_t, int32_t) 
 // Listed by hand: a static library would drop kinds that registered
 // themselves from files nothing else refers to.
 constexpr std::array kKinds{
-    KindEntry{"lambert", Placement::Straight, "Lambert-like emitter ", "LambertscherStrahler1", WithPoints<TObjektLambert>},
+    KindEntry{"lambert", Placement::Straight, "Lambert-like emitter ", "LambertscherStrahler1",
+              WithPoints<TObjektLambert>},
     KindEntry{"parallel", Placement::Straight, "Emitter of parallel light", "ParallelerStrahler1",
               WithPoints<TObjektParallel>},
     KindEntry{"spiegel", Placement::Straight, "Mirror / Diffusor ", "ReflektorAbsorber1", WithPoints<TObjektSpiegel>},

@@ -16,7 +16,7 @@ enum class Placement {
 // One kind of scene object: everything the menu, the mouse, the scene file,
 // the object manager and the tests need to know of it.
 struct KindEntry {
-    const char* keyword;      // kind line of the scene file and drawing mode
+    const char* keyword;  // kind line of the scene file and drawing mode
     Placement placement;
     const char* menuCaption;  // its item under "Straight objects " or "Circular objects "
     const char* menuName;     // that item's name

@@ -105,11 +105,13 @@ void TObjektHintergrund::ForEachContribution(int32_t x, int32_t y, const SceneLi
             frame.Centre(edge, i, ex, ey);
             // Only from above the horizon: side elements more than one element
             // length below the point do not reach it.
-            if (nuroben && !IsHorizontal(edge) && static_cast<Extended>(ey) > static_cast<Extended>(y) + frame.sellaenge)
+            if (nuroben && !IsHorizontal(edge) &&
+                static_cast<Extended>(ey) > static_cast<Extended>(y) + frame.sellaenge)
                 continue;
             const float dx = static_cast<float>(x - static_cast<Extended>(ex));
             const float dy = static_cast<float>(y - static_cast<Extended>(ey));
-            const auto distance = static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+            const auto distance =
+                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
             if (distance == 0) continue;
             if (list.AnyBlocks(Round(ex), Round(ey), x, y, number, exclude)) continue;
             const Extended c = LambertFactor(staerke, length, h, distance);
@@ -141,8 +143,7 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
     });
 }
 
-void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list,
-                                             float fluxPerLine) const {
+void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
     constexpr int32_t kInset = 3;
 
     // One walk clockwise on the screen: the top edge left to right, the right
@@ -191,9 +192,7 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
         const Piece& piece = pieces[walked];
         const int32_t i = piece.index;
         switch (piece.edge) {
-            case Edge::Top:
-                starts.Prepend({static_cast<float>((i + u) * frame.lx), static_cast<float>(kInset)});
-                break;
+            case Edge::Top: starts.Prepend({static_cast<float>((i + u) * frame.lx), static_cast<float>(kInset)}); break;
             case Edge::Right:
                 starts.Prepend({static_cast<float>(frame.width - kInset), static_cast<float>((i + u) * frame.ly)});
                 break;

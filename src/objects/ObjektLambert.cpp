@@ -8,8 +8,7 @@
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
 
-TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
-    : TObjektGerade(px1, py1, px2, py2) {
+TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : TObjektGerade(px1, py1, px2, py2) {
     kind = "lambert";
     description = "Straight lambert-like emitter";
 }

@@ -9,10 +9,10 @@
 namespace {
 platform::DialogSpec& Dialog() {
     using platform::Control;
-    static platform::DialogSpec dialog{"Sun",
-                                       {Control::Edit("richtung", "Direction of the emitter"),
-                                        Control::Label("degrees").Beside(), Control::Edit("staerke", "Energy flow density"),
-                                        Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog{
+        "Sun",
+        {Control::Edit("richtung", "Direction of the emitter"), Control::Label("degrees").Beside(),
+         Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true)}};
     return dialog;
 }
 }  // namespace

@@ -20,7 +20,8 @@ platform::DialogSpec& Dialog() {
         std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),
                                       Control::Edit("difref", "Diffuse reflectivity"),
                                       Control::Edit("dirtrans", "Direct transmittance"),
-                                      Control::Edit("diftrans", "Diffuse transmittance"), ColourCombo(),
+                                      Control::Edit("diftrans", "Diffuse transmittance"),
+                                      ColourCombo(),
                                       Control::Label("Coordinates")};
         for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
         controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
@@ -31,8 +32,7 @@ platform::DialogSpec& Dialog() {
 
 }  // namespace
 
-TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
-    : TObjektGerade(px1, py1, px2, py2) {
+TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : TObjektGerade(px1, py1, px2, py2) {
     kind = "spiegel";
     description = "Straight mirror/diffusor";
 }
@@ -73,7 +73,8 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
         incoming.clear();
         other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
         for (const FlowVector& v : incoming) {
-            const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+            const Extended magnitude =
+                std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
             // The bin of the travel direction against the reversed segment.
             const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
             if (dirtrans > 0) {
@@ -99,8 +100,7 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
         }
     }
     return HasChanged(oldPlus, element.difplus, abbruchgenauigkeit) ||
-           HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) ||
-           HasChanged(oldSum, newSum, abbruchgenauigkeit);
+           HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
 }
 
 namespace {
@@ -131,7 +131,8 @@ void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& el
     const int32_t bins = static_cast<int32_t>(element.dirrad.size());
     ForEachCoveredBin(bins, static_cast<float>(px), static_cast<float>(py), e1, e2, tx, ty,
                       [&](int32_t index, int32_t unreduced, float weight) {
-                          const Extended value = element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
+                          const Extended value =
+                              element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
                           const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
                           const Extended c = std::cos(psi), sn = std::sin(psi);
                           visitDirected(static_cast<float>((c * tx + sn * ty) * value),

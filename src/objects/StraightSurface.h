@@ -12,8 +12,8 @@ class StraightSurface {
 public:
     void Prepare(const TObjektGerade& object, int32_t sellaenge);
 
-    float length = 0;         // L, the segment length
-    int32_t count = 0;        // n = Trunc(L / sellaenge + 1)
-    float elementLength = 0;  // L / n
+    float length = 0;                 // L, the segment length
+    int32_t count = 0;                // n = Trunc(L / sellaenge + 1)
+    float elementLength = 0;          // L / n
     std::vector<FloatPoint> centres;  // from the element nearest point 1
 };

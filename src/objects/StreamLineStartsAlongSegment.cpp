@@ -37,8 +37,10 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
     for (int32_t i = 0; i < n; ++i) {
         const FloatPoint centre = surface.centres[static_cast<size_t>(i)];
         const int32_t cx = Round(centre.x), cy = Round(centre.y);
-        const int32_t plusX = Round(static_cast<Extended>(centre.x) + m), plusY = Round(static_cast<Extended>(centre.y) + q);
-        const int32_t minusX = Round(static_cast<Extended>(centre.x) - m), minusY = Round(static_cast<Extended>(centre.y) - q);
+        const int32_t plusX = Round(static_cast<Extended>(centre.x) + m),
+                      plusY = Round(static_cast<Extended>(centre.y) + q);
+        const int32_t minusX = Round(static_cast<Extended>(centre.x) - m),
+                      minusY = Round(static_cast<Extended>(centre.y) - q);
         Extended plusSumX = 0, plusSumY = 0, minusSumX = 0, minusSumY = 0;
         for (const auto& other : list) {
             if (!countOwnField && other->number == object.number) continue;

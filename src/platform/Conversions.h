@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-
 // Conversions between numbers and text as the dialogs and the scene file use
 // them. Floats are written with the locale's decimal separator.
 namespace platform {

@@ -70,8 +70,6 @@ Control& DialogSpec::operator[](const std::string& id) {
     return *found;
 }
 
-const Control& DialogSpec::operator[](const std::string& id) const {
-    return const_cast<DialogSpec&>(*this)[id];
-}
+const Control& DialogSpec::operator[](const std::string& id) const { return const_cast<DialogSpec&>(*this)[id]; }
 
 }  // namespace platform

@@ -13,16 +13,16 @@ struct Control {
     enum class Kind { Label, Edit, Combo, Radio, ListBox, Button };
 
     Kind kind = Kind::Label;
-    std::string id;                  // how the owning unit finds the control
-    std::string caption;             // label, radio or button text; for an edit its label
-    std::string text;                // edit text; for a combo the text shown
-    std::vector<std::string> items;  // combo and list-box lines
-    int selected = -1;               // combo and list box; -1 for none
-    bool checked = false;            // radio button
+    std::string id;                          // how the owning unit finds the control
+    std::string caption;                     // label, radio or button text; for an edit its label
+    std::string text;                        // edit text; for a combo the text shown
+    std::vector<std::string> items;          // combo and list-box lines
+    int selected = -1;                       // combo and list box; -1 for none
+    bool checked = false;                    // radio button
     ModalResult result = ModalResult::None;  // button, and list-box double click
-    bool isDefault = false;          // button
-    bool sameRow = false;            // placed beside the control before it
-    int fontHeight = 0;              // label font height in pixels, 0 for the usual
+    bool isDefault = false;                  // button
+    bool sameRow = false;                    // placed beside the control before it
+    int fontHeight = 0;                      // label font height in pixels, 0 for the usual
 
     static Control Label(std::string caption, int fontHeight = 0);
     static Control Edit(std::string id, std::string caption, bool sameRow = false);
@@ -39,7 +39,7 @@ struct Control {
 struct DialogSpec {
     std::string caption;
     std::vector<Control> controls;
-    int clientWidth = 0;   // 0: as the controls need
+    int clientWidth = 0;  // 0: as the controls need
     int clientHeight = 0;
 
     Control& operator[](const std::string& id);

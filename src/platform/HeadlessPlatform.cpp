@@ -5,17 +5,14 @@
 
 namespace platform {
 
-HeadlessWindow::HeadlessWindow(int width, int height)
-    : screenWidth(width), screenHeight(height), surface(0, 0) {}
+HeadlessWindow::HeadlessWindow(int width, int height) : screenWidth(width), screenHeight(height), surface(0, 0) {}
 
 void HeadlessWindow::SetCaption(const std::string& newCaption) {
     caption = newCaption;
     captions.push_back(newCaption);
 }
 
-void HeadlessWindow::SetClientWidth(int width) {
-    surface.SetSize(std::clamp(width, 0, screenWidth), surface.Height());
-}
+void HeadlessWindow::SetClientWidth(int width) { surface.SetSize(std::clamp(width, 0, screenWidth), surface.Height()); }
 
 void HeadlessWindow::SetClientHeight(int height) {
     surface.SetSize(surface.Width(), std::clamp(height, 0, screenHeight));

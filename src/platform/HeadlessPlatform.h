@@ -68,7 +68,7 @@ public:
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<std::optional<std::string>> fileNameAnswers;
-    std::vector<std::string> shownDialogs;     // captions, in order
+    std::vector<std::string> shownDialogs;  // captions, in order
     std::vector<std::string> unansweredDialogs;
     std::vector<std::string> messages;
     std::vector<std::string> fileFilters;

@@ -50,8 +50,10 @@ void ForEachLinePixel(int64_t fromX, int64_t fromY, int64_t toX, int64_t toY, Su
         const int64_t minor = minorStart + (minorDelta < 0 ? -offset : offset);
         if (minor < 0 || minor >= minorEnd) continue;
         const int64_t major = majorStart + majorStep * i;
-        if (xMajor) visit(major, minor);
-        else visit(minor, major);
+        if (xMajor)
+            visit(major, minor);
+        else
+            visit(minor, major);
     }
 }
 
@@ -61,8 +63,12 @@ void ForEachLinePixel(int64_t fromX, int64_t fromY, int64_t toX, int64_t toY, Su
 class EllipseRows {
 public:
     EllipseRows(int left, int top, int right, int bottom, Surface visible)
-        : firstRow(top), lastRow(int64_t{bottom} - 1), surface(visible), cx((static_cast<double>(left) + right) / 2),
-          cy((static_cast<double>(top) + bottom) / 2), rx((static_cast<double>(right) - left) / 2),
+        : firstRow(top),
+          lastRow(int64_t{bottom} - 1),
+          surface(visible),
+          cx((static_cast<double>(left) + right) / 2),
+          cy((static_cast<double>(top) + bottom) / 2),
+          rx((static_cast<double>(right) - left) / 2),
           ry((static_cast<double>(bottom) - top) / 2) {}
 
     // Calls visit(y, outlineBefore, outlineAfter, interior) for every row on
@@ -79,7 +85,8 @@ public:
             if (!above.Empty() && !below.Empty())
                 interior = {std::max({row.first + 1, above.first, below.first}),
                             std::min({row.last - 1, above.last, below.last})};
-            if (interior.Empty()) visit(y, surface.Clip(row), Span{}, Span{});
+            if (interior.Empty())
+                visit(y, surface.Clip(row), Span{}, Span{});
             else
                 visit(y, surface.Clip({row.first, interior.first - 1}), surface.Clip({interior.last + 1, row.last}),
                       surface.Clip(interior));
@@ -176,7 +183,8 @@ void PixelCanvas::Arc(int left, int top, int right, int bottom, int startX, int 
     Paint([&](auto fill) {
         const auto fillOnArc = [&](int64_t y, Span outline) {
             for (int64_t x = outline.first; x <= outline.last; ++x) {
-                double offset = ScreenAngle(static_cast<double>(x) + 0.5 - cx, static_cast<double>(y) + 0.5 - cy) - from;
+                double offset =
+                    ScreenAngle(static_cast<double>(x) + 0.5 - cx, static_cast<double>(y) + 0.5 - cy) - from;
                 if (offset < 0) offset += 2 * std::numbers::pi;
                 if (offset <= sweep) fill(y, Span{x, x}, rgb);
             }

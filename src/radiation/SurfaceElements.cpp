@@ -6,7 +6,9 @@ int32_t StraightElementCount(float length, int32_t sellaenge) {
     return Trunc(static_cast<Extended>(length) / sellaenge + 1);
 }
 
-float StraightElementLength(float length, int32_t count) { return static_cast<float>(static_cast<Extended>(length) / count); }
+float StraightElementLength(float length, int32_t count) {
+    return static_cast<float>(static_cast<Extended>(length) / count);
+}
 
 FloatPoint StraightElementCentre(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t i, int32_t count) {
     const Extended fraction = (i + 0.5) / count;

@@ -55,8 +55,7 @@ int32_t ReflectedBin(int32_t n, int32_t b);
 // covered bin in ascending order. The unreduced index may exceed n - 1 when
 // the range wraps past bin 0; index is it reduced mod n.
 template <class Visit>
-void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty,
-                       Visit&& visit) {
+void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty, Visit&& visit) {
     float a1 = DirectionBin(n, px - e1.x, py - e1.y, tx, ty);
     float a2 = DirectionBin(n, px - e2.x, py - e2.y, tx, ty);
     if (a1 > a2) Swap(a1, a2);

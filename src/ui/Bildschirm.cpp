@@ -4,10 +4,11 @@
 
 void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings) {
     using platform::Control;
-    static platform::DialogSpec dialog{"Screen",
-                                       {Control::Combo("hintergrundfarbe", "Background color", {"grey", "white"}, "grey"),
-                                        Control::Edit("hoehe", "Height"), Control::Edit("breite", "Width"),
-                                        Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog{
+        "Screen",
+        {Control::Combo("hintergrundfarbe", "Background color", {"grey", "white"}, "grey"),
+         Control::Edit("hoehe", "Height"), Control::Edit("breite", "Width"),
+         Control::Button("OK", platform::ModalResult::OK, true)}};
     dialog["hoehe"].text = platform::IntToStr(window.ClientHeight());
     dialog["breite"].text = platform::IntToStr(window.ClientWidth());
     if (platform.ShowModal(dialog) != platform::ModalResult::OK) return;

@@ -14,16 +14,20 @@ public:
 
     MenuItem Item(std::string caption, std::string name, void (MainWindow::*command)()) const {
         MainWindow& bound = window;
-        return {std::move(caption), std::move(name),
-                [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); }, {}};
+        return {std::move(caption),
+                std::move(name),
+                [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); },
+                {}};
     }
 
     // An item that chooses what the mouse does.
     template <class ModeKind, class... Arguments>
     MenuItem Mode(std::string caption, std::string name, Arguments... arguments) const {
         MainWindow& bound = window;
-        return {std::move(caption), std::move(name),
-                [&bound, arguments...] { bound.ChooseMouseMode(std::make_unique<ModeKind>(arguments...)); }, {}};
+        return {std::move(caption),
+                std::move(name),
+                [&bound, arguments...] { bound.ChooseMouseMode(std::make_unique<ModeKind>(arguments...)); },
+                {}};
     }
 
     // The items that draw the kinds placed this way, in the registry's order.
@@ -55,18 +59,19 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
         Submenu("Scenery Objects",
                 {Submenu("Straight objects ", m.DrawingModes(Placement::Straight)),
                  Submenu("Circular objects ",
-                         {m.Mode<DrawObjectMode>("Lambert-like emitter ", "LambertscherStrahler2", std::string("lambertkreis")),
+                         {m.Mode<DrawObjectMode>("Lambert-like emitter ", "LambertscherStrahler2",
+                                                 std::string("lambertkreis")),
                           m.Mode<DrawObjectMode>("Mirror / Diffusor ", "SpiegelDiffusor1", std::string("spiegelkreis")),
                           m.Mode<DrawObjectMode>("Absorber", "Absorber2", std::string("absorberkreis"))}),
                  m.Item(FindKind("sonne")->menuCaption, FindKind("sonne")->menuName, &MainWindow::AddSun),
                  m.Item("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
         Submenu("Edit", {m.Item("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager)}),
-        Submenu("Graphical representation ",
-                {Submenu("Energy flow density",
-                         {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
-                          m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
-                          m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
-                 Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)})}),
+        Submenu(
+            "Graphical representation ",
+            {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
+                                             m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
+                                             m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
+             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)})}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Item("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",

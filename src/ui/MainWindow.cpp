@@ -37,7 +37,9 @@ MainWindow::~MainWindow() {
     window.SetMenu({});
 }
 
-Tprgvar MainWindow::DefaultSettings() const { return Tprgvar(window.ClientHeight(), window.ClientWidth(), window.Color()); }
+Tprgvar MainWindow::DefaultSettings() const {
+    return Tprgvar(window.ClientHeight(), window.ClientWidth(), window.Color());
+}
 
 void MainWindow::RedrawAll() { list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe); }
 

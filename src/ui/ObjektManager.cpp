@@ -11,7 +11,8 @@ platform::DialogSpec& Dialog() {
     static platform::DialogSpec dialog{
         "Object Manager",
         {Control::ListBox("objects", ModalResult::Edit), Control::Button("Delete", ModalResult::Delete).Beside(),
-         Control::Button("Edit", ModalResult::Edit).Beside(), Control::Button("Quit", ModalResult::Quit, true).Beside()}};
+         Control::Button("Edit", ModalResult::Edit).Beside(),
+         Control::Button("Quit", ModalResult::Quit, true).Beside()}};
     return dialog;
 }
 
@@ -40,8 +41,7 @@ void ObjectManager(SceneList& list, const EditContext& context) {
             if (valid) list[static_cast<size_t>(selected)].Edit(context);
         } else if (result == ModalResult::Delete) {
             if (selected == 0)
-                context.platform.ShowMessage(
-                    "You cannot delet the Background radiation,\rbut You can set it to Zero.");
+                context.platform.ShowMessage("You cannot delet the Background radiation,\rbut You can set it to Zero.");
             else if (valid)
                 list.Remove(static_cast<size_t>(selected));
         } else {

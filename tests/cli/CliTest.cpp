@@ -17,13 +17,24 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
     EXPECT_EQ(RunCli({"--probe", "--help"}, help, none), 0);  // --help wins over everything else
     EXPECT_EQ(help.str(), CliUsage());
     EXPECT_TRUE(none.str().empty());
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {}, {"--passes"}, {"a.brv", "b.brv"}, {"s.brv", "--probe"}, {"s.brv", "--probe", "1"},
-             {"s.brv", "--probe", "1,2,3"}, {"s.brv", "--probe", "x,1"}, {"s.brv", "--probe", "1.5,2"},
-             {"s.brv", "--probe", ",2"}, {"s.brv", "--probe", "99999999999,1"},
-             {"s.brv", "--render", "lines", "--out", "p.bmp"}, {"s.brv", "--render", "arrows"},
-             {"s.brv", "--out", "p.bmp"}, {"s.brv", "--field", "a.csv", "--field", "b.csv"}, {"s.brv", "--save"},
-             {"s.brv", "--frobnicate"}, {"s.brv", "-p"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--passes"},
+                                               {"a.brv", "b.brv"},
+                                               {"s.brv", "--probe"},
+                                               {"s.brv", "--probe", "1"},
+                                               {"s.brv", "--probe", "1,2,3"},
+                                               {"s.brv", "--probe", "x,1"},
+                                               {"s.brv", "--probe", "1.5,2"},
+                                               {"s.brv", "--probe", ",2"},
+                                               {"s.brv", "--probe", "99999999999,1"},
+                                               {"s.brv", "--render", "lines", "--out", "p.bmp"},
+                                               {"s.brv", "--render", "arrows"},
+                                               {"s.brv", "--out", "p.bmp"},
+                                               {"s.brv", "--field", "a.csv", "--field", "b.csv"},
+                                               {"s.brv", "--save"},
+                                               {"s.brv", "--frobnicate"},
+                                               {"s.brv", "-p"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(RunCli(arguments, out, err), 2) << ::testing::PrintToString(arguments);
         EXPECT_TRUE(out.str().empty());

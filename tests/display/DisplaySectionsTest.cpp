@@ -19,15 +19,18 @@ TEST(DisplaySectionsTest, SaveThenLoadGivesTheSameSettings) {
     // Every value off its default; 0.3 and 1e-7 are no binary fractions, so
     // the 15 digits written must read back to the very same floats.
     const Displays changed{.vektorpfeile = {{.gitterweite = 13, .colour = 0xFF0000}},
-                            .linien = {.linienabstand = 7, .maxlaenge = -5, .iterationslaenge = 0.3f,
-                                       .abbruchschwelle = 1e-7f, .colour = 0x008000},
-                            .energiekreise = {{.gitterweite = 40, .colour = 0x00FFFF}}};
+                           .linien = {.linienabstand = 7,
+                                      .maxlaenge = -5,
+                                      .iterationslaenge = 0.3f,
+                                      .abbruchschwelle = 1e-7f,
+                                      .colour = 0x008000},
+                           .energiekreise = {{.gitterweite = 40, .colour = 0x00FFFF}}};
     platform::TextFile file = Saved(changed);
     // Each keyword line first, then the display's own reader.
     Displays loaded;
     ASSERT_TRUE(file.ReadLine() == "vektorpfeile" && loaded.vektorpfeile.LoadFromFile(file) &&
-                file.ReadLine() == "linien" && loaded.linien.LoadFromFile(file) &&
-                file.ReadLine() == "energiekreise" && loaded.energiekreise.LoadFromFile(file));
+                file.ReadLine() == "linien" && loaded.linien.LoadFromFile(file) && file.ReadLine() == "energiekreise" &&
+                loaded.energiekreise.LoadFromFile(file));
     EXPECT_EQ(Saved(loaded).Lines(), file.Lines());
 }
 

@@ -179,7 +179,7 @@ TEST_F(GridDisplaysTest, OpposingBeamsCancelInFlowAndAddUpInEnergy) {
     EXPECT_EQ(DiscRadiusAt(60, 200), 4);
     EXPECT_EQ(DiscRadiusAt(400, 200), 4);
     EXPECT_TRUE(Calls("ellipse 200 60 ").empty());  // no beam reaches: not even radius 0
-    EXPECT_EQ(DiscRadiusAt(120, 200), 0);  // the disc would reach the emitter 5 pixels away
+    EXPECT_EQ(DiscRadiusAt(120, 200), 0);           // the disc would reach the emitter 5 pixels away
     EXPECT_EQ(DiscRadiusAt(140, 200), 8);
 }
 
@@ -198,8 +198,8 @@ TEST_F(GridDisplaysTest, NothingDrawnShowsWhy) {
                                         "No circles are drawn, because there are no light sources.",
                                         "No arrows are drawn, because the pixel width is smaller than 1.",
                                         "No arrows are drawn, because the pixel width is larger than the picture."}));
-    EXPECT_EQ(calls, (std::vector<std::string>{"pen 255", "pen 65535", "brush 65535", "brush solid", "pen 255",
-                                               "pen 255"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"pen 255", "pen 65535", "brush 65535", "brush solid", "pen 255", "pen 255"}));
 }
 
 TEST_F(GridDisplaysTest, DialogReadsTheSpacingLenientlyAndRefusesBelowOne) {
@@ -232,7 +232,7 @@ TEST_F(StreamLinesTest, FullSetTracesEveryStartFreelyFor501Steps) {
     ASSERT_EQ(Lines().size(), 2u * 501u);
     EXPECT_EQ(Lines().back(), "line 1102 50");
     EXPECT_EQ(window.calls, std::vector<std::string>(2, "bitmap"));  // after each line
-    EXPECT_FLOAT_EQ(field.lastFluxPerLine, 40.0f);  // linienabstand 20 times the largest strength 2
+    EXPECT_FLOAT_EQ(field.lastFluxPerLine, 40.0f);                   // linienabstand 20 times the largest strength 2
     EXPECT_EQ(headless.progressTexts.back(),
               "Brevanto 2.0 is calculating the starting points for the stream lines for:\r2 : ");  // number : name
 }

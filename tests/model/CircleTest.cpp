@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "HeadlessFixture.h"
+#include "RecordingCanvas.h"
 #include "model/ObjektKreis.h"
 #include "platform/RasterBitmap.h"
-#include "RecordingCanvas.h"
-#include "HeadlessFixture.h"
 
 namespace {
 

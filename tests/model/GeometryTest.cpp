@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "HeadlessFixture.h"
 #include "model/Hilfsfunktionen.h"
 #include "model/ObjektGerade.h"
 #include "model/Programvar.h"
-#include "HeadlessFixture.h"
 
 namespace {
 
@@ -54,11 +54,17 @@ TEST_F(GeometryTest, StraightIsNear) {
         bool near;
     };
     const Case cases[] = {
-        {0, 0, 10, 0, 13, 0, 3, true},   {0, 0, 10, 0, 13, 0, 2, false}, {0, 0, 10, 0, -3, 0, 3, true},
-        {0, 0, 10, 0, -3, 0, 2, false},  {0, 0, 10, 0, 5, -3, 3, true},  {0, 0, 10, 0, 5, 4, 3, false},
-        {0, 0, 30, 40, 33, 44, 5, true}, {0, 0, 30, 40, 33, 44, 4, false},  // 5 beyond (30, 40)
+        {0, 0, 10, 0, 13, 0, 3, true},
+        {0, 0, 10, 0, 13, 0, 2, false},
+        {0, 0, 10, 0, -3, 0, 3, true},
+        {0, 0, 10, 0, -3, 0, 2, false},
+        {0, 0, 10, 0, 5, -3, 3, true},
+        {0, 0, 10, 0, 5, 4, 3, false},
+        {0, 0, 30, 40, 33, 44, 5, true},
+        {0, 0, 30, 40, 33, 44, 4, false},  // 5 beyond (30, 40)
         // Regression test: the squared length of 4e9 overflowed 64-bit integers.
-        {-kHuge, -kHuge, kHuge, kHuge, kFar, kFar, 1, true}, {-kHuge, -kHuge, kHuge, kHuge, kFar, -kFar, 1, false},
+        {-kHuge, -kHuge, kHuge, kHuge, kFar, kFar, 1, true},
+        {-kHuge, -kHuge, kHuge, kHuge, kFar, -kFar, 1, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TObjektGerade(c.x1, c.y1, c.x2, c.y2).IsNear(c.x, c.y, c.d, 0, 0), c.near)
@@ -82,11 +88,17 @@ TEST_F(GeometryTest, AngleRangesOverlap) {
         bool overlap;
     };
     const Case cases[] = {
-        {350, 10, 5, 20, true}, {10, 20, 20, 30, false}, {5, 20, 350, 10, true}, {300, 10, 20, 30, false},
-        {-10, 10, 5, 20, true}, {370, 380, 5, 15, true},  // normalized to 350..10 and 10..20
+        {350, 10, 5, 20, true},
+        {10, 20, 20, 30, false},
+        {5, 20, 350, 10, true},
+        {300, 10, 20, 30, false},
+        {-10, 10, 5, 20, true},
+        {370, 380, 5, 15, true},  // normalized to 350..10 and 10..20
         // Regression test: a wrapped range starting between 359 and 360 was
         // split into 359.5..359, which wraps again, without end.
-        {359.5, 10, 100, 200, false}, {359.5, 10, 5, 20, true}, {5, 20, 359.5, 10, true},
+        {359.5, 10, 100, 200, false},
+        {359.5, 10, 5, 20, true},
+        {5, 20, 359.5, 10, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AngleRangesOverlap(c.a1, c.a2, c.b1, c.b2), c.overlap)
@@ -100,7 +112,7 @@ TEST_F(GeometryTest, DirectionBin) {
         float ux, uy, vx, vy, bins;
     };
     const Case cases[] = {
-        {4, 1, 0, 0, 1, 1},  {4, 1, 0, 0, -1, 3},  {8, 1, 0, 1, 1, 1},       {8, 1, 0, -1, 1, 3},
+        {4, 1, 0, 0, 1, 1},   {4, 1, 0, 0, -1, 3}, {8, 1, 0, 1, 1, 1},      {8, 1, 0, -1, 1, 3},
         {8, 1, 0, -1, -1, 5}, {8, 1, 0, 1, -1, 7}, {102, 3, 4, -3, -4, 51}, {4, 0, 0, 1, 0, 0},
     };
     // The sine and cosine go through 32-bit floats: about 1e-7 of a turn.

@@ -114,10 +114,10 @@ TEST(PixelRulesTest, LineIsUnbrokenAndLeavesOutItsEndPointForTheNextLine) {
         int toX, toY;  // from (10, 10)
     };
     const Case cases[] = {
-        {18, 13}, {13, 18}, {7, 18},  {2, 13},  {2, 7},  {7, 2},  {13, 2}, {18, 7},   // the eight octants
-        {18, 10}, {2, 10},  {10, 18}, {10, 2},                                        // along the axes
-        {17, 17}, {3, 3},   {17, 3},  {3, 17},                                        // the diagonals
-        {10, 10},                                                                     // no length
+        {18, 13}, {13, 18}, {7, 18},  {2, 13}, {2, 7}, {7, 2}, {13, 2}, {18, 7},  // the eight octants
+        {18, 10}, {2, 10},  {10, 18}, {10, 2},                                    // along the axes
+        {17, 17}, {3, 3},   {17, 3},  {3, 17},                                    // the diagonals
+        {10, 10},                                                                 // no length
     };
     for (const Case& c : cases) {
         const std::string name = "to (" + std::to_string(c.toX) + ", " + std::to_string(c.toY) + ")";
@@ -138,9 +138,10 @@ TEST(PixelRulesTest, LineIsUnbrokenAndLeavesOutItsEndPointForTheNextLine) {
         }
         EXPECT_EQ(int(painted.size()), steps) << name;
         EXPECT_EQ(int(minorAtMajor.size()), steps) << name;
-        const auto gap = std::adjacent_find(minorAtMajor.begin(), minorAtMajor.end(), [](const auto& pixel, const auto& next) {
-            return next.first != pixel.first + 1 || std::abs(next.second - pixel.second) > 1;
-        });
+        const auto gap =
+            std::adjacent_find(minorAtMajor.begin(), minorAtMajor.end(), [](const auto& pixel, const auto& next) {
+                return next.first != pixel.first + 1 || std::abs(next.second - pixel.second) > 1;
+            });
         EXPECT_TRUE(gap == minorAtMajor.end()) << name << ": broken";
         EXPECT_EQ(painted.count({10, 10}), size_t{steps > 0}) << name;
         EXPECT_FALSE(painted.count({c.toX, c.toY})) << name;
@@ -157,7 +158,7 @@ TEST(PixelRulesTest, CutOffLineKeepsItsSlope) {
         int fromX, fromY, toX, toY;
     };
     const Case cases[] = {
-        {0, 0, 30, 7},   {30, 7, 0, 0},   {-13, 4, 22, -3}, {5, -20, 8, 25},
+        {0, 0, 30, 7},    {30, 7, 0, 0},    {-13, 4, 22, -3}, {5, -20, 8, 25},
         {-9, 17, 19, -8}, {12, 12, -20, 5}, {3, 39, 6, -20},
     };
     // The same line, 20 pixels further right and down, lies wholly on the larger surface.
@@ -165,8 +166,10 @@ TEST(PixelRulesTest, CutOffLineKeepsItsSlope) {
     for (const Case& c : cases) {
         const Pixels small = PaintedBy(Line(c.fromX, c.fromY, c.toX, c.toY), 10, 10);
         Pixels window;
-        for (const auto& [x, y] : PaintedBy(Line(c.fromX + kShift, c.fromY + kShift, c.toX + kShift, c.toY + kShift), 70, 70))
-            if (x >= kShift && x < kShift + 10 && y >= kShift && y < kShift + 10) window.insert({x - kShift, y - kShift});
+        for (const auto& [x, y] :
+             PaintedBy(Line(c.fromX + kShift, c.fromY + kShift, c.toX + kShift, c.toY + kShift), 70, 70))
+            if (x >= kShift && x < kShift + 10 && y >= kShift && y < kShift + 10)
+                window.insert({x - kShift, y - kShift});
         EXPECT_FALSE(small.empty());
         EXPECT_EQ(small, window) << "(" << c.fromX << ", " << c.fromY << ") to (" << c.toX << ", " << c.toY << ")";
     }
@@ -195,10 +198,9 @@ TEST(PixelRulesTest, FarShapesShowTheirVisiblePartQuickly) {
         {"slope one half", Line(-kFar, -kFar / 2, kFar, kFar / 2), Line(0, 0, 60, 30)},
         {"rectangle", fill(-kFar, -kFar, kFar, kFar), fill(0, 0, 30, 10)},
         {"rectangle across the whole int range", fill(INT_MIN, 3, INT_MAX, 5), fill(0, 3, 30, 5)},
-        {"ellipse around the surface",
-         [](Canvas& canvas) { canvas.Ellipse(-kFar, -kFar, kFar, kFar); }, fill(0, 0, 30, 10)},
-        {"ellipse's top edge",
-         [](Canvas& canvas) { canvas.Ellipse(-kFar, kTop, kFar, kBottom); },
+        {"ellipse around the surface", [](Canvas& canvas) { canvas.Ellipse(-kFar, -kFar, kFar, kFar); },
+         fill(0, 0, 30, 10)},
+        {"ellipse's top edge", [](Canvas& canvas) { canvas.Ellipse(-kFar, kTop, kFar, kBottom); },
          [=](Canvas& canvas) {
              Line(0, kTop, 30, kTop)(canvas);
              canvas.FillRect(0, kTop + 1, 30, 10);
@@ -207,8 +209,7 @@ TEST(PixelRulesTest, FarShapesShowTheirVisiblePartQuickly) {
          [](Canvas& canvas) { canvas.Arc(-kFar, kTop, kFar, kBottom, kFar, kMiddle, 0, kTop); },
          Line(0, kTop, 30, kTop)},
         {"arc from 12 to 3 o'clock, which misses the surface",
-         [](Canvas& canvas) { canvas.Arc(-kFar, kTop, kFar, kBottom, 0, kTop, kFar, kMiddle); },
-         [](Canvas&) {}},
+         [](Canvas& canvas) { canvas.Arc(-kFar, kTop, kFar, kBottom, 0, kTop, kFar, kMiddle); }, [](Canvas&) {}},
     };
     // A shape that walked every one of its billions of steps would not finish
     // in the test's time.
@@ -254,8 +255,11 @@ TEST(PixelRulesTest, EllipseIsSymmetricAndReachesEverySideOfItsBox) {
         int left, top, right, bottom;
     };
     const Case cases[] = {
-        {"flat", 2, 2, 14, 8},          {"odd sides", 3, 4, 16, 11},      {"tall", 6, 0, 10, 20},
-        {"large circle", 0, 0, 20, 20}, {"beyond the surface", -30, -30, 50, 50},
+        {"flat", 2, 2, 14, 8},
+        {"odd sides", 3, 4, 16, 11},
+        {"tall", 6, 0, 10, 20},
+        {"large circle", 0, 0, 20, 20},
+        {"beyond the surface", -30, -30, 50, 50},
     };
     for (const Case& c : cases) {
         PixelGrid grid(20, 20);

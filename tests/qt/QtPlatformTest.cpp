@@ -74,7 +74,6 @@ private slots:
         QApplication::setPalette(palette);
     }
 
-
     // The window shows the pixels of the headless picture: both follow the same rules.
     void canvasPaintsThePixelsOfTheHeadlessPicture() {
         QImage image(80, 60, QImage::Format_RGB32);
@@ -171,7 +170,8 @@ private slots:
         StartedWindow main(platform);
         QtWindow& window = main.window;
         const QSize screen = window.screen()->availableGeometry().size();
-        QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()), screen - QSize(0, window.menuBar()->sizeHint().height()));
+        QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()),
+                 screen - QSize(0, window.menuBar()->sizeHint().height()));
         QCOMPARE(QColor(window.DrawingArea().Surface().pixel(0, 0)), kWindowColour);  // the empty scene
 
         // Once the window is shown its frame counts too.
@@ -202,18 +202,21 @@ private slots:
         QCOMPARE(dialogs, QStringList{"Lambert-like emitter "});
         const auto* drawn = dynamic_cast<const TObjektGerade*>(&main.form.Scene().Tail());
         QVERIFY(drawn != nullptr);
-        QCOMPARE(QRect(QPoint(drawn->x1, drawn->y1), QPoint(drawn->x2, drawn->y2)), QRect(QPoint(100, 100), QPoint(200, 150)));
-        QCOMPARE(area.Surface(), dynamic_cast<const QtBitmap&>(main.form.Picture()).Image());  // the window shows the picture
+        QCOMPARE(QRect(QPoint(drawn->x1, drawn->y1), QPoint(drawn->x2, drawn->y2)),
+                 QRect(QPoint(100, 100), QPoint(200, 150)));
+        QCOMPARE(area.Surface(),
+                 dynamic_cast<const QtBitmap&>(main.form.Picture()).Image());  // the window shows the picture
     }
 
     // Values are shown, edited and written back; a double click on the list
     // ends the dialog with the list's result. Without a Cancel button Escape does nothing.
     void dialogRoundTrip() {
-        DialogSpec spec{"Object", {Control::Edit("strength", "Energy flow density "),
-                                   Control::Combo("colour", "", {"black", "red", "blue"}, "Color"),
-                                   Control::Combo("width", "", {"1", "2"}, "2"), Control::Radio("above", "above", true),
-                                   Control::Radio("all", "all around", false), Control::ListBox("objects", ModalResult::Edit),
-                                   Control::Button("Quit", ModalResult::Quit, true)}};
+        DialogSpec spec{"Object",
+                        {Control::Edit("strength", "Energy flow density "),
+                         Control::Combo("colour", "", {"black", "red", "blue"}, "Color"),
+                         Control::Combo("width", "", {"1", "2"}, "2"), Control::Radio("above", "above", true),
+                         Control::Radio("all", "all around", false), Control::ListBox("objects", ModalResult::Edit),
+                         Control::Button("Quit", ModalResult::Quit, true)}};
         spec["strength"].text = "100";
         spec["width"].selected = 1;
         spec["objects"].items = {"1 Background radiation", "2 Sun"};
@@ -226,7 +229,8 @@ private slots:
             const auto combos = dialog.findChildren<QComboBox*>();
             const auto radios = dialog.findChildren<QRadioButton*>();
             shown << edit->text() << combos[0]->currentText() << combos[1]->currentText()
-                  << (radios[0]->isChecked() ? radios[0] : radios[1])->text() << dialog.findChild<QListWidget*>()->item(1)->text();
+                  << (radios[0]->isChecked() ? radios[0] : radios[1])->text()
+                  << dialog.findChild<QListWidget*>()->item(1)->text();
             edit->setText(QStringLiteral("250,5"));
             combos[0]->setCurrentIndex(2);
             combos[1]->setEditText(QStringLiteral("7"));  // typed over the chosen entry

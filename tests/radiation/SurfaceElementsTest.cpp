@@ -4,10 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "HeadlessFixture.h"
 #include "model/Hilfsfunktionen.h"
 #include "radiation/MirrorElements.h"
 #include "radiation/SurfaceElements.h"
-#include "HeadlessFixture.h"
 
 namespace {
 
@@ -105,8 +105,8 @@ TEST_F(SurfaceElementsTest, ElementCacheRebuildsOnlyOnChange) {
         size_t elements;
     };
     const Change changes[] = {
-        {0, 20, 0, 9, 5, 36, 3}, {1, 20, 0, 9, 5, 36, 3}, {1, 20, 0, 9, 2, 36, 6}, {1, 20, 0, 9, 2, 102, 6},
-        {0, 0, 4, 0, 5, 102, 1},  // 4 px: one element at the midpoint
+        {0, 20, 0, 9, 5, 36, 3},  {1, 20, 0, 9, 5, 36, 3}, {1, 20, 0, 9, 2, 36, 6},
+        {1, 20, 0, 9, 2, 102, 6}, {0, 0, 4, 0, 5, 102, 1},  // 4 px: one element at the midpoint
     };
     for (const Change& c : changes) {
         mark();

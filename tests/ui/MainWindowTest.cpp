@@ -112,8 +112,8 @@ TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
     EXPECT_EQ(headless.messages,
               std::vector<std::string>{"You cannot delet the Background radiation,\rbut You can set it to Zero."});
     EXPECT_EQ(lines, (std::vector<std::string>{"1  :Background radiation", "2  :Sun", "3  :Sun", "4  :Sun"}));
-    EXPECT_EQ(headless.shownDialogs,
-              (std::vector<std::string>{"Object Manager", "Object Manager", "Object Manager", "Sun", "Object Manager"}));
+    EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Object Manager", "Object Manager", "Object Manager",
+                                                               "Sun", "Object Manager"}));
     EXPECT_FALSE(form.Settings().berechnet) << "the next display computes again";
 }
 

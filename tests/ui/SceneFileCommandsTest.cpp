@@ -13,6 +13,8 @@ namespace {
 
 using namespace std::string_literals;
 
+// One section a row.
+// clang-format off
 const std::vector<std::string> kDefaultScene{
     "Brevanto 2.0-File", "begin", "screen", "begin", "hoehe=768", "breite=1024", "hintergrundfarbe=-16777201", "end",
     "vektorpfeile", "begin", "color=0", "gitterweite=20", "end",
@@ -22,6 +24,7 @@ const std::vector<std::string> kDefaultScene{
     "energiekreise", "begin", "color=0", "gitterweite=20", "end",
     "hintergrund", "begin", "staerke=0", "nuroben=0", "end",
     "end"};
+// clang-format on
 
 // The lines of tests/data/every-kind.brv: settings off their defaults and one
 // object of each kind (lambert, spiegel, parallel, absorber, sonne).
@@ -41,7 +44,10 @@ std::vector<std::string> Edited(std::vector<std::string> lines,
     for (const auto& [from, to] : edits) {
         const auto at = std::find(lines.begin(), lines.end(), from);
         if (at == lines.end()) throw std::logic_error("no line " + from);
-        if (to.empty()) lines.erase(at); else *at = to;
+        if (to.empty())
+            lines.erase(at);
+        else
+            *at = to;
     }
     return lines;
 }
@@ -145,13 +151,23 @@ TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
         {With(kDefaultScene, {{"begin", ""}}), ""},
         {With(kDefaultScene, {{"hoehe=768", "hoehe=5000"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe=0"}}),
          lowResolution}};
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {"Brevanto 2.0-File", "Brevanto 1.0-File"}, {"Brevanto 2.0-File", "Brevanto 2.0-File "},
-             {"screen", "Screen"}, {"hoehe=768", "Hoehe=768"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe:1"},
-             {"end", "ende"}, {"vektorpfeile", "vektorpfeile "}, {"prgvar", "Prgvar"}, {"linien", "linie"},
-             {"energiekreise", "energiekreise\t"}, {"hintergrund", "rahmen"}, {"nuroben=0", "nuroben=2"},
-             {"nuroben=0", "nuroben="}, {"nuroben=0", "nuroben=1 "}, {"nuroben=0", "nuroben=01"},
-             {"nuroben=0", "nuroben=-1"}})
+    for (const auto& [from, to] :
+         std::vector<std::pair<std::string, std::string>>{{"Brevanto 2.0-File", "Brevanto 1.0-File"},
+                                                          {"Brevanto 2.0-File", "Brevanto 2.0-File "},
+                                                          {"screen", "Screen"},
+                                                          {"hoehe=768", "Hoehe=768"},
+                                                          {"hintergrundfarbe=-16777201", "hintergrundfarbe:1"},
+                                                          {"end", "ende"},
+                                                          {"vektorpfeile", "vektorpfeile "},
+                                                          {"prgvar", "Prgvar"},
+                                                          {"linien", "linie"},
+                                                          {"energiekreise", "energiekreise\t"},
+                                                          {"hintergrund", "rahmen"},
+                                                          {"nuroben=0", "nuroben=2"},
+                                                          {"nuroben=0", "nuroben="},
+                                                          {"nuroben=0", "nuroben=1 "},
+                                                          {"nuroben=0", "nuroben=01"},
+                                                          {"nuroben=0", "nuroben=-1"}})
         files.push_back({With(kDefaultScene, {{from, to}}), ""});
     for (const auto& [bytes, reason] : files) {
         Open(FileBytes(EveryKind()));
@@ -199,7 +215,8 @@ TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
 // picture and settings agree on the size afterwards.
 TEST_F(SceneFileTest, DamagedFilesAreReportedWithoutACrash) {
     const std::vector<std::string> intact =
-        Edited(EveryKind(), {{"hoehe=768", "hoehe=60"}, {"breite=1024", "breite=80"},
+        Edited(EveryKind(), {{"hoehe=768", "hoehe=60"},
+                             {"breite=1024", "breite=80"},
                              {"hintergrundfarbe=-16777201", "hintergrundfarbe=16777215"}});
     ASSERT_TRUE(Open(FileBytes(intact)).empty());
     EXPECT_EQ(form->Picture().Width(), 80);
@@ -226,10 +243,14 @@ TEST_F(SceneFileTest, DamagedFilesAreReportedWithoutACrash) {
     }
     for (const char* line : {"Brevanto 2.0-File", "hoehe=60", "sellaenge=4", "richtung=135.5"})
         corpus.push_back(With(intact, {{line, key(line) + std::string(10'000'000, '7')}}));
-    for (const auto& [line, outOfRange] : std::vector<std::pair<std::string, std::string>>{
-             {"hoehe=60", "hoehe=5000"}, {"hoehe=60", "hoehe=99999999999"}, {"breite=80", "breite=-80"},
-             {"color=255", "color=-2147483649"}, {"x1=100", "x1=$1FFFFFFFF"}, {"gitterweite=25", "gitterweite=1.5"},
-             {"staerke=100", "staerke=-1e39"}})
+    for (const auto& [line, outOfRange] :
+         std::vector<std::pair<std::string, std::string>>{{"hoehe=60", "hoehe=5000"},
+                                                          {"hoehe=60", "hoehe=99999999999"},
+                                                          {"breite=80", "breite=-80"},
+                                                          {"color=255", "color=-2147483649"},
+                                                          {"x1=100", "x1=$1FFFFFFFF"},
+                                                          {"gitterweite=25", "gitterweite=1.5"},
+                                                          {"staerke=100", "staerke=-1e39"}})
         corpus.push_back(With(intact, {{line, outOfRange}}));
 
     for (size_t i = 0; i < corpus.size(); ++i) {

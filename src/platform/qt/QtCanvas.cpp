@@ -9,7 +9,8 @@
 
 namespace platform {
 
-QtCanvas::QtCanvas(QImage& target, std::function<void()> afterDrawing) : image(target), drawn(std::move(afterDrawing)) {}
+QtCanvas::QtCanvas(QImage& target, std::function<void()> afterDrawing)
+    : image(target), drawn(std::move(afterDrawing)) {}
 
 TColor QtCanvas::ToRgb(TColor colour) const {
     const QColor shown = ToQColor(colour);

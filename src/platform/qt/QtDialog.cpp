@@ -82,7 +82,8 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
             case Control::Kind::Button: {
                 auto* button = new QPushButton(caption, this);
                 button->setDefault(control.isDefault);
-                connect(button, &QPushButton::clicked, this, [this, result = control.result] { done(static_cast<int>(result)); });
+                connect(button, &QPushButton::clicked, this,
+                        [this, result = control.result] { done(static_cast<int>(result)); });
                 hasCancelButton = hasCancelButton || control.result == ModalResult::Cancel;
                 widget = button;
                 break;

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-
 namespace platform {
 
 namespace {
