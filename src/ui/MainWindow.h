@@ -26,8 +26,11 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     SceneList& Scene() { return list; }
+    const SceneList& Scene() const { return list; }
     Tprgvar& Settings() { return settings; }
+    const Tprgvar& Settings() const { return settings; }
     Displays& DisplaySettings() { return displays; }
+    const Displays& DisplaySettings() const { return displays; }
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& Window() { return window; }
     platform::Platform& Platform() { return platform; }

@@ -50,7 +50,7 @@ protected:
     std::string ParallelScene() {
         auto emitter = std::make_unique<TObjektParallel>(100, 200, 300, 200);
         emitter->staerke = 40.0f;
-        form->Scene().Append(std::move(emitter));
+        form.Scene().Append(std::move(emitter));
         Save("parallel");
         return PathOf("parallel.brv");
     }

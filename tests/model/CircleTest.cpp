@@ -10,7 +10,7 @@
 
 namespace {
 
-using CircleTest = HeadlessTest;
+using CircleTest = HeadlessSceneTest;
 
 // Centre (100, 100), radius 50, as drawn from the centre to (130, 140).
 TObjektKreis Circle(int32_t winkel1 = 0, int32_t winkel2 = 360) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-using GeometryTest = HeadlessTest;
+using GeometryTest = HeadlessSceneTest;
 
 constexpr int32_t kHuge = 2000000000, kFar = 1000000000;
 

@@ -3,7 +3,7 @@
 
 namespace {
 
-using SettingsTest = HeadlessTest;
+using SettingsTest = HeadlessSceneTest;
 
 TEST_F(SettingsTest, FreshSettingsHoldTheDefaults) {
     EXPECT_EQ(settings.sellaenge, 5);

@@ -7,7 +7,7 @@
 
 namespace {
 
-class BackgroundTest : public HeadlessTest {
+class BackgroundTest : public HeadlessSceneTest {
 protected:
     BackgroundTest() {
         list.CleanAndNumber();

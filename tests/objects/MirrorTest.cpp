@@ -8,7 +8,7 @@
 
 namespace {
 
-class MirrorTest : public HeadlessTest {
+class MirrorTest : public HeadlessSceneTest {
 protected:
     MirrorTest() {
         list.Append(std::make_unique<TObjektSpiegel>(100, 300, 300, 300));

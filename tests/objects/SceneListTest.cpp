@@ -7,7 +7,7 @@
 
 namespace {
 
-using SceneListTest = HeadlessTest;
+using SceneListTest = HeadlessSceneTest;
 
 TEST_F(SceneListTest, CleanAndNumberDropsDegenerateObjectsButNeverTheHead) {
     SceneList list(NewBackground());

@@ -22,7 +22,7 @@ public:
     mutable std::vector<std::array<int32_t, 4>> paths;
 };
 
-class StraightKindsTest : public HeadlessTest {
+class StraightKindsTest : public HeadlessSceneTest {
 protected:
     StraightKindsTest() { list.CleanAndNumber(); }
 

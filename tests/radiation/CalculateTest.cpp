@@ -30,7 +30,7 @@ struct ChangingObject : Tszeneobjekt {
     int passes = 0, failingPass = 0;
 };
 
-class CalculateTest : public HeadlessTest {
+class CalculateTest : public HeadlessSceneTest {
 protected:
     ChangingObject& Add(int changingPasses, const std::string& name = "object") {
         list.Append(std::make_unique<ChangingObject>(name, changingPasses, log));

@@ -11,7 +11,7 @@
 
 namespace {
 
-using SurfaceElementsTest = HeadlessTest;
+using SurfaceElementsTest = HeadlessSceneTest;
 
 TEST_F(SurfaceElementsTest, ElementCounts) {
     // Trunc(L / sellaenge + 1) elements at sellaenge 5: 10 px give three, not two.

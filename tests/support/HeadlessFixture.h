@@ -11,8 +11,8 @@
 #include "platform/HeadlessPlatform.h"
 
 // The headless platform, which answers dialogs from a script and records the
-// messages, progress texts and dialogs shown, and settings for an 800 x 600
-// picture with every computation setting at its default.
+// messages, progress texts and dialogs shown. Every headless test starts
+// from this.
 class HeadlessTest : public ::testing::Test {
 protected:
     // Answers the next dialog by typing the texts into the fields with these
@@ -26,8 +26,15 @@ protected:
     void Answer(std::function<platform::ModalResult(platform::DialogSpec&)> answer) {
         headless.dialogAnswers.push_back(std::move(answer));
     }
-    EditContext Context() { return {headless, settings}; }
 
     platform::HeadlessPlatform headless;
+};
+
+// Settings for an 800 x 600 picture with every computation setting at its
+// default, for tests of objects and computations without a main window.
+class HeadlessSceneTest : public HeadlessTest {
+protected:
+    EditContext Context() { return {headless, settings}; }
+
     Tprgvar settings{600, 800, 0};
 };

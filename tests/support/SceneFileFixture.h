@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "files/SceneFile.h"
 #include "platform/Conversions.h"
-#include "platform/HeadlessPlatform.h"
-#include "ui/MainWindow.h"
 
 inline std::string ReadBytes(const std::string& path) {
     std::ostringstream bytes;
@@ -35,10 +34,9 @@ inline std::string FileBytes(const std::vector<std::string>& lines) {
 // the files a test writes (named by process, so that test runs at the same
 // time do not share it). Scenes are opened and saved through the menu items,
 // so the file dialogs, the error reporting and the redraw take part.
-class SceneFileTest : public ::testing::Test {
+class SceneFileTest : public MainWindowTestOn<1024, 768> {
 protected:
     SceneFileTest() {
-        form = std::make_unique<MainWindow>(headless, window);
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::path(::testing::TempDir()) / (std::string("brevanto-") + test->test_suite_name() +
                                                                 "-" + test->name() + "-" + std::to_string(getpid()));
@@ -74,11 +72,8 @@ protected:
 
     // The scene as the writer would put it now.
     std::string SceneText() const {
-        return SceneFileText(form->Settings(), form->DisplaySettings(), form->Scene()).Text();
+        return SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
     }
 
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window{1024, 768};
-    std::unique_ptr<MainWindow> form;
     std::filesystem::path folder;
 };

@@ -1,19 +1,16 @@
 // The main window's display commands.
-#include <gtest/gtest.h>
-
+#include "MainWindowFixture.h"
 #include "model/ParallelFor.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegel.h"
-#include "platform/HeadlessPlatform.h"
-#include "ui/MainWindow.h"
 
 namespace {
 
 // The main window's display commands on a headless 400 x 300 window, with one
 // emitter of parallel light across the middle.
-class DisplayCommandsTest : public ::testing::Test {
+class DisplayCommandsTest : public MainWindowTestOn<400, 300> {
 protected:
     DisplayCommandsTest() {
         auto emitter = std::make_unique<TObjektParallel>(100, 150, 300, 150);
@@ -29,10 +26,6 @@ protected:
             for (int x = 0; x < window.Surface().Width(); ++x) count += window.Surface().Pixel(x, y) == colour;
         return count;
     }
-
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window{400, 300};
-    MainWindow form{headless, window};
 };
 
 TEST_F(DisplayCommandsTest, DisplayDrawsAfterComputingOverAFreshRedraw) {

@@ -1,25 +1,12 @@
-#include <gtest/gtest.h>
-
+#include "MainWindowFixture.h"
 #include "objects/ObjektLambert.h"
-#include "platform/HeadlessPlatform.h"
-#include "ui/MainWindow.h"
 
 namespace {
 
 using platform::DialogSpec;
 using platform::ModalResult;
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    // The menu item as the window runs it, errors shown as messages.
-    void Choose(const std::string& name) { window.Choose(name); }
-    void Answer(std::function<ModalResult(DialogSpec&)> answer) { headless.dialogAnswers.push_back(answer); }
-    const platform::RasterBitmap& Picture() { return dynamic_cast<const platform::RasterBitmap&>(form.Picture()); }
-
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window{800, 600};
-    MainWindow form{headless, window};
-};
+using MainWindowTest = MainWindowTestOn<800, 600>;
 
 TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
     form.MousePressed(platform::MouseButton::Left, true, 5, 5);

@@ -5,7 +5,7 @@
 
 namespace {
 
-class ParameterDialogsTest : public HeadlessTest {
+class ParameterDialogsTest : public HeadlessSceneTest {
 protected:
     // Answers the next dialog by typing the two texts, after writing down
     // what it showed.

@@ -72,7 +72,7 @@ TEST_F(SceneFileTest, PictureIsSavedAsBitmapWithItsExtension) {
     headless.fileNameAnswers.push_back(PathOf("shot.BMP"));
     window.Choose("Speichern1");
     EXPECT_EQ(headless.fileFilters.back(), "Bitmap-Files (*.bmp)|*.bmp");
-    const std::vector<uint8_t> bmp = static_cast<const platform::RasterBitmap&>(form->Picture()).BmpBytes();
+    const std::vector<uint8_t> bmp = static_cast<const platform::RasterBitmap&>(form.Picture()).BmpBytes();
     EXPECT_EQ(ReadBytes(PathOf("shot.BMP.bmp")), std::string(bmp.begin(), bmp.end()));
 }
 
@@ -101,14 +101,14 @@ TEST_F(SceneFileTest, FailedSaveKeepsThePreviousFileAndNothingElseChanges) {
 
 TEST_F(SceneFileTest, EveryKindSavesLoadsAndSavesToTheSameBytes) {
     const std::string fixture = FileBytes(EveryKind());
-    form->Settings().berechnet = true;
+    form.Settings().berechnet = true;
     EXPECT_TRUE(Open(fixture).empty());
-    EXPECT_FALSE(form->Settings().berechnet);  // the loaded scene has no computed radiation
-    EXPECT_EQ(form->Settings().hintergrundfarbe, platform::kButtonFaceColour);  // the file's -16777201
+    EXPECT_FALSE(form.Settings().berechnet);  // the loaded scene has no computed radiation
+    EXPECT_EQ(form.Settings().hintergrundfarbe, platform::kButtonFaceColour);  // the file's -16777201
     // A kind added to the registry must be added to the fixture as well, or
     // the round trip does not cover it.
     std::set<std::string> loaded;
-    for (const auto& object : form->Scene()) loaded.insert(object->kind);
+    for (const auto& object : form.Scene()) loaded.insert(object->kind);
     for (const KindEntry& kind : Kinds()) EXPECT_TRUE(loaded.contains(kind.keyword)) << kind.keyword;
 
     const std::string first = Save("first");
@@ -186,7 +186,7 @@ TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
              {With(lines, {{"x2=600", "x2:600"}}), 3},
              {With(lines, {{"lambert", "lamb\0ert"s}}), 1}}) {
         EXPECT_EQ(Open(bytes), (std::vector<std::string>{"Fehler hier!", CouldNotOpen(PathOf("scene.brv"))})) << kept;
-        EXPECT_EQ(form->Scene().size(), kept);
+        EXPECT_EQ(form.Scene().size(), kept);
     }
 }
 
@@ -199,14 +199,14 @@ TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
              {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 6, true},
              {With(EveryKind(), {{"staerke=100", "staerke=1e99"}}), "1e99", 2, false}}) {
         Open(FileBytes(EveryKind()));
-        form->Settings().berechnet = true;
+        form.Settings().berechnet = true;
         const std::vector<std::string> messages = Open(bytes);
         ASSERT_EQ(messages.size(), 1u) << value;
         EXPECT_NE(messages[0].find(value), std::string::npos) << messages[0];
-        EXPECT_EQ(form->Scene().size(), kept) << value;
-        EXPECT_EQ(form->Settings().berechnet, computed) << value;
+        EXPECT_EQ(form.Scene().size(), kept) << value;
+        EXPECT_EQ(form.Settings().berechnet, computed) << value;
         EXPECT_EQ(window.ClientHeight(), 768) << value;
-        EXPECT_EQ(form->Settings().hoehe, 768) << value;
+        EXPECT_EQ(form.Settings().hoehe, 768) << value;
     }
 }
 
@@ -219,7 +219,7 @@ TEST_F(SceneFileTest, DamagedFilesAreReportedWithoutACrash) {
                              {"breite=1024", "breite=80"},
                              {"hintergrundfarbe=-16777201", "hintergrundfarbe=16777215"}});
     ASSERT_TRUE(Open(FileBytes(intact)).empty());
-    EXPECT_EQ(form->Picture().Width(), 80);
+    EXPECT_EQ(form.Picture().Width(), 80);
     EXPECT_EQ(window.Surface().Pixel(79, 59), 0xFFFFFF);  // the file's size and colour, redrawn at once
 
     const std::string whole = FileBytes(intact);
@@ -259,9 +259,9 @@ TEST_F(SceneFileTest, DamagedFilesAreReportedWithoutACrash) {
         ASSERT_FALSE(messages.empty()) << what;
         EXPECT_LT(messages.front().size(), 1000u) << what;
         const std::pair size(window.ClientWidth(), window.ClientHeight());
-        EXPECT_EQ(std::pair(form->Picture().Width(), form->Picture().Height()), size) << what;
-        EXPECT_EQ(std::pair(form->Settings().breite, form->Settings().hoehe), size) << what;
-        EXPECT_EQ(form->Scene()[0].kind, "rahmen") << what;
+        EXPECT_EQ(std::pair(form.Picture().Width(), form.Picture().Height()), size) << what;
+        EXPECT_EQ(std::pair(form.Settings().breite, form.Settings().hoehe), size) << what;
+        EXPECT_EQ(form.Scene()[0].kind, "rahmen") << what;
     }
 }
 
