@@ -23,9 +23,10 @@ as_user() {
 }
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev)
-# The tests also check the sources' layout.
+# The tests also check the sources' layout, and run the program in a real
+# window under a window manager on a virtual screen.
 if [[ $mode == test ]]; then
-    packages+=(clang-format git)
+    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils)
 fi
 has_display() { [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; }
 # Without a screen the program still starts, on a virtual one.

@@ -141,20 +141,45 @@ TEST_F(SceneFileTest, EitherSeparatorReadsToTheSameScene) {
 
 std::string CouldNotOpen(const std::string& path) { return "The file " + path + " could not be opend"; }
 
+// A file that is not a scene file at all (empty, binary, another first line,
+// a folder) is refused with one message, and nothing changes.
+TEST_F(SceneFileTest, FileThatIsNoSceneFileLeavesEverythingAsItWas) {
+    Open(FileBytes(EveryKind()));
+    form.Settings().berechnet = true;
+    const std::string scene = SceneText();
+    std::filesystem::create_directory(PathOf("folder.brv"));
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"empty.brv", ""},
+             {"binary.brv", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s},
+             {"old.brv", With(EveryKind(), {{"Brevanto 2.0-File", "Brevanto 1.0-File"}})},
+             {"blank.brv", With(EveryKind(), {{"Brevanto 2.0-File", "Brevanto 2.0-File "}})},
+             {"folder.brv", ""}}) {
+        if (name != "folder.brv") WriteBytes(PathOf(name), bytes);
+        const std::vector<std::string> messages = OpenFile(PathOf(name));
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf(name)))) << messages[0];
+        EXPECT_EQ(SceneText(), scene) << name;
+        EXPECT_TRUE(form.Settings().berechnet) << name;
+    }
+}
+
 // A line that does not match (a missing "begin" after the header, keywords
 // compared exactly, "nuroben=" only 0 or 1) or a picture larger than the
 // screen: the scene is emptied, the settings are the defaults with the size the
-// window took, and the one message is the final one.
+// window took, and the one message is the final one, saying where the file
+// went wrong.
 TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
     const std::string lowResolution = ", because the resolution of Your screen is not high enough";
     std::vector<std::pair<std::string, std::string>> files{
-        {With(kDefaultScene, {{"begin", ""}}), ""},
+        {With(kDefaultScene, {{"begin", ""}}), "\rIn line 2, \"begin\" was expected, but it reads \"screen\"."},
         {With(kDefaultScene, {{"hoehe=768", "hoehe=5000"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe=0"}}),
-         lowResolution}};
+         lowResolution},
+        {With(kDefaultScene, {{"gitterweite=20", "gitterweit=20"}}),
+         "\rIn line 12, a line beginning with \"gitterweite=\" was expected, but it reads \"gitterweit=20\"."},
+        {FileBytes({kDefaultScene.begin(), kDefaultScene.begin() + 10}),
+         "\rIn line 11, a line beginning with \"color=\" was expected, but the file ends before it."}};
     for (const auto& [from, to] :
-         std::vector<std::pair<std::string, std::string>>{{"Brevanto 2.0-File", "Brevanto 1.0-File"},
-                                                          {"Brevanto 2.0-File", "Brevanto 2.0-File "},
-                                                          {"screen", "Screen"},
+         std::vector<std::pair<std::string, std::string>>{{"screen", "Screen"},
                                                           {"hoehe=768", "Hoehe=768"},
                                                           {"hintergrundfarbe=-16777201", "hintergrundfarbe:1"},
                                                           {"end", "ende"},
@@ -168,10 +193,12 @@ TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
                                                           {"nuroben=0", "nuroben=1 "},
                                                           {"nuroben=0", "nuroben=01"},
                                                           {"nuroben=0", "nuroben=-1"}})
-        files.push_back({With(kDefaultScene, {{from, to}}), ""});
+        files.push_back({With(kDefaultScene, {{from, to}}), "\rIn line "});
     for (const auto& [bytes, reason] : files) {
         Open(FileBytes(EveryKind()));
-        EXPECT_EQ(Open(bytes), std::vector<std::string>{CouldNotOpen(PathOf("scene.brv")) + reason}) << bytes;
+        const std::vector<std::string> messages = Open(bytes);
+        ASSERT_EQ(messages.size(), 1u) << bytes;
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf("scene.brv")) + reason)) << messages[0];
         EXPECT_EQ(SceneText(), FileBytes(kDefaultScene)) << bytes;
     }
 }
@@ -185,7 +212,10 @@ TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
              {With(lines, {{"spiegel", "laser"}}), 2},
              {With(lines, {{"x2=600", "x2:600"}}), 3},
              {With(lines, {{"lambert", "lamb\0ert"s}}), 1}}) {
-        EXPECT_EQ(Open(bytes), (std::vector<std::string>{"Fehler hier!", CouldNotOpen(PathOf("scene.brv"))})) << kept;
+        const std::vector<std::string> messages = Open(bytes);
+        ASSERT_EQ(messages.size(), 2u) << kept;
+        EXPECT_EQ(messages[0], "Fehler hier!");
+        EXPECT_TRUE(messages[1].starts_with(CouldNotOpen(PathOf("scene.brv")) + "\rIn line ")) << messages[1];
         EXPECT_EQ(form.Scene().size(), kept);
     }
 }
@@ -208,6 +238,19 @@ TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
         EXPECT_EQ(window.ClientHeight(), 768) << value;
         EXPECT_EQ(form.Settings().hoehe, 768) << value;
     }
+}
+
+// Regression test: a number that did not convert in the arrows' section also
+// reset the stream lines' and the circles' settings, which come later.
+TEST_F(SceneFileTest, ConversionErrorInOneDisplaySectionKeepsTheDisplaysAfterIt) {
+    Open(FileBytes(EveryKind()));
+    const std::vector<std::string> messages = Open(With(EveryKind(), {{"gitterweite=25", "gitterweite=2x"}}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("In line 12 of the file"), std::string::npos) << messages[0];
+    EXPECT_EQ(form.DisplaySettings().vektorpfeile.colour, 255) << "read before the bad number";
+    EXPECT_EQ(form.DisplaySettings().linien.linienabstand, 15);
+    EXPECT_EQ(form.DisplaySettings().linien.maxlaenge, 800);
+    EXPECT_EQ(form.DisplaySettings().energiekreise.gitterweite, 30);
 }
 
 // Damaged files derived from every kind on a small picture (so that each
