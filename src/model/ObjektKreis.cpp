@@ -119,6 +119,25 @@ bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_
     return AngleRangesOverlap(winkel1, winkel2, Round(theta - w), Round(theta + w));
 }
 
+std::vector<Handle> TObjektKreis::Handles() const {
+    const Extended middle = NormalizeAngle((winkel1 + (winkel2 > winkel1 ? winkel2 : winkel2 + 360.0)) / 2, 360);
+    const Extended cx = xmitte, cy = ymitte;
+    return {{xmitte, ymitte},
+            {Round(cx + std::sin(Radians(middle)) * radius), Round(cy - std::cos(Radians(middle)) * radius)}};
+}
+
+void TObjektKreis::MoveHandle(size_t index, int32_t x, int32_t y) {
+    if (index == 0)
+        MoveBy(static_cast<int32_t>(std::clamp<int64_t>(int64_t{x} - xmitte, INT32_MIN, INT32_MAX)),
+               static_cast<int32_t>(std::clamp<int64_t>(int64_t{y} - ymitte, INT32_MIN, INT32_MAX)));
+    if (index == 1) SetEndPoint(x, y);
+}
+
+void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
+    xmitte = SaturatingAdd(xmitte, dx);
+    ymitte = SaturatingAdd(ymitte, dy);
+}
+
 void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {
     using platform::IntToStr;
     file.WriteLine("xmitte=" + IntToStr(xmitte));

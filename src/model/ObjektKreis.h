@@ -49,6 +49,11 @@ public:
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
     // Whether some point of the circle or arc lies closer to (x, y) than d.
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
+    // The centre, which moves the whole circle, and the middle of the arc,
+    // which sets the radius.
+    std::vector<Handle> Handles() const override;
+    void MoveHandle(size_t index, int32_t x, int32_t y) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
 
 protected:
     // The geometry lines "xmitte=" ... "winkel2=" of the scene file.
