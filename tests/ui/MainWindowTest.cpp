@@ -59,7 +59,16 @@ TEST_F(MainWindowTest, CircularItemsDrawTheirKindFromTheCentre) {
         EXPECT_EQ((std::array{circle->xmitte, circle->ymitte, circle->radius}), (std::array{200, 200, 50}));
         EXPECT_EQ(Picture().Pixel(200, 150), 0) << "the circle is drawn while dragging";
         form.MouseReleased(platform::MouseButton::Left, 230, 240);
-        EXPECT_EQ(headless.shownDialogs, std::vector<std::string>{c.dialog});
+        // Its dialog again from the object manager.
+        Answer([](DialogSpec& dialog) {
+            dialog["objects"].selected = 1;
+            return ModalResult::Edit;
+        });
+        Answer([](DialogSpec&) { return ModalResult::Cancel; });
+        Answer([](DialogSpec&) { return ModalResult::Quit; });
+        Choose("Objektmanager1");
+        EXPECT_EQ(headless.shownDialogs,
+                  (std::vector<std::string>{c.dialog, "Object Manager", c.dialog, "Object Manager"}));
         Choose("Darstellungsformen1");
         EXPECT_EQ(Picture().Pixel(200, 150), 0) << "and stays";
         Choose("SzeneObjekte2");
