@@ -39,8 +39,9 @@ void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
     const ArcCutRule rule{1, sizeof(ArcElement) / sizeof(float),
                           "A circular lambert-like emitter is too large for this resolution of the calculation:\r"
                           "its surface elements would not fit into memory."};
-    ranges = Ranges();
-    pieces = CutArc(*this, ranges, settings.sellaenge, settings.richtungprosel, rule);
+    const AngleRanges current = Ranges();
+    pieces = CutArc(*this, current, settings.sellaenge, settings.richtungprosel, rule);
+    ranges = current;
 }
 
 template <class Visit>

@@ -55,6 +55,32 @@ bool TObjektSpiegelKreis::Iterate(const SceneList& list) {
     return changed;
 }
 
+Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX,
+                                      float tangentY, float (&diffuse)[2]) {
+    const auto bins = static_cast<int32_t>(reflected.size());
+    const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+    const int32_t j = DirectionBinIndex(bins, v.fx, v.fy, tangentX, tangentY);
+    Extended directed = 0;
+    if (dirtrans > 0) {
+        const auto share = static_cast<float>(magnitude * dirtrans / 100);
+        transmitted[static_cast<size_t>(TransmittedBin(bins, j))] += share;
+        directed += share;
+    }
+    if (dirref > 0) {
+        const auto share = static_cast<float>(magnitude * dirref / 100);
+        reflected[static_cast<size_t>(ReflectedBin(bins, j))] += share;
+        directed += share;
+    }
+    // The irradiance of the face: the inward component at the outer face,
+    // the outward one at the inner face.
+    const Extended sigma = face == 0 ? -1 : 1;
+    const Extended irradiance = std::max<Extended>(
+        0, -sigma * (element.normal.x * static_cast<Extended>(v.fx) + element.normal.y * static_cast<Extended>(v.fy)));
+    if (difref > 0) diffuse[face] = static_cast<float>(diffuse[face] + difref * irradiance / 100);
+    if (diftrans > 0) diffuse[1 - face] = static_cast<float>(diffuse[1 - face] + irradiance * diftrans / 100);
+    return directed;
+}
+
 bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& list) {
     ArcRadiation& radiation = elements.Radiation()[k];
     const ArcElement& element = elements.Pieces()[k].elements[i];
@@ -81,33 +107,10 @@ bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& l
         for (const auto& object : list) {
             incoming.clear();
             object->FlowContributionsAt(px, py, list, 0, incoming);
-            for (const FlowVector& v : incoming) {
-                // Only what travels towards this face arrives at it.
-                if (!(sigma * (static_cast<Extended>(v.fx) * nx + static_cast<Extended>(v.fy) * ny) < 0)) continue;
-                const Extended magnitude =
-                    std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
-                // The travel direction against the tangent, the direction of
-                // growing arc angle.
-                const int32_t j = DirectionBinIndex(bins, v.fx, v.fy, -ny, nx);
-                if (dirtrans > 0) {
-                    const auto share = static_cast<float>(magnitude * dirtrans / 100);
-                    transmitted[static_cast<size_t>(TransmittedBin(bins, j))] += share;
-                    newSum += share;
-                }
-                if (dirref > 0) {
-                    const auto share = static_cast<float>(magnitude * dirref / 100);
-                    reflected[static_cast<size_t>(ReflectedBin(bins, j))] += share;
-                    newSum += share;
-                }
-                // The irradiance of this face: the inward component at the
-                // outer face, the outward one at the inner face.
-                const Extended irradiance =
-                    std::max<Extended>(0, -sigma * (element.normal.x * static_cast<Extended>(v.fx) +
-                                                    element.normal.y * static_cast<Extended>(v.fy)));
-                if (difref > 0) gathered[face] = static_cast<float>(gathered[face] + difref * irradiance / 100);
-                if (diftrans > 0)
-                    gathered[1 - face] = static_cast<float>(gathered[1 - face] + irradiance * diftrans / 100);
-            }
+            // Only what travels towards this face arrives at it.
+            for (const FlowVector& v : incoming)
+                if (sigma * (static_cast<Extended>(v.fx) * nx + static_cast<Extended>(v.fy) * ny) < 0)
+                    newSum += Receive(v, element, face, -ny, nx, gathered);
         }
     }
     difrad[0] = gathered[0];

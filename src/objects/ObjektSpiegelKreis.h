@@ -42,6 +42,11 @@ private:
     // Refills element i of range k; true when a value changed beyond the
     // stop criterion.
     bool GatherRadiation(size_t k, size_t i, const SceneList& list);
+    // Sorts a vector arriving at the face (0 inner, 1 outer) of the element
+    // into the gathered bins and diffuse exitances; returns the directed
+    // radiation it added. The tangent points towards growing arc angle.
+    Extended Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX, float tangentY,
+                     float (&diffuse)[2]);
     // Calls visit(vx, vy) for every vector that an element seeing (x, y)
     // sends there: diffuse, transmitted beams, reflected beams.
     template <class Visit>
@@ -49,6 +54,6 @@ private:
 
     CircularMirrorElements elements;
     float abbruchgenauigkeit = 0;
-    std::vector<float> reflected;  // what one element gathers, per bin
+    std::vector<float> reflected;  // what the element being refilled gathers, per bin
     std::vector<float> transmitted;
 };

