@@ -19,7 +19,7 @@ platform::DialogSpec& Dialog() {
             controls.push_back(std::move(geometry));
         controls.push_back(ColourCombo());
         controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
-        return platform::DialogSpec{"Circular lambert-like emitter", std::move(controls), 307, 428};
+        return platform::DialogSpec{"Circular lambert-like emitter", std::move(controls)};
     }();
     return dialog;
 }
