@@ -19,6 +19,17 @@ Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
 
 Extended Radians(Extended degrees) { return degrees * kPi / 180; }
 Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+
+// The geometry fields of the dialogs: control id and the field it edits.
+struct GeometryField {
+    const char* id;
+    int32_t TObjektKreis::*field;
+};
+constexpr std::array<GeometryField, 5> kGeometryFields{{{"radius", &TObjektKreis::radius},
+                                                        {"xmitte", &TObjektKreis::xmitte},
+                                                        {"ymitte", &TObjektKreis::ymitte},
+                                                        {"winkel1", &TObjektKreis::winkel1},
+                                                        {"winkel2", &TObjektKreis::winkel2}}};
 }  // namespace
 
 TObjektKreis::TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -136,6 +147,29 @@ void TObjektKreis::MoveHandle(size_t index, int32_t x, int32_t y) {
 void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
     xmitte = SaturatingAdd(xmitte, dx);
     ymitte = SaturatingAdd(ymitte, dy);
+}
+
+std::vector<platform::Control> TObjektKreis::CoordinateControls(RadiusField radiusField,
+                                                                const std::string& angleHeading) {
+    using platform::Control;
+    std::vector<Control> controls{Control::Edit("xmitte", "Center X"), Control::Edit("ymitte", "Center Y")};
+    const auto radiusAt = radiusField == RadiusField::BeforeCentre ? controls.begin() : controls.end();
+    controls.insert(radiusAt, Control::Edit("radius", "Radius"));
+    controls.push_back(Control::Label(angleHeading));
+    controls.push_back(Control::Edit("winkel1", "Start angle"));
+    controls.push_back(Control::Edit("winkel2", "End angle"));
+    return controls;
+}
+
+void TObjektKreis::ShowCoordinates(platform::DialogSpec& dialog) const {
+    for (const GeometryField& geometry : kGeometryFields)
+        dialog[geometry.id].text = platform::IntToStr(this->*geometry.field);
+}
+
+void TObjektKreis::ReadCoordinates(const platform::DialogSpec& dialog) {
+    for (const platform::Control& control : dialog.controls)
+        for (const GeometryField& geometry : kGeometryFields)
+            if (control.id == geometry.id) this->*geometry.field = platform::StrToInt(control.text);
 }
 
 void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {

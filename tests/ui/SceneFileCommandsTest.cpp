@@ -27,7 +27,8 @@ const std::vector<std::string> kDefaultScene{
 // clang-format on
 
 // The lines of tests/data/every-kind.brv: settings off their defaults and one
-// object of each kind (lambert, spiegel, parallel, absorber, sonne).
+// object of each kind (lambert, spiegel, parallel, absorber, sonne,
+// lambertkreis, spiegelkreis, absorberkreis).
 std::vector<std::string> EveryKind() {
     const std::string path = BREVANTO_SOURCE_DIR "/tests/data/every-kind.brv";
     std::ifstream in(path, std::ios::binary);
@@ -208,7 +209,7 @@ TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
 TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
     const std::vector<std::string> lines = EveryKind();
     for (const auto& [bytes, kept] : std::vector<std::pair<std::string, size_t>>{
-             {FileBytes({lines.begin(), lines.end() - 1}), 6},  // no final "end"
+             {FileBytes({lines.begin(), lines.end() - 1}), 9},  // no final "end"
              {With(lines, {{"spiegel", "laser"}}), 2},
              {With(lines, {{"x2=600", "x2:600"}}), 3},
              {With(lines, {{"lambert", "lamb\0ert"s}}), 1}}) {
@@ -226,7 +227,7 @@ TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
 TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
     for (const auto& [bytes, value, kept, computed] : std::vector<std::tuple<std::string, std::string, size_t, bool>>{
              {With(kDefaultScene, {{"gitterweite=20", "gitterweite=20 "}}), "20 ", 1, false},
-             {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 6, true},
+             {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 9, true},
              {With(EveryKind(), {{"staerke=100", "staerke=1e99"}}), "1e99", 2, false}}) {
         Open(FileBytes(EveryKind()));
         form.Settings().berechnet = true;
