@@ -27,9 +27,11 @@ public:
     TColor Color() const override { return colour; }
     void SetColor(TColor newColour) override { colour = newColour; }
     Canvas& GetCanvas() override { return surface.GetCanvas(); }
-    void Close() override { closed = true; }
+    // As the close box does: the events' receiver may keep the window open.
+    void Close() override { closed = events == nullptr || events->CloseRequested(); }
     void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
     void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     const RasterBitmap& Surface() const { return surface; }
     const std::vector<std::string>& Captions() const { return captions; }
@@ -38,7 +40,11 @@ public:
     void Choose(const std::string& name) const;
     const std::vector<MenuItem>& Menu() const { return menu; }
     WindowEvents& Events() const;
+    // The shortcut's item runs, as the key would run it.
+    void Press(StandardKey key) const;
+    void Press(const std::string& shortcut) const;
     bool closed = false;
+    std::string statusText;
 
 private:
     int screenWidth;
@@ -64,6 +70,8 @@ public:
     std::optional<std::string> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return *this; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+    std::vector<std::string> RecentFiles() override { return recentFiles; }
+    void SetRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
 
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
@@ -75,6 +83,7 @@ public:
     std::vector<std::string> progressTexts;
     int progressShown = 0;
     bool progressVisible = false;
+    std::vector<std::string> recentFiles;
 
 private:
     void Show() override;

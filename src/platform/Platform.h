@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Dialog.h"
@@ -33,6 +34,9 @@ public:
     virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
     virtual ProgressWindow& Progress() = 0;
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
+    // The files last opened or saved, newest first, kept between runs.
+    virtual std::vector<std::string> RecentFiles() = 0;
+    virtual void SetRecentFiles(const std::vector<std::string>& files) = 0;
 };
 
 // Shows the progress window for one long pass and closes it again when the

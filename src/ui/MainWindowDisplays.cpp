@@ -12,7 +12,7 @@ int32_t MainWindow::PrepareScene() {
 }
 
 void MainWindow::DrawArrows() {
-    mouseMode = std::make_unique<NoDrawingMode>();
+    ChooseMouseMode(std::make_unique<SelectMode>());
     PrepareScene();
     RedrawAll();
     displays.vektorpfeile.Draw(list, settings, picture->GetCanvas(), platform);
@@ -20,14 +20,14 @@ void MainWindow::DrawArrows() {
 }
 
 void MainWindow::DrawStreamLines() {
-    mouseMode = std::make_unique<NoDrawingMode>();
+    ChooseMouseMode(std::make_unique<SelectMode>());
     PrepareScene();
     RedrawAll();
     displays.linien.Draw(list, settings, *picture, window.GetCanvas(), platform);
 }
 
 void MainWindow::DrawCircles() {
-    mouseMode = std::make_unique<NoDrawingMode>();
+    ChooseMouseMode(std::make_unique<SelectMode>());
     PrepareScene();
     RedrawAll();
     displays.energiekreise.Draw(list, settings, picture->GetCanvas(), platform);

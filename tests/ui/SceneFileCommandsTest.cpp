@@ -84,8 +84,7 @@ TEST_F(SceneFileTest, FailedSaveKeepsThePreviousFileAndNothingElseChanges) {
     std::filesystem::create_directory(PathOf("kept.brv.part"));  // the writer's temporary cannot be made
     Open(FileBytes(EveryKind()));
     const std::string scene = SceneText();
-    headless.fileNameAnswers.push_back(PathOf("kept"));
-    window.Choose("Save1");
+    Save("kept");
     EXPECT_EQ(headless.messages.size(), 1u);
     EXPECT_EQ(ReadBytes(PathOf("kept.brv")), previous);
     // Neither a missing file nor a cancelled dialog changes the scene.

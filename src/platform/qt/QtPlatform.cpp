@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "platform/Conversions.h"
 #include "platform/qt/QtBitmap.h"
@@ -53,6 +54,22 @@ std::optional<std::string> QtPlatform::SaveFileName(const std::string& filter) {
 
 std::unique_ptr<Bitmap> QtPlatform::CreateBitmap(int width, int height) {
     return std::make_unique<QtBitmap>(width, height);
+}
+
+namespace {
+const QString kRecentFiles = QStringLiteral("recentFiles");
+}  // namespace
+
+std::vector<std::string> QtPlatform::RecentFiles() {
+    std::vector<std::string> files;
+    for (const QString& file : QSettings().value(kRecentFiles).toStringList()) files.push_back(file.toStdString());
+    return files;
+}
+
+void QtPlatform::SetRecentFiles(const std::vector<std::string>& files) {
+    QStringList list;
+    for (const std::string& file : files) list << QString::fromStdString(file);
+    QSettings().setValue(kRecentFiles, list);
 }
 
 }  // namespace platform

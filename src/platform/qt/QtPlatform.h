@@ -19,6 +19,9 @@ public:
     std::optional<std::string> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return progress; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+    // Kept in the user's settings (QSettings).
+    std::vector<std::string> RecentFiles() override;
+    void SetRecentFiles(const std::vector<std::string>& files) override;
 
 private:
     QtProgressWindow progress;
