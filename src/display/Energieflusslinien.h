@@ -36,6 +36,9 @@ public:
     // and turns away again (a closed circulation); then copies the picture.
     void TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
                    platform::Platform& platform, int32_t x, int32_t y) const;
+    // The flux that each line of the full set carries: linienabstand times
+    // the largest strength in the scene.
+    float FluxPerLine(const SceneList& list) const;
     // The dialog "Stream-lines". Values are read strictly; the dialog comes
     // back until the distance and the step length are positive.
     void Edit(platform::Platform& platform);

@@ -74,7 +74,16 @@ std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& fil
 
 std::optional<std::string> HeadlessPlatform::OpenFileName(const std::string& filter) { return NextFileName(filter); }
 
-std::optional<std::string> HeadlessPlatform::SaveFileName(const std::string& filter) { return NextFileName(filter); }
+std::optional<ChosenFile> HeadlessPlatform::SaveFileName(const std::string& filter) {
+    const std::optional<std::string> name = NextFileName(filter);
+    size_t type = 0;
+    if (!fileTypeAnswers.empty()) {
+        type = fileTypeAnswers.front();
+        fileTypeAnswers.pop_front();
+    }
+    if (!name) return std::nullopt;
+    return ChosenFile{*name, type};
+}
 
 std::unique_ptr<Bitmap> HeadlessPlatform::CreateBitmap(int width, int height) {
     return std::make_unique<RasterBitmap>(width, height);

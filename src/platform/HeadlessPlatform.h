@@ -67,7 +67,7 @@ public:
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return *this; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
     std::vector<std::string> RecentFiles() override { return recentFiles; }
@@ -76,11 +76,14 @@ public:
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<std::optional<std::string>> fileNameAnswers;
+    // The file type each save dialog selects; 0 when there is none.
+    std::deque<size_t> fileTypeAnswers;
     std::vector<std::string> shownDialogs;  // captions, in order
     std::vector<std::string> unansweredDialogs;
     std::vector<std::string> messages;
     std::vector<std::string> fileFilters;
     std::vector<std::string> progressTexts;
+    std::vector<double> progressShares;
     int progressShown = 0;
     bool progressVisible = false;
     std::vector<std::string> recentFiles;
@@ -88,6 +91,7 @@ public:
 private:
     void Show() override;
     void SetText(const std::string& text) override { progressTexts.push_back(text); }
+    void SetShare(double share) override { progressShares.push_back(share); }
     void Repaint() override {}
     void Close() override { progressVisible = false; }
     std::optional<std::string> NextFileName(const std::string& filter);

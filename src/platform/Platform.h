@@ -16,8 +16,17 @@ public:
     virtual void Show() = 0;  // does not block
     // A carriage return (character 13) breaks the text into lines.
     virtual void SetText(const std::string& text) = 0;
+    // The share of the work done, from 0 to 1.
+    virtual void SetShare(double share) = 0;
     virtual void Repaint() = 0;  // makes the text visible at once
     virtual void Close() = 0;
+};
+
+// A name chosen in a save dialog, and which of the dialog's file types (from
+// 0, in the filter's order) was selected there.
+struct ChosenFile {
+    std::string name;
+    size_t type = 0;
 };
 
 // Everything of the window system that the program's logic uses besides the
@@ -29,9 +38,11 @@ public:
     virtual ModalResult ShowModal(DialogSpec& dialog) = 0;
     // Modal message with an OK button; carriage returns break lines.
     virtual void ShowMessage(const std::string& text) = 0;
-    // The filter is "description|pattern". Nothing when the user cancels.
+    // The filter is "description|pattern", or several such pairs, joined by
+    // "|". Nothing when the user cancels. Neither dialog asks before a file
+    // is replaced: the caller knows the name it will really write.
     virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
-    virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+    virtual std::optional<ChosenFile> SaveFileName(const std::string& filter) = 0;
     virtual ProgressWindow& Progress() = 0;
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
     // The files last opened or saved, newest first, kept between runs.
@@ -48,10 +59,11 @@ public:
     ShownProgress(const ShownProgress&) = delete;
     ShownProgress& operator=(const ShownProgress&) = delete;
 
-    // The text at once, not at the next repaint: nothing else repaints the
-    // window while the pass runs.
-    void SetText(const std::string& text) {
+    // The text and the share done, at once, not at the next repaint:
+    // nothing else repaints the window while the pass runs.
+    void SetText(const std::string& text, double share) {
         window.SetText(text);
+        window.SetShare(share);
         window.Repaint();
     }
 

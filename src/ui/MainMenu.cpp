@@ -91,11 +91,14 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                                m.Item("Open", "Load1", &MainWindow::OpenScene, StandardKey::Open),
                                m.Item("Save", "Save1", &MainWindow::SaveScene, StandardKey::Save),
                                m.Item("Save As", "SaveAs1", &MainWindow::SaveScene, StandardKey::SaveAs),
-                               m.Item("Save as Picture", "Speichern1", &MainWindow::SavePicture)};
+                               m.Item("Save as Picture", "Speichern1", &MainWindow::SavePicture),
+                               m.Item("Export as SVG", "SvgExport1", &MainWindow::ExportSvg)};
     if (std::vector<MenuItem> recent = m.RecentFiles(); !recent.empty())
         file.push_back(Submenu("Recent files", std::move(recent)));
     file.push_back(m.Item("Quit", "Beenden1", &MainWindow::Quit, StandardKey::Quit));
     MenuItem select = m.Mode<SelectMode>("Select", "Auswahl1");
+    MenuItem legends = m.Item("Legends", "Legenden1", &MainWindow::ToggleLegends);
+    legends.checked = [&window] { return window.LegendsShown(); };
     select.shortcut = "Esc";
     return {
         Submenu("File", std::move(file)),
@@ -114,7 +117,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
                                              m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
                                              m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
-             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)})}),
+             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)}), legends}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",

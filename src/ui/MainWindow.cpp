@@ -58,13 +58,16 @@ std::string MainWindow::StateText() const { return SceneFileText(settings, displ
 
 void MainWindow::RedrawAll() {
     list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe);
+    shownDisplay = ShownDisplay::None;
+    singleStreamLines.clear();
     ShowSelection();
 }
 
+// The mode and the selection show on the window only: the picture, with any
+// display on it, stays as it is.
 void MainWindow::ChooseMouseMode(std::unique_ptr<MouseMode> mode) {
     mouseMode = std::move(mode);
-    selection = nullptr;
-    RedrawAll();
+    Select(nullptr);
     UpdateStatus();
 }
 
@@ -112,7 +115,8 @@ Tszeneobjekt* MainWindow::SelectedObject() const {
 
 void MainWindow::Select(Tszeneobjekt* object) {
     selection = object;
-    RedrawAll();
+    window.GetCanvas().DrawBitmap(*picture);
+    ShowSelection();
 }
 
 void MainWindow::ShowSelection() {

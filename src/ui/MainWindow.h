@@ -52,7 +52,12 @@ public:
     // One of "File"'s recent files: asks to save unsaved changes first.
     void OpenRecentFile(const std::string& fileName);
     void SaveScene();
+    // "Save as Picture": a Windows bitmap, or a PNG picture when that type
+    // is chosen or the name typed ends in ".png".
     void SavePicture();
+    void ExportSvg();
+    // The scene and the display it shows as vector graphics (SVG).
+    void WriteSvg(const std::string& fileName);
     void Quit();
     // "Scenery Objects"
     void AddSun();
@@ -66,6 +71,9 @@ public:
     void DrawArrows();
     void DrawStreamLines();
     void DrawCircles();
+    // Whether the displays draw their legend (off unless switched on).
+    void ToggleLegends();
+    bool LegendsShown() const { return showLegends; }
     // "Delete"
     void ClearDisplays();
     void DeleteAllObjects();
@@ -115,6 +123,12 @@ public:
     void Select(Tszeneobjekt* object);
 
 private:
+    enum class ShownDisplay { None, Arrows, StreamLines, Circles };
+    // A display command: computes the scene, redraws it and draws the display.
+    void ShowDisplay(ShownDisplay display);
+    // Draws the display, and its legend when legends are on, into `target`;
+    // stream lines show on `targetWindow` one by one.
+    void DrawDisplay(ShownDisplay display, platform::Bitmap& target, platform::Canvas& targetWindow);
     // "New": an empty scene, the settings and displays at their defaults, the
     // picture at the window's size.
     void StartAfresh();
@@ -152,4 +166,9 @@ private:
     EditHistory history;
     std::string sceneFile;
     Tszeneobjekt* selection = nullptr;
+    // What the picture shows beside the scene: the last display, and the
+    // single stream lines clicked since, until the next redraw.
+    ShownDisplay shownDisplay = ShownDisplay::None;
+    std::vector<std::pair<int, int>> singleStreamLines;
+    bool showLegends = false;
 };

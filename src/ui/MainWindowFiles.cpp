@@ -114,9 +114,9 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
 void MainWindow::SaveScene() { SaveSceneWithDialog(); }
 
 bool MainWindow::SaveSceneWithDialog() {
-    const std::optional<std::string> chosen = platform.SaveFileName(SceneFilter(settings));
+    const std::optional<platform::ChosenFile> chosen = platform.SaveFileName(SceneFilter(settings));
     if (!chosen) return false;
-    const std::string fileName = WithExtension(*chosen, ".brv");
+    const std::string fileName = WithExtension(chosen->name, ".brv");
     if (fileName != sceneFile && !MayReplace(fileName)) return false;
     ::SaveScene(fileName, settings, displays, list);
     sceneFile = fileName;
@@ -127,10 +127,22 @@ bool MainWindow::SaveSceneWithDialog() {
 }
 
 void MainWindow::SavePicture() {
-    const std::optional<std::string> chosen = platform.SaveFileName("Bitmap-Files (*.bmp)|*.bmp");
+    // A Windows bitmap as ever; PNG is the second type.
+    const std::optional<platform::ChosenFile> chosen =
+        platform.SaveFileName("Bitmap-Files (*.bmp)|*.bmp|PNG-Files (*.png)|*.png");
     if (!chosen) return;
-    const std::string fileName = WithExtension(*chosen, ".bmp");
-    if (MayReplace(fileName)) picture->SaveToFile(fileName);
+    // The extension typed decides, then the type chosen.
+    std::string fileName = chosen->name;
+    platform::PictureFormat format = platform::PictureFormat::Bmp;
+    if (EndsWithNoCase(fileName, ".png")) {
+        format = platform::PictureFormat::Png;
+    } else if (chosen->type == 1 && !EndsWithNoCase(fileName, ".bmp")) {
+        format = platform::PictureFormat::Png;
+        fileName += ".png";
+    } else {
+        fileName = WithExtension(fileName, ".bmp");
+    }
+    if (MayReplace(fileName)) picture->SaveToFile(fileName, format);
 }
 
 // The file dialog asks before it replaces the name typed; the extension

@@ -140,24 +140,24 @@ private slots:
         QtBitmap bitmap(7, 5);
         bitmap.GetCanvas().SetBrushColor(kRed);
         bitmap.GetCanvas().FillRect(1, 1, 2, 2);
-        bitmap.SaveToFile(fileName.toStdString());
+        bitmap.SaveToFile(fileName.toStdString(), PictureFormat::Bmp);
         const QImage saved(fileName, "BMP");
         QCOMPARE(saved.size(), QSize(7, 5));
         QCOMPARE(QColor(saved.pixel(1, 1)), QColor(Qt::red));
 
         const std::string unwritable = folder.filePath(QStringLiteral("missing/picture.bmp")).toStdString();
-        QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable));
+        QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable, PictureFormat::Bmp));
     }
 
     void menuTree() {
         const QStringList expected{
             "bar: File|Scenery Objects|Edit|Graphical representation |Delete|&Parameters|?",
-            "File: New|Open|Save|Save As|Save as Picture|Quit",
+            "File: New|Open|Save|Save As|Save as Picture|Export as SVG|Quit",
             "Scenery Objects: Straight objects |Circular objects |Sun|Background Radiation",
             "Straight objects : Lambert-like emitter |Emitter of parallel light|Mirror / Diffusor |Absorber",
             "Circular objects : Lambert-like emitter |Mirror / Diffusor |Absorber",
             "Edit: Object Manager|Select|Undo|Redo|Delete selected object",
-            "Graphical representation : Energy flow density|Energy density",
+            "Graphical representation : Energy flow density|Energy density|Legends",
             "Energy flow density: Arrows|Stream-lines|Single stream-line",
             "Energy density: Circles",
             "Delete: Graphical representation|All objects in the scene",
@@ -321,8 +321,31 @@ private slots:
         progress.Show();
         QVERIFY(progress.isVisible());
         progress.SetText("Iteration 3\rof 50");
+        progress.SetShare(0.25);
         progress.Repaint();
         QCOMPARE(progress.Text(), QStringLiteral("Iteration 3\nof 50"));
+        QCOMPARE(progress.Share(), 25);
+        progress.Close();
+    }
+
+    // Regression test: the progress window opened at the screen's top-left
+    // corner over the menu and cut off the stream lines' long text.
+    void progressWindowIsCentredOverTheMainWindowAndShowsItsWholeText() {
+        StartedWindow main(platform);
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        auto& progress = static_cast<QtProgressWindow&>(platform.Progress());
+        progress.Show();
+        const std::string longest =
+            "Brevanto 2.0 is calculating the starting points for the stream lines for:\r12 : Circular lambert-like "
+            "emitter";
+        progress.SetText(longest);
+        progress.Repaint();
+        const QLabel* label = progress.findChild<QLabel*>();
+        QVERIFY(label->width() >= label->fontMetrics().boundingRect(QRect(), 0, label->text()).width());
+        QVERIFY(progress.rect().contains(label->geometry()));
+        QVERIFY((progress.frameGeometry().center() - main.window.frameGeometry().center()).manhattanLength() <= 2);
+        progress.Close();
     }
 
     // Regression test: the object manager's buttons sat in one row beside

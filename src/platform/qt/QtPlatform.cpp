@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLocale>
@@ -47,9 +49,14 @@ std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter) {
     return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
 }
 
-// Qt's save dialog asks before it replaces an existing file.
-std::optional<std::string> QtPlatform::SaveFileName(const std::string& filter) {
-    return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
+std::optional<ChosenFile> QtPlatform::SaveFileName(const std::string& filter) {
+    const QString qtFilter = ToQtFileFilter(filter);
+    QString selected;
+    const std::optional<std::string> name = Chosen(QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), {}, {}, qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
+    if (!name) return std::nullopt;
+    const auto types = qtFilter.split(QStringLiteral(";;"));
+    return ChosenFile{*name, static_cast<size_t>(std::max<qsizetype>(0, types.indexOf(selected)))};
 }
 
 std::unique_ptr<Bitmap> QtPlatform::CreateBitmap(int width, int height) {

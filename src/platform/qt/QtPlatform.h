@@ -16,7 +16,7 @@ public:
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override;
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return progress; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
     // Kept in the user's settings (QSettings).
