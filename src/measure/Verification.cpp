@@ -42,8 +42,9 @@ public:
     SceneList list{NewBackground()};
 };
 
-VerificationCase Case(std::string name, Extended computed, Extended exact, Extended scale, Extended tolerance) {
-    return {std::move(name), computed, exact, (computed - exact) / scale * 100, tolerance};
+VerificationCase Case(std::string name, std::string description, Extended computed, Extended exact, Extended scale,
+                      Extended tolerance) {
+    return {std::move(name), std::move(description), computed, exact, (computed - exact) / scale * 100, tolerance};
 }
 
 // Each value is a sum over surface elements of length e, every element
@@ -73,8 +74,10 @@ void GlowingFrame(int32_t sellaenge, int32_t richtungprosel, std::vector<Verific
     const platform::Measurement m = MeasureLight(scene.Prepared(), kSize / 2, kSize / 2);
     const Extended energy = kPi * kStrength;
     const Extended tolerance = ElementTolerance(StraightElement(kSize, sellaenge), kSize / 2);
-    cases.push_back(Case("frame-energy-density", m.energy, energy, energy, tolerance));
-    cases.push_back(Case("frame-flow-density", m.magnitude, 0, energy, tolerance));
+    cases.push_back(
+        Case("frame-energy-density", "E in the middle of a glowing frame (pi S)", m.energy, energy, energy, tolerance));
+    cases.push_back(
+        Case("frame-flow-density", "|F| in the middle of a glowing frame (0)", m.magnitude, 0, energy, tolerance));
 }
 
 // A straight emitter of length 2a seen from its bisector at distance h under
@@ -88,8 +91,10 @@ void StraightEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     const Extended beta = std::atan(static_cast<Extended>(kHalf) / kDistance);
     const Extended flow = kStrength * std::sin(beta), energy = kStrength * beta;
     const Extended tolerance = ElementTolerance(StraightElement(2 * kHalf, sellaenge), kDistance);
-    cases.push_back(Case("emitter-flow-density", m.magnitude, flow, flow, tolerance));
-    cases.push_back(Case("emitter-energy-density", m.energy, energy, energy, tolerance));
+    cases.push_back(Case("emitter-flow-density", "|F| on the bisector of a straight emitter (S sin b)", m.magnitude,
+                         flow, flow, tolerance));
+    cases.push_back(Case("emitter-energy-density", "E on the bisector of a straight emitter (S b)", m.energy, energy,
+                         energy, tolerance));
 }
 
 // Two parallel strips of width w facing each other at distance d: by
@@ -113,8 +118,9 @@ void ParallelStrips(int32_t sellaenge, int32_t richtungprosel, std::vector<Verif
     // In the middle of the absorber the emitter is seen under the half angle atan(w / 2d).
     const Extended largest = kStrength * std::sin(std::atan(w / 2 / d));
     const Extended tolerance = ElementTolerance(StraightElement(kWidth, sellaenge), d) + 100 * largest / exchanged;
-    cases.push_back(Case("strips-exchanged-power", balance.objects[static_cast<size_t>(absorber.number - 1)].received,
-                         exchanged, exchanged, tolerance));
+    cases.push_back(Case("strips-exchanged-power", "Power between two facing strips (crossed strings)",
+                         balance.objects[static_cast<size_t>(absorber.number - 1)].received, exchanged, exchanged,
+                         tolerance));
 }
 
 // Outside a full circle glowing with S, all light leaves radially and no
@@ -129,7 +135,8 @@ void CircularEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     const Extended flow = kStrength * kRadius / static_cast<Extended>(kDistance);
     const int32_t count = ArcElementCount(360, kRadius, sellaenge, richtungprosel);
     const Extended tolerance = ElementTolerance(ArcElementLength(360, kRadius, count), kDistance - kRadius);
-    cases.push_back(Case("circle-flow-density", m.magnitude, flow, flow, tolerance));
+    cases.push_back(
+        Case("circle-flow-density", "|F| outside a glowing circle (S R / r)", m.magnitude, flow, flow, tolerance));
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 // is within what the cutting into surface elements explains.
 // docs/MEASURING.md derives each answer and tolerance.
 struct VerificationCase {
-    std::string name;
+    std::string name;         // one word, as brevanto-cli prints it
+    std::string description;  // what is compared, and its closed form
     Extended computed = 0;
     Extended exact = 0;
     // (computed - exact) in percent of the case's scale: the exact value, or

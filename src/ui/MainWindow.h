@@ -1,7 +1,9 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "display/ColourMaps.h"
 #include "display/Displays.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
@@ -32,6 +34,8 @@ public:
     const Tprgvar& Settings() const { return settings; }
     Displays& DisplaySettings() { return displays; }
     const Displays& DisplaySettings() const { return displays; }
+    // The colour maps' settings: the program's, not the scene file's.
+    ColourMaps& MapSettings() { return maps; }
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& Window() { return window; }
     platform::Platform& Platform() { return platform; }
@@ -66,6 +70,8 @@ public:
     void DrawArrows();
     void DrawStreamLines();
     void DrawCircles();
+    void DrawDiffuseness();
+    void DrawEnergyDensityMap();
     // "Delete"
     void ClearDisplays();
     void DeleteAllObjects();
@@ -76,9 +82,15 @@ public:
     void EditResolution();
     void EditIterations();
     void EditScreen();
+    void EditDiffusenessSettings();
+    void EditEnergyDensityMapSettings();
+    // Computes the scene if needed and shows where its power goes.
+    void ShowEnergyBalance();
     // "?"
     void ShowInfo();
     void ShowHelp();
+    // The verification scenes at the current resolution of the calculation.
+    void ShowVerification();
 
     void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y) override;
     void MouseMoved(bool leftHeld, int x, int y) override;
@@ -101,6 +113,9 @@ public:
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
+    // Computes the scene if needed and shows what arrives at (x, y) in the
+    // light meter's panel.
+    void MeasureLightAt(int x, int y);
     // Opens the object's dialog; the radiation is to be computed again.
     // Cancel leaves the object as it was and gives false.
     bool EditObject(Tszeneobjekt& object);
@@ -141,12 +156,16 @@ private:
     void UpdateStatus();
     // The selected object's handles over the picture on the window.
     void ShowSelection();
+    // A display command that draws onto the scene picture: the "Select"
+    // mode, the computed scene redrawn, the display, the picture shown.
+    void DrawOnPicture(const std::function<void(platform::Canvas&)>& draw);
 
     platform::Platform& platform;
     platform::Window& window;
     std::unique_ptr<platform::Bitmap> picture;
     Tprgvar settings;
     Displays displays;
+    ColourMaps maps;
     SceneList list;
     std::unique_ptr<MouseMode> mouseMode;
     EditHistory history;

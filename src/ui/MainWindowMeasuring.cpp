@@ -1,0 +1,41 @@
+// The main window's measuring commands: the light meter, the colour maps and
+// their dialogs, the energy balance and the verification scenes.
+#include "measure/EnergyBalance.h"
+#include "measure/Verification.h"
+#include "model/LightMeter.h"
+#include "ui/MainWindow.h"
+#include "ui/MeasuringDialogs.h"
+
+void MainWindow::MeasureLightAt(int x, int y) {
+    PrepareScene();
+    window.ShowMeasurement(MeasureLight(list, x, y));
+}
+
+void MainWindow::DrawOnPicture(const std::function<void(platform::Canvas&)>& draw) {
+    ChooseMouseMode(std::make_unique<SelectMode>());
+    PrepareScene();
+    RedrawAll();
+    draw(picture->GetCanvas());
+    window.GetCanvas().DrawBitmap(*picture);
+}
+
+void MainWindow::DrawDiffuseness() {
+    DrawOnPicture([&](platform::Canvas& canvas) { maps.diffuseness.Draw(list, settings, canvas, platform); });
+}
+
+void MainWindow::DrawEnergyDensityMap() {
+    DrawOnPicture([&](platform::Canvas& canvas) { maps.energyDensity.Draw(list, settings, canvas, platform); });
+}
+
+void MainWindow::EditDiffusenessSettings() { maps.diffuseness.Edit(platform); }
+void MainWindow::EditEnergyDensityMapSettings() { maps.energyDensity.Edit(platform); }
+
+void MainWindow::ShowEnergyBalance() {
+    PrepareScene();
+    EnergyBalanceDialog(platform, BalanceOf(list, settings));
+}
+
+void MainWindow::ShowVerification() {
+    settings.CheckResolution();
+    VerificationDialog(platform, Verify(settings.sellaenge, settings.richtungprosel), settings);
+}
