@@ -33,8 +33,12 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     const Grid grid = GridFor(settings);
     if (!CheckGrid(grid, what, platform)) return;
     std::vector<Sample> samples(grid.PointCount());
-    ForEachPoint(grid, what, settings, platform.Progress(),
-                 [&](int32_t i, int32_t j) { samples[grid.PointIndex(i, j)] = sampleAt(list, grid.X(i), grid.Y(j)); });
+    std::vector<char> known(grid.PointCount());
+    ForEachPoint(grid, what, settings, platform.Progress(), [&](int32_t i, int32_t j) {
+        const size_t index = grid.PointIndex(i, j);
+        samples[index] = sampleAt(list, grid.X(i), grid.Y(j));
+        known[index] = samples[index].lit || !list.AnyNear(grid.X(i), grid.Y(j), 1);
+    });
     if (std::none_of(samples.begin(), samples.end(), [](const Sample& s) { return s.lit; })) {
         platform.ShowMessage("No " + what + " are drawn, because there is no light-source.");
         return;
@@ -42,8 +46,8 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     const ValueScale scale = scaleFor(samples);
 
     // Bilinear between the four grid points around a pixel, over the lit
-    // ones only; a pixel nearer the unlit ones (their weight above half)
-    // stays as it is.
+    // ones only; a pixel nearer the unlit ones (their weight above half of
+    // the known ones') stays as it is.
     std::vector<Between> columns;
     for (int32_t x = 0; x < settings.breite; ++x) columns.push_back(BetweenGridLines(x, grid.spacing, grid.columns));
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
@@ -66,14 +70,17 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
                            {column.second, row.first, column.t * (1 - row.t)},
                            {column.first, row.second, (1 - column.t) * row.t},
                            {column.second, row.second, column.t * row.t}};
-            double litWeight = 0, sum = 0;
+            double knownWeight = 0, litWeight = 0, sum = 0;
             for (const auto& corner : corners) {
-                const Sample& sample = samples[grid.PointIndex(corner.i, corner.j)];
-                if (!sample.lit) continue;
+                const size_t index = grid.PointIndex(corner.i, corner.j);
+                if (!known[index]) continue;
+                knownWeight += corner.weight;
+                if (!samples[index].lit) continue;
                 litWeight += corner.weight;
-                sum += corner.weight * sample.value;
+                sum += corner.weight * samples[index].value;
             }
-            const platform::TColor colour = litWeight >= 0.5 ? RampColour(scale.Fraction(sum / litWeight)) : -1;
+            const bool painted = litWeight > 0 && litWeight >= knownWeight / 2;
+            const platform::TColor colour = painted ? RampColour(scale.Fraction(sum / litWeight)) : -1;
             if (colour != runColour) {
                 paintRun(x);
                 runStart = x;

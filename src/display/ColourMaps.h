@@ -12,9 +12,11 @@
 // computed on a grid of the map's own spacing and interpolated bilinearly
 // between the grid points (pixels beyond the outer grid lines take the
 // nearest line's values); where no light arrives the picture stays as the
-// scene shows it. The objects are drawn again over the colours, and a legend
-// tells the values. Its settings live with the main window, not in the
-// scene file.
+// scene shows it. A grid point on an object (within a pixel of it) that no
+// light reaches tells nothing: an object blocks every path that ends on it,
+// but the light beside it is what counts. The objects are drawn again over
+// the colours, and a legend tells the values. Its settings live with the
+// main window, not in the scene file.
 class ColourMap : public GridDisplay {
 public:
     ColourMap() { gitterweite = 4; }

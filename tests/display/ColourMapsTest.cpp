@@ -14,8 +14,10 @@
 #include "objects/KindRegistry.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektParallel.h"
+#include "objects/ObjektSpiegel.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/RasterBitmap.h"
+#include "radiation/Berechnen.h"
 
 namespace {
 
@@ -126,6 +128,22 @@ TEST_F(ColourMapsTest, DiffusenessOfASingleBeamIsZeroInTheBeamAndMaskedWhereNoLi
     for (const auto& [x, y] : {std::pair{10, 10}, {90, 100}, {310, 100}, {390, 10}})
         EXPECT_EQ(Pixel(x, y), kWhite) << "no light at " << x << "," << y;
     EXPECT_EQ(Pixel(200, 150), 0) << "the emitter drawn over the colours";
+}
+
+// Regression test: grid points right on an object get no light (the object
+// blocks every path that ends on it) and left holes three pixels wide along
+// lit surfaces.
+TEST_F(ColourMapsTest, AGridPointOnAnObjectLeavesNoHoleInTheLight) {
+    auto& frosted = Add(std::make_unique<TObjektSpiegel>(120, 100, 280, 100));  // on the grid row y = 100
+    frosted.diftrans = 100;
+    Beam(3);
+    settings.berechnet = false;
+    platform::HeadlessWindow window(400, 300);
+    Calculate(list, settings, window, headless.Progress());
+    list.PrepareQueries(settings);
+    EXPECT_EQ(list.EnergyDensityAt(200, 100), 0) << "the premise: no light on the diffusor's line";
+    maps.energyDensity.Draw(list, settings, picture.GetCanvas(), headless);
+    for (const int y : {98, 99, 101, 102}) EXPECT_NE(Pixel(200, y), kWhite) << y;
 }
 
 TEST_F(ColourMapsTest, TheCentreOfAGlowingFrameIsFullyDiffuse) {
