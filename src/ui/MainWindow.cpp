@@ -64,7 +64,9 @@ void MainWindow::RedrawAll() {
 void MainWindow::ChooseMouseMode(std::unique_ptr<MouseMode> mode) {
     mouseMode = std::move(mode);
     selection = nullptr;
-    RedrawAll();
+    // The picture as it is, a display on it included (to measure on, say);
+    // only the handles, which are on the window alone, go.
+    window.GetCanvas().DrawBitmap(*picture);
     UpdateStatus();
 }
 

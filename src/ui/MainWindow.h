@@ -44,6 +44,7 @@ public:
     bool HasUnsavedChanges() const { return history.Unsaved(); }
 
     // The mouse mode; its keyword is the drawing mode, zeichenmodus.
+    // Choosing one keeps what the picture shows and drops the selection.
     void ChooseMouseMode(std::unique_ptr<MouseMode> mode);
     const MouseMode& CurrentMouseMode() const { return *mouseMode; }
 

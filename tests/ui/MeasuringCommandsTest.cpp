@@ -85,6 +85,19 @@ TEST_F(MeasuringCommandsTest, MapsFromTheMenuColourThePictureOverAFreshRedraw) {
     EXPECT_TRUE(headless.messages.empty());
 }
 
+// Regression test: choosing a mode redrew the scene and wiped the map one
+// wanted to measure on.
+TEST_F(MeasuringCommandsTest, MeasuringOnAMapKeepsTheMap) {
+    Choose("Diffusitaet1");
+    const std::vector<uint8_t> map = window.Surface().BmpBytes();
+    window.Press("M");
+    Click(200, 60);
+    EXPECT_EQ(window.Surface().BmpBytes(), map);
+    EXPECT_EQ(Picture().BmpBytes(), map);
+    ASSERT_EQ(window.measurements.size(), 1u);
+    EXPECT_DOUBLE_EQ(window.measurements[0].directedness, 1);
+}
+
 TEST_F(MeasuringCommandsTest, MapSettingsAreNeitherInTheSceneFileNorUndoSteps) {
     const std::string before = SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
     AnswerOk({{"gitterweite", "7"}});
