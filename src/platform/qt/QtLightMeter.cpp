@@ -94,8 +94,8 @@ QString QtLightMeter::Numbers() const { return numbers->text(); }
 void QtLightMeter::Show(const Measurement& measurement) {
     shown = measurement;
     numbers->setText(QStringLiteral("Point: X = %1, Y = %2\n"
-                                    "Flow density F = (%3, %4)\n"
-                                    "|F| = %5, direction %6%7\n"
+                                    "Flow density F: x %3, y %4 (y down)\n"
+                                    "|F| = %5, travelling at %6%7\n"
                                     "Energy density E = %8\n"
                                     "|F| / E = %9")
                          .arg(measurement.x)
