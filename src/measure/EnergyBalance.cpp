@@ -151,13 +151,19 @@ Extended EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
 }
 
 // A bin's directed radiation v leaves an element of length e with the power
-// v e |sin psi|, psi being the bin's angle from the element's tangent: the
-// element, seen across the bin's directions, shows the width e |sin psi|.
-Extended DirectedPower(std::span<const float> bins, Extended elementLength) {
-    const auto n = static_cast<Extended>(bins.size());
+// v e |sin psi|, psi being the bin's middle angle from the element's
+// tangent: the element, seen across the bin's directions, shows the width
+// e |sin psi|. The widths of an element of unit length, bin by bin:
+std::vector<Extended> BinWidths(size_t bins) {
+    std::vector<Extended> widths(bins);
+    for (size_t j = 0; j < bins; ++j)
+        widths[j] = std::fabs(std::sin((static_cast<Extended>(j) + 0.5) * 2 * kPi / static_cast<Extended>(bins)));
+    return widths;
+}
+
+Extended DirectedPower(std::span<const float> bins, const std::vector<Extended>& widths, Extended elementLength) {
     Extended power = 0;
-    for (size_t j = 0; j < bins.size(); ++j)
-        power += bins[j] * std::fabs(std::sin((static_cast<Extended>(j) + 0.5) * 2 * kPi / n));
+    for (size_t j = 0; j < bins.size(); ++j) power += bins[j] * widths[j];
     return power * elementLength;
 }
 
@@ -179,9 +185,10 @@ struct Sent {
 // likewise difref : diftrans.
 Sent SentBy(const TObjektSpiegel& mirror) {
     const MirrorElements& cache = mirror.Elements();
+    const std::vector<Extended> widths = BinWidths(cache.Elements().empty() ? 0 : cache.Elements()[0].dirrad.size());
     Extended directed = 0, diffuse = 0;
     for (const TSelListe& element : cache.Elements()) {
-        directed += DirectedPower(element.dirrad, cache.elemlen);
+        directed += DirectedPower(element.dirrad, widths, cache.elemlen);
         diffuse += (static_cast<Extended>(element.difplus) + element.difminus) * cache.elemlen;
     }
     return {Share(directed, mirror.dirref, mirror.dirtrans) + Share(diffuse, mirror.difref, mirror.diftrans),
@@ -196,9 +203,10 @@ Sent SentBy(const TObjektSpiegelKreis& mirror) {
     for (size_t k = 0; k < cache.Pieces().size(); ++k) {
         const ArcPiece& piece = cache.Pieces()[k];
         const ArcRadiation& radiation = cache.Radiation()[k];
+        const std::vector<Extended> widths = BinWidths(static_cast<size_t>(radiation.bins));
         for (size_t i = 0; i < piece.elements.size(); ++i) {
-            sent.reflected += DirectedPower(radiation.Reflected(i), piece.elementLength);
-            sent.transmitted += DirectedPower(radiation.Transmitted(i), piece.elementLength);
+            sent.reflected += DirectedPower(radiation.Reflected(i), widths, piece.elementLength);
+            sent.transmitted += DirectedPower(radiation.Transmitted(i), widths, piece.elementLength);
             diffuse +=
                 (static_cast<Extended>(radiation.difrad[2 * i]) + radiation.difrad[2 * i + 1]) * piece.elementLength;
         }
