@@ -231,14 +231,10 @@ TEST_F(ColourMapsTest, WithoutLightNothingIsDrawnAndTheMessageSaysWhy) {
     const std::vector<uint8_t> before = picture.BmpBytes();
     maps.diffuseness.Draw(list, settings, picture.GetCanvas(), headless);
     maps.energyDensity.Draw(list, settings, picture.GetCanvas(), headless);
-    maps.energyDensity.gitterweite = 500;
-    maps.energyDensity.Draw(list, settings, picture.GetCanvas(), headless);
     EXPECT_EQ(picture.BmpBytes(), before);
     EXPECT_EQ(headless.messages,
-              (std::vector<std::string>{
-                  "No diffuseness colours are drawn, because there is no light-source.",
-                  "No energy density colours are drawn, because there is no light-source.",
-                  "No energy density colours are drawn, because the pixel width is larger than the picture."}));
+              (std::vector<std::string>{"No diffuseness colours are drawn, because there is no light-source.",
+                                        "No energy density colours are drawn, because there is no light-source."}));
 }
 
 TEST_F(ColourMapsTest, EnergyDensityDialogSetsSpacingScaleAndColourOnlyOnOk) {
@@ -267,21 +263,6 @@ TEST_F(ColourMapsTest, EnergyDensityDialogSetsSpacingScaleAndColourOnlyOnOk) {
     EXPECT_EQ(maps.energyDensity.gitterweite, 6);
     EXPECT_TRUE(maps.energyDensity.logarithmic);
     EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Energy density map", "Energy density map"}));
-}
-
-TEST_F(ColourMapsTest, DiffusenessDialogRefusesASpacingBelowOne) {
-    headless.dialogAnswers.push_back([](platform::DialogSpec& dialog) {
-        dialog["gitterweite"].text = "0";
-        return platform::ModalResult::OK;
-    });
-    headless.dialogAnswers.push_back([](platform::DialogSpec& dialog) {
-        dialog["gitterweite"].text = "8";
-        return platform::ModalResult::OK;
-    });
-    maps.diffuseness.Edit(headless);
-    EXPECT_EQ(maps.diffuseness.gitterweite, 8);
-    EXPECT_EQ(headless.messages, std::vector<std::string>{"The pixel width must be a whole number of at least 1."});
-    EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Diffuseness map", "Diffuseness map"}));
 }
 
 }  // namespace

@@ -154,11 +154,4 @@ TEST_F(MeasuringCommandsTest, VerificationShowsEveryCaseWithinItsTolerance) {
     ASSERT_EQ(headless.messages.size(), 1u) << "an unusable resolution is refused as the computation refuses it";
 }
 
-TEST_F(MeasuringCommandsTest, HelpNamesTheMeasureMode) {
-    LabelsOfNextDialog();
-    window.Press(platform::StandardKey::Help);
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                            [](const std::string& l) { return l.find("\"Measure\" (M)") != std::string::npos; }));
-}
-
 }  // namespace
