@@ -91,9 +91,9 @@ void StraightEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     const Extended beta = std::atan(static_cast<Extended>(kHalf) / kDistance);
     const Extended flow = kStrength * std::sin(beta), energy = kStrength * beta;
     const Extended tolerance = ElementTolerance(StraightElement(2 * kHalf, sellaenge), kDistance);
-    cases.push_back(Case("emitter-flow-density", "|F| on the bisector of a straight emitter (S sin b)", m.magnitude,
+    cases.push_back(Case("emitter-flow-density", "|F| on the bisector of a straight emitter (S sin beta)", m.magnitude,
                          flow, flow, tolerance));
-    cases.push_back(Case("emitter-energy-density", "E on the bisector of a straight emitter (S b)", m.energy, energy,
+    cases.push_back(Case("emitter-energy-density", "E on the bisector of a straight emitter (S beta)", m.energy, energy,
                          energy, tolerance));
 }
 
@@ -136,7 +136,7 @@ void CircularEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     const int32_t count = ArcElementCount(360, kRadius, sellaenge, richtungprosel);
     const Extended tolerance = ElementTolerance(ArcElementLength(360, kRadius, count), kDistance - kRadius);
     cases.push_back(
-        Case("circle-flow-density", "|F| outside a glowing circle (S R / r)", m.magnitude, flow, flow, tolerance));
+        Case("circle-flow-density", "|F| outside a glowing circle (S R / rho)", m.magnitude, flow, flow, tolerance));
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ namespace {
 using platform::Control;
 using Column = std::vector<std::string>;  // its header, then a cell per row
 
-std::string Number(Extended value) { return platform::FloatToStr(value, 4); }
+// Four significant digits for the powers; the verification shows how close
+// a value comes to its exact one, with seven.
+std::string Number(Extended value, int digits = 4) { return platform::FloatToStr(value, digits); }
 
 // Labels laid out as a table: the columns side by side, each its header over
 // its cells, so the rows line up.
@@ -68,10 +70,10 @@ void VerificationDialog(platform::Platform& platform, const std::vector<Verifica
     int failed = 0;
     for (const VerificationCase& c : cases) {
         columns[0].push_back(c.description);
-        columns[1].push_back(Number(c.computed));
-        columns[2].push_back(Number(c.exact));
-        columns[3].push_back(Number(c.difference));
-        columns[4].push_back(Number(c.tolerance));
+        columns[1].push_back(Number(c.computed, 7));
+        columns[2].push_back(Number(c.exact, 7));
+        columns[3].push_back(Number(c.difference, 3));
+        columns[4].push_back(Number(c.tolerance, 3));
         columns[5].push_back(c.Passed() ? "ok" : "FAIL");
         failed += !c.Passed();
     }
