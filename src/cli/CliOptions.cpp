@@ -7,11 +7,13 @@
 
 namespace {
 
-const std::array<std::pair<const char*, CliOptions::Render>, 4> kRenderKinds{{
+const std::array<std::pair<const char*, CliOptions::Render>, 6> kRenderKinds{{
     {"arrows", CliOptions::Render::Arrows},
     {"streamlines", CliOptions::Render::StreamLines},
     {"circles", CliOptions::Render::Circles},
     {"scene", CliOptions::Render::Scene},
+    {"diffuseness", CliOptions::Render::Diffuseness},
+    {"densitymap", CliOptions::Render::DensityMap},
 }};
 
 int32_t Coordinate(const std::string& text, const std::string& whole) {
@@ -33,7 +35,8 @@ CliOptions::Point ProbePoint(const std::string& text) {
 CliOptions::Render RenderKind(const std::string& text) {
     for (const auto& [name, kind] : kRenderKinds)
         if (text == name) return kind;
-    throw CliUsageError("--render wants arrows, streamlines, circles or scene, not \"" + text + "\"");
+    throw CliUsageError("--render wants arrows, streamlines, circles, diffuseness, densitymap or scene, not \"" + text +
+                        "\"");
 }
 
 template <class Value>
@@ -72,14 +75,24 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             options.passes = true;
         else if (argument == "--legends")
             options.legends = true;
+        else if (argument == "--polar")
+            options.polar = true;
+        else if (argument == "--balance")
+            options.balance = true;
+        else if (argument == "--verify")
+            options.verify = true;
         else if (argument.starts_with("-") && argument.size() > 1)
             throw CliUsageError("unknown option " + argument);
         else
             SetOnce(scene, argument, "the scene file");
     }
-    if (!scene) throw CliUsageError("no scene file given");
+    // The verification scenes are built in; everything else reads the scene.
+    const bool sceneWanted = !options.probes.empty() || options.field || options.render || out || options.save ||
+                             options.passes || options.balance;
+    if (!scene && (sceneWanted || !options.verify)) throw CliUsageError("no scene file given");
     if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
-    options.scene = *scene;
+    if (options.polar && options.probes.empty()) throw CliUsageError("--polar goes with --probe");
+    options.scene = scene.value_or("");
     options.out = out.value_or("");
     return options;
 }
@@ -87,28 +100,42 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
 const std::string& CliUsage() {
     static const std::string usage =
         "Usage: brevanto-cli SCENE.brv [options]\n"
+        "       brevanto-cli --verify\n"
         "Loads a Brevanto 2.0 scene file, computes its radiation field and reports on it.\n"
         "\n"
         "Options, carried out in this order:\n"
         "  --probe X,Y       print \"probe X Y FX FY E\": the energy flow density vector\n"
         "                    (FX, FY) and the energy density E at the pixel (X, Y);\n"
         "                    may be given several times\n"
+        "  --polar           after each probe print \"polar X Y S0 ... S35\": Sk sums the\n"
+        "                    magnitudes of the light arriving at (X, Y) that travels\n"
+        "                    in the directions 10k to 10(k + 1) degrees (0 along +x,\n"
+        "                    counter-clockwise on the screen)\n"
         "  --field FILE.csv  write x,y,fx,fy,e for every point of the arrows' grid\n"
-        "  --render KIND     draw arrows, streamlines, circles or scene (the objects\n"
-        "                    alone) as the program's window shows it ...\n"
+        "  --render KIND     draw arrows, streamlines, circles, diffuseness,\n"
+        "                    densitymap or scene (the objects alone) as the program's\n"
+        "                    window shows it ...\n"
         "  --out FILE        ... into FILE: a PNG picture when FILE ends in .png,\n"
         "                    vector graphics when it ends in .svg, a Windows bitmap\n"
         "                    otherwise\n"
         "  --legends         ... with the display's legend in a corner\n"
         "  --save FILE.brv   write the scene back (zero-size objects left out)\n"
         "  --passes          print \"passes N\", the iteration passes the computation ran\n"
+        "  --balance         print the energy balance: \"balance N KIND emitted received\n"
+        "                    reflected transmitted absorbed\" per object, \"frame P\"\n"
+        "                    for what leaves through the picture frame and\n"
+        "                    \"imbalance PERCENT\"\n"
+        "  --verify          compute the built-in scenes with known answers and print\n"
+        "                    \"verify NAME computed exact difference% tolerance% ok|FAIL\"\n"
+        "                    per case; a case outside its tolerance gives exit status 1\n"
         "  --help            print this text\n"
         "\n"
         "Pictures may be up to " +
         std::to_string(kCliScreenSize) + " x " + std::to_string(kCliScreenSize) +
         " pixels.\n"
-        "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, or a\n"
-        "file could not be written (the program's messages go to standard error);\n"
+        "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, a\n"
+        "file could not be written (the program's messages go to standard error) or a\n"
+        "verification case failed;\n"
         "2 the command line is wrong.\n";
     return usage;
 }

@@ -10,7 +10,7 @@ inline constexpr int kCliScreenSize = 4096;
 
 // The command line of brevanto-cli, parsed but not yet carried out.
 struct CliOptions {
-    enum class Render { Arrows, StreamLines, Circles, Scene };
+    enum class Render { Arrows, StreamLines, Circles, Scene, Diffuseness, DensityMap };
     struct Point {
         int32_t x;
         int32_t y;
@@ -25,6 +25,9 @@ struct CliOptions {
     bool legends = false;
     std::optional<std::string> save;
     bool passes = false;
+    bool polar = false;    // the light meter's sectors after each probe
+    bool balance = false;  // the energy balance
+    bool verify = false;   // the verification scenes; no scene file needed
 };
 
 // A command line that cannot be carried out; the message says why.

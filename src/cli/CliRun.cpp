@@ -8,6 +8,9 @@
 #include "cli/CliOptions.h"
 #include "files/FileNames.h"
 #include "files/SceneFile.h"
+#include "measure/EnergyBalance.h"
+#include "measure/Verification.h"
+#include "model/LightMeter.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SafeFileWrite.h"
@@ -52,12 +55,30 @@ std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t git
     return csv;
 }
 
+// "polar X Y S0 ... S35": the light meter's sectors.
+std::string PolarLine(const platform::Measurement& measured) {
+    std::string line = "polar " + std::to_string(measured.x) + ' ' + std::to_string(measured.y);
+    for (const platform::Measurement::Sector& sector : measured.sectors) line += ' ' + Number(sector.energy);
+    return line;
+}
+
+void PrintBalance(const EnergyBalance& balance, std::ostream& out) {
+    for (const ObjectBalance& object : balance.objects)
+        out << "balance " << object.number << ' ' << object.kind << ' ' << Number(object.emitted) << ' '
+            << Number(object.received) << ' ' << Number(object.reflected) << ' ' << Number(object.transmitted) << ' '
+            << Number(object.absorbed) << '\n';
+    out << "frame " << Number(balance.leaving) << '\n';
+    out << "imbalance " << Number(balance.imbalance) << '\n';
+}
+
 void (MainWindow::*RenderCommand(CliOptions::Render render))() {
     switch (render) {
         case CliOptions::Render::Arrows: return &MainWindow::DrawArrows;
         case CliOptions::Render::StreamLines: return &MainWindow::DrawStreamLines;
         case CliOptions::Render::Circles: return &MainWindow::DrawCircles;
         case CliOptions::Render::Scene: return &MainWindow::ClearDisplays;
+        case CliOptions::Render::Diffuseness: return &MainWindow::DrawDiffuseness;
+        case CliOptions::Render::DensityMap: return &MainWindow::DrawEnergyDensityMap;
     }
     throw std::logic_error("unknown picture kind");
 }
@@ -94,8 +115,10 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
     int32_t passes = 0;
     if (!Step(headless, err, [&] { passes = form.PrepareScene(); })) return 1;
 
-    for (const CliOptions::Point& probe : options.probes)
+    for (const CliOptions::Point& probe : options.probes) {
         out << "probe " << FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') << '\n';
+        if (options.polar) out << PolarLine(MeasureLight(list, probe.x, probe.y)) << '\n';
+    }
     if (options.field && !Step(headless, err, [&] {
             platform::ReplaceFileContents(
                 *options.field, FieldCsv(list, form.Settings(), form.DisplaySettings().vektorpfeile.gitterweite));
@@ -111,7 +134,20 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))
         return 1;
     if (options.passes) out << "passes " << passes << '\n';
+    if (options.balance) PrintBalance(BalanceOf(list, form.Settings()), out);
     return 0;
+}
+
+// The built-in scenes at the default resolution; 1 when a case fails.
+int RunVerification(std::ostream& out) {
+    const Tprgvar defaults(0, 0, 0);
+    int status = 0;
+    for (const VerificationCase& c : Verify(defaults.sellaenge, defaults.richtungprosel)) {
+        out << "verify " << c.name << ' ' << Number(c.computed) << ' ' << Number(c.exact) << ' ' << Number(c.difference)
+            << ' ' << Number(c.tolerance) << ' ' << (c.Passed() ? "ok" : "FAIL") << '\n';
+        if (!c.Passed()) status = 1;
+    }
+    return status;
 }
 
 }  // namespace
@@ -128,6 +164,9 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         out << CliUsage();
         return 0;
     }
-    platform::HeadlessPlatform headless;
-    return RunScene(options, headless, out, err);
+    if (!options.scene.empty()) {
+        platform::HeadlessPlatform headless;
+        if (const int status = RunScene(options, headless, out, err); status != 0) return status;
+    }
+    return options.verify ? RunVerification(out) : 0;
 }

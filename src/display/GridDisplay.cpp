@@ -19,7 +19,7 @@ void GridDisplay::SaveSection(platform::TextFile& file, const std::string& keywo
     file.WriteLine("end");
 }
 
-void GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform) {
+bool GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform) {
     dialog["gitterweite"].text = platform::IntToStr(gitterweite);
     while (platform.ShowModal(dialog) == platform::ModalResult::OK) {
         // Malformed text reads as 0 and is refused with the rest.
@@ -27,10 +27,11 @@ void GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
         if (spacing >= 1) {
             gitterweite = spacing;
             ApplyColourChoice(dialog["color"], colour);
-            return;
+            return true;
         }
         platform.ShowMessage("The pixel width must be a whole number of at least 1.");
     }
+    return false;
 }
 
 Grid GridDisplay::GridFor(const Tprgvar& settings) const {

@@ -46,7 +46,8 @@ protected:
     void SaveSection(platform::TextFile& file, const std::string& keyword) const;
     // The "Pixel width" and "Color" dialog. The spacing is read leniently and
     // must be at least 1; otherwise the dialog comes back after a message.
-    void EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform);
+    // True when it was confirmed with OK.
+    bool EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform);
 
     Grid GridFor(const Tprgvar& settings) const;
     // Shows "No <what> are drawn, because ..." and returns false when the

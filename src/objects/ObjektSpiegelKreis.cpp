@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr Extended kProbeOffset = 3;  // pixels off each face where an element gathers
-
 platform::DialogSpec& Dialog() {
     using platform::Control;
     static platform::DialogSpec dialog = [] {
@@ -102,7 +100,7 @@ bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& l
     FlowVectorList incoming;
     for (const size_t face : {0u, 1u}) {
         const Extended sigma = face == 0 ? -1 : 1;
-        const Extended rho = radius + kProbeOffset * sigma;
+        const Extended rho = radius + kFaceProbeOffset * sigma;
         const auto nx = static_cast<float>(element.normal.x * rho), ny = static_cast<float>(element.normal.y * rho);
         const int32_t px = Round(xmitte + static_cast<Extended>(nx)), py = Round(ymitte + static_cast<Extended>(ny));
         for (const auto& object : list) {

@@ -32,6 +32,7 @@ public:
     void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
     void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
     void SetStatusText(const std::string& text) override { statusText = text; }
+    void ShowMeasurement(const Measurement& measurement) override { measurements.push_back(measurement); }
 
     const RasterBitmap& Surface() const { return surface; }
     const std::vector<std::string>& Captions() const { return captions; }
@@ -45,6 +46,7 @@ public:
     void Press(const std::string& shortcut) const;
     bool closed = false;
     std::string statusText;
+    std::vector<Measurement> measurements;  // as shown, in order
 
 private:
     int screenWidth;

@@ -171,12 +171,15 @@ void PixelCanvas::TextOut(int x, int y, const std::string& text) {
             const std::array<uint8_t, kGlyphWidth>& columns = Glyph(c);
             for (int column = 0; column < kGlyphWidth; ++column)
                 for (int row = 0; row < kGlyphHeight; ++row) {
-                    const int64_t px = left + column, py = int64_t{y} + row;
-                    if ((columns[static_cast<size_t>(column)] >> row & 1) != 0 && px >= 0 && px < surface.width &&
-                        py >= 0 && py < surface.height)
-                        fill(py, Span{px, px}, rgb);
+                    if ((columns[static_cast<size_t>(column)] >> row & 1) == 0) continue;
+                    const int64_t dotLeft = left + int64_t{column} * kDot, dotTop = int64_t{y} + int64_t{row} * kDot;
+                    const int64_t from = std::max<int64_t>(dotLeft, 0),
+                                  to = std::min<int64_t>(dotLeft + kDot, surface.width) - 1;
+                    for (int64_t py = std::max<int64_t>(dotTop, 0);
+                         py < std::min<int64_t>(dotTop + kDot, surface.height); ++py)
+                        if (from <= to) fill(py, Span{from, to}, rgb);
                 }
-            left += kGlyphAdvance;
+            left += int64_t{kGlyphAdvance} * kDot;
         }
     });
 }

@@ -49,4 +49,8 @@ const std::array<uint8_t, kGlyphWidth>& Glyph(char c) {
     return kGlyphs[static_cast<size_t>(c - ' ')];
 }
 
+int TextWidth(const std::string& text) {
+    return text.empty() ? 0 : (static_cast<int>(text.size()) * kGlyphAdvance - 1) * kDot;
+}
+
 }  // namespace platform

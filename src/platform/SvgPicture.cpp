@@ -122,7 +122,7 @@ void SvgPicture::Arc(int left, int top, int right, int bottom, int startX, int s
 void SvgPicture::TextOut(int x, int y, const std::string& text) {
     EndPath();
     // The baseline lies on the font's bottom row.
-    elements.push_back("<text x=\"" + Number(x) + "\" y=\"" + Number(y + kGlyphHeight) + "\" fill=\"" + Colour(pen) +
+    elements.push_back("<text x=\"" + Number(x) + "\" y=\"" + Number(y + kTextHeight) + "\" fill=\"" + Colour(pen) +
                        "\">" + Escaped(text) + "</text>");
 }
 
@@ -130,7 +130,7 @@ std::string SvgPicture::Text() const {
     std::string text =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
         Number(width) + "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-        "\" fill=\"none\" stroke-width=\"1\" font-family=\"monospace\" font-size=\"9\">\n";
+        "\" fill=\"none\" stroke-width=\"1\" font-family=\"monospace\" font-size=\"19\">\n";
     for (const std::string& element : elements) text += element + "\n";
     if (!path.empty()) text += "<path d=\"" + path + "\" stroke=\"" + Colour(pathColour) + "\"/>\n";
     return text + "</svg>\n";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/Measurement.h"
 
 namespace platform {
 
@@ -68,6 +69,9 @@ public:
     virtual void SetEvents(WindowEvents* events) = 0;
     // The line below the drawing area: the mode, the scene's file.
     virtual void SetStatusText(const std::string& text) = 0;
+    // What the light meter measured, in a panel beside the picture that
+    // stays open while the user goes on.
+    virtual void ShowMeasurement(const Measurement& measurement) = 0;
 };
 
 }  // namespace platform

@@ -16,6 +16,11 @@ struct ArcElement {
     FloatPoint end;
 };
 
+// How far off each face of an element, in pixels, a circular object gathers
+// what arrives at that face: off the circle, the circle itself shades the
+// light that comes from its other side.
+inline constexpr Extended kFaceProbeOffset = 3;
+
 // One angle range of a circle or arc cut into elements of equal arc length.
 struct ArcPiece {
     AngleRange range;

@@ -5,8 +5,15 @@ void HelpDialog(platform::Platform& platform) {
     static platform::DialogSpec dialog{
         "Help",
         {Control::Label("Brevanto", 16),
-         Control::Label("Modes: \"Edit\" > \"Select\" (Esc) at start and after every display; an object kind under\r"
-                        "\"Scenery Objects\"; \"Single stream-line\". The line below the picture names the mode."),
+         Control::Label(
+             "Modes: \"Edit\" > \"Select\" (Esc) at start and after every display; an object kind under\r"
+             "\"Scenery Objects\"; \"Single stream-line\"; \"Measure\" (M). The line below the picture names\r"
+             "the mode."),
+         Control::Label("Measuring: in the mode \"Measure\" a click shows in the light meter's panel the flow\r"
+                        "density F, the energy density E, |F|/E (1 for one beam, 0 for light from all sides) and the\r"
+                        "light arriving per direction. \"Diffuseness\" and \"Energy density map\" colour the picture;\r"
+                        "\"Parameters\" > \"Energy balance\" tells where the power goes; \"?\" > \"Verification\"\r"
+                        "compares the computation with exact answers."),
          Control::Label("Drawing: press where the object begins (a circle's centre), drag to its end (a point of\r"
                         "the circle) and release; the dialog sets strength, colour and exact values. Cancel\r"
                         "takes the new object back."),
@@ -14,7 +21,7 @@ void HelpDialog(platform::Platform& platform) {
                         "that point, or the object to move it whole; a double click opens its dialog; Delete\r"
                         "removes it. The background radiation stays."),
          Control::Label("Shortcuts: Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+Q Quit,\r"
-                        "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Delete, Esc Select, F1 this help."),
+                        "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Delete, Esc Select, M Measure, F1 this help."),
          Control::Button("OK", platform::ModalResult::OK, true)}};
     platform.ShowModal(dialog);
 }

@@ -82,8 +82,9 @@ MenuItem Submenu(std::string caption, std::vector<MenuItem> children) {
 }  // namespace
 
 // The program's own items beside the designer's (Save As, the recent files,
-// Select, Undo, Redo, Delete, Help) follow the items of their menu that they
-// belong with.
+// Select, Undo, Redo, Delete, Help, the measuring items) follow the items of
+// their menu that they belong with. The colour maps' settings are not part of
+// the scene, so their dialogs are no undo steps.
 std::vector<MenuItem> MainMenu(MainWindow& window) {
     const MenuBuilder m(window);
     const KindEntry& sun = *FindKind("sonne");
@@ -100,6 +101,8 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem legends = m.Item("Legends", "Legenden1", &MainWindow::ToggleLegends);
     legends.checked = [&window] { return window.LegendsShown(); };
     select.shortcut = "Esc";
+    MenuItem measure = m.Mode<MeasureMode>("Measure", "Lichtmesser1");
+    measure.shortcut = "M";
     return {
         Submenu("File", std::move(file)),
         Submenu("Scenery Objects",
@@ -117,7 +120,11 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
                                              m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
                                              m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
-             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)}), legends}),
+             Submenu("Energy density",
+                     {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles),
+                      m.Item("Diffuseness", "Diffusitaet1", &MainWindow::DrawDiffuseness),
+                      m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
+             legends, measure}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",
@@ -126,8 +133,12 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                  m.Edit("Circles of energy density ", "Energiekreise1", &MainWindow::EditCircleSettings),
                  m.Edit("Resolution of the calculation ", "Auflsung1", &MainWindow::EditResolution),
                  m.Edit("Iterations", "Iterationen1", &MainWindow::EditIterations),
-                 m.Edit("Screen ", "Bildschirm1", &MainWindow::EditScreen)}),
+                 m.Edit("Screen ", "Bildschirm1", &MainWindow::EditScreen),
+                 m.Item("Diffuseness map", "Diffusitaet2", &MainWindow::EditDiffusenessSettings),
+                 m.Item("Energy density map", "Energiedichtekarte2", &MainWindow::EditEnergyDensityMapSettings),
+                 m.Item("Energy balance", "Energiebilanz1", &MainWindow::ShowEnergyBalance)}),
         Submenu("?", {m.Item("Info", "Info1", &MainWindow::ShowInfo),
-                      m.Item("Help", "Hilfe1", &MainWindow::ShowHelp, StandardKey::Help)}),
+                      m.Item("Help", "Hilfe1", &MainWindow::ShowHelp, StandardKey::Help),
+                      m.Item("Verification", "Verifikation1", &MainWindow::ShowVerification)}),
     };
 }

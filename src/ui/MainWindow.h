@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "display/ColourMaps.h"
 #include "display/Displays.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
@@ -32,6 +33,8 @@ public:
     const Tprgvar& Settings() const { return settings; }
     Displays& DisplaySettings() { return displays; }
     const Displays& DisplaySettings() const { return displays; }
+    // The colour maps' settings: the program's, not the scene file's.
+    ColourMaps& MapSettings() { return maps; }
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& Window() { return window; }
     platform::Platform& Platform() { return platform; }
@@ -40,6 +43,7 @@ public:
     bool HasUnsavedChanges() const { return history.Unsaved(); }
 
     // The mouse mode; its keyword is the drawing mode, zeichenmodus.
+    // Choosing one keeps what the picture shows and drops the selection.
     void ChooseMouseMode(std::unique_ptr<MouseMode> mode);
     const MouseMode& CurrentMouseMode() const { return *mouseMode; }
 
@@ -71,6 +75,8 @@ public:
     void DrawArrows();
     void DrawStreamLines();
     void DrawCircles();
+    void DrawDiffuseness();
+    void DrawEnergyDensityMap();
     // Whether the displays draw their legend (off unless switched on).
     void ToggleLegends();
     bool LegendsShown() const { return showLegends; }
@@ -84,9 +90,15 @@ public:
     void EditResolution();
     void EditIterations();
     void EditScreen();
+    void EditDiffusenessSettings();
+    void EditEnergyDensityMapSettings();
+    // Computes the scene if needed and shows where its power goes.
+    void ShowEnergyBalance();
     // "?"
     void ShowInfo();
     void ShowHelp();
+    // The verification scenes at the current resolution of the calculation.
+    void ShowVerification();
 
     void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y) override;
     void MouseMoved(bool leftHeld, int x, int y) override;
@@ -109,6 +121,9 @@ public:
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
+    // Computes the scene if needed and shows what arrives at (x, y) in the
+    // light meter's panel.
+    void MeasureLightAt(int x, int y);
     // Opens the object's dialog; the radiation is to be computed again.
     // Cancel leaves the object as it was and gives false.
     bool EditObject(Tszeneobjekt& object);
@@ -123,7 +138,7 @@ public:
     void Select(Tszeneobjekt* object);
 
 private:
-    enum class ShownDisplay { None, Arrows, StreamLines, Circles };
+    enum class ShownDisplay { None, Arrows, StreamLines, Circles, Diffuseness, EnergyDensityMap };
     // A display command: computes the scene, redraws it and draws the display.
     void ShowDisplay(ShownDisplay display);
     // Draws the display, and its legend when legends are on, into `target`;
@@ -161,6 +176,7 @@ private:
     std::unique_ptr<platform::Bitmap> picture;
     Tprgvar settings;
     Displays displays;
+    ColourMaps maps;
     SceneList list;
     std::unique_ptr<MouseMode> mouseMode;
     EditHistory history;

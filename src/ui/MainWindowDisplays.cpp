@@ -44,6 +44,11 @@ void MainWindow::DrawDisplay(ShownDisplay display, platform::Bitmap& target, pla
             if (largest > 0) legend = "Largest disc: energy density " + platform::FloatToStr(largest, 4);
             break;
         }
+        // The maps' legend is their colour scale, always shown.
+        case ShownDisplay::Diffuseness: maps.diffuseness.Draw(list, settings, target.GetCanvas(), platform); break;
+        case ShownDisplay::EnergyDensityMap:
+            maps.energyDensity.Draw(list, settings, target.GetCanvas(), platform);
+            break;
         case ShownDisplay::None: break;
     }
     if (showLegends && !legend.empty()) {

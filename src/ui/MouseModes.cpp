@@ -86,3 +86,5 @@ void DrawObjectMode::Release(MainWindow& window, int, int) {
 }
 
 void SingleStreamLineMode::Press(MainWindow& window, int x, int y) { window.TraceSingleStreamLine(x, y); }
+
+void MeasureMode::Press(MainWindow& window, int x, int y) { window.MeasureLightAt(x, y); }

@@ -75,3 +75,12 @@ public:
     std::string Description() const override { return "Single stream-line"; }
     void Press(MainWindow& window, int x, int y) override;
 };
+
+// Each press measures the light arriving at the pressed point, computing the
+// scene first if needed, and shows it in the light meter's panel.
+class MeasureMode : public MouseMode {
+public:
+    std::string Keyword() const override { return "lichtmesser"; }
+    std::string Description() const override { return "Measure"; }
+    void Press(MainWindow& window, int x, int y) override;
+};

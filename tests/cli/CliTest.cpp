@@ -34,7 +34,12 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
                                                {"s.brv", "--field", "a.csv", "--field", "b.csv"},
                                                {"s.brv", "--save"},
                                                {"s.brv", "--frobnicate"},
-                                               {"s.brv", "-p"}}) {
+                                               {"s.brv", "-p"},
+                                               {"s.brv", "--polar"},
+                                               {"--balance"},
+                                               {"--verify", "--probe", "1,2"},
+                                               {"--verify", "--render", "diffuseness", "--out", "p.bmp"},
+                                               {"s.brv", "--render", "diffusion", "--out", "p.bmp"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(RunCli(arguments, out, err), 2) << ::testing::PrintToString(arguments);
         EXPECT_TRUE(out.str().empty());
@@ -84,6 +89,66 @@ TEST_F(CliSceneTest, ProbesPassesAndFieldOfAParallelBeam) {
     EXPECT_NE(csv.find("\n1020,760,"), std::string::npos);
 }
 
+// The sectors follow their probe; the beam above the emitter travels up the
+// screen (90 degrees, sector 9), below it down (sector 27).
+TEST_F(CliSceneTest, PolarLinesFollowTheirProbes) {
+    const std::string scene = ParallelScene();
+    ASSERT_EQ(Run({scene, "--probe", "150,100", "--probe", "150,300", "--polar"}), 0) << err.str();
+    auto polar = [](int x, int y, int sector) {
+        std::string line = "polar " + std::to_string(x) + " " + std::to_string(y);
+        for (int k = 0; k < 36; ++k) line += k == sector ? " 40" : " 0";
+        return line + "\n";
+    };
+    EXPECT_EQ(out.str(),
+              "probe 150 100 0 -40 40\n" + polar(150, 100, 9) + "probe 150 300 0 40 40\n" + polar(150, 300, 27));
+}
+
+TEST_F(CliSceneTest, BalancePrintsEveryObjectTheFrameAndTheImbalance) {
+    const std::string scene = ParallelScene();
+    ASSERT_EQ(Run({scene, "--passes", "--balance"}), 0) << err.str();
+    std::istringstream lines(out.str());
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "passes 1");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "balance 1 rahmen 0 0 0 0 0");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "balance 2 parallel 16000 0 0 0 0") << "40 over 200 pixels, both ways";
+    std::string word;
+    double leaving = 0, imbalance = 0;
+    lines >> word >> leaving;
+    EXPECT_EQ(word, "frame");
+    // Both beams leave through the frame; its probes, 5 pixels apart, take
+    // a beam's edges to within one element: 2 * 5 / 200 of it.
+    EXPECT_NEAR(leaving, 16000, 16000 * 0.05);
+    lines >> word >> imbalance;
+    EXPECT_EQ(word, "imbalance");
+    EXPECT_NEAR(imbalance, (16000 - leaving) / 16000 * 100, 1e-6);
+    EXPECT_TRUE(std::getline(lines >> std::ws, line).eof());
+}
+
+TEST_F(CliSceneTest, VerifyNeedsNoSceneAndPassesAtTheDefaultResolution) {
+    ASSERT_EQ(Run({"--verify"}), 0) << err.str();
+    std::istringstream lines(out.str());
+    std::vector<std::string> names;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string verify, name, result;
+        double computed, exact, difference, tolerance;
+        words >> verify >> name >> computed >> exact >> difference >> tolerance >> result;
+        EXPECT_EQ(verify, "verify");
+        EXPECT_EQ(result, "ok") << line;
+        EXPECT_LE(std::abs(difference), tolerance) << line;
+        names.push_back(name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"frame-energy-density", "frame-flow-density", "emitter-flow-density",
+                                        "emitter-energy-density", "strips-exchanged-power", "circle-flow-density"}));
+    const std::string alone = out.str();
+    ASSERT_EQ(Run({ParallelScene(), "--probe", "150,100", "--verify"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "probe 150 100 0 -40 40\n" + alone) << "a scene's lines first";
+}
+
 bool IsBitmapOf(const std::string& bytes, int width, int height) {
     const auto number = [&](size_t at) {
         uint32_t value = 0;
@@ -97,13 +162,13 @@ bool IsBitmapOf(const std::string& bytes, int width, int height) {
 TEST_F(CliSceneTest, EachDisplayIsItsOwnPictureAsBitmapOrPng) {
     const std::string scene = ParallelScene();
     std::set<std::string> pictures;
-    for (const std::string kind : {"arrows", "streamlines", "circles", "scene"}) {
+    for (const std::string kind : {"arrows", "streamlines", "circles", "scene", "diffuseness", "densitymap"}) {
         ASSERT_EQ(Run({scene, "--render", kind, "--out", PathOf(kind + ".bmp")}), 0) << kind << ": " << err.str();
         const std::string picture = ReadBytes(PathOf(kind + ".bmp"));
         EXPECT_TRUE(IsBitmapOf(picture, 1024, 768)) << kind;
         pictures.insert(picture);
     }
-    EXPECT_EQ(pictures.size(), 4u);
+    EXPECT_EQ(pictures.size(), 6u);
     ASSERT_EQ(Run({scene, "--render", "circles", "--out", PathOf("circles.PNG")}), 0) << err.str();
     EXPECT_TRUE(ReadBytes(PathOf("circles.PNG")).starts_with("\x89PNG\r\n\x1a\n"));
 }

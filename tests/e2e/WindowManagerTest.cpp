@@ -10,6 +10,7 @@
 
 #include "files/SceneFile.h"
 #include "model/ObjektGerade.h"
+#include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
@@ -170,6 +171,32 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 5000);
         QVERIFY(!form.HasUnsavedChanges());
         QVERIFY(window.statusBar()->findChild<QLabel*>()->text().contains(path));
+        QCOMPARE(answerer.messages, QStringList());
+    }
+
+    // "M" and a click with the real mouse: the light meter's panel opens as
+    // a window of its own, which the window manager places without taking
+    // anything from the drawing area, and a second click updates it.
+    void measureKeyAndClickShowThePanelBesideThePicture() {
+        const QSize before = Area().size();
+        Keys("m");
+        QCOMPARE(form.CurrentMouseMode().Keyword(), std::string("lichtmesser"));
+        const QPoint at = Area().mapToGlobal(QPoint(150, 400));
+        XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(window.LightMeter() != nullptr && window.LightMeter()->isVisible(), 5000);
+        QtLightMeter& meter = *window.LightMeter();
+        QVERIFY(meter.isWindow());
+        QCOMPARE(meter.Shown().x, 150);
+        QCOMPARE(meter.Shown().y, 400);
+        QVERIFY(window.screen()->availableGeometry().intersects(meter.frameGeometry()));
+        QCOMPARE(Area().size(), before);
+        QCOMPARE(SceneSize(), before);
+
+        const QPoint next = Area().mapToGlobal(QPoint(160, 420));
+        window.activateWindow();
+        XdoTool({"mousemove", QString::number(next.x()), QString::number(next.y()), "click", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(meter.Shown().x, 160, 5000);
+        QVERIFY(meter.isVisible());
         QCOMPARE(answerer.messages, QStringList());
     }
 

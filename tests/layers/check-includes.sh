@@ -13,14 +13,15 @@ allowed() {
         radiation) echo "platform model radiation" ;;
         objects) echo "platform model radiation objects" ;;
         display) echo "platform model display" ;;
+        measure) echo "platform model radiation objects measure" ;;
         files) echo "platform model radiation objects display files" ;;
-        ui) echo "platform model radiation objects display files ui" ;;
-        cli) echo "platform model radiation objects display files ui cli" ;;
+        ui) echo "platform model radiation objects display measure files ui" ;;
+        cli) echo "platform model radiation objects display measure files ui cli" ;;
     esac
 }
 
 status=0
-for layer in platform model radiation objects display files ui cli; do
+for layer in platform model radiation objects display measure files ui cli; do
     while IFS= read -r line; do
         file=${line%%:*}
         [[ $file == platform/qt/* ]] && continue

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/PixelCanvas.h"
+#include "platform/PixelFont.h"
 
 namespace {
 
@@ -341,6 +342,41 @@ TEST(PixelRulesTest, FillRectLeavesOutRightAndBottom) {
         grid.FillRect(c.left, c.top, c.right, c.bottom);
         EXPECT_EQ(grid.Picture(), c.expected) << c.name;
     }
+}
+
+// Text is written in the pen's colour, each dot of the font a square of two
+// pixels, the characters twelve pixels apart; what lies off the surface is
+// left out.
+TEST(PixelRulesTest, TextDrawsTwoPixelDotsAndIsCutAtTheBorder) {
+    PixelGrid grid(26, 16);
+    grid.TextOut(1, 1, "1-");
+    // clang-format off
+    const std::vector<std::string> expected{
+        "..........................",
+        ".....##...................",
+        ".....##...................",
+        "...####...................",
+        "...####...................",
+        ".....##...................",
+        ".....##...................",
+        ".....##......##########...",
+        ".....##......##########...",
+        ".....##...................",
+        ".....##...................",
+        ".....##...................",
+        ".....##...................",
+        "...######.................",
+        "...######.................",
+        "..........................",
+    };
+    // clang-format on
+    EXPECT_EQ(grid.Picture(), expected);
+    EXPECT_EQ(platform::TextWidth("1-"), 22);
+    EXPECT_EQ(platform::TextWidth(""), 0);
+
+    PixelGrid cut(8, 8);
+    cut.TextOut(-3, 3, "WW");  // the PixelGrid fails on any span off the surface
+    EXPECT_FALSE(cut.Painted().empty());
 }
 
 // The window repaints after each operation that changed its picture.

@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "platform/RasterBitmap.h"
 #include "platform/qt/QtBitmap.h"
+#include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
@@ -157,13 +158,13 @@ private slots:
             "Straight objects : Lambert-like emitter |Emitter of parallel light|Mirror / Diffusor |Absorber",
             "Circular objects : Lambert-like emitter |Mirror / Diffusor |Absorber",
             "Edit: Object Manager|Select|Undo|Redo|Delete selected object",
-            "Graphical representation : Energy flow density|Energy density|Legends",
+            "Graphical representation : Energy flow density|Energy density|Legends|Measure",
             "Energy flow density: Arrows|Stream-lines|Single stream-line",
-            "Energy density: Circles",
+            "Energy density: Circles|Diffuseness|Energy density map",
             "Delete: Graphical representation|All objects in the scene",
             "&Parameters: Arrows of energy flow density|Stream-lines |Circles of energy density |"
-            "Resolution of the calculation |Iterations|Screen ",
-            "?: Info|Help",
+            "Resolution of the calculation |Iterations|Screen |Diffuseness map|Energy density map|Energy balance",
+            "?: Info|Help|Verification",
         };
         StartedWindow main(platform);
         QCOMPARE(MenuLines(QStringLiteral("bar"), main.window.menuBar()->actions()), expected);
@@ -366,6 +367,54 @@ private slots:
             QVERIFY(buttons[i].left() >= list.right());
             if (i > 0) QVERIFY(buttons[i].top() >= buttons[i - 1].bottom());
         }
+    }
+
+    // The panel is a window of its own: the drawing area keeps its size. The
+    // plot draws each sector the way its light travels, 90 degrees up.
+    void lightMeterPanelShowsTheNumbersAndThePlotBesideThePicture() {
+        StartedWindow main(platform);
+        main.window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        const QSize area = main.window.DrawingArea().size();
+        QCOMPARE(main.window.LightMeter(), nullptr);
+
+        Measurement measured;
+        measured.x = 10;
+        measured.y = 20;
+        measured.fx = 0;
+        measured.fy = -2;
+        measured.magnitude = 2;
+        measured.direction = 90;
+        measured.energy = 4;
+        measured.directedness = 0.5;
+        measured.sectors[9].energy = 3;  // travelling up the screen
+        measured.sectors[0].energy = 1;  // along +x
+        main.window.ShowMeasurement(measured);
+        QtLightMeter* meter = main.window.LightMeter();
+        QVERIFY(meter != nullptr);
+        QVERIFY(meter->isVisible());
+        QCOMPARE(meter->windowTitle(), QStringLiteral("Light meter"));
+        QVERIFY2(meter->Numbers().contains(QStringLiteral("X = 10, Y = 20")), qPrintable(meter->Numbers()));
+        QVERIFY(meter->Numbers().contains(QStringLiteral("|F| / E = 0.5")));
+        QCOMPARE(main.window.DrawingArea().size(), area);
+
+        auto* plot = meter->findChild<QWidget*>(QStringLiteral("PolarPlot"));
+        QVERIFY(plot != nullptr);
+        const QImage image = plot->grab().toImage();
+        const QPoint centre(image.width() / 2, image.height() / 2);
+        const int reach = std::min(image.width(), image.height()) / 2 - 30;
+        auto filled = [&](QPoint at) { return QColor(image.pixel(at)).blue() < 150; };  // the wedges are orange
+        QVERIFY(filled(centre + QPoint(-3, -reach * 3 / 4)));  // the strong sector, 90 to 100 degrees
+        QVERIFY(!filled(centre + QPoint(-3, reach * 3 / 4)));  // nothing travels down
+        QVERIFY(filled(centre + QPoint(reach / 4, -2)));       // the weak one, a third as long, rightward
+        QVERIFY(!filled(centre + QPoint(reach * 2 / 3, -2)));
+
+        meter->close();
+        measured.x = 30;
+        main.window.ShowMeasurement(measured);
+        QVERIFY(meter->isVisible());  // opened again, the same panel
+        QCOMPARE(main.window.LightMeter(), meter);
+        QVERIFY(meter->Numbers().contains(QStringLiteral("X = 30")));
     }
 
 private:

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "platform/qt/QtLightMeter.h"
+
 namespace platform {
 
 namespace {
@@ -61,6 +63,19 @@ void QtWindow::SetCaption(const std::string& newCaption) {
 }
 
 void QtWindow::SetStatusText(const std::string& text) { status->setText(QString::fromStdString(text)); }
+
+void QtWindow::ShowMeasurement(const Measurement& measurement) {
+    const bool first = lightMeter == nullptr;
+    if (first) lightMeter = new QtLightMeter(this);
+    lightMeter->Show(measurement);
+    if (lightMeter->isVisible()) return;
+    lightMeter->adjustSize();
+    if (first) {
+        const QPoint corner = area->mapToGlobal(QPoint(area->width(), 0));
+        lightMeter->move(corner - QPoint(lightMeter->frameGeometry().width() + 8, -8));
+    }
+    lightMeter->show();
+}
 
 // A command may give the window a new menu while its own item runs: the old
 // menus leave the window at once and are deleted once the event loop is

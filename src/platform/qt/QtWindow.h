@@ -11,6 +11,8 @@ class QLabel;
 
 namespace platform {
 
+class QtLightMeter;
+
 // The main window: the menu bar built from the program's menu tree above the
 // drawing area, and a status line below it. Mouse events on the drawing area
 // and the close box go to the events' receiver.
@@ -35,8 +37,13 @@ public:
     void SetMenu(std::vector<MenuItem> menu) override;
     void SetEvents(WindowEvents* receiver) override { events = receiver; }
     void SetStatusText(const std::string& text) override;
+    // The first measurement opens the panel at the window's upper right
+    // corner; later ones update it, and open it again if it was closed.
+    void ShowMeasurement(const Measurement& measurement) override;
 
     QtDrawingArea& DrawingArea() { return *area; }
+    // The light meter's panel; nullptr before the first measurement.
+    QtLightMeter* LightMeter() const { return lightMeter; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +61,7 @@ private:
 
     QtDrawingArea* area;
     QLabel* status;
+    QtLightMeter* lightMeter = nullptr;
     WindowEvents* events = nullptr;
     QSize requestedClientSize{0, 0};
     std::string caption;

@@ -1,0 +1,69 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "display/ColourScale.h"
+#include "display/GridDisplay.h"
+#include "model/SceneList.h"
+#include "platform/Canvas.h"
+
+// A value of the field shown as colours over the whole picture. It is
+// computed on a grid of the map's own spacing and interpolated bilinearly
+// between the grid points (pixels beyond the outer grid lines take the
+// nearest line's values); where no light arrives the picture stays as the
+// scene shows it. A grid point on an object (within a pixel of it) that no
+// light reaches tells nothing: an object blocks every path that ends on it,
+// but the light beside it is what counts. The objects are drawn again over
+// the colours, and a legend tells the values. Its settings live with the
+// main window, not in the scene file.
+class ColourMap : public GridDisplay {
+public:
+    ColourMap() { gitterweite = 4; }
+
+protected:
+    // What the map shows at a grid point, and whether light arrives there.
+    struct Sample {
+        float value = 0;
+        bool lit = false;
+    };
+    using SampleAt = std::function<Sample(const SceneList& list, int32_t x, int32_t y)>;
+    using ScaleFor = std::function<ValueScale(const std::vector<Sample>& samples)>;
+
+    // Samples every grid point (in parallel, as the arrows and circles do),
+    // then paints the picture. `what` names the map's colours in the
+    // progress and messages ("diffuseness colours").
+    void DrawMap(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas, platform::Platform& platform,
+                 const std::string& what, const std::string& title, const SampleAt& sampleAt,
+                 const ScaleFor& scaleFor) const;
+};
+
+// 1 - |F|/E, from 0 where all light travels one way to 1 where as much
+// arrives from every side.
+class DiffusenessMap : public ColourMap {
+public:
+    // The scene must be computed and its queries prepared.
+    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+              platform::Platform& platform) const;
+    // The dialog "Diffuseness map": pixel width, the legend's colour.
+    void Edit(platform::Platform& platform);
+};
+
+// The energy density E, from 0 (or, logarithmic, four decades below the
+// largest value at most) to the largest value in the picture.
+class EnergyDensityMap : public ColourMap {
+public:
+    bool logarithmic = false;
+
+    // The scene must be computed and its queries prepared.
+    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+              platform::Platform& platform) const;
+    // The dialog "Energy density map": pixel width, linear or logarithmic,
+    // the legend's colour.
+    void Edit(platform::Platform& platform);
+};
+
+struct ColourMaps {
+    DiffusenessMap diffuseness;
+    EnergyDensityMap energyDensity;
+};

@@ -1,0 +1,94 @@
+#include "display/ColourScale.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "display/Legend.h"
+#include "platform/PixelFont.h"
+
+namespace {
+
+constexpr int kSteps = 256;
+
+// Points of the perceptually even "viridis" ramp, evenly spaced over [0, 1];
+// the steps between them are interpolated linearly.
+constexpr std::array<std::array<int, 3>, 9> kRampPoints{{
+    {68, 1, 84},
+    {71, 44, 122},
+    {59, 81, 139},
+    {44, 113, 142},
+    {33, 144, 141},
+    {39, 173, 129},
+    {92, 200, 99},
+    {170, 220, 50},
+    {253, 231, 37},
+}};
+
+std::array<platform::TColor, kSteps> MakeRamp() {
+    std::array<platform::TColor, kSteps> ramp{};
+    for (int i = 0; i < kSteps; ++i) {
+        const double at = static_cast<double>(i) / (kSteps - 1) * (kRampPoints.size() - 1);
+        const size_t below = std::min(static_cast<size_t>(at), kRampPoints.size() - 2);
+        const double t = at - static_cast<double>(below);
+        int rgb[3];
+        for (size_t c = 0; c < 3; ++c)
+            rgb[c] = static_cast<int>(std::lround(kRampPoints[below][c] * (1 - t) + kRampPoints[below + 1][c] * t));
+        ramp[static_cast<size_t>(i)] = platform::RgbColour(rgb[0], rgb[1], rgb[2]);
+    }
+    return ramp;
+}
+
+// The legend's layout in pixels.
+constexpr int kGap = 5;
+constexpr int kBarHeight = 16;
+
+}  // namespace
+
+platform::TColor RampColour(double t) {
+    static const std::array<platform::TColor, kSteps> ramp = MakeRamp();
+    const double cut = std::isnan(t) ? 0 : std::clamp(t, 0.0, 1.0);
+    return ramp[static_cast<size_t>(std::lround(cut * (kSteps - 1)))];
+}
+
+double ValueScale::Fraction(double value) const {
+    double f;
+    if (logarithmic)
+        f = value > 0 ? std::log(value / low) / std::log(high / low) : 0;
+    else
+        f = (value - low) / (high - low);
+    return std::isfinite(f) ? std::clamp(f, 0.0, 1.0) : 0;
+}
+
+double ValueScale::ValueAt(double fraction) const {
+    return logarithmic ? low * std::pow(high / low, fraction) : low + (high - low) * fraction;
+}
+
+std::string LegendNumber(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 3);
+    return std::string(text, result.ptr);
+}
+
+void DrawColourLegend(platform::Canvas& canvas, int pictureWidth, int pictureHeight, const std::string& title,
+                      const ValueScale& scale, platform::TColor colour) {
+    using platform::kTextHeight, platform::TextWidth;
+    const std::optional<LegendBox> box =
+        DrawLegendBox(canvas, pictureWidth, pictureHeight, std::max(kSteps, TextWidth(title)),
+                      kTextHeight + kGap + kBarHeight + kGap + kTextHeight, colour);
+    if (!box) return;
+    canvas.SetPenColor(colour);
+    canvas.TextOut(box->left, box->top, title);
+    const int barTop = box->top + kTextHeight + kGap;
+    for (int i = 0; i < kSteps; ++i) {
+        canvas.SetBrushColor(RampColour(static_cast<double>(i) / (kSteps - 1)));
+        canvas.FillRect(box->left + i, barTop, box->left + i + 1, barTop + kBarHeight);
+    }
+    const int labels = barTop + kBarHeight + kGap;
+    const std::string low = LegendNumber(scale.ValueAt(0)), middle = LegendNumber(scale.ValueAt(0.5)),
+                      high = LegendNumber(scale.ValueAt(1));
+    canvas.TextOut(box->left, labels, low);
+    canvas.TextOut(box->left + (kSteps - TextWidth(middle)) / 2, labels, middle);
+    canvas.TextOut(box->left + kSteps - TextWidth(high), labels, high);
+}

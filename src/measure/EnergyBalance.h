@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Extended.h"
+#include "model/Programvar.h"
+#include "model/SceneList.h"
+
+// Where the power of a computed scene goes. Powers are energy flow densities
+// times lengths (flow density S times pixels). docs/MEASURING.md tells how
+// each number is measured.
+
+// One object's share.
+struct ObjectBalance {
+    int32_t number = 0;
+    std::string kind;  // its kind keyword, "rahmen" for the background radiation
+    std::string description;
+    Extended emitted = 0;      // what its own light carries into the scene
+    Extended received = 0;     // what the others' light brings to its surface, both faces
+    Extended reflected = 0;    // what a mirror/diffusor sends back to the side it came from
+    Extended transmitted = 0;  // what a mirror/diffusor sends through to its other side
+    Extended absorbed = 0;     // received - reflected - transmitted
+    // A mirror/diffusor only: how far, in percent, what it sends differs
+    // from what one more pass would make it send (its coefficients times
+    // what it receives now).
+    std::optional<Extended> change;
+};
+
+struct EnergyBalance {
+    std::vector<ObjectBalance> objects;  // in list order
+    Extended emitted = 0;                // all objects together
+    Extended absorbed = 0;
+    Extended leaving = 0;  // what crosses the picture frame outward
+    // (emitted - absorbed - leaving) in percent of emitted; 0 without light.
+    Extended imbalance = 0;
+    Extended largestChange = 0;  // the largest change of a mirror/diffusor, percent
+    Extended stopCriterion = 0;  // abbruchgenauigkeit, percent
+};
+
+// The balance of the scene as computed. Its radiation must be computed and
+// its queries prepared for these settings. Sums run in a fixed order, so the
+// numbers do not depend on the number of threads.
+EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings);

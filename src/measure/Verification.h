@@ -1,0 +1,26 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Extended.h"
+
+// Small built-in scenes whose field is known in closed form, computed with
+// the program's own rules: how close the computation comes, and whether that
+// is within what the cutting into surface elements explains.
+// docs/MEASURING.md derives each answer and tolerance.
+struct VerificationCase {
+    std::string name;         // one word, as brevanto-cli prints it
+    std::string description;  // what is compared, and its closed form
+    Extended computed = 0;
+    Extended exact = 0;
+    // (computed - exact) in percent of the case's scale: the exact value, or
+    // for an exact 0 the energy density at the point.
+    Extended difference = 0;
+    Extended tolerance = 0;  // percent
+    bool Passed() const { return std::fabs(difference) <= tolerance; }
+};
+
+// Every case, at this resolution of the calculation (sellaenge, richtungprosel).
+std::vector<VerificationCase> Verify(int32_t sellaenge, int32_t richtungprosel);

@@ -1,0 +1,45 @@
+#include "model/LightMeter.h"
+
+#include <algorithm>
+#include <cmath>
+
+Extended TravelDirection(Extended fx, Extended fy) {
+    Extended degrees = std::atan2(-fy, fx) * 180 / kPi;
+    if (degrees < 0) degrees += 360;
+    // A tiny negative angle plus 360 rounds to 360 itself.
+    return degrees >= 360 ? 0 : degrees;
+}
+
+int DirectionSector(Extended degrees) {
+    return std::clamp(static_cast<int>(degrees / platform::Measurement::kSectorDegrees), 0,
+                      platform::Measurement::kSectors - 1);
+}
+
+Extended Directedness(Extended magnitude, Extended energy) {
+    return energy > 0 ? std::min<Extended>(1, magnitude / energy) : 0;
+}
+
+platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y) {
+    platform::Measurement measured;
+    measured.x = x;
+    measured.y = y;
+    const FlowSum flow = list.FlowDensitySum(x, y);
+    measured.fx = flow.x;
+    measured.fy = flow.y;
+    measured.magnitude = std::hypot(flow.x, flow.y);
+    measured.direction = TravelDirection(flow.x, flow.y);
+    measured.energy = list.EnergyDensityAt(x, y);
+    measured.directedness = Directedness(measured.magnitude, measured.energy);
+    FlowVectorList contributions;
+    for (const auto& object : list) {
+        contributions.clear();
+        object->FlowContributionsAt(x, y, list, 0, contributions);
+        for (const FlowVector& f : contributions) {
+            platform::Measurement::Sector& sector = measured.sectors[DirectionSector(TravelDirection(f.fx, f.fy))];
+            sector.energy += std::hypot(static_cast<Extended>(f.fx), static_cast<Extended>(f.fy));
+            sector.fx += f.fx;
+            sector.fy += f.fy;
+        }
+    }
+    return measured;
+}

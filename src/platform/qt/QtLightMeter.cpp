@@ -1,0 +1,109 @@
+#include "platform/qt/QtLightMeter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "platform/Conversions.h"
+
+namespace platform {
+
+namespace {
+
+QString Number(double value) { return QString::fromStdString(FloatToStr(value, 4)); }
+
+}  // namespace
+
+// The sectors as wedges around the centre, each as long as its light's share
+// of the strongest sector, in the direction the light travels: 0 degrees to
+// the right, counter-clockwise, as Qt counts the angles of a pie. F is the
+// arrow, |F| / E of the radius long.
+class QtLightMeter::PolarPlot : public QWidget {
+public:
+    explicit PolarPlot(const Measurement& shown) : measurement(shown) {
+        setObjectName(QStringLiteral("PolarPlot"));
+        setMinimumSize(280, 280);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(rect(), Qt::white);
+        const QPointF centre(width() / 2.0, height() / 2.0);
+        const double radius = std::min(width(), height()) / 2.0 - 30;
+        painter.setPen(QPen(QColor(200, 200, 200), 1));
+        for (const double ring : {0.25, 0.5, 0.75, 1.0}) painter.drawEllipse(centre, ring * radius, ring * radius);
+        painter.drawLine(centre - QPointF(radius, 0), centre + QPointF(radius, 0));
+        painter.drawLine(centre - QPointF(0, radius), centre + QPointF(0, radius));
+        painter.setPen(Qt::darkGray);
+        const QFontMetrics metrics = painter.fontMetrics();
+        for (const int degrees : {0, 90, 180, 270}) {
+            const QString text = QString::number(degrees) + QChar(0x00B0);
+            const double a = degrees * std::numbers::pi / 180, at = radius + 15;
+            const QPointF middle = centre + QPointF(at * std::cos(a), -at * std::sin(a));
+            painter.drawText(QRectF(middle.x() - 30, middle.y() - metrics.height() / 2.0, 60, metrics.height()),
+                             Qt::AlignCenter, text);
+        }
+
+        double strongest = 0;
+        for (const Measurement::Sector& sector : measurement.sectors) strongest = std::max(strongest, sector.energy);
+        if (strongest <= 0) return;
+        painter.drawText(QRectF(4, height() - metrics.height() - 2, width() - 8, metrics.height()), Qt::AlignLeft,
+                         QStringLiteral("outer ring: ") + Number(strongest));
+        painter.setPen(QPen(QColor(150, 110, 0), 1));
+        painter.setBrush(QColor(255, 190, 40, 200));
+        for (int k = 0; k < Measurement::kSectors; ++k) {
+            const double r = radius * measurement.sectors[static_cast<size_t>(k)].energy / strongest;
+            if (r <= 0) continue;
+            painter.drawPie(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
+                            static_cast<int>(k * Measurement::kSectorDegrees * 16),
+                            static_cast<int>(Measurement::kSectorDegrees * 16));
+        }
+        const double a = measurement.direction * std::numbers::pi / 180, length = radius * measurement.directedness;
+        const QPointF tip = centre + QPointF(length * std::cos(a), -length * std::sin(a));
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawLine(centre, tip);
+        for (const double side : {-1.0, 1.0}) {
+            const double back = a + std::numbers::pi + side * 0.4;
+            painter.drawLine(tip, tip + QPointF(10 * std::cos(back), -10 * std::sin(back)));
+        }
+    }
+
+private:
+    const Measurement& measurement;
+};
+
+QtLightMeter::QtLightMeter(QWidget* parent)
+    : QWidget(parent, Qt::Tool), numbers(new QLabel(this)), plot(new PolarPlot(shown)) {
+    setWindowTitle(QStringLiteral("Light meter"));
+    setObjectName(QStringLiteral("LightMeter"));
+    auto* layout = new QVBoxLayout(this);
+    numbers->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(numbers);
+    layout->addWidget(new QLabel(QStringLiteral("Light arriving, by the direction it travels:"), this));
+    layout->addWidget(plot, 1);
+}
+
+QString QtLightMeter::Numbers() const { return numbers->text(); }
+
+void QtLightMeter::Show(const Measurement& measurement) {
+    shown = measurement;
+    numbers->setText(QStringLiteral("Point: X = %1, Y = %2\n"
+                                    "Flow density F: x %3, y %4 (y down)\n"
+                                    "|F| = %5, travelling at %6%7\n"
+                                    "Energy density E = %8\n"
+                                    "|F| / E = %9")
+                         .arg(measurement.x)
+                         .arg(measurement.y)
+                         .arg(Number(measurement.fx), Number(measurement.fy), Number(measurement.magnitude),
+                              Number(measurement.direction), QString(QChar(0x00B0)), Number(measurement.energy),
+                              Number(measurement.directedness)));
+    plot->update();
+}
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+// The light meter over the real object kinds.
+#include <cmath>
+
+#include "MeasureFixture.h"
+#include "model/LightMeter.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektParallel.h"
+#include "objects/ObjektSonne.h"
+#include "objects/ObjektSpiegel.h"
+
+namespace {
+
+using LightMeterSceneTest = MeasuredSceneTest;
+
+// The sectors are filled from the individual contributions, F and E from the
+// sums the arrows and the circles show: they must tell the same story.
+TEST_F(LightMeterSceneTest, SectorsAddUpToEAndTheirVectorsToFWithAnEmitterAMirrorAndTheSun) {
+    Add(std::make_unique<TObjektLambert>(200, 450, 400, 400)).staerke = 10;
+    auto& mirror = Add(std::make_unique<TObjektSpiegel>(450, 150, 650, 250));
+    mirror.dirref = 40;
+    mirror.difref = 30;
+    mirror.diftrans = 10;
+    auto& sun = Add(std::make_unique<TObjektSonne>());
+    sun.staerke = 3;
+    sun.richtung = 30;
+    Compute();
+    for (const auto& [x, y] : {std::pair{300, 300}, {550, 350}, {500, 100}, {120, 520}}) {
+        const platform::Measurement m = MeasureLight(list, x, y);
+        Extended energy = 0, fx = 0, fy = 0;
+        int lit = 0;
+        for (const platform::Measurement::Sector& sector : m.sectors) {
+            energy += sector.energy;
+            fx += sector.fx;
+            fy += sector.fy;
+            lit += sector.energy > 0;
+        }
+        EXPECT_GE(lit, 3) << "light from the emitter, the mirror and the sun at " << x << "," << y;
+        // E and F are summed as 32-bit floats over some hundred vectors, the
+        // sectors in double: they agree to a few parts in a million of E.
+        const Extended tolerance = 1e-5 * m.energy;
+        EXPECT_NEAR(energy, m.energy, tolerance) << x << "," << y;
+        EXPECT_NEAR(fx, m.fx, tolerance) << x << "," << y;
+        EXPECT_NEAR(fy, m.fy, tolerance) << x << "," << y;
+        EXPECT_LE(m.magnitude, m.energy * (1 + 1e-6));
+    }
+}
+
+TEST_F(LightMeterSceneTest, ASingleBeamIsFullyDirectedAndInTheSectorItTravelsIn) {
+    Add(std::make_unique<TObjektParallel>(100, 200, 300, 200)).staerke = 40;
+    Compute();
+    const platform::Measurement above = MeasureLight(list, 150, 100);
+    EXPECT_NEAR(above.directedness, 1, 0.01);  // one beam: |F| = E up to float rounding
+    EXPECT_NEAR(above.direction, 90, 1e-6);
+    EXPECT_DOUBLE_EQ(above.sectors[9].energy, 40) << "travelling up the screen";
+    const platform::Measurement below = MeasureLight(list, 150, 300);
+    EXPECT_DOUBLE_EQ(below.sectors[27].energy, 40) << "travelling down the screen";
+    const platform::Measurement outside = MeasureLight(list, 50, 100);
+    EXPECT_EQ(outside.energy, 0);
+    EXPECT_EQ(outside.directedness, 0);
+}
+
+TEST_F(LightMeterSceneTest, TheCentreOfAUniformlyGlowingFrameIsDiffuse) {
+    static_cast<TObjektHintergrund&>(list.Head()).staerke = 2;
+    Compute();
+    const platform::Measurement m = MeasureLight(list, 400, 300);
+    EXPECT_LT(m.directedness, 0.05);
+    // The radiance of a Lambert face of exitance S is S/2 per radian: E = pi S
+    // within the elements' midpoint rule (well below 0.1 %).
+    EXPECT_NEAR(m.energy, 2 * kPi, 2 * kPi * 1e-3);
+    // As much light travels in every direction, so each sector holds a 36th
+    // of E; within 10 %, since an element seen across a sector's edge counts
+    // wholly in one sector: from 300 px a 5 px element covers up to a tenth
+    // of a sector's 10 degrees.
+    for (const platform::Measurement::Sector& sector : m.sectors)
+        EXPECT_NEAR(sector.energy, m.energy / 36, m.energy / 36 * 0.1);
+}
+
+}  // namespace

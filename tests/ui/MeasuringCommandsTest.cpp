@@ -1,0 +1,157 @@
+// The main window's measuring commands: the "Measure" mode, the colour maps
+// and their dialogs, the energy balance and the verification.
+#include "MainWindowFixture.h"
+#include "display/ColourScale.h"
+#include "files/SceneFile.h"
+#include "model/LightMeter.h"
+#include "objects/ObjektParallel.h"
+#include "objects/ObjektSpiegel.h"
+#include "platform/Conversions.h"
+
+namespace {
+
+using platform::MouseButton;
+
+// The main window on a headless 400 x 300 window, with a beam of 3 across
+// the middle: 100 <= x <= 300, up from y = 150 and down from it.
+class MeasuringCommandsTest : public MainWindowTestOn<400, 300> {
+protected:
+    MeasuringCommandsTest() {
+        auto emitter = std::make_unique<TObjektParallel>(100, 150, 300, 150);
+        emitter->staerke = 3;
+        form.Scene().Append(std::move(emitter));
+        form.NoteChanges();
+    }
+
+    void Click(int x, int y) {
+        form.MousePressed(MouseButton::Left, true, x, y);
+        form.MouseReleased(MouseButton::Left, x, y);
+    }
+    // The captions of the labels of the dialog shown next, answered with OK.
+    std::vector<std::string>& LabelsOfNextDialog() {
+        Answer([this](platform::DialogSpec& dialog) {
+            shownCaption = dialog.caption;
+            for (const platform::Control& control : dialog.controls)
+                if (control.kind == platform::Control::Kind::Label) labels.push_back(control.caption);
+            return platform::ModalResult::OK;
+        });
+        return labels;
+    }
+    bool HasLabel(const std::string& text) const {
+        return std::find(labels.begin(), labels.end(), text) != labels.end();
+    }
+    bool HasLabelStartingWith(const std::string& start) const {
+        return std::any_of(labels.begin(), labels.end(), [&](const std::string& l) { return l.starts_with(start); });
+    }
+
+    std::string shownCaption;
+    std::vector<std::string> labels;
+};
+
+TEST_F(MeasuringCommandsTest, MeasureModeComputesFirstAndShowsEachClickInThePanel) {
+    window.Press("M");
+    EXPECT_EQ(form.CurrentMouseMode().Keyword(), "lichtmesser");
+    EXPECT_EQ(window.statusText.substr(0, 19), "Mode: Measure    Sc");
+    EXPECT_FALSE(form.Settings().berechnet);
+
+    Click(150, 100);
+    EXPECT_TRUE(form.Settings().berechnet) << "the click computed the scene";
+    Click(50, 100);
+    ASSERT_EQ(window.measurements.size(), 2u);
+    const platform::Measurement& inBeam = window.measurements[0];
+    EXPECT_EQ(inBeam.x, 150);
+    EXPECT_EQ(inBeam.y, 100);
+    EXPECT_DOUBLE_EQ(inBeam.energy, 3);
+    EXPECT_DOUBLE_EQ(inBeam.directedness, 1);
+    EXPECT_DOUBLE_EQ(inBeam.sectors[9].energy, 3);
+    EXPECT_EQ(window.measurements[1].energy, 0) << "beside the beam";
+    EXPECT_EQ(form.CurrentMouseMode().Keyword(), "lichtmesser") << "the mode stays for the next click";
+    EXPECT_TRUE(headless.messages.empty());
+    form.Undo();
+    EXPECT_EQ(form.Scene().size(), 1u) << "measuring left no undo step: the first undo takes the emitter back";
+}
+
+TEST_F(MeasuringCommandsTest, MapsFromTheMenuColourThePictureOverAFreshRedraw) {
+    const platform::TColor plain = window.Surface().Pixel(200, 60);
+    window.Press("M");
+    Choose("Diffusitaet1");
+    EXPECT_TRUE(form.CurrentMouseMode().Keyword().empty()) << "a display chooses \"Select\"";
+    EXPECT_EQ(window.Surface().Pixel(200, 60), RampColour(0));
+    EXPECT_EQ(window.Surface().Pixel(40, 60), plain) << "no light: the picture as it was";
+    Choose("Energiedichtekarte1");
+    EXPECT_EQ(window.Surface().Pixel(200, 60), RampColour(1)) << "the largest energy density";
+    Choose("Darstellungsformen1");
+    EXPECT_EQ(window.Surface().Pixel(200, 60), plain);
+    EXPECT_TRUE(headless.messages.empty());
+}
+
+// Regression test: choosing a mode redrew the scene and wiped the map one
+// wanted to measure on.
+TEST_F(MeasuringCommandsTest, MeasuringOnAMapKeepsTheMap) {
+    Choose("Diffusitaet1");
+    const std::vector<uint8_t> map = window.Surface().BmpBytes();
+    window.Press("M");
+    Click(200, 60);
+    EXPECT_EQ(window.Surface().BmpBytes(), map);
+    EXPECT_EQ(Picture().BmpBytes(), map);
+    ASSERT_EQ(window.measurements.size(), 1u);
+    EXPECT_DOUBLE_EQ(window.measurements[0].directedness, 1);
+}
+
+TEST_F(MeasuringCommandsTest, MapSettingsAreNeitherInTheSceneFileNorUndoSteps) {
+    const std::string before = SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
+    AnswerOk({{"gitterweite", "7"}});
+    Choose("Diffusitaet2");
+    Answer([](platform::DialogSpec& dialog) {
+        dialog["logarithmic"].checked = true;
+        dialog["linear"].checked = false;
+        return platform::ModalResult::OK;
+    });
+    Choose("Energiedichtekarte2");
+    EXPECT_EQ(form.MapSettings().diffuseness.gitterweite, 7);
+    EXPECT_TRUE(form.MapSettings().energyDensity.logarithmic);
+    EXPECT_EQ(SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text(), before);
+    form.Undo();
+    EXPECT_EQ(form.Scene().size(), 1u) << "no undo steps: the first undo takes the emitter back";
+    EXPECT_EQ(form.MapSettings().diffuseness.gitterweite, 7) << "and leaves the maps' settings";
+    EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Diffuseness map", "Energy density map"}));
+}
+
+TEST_F(MeasuringCommandsTest, EnergyBalanceListsEveryObjectAndWhereThePowerGoes) {
+    auto mirror = std::make_unique<TObjektSpiegel>(100, 50, 300, 50);
+    mirror->difref = 30;
+    form.Scene().Append(std::move(mirror));
+    LabelsOfNextDialog();
+    Choose("Energiebilanz1");
+    EXPECT_EQ(shownCaption, "Energy balance");
+    EXPECT_TRUE(form.Settings().berechnet) << "computed first";
+    for (const std::string header : {"No.", "Object", "Emitted", "Received", "Reflected", "Transmitted", "Absorbed"})
+        EXPECT_TRUE(HasLabel(header)) << header;
+    EXPECT_TRUE(HasLabel("Background radiation"));
+    EXPECT_TRUE(HasLabel("Straight emitter of parallel light"));
+    EXPECT_TRUE(HasLabel("Straight mirror/diffusor"));
+    EXPECT_TRUE(HasLabel("1200")) << "the beam's 3 * 200 on each side";
+    EXPECT_TRUE(HasLabel("600")) << "what the mirror receives";
+    EXPECT_TRUE(HasLabel("180")) << "30 % of it reflected";
+    EXPECT_TRUE(HasLabelStartingWith("Leaving through the picture frame: "));
+    EXPECT_TRUE(HasLabelStartingWith("Imbalance: "));
+    EXPECT_TRUE(HasLabelStartingWith("Largest change a further iteration pass would make: "));
+    EXPECT_TRUE(headless.messages.empty());
+}
+
+TEST_F(MeasuringCommandsTest, VerificationShowsEveryCaseWithinItsTolerance) {
+    LabelsOfNextDialog();
+    Choose("Verifikation1");
+    EXPECT_EQ(shownCaption, "Verification");
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "ok"), 6);
+    EXPECT_TRUE(HasLabel("Every case lies within its tolerance."));
+    EXPECT_TRUE(
+        HasLabel("Built-in scenes whose answers are known exactly, computed with surface elements of 5 "
+                 "pixels and 102 directions."));
+
+    form.Settings().sellaenge = 0;
+    Choose("Verifikation1");
+    ASSERT_EQ(headless.messages.size(), 1u) << "an unusable resolution is refused as the computation refuses it";
+}
+
+}  // namespace
