@@ -103,6 +103,9 @@ SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& tit
     } catch (const platform::ConversionError& error) {
         contents.problem = ProblemAt(file, SceneFileProblem::Kind::BadNumber);
         contents.problem->message = error.what();
+    } catch (const platform::InOutError& error) {
+        contents.problem = ProblemAt(file, SceneFileProblem::Kind::Unreadable);
+        contents.problem->message = error.what();
     }
     return contents;
 }

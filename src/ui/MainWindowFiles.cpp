@@ -35,9 +35,9 @@ void MainWindow::OpenScene() {
 void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& fileName) {
     using Kind = SceneFileProblem::Kind;
     const std::optional<SceneFileProblem>& problem = contents.problem;
-    const bool badNumber = problem && problem->kind == Kind::BadNumber;
-    // A number that does not convert before the state is replaced leaves it
-    // as it was.
+    // Reading stopped at a number that does not convert or at a line that
+    // cannot be read: before the state is replaced, that leaves it as it was.
+    const bool badNumber = problem && (problem->kind == Kind::BadNumber || problem->kind == Kind::Unreadable);
     if (badNumber && !contents.stateReplaced) throw platform::ConversionError(problem->message);
 
     bool fits = true;
