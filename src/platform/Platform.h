@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/Bitmap.h"
@@ -17,6 +18,18 @@ public:
     virtual void SetText(const std::string& text) = 0;
     virtual void Repaint() = 0;  // makes the text visible at once
     virtual void Close() = 0;
+    // Whether the computation that shows this window is to stop, because the
+    // user cancelled it or a time limit passed. Long loops ask between their
+    // steps (passes, objects, grid columns, stream lines), on the thread that
+    // shows the window.
+    virtual bool Cancelled() const { return false; }
+};
+
+// Raised where a long computation finds that it is to stop. It ends the
+// operation like any error; a computation it ends stays uncomputed.
+class Stopped : public std::runtime_error {
+public:
+    Stopped() : std::runtime_error("The computation was stopped before it was complete.") {}
 };
 
 // Everything of the window system that the program's logic uses besides the
@@ -31,6 +44,9 @@ public:
     // The filter is "description|pattern". Nothing when the user cancels.
     virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
     virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+    // Modal question with the buttons Yes and No; true for Yes. Carriage
+    // returns break lines.
+    virtual bool AskYesNo(const std::string& question) = 0;
     virtual ProgressWindow& Progress() = 0;
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
 };
@@ -49,6 +65,10 @@ public:
     void SetText(const std::string& text) {
         window.SetText(text);
         window.Repaint();
+    }
+    // Throws Stopped when the window says the computation is to stop.
+    void StopIfCancelled() const {
+        if (window.Cancelled()) throw Stopped();
     }
 
 private:
