@@ -33,6 +33,10 @@ void GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
     }
 }
 
+Extended GridDisplay::Work(const SceneList& list, const Tprgvar& settings) const {
+    return static_cast<Extended>(GridFor(settings).PointCount()) * list.QueryWork(settings);
+}
+
 Grid GridDisplay::GridFor(const Tprgvar& settings) const {
     if (gitterweite < 1) return {gitterweite, 0, 0};
     return {gitterweite, settings.breite / gitterweite, settings.hoehe / gitterweite};
@@ -57,6 +61,7 @@ void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const 
         const int64_t percent = (static_cast<int64_t>(i) - 1) * 100 / grid.columns;
         progress.SetText(settings.titel + " is calculating the " + what +
                          ".\rProgress: " + platform::IntToStr(percent) + "%");
+        progress.StopIfCancelled();
         ParallelFor(grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); });
     }
 }

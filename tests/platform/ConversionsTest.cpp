@@ -67,7 +67,7 @@ TEST_F(ConversionsTest, StrictFloats) {
 TEST_F(ConversionsTest, NumbersTooSmallForAFloatReadAsZero) {
     const std::string zeros(400, '0');
     for (const std::string& tiny : {"1e-400"s, "-1e-400"s, "1e-46"s, "0." + zeros, "0." + zeros + "1", "0,"s + zeros,
-                                    "123e-99999999999", "0e999999", "0." + zeros + "5e10"})
+                                    "123e-99999999999"s, "0e999999"s, "0." + zeros + "5e10"})
         EXPECT_EQ(StrToFloat(tiny), 0.0f) << tiny;
     EXPECT_EQ(LenientStrToFloat("1e-400"), 0.0f);
     // Still a number just above the smallest float.
