@@ -108,6 +108,14 @@ public:
     // every computation and display.
     virtual void PrepareQueries(const Tprgvar& settings);
 
+    // What the object will cost with these settings, known before
+    // PrepareQueries and counted in 64 bits, so that a computation can be
+    // estimated (and refused) before it starts. QueryElements: the elements a
+    // query at a point visits, each of whose paths is tested against every
+    // object. StoredValues: the radiation values the object keeps.
+    virtual int64_t QueryElements(const Tprgvar& settings) const;
+    virtual int64_t StoredValues(const Tprgvar& settings) const;
+
 protected:
     // The first lines every kind writes: kind keyword, "begin", "color=".
     void SaveHeader(platform::TextFile& file) const;

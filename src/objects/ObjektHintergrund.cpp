@@ -83,6 +83,11 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.ly = StraightElementLength(static_cast<float>(settings.hoehe), frame.ny);
 }
 
+int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
+    return 2 * (int64_t{StraightElementCount(static_cast<float>(settings.breite), settings.sellaenge)} +
+                StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
+}
+
 bool TObjektHintergrund::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
     if (number == skipA || number == skipB) return false;
     auto outside = [&](int32_t x, int32_t y) { return x < 0 || x > frame.width || y < 0 || y > frame.height; };
@@ -188,7 +193,9 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
         total += flux.back();
     }
 
-    PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t walked, Extended u) {
+    // One line per pixel of the frame at most.
+    const int64_t mostLines = 2 * (int64_t{frame.width} + frame.height) + 1;
+    PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t walked, Extended u) {
         const Piece& piece = pieces[walked];
         const int32_t i = piece.index;
         switch (piece.edge) {

@@ -15,7 +15,11 @@ TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 Extended TObjektLambert::Strength() const { return staerke; }
 
-void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings.sellaenge); }
+void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
+
+int64_t TObjektLambert::QueryElements(const Tprgvar& settings) const {
+    return StraightSurface::KeptCount(*this, settings);
+}
 
 template <class Visit>
 void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,

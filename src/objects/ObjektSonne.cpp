@@ -33,6 +33,9 @@ void TObjektSonne::PrepareQueries(const Tprgvar& settings) {
     hoehe = settings.hoehe;
 }
 
+// One path, from the point to the picture's border.
+int64_t TObjektSonne::QueryElements(const Tprgvar&) const { return 1; }
+
 bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                  int32_t exclude) const {
     const Extended theta = kPi * richtung / 180;

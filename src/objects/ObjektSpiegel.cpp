@@ -39,8 +39,16 @@ TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 void TObjektSpiegel::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
-    surface.Prepare(*this, settings.sellaenge);
+    surface.Prepare(*this, settings);
     abbruchgenauigkeit = settings.abbruchgenauigkeit;
+}
+
+int64_t TObjektSpiegel::QueryElements(const Tprgvar& settings) const {
+    return StraightElementCount(Length(), settings.sellaenge);
+}
+
+int64_t TObjektSpiegel::StoredValues(const Tprgvar& settings) const {
+    return QueryElements(settings) * settings.richtungprosel;
 }
 
 bool TObjektSpiegel::Iterate(const SceneList& list) {

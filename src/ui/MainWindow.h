@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "display/Displays.h"
@@ -73,8 +74,16 @@ public:
 
     // What every display needs first: a numbered scene without zero-size
     // objects, its radiation computed (skipped while it is up to date) and
-    // its queries prepared. Returns the passes the computation ran.
-    int32_t PrepareScene();
+    // its queries prepared. Returns the passes the computation ran; nothing
+    // when the user chose not to start, asked because the computation and
+    // the `displayWork` that follows it (SceneList::QueryWork units) would
+    // take longer than kAskAboveSeconds, or because the iteration would not
+    // stop before a huge number of passes.
+    std::optional<int32_t> PrepareScene(Extended displayWork = 0);
+    // The seconds that the computation still to do and `displayWork` are
+    // estimated to take on a typical machine.
+    Extended EstimatedSeconds(Extended displayWork) const;
+    static constexpr Extended kAskAboveSeconds = 60;
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);

@@ -1,9 +1,31 @@
 // The main window's display commands and the displays' parameter dialogs.
+#include <algorithm>
+
+#include "model/ParallelFor.h"
+#include "platform/Conversions.h"
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 
-int32_t MainWindow::PrepareScene() {
+namespace {
+// The queries' path tests (SceneList::QueryWork units) that one core does in
+// a second, measured on the benchmark's standard scene.
+constexpr Extended kWorkPerSecond = 4e7;
+}  // namespace
+
+Extended MainWindow::EstimatedSeconds(Extended displayWork) const {
+    return (CalculationWork(list, settings) + displayWork) / (kWorkPerSecond * ThreadCount());
+}
+
+std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     list.CleanAndNumber();
+    const Extended seconds = EstimatedSeconds(displayWork);
+    const std::string note = settings.berechnet ? std::string() : EndlessIterationNote(list, settings);
+    if (seconds > kAskAboveSeconds || !note.empty()) {
+        const std::string question = "This will take a long time (about " +
+                                     platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) +
+                                     " s). Compute anyway?";
+        if (!platform.AskYesNo(note.empty() ? question : note + "\r" + question)) return std::nullopt;
+    }
     const int32_t passes = Calculate(list, settings, window, platform.Progress());
     // Also after a skipped computation, so that the queries never lag behind
     // an edit; cheap when nothing changed.
@@ -13,7 +35,7 @@ int32_t MainWindow::PrepareScene() {
 
 void MainWindow::DrawArrows() {
     mouseMode = std::make_unique<NoDrawingMode>();
-    PrepareScene();
+    if (!PrepareScene(displays.vektorpfeile.Work(list, settings))) return;
     RedrawAll();
     displays.vektorpfeile.Draw(list, settings, picture->GetCanvas(), platform);
     window.GetCanvas().DrawBitmap(*picture);
@@ -21,21 +43,21 @@ void MainWindow::DrawArrows() {
 
 void MainWindow::DrawStreamLines() {
     mouseMode = std::make_unique<NoDrawingMode>();
-    PrepareScene();
+    if (!PrepareScene(displays.linien.Work(list, settings))) return;
     RedrawAll();
     displays.linien.Draw(list, settings, *picture, window.GetCanvas(), platform);
 }
 
 void MainWindow::DrawCircles() {
     mouseMode = std::make_unique<NoDrawingMode>();
-    PrepareScene();
+    if (!PrepareScene(displays.energiekreise.Work(list, settings))) return;
     RedrawAll();
     displays.energiekreise.Draw(list, settings, picture->GetCanvas(), platform);
     window.GetCanvas().DrawBitmap(*picture);
 }
 
 void MainWindow::TraceSingleStreamLine(int x, int y) {
-    PrepareScene();
+    if (!PrepareScene()) return;
     displays.linien.TraceLine(list, *picture, window.GetCanvas(), platform, x, y);
 }
 
