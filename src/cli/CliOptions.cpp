@@ -30,6 +30,15 @@ CliOptions::Point ProbePoint(const std::string& text) {
     return {Coordinate(text.substr(0, comma), text), Coordinate(text.substr(comma + 1), text)};
 }
 
+double Seconds(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || rest != end || !(value > 0) || value > 1e9)
+        throw CliUsageError("--max-seconds wants a number of seconds above 0, not \"" + text + "\"");
+    return value;
+}
+
 CliOptions::Render RenderKind(const std::string& text) {
     for (const auto& [name, kind] : kRenderKinds)
         if (text == name) return kind;
@@ -70,6 +79,10 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             SetOnce(options.save, value(), argument);
         else if (argument == "--passes")
             options.passes = true;
+        else if (argument == "--max-seconds")
+            SetOnce(options.maxSeconds, Seconds(value()), argument);
+        else if (argument == "--progress")
+            options.progress = true;
         else if (argument.starts_with("-") && argument.size() > 1)
             throw CliUsageError("unknown option " + argument);
         else
@@ -98,6 +111,9 @@ const std::string& CliUsage() {
         "                    a Windows bitmap otherwise\n"
         "  --save FILE.brv   write the scene back (zero-size objects left out)\n"
         "  --passes          print \"passes N\", the iteration passes the computation ran\n"
+        "  --max-seconds S   stop when the run has taken S seconds, or at once when it\n"
+        "                    is estimated to take longer\n"
+        "  --progress        show what is being computed on standard error\n"
         "  --help            print this text\n"
         "\n"
         "Pictures may be up to " +
@@ -105,6 +121,6 @@ const std::string& CliUsage() {
         " pixels.\n"
         "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, or a\n"
         "file could not be written (the program's messages go to standard error);\n"
-        "2 the command line is wrong.\n";
+        "2 the command line is wrong; 3 the time of --max-seconds was not enough.\n";
     return usage;
 }

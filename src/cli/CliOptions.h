@@ -24,6 +24,8 @@ struct CliOptions {
     std::string out;  // the picture of --render
     std::optional<std::string> save;
     bool passes = false;
+    std::optional<double> maxSeconds;  // the run stops with exit status 3 after this
+    bool progress = false;             // the progress texts go to standard error
 };
 
 // A command line that cannot be carried out; the message says why.
