@@ -11,6 +11,12 @@
 
 class SceneList;
 
+// The largest strength (emitted energy flow density) of either sign that an
+// object takes from a file or a dialog: far above what any scene needs, and
+// low enough that up to 2^31 elements of a million objects sum to less than
+// a float holds (3.4E38), so no field value overflows.
+inline constexpr float kLargestStrength = 1e20f;
+
 // A list built by putting each new record in front: iteration runs from the
 // newest record to the oldest, the order in which the records are used.
 template <class Record>

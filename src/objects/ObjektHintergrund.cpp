@@ -5,6 +5,7 @@
 
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartPlacement.h"
 #include "platform/Conversions.h"
 #include "radiation/SurfaceElements.h"
@@ -215,16 +216,22 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
 
 bool TObjektHintergrund::Edit(const EditContext& context) {
     platform::DialogSpec& dialog = Dialog();
-    if (context.platform.ShowModal(dialog) != platform::ModalResult::OK) return false;
-    staerke = platform::StrToFloat(dialog["staerke"].text);
-    nuroben = !dialog["allDirections"].checked;
-    return true;
+    while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
+        const float strength = platform::StrToFloat(dialog["staerke"].text);
+        if (std::fabs(strength) <= kLargestStrength) {
+            staerke = strength;
+            nuroben = !dialog["allDirections"].checked;
+            return true;
+        }
+        context.platform.ShowMessage(StrengthMessage());
+    }
+    return false;
 }
 
 bool TObjektHintergrund::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return reader.Keyword("begin") && reader.Float("staerke=", staerke) && reader.Boolean("nuroben=", nuroben) &&
-           reader.Keyword("end");
+    return reader.Keyword("begin") && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
+           reader.Boolean("nuroben=", nuroben) && reader.Keyword("end");
 }
 
 void TObjektHintergrund::SaveToFile(platform::TextFile& file) const {

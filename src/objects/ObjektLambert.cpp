@@ -89,8 +89,8 @@ bool TObjektLambert::Edit(const EditContext& context) {
 
 bool TObjektLambert::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
 }
 
 void TObjektLambert::SaveToFile(platform::TextFile& file) const {

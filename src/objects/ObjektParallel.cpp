@@ -65,8 +65,8 @@ bool TObjektParallel::Edit(const EditContext& context) {
 
 bool TObjektParallel::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
 }
 
 void TObjektParallel::SaveToFile(platform::TextFile& file) const {

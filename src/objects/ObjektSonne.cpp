@@ -4,6 +4,7 @@
 
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
 #include "platform/Conversions.h"
 
 namespace {
@@ -82,15 +83,21 @@ bool TObjektSonne::Edit(const EditContext& context) {
     DialogSpec& dialog = Dialog();
     dialog["richtung"].text = ShortestFloatToStr(richtung);
     dialog["staerke"].text = ShortestFloatToStr(staerke);
-    if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-    richtung = StrToFloat(dialog["richtung"].text);
-    staerke = StrToFloat(dialog["staerke"].text);
-    return true;
+    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
+        richtung = StrToFloat(dialog["richtung"].text);
+        const float strength = StrToFloat(dialog["staerke"].text);
+        if (std::fabs(strength) <= kLargestStrength) {
+            staerke = strength;
+            return true;
+        }
+        context.platform.ShowMessage(StrengthMessage());
+    }
+    return false;
 }
 
 bool TObjektSonne::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke) &&
+    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
            reader.Float("richtung=", richtung) && reader.Keyword("end");
 }
 
