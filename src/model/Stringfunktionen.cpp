@@ -38,8 +38,9 @@ bool KeyReader::Float(const std::string& key, float& value, float lowest, float 
     float read = 0;
     if (!Float(key, read)) return false;
     if (!(read >= lowest && read <= highest))
-        throw platform::ConversionError(key + platform::FloatToStr(read) + " is not a value from " +
-                                        platform::FloatToStr(lowest) + " to " + platform::FloatToStr(highest));
+        throw platform::ConversionError(key + platform::ShortestFloatToStr(read) + " is not a value from " +
+                                        platform::ShortestFloatToStr(lowest) + " to " +
+                                        platform::ShortestFloatToStr(highest));
     value = read;
     return true;
 }
