@@ -85,6 +85,7 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
 }
 
 int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
+    if (staerke == 0) return 0;  // answers at once
     return 2 * (int64_t{StraightElementCount(static_cast<float>(settings.breite), settings.sellaenge)} +
                 StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
 }

@@ -18,7 +18,8 @@ Extended TObjektLambert::Strength() const { return staerke; }
 void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
 
 int64_t TObjektLambert::QueryElements(const Tprgvar& settings) const {
-    return StraightSurface::KeptCount(*this, settings);
+    // Without strength no element's path is tested.
+    return staerke == 0 ? 0 : StraightSurface::KeptCount(*this, settings);
 }
 
 template <class Visit>

@@ -20,7 +20,7 @@ Extended TObjektParallel::Strength() const { return staerke; }
 void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
 
 // One path, from the point to the foot of its perpendicular.
-int64_t TObjektParallel::QueryElements(const Tprgvar&) const { return 1; }
+int64_t TObjektParallel::QueryElements(const Tprgvar&) const { return staerke == 0 ? 0 : 1; }
 
 bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                     int32_t exclude) const {
