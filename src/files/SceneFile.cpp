@@ -10,7 +10,7 @@ namespace {
 std::string Header(const std::string& titel) { return titel + "-File"; }
 
 SceneFileProblem ProblemAt(const platform::TextFile& file, SceneFileProblem::Kind kind) {
-    return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), {}};
+    return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), file.LastLinePastEnd(), {}};
 }
 
 // The header and the screen section.

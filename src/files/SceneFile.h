@@ -33,6 +33,7 @@ struct SceneFileProblem {
     size_t line;           // its number, from 1
     std::string expected;  // what belongs there
     std::string found;     // what the line holds
+    bool pastEnd;          // the file ended before this line
     std::string message;   // the error's own message (BadNumber, Unreadable)
 };
 

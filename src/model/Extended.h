@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -22,5 +23,12 @@ inline int32_t Round(Extended value) { return detail::SaturateToInt32(std::nearb
 
 // Cut toward zero (counts and bin indices).
 inline int32_t Trunc(Extended value) { return detail::SaturateToInt32(std::trunc(value)); }
+
+// a + b, kept within 32 bits: a far-off object moved further stops at the
+// edge of the coordinate range instead of wrapping around.
+inline int32_t SaturatingAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{a} + b, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
 inline constexpr Extended kPi = 3.14159265358979323846;

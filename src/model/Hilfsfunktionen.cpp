@@ -51,17 +51,19 @@ bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings) {
 }
 
 float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
-    const auto length =
-        static_cast<float>(std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
-                                     (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy)));
+    // Everything in Extended and only the result rounded to float: a sine or
+    // cosine rounded to float first moves light that arrives exactly on a bin
+    // boundary into the bin below.
+    const Extended length = std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
+                                      (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy));
     if (length == 0) return 0;
-    const auto c = static_cast<float>((static_cast<Extended>(ux) * vx + static_cast<Extended>(uy) * vy) / length);
-    const auto s = static_cast<float>((static_cast<Extended>(ux) * vy - static_cast<Extended>(vx) * uy) / length);
+    const Extended c = (static_cast<Extended>(ux) * vx + static_cast<Extended>(uy) * vy) / length;
+    const Extended s = (static_cast<Extended>(ux) * vy - static_cast<Extended>(vx) * uy) / length;
     const Extended perTurn = static_cast<Extended>(n) / 2 / kPi;
     Extended r;
-    if (c > 0.7f)
+    if (c > 0.7)
         r = std::asin(s) * perTurn;
-    else if (c < -0.7f)
+    else if (c < -0.7)
         r = static_cast<Extended>(n) / 2 - std::asin(s) * perTurn;
     else if (s > 0)
         r = std::acos(c) * perTurn;

@@ -29,6 +29,25 @@ void TObjektGerade::SetEndPoint(int32_t x, int32_t y) {
     y2 = y;
 }
 
+std::vector<Handle> TObjektGerade::Handles() const { return {{x1, y1}, {x2, y2}}; }
+
+void TObjektGerade::MoveHandle(size_t index, int32_t x, int32_t y) {
+    if (index == 0) {
+        x1 = x;
+        y1 = y;
+    } else if (index == 1) {
+        x2 = x;
+        y2 = y;
+    }
+}
+
+void TObjektGerade::MoveBy(int32_t dx, int32_t dy) {
+    x1 = SaturatingAdd(x1, dx);
+    y1 = SaturatingAdd(y1, dy);
+    x2 = SaturatingAdd(x2, dx);
+    y2 = SaturatingAdd(y2, dy);
+}
+
 float TObjektGerade::Length() const {
     const Extended dx = Difference(x2, x1), dy = Difference(y2, y1);
     return static_cast<float>(std::sqrt(dx * dx + dy * dy));

@@ -29,6 +29,11 @@ public:
     // paths never count, even collinear ones.
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
 
+    // The two end points.
+    std::vector<Handle> Handles() const override;
+    void MoveHandle(size_t index, int32_t x, int32_t y) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
+
     // The segment length L = |N|.
     float Length() const;
 

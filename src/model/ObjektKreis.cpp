@@ -19,6 +19,17 @@ Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
 
 Extended Radians(Extended degrees) { return degrees * kPi / 180; }
 Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+
+// The geometry fields of the dialogs: control id and the field it edits.
+struct GeometryField {
+    const char* id;
+    int32_t TObjektKreis::*field;
+};
+constexpr std::array<GeometryField, 5> kGeometryFields{{{"radius", &TObjektKreis::radius},
+                                                        {"xmitte", &TObjektKreis::xmitte},
+                                                        {"ymitte", &TObjektKreis::ymitte},
+                                                        {"winkel1", &TObjektKreis::winkel1},
+                                                        {"winkel2", &TObjektKreis::winkel2}}};
 }  // namespace
 
 TObjektKreis::TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -117,6 +128,48 @@ bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_
     const Extended theta = Degrees(DirectionAngle(ox, oy)) + 90;
     const Extended w = Degrees(std::acos(std::min<Extended>(cosine, 1)));
     return AngleRangesOverlap(winkel1, winkel2, Round(theta - w), Round(theta + w));
+}
+
+std::vector<Handle> TObjektKreis::Handles() const {
+    const Extended middle = NormalizeAngle((winkel1 + (winkel2 > winkel1 ? winkel2 : winkel2 + 360.0)) / 2, 360);
+    const Extended cx = xmitte, cy = ymitte;
+    return {{xmitte, ymitte},
+            {Round(cx + std::sin(Radians(middle)) * radius), Round(cy - std::cos(Radians(middle)) * radius)}};
+}
+
+void TObjektKreis::MoveHandle(size_t index, int32_t x, int32_t y) {
+    if (index == 0)
+        MoveBy(static_cast<int32_t>(std::clamp<int64_t>(int64_t{x} - xmitte, INT32_MIN, INT32_MAX)),
+               static_cast<int32_t>(std::clamp<int64_t>(int64_t{y} - ymitte, INT32_MIN, INT32_MAX)));
+    if (index == 1) SetEndPoint(x, y);
+}
+
+void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
+    xmitte = SaturatingAdd(xmitte, dx);
+    ymitte = SaturatingAdd(ymitte, dy);
+}
+
+std::vector<platform::Control> TObjektKreis::CoordinateControls(RadiusField radiusField,
+                                                                const std::string& angleHeading) {
+    using platform::Control;
+    std::vector<Control> controls{Control::Edit("xmitte", "Center X"), Control::Edit("ymitte", "Center Y")};
+    const auto radiusAt = radiusField == RadiusField::BeforeCentre ? controls.begin() : controls.end();
+    controls.insert(radiusAt, Control::Edit("radius", "Radius"));
+    controls.push_back(Control::Label(angleHeading));
+    controls.push_back(Control::Edit("winkel1", "Start angle"));
+    controls.push_back(Control::Edit("winkel2", "End angle"));
+    return controls;
+}
+
+void TObjektKreis::ShowCoordinates(platform::DialogSpec& dialog) const {
+    for (const GeometryField& geometry : kGeometryFields)
+        dialog[geometry.id].text = platform::IntToStr(this->*geometry.field);
+}
+
+void TObjektKreis::ReadCoordinates(const platform::DialogSpec& dialog) {
+    for (const platform::Control& control : dialog.controls)
+        for (const GeometryField& geometry : kGeometryFields)
+            if (control.id == geometry.id) this->*geometry.field = platform::StrToInt(control.text);
 }
 
 void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {

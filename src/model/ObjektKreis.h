@@ -1,8 +1,11 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/Szeneobjekt.h"
+#include "platform/Dialog.h"
 
 // A range of arc angles in whole degrees, lo < hi (or lo = hi for an empty one).
 struct AngleRange {
@@ -49,6 +52,23 @@ public:
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
     // Whether some point of the circle or arc lies closer to (x, y) than d.
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
+    // The centre, which moves the whole circle, and the middle of the arc,
+    // which sets the radius.
+    std::vector<Handle> Handles() const override;
+    void MoveHandle(size_t index, int32_t x, int32_t y) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
+
+    // Where "Radius" stands among the geometry fields of a dialog.
+    enum class RadiusField { BeforeCentre, AfterCentre };
+    // The dialog fields of the geometry, ids "radius", "xmitte", "ymitte",
+    // "winkel1", "winkel2": "Radius", "Center X", "Center Y" in the given
+    // order, then `angleHeading` over "Start angle" and "End angle".
+    static std::vector<platform::Control> CoordinateControls(RadiusField radiusField, const std::string& angleHeading);
+    void ShowCoordinates(platform::DialogSpec& dialog) const;
+    // Converts the geometry fields strictly, in the order the dialog shows
+    // them, storing each value at once: a conversion that raises leaves the
+    // fields before it read.
+    void ReadCoordinates(const platform::DialogSpec& dialog);
 
 protected:
     // The geometry lines "xmitte=" ... "winkel2=" of the scene file.

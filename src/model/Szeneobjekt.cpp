@@ -38,6 +38,12 @@ bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
 
 void Tszeneobjekt::SaveToFile(platform::TextFile&) const { throw std::runtime_error("Could not save"); }
 
+std::vector<Handle> Tszeneobjekt::Handles() const { return {}; }
+
+void Tszeneobjekt::MoveHandle(size_t, int32_t, int32_t) {}
+
+void Tszeneobjekt::MoveBy(int32_t, int32_t) {}
+
 void Tszeneobjekt::PrepareQueries(const Tprgvar&) {}
 
 int64_t Tszeneobjekt::QueryElements(const Tprgvar&) const { return 0; }

@@ -49,6 +49,13 @@ struct StreamLineStart {
 };
 using StreamLineStarts = PrependList<StreamLineStart>;
 
+// A point of an object that the mouse can drag: an end point of a segment,
+// the centre of a circle or a point of its arc.
+struct Handle {
+    int32_t x;
+    int32_t y;
+};
+
 // What an object's dialog needs: the window system to show it on, and the
 // settings, whose picture size bounds the points a dialog accepts.
 struct EditContext {
@@ -107,6 +114,13 @@ public:
     // The object's section of the scene file, its kind line included. Every
     // kind writes its own; the base raises "Could not save".
     virtual void SaveToFile(platform::TextFile& file) const;
+
+    // The object's handles, none for an object without a place (the sun and
+    // the background radiation); MoveHandle moves one of them, MoveBy the
+    // whole object.
+    virtual std::vector<Handle> Handles() const;
+    virtual void MoveHandle(size_t index, int32_t x, int32_t y);
+    virtual void MoveBy(int32_t dx, int32_t dy);
 
     // Derives from the settings and the current geometry what the queries
     // need (element counts and positions, the picture frame, the stop

@@ -3,11 +3,14 @@
 #include <array>
 
 #include "objects/ObjektAbsorber.h"
+#include "objects/ObjektAbsorberKreis.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
+#include "objects/ObjektLambertKreis.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
+#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -30,6 +33,11 @@ constexpr std::array kKinds{
               WithPoints<TObjektParallel>},
     KindEntry{"spiegel", Placement::Straight, "Mirror / Diffusor ", "ReflektorAbsorber1", WithPoints<TObjektSpiegel>},
     KindEntry{"absorber", Placement::Straight, "Absorber", "Absorber1", WithPoints<TObjektAbsorber>},
+    KindEntry{"lambertkreis", Placement::Circular, "Lambert-like emitter ", "LambertscherStrahler2",
+              WithPoints<TObjektLambertKreis>},
+    KindEntry{"spiegelkreis", Placement::Circular, "Mirror / Diffusor ", "SpiegelDiffusor1",
+              WithPoints<TObjektSpiegelKreis>},
+    KindEntry{"absorberkreis", Placement::Circular, "Absorber", "Absorber2", WithPoints<TObjektAbsorberKreis>},
     KindEntry{"sonne", Placement::FromMenu, "Sun", "Sonne1", WithoutPoints<TObjektSonne>},
 };
 

@@ -28,20 +28,15 @@ void Limit(float& fx, float& fy, float limit) {
     }
 }
 
-// Shows what was last confirmed in it, not the object's values.
 platform::DialogSpec& Dialog() {
     using platform::Control;
-    static platform::DialogSpec dialog = [] {
-        platform::DialogSpec spec{"Background radiation",
-                                  {Control::Edit("staerke", "Energy flow density"),
-                                   Control::Radio("allDirections", "Radiation from all directions", true),
-                                   Control::Radio("nuroben", "Radiation only from above the horizon", false),
-                                   Control::Button("OK", platform::ModalResult::OK, true)},
-                                  264,
-                                  280};
-        spec["staerke"].text = std::string("0");
-        return spec;
-    }();
+    static platform::DialogSpec dialog{"Background radiation",
+                                       {Control::Edit("staerke", "Energy flow density"),
+                                        Control::Radio("allDirections", "Radiation from all directions", true),
+                                        Control::Radio("nuroben", "Radiation only from above the horizon", false),
+                                        Control::Button("OK", platform::ModalResult::OK, true)},
+                                       264,
+                                       280};
     return dialog;
 }
 
@@ -215,8 +210,13 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
     });
 }
 
+// The dialog shows the object's own values: showing the values last
+// confirmed in it would switch off, on OK, a background read from a file.
 bool TObjektHintergrund::Edit(const EditContext& context) {
     platform::DialogSpec& dialog = Dialog();
+    dialog["staerke"].text = platform::ShortestFloatToStr(staerke);
+    dialog["allDirections"].checked = !nuroben;
+    dialog["nuroben"].checked = nuroben;
     while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
         const float strength = platform::StrToFloat(dialog["staerke"].text);
         if (std::fabs(strength) <= kLargestStrength) {

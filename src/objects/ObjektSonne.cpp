@@ -16,6 +16,12 @@ platform::DialogSpec& Dialog() {
          Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true)}};
     return dialog;
 }
+// The sine or cosine of a multiple of 90 degrees comes out as about 1e-16
+// instead of 0. Taken as it is, such a cross component sends the entry point
+// of a point on the picture's border onto the point itself, where nothing
+// can shade it; real components of a float direction are far larger.
+Extended WithoutRoundingNoise(Extended component) { return std::fabs(component) < 1e-12 ? 0 : component; }
+
 }  // namespace
 
 TObjektSonne::TObjektSonne() {
@@ -40,8 +46,8 @@ int64_t TObjektSonne::QueryElements(const Tprgvar&) const { return 1; }
 bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                  int32_t exclude) const {
     const Extended theta = kPi * richtung / 180;
-    fx = static_cast<float>(-staerke * std::sin(theta));
-    fy = static_cast<float>(staerke * std::cos(theta));
+    fx = static_cast<float>(-staerke * WithoutRoundingNoise(std::sin(theta)));
+    fy = static_cast<float>(staerke * WithoutRoundingNoise(std::cos(theta)));
     if (fx == 0 && fy == 0) return false;
     // Where the ray through the point, followed back against the light, enters
     // the picture.

@@ -64,6 +64,12 @@ Control Control::Beside() const {
     return c;
 }
 
+Control Control::Below() const {
+    Control c = *this;
+    c.below = true;
+    return c;
+}
+
 Control& DialogSpec::operator[](const std::string& id) {
     auto found = std::find_if(controls.begin(), controls.end(), [&](const Control& c) { return c.id == id; });
     if (found == controls.end()) throw std::logic_error("dialog " + caption + " has no control " + id);

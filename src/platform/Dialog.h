@@ -15,13 +15,14 @@ struct Control {
     Kind kind = Kind::Label;
     std::string id;                          // how the owning unit finds the control
     std::string caption;                     // label, radio or button text; for an edit its label
-    std::string text;                        // edit text; for a combo the text shown
+    std::string text;                        // edit text; for a combo the text shown while no entry is chosen
     std::vector<std::string> items;          // combo and list-box lines
     int selected = -1;                       // combo and list box; -1 for none
     bool checked = false;                    // radio button
     ModalResult result = ModalResult::None;  // button, and list-box double click
     bool isDefault = false;                  // button
     bool sameRow = false;                    // placed beside the control before it
+    bool below = false;                      // placed below the control before it, in its column
     int fontHeight = 0;                      // label font height in pixels, 0 for the usual
 
     static Control Label(std::string caption, int fontHeight = 0);
@@ -32,6 +33,9 @@ struct Control {
     static Control Button(std::string caption, ModalResult result, bool isDefault = false);
     // The same control, placed beside the one before it.
     Control Beside() const;
+    // The same control, placed below the one before it, in that one's column
+    // (a column of buttons beside a list, say).
+    Control Below() const;
 };
 
 // A dialog as data: a unit keeps one of these for the whole run, so the

@@ -57,10 +57,13 @@ bool TextFile::ReadFromSource(std::string& line) {
 
 std::string TextFile::ReadLine() {
     // Past the end the line number goes on counting the empty lines read.
-    if (next < lines.size())
+    lastPastEnd = false;
+    if (next < lines.size()) {
         last = lines[next];
-    else if (!source || !ReadFromSource(last))
+    } else if (!source || !ReadFromSource(last)) {
         last.clear();
+        lastPastEnd = true;
+    }
     ++next;
     return last;
 }

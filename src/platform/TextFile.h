@@ -33,6 +33,8 @@ public:
     const std::string& Expectation() const { return expectation; }
     // The line ReadLine gave last (empty past the end).
     std::string LastLine() const { return last; }
+    // Whether that line lay past the end of the file.
+    bool LastLinePastEnd() const { return lastPastEnd; }
     void WriteLine(const std::string& line) { lines.push_back(line); }
 
     // The lines written, or those of the text a file was made from.
@@ -52,6 +54,7 @@ private:
     std::string fileName;
     size_t next = 0;
     std::string last;
+    bool lastPastEnd = false;
     std::string expectation;
 };
 

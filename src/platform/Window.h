@@ -19,6 +19,10 @@ public:
     virtual void MousePressed(MouseButton button, bool leftHeld, int x, int y) = 0;
     virtual void MouseMoved(bool leftHeld, int x, int y) = 0;
     virtual void MouseReleased(MouseButton button, int x, int y) = 0;
+    // The window system gave the drawing area another size than the program
+    // asked for (a window manager fitted the window to the screen, say):
+    // ClientWidth and ClientHeight tell the new one.
+    virtual void DrawingAreaResized() = 0;
 };
 
 // One item of the main menu: a caption with either sub-items or an action.

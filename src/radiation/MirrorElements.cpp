@@ -6,11 +6,6 @@
 #include "model/Extended.h"
 #include "radiation/SurfaceElements.h"
 
-namespace {
-// About 400 MB of directed radiation for one mirror.
-constexpr int64_t kMostRadiationValues = 100'000'000;
-}  // namespace
-
 bool MirrorElements::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t sellaenge,
                                      int32_t richtungprosel) {
     // In double: the squares of differences up to 2^32 overflow 64-bit integers.
@@ -20,7 +15,7 @@ bool MirrorElements::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t
         x2 == builtx2 && y2 == builty2)
         return false;
     const int32_t count = StraightElementCount(seglen, sellaenge);
-    if (static_cast<int64_t>(count) * richtungprosel > kMostRadiationValues)
+    if (static_cast<Extended>(count) * richtungprosel > kMostRadiationValues)
         throw std::runtime_error(
             "A mirror/diffusor is too long for this resolution of the calculation:\r"
             "its radiation values would not fit into memory.");

@@ -51,3 +51,15 @@ int32_t ReflectedBin(int32_t n, int32_t b) {
     if (j >= n) j -= n;
     return j;
 }
+
+BinWindow CoveredBinWindow(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty) {
+    float a1 = DirectionBin(n, px - e1.x, py - e1.y, tx, ty);
+    float a2 = DirectionBin(n, px - e2.x, py - e2.y, tx, ty);
+    if (a1 > a2) Swap(a1, a2);
+    if (static_cast<Extended>(a2) - a1 > static_cast<Extended>(n) / 2) {
+        // The window wraps past bin 0: take it the shorter way.
+        a1 = static_cast<float>(static_cast<Extended>(a1) + n);
+        Swap(a1, a2);
+    }
+    return {a1, a2};
+}

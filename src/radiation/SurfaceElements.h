@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 #include "model/Extended.h"
@@ -50,28 +51,52 @@ FloatPoint BinDirection(int32_t n, int32_t j, float tx, float ty, Extended lengt
 int32_t TransmittedBin(int32_t n, int32_t b);
 int32_t ReflectedBin(int32_t n, int32_t b);
 
-// The bins that an element from e1 to e2 covers as seen from P, with the
-// covered fraction of each: visit(index, unreducedIndex, weight) for each
-// covered bin in ascending order. The unreduced index may exceed n - 1 when
-// the range wraps past bin 0; index is it reduced mod n.
+// The most radiation values (32-bit floats) one object may keep, about
+// 400 MB; an object that would need more is refused with a message.
+inline constexpr Extended kMostRadiationValues = 100'000'000;
+
+// A window of directions in bin units, first <= last; last may exceed n - 1
+// when the window wraps past bin 0.
+struct BinWindow {
+    float first;
+    float last;
+};
+
+// The directions under which an element from e1 to e2 is seen from P, in
+// bins measured against the reference t, taken the shorter way round.
+BinWindow CoveredBinWindow(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty);
+
+// The bins of the window [first, last] with the covered fraction of each:
+// visit(index, unreducedIndex, weight) in ascending order, index being the
+// unreduced index mod n. A window starting below 0 is moved on by whole
+// turns; one wider than n bins covers every bin once, fully.
 template <class Visit>
-void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty, Visit&& visit) {
-    float a1 = DirectionBin(n, px - e1.x, py - e1.y, tx, ty);
-    float a2 = DirectionBin(n, px - e2.x, py - e2.y, tx, ty);
-    if (a1 > a2) Swap(a1, a2);
-    if (static_cast<Extended>(a2) - a1 > static_cast<Extended>(n) / 2) {
-        // The window wraps past bin 0: take it the shorter way.
-        a1 = static_cast<float>(static_cast<Extended>(a1) + n);
-        Swap(a1, a2);
+void ForEachBinOfWindow(int32_t n, Extended first, Extended last, Visit&& visit) {
+    if (last - first > n) {
+        for (int32_t j = 0; j < n; ++j) visit(j, j, 1.0f);
+        return;
     }
-    const int32_t first = Trunc(a1);
-    const int32_t last = Trunc(a2);
-    const int32_t count = last - first + 1;
+    if (first < 0) {
+        const Extended turns = std::ceil(-first / n) * n;
+        first += turns;
+        last += turns;
+    }
+    const int32_t firstBin = Trunc(first);
+    const int32_t lastBin = Trunc(last);
+    const int32_t count = lastBin - firstBin + 1;
     for (int32_t k = 1; k <= count; ++k) {
         Extended weight = 1;
-        if (k == count) weight = static_cast<Extended>(a2) - last;
-        if (k == 1) weight += first - static_cast<Extended>(a1);
-        const int32_t unreduced = first + k - 1;
+        if (k == count) weight = last - lastBin;
+        if (k == 1) weight += firstBin - first;
+        const int32_t unreduced = firstBin + k - 1;
         visit(unreduced % n, unreduced, static_cast<float>(weight));
     }
+}
+
+// The bins that an element from e1 to e2 covers as seen from P, with the
+// covered fraction of each (ForEachBinOfWindow of CoveredBinWindow).
+template <class Visit>
+void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty, Visit&& visit) {
+    const BinWindow window = CoveredBinWindow(n, px, py, e1, e2, tx, ty);
+    ForEachBinOfWindow(n, window.first, window.last, visit);
 }

@@ -104,6 +104,17 @@ void MainWindow::EditScreen() {
 
 void MainWindow::ShowInfo() { InfoDialog(platform, settings.titel); }
 
+void MainWindow::DrawingAreaResized() {
+    platform::ReportingErrors(platform, [&] {
+        if (window.ClientWidth() == settings.breite && window.ClientHeight() == settings.hoehe) return;
+        settings.breite = window.ClientWidth();
+        settings.hoehe = window.ClientHeight();
+        settings.berechnet = false;  // the frame's elements moved
+        picture->SetSize(window.ClientWidth(), window.ClientHeight());
+        RedrawAll();
+    });
+}
+
 // The mouse: a press with the left button held, a move with it held (a drag)
 // and the release of the left button go to the current mouse mode.
 

@@ -71,6 +71,9 @@ public:
     void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y) override;
     void MouseMoved(bool leftHeld, int x, int y) override;
     void MouseReleased(platform::MouseButton button, int x, int y) override;
+    // The picture and the settings follow the drawing area's real size, so
+    // that a file saved on a screen opens again on it; the scene stays.
+    void DrawingAreaResized() override;
 
     // What every display needs first: a numbered scene without zero-size
     // objects, its radiation computed (skipped while it is up to date) and

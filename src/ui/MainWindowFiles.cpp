@@ -22,6 +22,15 @@ bool FitWindow(platform::Window& window, int32_t breite, int32_t hoehe) {
     return window.ClientHeight() == hoehe && window.ClientWidth() == breite;
 }
 
+// Where the file went wrong: "In line 12, ... was expected, but it reads ...".
+std::string Where(const SceneFileProblem& problem) {
+    constexpr size_t kQuoted = 40;  // a whole 10 MB line must not become a message
+    std::string found = problem.found.substr(0, kQuoted);
+    if (problem.found.size() > kQuoted) found += "...";
+    return "In line " + std::to_string(problem.line) + ", " + problem.expected + " was expected, but " +
+           (problem.pastEnd ? std::string("the file ends before it.") : "it reads \"" + found + "\".");
+}
+
 }  // namespace
 
 void MainWindow::OpenScene() {
@@ -34,11 +43,19 @@ void MainWindow::OpenScene() {
 
 void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& fileName) {
     using Kind = SceneFileProblem::Kind;
+    const std::string couldNotOpen = "The file " + fileName + " could not be opend";
+    // What is not a scene file at all leaves everything as it was.
+    if (!contents.isSceneFile)
+        throw std::runtime_error(couldNotOpen + ", because it is not a " + settings.titel + " scene file.");
     const std::optional<SceneFileProblem>& problem = contents.problem;
     // Reading stopped at a number that does not convert or at a line that
-    // cannot be read: before the state is replaced, that leaves it as it was.
+    // cannot be read.
     const bool badNumber = problem && (problem->kind == Kind::BadNumber || problem->kind == Kind::Unreadable);
-    if (badNumber && !contents.stateReplaced) throw platform::ConversionError(problem->message);
+    const std::string badNumberMessage =
+        badNumber ? problem->message + "\rIn line " + std::to_string(problem->line) + " of the file " + fileName + "."
+                  : std::string();
+    // So does a number that does not convert before the state is replaced.
+    if (badNumber && !contents.stateReplaced) throw platform::ConversionError(badNumberMessage);
 
     bool fits = true;
     if (contents.screenRead) fits = FitWindow(window, contents.breite, contents.hoehe);
@@ -61,11 +78,15 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
         displays = Displays{};
         list.Clear(NewBackground());
     }
-    if (badNumber) throw platform::ConversionError(problem->message);
+    if (badNumber) throw platform::ConversionError(badNumberMessage);
     RedrawAll();
-    if (fits && problem && problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
-    if (!fits || problem)
-        platform.ShowMessage("The file " + fileName + " could not be opend" + (fits ? std::string() : kLowResolution));
+    if (!fits) {
+        platform.ShowMessage(couldNotOpen + kLowResolution);
+        return;
+    }
+    if (!problem) return;
+    if (problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
+    platform.ShowMessage(couldNotOpen + "\r" + Where(*problem));
 }
 
 void MainWindow::SaveScene() {

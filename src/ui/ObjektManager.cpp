@@ -11,8 +11,7 @@ platform::DialogSpec& Dialog() {
     static platform::DialogSpec dialog{
         "Object Manager",
         {Control::ListBox("objects", ModalResult::Edit), Control::Button("Delete", ModalResult::Delete).Beside(),
-         Control::Button("Edit", ModalResult::Edit).Beside(),
-         Control::Button("Quit", ModalResult::Quit, true).Beside()}};
+         Control::Button("Edit", ModalResult::Edit).Below(), Control::Button("Quit", ModalResult::Quit, true).Below()}};
     return dialog;
 }
 

@@ -7,6 +7,7 @@
 
 #include "files/SceneFile.h"
 #include "objects/ObjektLambert.h"
+#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -44,8 +45,14 @@ TEST(ReadSceneFileTest, WholeFileIsReadWithoutAProblem) {
     EXPECT_EQ(contents.breite, 1024);
     EXPECT_EQ(contents.settings.sellaenge, 4);
     EXPECT_EQ(contents.displays.vektorpfeile.gitterweite, 25);
-    EXPECT_EQ(contents.list.size(), 6u);
+    EXPECT_EQ(contents.list.size(), 9u);
     EXPECT_FLOAT_EQ(dynamic_cast<const TObjektLambert&>(contents.list[1]).staerke, 100);
+    const auto& mirror = dynamic_cast<const TObjektSpiegelKreis&>(contents.list[7]);
+    EXPECT_EQ((std::array{mirror.xmitte, mirror.ymitte, mirror.radius, mirror.winkel1, mirror.winkel2}),
+              (std::array{250, 450, 80, 300, 120}));
+    EXPECT_EQ((std::array{mirror.dirref, mirror.dirtrans, mirror.difref, mirror.diftrans}),
+              (std::array{10.0f, 0.25f, 40.0f, 20.0f}))
+        << "in the file's order";
 }
 
 // Each problem names its line, what belongs there and what is there.

@@ -121,6 +121,30 @@ TEST_F(GeometryTest, DirectionBin) {
             << c.n << ": (" << c.ux << "," << c.uy << ") to (" << c.vx << "," << c.vy << ")";
 }
 
+// Regression test: the sine and cosine were rounded to float before their
+// arc sine and arc cosine, so light arriving exactly on a bin boundary came
+// out a hair short of it, in the bin below.
+TEST_F(GeometryTest, DirectionBinIsExactOnBinBoundaries) {
+    struct Case {
+        int32_t n;
+        float ux, uy, vx, vy, bins;
+    };
+    const Case cases[] = {
+        {32, -7.0710678f, 7.0710678f, -200, 0, 4},
+        {8, 3, -5, 12, -3, 1},
+        {8, 3, -5, -3, 5, 4},
+        {8, 1, 0, 1, 1, 1},
+        {32, 1, 0, -1, -1, 20},
+        {32, 3, -5, 5, 3, 8},
+        {102, 3, -5, 5, 3, 25.5f},
+        {102, 1, 0, -1, 0, 51},
+        {102, 3, 4, 4, -3, 76.5f},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DirectionBin(c.n, c.ux, c.uy, c.vx, c.vy), c.bins)
+            << c.n << ": (" << c.ux << "," << c.uy << ") to (" << c.vx << "," << c.vy << ")";
+}
+
 TEST_F(GeometryTest, HasChangedRelativeToTheNewValue) {
     EXPECT_FALSE(HasChanged(0, 0, 1));
     EXPECT_TRUE(HasChanged(0, 1e-30, 1));

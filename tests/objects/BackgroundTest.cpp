@@ -64,20 +64,24 @@ TEST_F(BackgroundTest, StreamLinesEnterAllRoundTheFrame) {
     }
 }
 
-TEST_F(BackgroundTest, DialogShowsWhatWasLastConfirmed) {
+// Regression test: the dialog showed what was last confirmed in it, so OK
+// switched off a background read from a file.
+TEST_F(BackgroundTest, DialogShowsTheObjectsCurrentValues) {
+    background().staerke = 0.5f;  // as a loaded scene sets it
+    background().nuroben = true;
+    Answer([](platform::DialogSpec& dialog) {
+        EXPECT_EQ(dialog["staerke"].text, "0.5");
+        EXPECT_TRUE(dialog["nuroben"].checked);
+        EXPECT_FALSE(dialog["allDirections"].checked);
+        return platform::ModalResult::OK;
+    });
+    EXPECT_TRUE(background().Edit(Context()));
+    EXPECT_FLOAT_EQ(background().staerke, 0.5f);
+    EXPECT_TRUE(background().nuroben);
+
     AnswerOk({{"staerke", "4.5"}});
     background().Edit(Context());
     EXPECT_FLOAT_EQ(background().staerke, 4.5f);
-    background().staerke = 99;  // as a loaded scene would set it
-    headless.dialogAnswers.push_back([](platform::DialogSpec& dialog) {
-        EXPECT_EQ(dialog["staerke"].text, "4.5");
-        dialog["nuroben"].checked = true;
-        dialog["allDirections"].checked = false;
-        return platform::ModalResult::OK;
-    });
-    background().Edit(Context());
-    EXPECT_FLOAT_EQ(background().staerke, 4.5f);
-    EXPECT_TRUE(background().nuroben);
 }
 
 }  // namespace

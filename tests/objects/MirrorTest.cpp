@@ -7,6 +7,7 @@
 #include "model/SceneList.h"
 #include "objects/KindRegistry.h"
 #include "objects/ObjektParallel.h"
+#include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
 #include "platform/Errors.h"
 
@@ -47,6 +48,26 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
         EXPECT_FLOAT_EQ(element.difminus, 2) << "transmitted diffusely below";
     }
     EXPECT_FALSE(mirror->Iterate(list)) << "a second pass changes nothing";
+}
+
+// Regression test: light from a sun at 45 degrees arrives exactly on a bin
+// boundary; with the sine rounded to float it was sorted one bin low and the
+// reflection left at 39.4 instead of 50.6 degrees above the mirror.
+TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
+    settings.richtungprosel = 32;
+    mirror->dirref = 100;
+    auto sun = std::make_unique<TObjektSonne>();
+    sun->staerke = 10;
+    sun->richtung = 45;
+    list.Append(std::move(sun));
+    list.CleanAndNumber();
+    list.PrepareQueries(settings);
+    mirror->Iterate(list);
+    // Arriving in bin 4 against the reversed segment, it leaves in
+    // 47 - 4 - 32 = 11, which represents (11.5) * 360 / 32 = 129.4 degrees
+    // from the segment: up and to the left, 50.6 degrees above it.
+    for (const TSelListe& element : mirror->Elements().Elements())
+        for (int j = 0; j < 32; ++j) EXPECT_EQ(element.dirrad[static_cast<size_t>(j)] > 0, j == 11) << "bin " << j;
 }
 
 TEST_F(MirrorTest, ReflectedBeamTravelsBackUpAndTransmittedBeamOnDown) {

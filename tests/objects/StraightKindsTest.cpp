@@ -122,6 +122,30 @@ TEST_F(StraightKindsTest, SunShinesFromItsDirectionThroughTheEntryPoint) {
     EXPECT_FALSE(sun.FlowDensityAt(100, 250, list, fx, fy, 0)) << "shaded by the absorber on the right";
 }
 
+// Regression test: at a multiple of 90 degrees the sine or cosine left a
+// cross component of about 1e-16, which put the entry point of a point on
+// the border onto the point itself, so nothing shaded that border row.
+TEST_F(StraightKindsTest, SunAtAMultipleOf90DegreesIsShadedOnTheBorderToo) {
+    auto& sun = Add<TObjektSonne>();
+    sun.staerke = 10;
+    Add<TObjektAbsorber>(500, 0, 500, 20);
+    Add<TObjektAbsorber>(10, 580, 10, 600);
+    struct Case {
+        float richtung;
+        int32_t x, y;
+    };
+    for (const Case& c : {Case{90, 300, 0}, Case{90, 300, 1}, Case{270, 790, 600}, Case{270, 790, 599}}) {
+        sun.richtung = c.richtung;
+        float fx, fy;
+        EXPECT_FALSE(sun.FlowDensityAt(c.x, c.y, list, fx, fy, 0)) << c.richtung << ": " << c.x << "," << c.y;
+    }
+    sun.richtung = 90;
+    float fx, fy;
+    ASSERT_TRUE(sun.FlowDensityAt(300, 300, list, fx, fy, 0));
+    EXPECT_EQ(fx, -10);
+    EXPECT_EQ(fy, 0);
+}
+
 TEST_F(StraightKindsTest, SunOutsideThePictureNeverDividesByZero) {
     auto& sun = Add<TObjektSonne>();
     sun.staerke = 10;

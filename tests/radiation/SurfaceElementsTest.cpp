@@ -91,6 +91,33 @@ TEST_F(SurfaceElementsTest, CoveredBinsShareTheAngleSeenFromThePoint) {
     EXPECT_NEAR(wrapped[1].weight, wrapped[0].weight, 1e-5);
 }
 
+// Windows that a fanned-out reflection can give: moved on by whole turns when
+// they start below bin 0, every bin once when wider than all of them.
+TEST_F(SurfaceElementsTest, WindowsBelowZeroOrWiderThanAllBinsStayInRange) {
+    struct Case {
+        Extended first, last;
+        std::vector<int32_t> indices;
+        std::vector<float> weights;
+    };
+    const Case cases[] = {
+        {2.25, 3.5, {2, 3}, {0.75f, 0.5f}},
+        {-0.5, 1.5, {7, 0, 1}, {0.5f, 1, 0.5f}},
+        {-20, -19.5, {4}, {0.5f}},
+        {7.5, 9, {7, 0, 1}, {0.5f, 1, 0}},
+        {-3, 30, {0, 1, 2, 3, 4, 5, 6, 7}, {1, 1, 1, 1, 1, 1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> indices;
+        std::vector<float> weights;
+        ForEachBinOfWindow(8, c.first, c.last, [&](int32_t index, int32_t, float weight) {
+            indices.push_back(index);
+            weights.push_back(weight);
+        });
+        EXPECT_EQ(indices, c.indices) << c.first << " to " << c.last;
+        EXPECT_EQ(weights, c.weights) << c.first << " to " << c.last;
+    }
+}
+
 TEST_F(SurfaceElementsTest, ElementCacheRebuildsOnlyOnChange) {
     MirrorElements cache;
     ASSERT_TRUE(cache.RebuildElements(0, 20, 0, 8, 5, 36));

@@ -6,8 +6,10 @@
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
+#include "objects/ObjektLambertKreis.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegel.h"
+#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -76,6 +78,61 @@ TEST_F(DisplayCommandsTest, GridDisplaysOverMirrorsAreTheSameOnOneAndOnFourThrea
     SetThreadCount(0);
     EXPECT_NE(circles, arrows);
     EXPECT_TRUE(headless.messages.empty());
+}
+
+// A circular mirror that reflects, transmits and lights itself, computed
+// afresh on one thread and on four: the same pictures.
+TEST_F(DisplayCommandsTest, CircularMirrorGivesTheSamePicturesOnOneAndOnFourThreads) {
+    auto picturesOn = [&](int threads) {
+        SetThreadCount(threads);
+        form.DeleteAllObjects();
+        form.Settings().berechnet = false;
+        auto mirror = std::make_unique<TObjektSpiegelKreis>(200, 200, 240, 200);
+        mirror->dirref = 30;
+        mirror->dirtrans = 20;
+        mirror->difref = 20;
+        mirror->diftrans = 20;
+        form.Scene().Append(std::move(mirror));
+        auto emitter = std::make_unique<TObjektLambertKreis>(200, 80, 215, 80);
+        emitter->staerke = 5;
+        form.Scene().Append(std::move(emitter));
+        std::vector<std::vector<uint8_t>> pictures;
+        form.DrawArrows();
+        pictures.push_back(WindowPixels());
+        form.DrawCircles();
+        pictures.push_back(WindowPixels());
+        form.DrawStreamLines();
+        pictures.push_back(WindowPixels());
+        return pictures;
+    };
+    const auto one = picturesOn(1);
+    EXPECT_EQ(picturesOn(4), one);
+    SetThreadCount(0);
+    EXPECT_TRUE(headless.messages.empty());
+}
+
+// 1000 directions make 1000 elements of a circular mirror of radius 60; every
+// display runs over them, the arrays are read within their bounds and no
+// value is lost to infinity.
+TEST_F(DisplayCommandsTest, ThousandElementCircularMirrorRunsEveryDisplay) {
+    form.Settings().richtungprosel = 1000;
+    form.Settings().maximaleiterationen = 2;
+    auto mirror = std::make_unique<TObjektSpiegelKreis>(200, 200, 260, 200);
+    mirror->dirref = 50;
+    mirror->dirtrans = 50;
+    TObjektSpiegelKreis& ring = *mirror;
+    form.Scene().Append(std::move(mirror));
+    form.DrawArrows();
+    form.DrawCircles();
+    form.DrawStreamLines();
+    EXPECT_TRUE(headless.messages.empty());
+    ASSERT_EQ(ring.Elements().Pieces()[0].elements.size(), 1000u);
+    for (int32_t x = 130; x <= 270; x += 7)
+        for (int32_t y = 100; y <= 290; y += 7) {
+            const FlowSum f = form.Scene().FlowDensitySum(x, y);
+            EXPECT_TRUE(std::isfinite(f.x) && std::isfinite(f.y)) << x << "," << y;
+        }
+    EXPECT_GT(form.Scene().FlowDensitySum(200, 200).y, 0) << "the beam passes through the ring";
 }
 
 // Work estimated above a minute is asked for first. No leaves the scene

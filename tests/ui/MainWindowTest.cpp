@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "model/ObjektKreis.h"
 #include "objects/ObjektLambert.h"
 
 namespace {
@@ -32,6 +33,52 @@ TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
     form.MousePressed(platform::MouseButton::Left, true, 5, 5);
     form.MouseReleased(platform::MouseButton::Left, 5, 5);
     EXPECT_EQ(form.Scene().size(), 3u) << "a single click stays until the scene is cleaned";
+}
+
+// Press at the centre, drag to a point of the circle, release for the dialog.
+TEST_F(MainWindowTest, CircularItemsDrawTheirKindFromTheCentre) {
+    const auto& circular = window.Menu()[1].children[1];
+    ASSERT_EQ(circular.caption, "Circular objects ");
+    std::vector<std::string> items;
+    for (const auto& item : circular.children) items.push_back(item.caption + "/" + item.name);
+    EXPECT_EQ(items, (std::vector<std::string>{"Lambert-like emitter /LambertscherStrahler2",
+                                               "Mirror / Diffusor /SpiegelDiffusor1", "Absorber/Absorber2"}));
+    struct Case {
+        const char *item, *kind, *dialog;
+    };
+    for (const Case& c : {Case{"LambertscherStrahler2", "lambertkreis", "Circular lambert-like emitter"},
+                          {"SpiegelDiffusor1", "spiegelkreis", "Circular Mirror"},
+                          {"Absorber2", "absorberkreis", "Circular absorber"}}) {
+        headless.shownDialogs.clear();
+        Choose(c.item);
+        form.MousePressed(platform::MouseButton::Left, true, 200, 200);
+        form.MouseMoved(true, 230, 240);
+        const auto* circle = dynamic_cast<const TObjektKreis*>(&form.Scene().Tail());
+        ASSERT_NE(circle, nullptr) << c.item;
+        EXPECT_EQ(circle->kind, c.kind);
+        EXPECT_EQ((std::array{circle->xmitte, circle->ymitte, circle->radius}), (std::array{200, 200, 50}));
+        EXPECT_EQ(Picture().Pixel(200, 150), 0) << "the circle is drawn while dragging";
+        form.MouseReleased(platform::MouseButton::Left, 230, 240);
+        // Its dialog again from the object manager.
+        Answer([](DialogSpec& dialog) {
+            dialog["objects"].selected = 1;
+            return ModalResult::Edit;
+        });
+        Answer([](DialogSpec&) { return ModalResult::Cancel; });
+        Answer([](DialogSpec&) { return ModalResult::Quit; });
+        Choose("Objektmanager1");
+        EXPECT_EQ(headless.shownDialogs,
+                  (std::vector<std::string>{c.dialog, "Object Manager", c.dialog, "Object Manager"}));
+        Choose("Darstellungsformen1");
+        EXPECT_EQ(Picture().Pixel(200, 150), 0) << "and stays";
+        Choose("SzeneObjekte2");
+    }
+    // A press without a drag leaves radius 0, removed before the next display.
+    form.MousePressed(platform::MouseButton::Left, true, 300, 300);
+    form.MouseReleased(platform::MouseButton::Left, 300, 300);
+    EXPECT_EQ(form.Scene().size(), 2u);
+    Choose("Vektorpfeile1");
+    EXPECT_EQ(form.Scene().size(), 1u);
 }
 
 TEST_F(MainWindowTest, SceneItemsNewAndDeleteAll) {

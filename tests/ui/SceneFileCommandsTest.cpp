@@ -29,7 +29,8 @@ const std::vector<std::string> kDefaultScene{
 // clang-format on
 
 // The lines of tests/data/every-kind.brv: settings off their defaults and one
-// object of each kind (lambert, spiegel, parallel, absorber, sonne).
+// object of each kind (lambert, spiegel, parallel, absorber, sonne,
+// lambertkreis, spiegelkreis, absorberkreis).
 std::vector<std::string> EveryKind() {
     const std::string path = BREVANTO_SOURCE_DIR "/tests/data/every-kind.brv";
     std::ifstream in(path, std::ios::binary);
@@ -143,6 +144,28 @@ TEST_F(SceneFileTest, EitherSeparatorReadsToTheSameScene) {
 
 std::string CouldNotOpen(const std::string& path) { return "The file " + path + " could not be opend"; }
 
+// A file that is not a scene file at all (empty, binary, another first line,
+// a folder) is refused with one message, and nothing changes.
+TEST_F(SceneFileTest, FileThatIsNoSceneFileLeavesEverythingAsItWas) {
+    Open(FileBytes(EveryKind()));
+    form.Settings().berechnet = true;
+    const std::string scene = SceneText();
+    std::filesystem::create_directory(PathOf("folder.brv"));
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"empty.brv", ""},
+             {"binary.brv", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s},
+             {"old.brv", With(EveryKind(), {{"Brevanto 2.0-File", "Brevanto 1.0-File"}})},
+             {"blank.brv", With(EveryKind(), {{"Brevanto 2.0-File", "Brevanto 2.0-File "}})},
+             {"folder.brv", ""}}) {
+        if (name != "folder.brv") WriteBytes(PathOf(name), bytes);
+        const std::vector<std::string> messages = OpenFile(PathOf(name));
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf(name)))) << messages[0];
+        EXPECT_EQ(SceneText(), scene) << name;
+        EXPECT_TRUE(form.Settings().berechnet) << name;
+    }
+}
+
 // The largest memory this process has used so far, in MB.
 long PeakMegabytes() {
     rusage usage{};
@@ -155,15 +178,14 @@ long PeakMegabytes() {
 // The files are sparse, so making them writes almost nothing to the disk.
 TEST_F(SceneFileTest, LargeFileIsRefusedAtItsFirstUnusableLineWithoutReadingTheRest) {
     constexpr long kSize = 200L << 20;
-    for (const auto& [first, message] : std::vector<std::pair<std::string, std::string>>{
-             {"Brevanto 1.0-File\r\n", CouldNotOpen(PathOf("large.brv"))},
-             {"", "Line 1 of file \"" + PathOf("large.brv") + "\" is longer than"}}) {  // one line of 200 MB
+    // Another first line, or one line of 200 MB: not a scene file.
+    for (const std::string& first : {"Brevanto 1.0-File\r\n"s, ""s}) {
         WriteBytes(PathOf("large.brv"), first);
         std::filesystem::resize_file(PathOf("large.brv"), kSize);
         const long before = PeakMegabytes();
         const std::vector<std::string> messages = OpenFile(PathOf("large.brv"));
         ASSERT_EQ(messages.size(), 1u) << first;
-        EXPECT_TRUE(messages[0].starts_with(message)) << messages[0];
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf("large.brv")))) << messages[0];
         EXPECT_LT(PeakMegabytes() - before, 50) << "MB more memory used for " << first;
         EXPECT_EQ(SceneText(), FileBytes(kDefaultScene)) << "the scene as it was";
     }
@@ -172,17 +194,20 @@ TEST_F(SceneFileTest, LargeFileIsRefusedAtItsFirstUnusableLineWithoutReadingTheR
 // A line that does not match (a missing "begin" after the header, keywords
 // compared exactly, "nuroben=" only 0 or 1) or a picture larger than the
 // screen: the scene is emptied, the settings are the defaults with the size the
-// window took, and the one message is the final one.
+// window took, and the one message is the final one, saying where the file
+// went wrong.
 TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
     const std::string lowResolution = ", because the resolution of Your screen is not high enough";
     std::vector<std::pair<std::string, std::string>> files{
-        {With(kDefaultScene, {{"begin", ""}}), ""},
+        {With(kDefaultScene, {{"begin", ""}}), "\rIn line 2, \"begin\" was expected, but it reads \"screen\"."},
         {With(kDefaultScene, {{"hoehe=768", "hoehe=5000"}, {"hintergrundfarbe=-16777201", "hintergrundfarbe=0"}}),
-         lowResolution}};
+         lowResolution},
+        {With(kDefaultScene, {{"gitterweite=20", "gitterweit=20"}}),
+         "\rIn line 12, a line beginning with \"gitterweite=\" was expected, but it reads \"gitterweit=20\"."},
+        {FileBytes({kDefaultScene.begin(), kDefaultScene.begin() + 10}),
+         "\rIn line 11, a line beginning with \"color=\" was expected, but the file ends before it."}};
     for (const auto& [from, to] :
-         std::vector<std::pair<std::string, std::string>>{{"Brevanto 2.0-File", "Brevanto 1.0-File"},
-                                                          {"Brevanto 2.0-File", "Brevanto 2.0-File "},
-                                                          {"screen", "Screen"},
+         std::vector<std::pair<std::string, std::string>>{{"screen", "Screen"},
                                                           {"hoehe=768", "Hoehe=768"},
                                                           {"hintergrundfarbe=-16777201", "hintergrundfarbe:1"},
                                                           {"end", "ende"},
@@ -196,10 +221,12 @@ TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
                                                           {"nuroben=0", "nuroben=1 "},
                                                           {"nuroben=0", "nuroben=01"},
                                                           {"nuroben=0", "nuroben=-1"}})
-        files.push_back({With(kDefaultScene, {{from, to}}), ""});
+        files.push_back({With(kDefaultScene, {{from, to}}), "\rIn line "});
     for (const auto& [bytes, reason] : files) {
         Open(FileBytes(EveryKind()));
-        EXPECT_EQ(Open(bytes), std::vector<std::string>{CouldNotOpen(PathOf("scene.brv")) + reason}) << bytes;
+        const std::vector<std::string> messages = Open(bytes);
+        ASSERT_EQ(messages.size(), 1u) << bytes;
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf("scene.brv")) + reason)) << messages[0];
         EXPECT_EQ(SceneText(), FileBytes(kDefaultScene)) << bytes;
     }
 }
@@ -209,11 +236,14 @@ TEST_F(SceneFileTest, MismatchEmptiesTheSceneWithOnlyTheFinalMessage) {
 TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
     const std::vector<std::string> lines = EveryKind();
     for (const auto& [bytes, kept] : std::vector<std::pair<std::string, size_t>>{
-             {FileBytes({lines.begin(), lines.end() - 1}), 6},  // no final "end"
+             {FileBytes({lines.begin(), lines.end() - 1}), 9},  // no final "end"
              {With(lines, {{"spiegel", "laser"}}), 2},
              {With(lines, {{"x2=600", "x2:600"}}), 3},
              {With(lines, {{"lambert", "lamb\0ert"s}}), 1}}) {
-        EXPECT_EQ(Open(bytes), (std::vector<std::string>{"Fehler hier!", CouldNotOpen(PathOf("scene.brv"))})) << kept;
+        const std::vector<std::string> messages = Open(bytes);
+        ASSERT_EQ(messages.size(), 2u) << kept;
+        EXPECT_EQ(messages[0], "Fehler hier!");
+        EXPECT_TRUE(messages[1].starts_with(CouldNotOpen(PathOf("scene.brv")) + "\rIn line ")) << messages[1];
         EXPECT_EQ(form.Scene().size(), kept);
     }
 }
@@ -224,7 +254,7 @@ TEST_F(SceneFileTest, BrokenObjectSectionKeepsTheObjectsBeforeIt) {
 TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
     for (const auto& [bytes, value, kept, computed] : std::vector<std::tuple<std::string, std::string, size_t, bool>>{
              {With(kDefaultScene, {{"gitterweite=20", "gitterweite=20 "}}), "20 ", 1, false},
-             {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 6, true},
+             {With(kDefaultScene, {{"hoehe=768", "hoehe=300"}, {"breite=1024", "breite=4x0"}}), "4x0", 9, true},
              {With(EveryKind(), {{"staerke=100", "staerke=1e99"}}), "1e99", 2, false}}) {
         Open(FileBytes(EveryKind()));
         form.Settings().berechnet = true;
@@ -236,6 +266,19 @@ TEST_F(SceneFileTest, ConversionErrorIsOneMessageQuotingTheValue) {
         EXPECT_EQ(window.ClientHeight(), 768) << value;
         EXPECT_EQ(form.Settings().hoehe, 768) << value;
     }
+}
+
+// Regression test: a number that did not convert in the arrows' section also
+// reset the stream lines' and the circles' settings, which come later.
+TEST_F(SceneFileTest, ConversionErrorInOneDisplaySectionKeepsTheDisplaysAfterIt) {
+    Open(FileBytes(EveryKind()));
+    const std::vector<std::string> messages = Open(With(EveryKind(), {{"gitterweite=25", "gitterweite=2x"}}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("In line 12 of the file"), std::string::npos) << messages[0];
+    EXPECT_EQ(form.DisplaySettings().vektorpfeile.colour, 255) << "read before the bad number";
+    EXPECT_EQ(form.DisplaySettings().linien.linienabstand, 15);
+    EXPECT_EQ(form.DisplaySettings().linien.maxlaenge, 800);
+    EXPECT_EQ(form.DisplaySettings().energiekreise.gitterweite, 30);
 }
 
 // Damaged files derived from every kind on a small picture (so that each

@@ -27,17 +27,29 @@ QStringList ToQStringList(const std::vector<std::string>& lines) {
 QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QString::fromStdString(spec.caption));
-    auto* column = new QVBoxLayout(this);
+    // Rows from top to bottom, each made of columns from left to right; a
+    // control starts a new row, a new column beside the one before it, or
+    // goes below the control before it in its column.
+    auto* rows = new QVBoxLayout(this);
     QHBoxLayout* row = nullptr;
+    QVBoxLayout* column = nullptr;
     QButtonGroup* radios = nullptr;  // all radio buttons of a dialog are one group
     for (const Control& control : spec.controls) {
-        if (row == nullptr || !control.sameRow) {
+        if (row == nullptr || (!control.sameRow && !control.below)) {
             row = new QHBoxLayout;
-            column->addLayout(row);
+            rows->addLayout(row);
+            column = nullptr;
         }
+        if (column == nullptr || control.sameRow) {
+            column = new QVBoxLayout;
+            column->setAlignment(Qt::AlignTop);
+            row->addLayout(column);
+        }
+        auto* cell = new QHBoxLayout;
+        column->addLayout(cell);
         const QString caption = QString::fromStdString(control.caption);
         if ((control.kind == Control::Kind::Edit || control.kind == Control::Kind::Combo) && !caption.isEmpty())
-            row->addWidget(new QLabel(caption, this));
+            cell->addWidget(new QLabel(caption, this));
         QWidget* widget = nullptr;
         switch (control.kind) {
             case Control::Kind::Label: {
@@ -52,12 +64,15 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
             }
             case Control::Kind::Edit: widget = new QLineEdit(QString::fromStdString(control.text), this); break;
             case Control::Kind::Combo: {
+                // A plain drop-down list, not an editable one: an editable
+                // list chooses the entry matching its text whenever it loses
+                // the focus, so confirming the dialog would choose what the
+                // list only shows. Until the user chooses, the list shows its
+                // text and no entry is chosen.
                 auto* combo = new QComboBox(this);
-                combo->setEditable(true);
-                combo->setInsertPolicy(QComboBox::NoInsert);
                 combo->addItems(ToQStringList(control.items));
+                combo->setPlaceholderText(QString::fromStdString(control.text));
                 combo->setCurrentIndex(control.selected);
-                combo->setEditText(QString::fromStdString(control.text));
                 widget = combo;
                 break;
             }
@@ -90,7 +105,7 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
             }
         }
         // A button keeps its natural width; several in a row spread out evenly.
-        row->addWidget(widget, 0, control.kind == Control::Kind::Button ? Qt::AlignHCenter : Qt::Alignment());
+        cell->addWidget(widget, 0, control.kind == Control::Kind::Button ? Qt::AlignHCenter : Qt::Alignment());
         widgets.push_back(widget);
     }
     const QSize wanted(spec.clientWidth, spec.clientHeight);
@@ -104,10 +119,8 @@ void QtDialog::WriteBack(DialogSpec& spec) const {
             case Control::Kind::Edit: control.text = static_cast<QLineEdit*>(widgets[i])->text().toStdString(); break;
             case Control::Kind::Combo: {
                 const auto* combo = static_cast<QComboBox*>(widgets[i]);
-                // Typing over a chosen entry leaves no entry chosen.
-                const int index = combo->currentIndex();
-                control.text = combo->currentText().toStdString();
-                control.selected = index >= 0 && combo->itemText(index) == combo->currentText() ? index : -1;
+                control.selected = combo->currentIndex();
+                if (control.selected >= 0) control.text = combo->currentText().toStdString();
                 break;
             }
             case Control::Kind::Radio: control.checked = static_cast<QRadioButton*>(widgets[i])->isChecked(); break;

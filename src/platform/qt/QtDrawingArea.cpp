@@ -26,6 +26,10 @@ void QtDrawingArea::SetBackground(TColor colour) {
     update();
 }
 
+void QtDrawingArea::resizeEvent(QResizeEvent*) {
+    if (resized) resized();
+}
+
 void QtDrawingArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, surface);

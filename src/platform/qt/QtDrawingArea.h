@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include <QImage>
 #include <QWidget>
 
@@ -28,8 +30,12 @@ public:
 
     QSize sizeHint() const override { return surfaceSize; }
 
+    // Runs after the widget took another size.
+    std::function<void()> resized;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QSize surfaceSize{0, 0};

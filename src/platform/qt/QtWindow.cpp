@@ -26,6 +26,7 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
 QtWindow::QtWindow()
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), area(new QtDrawingArea) {
     setCentralWidget(area);
+    area->resized = [this] { FitSurfaceToArea(); };
     area->installEventFilter(this);
 }
 
@@ -87,13 +88,16 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// Before the window is shown its frame is not known and counts as none; once
+// a window manager has maximised it, the drawing area is as large as it gets.
 QSize QtWindow::LargestClientSize() const {
-    // The frame is known only once the window is shown; before that it counts as none.
+    if (isVisible() && isMaximized()) return area->size();
     const QSize frame = frameGeometry().size() - geometry().size();
     return screen()->availableGeometry().size() - frame - QSize(0, menuBar()->sizeHint().height());
 }
 
 void QtWindow::SetClientSize(QSize requested) {
+    requestedClientSize = requested;
     area->SetSurfaceSize(requested.boundedTo(LargestClientSize()).expandedTo(QSize(0, 0)));
     if (isMaximized()) return;
     // Without a window manager nothing maximises the window: size it to the
@@ -102,6 +106,14 @@ void QtWindow::SetClientSize(QSize requested) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
+}
+
+void QtWindow::FitSurfaceToArea() {
+    if (!isVisible()) return;
+    const QSize fitted = requestedClientSize.boundedTo(LargestClientSize()).expandedTo(QSize(0, 0));
+    if (fitted == area->SurfaceSize()) return;
+    area->SetSurfaceSize(fitted);
+    if (events != nullptr) events->DrawingAreaResized();
 }
 
 void QtWindow::SetClientWidth(int width) { SetClientSize({width, ClientHeight()}); }

@@ -40,9 +40,13 @@ private:
     void AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items);
     QSize LargestClientSize() const;
     void SetClientSize(QSize requested);
+    // After the window system resized the drawing area: the surface takes
+    // the size last asked for, as far as the area now allows.
+    void FitSurfaceToArea();
 
     QtDrawingArea* area;
     WindowEvents* events = nullptr;
+    QSize requestedClientSize{0, 0};
     std::vector<MenuItem> menuItems;
     std::string caption;
 };

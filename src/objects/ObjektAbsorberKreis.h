@@ -1,0 +1,13 @@
+#pragma once
+#include "model/ObjektKreis.h"
+
+// A black circle or arc: it swallows all radiation reaching it and only
+// blocks.
+class TObjektAbsorberKreis : public TObjektKreis {
+public:
+    TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    bool Edit(const EditContext& context) override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+};

@@ -1,0 +1,36 @@
+#pragma once
+#include <vector>
+
+#include "model/ObjektKreis.h"
+#include "radiation/ArcElements.h"
+
+// A circle or arc that emits from both faces by Lambert's cosine law. It does
+// not react to the light falling on it, but it blocks it.
+class TObjektLambertKreis : public TObjektKreis {
+public:
+    TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    float staerke = 0;  // emitted energy flow density at the surface
+
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
+                       int32_t exclude) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                             FlowVectorList& result) const override;
+    bool Edit(const EditContext& context) override;
+    Extended Strength() const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+    // Cuts the current circle or arc into elements for the resolution.
+    void PrepareQueries(const Tprgvar& settings) override;
+
+private:
+    // Calls visit(cx, cy) for the non-zero contribution of every element
+    // that sees (x, y), the range [0, winkel2] of an arc first.
+    template <class Visit>
+    void ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                    Visit&& visit) const;
+
+    AngleRanges ranges{};
+    std::vector<ArcPiece> pieces;  // in the order of the ranges
+};

@@ -1,0 +1,261 @@
+#include "objects/ObjektSpiegelKreis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "model/ColourChoice.h"
+#include "model/Hilfsfunktionen.h"
+#include "model/SceneList.h"
+#include "model/Stringfunktionen.h"
+#include "objects/StreamLineStartsAroundArc.h"
+#include "platform/Conversions.h"
+
+namespace {
+
+constexpr Extended kProbeOffset = 3;  // pixels off each face where an element gathers
+
+platform::DialogSpec& Dialog() {
+    using platform::Control;
+    static platform::DialogSpec dialog = [] {
+        std::vector<Control> controls{
+            Control::Edit("dirref", "Direct reflectivity"), Control::Edit("difref", "Diffuse reflektivity"),
+            Control::Edit("dirtrans", "Direct transmittance"), Control::Edit("diftrans", "Diffuse transmittance")};
+        for (Control& geometry :
+             TObjektKreis::CoordinateControls(TObjektKreis::RadiusField::BeforeCentre, "Full circle?"))
+            controls.push_back(std::move(geometry));
+        controls.push_back(ColourCombo());
+        controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+        return platform::DialogSpec{"Circular Mirror", std::move(controls)};
+    }();
+    return dialog;
+}
+
+}  // namespace
+
+TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+    : TObjektKreis(x1, y1, x2, y2) {
+    kind = "spiegelkreis";
+    description = "Circular mirror";
+}
+
+void TObjektSpiegelKreis::PrepareQueries(const Tprgvar& settings) {
+    elements.RebuildElements(*this, settings.sellaenge, settings.richtungprosel);
+    abbruchgenauigkeit = settings.abbruchgenauigkeit;
+}
+
+bool TObjektSpiegelKreis::Iterate(const SceneList& list) {
+    // Element after element on one thread: each gathers from the mirror
+    // itself as well and sees what the elements before it gathered, so the
+    // order fixes the result.
+    bool changed = false;
+    for (size_t k = 0; k < elements.Pieces().size(); ++k)
+        for (size_t i = 0; i < elements.Pieces()[k].elements.size(); ++i)
+            if (GatherRadiation(k, i, list)) changed = true;
+    return changed;
+}
+
+Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX,
+                                      float tangentY, float (&diffuse)[2]) {
+    const auto bins = static_cast<int32_t>(reflected.size());
+    const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+    const int32_t j = DirectionBinIndex(bins, v.fx, v.fy, tangentX, tangentY);
+    Extended directed = 0;
+    if (dirtrans > 0) {
+        const auto share = static_cast<float>(magnitude * dirtrans / 100);
+        transmitted[static_cast<size_t>(TransmittedBin(bins, j))] += share;
+        directed += share;
+    }
+    if (dirref > 0) {
+        const auto share = static_cast<float>(magnitude * dirref / 100);
+        reflected[static_cast<size_t>(ReflectedBin(bins, j))] += share;
+        directed += share;
+    }
+    // The irradiance of the face: the inward component at the outer face,
+    // the outward one at the inner face.
+    const Extended sigma = face == 0 ? -1 : 1;
+    const Extended irradiance = std::max<Extended>(
+        0, -sigma * (element.normal.x * static_cast<Extended>(v.fx) + element.normal.y * static_cast<Extended>(v.fy)));
+    if (difref > 0) diffuse[face] = static_cast<float>(diffuse[face] + difref * irradiance / 100);
+    if (diftrans > 0) diffuse[1 - face] = static_cast<float>(diffuse[1 - face] + irradiance * diftrans / 100);
+    return directed;
+}
+
+bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& list) {
+    ArcRadiation& radiation = elements.Radiation()[k];
+    const ArcElement& element = elements.Pieces()[k].elements[i];
+    const int32_t bins = radiation.bins;
+    float* const difrad = &radiation.difrad[2 * i];  // inner face, outer face
+    const float oldInner = difrad[0], oldOuter = difrad[1];
+    Extended oldSum = 0, newSum = 0;
+    for (std::span<float> values : {radiation.Reflected(i), radiation.Transmitted(i)})
+        for (float& value : values) {
+            oldSum += value;
+            value = 0;
+        }
+    difrad[0] = 0;
+    difrad[1] = 0;
+    reflected.assign(static_cast<size_t>(bins), 0.0f);
+    transmitted.assign(static_cast<size_t>(bins), 0.0f);
+    float gathered[2] = {0, 0};  // the new diffuse exitance of the inner and the outer face
+    FlowVectorList incoming;
+    for (const size_t face : {0u, 1u}) {
+        const Extended sigma = face == 0 ? -1 : 1;
+        const Extended rho = radius + kProbeOffset * sigma;
+        const auto nx = static_cast<float>(element.normal.x * rho), ny = static_cast<float>(element.normal.y * rho);
+        const int32_t px = Round(xmitte + static_cast<Extended>(nx)), py = Round(ymitte + static_cast<Extended>(ny));
+        for (const auto& object : list) {
+            incoming.clear();
+            object->FlowContributionsAt(px, py, list, 0, incoming);
+            // Only what travels towards this face arrives at it.
+            for (const FlowVector& v : incoming)
+                if (sigma * (static_cast<Extended>(v.fx) * nx + static_cast<Extended>(v.fy) * ny) < 0)
+                    newSum += Receive(v, element, face, -ny, nx, gathered);
+        }
+    }
+    difrad[0] = gathered[0];
+    difrad[1] = gathered[1];
+    std::copy(reflected.begin(), reflected.end(), radiation.Reflected(i).begin());
+    std::copy(transmitted.begin(), transmitted.end(), radiation.Transmitted(i).begin());
+    return HasChanged(oldInner, gathered[0], abbruchgenauigkeit) ||
+           HasChanged(oldOuter, gathered[1], abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
+}
+
+template <class Visit>
+void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                              Visit&& visit) const {
+    const Extended ox = px - static_cast<Extended>(xmitte), oy = py - static_cast<Extended>(ymitte);
+    // A point on the circle counts as outside: the object may hide its own
+    // elements from it.
+    const bool outside = !(static_cast<float>(std::sqrt(ox * ox + oy * oy)) < radius);
+    const Extended r = radius;
+    for (size_t k = 0; k < elements.Pieces().size(); ++k) {
+        const ArcPiece& piece = elements.Pieces()[k];
+        const ArcRadiation& radiation = elements.Radiation()[k];
+        const int32_t bins = radiation.bins;
+        const Extended length = piece.elementLength;
+        for (size_t i = 0; i < piece.elements.size(); ++i) {
+            const ArcElement& element = piece.elements[i];
+            if (!ArcElementSees(*this, elements.Ranges(), element, px, py, outside, list, exclude)) continue;
+            // d = E - P, the sight line from P to the element.
+            const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
+            const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
+            const auto distance =
+                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+            const Extended ds = dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y);
+            // The face P sees: the inner one when the sight line reaches the
+            // element from inside its tangent.
+            const bool inner = ds > 0;
+            const Extended facing = inner ? 1 : -1;
+            const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
+            const Extended c = LambertFactor(exitance, length, facing * ds / r, distance);
+            if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
+
+            // Directed beams along the chord B - A turned to the direction of
+            // each covered bin, and of the length of its value.
+            const Extended chordX = static_cast<Extended>(element.end.x) - element.start.x;
+            const Extended chordY = static_cast<Extended>(element.end.y) - element.start.y;
+            auto beams = [&](std::span<const float> values, Extended scale) {
+                return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
+                    const Extended w = -values[static_cast<size_t>(index)] * weight * scale / length;
+                    if (w == 0) return;
+                    const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
+                    const Extended cosine = std::cos(psi), sine = std::sin(psi);
+                    visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
+                          static_cast<float>((-sine * chordX + cosine * chordY) * w));
+                };
+            };
+            // The bins measured from the sight line's reverse, E - P, to the
+            // tangent t: the same as from P - E to -t.
+            const BinWindow window = CoveredBinWindow(bins, static_cast<float>(px), static_cast<float>(py),
+                                                      element.start, element.end, element.s.y, -element.s.x);
+            ForEachBinOfWindow(bins, window.first, window.last, beams(radiation.Transmitted(i), 1));
+
+            // The curved face fans the reflection out or narrows it with the
+            // focal length radius/2: seen at g = |D / cos(alpha) - radius/2|
+            // on the inner face, D / cos(alpha) + radius/2 on the outer one,
+            // the element's window is magnified by (radius/2) / g. A sight
+            // line along the tangent sees no reflection.
+            if (ds == 0) continue;
+            const Extended g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
+            if (!(0.001 < g && g < 1000)) continue;
+            const Extended magnification = r / 2 / g;
+            Extended middle = (static_cast<Extended>(window.first) + window.last + 1) / 2;
+            if (middle >= bins) middle -= bins;
+            const Extended width = (static_cast<Extended>(window.last) - window.first) / magnification;
+            ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2,
+                               beams(radiation.Reflected(i), magnification));
+        }
+    }
+}
+
+bool TObjektSpiegelKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
+                                        int32_t exclude) const {
+    fx = 0;
+    fy = 0;
+    ForEachContribution(px, py, list, exclude, [&](float vx, float vy) {
+        fx += vx;
+        fy += vy;
+    });
+    return fx != 0 || fy != 0;
+}
+
+void TObjektSpiegelKreis::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                              FlowVectorList& result) const {
+    ForEachContribution(px, py, list, exclude, [&](float vx, float vy) { result.Prepend({vx, vy}); });
+}
+
+void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list,
+                                              float fluxPerLine) const {
+    // Only what passes through the mirror starts lines; its own field counts.
+    if (dirtrans > 0 || diftrans > 0)
+        AddStreamLineStartsAroundArc(*this, elements.Pieces(), starts, list, fluxPerLine, std::nullopt);
+}
+
+bool TObjektSpiegelKreis::Edit(const EditContext& context) {
+    using namespace platform;
+    DialogSpec& dialog = Dialog();
+    dialog["dirref"].text = ShortestFloatToStr(dirref);
+    dialog["difref"].text = ShortestFloatToStr(difref);
+    dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
+    dialog["diftrans"].text = ShortestFloatToStr(diftrans);
+    ShowCoordinates(dialog);
+    while (true) {
+        if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
+        // Before reading: a malformed value that ends the edit half-way must
+        // not leave radiation behind that was built for the old geometry.
+        elements.FreeElements();
+        dirref = StrToFloat(dialog["dirref"].text);
+        difref = StrToFloat(dialog["difref"].text);
+        dirtrans = StrToFloat(dialog["dirtrans"].text);
+        diftrans = StrToFloat(dialog["diftrans"].text);
+        ReadCoordinates(dialog);
+        ApplyColourChoice(dialog["color"], colour);
+        if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans <= 100) break;
+        context.platform.ShowMessage("The sum must not be more than 100%.");
+    }
+    // Directed radiation needs fine direction bins to look smooth.
+    if ((dirtrans > 0 || dirref > 0) && context.settings.richtungprosel < 1000)
+        context.platform.ShowMessage(
+            "For good pictures,\rYou should set in the menu Parameters,\rsubmenu Resolution of calculation\r"
+            "the Number of discrete directions to at least 1000.");
+    return true;
+}
+
+bool TObjektSpiegelKreis::LoadFromFile(platform::TextFile& file) {
+    KeyReader reader(file);
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("dirref=", dirref) &&
+           reader.Float("dirtrans=", dirtrans) && reader.Float("difref=", difref) &&
+           reader.Float("diftrans=", diftrans) && reader.Keyword("end");
+}
+
+void TObjektSpiegelKreis::SaveToFile(platform::TextFile& file) const {
+    using platform::FloatToStr;
+    SaveHeader(file);
+    SaveCoordinates(file);
+    file.WriteLine("dirref=" + FloatToStr(dirref));
+    file.WriteLine("dirtrans=" + FloatToStr(dirtrans));
+    file.WriteLine("difref=" + FloatToStr(difref));
+    file.WriteLine("diftrans=" + FloatToStr(diftrans));
+    file.WriteLine("end");
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <vector>
+
+#include "model/ObjektKreis.h"
+#include "radiation/CircularMirrorElements.h"
+
+// A circle or arc that reflects and transmits what falls on either face, each
+// part split into a direct (specular) and a diffuse (Lambertian) share. What
+// it sends out is refilled in every iteration pass from what every object,
+// itself included, sends to it.
+class TObjektSpiegelKreis : public TObjektKreis {
+public:
+    TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    // Percentages of the incoming radiation; their sum is at most 100.
+    float dirref = 0;    // direct reflectivity
+    float dirtrans = 0;  // direct transmittance
+    float difref = 0;    // diffuse reflectivity
+    float diftrans = 0;  // diffuse transmittance
+
+    // One pass over the elements in order, each refilled from what reaches
+    // the points 3 pixels off its faces. New values replace the old ones at
+    // once, so later elements, the mirror's own light included, see them.
+    bool Iterate(const SceneList& list) override;
+    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
+                       int32_t exclude) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                             FlowVectorList& result) const override;
+    // Drops the radiation once confirmed, so that the next computation starts
+    // afresh from the new geometry.
+    bool Edit(const EditContext& context) override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    bool LoadFromFile(platform::TextFile& file) override;
+    void SaveToFile(platform::TextFile& file) const override;
+    // Builds the elements when the resolution changed or after an edit.
+    void PrepareQueries(const Tprgvar& settings) override;
+
+    const CircularMirrorElements& Elements() const { return elements; }
+    CircularMirrorElements& Elements() { return elements; }
+
+private:
+    // Refills element i of range k; true when a value changed beyond the
+    // stop criterion.
+    bool GatherRadiation(size_t k, size_t i, const SceneList& list);
+    // Sorts a vector arriving at the face (0 inner, 1 outer) of the element
+    // into the gathered bins and diffuse exitances; returns the directed
+    // radiation it added. The tangent points towards growing arc angle.
+    Extended Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX, float tangentY,
+                     float (&diffuse)[2]);
+    // Calls visit(vx, vy) for every vector that an element seeing (x, y)
+    // sends there: diffuse, transmitted beams, reflected beams.
+    template <class Visit>
+    void ForEachContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude, Visit&& visit) const;
+
+    CircularMirrorElements elements;
+    float abbruchgenauigkeit = 0;
+    std::vector<float> reflected;  // what the element being refilled gathers, per bin
+    std::vector<float> transmitted;
+};

@@ -1,0 +1,74 @@
+#include "objects/StreamLineStartsAroundArc.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "model/SceneList.h"
+#include "objects/StreamLineStartPlacement.h"
+
+namespace {
+
+constexpr Extended kOffset = 3;  // pixels off the surface
+
+// The point at the arc angle on the circle of radius `radius`.
+StreamLineStart PointAt(const TObjektKreis& object, Extended degrees, Extended radius) {
+    const Extended theta = degrees * kPi / 180;
+    return {static_cast<float>(object.xmitte + std::sin(theta) * radius),
+            static_cast<float>(object.ymitte - std::cos(theta) * radius)};
+}
+
+// The field that leaves the element on the side `sigma` (-1 inner, +1 outer).
+Extended FluxLeaving(const TObjektKreis& object, const ArcElement& element, Extended elementLength, Extended sigma,
+                     const SceneList& list, std::optional<float> ownOuterExitance) {
+    const Extended radius = object.radius + kOffset * sigma;
+    const int32_t x = Round(object.xmitte + element.normal.x * radius);
+    const int32_t y = Round(object.ymitte + element.normal.y * radius);
+    Extended fieldX = 0, fieldY = 0;
+    for (const auto& other : list) {
+        if (other->number == object.number && sigma > 0 && ownOuterExitance) {
+            fieldX += *ownOuterExitance * static_cast<Extended>(element.normal.x);
+            fieldY += *ownOuterExitance * static_cast<Extended>(element.normal.y);
+            continue;
+        }
+        float fx, fy;
+        if (other->FlowDensityAt(x, y, list, fx, fy, 0)) {
+            fieldX += fx;
+            fieldY += fy;
+        }
+    }
+    const Extended flux = (element.normal.x * fieldX + element.normal.y * fieldY) * sigma * elementLength;
+    return flux > 0 ? flux : 0;
+}
+
+}  // namespace
+
+void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const ArcPiece> pieces,
+                                  StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                  std::optional<float> ownOuterExitance) {
+    // Where each element of the walk lies: its piece and its place in it.
+    std::vector<std::pair<size_t, size_t>> walk;
+    Extended arcLength = 0;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        for (size_t i = 0; i < pieces[k].elements.size(); ++i) walk.emplace_back(k, i);
+        arcLength += static_cast<Extended>(pieces[k].elements.size()) * pieces[k].elementLength;
+    }
+    // One line per pixel of the arc at most.
+    const auto mostLines = static_cast<int64_t>(arcLength) + 1;
+    for (const Extended sigma : {-1.0, 1.0}) {
+        std::vector<float> flux;
+        Extended total = 0;
+        for (const auto& [k, i] : walk) {
+            const ArcPiece& piece = pieces[k];
+            flux.push_back(static_cast<float>(
+                FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance)));
+            total += flux.back();
+        }
+        PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t element, Extended fraction) {
+            const auto [k, i] = walk[element];
+            const AngleRange range = pieces[k].range;
+            const Extended t = (static_cast<Extended>(i) + fraction) / static_cast<Extended>(pieces[k].elements.size());
+            starts.Prepend(PointAt(object, range.hi * t + (1 - t) * range.lo, object.radius + kOffset * sigma));
+        });
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "model/ObjektKreis.h"
+#include "model/SceneList.h"
+#include "radiation/SurfaceElements.h"
+
+// One surface element of a circle or arc. Arc angles are degrees, 0 straight
+// up and growing clockwise on the screen.
+struct ArcElement {
+    FloatPoint normal;  // outward unit normal (sin t, -cos t) at the centre angle t
+    FloatPoint s;       // S, from the circle's centre C to the element's centre: radius * normal
+    FloatPoint centre;  // E = C + S
+    FloatPoint start;   // the points at the element's start and end angle
+    FloatPoint end;
+};
+
+// One angle range of a circle or arc cut into elements of equal arc length.
+struct ArcPiece {
+    AngleRange range;
+    float elementLength = 0;           // span / 180 * pi * radius / count
+    std::vector<ArcElement> elements;  // from lo to hi
+};
+
+// How a kind cuts its circle or arc into elements.
+struct ArcCutRule {
+    int32_t extraElements;      // added to the ArcElementCount of each range
+    Extended valuesPerElement;  // 32-bit floats the kind keeps per element
+    const char* tooLarge;       // the message when they would not fit into memory
+};
+
+// The ranges cut into elements; element i of [lo, hi] cut into n has its
+// centre at the angle lo (1 - (i + 1/2)/n) + hi (i + 1/2)/n and runs from the
+// angle lo (1 - i/n) + hi i/n to the next element's start. A range with a
+// negative span, or a circle without a positive radius, has no elements.
+// Refuses with the rule's message (std::runtime_error) more than
+// kMostRadiationValues values.
+std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
+                             int32_t richtungprosel, const ArcCutRule& rule);
+
+// Whether the element sends its radiation to P: not hidden behind the object
+// itself (only tested when P lies `outside` the circle) and not blocked by
+// any object of the list; the object's own number and `exclude` do not block.
+// An element whose centre is P sends nothing.
+bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, int32_t px,
+                    int32_t py, bool outside, const SceneList& list, int32_t exclude);

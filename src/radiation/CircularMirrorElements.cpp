@@ -1,0 +1,33 @@
+#include "radiation/CircularMirrorElements.h"
+
+bool CircularMirrorElements::RebuildElements(const TObjektKreis& circle, int32_t sellaenge, int32_t richtungprosel) {
+    if (sellaenge == builtsellaenge && richtungprosel == builtrichtungprosel) return false;
+    const AngleRanges newRanges = circle.Ranges();
+    // Per element its geometry, two diffuse values and a reflected and a
+    // transmitted value per bin.
+    const ArcCutRule rule{0, static_cast<Extended>(sizeof(ArcElement) / sizeof(float)) + 2 + 2.0 * richtungprosel,
+                          "A circular mirror/diffusor is too large for this resolution of the calculation:\r"
+                          "its radiation values would not fit into memory."};
+    std::vector<ArcPiece> cut = CutArc(circle, newRanges, sellaenge, richtungprosel, rule);
+    FreeElements();
+    ranges = newRanges;
+    pieces = std::move(cut);
+    for (const ArcPiece& piece : pieces) {
+        const size_t count = piece.elements.size();
+        const size_t values = count * static_cast<size_t>(richtungprosel);
+        radiation.push_back(
+            {richtungprosel, std::vector<float>(2 * count), std::vector<float>(values), std::vector<float>(values)});
+    }
+    builtsellaenge = sellaenge;
+    builtrichtungprosel = richtungprosel;
+    return true;
+}
+
+void CircularMirrorElements::FreeElements() {
+    pieces.clear();
+    pieces.shrink_to_fit();
+    radiation.clear();
+    radiation.shrink_to_fit();
+    builtsellaenge = 0;
+    builtrichtungprosel = 0;
+}

@@ -1,0 +1,169 @@
+// The program in a real window on an X server with a window manager
+// (tests/e2e/under-openbox.sh): the window manager decides the window's
+// frame and size, the mouse is moved by the X server (xdotool), and the
+// dialogs are answered as they come up.
+#include <functional>
+#include <optional>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "files/SceneFile.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtWindow.h"
+#include "ui/MainWindow.h"
+
+using namespace platform;
+
+namespace {
+
+// Answers the modal dialogs and message boxes as they come up, in order,
+// and writes down the texts of the message boxes. An answer that did not
+// close its dialog (a file dialog still reading its folder, say) is given
+// again at the next look.
+class DialogAnswerer : public QObject {
+public:
+    DialogAnswerer() {
+        connect(&timer, &QTimer::timeout, this, [this] { AnswerNext(); });
+        timer.start(50);
+    }
+
+    void Then(std::function<void(QDialog&)> answer) { answers.push_back(std::move(answer)); }
+    bool Done() const { return answers.empty() && !current; }
+    QStringList messages;
+
+private:
+    void AnswerNext() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        if (dialog != current) {
+            current = dialog;
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                messages << box->text();
+                currentAnswer = [](QDialog& shown) { shown.accept(); };
+            } else if (answers.empty()) {
+                currentAnswer = [](QDialog& shown) { shown.done(QDialog::Rejected); };
+            } else {
+                currentAnswer = std::move(answers.front());
+                answers.pop_front();
+            }
+        }
+        currentAnswer(*dialog);
+    }
+
+    QTimer timer;
+    std::list<std::function<void(QDialog&)>> answers;
+    QPointer<QDialog> current;
+    std::function<void(QDialog&)> currentAnswer;
+};
+
+void PressOk(QDialog& dialog) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == QLatin1String("OK")) return button->click();
+}
+
+void ChooseFile(const QString& path, QDialog& dialog) {
+    auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+    chooser.selectFile(path);
+    QMetaObject::invokeMethod(&chooser, "accept");
+}
+
+// Runs xdotool with the arguments; the X server passes what it does to the
+// program like a user's input.
+void XdoTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    QVERIFY2(tool.waitForFinished(5000), "xdotool did not finish");
+    QCOMPARE(tool.exitCode(), 0);
+}
+
+}  // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // Without a real X server this test proves nothing; it must not pass.
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The window manager fits the window to the screen after it is shown.
+        QTRY_COMPARE_WITH_TIMEOUT(Area().size(), QSize(SceneSize()), 5000);
+    }
+
+    // Regression test: the settings took the window's size before the window
+    // was shown, when no title bar counted yet, so the bottom rows of the
+    // picture were never visible and a saved scene did not open again.
+    void pictureAndSettingsTakeTheDrawingAreasRealSize() {
+        QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()), Area().size());
+        QCOMPARE(form.Picture().Width(), Area().width());
+        QCOMPARE(form.Picture().Height(), Area().height());
+        QVERIFY(Area().mapTo(&window, QPoint(0, Area().height())).y() <= window.height());
+    }
+
+    void savedSceneOpensAgainOnTheSameScreen() {
+        const QString path = folder.filePath(QStringLiteral("empty.brv"));
+        answerer.Then([&](QDialog& dialog) { ChooseFile(path, dialog); });
+        Trigger("Save1");
+        const std::string saved = SceneText();
+        answerer.Then([&](QDialog& dialog) { ChooseFile(path, dialog); });
+        Trigger("Load1");
+        QCOMPARE(answerer.messages, QStringList());
+        QCOMPARE(SceneText(), saved);
+        QCOMPARE(form.Settings().hoehe, Area().height());
+    }
+
+    // A drag with the real mouse draws an emitter; "OK" in the screen dialog
+    // without a change keeps it, and keeps a white background white.
+    void drawnEmitterSurvivesTheScreenDialog() {
+        Trigger("LambertscherStrahler1");
+        const QPoint from = Area().mapToGlobal(QPoint(100, 120)), to = Area().mapToGlobal(QPoint(300, 220));
+        answerer.Then(PressOk);  // the emitter's own dialog
+        XdoTool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
+                 QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(form.Scene().size(), size_t{2}, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.Done(), 5000);
+
+        form.Settings().hintergrundfarbe = 0xFFFFFF;
+        window.SetColor(0xFFFFFF);
+        answerer.Then([](QDialog& dialog) {
+            // Return in the colour list, where the focus starts.
+            QTest::keyClick(dialog.findChild<QComboBox*>()->lineEdit(), Qt::Key_Return);
+        });
+        Trigger("Bildschirm1");
+        QCOMPARE(form.Scene().size(), size_t{2});
+        QCOMPARE(form.Settings().hintergrundfarbe, 0xFFFFFF);
+        QCOMPARE(QSize(form.Settings().breite, form.Settings().hoehe), Area().size());
+        QCOMPARE(answerer.messages, QStringList());
+    }
+
+private:
+    QSize SceneSize() const { return {form.Settings().breite, form.Settings().hoehe}; }
+    QWidget& Area() { return window.DrawingArea(); }
+    std::string SceneText() const {
+        return SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
+    }
+    void Trigger(const char* item) {
+        auto* action = window.findChild<QAction*>(QString::fromLatin1(item));
+        QVERIFY(action != nullptr);
+        action->trigger();
+    }
+
+    QTemporaryDir folder;
+    QtPlatform platform;
+    QtWindow window;
+    MainWindow form{platform, window};
+    DialogAnswerer answerer;
+};
+
+int main(int argc, char* argv[]) {
+    // Qt's own file dialog, which the test can answer; a desktop's native
+    // one lives outside the program.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication application(argc, argv);
+    WindowManagerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowManagerTest.moc"
