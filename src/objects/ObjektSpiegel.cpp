@@ -8,6 +8,7 @@
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
@@ -212,12 +213,9 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
         ReadCoordinates(dialog, LenientStrToInt);
         ApplyColourChoice(dialog["color"], colour);
         bool accepted = true;
-        const auto inRange = [](float c) { return c >= 0 && c <= 100; };
-        if (!inRange(dirref) || !inRange(difref) || !inRange(dirtrans) || !inRange(diftrans)) {
-            context.platform.ShowMessage("Each coefficient must lie between 0 and 100%.");
-            accepted = false;
-        } else if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans > 100) {
-            context.platform.ShowMessage("The sum must not be more than 100%.");
+        const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
+        if (!problem.empty()) {
+            context.platform.ShowMessage(problem);
             accepted = false;
         }
         if (IsOffScreen(x1, y1, context.settings) || IsOffScreen(x2, y2, context.settings)) {
@@ -228,25 +226,10 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
     }
 }
 
-// The coefficients as the dialog takes them: each 0 to 100 %, together at
-// most 100 %, so that the mirror never sends out more than it receives and
-// the iteration cannot grow without bound. They are stored only when all
-// four are right.
 bool TObjektSpiegel::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    float coefficients[4] = {};
-    const bool read =
-        Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("dirref=", coefficients[0], 0, 100) &&
-        reader.Float("dirtrans=", coefficients[1], 0, 100) && reader.Float("difref=", coefficients[2], 0, 100) &&
-        reader.Float("diftrans=", coefficients[3], 0, 100);
-    if (!read) return false;
-    if (static_cast<Extended>(coefficients[0]) + coefficients[1] + coefficients[2] + coefficients[3] > 100)
-        throw platform::ConversionError("The coefficients of a mirror/diffusor add up to more than 100%.");
-    dirref = coefficients[0];
-    dirtrans = coefficients[1];
-    difref = coefficients[2];
-    diftrans = coefficients[3];
-    return reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           ReadMirrorCoefficients(reader, dirref, dirtrans, difref, diftrans) && reader.Keyword("end");
 }
 
 void TObjektSpiegel::SaveToFile(platform::TextFile& file) const {
