@@ -20,11 +20,13 @@ std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     list.CleanAndNumber();
     const Extended seconds = EstimatedSeconds(displayWork);
     const std::string note = settings.berechnet ? std::string() : EndlessIterationNote(list, settings);
-    if (seconds > kAskAboveSeconds || !note.empty()) {
-        const std::string question = "This will take a long time (about " +
-                                     platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) +
-                                     " s). Compute anyway?";
-        if (!platform.AskYesNo(note.empty() ? question : note + "\r" + question)) return std::nullopt;
+    const bool longWork = seconds > kAskAboveSeconds;
+    if (longWork || !note.empty()) {
+        std::string question = note.empty() ? std::string() : note + "\r";
+        if (longWork)
+            question += "This will take a long time (about " +
+                        platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) + " s). ";
+        if (!platform.AskYesNo(question + "Compute anyway?")) return std::nullopt;
     }
     const int32_t passes = Calculate(list, settings, window, platform.Progress());
     // Also after a skipped computation, so that the queries never lag behind
