@@ -24,6 +24,7 @@ public:
     void Ellipse(int, int, int, int) override {}
     void Arc(int, int, int, int, int, int, int, int) override {}
     void DrawBitmap(const platform::Bitmap&) override {}
+    void TextOut(int, int, const std::string&) override {}
 };
 
 // The standard scene as its file holds it, opened by the main window on the

@@ -1,7 +1,9 @@
 #include <clocale>
 
 #include <QApplication>
+#include <QTimer>
 
+#include "platform/Errors.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
@@ -13,10 +15,17 @@ int main(int argc, char* argv[]) {
     // user's decimal separator where it belongs).
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Brevanto 2.0"));
+    QApplication::setOrganizationName(QStringLiteral("Brevanto"));
 
     platform::QtPlatform platform;
     platform::QtWindow window;
     MainWindow mainWindow(platform, window);
     window.showMaximized();
+    // "brevanto scene.brv" opens the scene, once the window has its size.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        QTimer::singleShot(0, &window, [&] {
+            platform::ReportingErrors(platform, [&] { mainWindow.OpenSceneFile(arguments[1].toStdString()); });
+        });
     return QApplication::exec();
 }

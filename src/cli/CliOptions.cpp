@@ -79,6 +79,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             SetOnce(options.save, value(), argument);
         else if (argument == "--passes")
             options.passes = true;
+        else if (argument == "--legends")
+            options.legends = true;
         else if (argument == "--max-seconds")
             SetOnce(options.maxSeconds, Seconds(value()), argument);
         else if (argument == "--progress")
@@ -108,7 +110,9 @@ const std::string& CliUsage() {
         "  --render KIND     draw arrows, streamlines, circles or scene (the objects\n"
         "                    alone) as the program's window shows it ...\n"
         "  --out FILE        ... into FILE: a PNG picture when FILE ends in .png,\n"
-        "                    a Windows bitmap otherwise\n"
+        "                    vector graphics when it ends in .svg, a Windows bitmap\n"
+        "                    otherwise\n"
+        "  --legends         ... with the display's legend in a corner\n"
         "  --save FILE.brv   write the scene back (zero-size objects left out)\n"
         "  --passes          print \"passes N\", the iteration passes the computation ran\n"
         "  --max-seconds S   stop when the run has taken S seconds, or at once when it\n"

@@ -22,6 +22,7 @@ struct CliOptions {
     std::optional<std::string> field;  // CSV of the arrows' grid
     std::optional<Render> render;
     std::string out;  // the picture of --render
+    bool legends = false;
     std::optional<std::string> save;
     bool passes = false;
     std::optional<double> maxSeconds;  // the run stops with exit status 3 after this

@@ -1,7 +1,6 @@
 #include "cli/CliRun.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include <ostream>
 
 #include "cli/CliOptions.h"
+#include "files/FileNames.h"
 #include "files/SceneFile.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
@@ -96,10 +96,12 @@ void (MainWindow::*RenderCommand(CliOptions::Render render))() {
     throw std::logic_error("unknown picture kind");
 }
 
-std::vector<uint8_t> PictureBytes(const platform::RasterBitmap& picture, std::string fileName) {
-    std::transform(fileName.begin(), fileName.end(), fileName.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return fileName.ends_with(".png") ? picture.PngBytes() : picture.BmpBytes();
+// The picture the window shows, in the format the file name's extension
+// names.
+void WritePicture(MainWindow& form, const platform::RasterBitmap& picture, const std::string& fileName) {
+    if (EndsWithNoCase(fileName, ".svg")) return form.WriteSvg(fileName);
+    const std::vector<uint8_t> bytes = EndsWithNoCase(fileName, ".png") ? picture.PngBytes() : picture.BmpBytes();
+    platform::ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));
 }
 
 // Runs one step the way a menu command runs: an error ends it with a message.
@@ -179,14 +181,11 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         }))
         return Failed(options, headless, err);
     if (options.render) {
+        if (options.legends != form.LegendsShown()) form.ToggleLegends();
         // A display that shows a message instead (no light source) was not drawn.
         if (!Step(headless, err, [&] { (form.*RenderCommand(*options.render))(); }))
             return Failed(options, headless, err);
-        if (!Step(headless, err, [&] {
-                const std::vector<uint8_t> bytes = PictureBytes(window.Surface(), options.out);
-                platform::ReplaceFileContents(options.out, std::string(bytes.begin(), bytes.end()));
-            }))
-            return 1;
+        if (!Step(headless, err, [&] { WritePicture(form, window.Surface(), options.out); })) return 1;
     }
     if (options.save &&
         !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))

@@ -23,6 +23,7 @@ float LargestStrength(const SceneList& list) {
 
 // The pen moves to the first point and draws to each of the others.
 void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Pixel>& path) {
+    canvas.BeginShape();
     canvas.MoveTo(path.front().x, path.front().y);
     for (size_t i = 1; i < path.size(); ++i) canvas.LineTo(path[i].x, path[i].y);
 }
@@ -100,13 +101,14 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         platform.ShowMessage("No stream-lines are drawn, because there are no light-sources.");
         return;
     }
-    const auto fluxPerLine = static_cast<float>(static_cast<Extended>(linienabstand) * maxS);
+    const float fluxPerLine = FluxPerLine(list);
     StreamLineStarts starts;
     {
         platform::ShownProgress progress(platform.Progress());
         for (const auto& object : list) {
             progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
-                             platform::IntToStr(object->number) + " : " + object->description);
+                                 platform::IntToStr(object->number) + " : " + object->description,
+                             static_cast<double>(object->number - 1) / static_cast<double>(list.size()));
             progress.StopIfCancelled();
             object->AddStreamLineStarts(starts, list, fluxPerLine);
         }
@@ -139,6 +141,10 @@ Extended TLinien::Work(const SceneList& list, const Tprgvar& settings) const {
     const Extended lines = perimeter / linienabstand + 1;
     const Extended steps = std::max<Extended>(maxlaenge, 0) / iterationslaenge + 1;
     return (pieces + lines * steps) * list.QueryWork(settings);
+}
+
+float TLinien::FluxPerLine(const SceneList& list) const {
+    return static_cast<float>(static_cast<Extended>(linienabstand) * LargestStrength(list));
 }
 
 void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,

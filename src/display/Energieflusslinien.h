@@ -40,6 +40,9 @@ public:
     // starting points along every surface, and about as many lines as fit
     // around the picture at linienabstand, each of its full length.
     Extended Work(const SceneList& list, const Tprgvar& settings) const;
+    // The flux that each line of the full set carries: linienabstand times
+    // the largest strength in the scene.
+    float FluxPerLine(const SceneList& list) const;
     // The dialog "Stream-lines". Values are read strictly; the dialog comes
     // back until the distance and the step length are positive.
     void Edit(platform::Platform& platform);

@@ -6,13 +6,13 @@
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
 
-void TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-                          platform::Platform& platform) const {
+double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                            platform::Platform& platform) const {
     canvas.SetPenColor(colour);
     canvas.SetBrushColor(colour);
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
     const Grid grid = GridFor(settings);
-    if (!CheckGrid(grid, "circles", platform)) return;
+    if (!CheckGrid(grid, "circles", platform)) return 0;
     std::vector<float> energies(grid.PointCount());
     ForEachPoint(grid, "circles", settings, platform.Progress(), [&](int32_t i, int32_t j) {
         energies[grid.PointIndex(i, j)] = list.EnergyDensityAt(grid.X(i), grid.Y(j));
@@ -22,7 +22,7 @@ void TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platfo
     for (float energy : energies) largest = std::max<Extended>(largest, energy);
     if (largest == 0) {
         platform.ShowMessage("No circles are drawn, because there are no light sources.");
-        return;
+        return 0;
     }
     const float scale = static_cast<float>(grid.spacing / largest * 0.4);
     for (int32_t i = 1; i <= grid.columns; ++i)
@@ -32,6 +32,7 @@ void TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platfo
             const int32_t r = Round(static_cast<Extended>(scale) * energies[grid.PointIndex(i, j)]);
             if (r > 0 && !list.AnyNear(x, y, r)) canvas.Ellipse(x - r, y - r, x + r, y + r);
         }
+    return largest;
 }
 
 void TEnergiekreise::Edit(platform::Platform& platform) {

@@ -9,9 +9,10 @@
 class TEnergiekreise : public GridDisplay {
 public:
     // Collects the energy density at every grid point and draws the discs.
-    // The scene must be computed and its queries prepared.
-    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-              platform::Platform& platform) const;
+    // The scene must be computed and its queries prepared. Returns the
+    // energy density of the largest disc, 0 when no disc was drawn.
+    double Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                platform::Platform& platform) const;
     // The dialog "Circles of energy density".
     void Edit(platform::Platform& platform);
     // The section "energiekreise", its keyword line included.

@@ -13,6 +13,7 @@ namespace {
 // shaft's midpoint, a third of the shaft's length away on either side: each
 // stroke is sqrt(1/4 + 1/9) = 0.60 shafts long, half-opening atan(2/3) = 33.7 deg.
 void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int32_t tipY) {
+    canvas.BeginShape();
     const Extended midX = (static_cast<Extended>(x) + tipX) / 2;
     const Extended midY = (static_cast<Extended>(y) + tipY) / 2;
     const Extended sideX = (static_cast<Extended>(tipY) - y) / 3;
@@ -26,11 +27,11 @@ void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int
 
 }  // namespace
 
-void TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-                         platform::Platform& platform) const {
+double TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                           platform::Platform& platform) const {
     canvas.SetPenColor(colour);
     const Grid grid = GridFor(settings);
-    if (!CheckGrid(grid, "arrows", platform)) return;
+    if (!CheckGrid(grid, "arrows", platform)) return 0;
     std::vector<FlowSum> sums(grid.PointCount());
     ForEachPoint(grid, "arrows", settings, platform.Progress(), [&](int32_t i, int32_t j) {
         sums[grid.PointIndex(i, j)] = list.FlowDensitySum(grid.X(i), grid.Y(j));
@@ -40,7 +41,7 @@ void TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platfor
     for (const FlowSum& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
     if (largestSquare == 0) {
         platform.ShowMessage("No arrows are drawn, because there is no light-source.");
-        return;
+        return 0;
     }
     const float scale = static_cast<float>(grid.spacing / std::sqrt(largestSquare) * 0.7);
     for (int32_t i = 1; i <= grid.columns; ++i)
@@ -51,6 +52,8 @@ void TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platfor
             if (!list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
                 DrawArrow(canvas, grid.X(i), grid.Y(j), tipX, tipY);
         }
+    // The strongest arrow, |S| = sqrt(M), is 0.7 spacings long.
+    return std::sqrt(largestSquare) / 0.7;
 }
 
 void TVektorpfeile::Edit(platform::Platform& platform) {

@@ -11,8 +11,10 @@ class TVektorpfeile : public GridDisplay {
 public:
     // Sums the field at every grid point and draws the arrows. The scene must
     // be computed and its queries prepared (SceneList::PrepareQueries).
-    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-              platform::Platform& platform) const;
+    // Returns the flow density that an arrow one grid spacing long stands
+    // for, 0 when no arrow was drawn.
+    double Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                platform::Platform& platform) const;
     // The dialog "Arrows of energy flow density".
     void Edit(platform::Platform& platform);
     // The section "vektorpfeile", its keyword line included.

@@ -7,7 +7,10 @@
 
 bool Tszeneobjekt::Iterate(const SceneList&) { return false; }
 
-void Tszeneobjekt::Draw(platform::Canvas& canvas) const { canvas.SetPenColor(colour); }
+void Tszeneobjekt::Draw(platform::Canvas& canvas) const {
+    canvas.BeginShape();
+    canvas.SetPenColor(colour);
+}
 
 bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, float& fy, int32_t) const {
     fx = 0;

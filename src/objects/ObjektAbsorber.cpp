@@ -10,6 +10,7 @@ platform::DialogSpec& Dialog() {
         std::vector<platform::Control> controls = TObjektGerade::CoordinateControls("");
         controls.push_back(ColourCombo());
         controls.push_back(platform::Control::Button("OK", platform::ModalResult::OK, true));
+        controls.push_back(platform::Control::CancelButton());
         return platform::DialogSpec{"Straight absorber", std::move(controls)};
     }();
     return dialog;

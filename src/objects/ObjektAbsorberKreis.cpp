@@ -10,6 +10,7 @@ platform::DialogSpec& Dialog() {
             TObjektKreis::CoordinateControls(TObjektKreis::RadiusField::AfterCentre, "Full circle?");
         controls.push_back(ColourCombo());
         controls.push_back(platform::Control::Button("OK", platform::ModalResult::OK, true));
+        controls.push_back(platform::Control::CancelButton());
         return platform::DialogSpec{"Circular absorber", std::move(controls)};
     }();
     return dialog;

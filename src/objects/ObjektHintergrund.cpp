@@ -30,13 +30,14 @@ void Limit(float& fx, float& fy, float limit) {
 
 platform::DialogSpec& Dialog() {
     using platform::Control;
-    static platform::DialogSpec dialog{"Background radiation",
-                                       {Control::Edit("staerke", "Energy flow density"),
-                                        Control::Radio("allDirections", "Radiation from all directions", true),
-                                        Control::Radio("nuroben", "Radiation only from above the horizon", false),
-                                        Control::Button("OK", platform::ModalResult::OK, true)},
-                                       264,
-                                       280};
+    static platform::DialogSpec dialog{
+        "Background radiation",
+        {Control::Edit("staerke", "Energy flow density"),
+         Control::Radio("allDirections", "Radiation from all directions", true),
+         Control::Radio("nuroben", "Radiation only from above the horizon", false),
+         Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()},
+        264,
+        280};
     return dialog;
 }
 

@@ -20,6 +20,7 @@ platform::DialogSpec& Dialog() {
             controls.push_back(std::move(geometry));
         controls.push_back(ColourCombo());
         controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+        controls.push_back(Control::CancelButton());
         return platform::DialogSpec{"Circular lambert-like emitter", std::move(controls)};
     }();
     return dialog;

@@ -13,7 +13,8 @@ platform::DialogSpec& Dialog() {
     static platform::DialogSpec dialog{
         "Sun",
         {Control::Edit("richtung", "Direction of the emitter"), Control::Label("degrees").Beside(),
-         Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true)}};
+         Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true),
+         Control::CancelButton()}};
     return dialog;
 }
 // The sine or cosine of a multiple of 90 degrees comes out as about 1e-16

@@ -27,6 +27,7 @@ platform::DialogSpec& Dialog() {
                                       Control::Label("Coordinates")};
         for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
         controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+        controls.push_back(Control::CancelButton());
         return platform::DialogSpec{"Mirror / Diffusor ", std::move(controls)};
     }();
     return dialog;

@@ -27,6 +27,7 @@ platform::DialogSpec& Dialog() {
             controls.push_back(std::move(geometry));
         controls.push_back(ColourCombo());
         controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+        controls.push_back(Control::CancelButton());
         return platform::DialogSpec{"Circular Mirror", std::move(controls)};
     }();
     return dialog;

@@ -18,6 +18,7 @@ platform::DialogSpec StraightEmitterDialog(const std::string& caption) {
                                   Control::Label("Coordinates")};
     for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
     controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
+    controls.push_back(Control::CancelButton());
     return {caption, std::move(controls)};
 }
 

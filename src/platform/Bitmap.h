@@ -5,6 +5,8 @@
 
 namespace platform {
 
+enum class PictureFormat { Bmp, Png };
+
 // An off-screen picture with its own canvas.
 class Bitmap {
 public:
@@ -13,8 +15,9 @@ public:
     virtual int Height() const = 0;
     virtual void SetSize(int width, int height) = 0;
     virtual Canvas& GetCanvas() = 0;
-    // Writes a Windows bitmap (BMP) of the full size; throws InOutError.
-    virtual void SaveToFile(const std::string& fileName) const = 0;
+    // Writes the picture at its full size, as a Windows bitmap (BMP) or a PNG
+    // file; throws InOutError.
+    virtual void SaveToFile(const std::string& fileName, PictureFormat format) const = 0;
 };
 
 }  // namespace platform

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/Colour.h"
 
 namespace platform {
@@ -26,6 +28,12 @@ public:
     virtual void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) = 0;
     // Copies the whole bitmap with its top-left corner at (0, 0).
     virtual void DrawBitmap(const Bitmap& bitmap) = 0;
+    // Writes the text with the pen in the program's small font (PixelFont),
+    // its top-left corner at (x, y).
+    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // The calls that follow, up to the next BeginShape, draw one shape: an
+    // object, an arrow, a stream line. Only a vector picture keeps shapes.
+    virtual void BeginShape() {}
 };
 
 }  // namespace platform

@@ -58,6 +58,8 @@ Control Control::Button(std::string caption, ModalResult result, bool isDefault)
     return c;
 }
 
+Control Control::CancelButton() { return Button("Cancel", ModalResult::Cancel).Beside(); }
+
 Control Control::Beside() const {
     Control c = *this;
     c.sameRow = true;

@@ -31,6 +31,8 @@ struct Control {
     static Control Radio(std::string id, std::string caption, bool checked);
     static Control ListBox(std::string id, ModalResult doubleClickResult);
     static Control Button(std::string caption, ModalResult result, bool isDefault = false);
+    // "Cancel" beside the button before it: closes with Cancel, as Escape does.
+    static Control CancelButton();
     // The same control, placed beside the one before it.
     Control Beside() const;
     // The same control, placed below the one before it, in that one's column

@@ -19,19 +19,33 @@ void HeadlessWindow::SetClientHeight(int height) {
 }
 
 namespace {
-const MenuItem* FindItem(const std::vector<MenuItem>& items, const std::string& name) {
+template <class Matches>
+const MenuItem* FindItem(const std::vector<MenuItem>& items, Matches matches) {
     for (const MenuItem& item : items) {
-        if (item.name == name && item.action) return &item;
-        if (const MenuItem* found = FindItem(item.children, name)) return found;
+        if (item.action && matches(item)) return &item;
+        if (const MenuItem* found = FindItem(item.children, matches)) return found;
     }
     return nullptr;
+}
+
+void Run(const MenuItem* item, const std::string& what) {
+    if (item == nullptr) throw std::logic_error("the menu has no item for " + what);
+    // A copy: the command may replace the menu, and the item with it.
+    const std::function<void()> command = item->action;
+    command();
 }
 }  // namespace
 
 void HeadlessWindow::Choose(const std::string& name) const {
-    const MenuItem* item = FindItem(menu, name);
-    if (item == nullptr) throw std::logic_error("the menu has no item " + name);
-    item->action();
+    Run(FindItem(menu, [&](const MenuItem& item) { return item.name == name; }), name);
+}
+
+void HeadlessWindow::Press(StandardKey key) const {
+    Run(FindItem(menu, [&](const MenuItem& item) { return item.key == key; }), "a standard key");
+}
+
+void HeadlessWindow::Press(const std::string& shortcut) const {
+    Run(FindItem(menu, [&](const MenuItem& item) { return item.shortcut == shortcut; }), shortcut);
 }
 
 WindowEvents& HeadlessWindow::Events() const {
@@ -60,7 +74,16 @@ std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& fil
 
 std::optional<std::string> HeadlessPlatform::OpenFileName(const std::string& filter) { return NextFileName(filter); }
 
-std::optional<std::string> HeadlessPlatform::SaveFileName(const std::string& filter) { return NextFileName(filter); }
+std::optional<ChosenFile> HeadlessPlatform::SaveFileName(const std::string& filter) {
+    const std::optional<std::string> name = NextFileName(filter);
+    size_t type = 0;
+    if (!fileTypeAnswers.empty()) {
+        type = fileTypeAnswers.front();
+        fileTypeAnswers.pop_front();
+    }
+    if (!name) return std::nullopt;
+    return ChosenFile{*name, type};
+}
 
 std::unique_ptr<Bitmap> HeadlessPlatform::CreateBitmap(int width, int height) {
     return std::make_unique<RasterBitmap>(width, height);

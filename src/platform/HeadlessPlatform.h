@@ -28,9 +28,11 @@ public:
     TColor Color() const override { return colour; }
     void SetColor(TColor newColour) override { colour = newColour; }
     Canvas& GetCanvas() override { return surface.GetCanvas(); }
-    void Close() override { closed = true; }
+    // As the close box does: the events' receiver may keep the window open.
+    void Close() override { closed = events == nullptr || events->CloseRequested(); }
     void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
     void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     const RasterBitmap& Surface() const { return surface; }
     const std::vector<std::string>& Captions() const { return captions; }
@@ -39,7 +41,11 @@ public:
     void Choose(const std::string& name) const;
     const std::vector<MenuItem>& Menu() const { return menu; }
     WindowEvents& Events() const;
+    // The shortcut's item runs, as the key would run it.
+    void Press(StandardKey key) const;
+    void Press(const std::string& shortcut) const;
     bool closed = false;
+    std::string statusText;
 
 private:
     int screenWidth;
@@ -62,23 +68,29 @@ public:
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
     // The next scripted answer; without one, unscriptedAnswer. The question
     // is recorded either way.
     bool AskYesNo(const std::string& question) override;
     ProgressWindow& Progress() override { return *this; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+    std::vector<std::string> RecentFiles() override { return recentFiles; }
+    void SetRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
 
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<std::optional<std::string>> fileNameAnswers;
+    // The file type each save dialog selects; 0 when there is none.
+    std::deque<size_t> fileTypeAnswers;
     std::vector<std::string> shownDialogs;  // captions, in order
     std::vector<std::string> unansweredDialogs;
     std::vector<std::string> messages;
     std::vector<std::string> fileFilters;
     std::vector<std::string> progressTexts;
+    std::vector<double> progressShares;
     int progressShown = 0;
     bool progressVisible = false;
+    std::vector<std::string> recentFiles;
     std::deque<bool> questionAnswers;
     bool unscriptedAnswer = false;
     std::vector<std::string> questions;
@@ -90,6 +102,7 @@ public:
 private:
     void Show() override;
     void SetText(const std::string& text) override;
+    void SetShare(double share) override { progressShares.push_back(share); }
     void Repaint() override {}
     void Close() override { progressVisible = false; }
     bool Cancelled() const override { return deadline && std::chrono::steady_clock::now() >= *deadline; }

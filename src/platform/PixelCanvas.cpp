@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "platform/PixelFont.h"
+
 namespace platform {
 
 namespace {
@@ -161,6 +163,25 @@ void PixelCanvas::FillRect(int left, int top, int right, int bottom) {
     }
     Paint([&](auto fill) {
         for (int64_t y = std::max(top, 0); y < std::min<int64_t>(bottom, surface.height); ++y) fill(y, columns, rgb);
+    });
+}
+
+void PixelCanvas::TextOut(int x, int y, const std::string& text) {
+    const Surface surface{SurfaceWidth(), SurfaceHeight()};
+    const TColor rgb = ToRgb(pen);
+    Paint([&](auto fill) {
+        int64_t left = x;
+        for (const char c : text) {
+            const std::array<uint8_t, kGlyphWidth>& columns = Glyph(c);
+            for (int column = 0; column < kGlyphWidth; ++column)
+                for (int row = 0; row < kGlyphHeight; ++row) {
+                    const int64_t px = left + column, py = int64_t{y} + row;
+                    if ((columns[static_cast<size_t>(column)] >> row & 1) != 0 && px >= 0 && px < surface.width &&
+                        py >= 0 && py < surface.height)
+                        fill(py, Span{px, px}, rgb);
+                }
+            left += kGlyphAdvance;
+        }
     });
 }
 

@@ -21,6 +21,7 @@ public:
     void FillRect(int left, int top, int right, int bottom) final;
     void Ellipse(int left, int top, int right, int bottom) final;
     void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) final;
+    void TextOut(int x, int y, const std::string& text) final;
 
 protected:
     // The surface holds columns 0 to width - 1 of rows 0 to height - 1.

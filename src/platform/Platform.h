@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Dialog.h"
@@ -16,6 +17,8 @@ public:
     virtual void Show() = 0;  // does not block
     // A carriage return (character 13) breaks the text into lines.
     virtual void SetText(const std::string& text) = 0;
+    // The share of the work done, from 0 to 1.
+    virtual void SetShare(double share) = 0;
     virtual void Repaint() = 0;  // makes the text visible at once
     virtual void Close() = 0;
     // Whether the computation that shows this window is to stop, because the
@@ -32,6 +35,13 @@ public:
     Stopped() : std::runtime_error("The computation was stopped before it was complete.") {}
 };
 
+// A name chosen in a save dialog, and which of the dialog's file types (from
+// 0, in the filter's order) was selected there.
+struct ChosenFile {
+    std::string name;
+    size_t type = 0;
+};
+
 // Everything of the window system that the program's logic uses besides the
 // main window and its pictures. The main window's logic receives it once and
 // hands it on to whatever shows a dialog, a message or progress.
@@ -41,14 +51,19 @@ public:
     virtual ModalResult ShowModal(DialogSpec& dialog) = 0;
     // Modal message with an OK button; carriage returns break lines.
     virtual void ShowMessage(const std::string& text) = 0;
-    // The filter is "description|pattern". Nothing when the user cancels.
+    // The filter is "description|pattern", or several such pairs, joined by
+    // "|". Nothing when the user cancels. Neither dialog asks before a file
+    // is replaced: the caller knows the name it will really write.
     virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
-    virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+    virtual std::optional<ChosenFile> SaveFileName(const std::string& filter) = 0;
     // Modal question with the buttons Yes and No; true for Yes. Carriage
     // returns break lines.
     virtual bool AskYesNo(const std::string& question) = 0;
     virtual ProgressWindow& Progress() = 0;
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
+    // The files last opened or saved, newest first, kept between runs.
+    virtual std::vector<std::string> RecentFiles() = 0;
+    virtual void SetRecentFiles(const std::vector<std::string>& files) = 0;
 };
 
 // Shows the progress window for one long pass and closes it again when the
@@ -60,10 +75,11 @@ public:
     ShownProgress(const ShownProgress&) = delete;
     ShownProgress& operator=(const ShownProgress&) = delete;
 
-    // The text at once, not at the next repaint: nothing else repaints the
-    // window while the pass runs.
-    void SetText(const std::string& text) {
+    // The text and the share done, at once, not at the next repaint:
+    // nothing else repaints the window while the pass runs.
+    void SetText(const std::string& text, double share) {
         window.SetText(text);
+        window.SetShare(share);
         window.Repaint();
     }
     // Throws Stopped when the window says the computation is to stop.

@@ -168,8 +168,8 @@ std::vector<uint8_t> RasterBitmap::PngBytes() const {
     return out;
 }
 
-void RasterBitmap::SaveToFile(const std::string& fileName) const {
-    const auto bytes = BmpBytes();
+void RasterBitmap::SaveToFile(const std::string& fileName, PictureFormat format) const {
+    const auto bytes = format == PictureFormat::Png ? PngBytes() : BmpBytes();
     ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));
 }
 

@@ -18,7 +18,7 @@ public:
     int Height() const override { return height; }
     void SetSize(int newWidth, int newHeight) override;
     Canvas& GetCanvas() override { return *this; }
-    void SaveToFile(const std::string& fileName) const override;
+    void SaveToFile(const std::string& fileName, PictureFormat format) const override;
 
     // The RGB value (0x00BBGGRR) of a pixel; 0 outside the picture.
     TColor Pixel(int x, int y) const;

@@ -19,11 +19,18 @@ public:
     virtual void MousePressed(MouseButton button, bool leftHeld, int x, int y) = 0;
     virtual void MouseMoved(bool leftHeld, int x, int y) = 0;
     virtual void MouseReleased(MouseButton button, int x, int y) = 0;
+    // The second press of a double click, which also counts as a press.
+    virtual void MouseDoubleClicked(MouseButton button, int x, int y) = 0;
+    // The user asks to close the window (its close box); false keeps it open.
+    virtual bool CloseRequested() = 0;
     // The window system gave the drawing area another size than the program
     // asked for (a window manager fitted the window to the screen, say):
     // ClientWidth and ClientHeight tell the new one.
     virtual void DrawingAreaResized() = 0;
 };
+
+// The keyboard shortcuts whose keys the desktop defines (Ctrl+S, say).
+enum class StandardKey { None, New, Open, Save, SaveAs, Quit, Undo, Redo, Delete, Help };
 
 // One item of the main menu: a caption with either sub-items or an action.
 // `name` identifies the item (the window system's object name).
@@ -32,6 +39,10 @@ struct MenuItem {
     std::string name;
     std::function<void()> action;
     std::vector<MenuItem> children;
+    StandardKey key = StandardKey::None;  // its shortcut, as the desktop defines it,
+    std::string shortcut{};               // or one of its own, such as "Esc"
+    // A mode's item: whether that mode is the current one (shown checked).
+    std::function<bool()> checked{};
 };
 
 // The main window as the program sees it: caption, menu, drawing area and
@@ -55,6 +66,8 @@ public:
     virtual void SetMenu(std::vector<MenuItem> menu) = 0;
     // Where the drawing area's mouse events go; nullptr for nowhere.
     virtual void SetEvents(WindowEvents* events) = 0;
+    // The line below the drawing area: the mode, the scene's file.
+    virtual void SetStatusText(const std::string& text) = 0;
 };
 
 }  // namespace platform

@@ -20,7 +20,8 @@ int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Wind
     for (bool again = true; again;) {
         ++passes;
         const std::string pass = platform::IntToStr(passes) + OrdinalSuffix(passes) + " iteration";
-        progress.SetText(settings.titel + " is calculating the radiositys:\r" + pass);
+        progress.SetText(settings.titel + " is calculating the radiositys:\r" + pass,
+                         static_cast<double>(passes - 1) / std::max(1, settings.maximaleiterationen));
         mainWindow.SetCaption(settings.titel + " , " + pass);
         again = false;
         // Every object takes its turn in every pass, also after one changed.

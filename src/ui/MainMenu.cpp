@@ -7,27 +7,46 @@
 namespace {
 
 using platform::MenuItem;
+using platform::StandardKey;
 
 class MenuBuilder {
 public:
     explicit MenuBuilder(MainWindow& target) : window(target) {}
 
-    MenuItem Item(std::string caption, std::string name, void (MainWindow::*command)()) const {
+    // A command that may change the scene: what it changed can be undone.
+    MenuItem Edit(std::string caption, std::string name, void (MainWindow::*command)(),
+                  StandardKey key = StandardKey::None) const {
         MainWindow& bound = window;
-        return {std::move(caption),
-                std::move(name),
-                [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); },
-                {}};
+        MenuItem item = Item(std::move(caption), std::move(name), command, key);
+        item.action = [&bound, command] {
+            platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); });
+            bound.NoteChanges();
+        };
+        return item;
     }
 
-    // An item that chooses what the mouse does.
+    MenuItem Item(std::string caption, std::string name, void (MainWindow::*command)(),
+                  StandardKey key = StandardKey::None) const {
+        MainWindow& bound = window;
+        MenuItem item{std::move(caption),
+                      std::move(name),
+                      [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); },
+                      {}};
+        item.key = key;
+        return item;
+    }
+
+    // An item that chooses what the mouse does, checked while it does.
     template <class ModeKind, class... Arguments>
     MenuItem Mode(std::string caption, std::string name, Arguments... arguments) const {
         MainWindow& bound = window;
-        return {std::move(caption),
-                std::move(name),
-                [&bound, arguments...] { bound.ChooseMouseMode(std::make_unique<ModeKind>(arguments...)); },
-                {}};
+        const std::string keyword = ModeKind(arguments...).Keyword();
+        MenuItem item{std::move(caption),
+                      std::move(name),
+                      [&bound, arguments...] { bound.ChooseMouseMode(std::make_unique<ModeKind>(arguments...)); },
+                      {}};
+        item.checked = [&bound, keyword] { return bound.CurrentMouseMode().Keyword() == keyword; };
+        return item;
     }
 
     // The items that draw the kinds placed this way, in the registry's order.
@@ -36,6 +55,19 @@ public:
         for (const KindEntry& kind : Kinds())
             if (kind.placement == placement)
                 items.push_back(Mode<DrawObjectMode>(kind.menuCaption, kind.menuName, std::string(kind.keyword)));
+        return items;
+    }
+
+    // The files last opened or saved, newest first.
+    std::vector<MenuItem> RecentFiles() const {
+        std::vector<MenuItem> items;
+        MainWindow& bound = window;
+        for (const std::string& file : window.Platform().RecentFiles())
+            items.push_back(
+                {file,
+                 "RecentFile" + std::to_string(items.size() + 1),
+                 [&bound, file] { platform::ReportingErrors(bound.Platform(), [&] { bound.OpenRecentFile(file); }); },
+                 {}});
         return items;
     }
 
@@ -49,34 +81,53 @@ MenuItem Submenu(std::string caption, std::vector<MenuItem> children) {
 
 }  // namespace
 
+// The program's own items beside the designer's (Save As, the recent files,
+// Select, Undo, Redo, Delete, Help) follow the items of their menu that they
+// belong with.
 std::vector<MenuItem> MainMenu(MainWindow& window) {
     const MenuBuilder m(window);
+    const KindEntry& sun = *FindKind("sonne");
+    std::vector<MenuItem> file{m.Item("New", "Neu1", &MainWindow::NewScene, StandardKey::New),
+                               m.Item("Open", "Load1", &MainWindow::OpenScene, StandardKey::Open),
+                               m.Item("Save", "Save1", &MainWindow::SaveScene, StandardKey::Save),
+                               m.Item("Save As", "SaveAs1", &MainWindow::SaveScene, StandardKey::SaveAs),
+                               m.Item("Save as Picture", "Speichern1", &MainWindow::SavePicture),
+                               m.Item("Export as SVG", "SvgExport1", &MainWindow::ExportSvg)};
+    if (std::vector<MenuItem> recent = m.RecentFiles(); !recent.empty())
+        file.push_back(Submenu("Recent files", std::move(recent)));
+    file.push_back(m.Item("Quit", "Beenden1", &MainWindow::Quit, StandardKey::Quit));
+    MenuItem select = m.Mode<SelectMode>("Select", "Auswahl1");
+    MenuItem legends = m.Item("Legends", "Legenden1", &MainWindow::ToggleLegends);
+    legends.checked = [&window] { return window.LegendsShown(); };
+    select.shortcut = "Esc";
     return {
-        Submenu("File", {m.Item("New", "Neu1", &MainWindow::NewScene), m.Item("Open", "Load1", &MainWindow::OpenScene),
-                         m.Item("Save", "Save1", &MainWindow::SaveScene),
-                         m.Item("Save as Picture", "Speichern1", &MainWindow::SavePicture),
-                         m.Item("Quit", "Beenden1", &MainWindow::Quit)}),
+        Submenu("File", std::move(file)),
         Submenu("Scenery Objects",
                 {Submenu("Straight objects ", m.DrawingModes(Placement::Straight)),
                  Submenu("Circular objects ", m.DrawingModes(Placement::Circular)),
-                 m.Item(FindKind("sonne")->menuCaption, FindKind("sonne")->menuName, &MainWindow::AddSun),
-                 m.Item("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
-        Submenu("Edit", {m.Item("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager)}),
+                 m.Edit(sun.menuCaption, sun.menuName, &MainWindow::AddSun),
+                 m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
+        Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select,
+                         m.Item("Undo", "Rueckgaengig1", &MainWindow::Undo, StandardKey::Undo),
+                         m.Item("Redo", "Wiederholen1", &MainWindow::Redo, StandardKey::Redo),
+                         m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject,
+                                StandardKey::Delete)}),
         Submenu(
             "Graphical representation ",
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),
                                              m.Item("Stream-lines", "Stromlinien1", &MainWindow::DrawStreamLines),
                                              m.Mode<SingleStreamLineMode>("Single stream-line", "EineStromlinie1")}),
-             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)})}),
+             Submenu("Energy density", {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles)}), legends}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
-                           m.Item("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
+                           m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",
-                {m.Item("Arrows of energy flow density", "Vektorpfeile2", &MainWindow::EditArrowSettings),
-                 m.Item("Stream-lines ", "Energieflussfeldlinien1", &MainWindow::EditStreamLineSettings),
-                 m.Item("Circles of energy density ", "Energiekreise1", &MainWindow::EditCircleSettings),
-                 m.Item("Resolution of the calculation ", "Auflsung1", &MainWindow::EditResolution),
-                 m.Item("Iterations", "Iterationen1", &MainWindow::EditIterations),
-                 m.Item("Screen ", "Bildschirm1", &MainWindow::EditScreen)}),
-        Submenu("?", {m.Item("Info", "Info1", &MainWindow::ShowInfo)}),
+                {m.Edit("Arrows of energy flow density", "Vektorpfeile2", &MainWindow::EditArrowSettings),
+                 m.Edit("Stream-lines ", "Energieflussfeldlinien1", &MainWindow::EditStreamLineSettings),
+                 m.Edit("Circles of energy density ", "Energiekreise1", &MainWindow::EditCircleSettings),
+                 m.Edit("Resolution of the calculation ", "Auflsung1", &MainWindow::EditResolution),
+                 m.Edit("Iterations", "Iterationen1", &MainWindow::EditIterations),
+                 m.Edit("Screen ", "Bildschirm1", &MainWindow::EditScreen)}),
+        Submenu("?", {m.Item("Info", "Info1", &MainWindow::ShowInfo),
+                      m.Item("Help", "Hilfe1", &MainWindow::ShowHelp, StandardKey::Help)}),
     };
 }

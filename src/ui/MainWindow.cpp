@@ -1,17 +1,28 @@
 #include "ui/MainWindow.h"
 
+#include <algorithm>
+
+#include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
 #include "ui/Aufloesung.h"
 #include "ui/Bildschirm.h"
+#include "ui/Help.h"
 #include "ui/Info.h"
 #include "ui/Iterationen.h"
 #include "ui/MainMenu.h"
 #include "ui/ObjektManager.h"
 
 namespace {
+
 // Asked for so that the window system grants the largest area it can.
 constexpr int kLargestRequest = 10000;
+// How close to an object a press selects it, in pixels.
+constexpr int kPickDistance = 4;
+// Handles are squares of this half width, in a colour that no dialog offers.
+constexpr int kHandleSize = 3;
+constexpr platform::TColor kHandleColour = 0x0080FF;
+
 }  // namespace
 
 MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& mainWindow)
@@ -20,7 +31,7 @@ MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& main
       picture(platform.CreateBitmap(0, 0)),
       settings(0, 0, 0),
       list(NewBackground()),
-      mouseMode(std::make_unique<NoDrawingMode>()) {
+      mouseMode(std::make_unique<SelectMode>()) {
     // The menu first: its bar takes part of the window's height.
     window.SetMenu(MainMenu(*this));
     window.SetEvents(this);
@@ -29,6 +40,8 @@ MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& main
     settings = DefaultSettings();
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     window.SetCaption(settings.titel);
+    history.Reset(StateText());
+    UpdateStatus();
     RedrawAll();
 }
 
@@ -41,41 +54,138 @@ Tprgvar MainWindow::DefaultSettings() const {
     return Tprgvar(window.ClientHeight(), window.ClientWidth(), window.Color());
 }
 
-void MainWindow::RedrawAll() { list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe); }
+std::string MainWindow::StateText() const { return SceneFileText(settings, displays, list).Text(); }
 
-void MainWindow::ChooseMouseMode(std::unique_ptr<MouseMode> mode) { mouseMode = std::move(mode); }
+void MainWindow::RedrawAll() {
+    list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe);
+    shownDisplay = ShownDisplay::None;
+    singleStreamLines.clear();
+    ShowSelection();
+}
+
+// The mode and the selection show on the window only: the picture, with any
+// display on it, stays as it is.
+void MainWindow::ChooseMouseMode(std::unique_ptr<MouseMode> mode) {
+    mouseMode = std::move(mode);
+    Select(nullptr);
+    UpdateStatus();
+}
+
+void MainWindow::NoteChanges() {
+    history.Note(StateText());
+    UpdateStatus();
+}
+
+void MainWindow::UpdateStatus() {
+    std::string file = sceneFile.empty() ? std::string("new scene") : sceneFile;
+    if (history.Unsaved()) file += " (unsaved changes)";
+    window.SetStatusText("Mode: " + mouseMode->Description() + "    Scene: " + file);
+}
 
 bool MainWindow::EditObject(Tszeneobjekt& object) {
+    platform::TextFile before;
+    object.SaveToFile(before);
     const bool confirmed = object.Edit(EditContext{platform, settings});
     settings.berechnet = false;
+    if (!confirmed) {
+        // What the dialog stored before it was cancelled goes again.
+        before.ReadLine();
+        object.LoadFromFile(before);
+    }
     return confirmed;
 }
 
-void MainWindow::NewScene() { StartAfresh(); }
+Tszeneobjekt* MainWindow::ObjectAt(int x, int y) const {
+    // The topmost is drawn last; the background radiation cannot be moved.
+    // A circle is taken by its centre too. Objects drawn since the last
+    // numbering still have the number 0, which no object may skip here.
+    constexpr int32_t kSkipNone = -1;
+    for (size_t i = list.size(); i-- > 1;)
+        if (!list[i].Handles().empty() &&
+            (list[i].IsNear(x, y, kPickDistance, kSkipNone, kSkipNone) || HandleWithinReach(list[i], x, y)))
+            return &list[i];
+    return nullptr;
+}
+
+Tszeneobjekt* MainWindow::SelectedObject() const {
+    const bool inScene =
+        std::any_of(list.begin(), list.end(), [&](const auto& object) { return object.get() == selection; });
+    return inScene ? selection : nullptr;
+}
+
+void MainWindow::Select(Tszeneobjekt* object) {
+    selection = object;
+    window.GetCanvas().DrawBitmap(*picture);
+    ShowSelection();
+}
+
+void MainWindow::ShowSelection() {
+    const Tszeneobjekt* selected = SelectedObject();
+    if (selected == nullptr) return;
+    platform::Canvas& canvas = window.GetCanvas();
+    canvas.SetBrushStyle(platform::BrushStyle::Solid);
+    canvas.SetBrushColor(kHandleColour);
+    for (const Handle& handle : selected->Handles())
+        canvas.FillRect(handle.x - kHandleSize, handle.y - kHandleSize, handle.x + kHandleSize + 1,
+                        handle.y + kHandleSize + 1);
+}
+
+void MainWindow::NewScene() {
+    if (!MayDiscardChanges()) return;
+    StartAfresh();
+    sceneFile.clear();
+    history.Reset(StateText());
+    UpdateStatus();
+}
 
 void MainWindow::StartAfresh() {
     list.Clear(NewBackground());
+    selection = nullptr;
     settings = DefaultSettings();
     displays = Displays{};
-    mouseMode = std::make_unique<NoDrawingMode>();
+    mouseMode = std::make_unique<SelectMode>();
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     RedrawAll();
 }
 
 void MainWindow::Quit() { window.Close(); }
 
+bool MainWindow::CloseRequested() {
+    bool mayClose = false;
+    platform::ReportingErrors(platform, [&] { mayClose = MayDiscardChanges(); });
+    return mayClose;
+}
+
+bool MainWindow::MayDiscardChanges() {
+    if (!history.Unsaved()) return true;
+    using platform::Control;
+    using platform::ModalResult;
+    static platform::DialogSpec dialog{
+        settings.titel,
+        {Control::Label("Save changes?"), Control::Button("Save", ModalResult::Yes, true),
+         Control::Button("Discard", ModalResult::No).Beside(),
+         Control::Button("Cancel", ModalResult::Cancel).Beside()}};
+    switch (platform.ShowModal(dialog)) {
+        case ModalResult::Yes: return SaveSceneWithDialog();
+        case ModalResult::No: return true;
+        default: return false;
+    }
+}
+
 void MainWindow::AddSun() {
-    mouseMode = std::make_unique<NoDrawingMode>();
+    mouseMode = std::make_unique<SelectMode>();
     settings.berechnet = false;
     list.Append(CreateObjectOfKind("sonne", 0, 0, 0, 0));
-    EditObject(list.Tail());
+    if (!EditObject(list.Tail())) list.Remove(list.size() - 1);
     RedrawAll();
+    UpdateStatus();
 }
 
 void MainWindow::EditBackground() {
-    mouseMode = std::make_unique<NoDrawingMode>();
+    mouseMode = std::make_unique<SelectMode>();
     EditObject(list.Head());
     RedrawAll();
+    UpdateStatus();
 }
 
 void MainWindow::OpenObjectManager() {
@@ -84,10 +194,39 @@ void MainWindow::OpenObjectManager() {
     settings.berechnet = false;
 }
 
+void MainWindow::Undo() {
+    if (const std::optional<std::string> state = history.Undo()) RestoreState(*state);
+}
+
+void MainWindow::Redo() {
+    if (const std::optional<std::string> state = history.Redo()) RestoreState(*state);
+}
+
+void MainWindow::RestoreState(const std::string& state) {
+    platform::TextFile file = platform::TextFile::FromText(state);
+    SceneFileContents contents = ReadSceneFile(file, settings.titel, displays);
+    AdoptScene(contents);
+    RedrawAll();
+    UpdateStatus();
+}
+
+void MainWindow::DeleteSelectedObject() {
+    for (size_t i = 1; i < list.size(); ++i)
+        if (&list[i] == SelectedObject()) {
+            list.Remove(i);
+            selection = nullptr;
+            settings.berechnet = false;
+            RedrawAll();
+            return;
+        }
+}
+
 void MainWindow::ClearDisplays() { RedrawAll(); }
 
 void MainWindow::DeleteAllObjects() {
+    if (!MayDiscardChanges()) return;
     list.Clear(NewBackground());
+    selection = nullptr;
     RedrawAll();
 }
 
@@ -96,13 +235,26 @@ void MainWindow::EditResolution() { ResolutionDialog(platform, settings); }
 void MainWindow::EditIterations() { IterationsDialog(platform, settings); }
 
 void MainWindow::EditScreen() {
+    const platform::TColor colourBefore = settings.hintergrundfarbe;
     ScreenDialog(platform, window, settings);
-    // A new size starts the scene afresh, at that size.
-    if (window.ClientWidth() != settings.breite || window.ClientHeight() != settings.hoehe) StartAfresh();
+    // A new size starts the scene afresh, at that size; unless the user
+    // would rather keep the unsaved scene.
+    if (window.ClientWidth() != settings.breite || window.ClientHeight() != settings.hoehe) {
+        if (MayDiscardChanges()) {
+            StartAfresh();
+        } else {
+            settings.hintergrundfarbe = colourBefore;
+            window.SetColor(colourBefore);
+            window.SetClientWidth(settings.breite);
+            window.SetClientHeight(settings.hoehe);
+        }
+    }
     RedrawAll();
 }
 
 void MainWindow::ShowInfo() { InfoDialog(platform, settings.titel); }
+
+void MainWindow::ShowHelp() { HelpDialog(platform); }
 
 void MainWindow::DrawingAreaResized() {
     platform::ReportingErrors(platform, [&] {
@@ -115,8 +267,9 @@ void MainWindow::DrawingAreaResized() {
     });
 }
 
-// The mouse: a press with the left button held, a move with it held (a drag)
-// and the release of the left button go to the current mouse mode.
+// The mouse: a press with the left button held, a move with it held (a drag),
+// the release of the left button and a double click go to the current mouse
+// mode. Whatever they changed can be undone.
 
 void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y) {
     if (!leftHeld) return;
@@ -126,6 +279,7 @@ void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y
 void MainWindow::MouseMoved(bool leftHeld, int x, int y) {
     platform::ReportingErrors(platform, [&] {
         window.GetCanvas().DrawBitmap(*picture);
+        ShowSelection();
         if (leftHeld) mouseMode->Drag(*this, x, y);
         window.SetCaption(settings.titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
     });
@@ -133,5 +287,16 @@ void MainWindow::MouseMoved(bool leftHeld, int x, int y) {
 
 void MainWindow::MouseReleased(platform::MouseButton button, int x, int y) {
     if (button != platform::MouseButton::Left) return;
-    platform::ReportingErrors(platform, [&] { mouseMode->Release(*this, x, y); });
+    platform::ReportingErrors(platform, [&] {
+        mouseMode->Release(*this, x, y);
+        NoteChanges();
+    });
+}
+
+void MainWindow::MouseDoubleClicked(platform::MouseButton button, int x, int y) {
+    if (button != platform::MouseButton::Left) return;
+    platform::ReportingErrors(platform, [&] {
+        mouseMode->DoubleClick(*this, x, y);
+        NoteChanges();
+    });
 }

@@ -8,6 +8,7 @@
 #include "model/SceneList.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "ui/EditHistory.h"
 #include "ui/MouseModes.h"
 
 struct SceneFileContents;
@@ -35,6 +36,9 @@ public:
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& Window() { return window; }
     platform::Platform& Platform() { return platform; }
+    // The file the scene was last opened from or saved to; empty for none.
+    const std::string& SceneFile() const { return sceneFile; }
+    bool HasUnsavedChanges() const { return history.Unsaved(); }
 
     // The mouse mode; its keyword is the drawing mode, zeichenmodus.
     void ChooseMouseMode(std::unique_ptr<MouseMode> mode);
@@ -43,18 +47,34 @@ public:
     // "File"
     void NewScene();
     void OpenScene();
+    // Opens this file as "Open" would after its dialog (the program's
+    // command line, the recent files).
+    void OpenSceneFile(const std::string& fileName);
+    // One of "File"'s recent files: asks to save unsaved changes first.
+    void OpenRecentFile(const std::string& fileName);
     void SaveScene();
+    // "Save as Picture": a Windows bitmap, or a PNG picture when that type
+    // is chosen or the name typed ends in ".png".
     void SavePicture();
+    void ExportSvg();
+    // The scene and the display it shows as vector graphics (SVG).
+    void WriteSvg(const std::string& fileName);
     void Quit();
     // "Scenery Objects"
     void AddSun();
     void EditBackground();
     // "Edit"
     void OpenObjectManager();
+    void Undo();
+    void Redo();
+    void DeleteSelectedObject();
     // "Graphical representation "
     void DrawArrows();
     void DrawStreamLines();
     void DrawCircles();
+    // Whether the displays draw their legend (off unless switched on).
+    void ToggleLegends();
+    bool LegendsShown() const { return showLegends; }
     // "Delete"
     void ClearDisplays();
     void DeleteAllObjects();
@@ -67,13 +87,21 @@ public:
     void EditScreen();
     // "?"
     void ShowInfo();
+    void ShowHelp();
 
     void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y) override;
     void MouseMoved(bool leftHeld, int x, int y) override;
     void MouseReleased(platform::MouseButton button, int x, int y) override;
+    void MouseDoubleClicked(platform::MouseButton button, int x, int y) override;
+    // Asks to save unsaved changes first.
+    bool CloseRequested() override;
     // The picture and the settings follow the drawing area's real size, so
     // that a file saved on a screen opens again on it; the scene stays.
     void DrawingAreaResized() override;
+
+    // After a command or a drag that may have changed the scene: a change
+    // can be undone and counts as unsaved.
+    void NoteChanges();
 
     // What every display needs first: a numbered scene without zero-size
     // objects, its radiation computed (skipped while it is up to date) and
@@ -91,10 +119,27 @@ public:
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
     // Opens the object's dialog; the radiation is to be computed again.
+    // Cancel leaves the object as it was and gives false.
     bool EditObject(Tszeneobjekt& object);
+    // Draws the scene anew, and the handles of the selected object.
     void RedrawAll();
 
+    // The topmost object that may be moved within reach of (x, y); nullptr
+    // for none.
+    Tszeneobjekt* ObjectAt(int x, int y) const;
+    // The selected object, nullptr for none.
+    Tszeneobjekt* SelectedObject() const;
+    void Select(Tszeneobjekt* object);
+
 private:
+    enum class ShownDisplay { None, Arrows, StreamLines, Circles };
+    // A display command: computes the scene, redraws it and draws the display.
+    void ShowDisplay(ShownDisplay display);
+    // The display's work, for the estimate before it (SceneList::QueryWork units).
+    Extended DisplayWork(ShownDisplay display) const;
+    // Draws the display, and its legend when legends are on, into `target`;
+    // stream lines show on `targetWindow` one by one.
+    void DrawDisplay(ShownDisplay display, platform::Bitmap& target, platform::Canvas& targetWindow);
     // "New": an empty scene, the settings and displays at their defaults, the
     // picture at the window's size.
     void StartAfresh();
@@ -103,6 +148,24 @@ private:
     // Makes what a scene file held the program's state, as far as it was
     // read, and tells the user what went wrong.
     void ApplyScene(SceneFileContents& contents, const std::string& fileName);
+    // Makes what a scene file held the state; false when the window cannot
+    // take its picture size (everything after the screen section then stays
+    // at its defaults).
+    bool AdoptScene(SceneFileContents& contents);
+    // Goes back or forward to a state of the edit history.
+    void RestoreState(const std::string& state);
+    std::string StateText() const;
+    // Asks "Save changes?" when there are unsaved changes; false when the
+    // user cancels (or cancels the save), and nothing may be thrown away.
+    bool MayDiscardChanges();
+    // The save dialog and the write; false when nothing was saved.
+    bool SaveSceneWithDialog();
+    // Whether the user agrees to replace the file, which exists.
+    bool MayReplace(const std::string& fileName);
+    void RememberRecentFile(const std::string& fileName);
+    void UpdateStatus();
+    // The selected object's handles over the picture on the window.
+    void ShowSelection();
 
     platform::Platform& platform;
     platform::Window& window;
@@ -111,4 +174,12 @@ private:
     Displays displays;
     SceneList list;
     std::unique_ptr<MouseMode> mouseMode;
+    EditHistory history;
+    std::string sceneFile;
+    Tszeneobjekt* selection = nullptr;
+    // What the picture shows beside the scene: the last display, and the
+    // single stream lines clicked since, until the next redraw.
+    ShownDisplay shownDisplay = ShownDisplay::None;
+    std::vector<std::pair<int, int>> singleStreamLines;
+    bool showLegends = false;
 };

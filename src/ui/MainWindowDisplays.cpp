@@ -1,8 +1,12 @@
-// The main window's display commands and the displays' parameter dialogs.
+// The main window's display commands, the displays' parameter dialogs, and
+// the display as vector graphics.
 #include <algorithm>
 
+#include "display/Legend.h"
+#include "files/FileNames.h"
 #include "model/ParallelFor.h"
 #include "platform/Conversions.h"
+#include "platform/SvgPicture.h"
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 
@@ -35,34 +39,90 @@ std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     return passes;
 }
 
-void MainWindow::DrawArrows() {
-    mouseMode = std::make_unique<NoDrawingMode>();
-    if (!PrepareScene(displays.vektorpfeile.Work(list, settings))) return;
+Extended MainWindow::DisplayWork(ShownDisplay display) const {
+    switch (display) {
+        case ShownDisplay::Arrows: return displays.vektorpfeile.Work(list, settings);
+        case ShownDisplay::StreamLines: return displays.linien.Work(list, settings);
+        case ShownDisplay::Circles: return displays.energiekreise.Work(list, settings);
+        case ShownDisplay::None: break;
+    }
+    return 0;
+}
+
+void MainWindow::ShowDisplay(ShownDisplay display) {
+    ChooseMouseMode(std::make_unique<SelectMode>());
+    if (!PrepareScene(DisplayWork(display))) return;
     RedrawAll();
-    displays.vektorpfeile.Draw(list, settings, picture->GetCanvas(), platform);
+    DrawDisplay(display, *picture, window.GetCanvas());
+    shownDisplay = display;
     window.GetCanvas().DrawBitmap(*picture);
 }
 
-void MainWindow::DrawStreamLines() {
-    mouseMode = std::make_unique<NoDrawingMode>();
-    if (!PrepareScene(displays.linien.Work(list, settings))) return;
-    RedrawAll();
-    displays.linien.Draw(list, settings, *picture, window.GetCanvas(), platform);
+void MainWindow::DrawDisplay(ShownDisplay display, platform::Bitmap& target, platform::Canvas& targetWindow) {
+    std::string legend;
+    switch (display) {
+        case ShownDisplay::Arrows: {
+            const double perSpacing = displays.vektorpfeile.Draw(list, settings, target.GetCanvas(), platform);
+            if (perSpacing > 0)
+                legend = "Arrow of " + platform::IntToStr(displays.vektorpfeile.gitterweite) + " px: flow density " +
+                         platform::FloatToStr(perSpacing, 4);
+            break;
+        }
+        case ShownDisplay::StreamLines:
+            displays.linien.Draw(list, settings, target, targetWindow, platform);
+            legend = "Between two lines: flux " + platform::FloatToStr(displays.linien.FluxPerLine(list), 4);
+            break;
+        case ShownDisplay::Circles: {
+            const double largest = displays.energiekreise.Draw(list, settings, target.GetCanvas(), platform);
+            if (largest > 0) legend = "Largest disc: energy density " + platform::FloatToStr(largest, 4);
+            break;
+        }
+        case ShownDisplay::None: break;
+    }
+    if (showLegends && !legend.empty()) {
+        const platform::TColor colour = display == ShownDisplay::Arrows    ? displays.vektorpfeile.colour
+                                        : display == ShownDisplay::Circles ? displays.energiekreise.colour
+                                                                           : displays.linien.colour;
+        DrawLegend(target.GetCanvas(), target.Width(), target.Height(), colour, legend);
+    }
 }
 
-void MainWindow::DrawCircles() {
-    mouseMode = std::make_unique<NoDrawingMode>();
-    if (!PrepareScene(displays.energiekreise.Work(list, settings))) return;
-    RedrawAll();
-    displays.energiekreise.Draw(list, settings, picture->GetCanvas(), platform);
-    window.GetCanvas().DrawBitmap(*picture);
-}
+void MainWindow::DrawArrows() { ShowDisplay(ShownDisplay::Arrows); }
+
+void MainWindow::DrawStreamLines() { ShowDisplay(ShownDisplay::StreamLines); }
+
+void MainWindow::DrawCircles() { ShowDisplay(ShownDisplay::Circles); }
 
 void MainWindow::TraceSingleStreamLine(int x, int y) {
     if (!PrepareScene()) return;
     displays.linien.TraceLine(list, *picture, window.GetCanvas(), platform, x, y);
+    singleStreamLines.push_back({x, y});
+}
+
+void MainWindow::ToggleLegends() {
+    showLegends = !showLegends;
+    if (shownDisplay != ShownDisplay::None) ShowDisplay(shownDisplay);
 }
 
 void MainWindow::EditArrowSettings() { displays.vektorpfeile.Edit(platform); }
 void MainWindow::EditStreamLineSettings() { displays.linien.Edit(platform); }
 void MainWindow::EditCircleSettings() { displays.energiekreise.Edit(platform); }
+
+void MainWindow::ExportSvg() {
+    const std::optional<platform::ChosenFile> chosen = platform.SaveFileName("SVG-Files (*.svg)|*.svg");
+    if (!chosen) return;
+    const std::string fileName = WithExtension(chosen->name, ".svg");
+    if (MayReplace(fileName)) WriteSvg(fileName);
+}
+
+// The scene and the display as the picture shows them, drawn again into a
+// vector picture: the same objects, arrows, lines and discs.
+void MainWindow::WriteSvg(const std::string& fileName) {
+    platform::SvgPicture svg(picture->Width(), picture->Height());
+    list.RedrawAll(svg, svg.GetCanvas(), settings.hintergrundfarbe);
+    if ((shownDisplay != ShownDisplay::None || !singleStreamLines.empty()) && !PrepareScene(DisplayWork(shownDisplay)))
+        return;
+    DrawDisplay(shownDisplay, svg, svg.GetCanvas());
+    for (const auto& [x, y] : singleStreamLines) displays.linien.TraceLine(list, svg, svg.GetCanvas(), platform, x, y);
+    svg.Write(fileName);
+}

@@ -1,13 +1,19 @@
 // The main window's file commands: scenes and pictures.
+#include <algorithm>
+#include <filesystem>
+
 #include "files/FileNames.h"
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
+#include "ui/MainMenu.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
 const std::string kLowResolution = ", because the resolution of Your screen is not high enough";
+// How many recent files "File" lists.
+constexpr size_t kRecentFiles = 5;
 
 std::string SceneFilter(const Tprgvar& settings) { return settings.titel + "-Files (*.brv)|*.brv"; }
 
@@ -34,11 +40,19 @@ std::string Where(const SceneFileProblem& problem) {
 }  // namespace
 
 void MainWindow::OpenScene() {
+    if (!MayDiscardChanges()) return;
     const std::optional<std::string> fileName = platform.OpenFileName(SceneFilter(settings));
-    if (!fileName) return;
-    platform::TextFile file = platform::TextFile::Read(*fileName);
+    if (fileName) OpenSceneFile(*fileName);
+}
+
+void MainWindow::OpenRecentFile(const std::string& fileName) {
+    if (MayDiscardChanges()) OpenSceneFile(fileName);
+}
+
+void MainWindow::OpenSceneFile(const std::string& fileName) {
+    platform::TextFile file = platform::TextFile::Read(fileName);
     SceneFileContents contents = ReadSceneFile(file, settings.titel, displays);
-    ApplyScene(contents, *fileName);
+    ApplyScene(contents, fileName);
 }
 
 void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& fileName) {
@@ -57,14 +71,32 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
     // So does a number that does not convert before the state is replaced.
     if (badNumber && !contents.stateReplaced) throw platform::ConversionError(badNumberMessage);
 
+    const bool fits = AdoptScene(contents);
+    mouseMode = std::make_unique<SelectMode>();
+    // The scene is now the file's, as far as it could be read.
+    sceneFile = fileName;
+    history.Reset(StateText());
+    RememberRecentFile(fileName);
+    UpdateStatus();
+    if (badNumber) throw platform::ConversionError(badNumberMessage);
+    RedrawAll();
+    if (!fits) {
+        platform.ShowMessage(couldNotOpen + kLowResolution);
+        return;
+    }
+    if (!problem) return;
+    if (problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
+    platform.ShowMessage(couldNotOpen + "\r" + Where(*problem));
+}
+
+bool MainWindow::AdoptScene(SceneFileContents& contents) {
     bool fits = true;
     if (contents.screenRead) fits = FitWindow(window, contents.breite, contents.hoehe);
     // The picture follows the size the window really took, also when that is
     // not the file's.
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     if (fits && contents.hintergrundfarbe) window.SetColor(*contents.hintergrundfarbe);
-
-    mouseMode = std::make_unique<NoDrawingMode>();
+    selection = nullptr;
     settings = DefaultSettings();
     if (fits && contents.stateReplaced) {
         settings.sellaenge = contents.settings.sellaenge;
@@ -78,23 +110,63 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
         displays = Displays{};
         list.Clear(NewBackground());
     }
-    if (badNumber) throw platform::ConversionError(badNumberMessage);
-    RedrawAll();
-    if (!fits) {
-        platform.ShowMessage(couldNotOpen + kLowResolution);
-        return;
-    }
-    if (!problem) return;
-    if (problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
-    platform.ShowMessage(couldNotOpen + "\r" + Where(*problem));
+    return fits;
 }
 
-void MainWindow::SaveScene() {
-    const std::optional<std::string> fileName = platform.SaveFileName(SceneFilter(settings));
-    if (fileName) ::SaveScene(WithExtension(*fileName, ".brv"), settings, displays, list);
+void MainWindow::SaveScene() { SaveSceneWithDialog(); }
+
+bool MainWindow::SaveSceneWithDialog() {
+    const std::optional<platform::ChosenFile> chosen = platform.SaveFileName(SceneFilter(settings));
+    if (!chosen) return false;
+    const std::string fileName = WithExtension(chosen->name, ".brv");
+    if (fileName != sceneFile && !MayReplace(fileName)) return false;
+    ::SaveScene(fileName, settings, displays, list);
+    sceneFile = fileName;
+    history.MarkSaved();
+    RememberRecentFile(fileName);
+    UpdateStatus();
+    return true;
 }
 
 void MainWindow::SavePicture() {
-    const std::optional<std::string> fileName = platform.SaveFileName("Bitmap-Files (*.bmp)|*.bmp");
-    if (fileName) picture->SaveToFile(WithExtension(*fileName, ".bmp"));
+    // A Windows bitmap as ever; PNG is the second type.
+    const std::optional<platform::ChosenFile> chosen =
+        platform.SaveFileName("Bitmap-Files (*.bmp)|*.bmp|PNG-Files (*.png)|*.png");
+    if (!chosen) return;
+    // The extension typed decides, then the type chosen.
+    std::string fileName = chosen->name;
+    platform::PictureFormat format = platform::PictureFormat::Bmp;
+    if (EndsWithNoCase(fileName, ".png")) {
+        format = platform::PictureFormat::Png;
+    } else if (chosen->type == 1 && !EndsWithNoCase(fileName, ".bmp")) {
+        format = platform::PictureFormat::Png;
+        fileName += ".png";
+    } else {
+        fileName = WithExtension(fileName, ".bmp");
+    }
+    if (MayReplace(fileName)) picture->SaveToFile(fileName, format);
+}
+
+// The file dialog asks before it replaces the name typed; the extension
+// appended to it names another file, which must not go unasked.
+bool MainWindow::MayReplace(const std::string& fileName) {
+    std::error_code error;
+    if (!std::filesystem::exists(fileName, error)) return true;
+    using platform::Control;
+    using platform::ModalResult;
+    platform::DialogSpec dialog{
+        settings.titel,
+        {Control::Label("The file " + fileName + " already exists.\rDo you want to replace it?"),
+         Control::Button("Replace", ModalResult::Yes), Control::Button("Cancel", ModalResult::Cancel, true).Beside()}};
+    return platform.ShowModal(dialog) == ModalResult::Yes;
+}
+
+void MainWindow::RememberRecentFile(const std::string& fileName) {
+    std::vector<std::string> files = platform.RecentFiles();
+    std::erase(files, fileName);
+    files.insert(files.begin(), fileName);
+    if (files.size() > kRecentFiles) files.resize(kRecentFiles);
+    platform.SetRecentFiles(files);
+    // "File" lists them.
+    window.SetMenu(MainMenu(*this));
 }

@@ -68,18 +68,6 @@ public:
     }
 };
 
-// A scene picture whose drawing calls are written down.
-class RecordingPicture : public platform::Bitmap {
-public:
-    int Width() const override { return 0; }
-    int Height() const override { return 0; }
-    void SetSize(int, int) override {}
-    platform::Canvas& GetCanvas() override { return canvas; }
-    void SaveToFile(const std::string&) const override {}
-
-    RecordingCanvas canvas;
-};
-
 // Settings for a picture of the given size, a headless platform and an
 // empty scene (only the background radiation, strength 0).
 class FieldDisplaysTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include <QtWidgets>
 
 #include "files/SceneFile.h"
+#include "model/ObjektGerade.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
@@ -31,6 +32,7 @@ public:
     void Then(std::function<void(QDialog&)> answer) { answers.push_back(std::move(answer)); }
     bool Done() const { return answers.empty() && !current; }
     QStringList messages;
+    QStringList shown;  // the titles of the dialogs answered from the list
 
 private:
     void AnswerNext() {
@@ -47,6 +49,7 @@ private:
                 currentAnswer = std::move(answers.front());
                 answers.pop_front();
             }
+            shown << dialog->windowTitle();
         }
         currentAnswer(*dialog);
     }
@@ -62,10 +65,16 @@ void PressOk(QDialog& dialog) {
         if (button->text() == QLatin1String("OK")) return button->click();
 }
 
+// Types the whole path as the file's name. Whatever the folder view has
+// selected meanwhile (it fills while the dialog shows) would count first.
 void ChooseFile(const QString& path, QDialog& dialog) {
-    auto& chooser = dynamic_cast<QFileDialog&>(dialog);
-    chooser.selectFile(path);
-    QMetaObject::invokeMethod(&chooser, "accept");
+    auto* chooser = qobject_cast<QFileDialog*>(&dialog);
+    QVERIFY2(chooser != nullptr, qPrintable("a file dialog instead of " + dialog.windowTitle()));
+    for (QAbstractItemView* view : chooser->findChildren<QAbstractItemView*>()) view->clearSelection();
+    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name != nullptr);
+    name->setText(path);
+    QMetaObject::invokeMethod(chooser, "accept");
 }
 
 // Runs xdotool with the arguments; the X server passes what it does to the
@@ -129,7 +138,7 @@ private slots:
         window.SetColor(0xFFFFFF);
         answerer.Then([](QDialog& dialog) {
             // Return in the colour list, where the focus starts.
-            QTest::keyClick(dialog.findChild<QComboBox*>()->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(dialog.findChild<QComboBox*>(), Qt::Key_Return);
         });
         Trigger("Bildschirm1");
         QCOMPARE(form.Scene().size(), size_t{2});
@@ -138,7 +147,40 @@ private slots:
         QCOMPARE(answerer.messages, QStringList());
     }
 
+    // The emitter drawn before: dragged by its middle in the "Select" mode,
+    // put back by Ctrl+Z, and the scene saved by Ctrl+S.
+    void draggedEmitterComesBackWithUndoAndIsSavedWithTheKeyboard() {
+        auto points = [&] {
+            const auto& emitter = dynamic_cast<const TObjektGerade&>(form.Scene()[1]);
+            return QLine(emitter.x1, emitter.y1, emitter.x2, emitter.y2);
+        };
+        const QLine drawn = points();
+        Keys("Escape");
+        QCOMPARE(form.CurrentMouseMode().Keyword(), std::string());
+        const QPoint middle = Area().mapToGlobal(drawn.center()), moved = middle + QPoint(50, -30);
+        XdoTool({"mousemove", QString::number(middle.x()), QString::number(middle.y()), "mousedown", "1", "mousemove",
+                 QString::number(moved.x()), QString::number(moved.y()), "mouseup", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(points(), drawn.translated(50, -30), 5000);
+        Keys("ctrl+z");
+        QTRY_COMPARE_WITH_TIMEOUT(points(), drawn, 5000);
+
+        const QString path = folder.filePath(QStringLiteral("keys.brv"));
+        answerer.Then([&](QDialog& dialog) { ChooseFile(path, dialog); });
+        Keys("ctrl+s");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 5000);
+        QVERIFY(!form.HasUnsavedChanges());
+        QVERIFY(window.statusBar()->findChild<QLabel*>()->text().contains(path));
+        QCOMPARE(answerer.messages, QStringList());
+    }
+
 private:
+    // Keys pressed on the main window through the X server.
+    void Keys(const char* keys) {
+        window.activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(window.isActiveWindow(), 5000);
+        XdoTool({"key", QString::fromLatin1(keys)});
+        QCoreApplication::processEvents();
+    }
     QSize SceneSize() const { return {form.Settings().breite, form.Settings().hoehe}; }
     QWidget& Area() { return window.DrawingArea(); }
     std::string SceneText() const {
@@ -158,6 +200,8 @@ private:
 };
 
 int main(int argc, char* argv[]) {
+    // The recent files of the test stay apart from the user's.
+    QStandardPaths::setTestModeEnabled(true);
     // Qt's own file dialog, which the test can answer; a desktop's native
     // one lives outside the program.
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);

@@ -182,8 +182,9 @@ TEST_F(CircularKindsTest, EmitterDialogReadsStrictlyWithoutChecks) {
         EXPECT_EQ(dialog.caption, "Circular lambert-like emitter");
         std::vector<std::string> captions;
         for (const auto& control : dialog.controls) captions.push_back(control.caption);
-        EXPECT_EQ(captions, (std::vector<std::string>{"energy flow density", "Radius", "Center X", "Center Y",
-                                                      "Complete circle?", "Start angle", "End angle", "Color", "OK"}));
+        EXPECT_EQ(captions,
+                  (std::vector<std::string>{"energy flow density", "Radius", "Center X", "Center Y", "Complete circle?",
+                                            "Start angle", "End angle", "Color", "OK", "Cancel"}));
         EXPECT_EQ(dialog["radius"].text, "50");
         for (auto [id, text] : {std::pair{"staerke", "2.5"},
                                 {"radius", "-7"},
@@ -424,7 +425,7 @@ TEST_F(CircularKindsTest, AbsorberDialogShowsTheCentreFirstAndReadsStrictly) {
         std::vector<std::string> ids;
         for (const auto& control : dialog.controls) ids.push_back(control.id.empty() ? control.caption : control.id);
         EXPECT_EQ(ids, (std::vector<std::string>{"xmitte", "ymitte", "radius", "Full circle?", "winkel1", "winkel2",
-                                                 "color", "OK"}));
+                                                 "color", "OK", "Cancel"}));
         dialog["xmitte"].text = "10";
         dialog["ymitte"].text = "1.5";
         dialog["radius"].text = "30";

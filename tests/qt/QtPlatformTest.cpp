@@ -70,6 +70,9 @@ class QtPlatformTest : public QObject {
 private slots:
     // A window colour of its own shows whether a system colour comes from the palette.
     void initTestCase() {
+        // The recent files of these tests stay apart from the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
         QPalette palette = QApplication::palette();
         palette.setColor(QPalette::Window, kWindowColour);
         QApplication::setPalette(palette);
@@ -137,30 +140,30 @@ private slots:
         QtBitmap bitmap(7, 5);
         bitmap.GetCanvas().SetBrushColor(kRed);
         bitmap.GetCanvas().FillRect(1, 1, 2, 2);
-        bitmap.SaveToFile(fileName.toStdString());
+        bitmap.SaveToFile(fileName.toStdString(), PictureFormat::Bmp);
         const QImage saved(fileName, "BMP");
         QCOMPARE(saved.size(), QSize(7, 5));
         QCOMPARE(QColor(saved.pixel(1, 1)), QColor(Qt::red));
 
         const std::string unwritable = folder.filePath(QStringLiteral("missing/picture.bmp")).toStdString();
-        QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable));
+        QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable, PictureFormat::Bmp));
     }
 
     void menuTree() {
         const QStringList expected{
             "bar: File|Scenery Objects|Edit|Graphical representation |Delete|&Parameters|?",
-            "File: New|Open|Save|Save as Picture|Quit",
+            "File: New|Open|Save|Save As|Save as Picture|Export as SVG|Quit",
             "Scenery Objects: Straight objects |Circular objects |Sun|Background Radiation",
             "Straight objects : Lambert-like emitter |Emitter of parallel light|Mirror / Diffusor |Absorber",
             "Circular objects : Lambert-like emitter |Mirror / Diffusor |Absorber",
-            "Edit: Object Manager",
-            "Graphical representation : Energy flow density|Energy density",
+            "Edit: Object Manager|Select|Undo|Redo|Delete selected object",
+            "Graphical representation : Energy flow density|Energy density|Legends",
             "Energy flow density: Arrows|Stream-lines|Single stream-line",
             "Energy density: Circles",
             "Delete: Graphical representation|All objects in the scene",
             "&Parameters: Arrows of energy flow density|Stream-lines |Circles of energy density |"
             "Resolution of the calculation |Iterations|Screen ",
-            "?: Info",
+            "?: Info|Help",
         };
         StartedWindow main(platform);
         QCOMPARE(MenuLines(QStringLiteral("bar"), main.window.menuBar()->actions()), expected);
@@ -172,7 +175,7 @@ private slots:
         QtWindow& window = main.window;
         const QSize screen = window.screen()->availableGeometry().size();
         QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()),
-                 screen - QSize(0, window.menuBar()->sizeHint().height()));
+                 screen - QSize(0, window.menuBar()->sizeHint().height() + window.statusBar()->sizeHint().height()));
         QCOMPARE(QColor(window.DrawingArea().Surface().pixel(0, 0)), kWindowColour);  // the empty scene
 
         // Once the window is shown its frame counts too.
@@ -191,7 +194,12 @@ private slots:
         main.window.findChild<QAction*>(QStringLiteral("LambertscherStrahler1"))->trigger();
         QtDrawingArea& area = main.window.DrawingArea();
         QStringList dialogs;
-        const auto watch = [&] { WhenShown([&](QDialog& dialog) { dialogs << dialog.windowTitle(); }); };
+        const auto watch = [&] {
+            WhenShown([&](QDialog& dialog) {
+                dialogs << dialog.windowTitle();
+                dialog.findChild<QPushButton*>()->click();  // "OK"
+            });
+        };
         watch();
         QTest::mouseClick(&area, Qt::RightButton, {}, {50, 50});
         QCoreApplication::processEvents();  // the watch ends here when no dialog came
@@ -207,6 +215,30 @@ private slots:
                  QRect(QPoint(100, 100), QPoint(200, 150)));
         QCOMPARE(area.Surface(),
                  dynamic_cast<const QtBitmap&>(main.form.Picture()).Image());  // the window shows the picture
+    }
+
+    // Regression test: beside a picture smaller than the window a press
+    // started an object off the picture, whose dialog then refused it.
+    void pressBesideASmallerPictureStartsNothing() {
+        StartedWindow main(platform);
+        main.window.SetClientWidth(300);
+        main.window.SetClientHeight(200);
+        main.window.resize(600, 500);
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        QtDrawingArea& area = main.window.DrawingArea();
+        QVERIFY(area.width() > 300 && area.height() > 200);
+        main.window.findChild<QAction*>(QStringLiteral("Absorber1"))->trigger();
+        WhenShown([](QDialog& dialog) { dialog.findChild<QPushButton*>()->click(); });
+        QTest::mousePress(&area, Qt::LeftButton, {}, {400, 100});
+        QTest::mouseRelease(&area, Qt::LeftButton, {}, {450, 150});
+        QCoreApplication::processEvents();  // the watch ends here when no dialog came
+        QCOMPARE(main.form.Scene().size(), size_t{1});
+        QCOMPARE(area.grab().toImage().pixel(400, 100), area.palette().color(QPalette::Mid).rgb());
+        WhenShown([](QDialog& dialog) { dialog.findChild<QPushButton*>()->click(); });
+        QTest::mousePress(&area, Qt::LeftButton, {}, {100, 100});
+        QTest::mouseRelease(&area, Qt::LeftButton, {}, {150, 150});
+        QCOMPARE(main.form.Scene().size(), size_t{2});
     }
 
     // Regression test: a list left alone chose the entry that it showed
@@ -289,8 +321,31 @@ private slots:
         progress.Show();
         QVERIFY(progress.isVisible());
         progress.SetText("Iteration 3\rof 50");
+        progress.SetShare(0.25);
         progress.Repaint();
         QCOMPARE(progress.Text(), QStringLiteral("Iteration 3\nof 50"));
+        QCOMPARE(progress.Share(), 25);
+        progress.Close();
+    }
+
+    // Regression test: the progress window opened at the screen's top-left
+    // corner over the menu and cut off the stream lines' long text.
+    void progressWindowIsCentredOverTheMainWindowAndShowsItsWholeText() {
+        StartedWindow main(platform);
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        auto& progress = static_cast<QtProgressWindow&>(platform.Progress());
+        progress.Show();
+        const std::string longest =
+            "Brevanto 2.0 is calculating the starting points for the stream lines for:\r12 : Circular lambert-like "
+            "emitter";
+        progress.SetText(longest);
+        progress.Repaint();
+        const QLabel* label = progress.findChild<QLabel*>();
+        QVERIFY(label->width() >= label->fontMetrics().boundingRect(QRect(), 0, label->text()).width());
+        QVERIFY(progress.rect().contains(label->geometry()));
+        QVERIFY((progress.frameGeometry().center() - main.window.frameGeometry().center()).manhattanLength() <= 2);
+        progress.Close();
     }
 
     // Regression test: the object manager's buttons sat in one row beside

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
 // A canvas that writes down every call, one readable line each, so that a
@@ -23,6 +24,10 @@ public:
         Record("arc", {left, top, right, bottom, startX, startY, endX, endY});
     }
     void DrawBitmap(const platform::Bitmap&) override { Record("bitmap"); }
+    void TextOut(int x, int y, const std::string& text) override { Record("text " + text, {x, y}); }
+    void BeginShape() override { ++shapes; }
+
+    int shapes = 0;  // BeginShape calls, kept apart from the drawing calls
 
 private:
     void Record(std::string call, std::initializer_list<int> values = {}) {
@@ -32,4 +37,16 @@ private:
         }
         calls.push_back(std::move(call));
     }
+};
+
+// A scene picture whose drawing calls are written down.
+class RecordingPicture : public platform::Bitmap {
+public:
+    int Width() const override { return 0; }
+    int Height() const override { return 0; }
+    void SetSize(int, int) override {}
+    platform::Canvas& GetCanvas() override { return canvas; }
+    void SaveToFile(const std::string&, platform::PictureFormat) const override {}
+
+    RecordingCanvas canvas;
 };

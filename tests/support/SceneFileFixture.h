@@ -66,7 +66,11 @@ protected:
     // of the file written (the name with ".brv" appended when missing).
     std::string Save(const std::string& typedName = "saved") {
         headless.fileNameAnswers.push_back(PathOf(typedName));
+        // Replacing another scene's file is asked first.
+        headless.dialogAnswers.push_back([](platform::DialogSpec&) { return platform::ModalResult::Yes; });
+        const size_t answers = headless.dialogAnswers.size();
         window.Choose("Save1");
+        if (headless.dialogAnswers.size() == answers) headless.dialogAnswers.pop_back();
         return ReadBytes(PathOf(typedName.ends_with(".brv") ? typedName : typedName + ".brv"));
     }
 

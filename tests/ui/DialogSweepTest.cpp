@@ -31,7 +31,10 @@ struct Opener {
 class DialogSweepTest : public MainWindowTestOn<160, 120> {
 protected:
     void StartScene() {
+        // What the last case changed is discarded, not saved.
+        if (form.HasUnsavedChanges()) Answer([](DialogSpec&) { return ModalResult::No; });
         Choose("Neu1");
+        ASSERT_EQ(form.Scene().size(), 1u);
         auto emitter = std::make_unique<TObjektLambert>(20, 30, 120, 30);
         emitter->staerke = 50;
         form.Scene().Append(std::move(emitter));

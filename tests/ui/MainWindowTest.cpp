@@ -26,13 +26,18 @@ TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
     EXPECT_EQ(window.Caption(), "Brevanto 2.0 (X=200,Y=150)");
     EXPECT_TRUE(headless.shownDialogs.empty());
     form.Settings().berechnet = true;
+    AnswerOk();
     form.MouseReleased(platform::MouseButton::Left, 200, 150);
     EXPECT_EQ(headless.shownDialogs, std::vector<std::string>{"Lambert-like emitter "});
     EXPECT_FALSE(form.Settings().berechnet);
 
     form.MousePressed(platform::MouseButton::Left, true, 5, 5);
+    AnswerOk();
     form.MouseReleased(platform::MouseButton::Left, 5, 5);
     EXPECT_EQ(form.Scene().size(), 3u) << "a single click stays until the scene is cleaned";
+    form.MousePressed(platform::MouseButton::Left, true, 50, 50);
+    form.MouseReleased(platform::MouseButton::Left, 60, 60);
+    EXPECT_EQ(form.Scene().size(), 3u) << "cancelling the dialog takes the new object back";
 }
 
 // Press at the centre, drag to a point of the circle, release for the dialog.
@@ -58,6 +63,7 @@ TEST_F(MainWindowTest, CircularItemsDrawTheirKindFromTheCentre) {
         EXPECT_EQ(circle->kind, c.kind);
         EXPECT_EQ((std::array{circle->xmitte, circle->ymitte, circle->radius}), (std::array{200, 200, 50}));
         EXPECT_EQ(Picture().Pixel(200, 150), 0) << "the circle is drawn while dragging";
+        AnswerOk();
         form.MouseReleased(platform::MouseButton::Left, 230, 240);
         // Its dialog again from the object manager.
         Answer([](DialogSpec& dialog) {
@@ -71,10 +77,12 @@ TEST_F(MainWindowTest, CircularItemsDrawTheirKindFromTheCentre) {
                   (std::vector<std::string>{c.dialog, "Object Manager", c.dialog, "Object Manager"}));
         Choose("Darstellungsformen1");
         EXPECT_EQ(Picture().Pixel(200, 150), 0) << "and stays";
+        Answer([](DialogSpec&) { return ModalResult::No; });  // "Save changes?": discard
         Choose("SzeneObjekte2");
     }
     // A press without a drag leaves radius 0, removed before the next display.
     form.MousePressed(platform::MouseButton::Left, true, 300, 300);
+    AnswerOk();
     form.MouseReleased(platform::MouseButton::Left, 300, 300);
     EXPECT_EQ(form.Scene().size(), 2u);
     Choose("Vektorpfeile1");
@@ -82,6 +90,7 @@ TEST_F(MainWindowTest, CircularItemsDrawTheirKindFromTheCentre) {
 }
 
 TEST_F(MainWindowTest, SceneItemsNewAndDeleteAll) {
+    for (int i = 0; i < 3; ++i) AnswerOk();
     Choose("Sonne1");
     Choose("Sonne1");
     Choose("Hintergrundstrahlung1");
@@ -89,9 +98,11 @@ TEST_F(MainWindowTest, SceneItemsNewAndDeleteAll) {
     EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Sun", "Sun", "Background radiation"}));
 
     form.Settings().sellaenge = 9;
+    Answer([](DialogSpec&) { return ModalResult::No; });  // "Save changes?": discard
     Choose("SzeneObjekte2");
     EXPECT_EQ(form.Scene().size(), 1u);
     EXPECT_EQ(form.Settings().sellaenge, 9) << "deleting the objects keeps the settings";
+    Answer([](DialogSpec&) { return ModalResult::No; });
     Choose("Neu1");
     Answer([](DialogSpec& dialog) {
         EXPECT_EQ(dialog.controls[0].text, "5");
@@ -125,7 +136,10 @@ TEST_F(MainWindowTest, ClickInSingleStreamLineModeTracesALineAndAddsNothing) {
 }
 
 TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
-    for (int i = 0; i < 4; ++i) Choose("Sonne1");
+    for (int i = 0; i < 4; ++i) {
+        AnswerOk({{"staerke", "1"}});
+        Choose("Sonne1");
+    }
     headless.shownDialogs.clear();
     std::vector<std::string> lines;
     auto press = [&](int line, ModalResult button) {
@@ -152,6 +166,7 @@ TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
 }
 
 TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
+    AnswerOk();
     Choose("Sonne1");
     Answer([](DialogSpec& dialog) {
         dialog["hintergrundfarbe"].selected = 1;
@@ -166,6 +181,7 @@ TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
         dialog["breite"].text = "640";
         return ModalResult::OK;
     });
+    Answer([](DialogSpec&) { return ModalResult::No; });  // "Save changes?": discard
     Choose("Bildschirm1");
     EXPECT_EQ(form.Scene().size(), 1u);
     EXPECT_EQ(form.Settings().sellaenge, 5);

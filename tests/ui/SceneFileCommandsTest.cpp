@@ -70,13 +70,29 @@ TEST_F(SceneFileTest, NewSceneSavesAsTheDefault39LinesWithTheExtensionAppended) 
     EXPECT_TRUE(headless.messages.empty());
 }
 
-TEST_F(SceneFileTest, PictureIsSavedAsBitmapWithItsExtension) {
+// A Windows bitmap unless a PNG picture is asked for by the name typed or
+// by the type chosen.
+TEST_F(SceneFileTest, PictureIsSavedAsBitmapOrPngByExtensionThenType) {
     Open(FileBytes(EveryKind()));
-    headless.fileNameAnswers.push_back(PathOf("shot.BMP"));
-    window.Choose("Speichern1");
-    EXPECT_EQ(headless.fileFilters.back(), "Bitmap-Files (*.bmp)|*.bmp");
-    const std::vector<uint8_t> bmp = static_cast<const platform::RasterBitmap&>(form.Picture()).BmpBytes();
-    EXPECT_EQ(ReadBytes(PathOf("shot.BMP.bmp")), std::string(bmp.begin(), bmp.end()));
+    const auto& picture = static_cast<const platform::RasterBitmap&>(form.Picture());
+    const std::vector<uint8_t> bmp = picture.BmpBytes(), png = picture.PngBytes();
+    const std::string bmpBytes(bmp.begin(), bmp.end()), pngBytes(png.begin(), png.end());
+    struct Case {
+        const char* typed;
+        size_t type;
+        const char* written;
+        const std::string& bytes;
+    };
+    for (const Case& c : {Case{"shot.BMP", 0, "shot.BMP.bmp", bmpBytes}, Case{"shot", 0, "shot.bmp", bmpBytes},
+                          Case{"pic.png", 0, "pic.png", pngBytes}, Case{"pic", 1, "pic.png", pngBytes},
+                          Case{"kept.bmp", 1, "kept.bmp", bmpBytes}}) {
+        headless.fileNameAnswers.push_back(PathOf(c.typed));
+        headless.fileTypeAnswers.push_back(c.type);
+        window.Choose("Speichern1");
+        EXPECT_EQ(ReadBytes(PathOf(c.written)), c.bytes) << c.typed;
+    }
+    EXPECT_EQ(headless.fileFilters.back(), "Bitmap-Files (*.bmp)|*.bmp|PNG-Files (*.png)|*.png");
+    EXPECT_TRUE(headless.messages.empty());
 }
 
 // Regression test: a save that fails part-way used to be able to leave a
@@ -86,8 +102,7 @@ TEST_F(SceneFileTest, FailedSaveKeepsThePreviousFileAndNothingElseChanges) {
     std::filesystem::create_directory(PathOf("kept.brv.part"));  // the writer's temporary cannot be made
     Open(FileBytes(EveryKind()));
     const std::string scene = SceneText();
-    headless.fileNameAnswers.push_back(PathOf("kept"));
-    window.Choose("Save1");
+    Save("kept");
     EXPECT_EQ(headless.messages.size(), 1u);
     EXPECT_EQ(ReadBytes(PathOf("kept.brv")), previous);
     // Neither a missing file nor a cancelled dialog changes the scene.

@@ -17,11 +17,12 @@ void QtBitmap::SetSize(int width, int height) {
     image.fill(Qt::white);
 }
 
-void QtBitmap::SaveToFile(const std::string& fileName) const {
+void QtBitmap::SaveToFile(const std::string& fileName, PictureFormat format) const {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "BMP")) throw InOutError("Cannot write file \"" + fileName + "\".");
+    if (!image.save(&buffer, format == PictureFormat::Png ? "PNG" : "BMP"))
+        throw InOutError("Cannot write file \"" + fileName + "\".");
     ReplaceFileContents(fileName, bytes.toStdString());
 }
 

@@ -18,7 +18,7 @@ public:
     // A new picture is white, as a fresh Windows bitmap.
     void SetSize(int width, int height) override;
     Canvas& GetCanvas() override { return canvas; }
-    void SaveToFile(const std::string& fileName) const override;
+    void SaveToFile(const std::string& fileName, PictureFormat format) const override;
 
     const QImage& Image() const { return image; }
 

@@ -30,10 +30,14 @@ void QtDrawingArea::resizeEvent(QResizeEvent*) {
     if (resized) resized();
 }
 
+// Beside a picture smaller than the area a darker margin shows where the
+// picture ends.
 void QtDrawingArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, surface);
-    for (const QRect& part : QRegion(rect()).subtracted(surface.rect())) painter.fillRect(part, ToQColor(background));
+    const QRect picture(QPoint(0, 0), surfaceSize);
+    for (const QRect& part : QRegion(rect()).subtracted(picture))
+        painter.fillRect(part, palette().color(QPalette::Mid));
 }
 
 }  // namespace platform

@@ -1,9 +1,12 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "platform/Conversions.h"
 #include "platform/qt/QtBitmap.h"
@@ -52,13 +55,34 @@ std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter) {
     return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
 }
 
-// Qt's save dialog asks before it replaces an existing file.
-std::optional<std::string> QtPlatform::SaveFileName(const std::string& filter) {
-    return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
+std::optional<ChosenFile> QtPlatform::SaveFileName(const std::string& filter) {
+    const QString qtFilter = ToQtFileFilter(filter);
+    QString selected;
+    const std::optional<std::string> name = Chosen(QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), {}, {}, qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
+    if (!name) return std::nullopt;
+    const auto types = qtFilter.split(QStringLiteral(";;"));
+    return ChosenFile{*name, static_cast<size_t>(std::max<qsizetype>(0, types.indexOf(selected)))};
 }
 
 std::unique_ptr<Bitmap> QtPlatform::CreateBitmap(int width, int height) {
     return std::make_unique<QtBitmap>(width, height);
+}
+
+namespace {
+const QString kRecentFiles = QStringLiteral("recentFiles");
+}  // namespace
+
+std::vector<std::string> QtPlatform::RecentFiles() {
+    std::vector<std::string> files;
+    for (const QString& file : QSettings().value(kRecentFiles).toStringList()) files.push_back(file.toStdString());
+    return files;
+}
+
+void QtPlatform::SetRecentFiles(const std::vector<std::string>& files) {
+    QStringList list;
+    for (const std::string& file : files) list << QString::fromStdString(file);
+    QSettings().setValue(kRecentFiles, list);
 }
 
 }  // namespace platform

@@ -17,9 +17,12 @@ public:
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& question) override;
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return progress; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
+    // Kept in the user's settings (QSettings).
+    std::vector<std::string> RecentFiles() override;
+    void SetRecentFiles(const std::vector<std::string>& files) override;
 
 private:
     QtProgressWindow progress;

@@ -1,34 +1,74 @@
 #include "platform/qt/QtProgressWindow.h"
 
-#include <QCoreApplication>
+#include <algorithm>
+
+#include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
 
 #include "platform/qt/QtConversions.h"
 
 namespace platform {
 
-// Stays above the main window, which is busy meanwhile; no close box, since
-// the computation cannot be stopped.
+namespace {
+// The window's size at the least, and where its text starts.
+constexpr QSize kSmallest(429, 105);
+constexpr QMargins kMargins(40, 16, 40, 16);
+}  // namespace
+
+// Stays above the main window, which is busy meanwhile.
 QtProgressWindow::QtProgressWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      label(new QLabel(QStringLiteral("Progress"), this)) {
+      label(new QLabel(QStringLiteral("Progress"), this)),
+      bar(new QProgressBar(this)) {
     setWindowTitle(QStringLiteral("Information"));
-    setFixedSize(429, 105);
-    label->move(40, 16);
-    label->adjustSize();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kMargins);
+    layout->addWidget(label);
+    layout->addStretch();
+    layout->addWidget(bar);
+    bar->setRange(0, 100);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumSize(kSmallest);
 }
 
 void QtProgressWindow::Show() {
+    bar->setValue(0);
+    adjustSize();
+    CentreOverMainWindow();
     show();
     raise();
 }
 
-void QtProgressWindow::SetText(const std::string& text) {
-    label->setText(WithLineBreaks(text));
-    label->adjustSize();
+// Over the program's main window, or the screen when there is none; without
+// a window manager nothing else would place it.
+void QtProgressWindow::CentreOverMainWindow() {
+    QRect over = screen()->availableGeometry();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(window) != nullptr && window->isVisible()) over = window->frameGeometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(over.center());
+    move(frame.topLeft());
 }
 
+void QtProgressWindow::SetText(const std::string& text) {
+    label->setText(WithLineBreaks(text));
+    // Wide enough for the whole text, and kept over the main window's middle.
+    const QPoint centre = frameGeometry().center();
+    adjustSize();
+    QRect frame = frameGeometry();
+    frame.moveCenter(centre);
+    if (isVisible()) move(frame.topLeft());
+}
+
+void QtProgressWindow::SetShare(double share) { bar->setValue(static_cast<int>(std::clamp(share, 0.0, 1.0) * 100)); }
+
 QString QtProgressWindow::Text() const { return label->text(); }
+
+int QtProgressWindow::Share() const { return bar->value(); }
 
 void QtProgressWindow::Repaint() {
     // The computation runs in the event loop's thread: let the window system

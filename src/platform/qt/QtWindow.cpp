@@ -2,10 +2,13 @@
 
 #include <optional>
 
+#include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace platform {
 
@@ -20,12 +23,34 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
+QList<QKeySequence> KeysOf(const MenuItem& item) {
+    switch (item.key) {
+        case StandardKey::None: break;
+        case StandardKey::New: return QKeySequence::keyBindings(QKeySequence::New);
+        case StandardKey::Open: return QKeySequence::keyBindings(QKeySequence::Open);
+        case StandardKey::Save: return QKeySequence::keyBindings(QKeySequence::Save);
+        case StandardKey::SaveAs: return QKeySequence::keyBindings(QKeySequence::SaveAs);
+        case StandardKey::Quit: return QKeySequence::keyBindings(QKeySequence::Quit);
+        case StandardKey::Undo: return QKeySequence::keyBindings(QKeySequence::Undo);
+        // Both habits, whatever the desktop's own.
+        case StandardKey::Redo:
+            return {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))};
+        case StandardKey::Delete: return QKeySequence::keyBindings(QKeySequence::Delete);
+        case StandardKey::Help: return QKeySequence::keyBindings(QKeySequence::HelpContents);
+    }
+    if (item.shortcut.empty()) return {};
+    return {QKeySequence(QString::fromStdString(item.shortcut))};
+}
+
 }  // namespace
 
 // A title bar without system menu, minimise, maximise or close box.
 QtWindow::QtWindow()
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), area(new QtDrawingArea) {
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      area(new QtDrawingArea),
+      status(new QLabel) {
     setCentralWidget(area);
+    statusBar()->addWidget(status);
     area->resized = [this] { FitSurfaceToArea(); };
     area->installEventFilter(this);
 }
@@ -35,14 +60,25 @@ void QtWindow::SetCaption(const std::string& newCaption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
+void QtWindow::SetStatusText(const std::string& text) { status->setText(QString::fromStdString(text)); }
+
+// A command may give the window a new menu while its own item runs: the old
+// menus leave the window at once and are deleted once the event loop is
+// back. The actions hold copies of their items' functions, not the items.
 void QtWindow::SetMenu(std::vector<MenuItem> menu) {
-    menuBar()->clear();
-    menuItems = std::move(menu);
-    AddMenuItems(menuBar(), menuItems);
+    for (QAction* old : menuBar()->actions()) {
+        menuBar()->removeAction(old);
+        if (QMenu* submenu = old->menu()) {
+            submenu->setParent(nullptr);
+            submenu->deleteLater();
+        } else if (old->parent() == menuBar()) {
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
+    }
+    AddMenuItems(menuBar(), menu);
 }
 
-// The actions refer to the items kept in menuItems, which stay put until the
-// next SetMenu clears the menu bar.
 void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         const QString text = QString::fromStdString(item.caption);
@@ -54,9 +90,15 @@ void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items)
         }
         auto* action = new QAction(text, parent);
         action->setObjectName(QString::fromStdString(item.name));
-        connect(action, &QAction::triggered, this, [&item] {
-            if (item.action) item.action();
-        });
+        action->setShortcuts(KeysOf(item));
+        if (const std::function<bool()> checked = item.checked) {
+            action->setCheckable(true);
+            // The mode may change at any time; the mark is set when the menu shows.
+            if (auto* menu = qobject_cast<QMenu*>(parent))
+                connect(menu, &QMenu::aboutToShow, action, [action, checked] { action->setChecked(checked()); });
+            connect(action, &QAction::triggered, action, [action, checked] { action->setChecked(checked()); });
+        }
+        if (const std::function<void()> command = item.action) connect(action, &QAction::triggered, this, command);
         parent->addAction(action);
     }
 }
@@ -64,7 +106,6 @@ void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items)
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != area) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
-        // The second press of a double click is a press like the first.
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease: {
@@ -72,8 +113,16 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             const QPoint at = mouse->position().toPoint();
             if (!button || events == nullptr) return true;
-            if (event->type() == QEvent::MouseButtonRelease)
-                events->MouseReleased(*button, at.x(), at.y());
+            if (event->type() == QEvent::MouseButtonRelease) {
+                if (pressedOnPicture) events->MouseReleased(*button, at.x(), at.y());
+                pressedOnPicture = mouse->buttons() != Qt::NoButton && pressedOnPicture;
+                return true;
+            }
+            // Beside a picture smaller than the area nothing can be placed.
+            pressedOnPicture = QRect(QPoint(0, 0), area->SurfaceSize()).contains(at);
+            if (!pressedOnPicture) return true;
+            if (event->type() == QEvent::MouseButtonDblClick)
+                events->MouseDoubleClicked(*button, at.x(), at.y());
             else
                 events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
             return true;
@@ -81,19 +130,26 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint at = mouse->position().toPoint();
-            if (events != nullptr) events->MouseMoved(mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
+            const bool dragging = pressedOnPicture && mouse->buttons().testFlag(Qt::LeftButton);
+            if (events != nullptr) events->MouseMoved(dragging, at.x(), at.y());
             return true;
         }
         default: return QMainWindow::eventFilter(watched, event);
     }
 }
 
+void QtWindow::closeEvent(QCloseEvent* event) {
+    if (events != nullptr && !events->CloseRequested()) event->ignore();
+}
+
+int QtWindow::BarsHeight() const { return menuBar()->sizeHint().height() + statusBar()->sizeHint().height(); }
+
 // Before the window is shown its frame is not known and counts as none; once
 // a window manager has maximised it, the drawing area is as large as it gets.
 QSize QtWindow::LargestClientSize() const {
     if (isVisible() && isMaximized()) return area->size();
     const QSize frame = frameGeometry().size() - geometry().size();
-    return screen()->availableGeometry().size() - frame - QSize(0, menuBar()->sizeHint().height());
+    return screen()->availableGeometry().size() - frame - QSize(0, BarsHeight());
 }
 
 void QtWindow::SetClientSize(QSize requested) {
@@ -102,7 +158,7 @@ void QtWindow::SetClientSize(QSize requested) {
     if (isMaximized()) return;
     // Without a window manager nothing maximises the window: size it to the
     // drawing area and centre it on the screen.
-    resize(area->SurfaceSize() + QSize(0, menuBar()->sizeHint().height()));
+    resize(area->SurfaceSize() + QSize(0, BarsHeight()));
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());

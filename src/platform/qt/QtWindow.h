@@ -7,10 +7,13 @@
 #include "platform/Window.h"
 #include "platform/qt/QtDrawingArea.h"
 
+class QLabel;
+
 namespace platform {
 
 // The main window: the menu bar built from the program's menu tree above the
-// drawing area. Mouse events on the drawing area go to the events' receiver.
+// drawing area, and a status line below it. Mouse events on the drawing area
+// and the close box go to the events' receiver.
 class QtWindow : public QMainWindow, public Window {
     Q_OBJECT
 
@@ -21,7 +24,8 @@ public:
     std::string Caption() const override { return caption; }
     int ClientWidth() const override { return area->SurfaceSize().width(); }
     int ClientHeight() const override { return area->SurfaceSize().height(); }
-    // Limited to what the screen leaves beside the frame and the menu bar.
+    // Limited to what the screen leaves beside the frame, the menu bar and
+    // the status line.
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
     TColor Color() const override { return area->Background(); }
@@ -30,14 +34,18 @@ public:
     void Close() override { close(); }
     void SetMenu(std::vector<MenuItem> menu) override;
     void SetEvents(WindowEvents* receiver) override { events = receiver; }
+    void SetStatusText(const std::string& text) override;
 
     QtDrawingArea& DrawingArea() { return *area; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items);
+    // What the window's bars take from its height.
+    int BarsHeight() const;
     QSize LargestClientSize() const;
     void SetClientSize(QSize requested);
     // After the window system resized the drawing area: the surface takes
@@ -45,10 +53,12 @@ private:
     void FitSurfaceToArea();
 
     QtDrawingArea* area;
+    QLabel* status;
     WindowEvents* events = nullptr;
     QSize requestedClientSize{0, 0};
-    std::vector<MenuItem> menuItems;
     std::string caption;
+    // A drag goes on outside the picture, but only a press on it starts one.
+    bool pressedOnPicture = false;
 };
 
 }  // namespace platform

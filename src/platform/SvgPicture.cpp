@@ -1,0 +1,143 @@
+#include "platform/SvgPicture.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "platform/PixelFont.h"
+#include "platform/SafeFileWrite.h"
+#include "platform/SystemColours.h"
+
+namespace platform {
+
+namespace {
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+std::string Colour(TColor colour) {
+    const TColor rgb = ResolveColour(colour);
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+    return text;
+}
+
+// The text as XML character data.
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            default: escaped += (c >= ' ' && c <= '~') ? c : '?';
+        }
+    }
+    return escaped;
+}
+
+// Counter-clockwise on the screen (y pointing down), in [0, 2 pi).
+double ScreenAngle(double dx, double dy) {
+    const double angle = std::atan2(-dy, dx);
+    return angle < 0 ? angle + 2 * std::numbers::pi : angle;
+}
+
+}  // namespace
+
+SvgPicture::SvgPicture(int newWidth, int newHeight) : width(newWidth), height(newHeight) {}
+
+void SvgPicture::SetSize(int newWidth, int newHeight) {
+    width = newWidth;
+    height = newHeight;
+    elements.clear();
+    path.clear();
+}
+
+// A pixel's line runs through the pixel's middle: coordinates + 0.5.
+void SvgPicture::MoveTo(int x, int y) {
+    penX = x;
+    penY = y;
+}
+
+void SvgPicture::LineTo(int x, int y) {
+    if (!path.empty() && pathColour != pen) EndPath();
+    if (path.empty()) {
+        path = "M" + Number(penX + 0.5) + " " + Number(penY + 0.5);
+        pathColour = pen;
+    } else {
+        path += " M" + Number(penX + 0.5) + " " + Number(penY + 0.5);
+    }
+    path += " L" + Number(x + 0.5) + " " + Number(y + 0.5);
+    penX = x;
+    penY = y;
+}
+
+void SvgPicture::EndPath() {
+    if (path.empty()) return;
+    elements.push_back("<path d=\"" + path + "\" stroke=\"" + Colour(pathColour) + "\"/>");
+    path.clear();
+}
+
+void SvgPicture::FillRect(int left, int top, int right, int bottom) {
+    EndPath();
+    if (brushStyle == BrushStyle::Hollow || right <= left || bottom <= top) return;
+    elements.push_back("<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" +
+                       Number(static_cast<double>(right) - left) + "\" height=\"" +
+                       Number(static_cast<double>(bottom) - top) + "\" fill=\"" + Colour(brush) + "\"/>");
+}
+
+void SvgPicture::Ellipse(int left, int top, int right, int bottom) {
+    EndPath();
+    if (right <= left || bottom <= top) return;
+    const double rx = (static_cast<double>(right) - left) / 2, ry = (static_cast<double>(bottom) - top) / 2;
+    elements.push_back("<ellipse cx=\"" + Number(left + rx) + "\" cy=\"" + Number(top + ry) + "\" rx=\"" +
+                       Number(rx - 0.5) + "\" ry=\"" + Number(ry - 0.5) + "\" stroke=\"" + Colour(pen) + "\" fill=\"" +
+                       (brushStyle == BrushStyle::Solid ? Colour(brush) : "none") + "\"/>");
+}
+
+void SvgPicture::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) {
+    EndPath();
+    if (right <= left || bottom <= top) return;
+    const double rx = (static_cast<double>(right) - left) / 2 - 0.5, ry = (static_cast<double>(bottom) - top) / 2 - 0.5;
+    const double cx = (static_cast<double>(left) + right) / 2, cy = (static_cast<double>(top) + bottom) / 2;
+    const double from = ScreenAngle(startX - cx, startY - cy);
+    double sweep = ScreenAngle(endX - cx, endY - cy) - from;
+    if (sweep <= 0) sweep += 2 * std::numbers::pi;  // the same ray twice: the whole ellipse
+    // The points of the ellipse on the two rays; a whole ellipse goes round
+    // in two halves, since one arc cannot end where it starts.
+    auto point = [&](double angle) {
+        return Number(cx + rx * std::cos(angle)) + " " + Number(cy - ry * std::sin(angle));
+    };
+    std::string d = "M" + point(from);
+    const int halves = sweep > std::numbers::pi ? 2 : 1;
+    for (int half = 1; half <= halves; ++half)
+        d += " A" + Number(rx) + " " + Number(ry) + " 0 0 0 " + point(from + sweep * half / halves);
+    elements.push_back("<path d=\"" + d + "\" stroke=\"" + Colour(pen) + "\"/>");
+}
+
+void SvgPicture::TextOut(int x, int y, const std::string& text) {
+    EndPath();
+    // The baseline lies on the font's bottom row.
+    elements.push_back("<text x=\"" + Number(x) + "\" y=\"" + Number(y + kGlyphHeight) + "\" fill=\"" + Colour(pen) +
+                       "\">" + Escaped(text) + "</text>");
+}
+
+std::string SvgPicture::Text() const {
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        Number(width) + "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
+        "\" fill=\"none\" stroke-width=\"1\" font-family=\"monospace\" font-size=\"9\">\n";
+    for (const std::string& element : elements) text += element + "\n";
+    if (!path.empty()) text += "<path d=\"" + path + "\" stroke=\"" + Colour(pathColour) + "\"/>\n";
+    return text + "</svg>\n";
+}
+
+void SvgPicture::SaveToFile(const std::string& fileName, PictureFormat) const { Write(fileName); }
+
+void SvgPicture::Write(const std::string& fileName) const { ReplaceFileContents(fileName, Text()); }
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+
+namespace platform {
+
+// A picture kept as vector graphics (SVG): what is drawn into it becomes one
+// element a shape (Canvas::BeginShape): a path for each run of lines, an
+// ellipse, an arc, a rectangle, a text, in the colours they were drawn in.
+class SvgPicture : public Bitmap, private Canvas {
+public:
+    SvgPicture(int width, int height);
+
+    int Width() const override { return width; }
+    int Height() const override { return height; }
+    void SetSize(int newWidth, int newHeight) override;
+    Canvas& GetCanvas() override { return *this; }
+    // Writes the SVG document, whatever the format; throws InOutError.
+    void SaveToFile(const std::string& fileName, PictureFormat format) const override;
+    void Write(const std::string& fileName) const;
+
+    std::string Text() const;
+
+private:
+    void SetPenColor(TColor colour) override { pen = colour; }
+    void SetBrushColor(TColor colour) override { brush = colour; }
+    void SetBrushStyle(BrushStyle style) override { brushStyle = style; }
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override;
+    void DrawBitmap(const Bitmap&) override {}
+    void TextOut(int x, int y, const std::string& text) override;
+    void BeginShape() override { EndPath(); }
+
+    // Ends the run of lines being drawn, which becomes one path.
+    void EndPath();
+
+    int width;
+    int height;
+    std::vector<std::string> elements;
+    std::string path;  // the current run of lines
+    TColor pathColour = 0;
+    TColor pen = 0;
+    TColor brush = 0xFFFFFF;
+    BrushStyle brushStyle = BrushStyle::Solid;
+    int penX = 0;
+    int penY = 0;
+};
+
+}  // namespace platform

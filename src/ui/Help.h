@@ -1,0 +1,6 @@
+#pragma once
+#include "platform/Platform.h"
+
+// The short help window: the mouse modes, what the mouse does in them, and
+// the keyboard shortcuts.
+void HelpDialog(platform::Platform& platform);

@@ -1,0 +1,263 @@
+// Selecting and moving with the mouse, undo and redo, unsaved changes.
+#include <filesystem>
+
+#include "SceneFileFixture.h"
+#include "model/ObjektKreis.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektSpiegelKreis.h"
+
+namespace {
+
+using platform::DialogSpec;
+using platform::ModalResult;
+using platform::MouseButton;
+
+class EditingTest : public SceneFileTest {
+protected:
+    // Draws an object of the menu item's kind from one point to the other and
+    // confirms its dialog, with these texts typed in.
+    void Draw(const std::string& item, int x1, int y1, int x2, int y2,
+              std::vector<std::pair<std::string, std::string>> texts = {}) {
+        Choose(item);
+        form.MousePressed(MouseButton::Left, true, x1, y1);
+        form.MouseMoved(true, x2, y2);
+        AnswerOk(std::move(texts));
+        form.MouseReleased(MouseButton::Left, x2, y2);
+    }
+    // A drag in the current mode from one point to the other.
+    void Drag(int x1, int y1, int x2, int y2) {
+        form.MousePressed(MouseButton::Left, true, x1, y1);
+        form.MouseMoved(true, (x1 + x2) / 2, (y1 + y2) / 2);
+        form.MouseMoved(true, x2, y2);
+        form.MouseReleased(MouseButton::Left, x2, y2);
+    }
+    void Select() { window.Press("Esc"); }
+    void AnswerSaveChanges(ModalResult button) {
+        Answer([button](DialogSpec& dialog) {
+            EXPECT_EQ(dialog.controls[0].caption, "Save changes?");
+            return button;
+        });
+    }
+    TObjektLambert& Emitter(size_t index) { return dynamic_cast<TObjektLambert&>(form.Scene()[index]); }
+};
+
+TEST_F(EditingTest, ClickNearAnObjectSelectsTheTopmostAndNothingElsewhere) {
+    Draw("LambertscherStrahler1", 100, 100, 300, 100);
+    Draw("Absorber1", 200, 50, 200, 150);
+    Select();
+    EXPECT_EQ(form.CurrentMouseMode().Keyword(), "");
+    form.MousePressed(MouseButton::Left, true, 200, 102);
+    EXPECT_EQ(form.SelectedObject(), &form.Scene()[2]) << "where both are near, the one drawn last";
+    EXPECT_EQ(Picture().Pixel(200, 100), 0) << "the handles are drawn on the window, not into the picture";
+    EXPECT_EQ(window.Surface().Pixel(200, 150), 0x0080FF) << "a handle on the absorber's end";
+    form.MousePressed(MouseButton::Left, true, 120, 103);
+    EXPECT_EQ(form.SelectedObject(), &form.Scene()[1]);
+    form.MousePressed(MouseButton::Left, true, 120, 110);
+    EXPECT_EQ(form.SelectedObject(), nullptr) << "10 pixels off is too far";
+    form.MousePressed(MouseButton::Left, true, 2, 300);
+    EXPECT_EQ(form.SelectedObject(), nullptr) << "the background radiation cannot be selected";
+}
+
+TEST_F(EditingTest, DraggingAHandleMovesThatPointAndDraggingTheObjectMovesItWhole) {
+    Draw("LambertscherStrahler1", 100, 100, 300, 100, {{"staerke", "5"}});
+    Select();
+    form.Settings().berechnet = true;
+    Drag(301, 101, 350, 180);  // the handle on point 2
+    EXPECT_EQ((std::array{Emitter(1).x1, Emitter(1).y1, Emitter(1).x2, Emitter(1).y2}),
+              (std::array{100, 100, 350, 180}));
+    EXPECT_FALSE(form.Settings().berechnet);
+    Drag(150, 116, 160, 96);  // on the segment: the whole emitter
+    EXPECT_EQ((std::array{Emitter(1).x1, Emitter(1).y1, Emitter(1).x2, Emitter(1).y2}),
+              (std::array{110, 80, 360, 160}));
+
+    Draw("SpiegelDiffusor1", 500, 300, 540, 330, {{"dirref", "50"}});
+    Select();
+    auto& ring = dynamic_cast<TObjektKreis&>(form.Scene()[2]);
+    Drag(500, 300, 520, 310);  // the centre
+    EXPECT_EQ((std::array{ring.xmitte, ring.ymitte, ring.radius}), (std::array{520, 310, 50}));
+    const Handle arc = ring.Handles()[1];
+    Drag(arc.x, arc.y, 520, 310 + 80);
+    EXPECT_EQ(ring.radius, 80);
+}
+
+TEST_F(EditingTest, DeleteRemovesTheSelectionButNeverTheBackground) {
+    Draw("Absorber1", 100, 100, 200, 100);
+    Select();
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_EQ(form.Scene().size(), 2u) << "nothing selected";
+    form.MousePressed(MouseButton::Left, true, 150, 100);
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_EQ(form.Scene().size(), 1u);
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_EQ(form.Scene().size(), 1u);
+    EXPECT_EQ(form.Scene()[0].kind, "rahmen");
+}
+
+TEST_F(EditingTest, CancelTakesADrawnObjectBackAndLeavesAnEditedOneAsItWas) {
+    Choose("LambertscherStrahler1");
+    form.MousePressed(MouseButton::Left, true, 100, 100);
+    form.MouseReleased(MouseButton::Left, 200, 100);  // no answer: the dialog is cancelled
+    EXPECT_EQ(form.Scene().size(), 1u);
+
+    Draw("LambertscherStrahler1", 100, 100, 200, 100, {{"staerke", "5"}});
+    Select();
+    // Typed, refused for the point off the screen, then cancelled.
+    AnswerOk({{"staerke", "9"}, {"x2", "5000"}});
+    form.MouseDoubleClicked(MouseButton::Left, 150, 100);
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"All points must be on the screen."});
+    EXPECT_EQ(Emitter(1).staerke, 5);
+    EXPECT_EQ(Emitter(1).x2, 200);
+}
+
+// Every kind of change is one step back; undo gives the scene file's text
+// back byte for byte, redo the changed one.
+TEST_F(EditingTest, UndoRestoresTheSceneFileTextOfEachKindOfChange) {
+    const std::vector<std::function<void()>> changes{
+        [&] {
+            Draw("LambertscherStrahler1", 100, 100, 300, 100, {{"staerke", "5"}});
+        },
+        [&] { Draw("Absorber2", 400, 400, 430, 440); },
+        [&] {
+            Select();
+            Drag(300, 100, 320, 120);
+        },
+        [&] {
+            AnswerOk({{"staerke", "7.5"}});
+            form.MouseDoubleClicked(MouseButton::Left, 200, 110);
+        },
+        [&] {
+            form.MousePressed(MouseButton::Left, true, 450, 400);
+            window.Press(platform::StandardKey::Delete);
+        },
+        [&] {
+            Answer([](DialogSpec& dialog) {
+                dialog["objects"].selected = 1;
+                return ModalResult::Delete;
+            });
+            Answer([](DialogSpec&) { return ModalResult::Quit; });
+            Choose("Objektmanager1");
+        },
+        [&] {
+            AnswerOk({{"gitterweite", "33"}});
+            Choose("Vektorpfeile2");
+        },
+        [&] {
+            AnswerOk({{"sellaenge", "3"}, {"richtungprosel", "36"}});
+            Choose("Auflsung1");
+        },
+        [&] {
+            Answer([](DialogSpec& dialog) {
+                dialog["hintergrundfarbe"].selected = 1;
+                return ModalResult::OK;
+            });
+            Choose("Bildschirm1");
+        },
+        [&] {
+            AnswerOk({{"staerke", "0.5"}});
+            Choose("Hintergrundstrahlung1");
+        },
+        [&] {
+            AnswerOk({{"staerke", "2"}, {"richtung", "30"}});
+            Choose("Sonne1");
+        },
+    };
+    std::vector<std::string> states{SceneText()};
+    for (const auto& change : changes) {
+        change();
+        EXPECT_NE(SceneText(), states.back()) << "change " << states.size();
+        states.push_back(SceneText());
+    }
+    for (size_t i = states.size() - 1; i-- > 0;) {
+        form.Settings().berechnet = true;
+        window.Press(platform::StandardKey::Undo);
+        EXPECT_EQ(SceneText(), states[i]) << "undo to " << i;
+        EXPECT_FALSE(form.Settings().berechnet);
+    }
+    for (size_t i = 1; i < states.size(); ++i) {
+        window.Press(platform::StandardKey::Redo);
+        EXPECT_EQ(SceneText(), states[i]) << "redo to " << i;
+    }
+    EXPECT_EQ(window.Surface().Pixel(10, 10), 0xFFFFFF) << "the colour came back with redo";
+}
+
+TEST_F(EditingTest, HundredEditsAndHundredUndosGiveTheOriginalFile) {
+    Draw("Absorber1", 100, 100, 200, 100);
+    const std::string original = Save("original");
+    Select();
+    for (int i = 0; i < 100; ++i) Drag(150, 100 + i, 150, 101 + i);
+    EXPECT_EQ(dynamic_cast<TObjektGerade&>(form.Scene()[1]).y1, 200);
+    for (int i = 0; i < 100; ++i) window.Press(platform::StandardKey::Undo);
+    EXPECT_EQ(Save("undone"), original);
+}
+
+TEST_F(EditingTest, EveryChangeIsUnsavedUntilSaved) {
+    EXPECT_FALSE(form.HasUnsavedChanges());
+    Draw("Absorber1", 100, 100, 200, 100);
+    EXPECT_TRUE(form.HasUnsavedChanges());
+    EXPECT_EQ(window.statusText, "Mode: Draw: Straight absorber    Scene: new scene (unsaved changes)");
+    Save("scene");
+    EXPECT_FALSE(form.HasUnsavedChanges());
+    EXPECT_EQ(window.statusText, "Mode: Draw: Straight absorber    Scene: " + PathOf("scene.brv"));
+    AnswerOk({{"maximaleiterationen", "7"}});
+    Choose("Iterationen1");
+    EXPECT_TRUE(form.HasUnsavedChanges());
+    window.Press(platform::StandardKey::Undo);
+    EXPECT_FALSE(form.HasUnsavedChanges()) << "back to what was saved";
+    Choose("Vektorpfeile1");
+    EXPECT_FALSE(form.HasUnsavedChanges()) << "a display changes nothing";
+}
+
+// New, Open, Quit, the close box and "All objects in the scene" ask first;
+// Cancel leaves everything as it was, Discard goes on, Save saves first.
+TEST_F(EditingTest, UnsavedChangesAreAskedForAndCancelKeepsThem) {
+    Draw("Absorber1", 100, 100, 200, 100);
+    const std::string scene = SceneText();
+    for (const char* item : {"Neu1", "Load1", "SzeneObjekte2", "Beenden1"}) {
+        AnswerSaveChanges(ModalResult::Cancel);
+        Choose(item);
+        EXPECT_EQ(SceneText(), scene) << item;
+    }
+    EXPECT_FALSE(window.closed);
+    AnswerSaveChanges(ModalResult::Cancel);
+    window.Close();  // the close box
+    EXPECT_FALSE(window.closed);
+    EXPECT_TRUE(headless.dialogAnswers.empty()) << "each asked once";
+
+    AnswerSaveChanges(ModalResult::Yes);
+    headless.fileNameAnswers.push_back(PathOf("kept"));
+    Choose("Neu1");
+    EXPECT_EQ(ReadBytes(PathOf("kept.brv")), scene);
+    EXPECT_EQ(form.Scene().size(), 1u);
+    Draw("Absorber1", 100, 100, 200, 100);
+    AnswerSaveChanges(ModalResult::No);
+    Choose("Beenden1");
+    EXPECT_TRUE(window.closed);
+}
+
+// Regression test: a name typed without ".brv" was saved with it appended,
+// replacing another file of that name without a question.
+TEST_F(EditingTest, SavingUnderANameWithoutExtensionAsksBeforeReplacing) {
+    WriteBytes(PathOf("other.brv"), "precious");
+    Draw("Absorber1", 100, 100, 200, 100);
+    headless.fileNameAnswers.push_back(PathOf("other"));
+    Answer([](DialogSpec& dialog) {
+        EXPECT_NE(dialog.controls[0].caption.find("already exists"), std::string::npos);
+        return ModalResult::Cancel;
+    });
+    Choose("Save1");
+    EXPECT_EQ(ReadBytes(PathOf("other.brv")), "precious");
+    EXPECT_TRUE(form.HasUnsavedChanges());
+}
+
+TEST_F(EditingTest, OpenedAndSavedFilesAreListedNewestFirst) {
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "b"}) Save(name);
+    EXPECT_EQ(headless.recentFiles, (std::vector<std::string>{PathOf("b.brv"), PathOf("f.brv"), PathOf("e.brv"),
+                                                              PathOf("d.brv"), PathOf("c.brv")}));
+    Draw("Absorber1", 100, 100, 200, 100);
+    AnswerSaveChanges(ModalResult::No);
+    Choose("RecentFile3");
+    EXPECT_EQ(form.SceneFile(), PathOf("e.brv"));
+    EXPECT_EQ(form.Scene().size(), 1u);
+}
+
+}  // namespace
