@@ -2,7 +2,8 @@
 # Sets Brevanto up on Debian 12: installs the Debian packages it needs (only
 # those missing), builds it in ./build and then
 #   run   starts the program,
-#   test  runs the whole test suite.
+#   test  runs the whole test suite, and then again under the sanitizers
+#         (scripts/sanitizers.sh).
 # Run it as root or with sudo; under sudo the build and the program run as the
 # calling user, so ./build stays theirs.
 set -euo pipefail
@@ -23,10 +24,11 @@ as_user() {
 }
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev)
-# The tests also check the sources' layout, and run the program in a real
-# window under a window manager on a virtual screen.
+# The tests also check the sources' layout, run the program in a real window
+# under a window manager on a virtual screen, and run under the sanitizers
+# and libFuzzer (clang's; GCC's sanitizer runtimes come with g++).
 if [[ $mode == test ]]; then
-    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils)
+    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils clang-14 libclang-rt-14-dev)
 fi
 has_display() { [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; }
 # Without a screen the program still starts, on a virtual one.
@@ -59,6 +61,9 @@ if [[ $mode == test ]]; then
     cd build
     # Qt tests need no screen on the offscreen platform.
     as_user env QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2
+    cd ..
+    # The same suite with the sanitizers, in build directories of their own.
+    as_user scripts/sanitizers.sh
 elif has_display; then
     as_user build/brevanto
 else

@@ -7,13 +7,13 @@
 
 namespace {
 
-const std::array<std::pair<const char*, CliOptions::Render>, 6> kRenderKinds{{
-    {"arrows", CliOptions::Render::Arrows},
-    {"streamlines", CliOptions::Render::StreamLines},
-    {"circles", CliOptions::Render::Circles},
-    {"scene", CliOptions::Render::Scene},
-    {"diffuseness", CliOptions::Render::Diffuseness},
-    {"densitymap", CliOptions::Render::DensityMap},
+const std::array<std::pair<const char*, DisplayKind>, 6> kRenderKinds{{
+    {"arrows", DisplayKind::Arrows},
+    {"streamlines", DisplayKind::StreamLines},
+    {"circles", DisplayKind::Circles},
+    {"scene", DisplayKind::None},
+    {"diffuseness", DisplayKind::Diffuseness},
+    {"densitymap", DisplayKind::EnergyDensityMap},
 }};
 
 int32_t Coordinate(const std::string& text, const std::string& whole) {
@@ -32,7 +32,16 @@ CliOptions::Point ProbePoint(const std::string& text) {
     return {Coordinate(text.substr(0, comma), text), Coordinate(text.substr(comma + 1), text)};
 }
 
-CliOptions::Render RenderKind(const std::string& text) {
+double Seconds(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || rest != end || !(value > 0) || value > 1e9)
+        throw CliUsageError("--max-seconds wants a number of seconds above 0, not \"" + text + "\"");
+    return value;
+}
+
+DisplayKind RenderKind(const std::string& text) {
     for (const auto& [name, kind] : kRenderKinds)
         if (text == name) return kind;
     throw CliUsageError("--render wants arrows, streamlines, circles, diffuseness, densitymap or scene, not \"" + text +
@@ -81,6 +90,10 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             options.balance = true;
         else if (argument == "--verify")
             options.verify = true;
+        else if (argument == "--max-seconds")
+            SetOnce(options.maxSeconds, Seconds(value()), argument);
+        else if (argument == "--progress")
+            options.progress = true;
         else if (argument.starts_with("-") && argument.size() > 1)
             throw CliUsageError("unknown option " + argument);
         else
@@ -128,6 +141,9 @@ const std::string& CliUsage() {
         "  --verify          compute the built-in scenes with known answers and print\n"
         "                    \"verify NAME computed exact difference% tolerance% ok|FAIL\"\n"
         "                    per case; a case outside its tolerance gives exit status 1\n"
+        "  --max-seconds S   stop when the run has taken S seconds, or at once when it\n"
+        "                    is estimated to take longer\n"
+        "  --progress        show what is being computed on standard error\n"
         "  --help            print this text\n"
         "\n"
         "Pictures may be up to " +
@@ -135,7 +151,7 @@ const std::string& CliUsage() {
         " pixels.\n"
         "Exit status: 0 done; 1 the scene could not be loaded, computed or drawn, a\n"
         "file could not be written (the program's messages go to standard error) or a\n"
-        "verification case failed;\n"
-        "2 the command line is wrong.\n";
+        "verification case failed; 2 the command line is wrong; 3 the time of\n"
+        "--max-seconds was not enough.\n";
     return usage;
 }

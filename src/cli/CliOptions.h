@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/DisplayKind.h"
+
 // The largest picture brevanto-cli's window takes, in each direction.
 inline constexpr int kCliScreenSize = 4096;
 
 // The command line of brevanto-cli, parsed but not yet carried out.
 struct CliOptions {
-    enum class Render { Arrows, StreamLines, Circles, Scene, Diffuseness, DensityMap };
     struct Point {
         int32_t x;
         int32_t y;
@@ -19,15 +20,17 @@ struct CliOptions {
     bool help = false;
     std::string scene;
     std::vector<Point> probes;
-    std::optional<std::string> field;  // CSV of the arrows' grid
-    std::optional<Render> render;
-    std::string out;  // the picture of --render
+    std::optional<std::string> field;   // CSV of the arrows' grid
+    std::optional<DisplayKind> render;  // None: the objects alone
+    std::string out;                    // the picture of --render
     bool legends = false;
     std::optional<std::string> save;
     bool passes = false;
-    bool polar = false;    // the light meter's sectors after each probe
-    bool balance = false;  // the energy balance
-    bool verify = false;   // the verification scenes; no scene file needed
+    bool polar = false;                // the light meter's sectors after each probe
+    bool balance = false;              // the energy balance
+    bool verify = false;               // the verification scenes; no scene file needed
+    std::optional<double> maxSeconds;  // the run stops with exit status 3 after this
+    bool progress = false;             // the progress texts go to standard error
 };
 
 // A command line that cannot be carried out; the message says why.

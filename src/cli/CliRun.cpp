@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <limits>
 #include <ostream>
 
 #include "cli/CliOptions.h"
@@ -31,10 +33,16 @@ struct FieldValue {
     Extended e = 0;  // energy density: the sum of the magnitudes
 };
 
-// The field at a point as the arrows and circles displays sum it.
+// The field at a point as the arrows and circles displays sum it. A value
+// beyond what a float holds is no result: it is reported, never printed.
 FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
     const FlowSum flow = list.FlowDensitySum(x, y);
-    return {flow.x, flow.y, list.EnergyDensityAt(x, y)};
+    const FieldValue value{flow.x, flow.y, list.EnergyDensityAt(x, y)};
+    for (Extended component : {value.fx, value.fy, value.e})
+        if (!(std::fabs(component) <= std::numeric_limits<float>::max()))
+            throw std::runtime_error("The field at (" + std::to_string(x) + ", " + std::to_string(y) +
+                                     ") is too large to compute: the strengths of the scene are too high.");
+    return value;
 }
 
 std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separator) {
@@ -44,14 +52,17 @@ std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separa
 
 // The field on the arrows' grid: X = g, 2g, ... up to the picture width, the
 // same for Y, row by row.
-std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t gitterweite) {
+std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t gitterweite,
+                     const platform::ProgressWindow& progress) {
     if (gitterweite < 1) throw std::runtime_error("The grid spacing of the arrows must be at least 1 pixel.");
     std::string csv = "x,y,fx,fy,e\n";
-    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite)
+    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite) {
+        if (progress.Cancelled()) throw platform::Stopped();
         for (int64_t x = gitterweite; x <= settings.breite; x += gitterweite) {
             const auto px = static_cast<int32_t>(x), py = static_cast<int32_t>(y);
             csv += FieldLine(px, py, FieldAt(list, px, py), ',') + '\n';
         }
+    }
     return csv;
 }
 
@@ -71,16 +82,25 @@ void PrintBalance(const EnergyBalance& balance, std::ostream& out) {
     out << "imbalance " << Number(balance.imbalance) << '\n';
 }
 
-void (MainWindow::*RenderCommand(CliOptions::Render render))() {
-    switch (render) {
-        case CliOptions::Render::Arrows: return &MainWindow::DrawArrows;
-        case CliOptions::Render::StreamLines: return &MainWindow::DrawStreamLines;
-        case CliOptions::Render::Circles: return &MainWindow::DrawCircles;
-        case CliOptions::Render::Scene: return &MainWindow::ClearDisplays;
-        case CliOptions::Render::Diffuseness: return &MainWindow::DrawDiffuseness;
-        case CliOptions::Render::DensityMap: return &MainWindow::DrawEnergyDensityMap;
-    }
-    throw std::logic_error("unknown picture kind");
+// The grid points of the field CSV.
+Extended FieldPoints(const Tprgvar& settings, int32_t gitterweite) {
+    if (gitterweite < 1) return 0;
+    return static_cast<Extended>(std::max(settings.breite / gitterweite, 0)) *
+           std::max(settings.hoehe / gitterweite, 0);
+}
+
+// The work of everything the options ask for after the computation, in the
+// units of SceneList::QueryWork: a probe or a field point queries the flow
+// and the energy density.
+Extended OptionsWork(const CliOptions& options, const MainWindow& form) {
+    const SceneList& list = form.Scene();
+    const Tprgvar& settings = form.Settings();
+    const Displays& displays = form.DisplaySettings();
+    Extended points = static_cast<Extended>(options.probes.size());
+    if (options.field) points += FieldPoints(settings, displays.vektorpfeile.gitterweite);
+    Extended work = 2 * points * list.QueryWork(settings);
+    if (options.render) work += form.DisplayWork(*options.render);
+    return work;
 }
 
 // The picture the window shows, in the format the file name's extension
@@ -105,29 +125,73 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
     return quiet;
 }
 
+constexpr int kTooLong = 3;
+
+// The exit status of a step that failed: 3 when the time limit stopped it.
+int Failed(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& err) {
+    if (!headless.Progress().Cancelled()) return 1;
+    err << "brevanto-cli: stopped after the " << Number(*options.maxSeconds) << " s of --max-seconds.\n";
+    return kTooLong;
+}
+
 int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out, std::ostream& err) {
+    // The window takes the size of the scene's picture; its pixels are
+    // held only once something is drawn.
     platform::HeadlessWindow window(kCliScreenSize, kCliScreenSize);
     MainWindow form(headless, window);
     const SceneList& list = form.Scene();
     headless.fileNameAnswers.push_back(options.scene);
     if (!Step(headless, err, [&] { form.OpenScene(); })) return 1;
 
-    int32_t passes = 0;
-    if (!Step(headless, err, [&] { passes = form.PrepareScene(); })) return 1;
-
-    for (const CliOptions::Point& probe : options.probes) {
-        out << "probe " << FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') << '\n';
-        if (options.polar) out << PolarLine(MeasureLight(list, probe.x, probe.y)) << '\n';
+    // Whatever the estimate, the tool computes: the user asked for it, and
+    // --max-seconds bounds it. What the window would have asked is told.
+    headless.unscriptedAnswer = true;
+    if (options.maxSeconds) {
+        Extended seconds = 0;
+        if (!Step(headless, err, [&] { seconds = form.EstimatedSeconds(OptionsWork(options, form)); })) return 1;
+        if (seconds > *options.maxSeconds) {
+            err << "brevanto-cli: this would take about " << Number(std::round(seconds)) << " s, more than the "
+                << Number(*options.maxSeconds) << " s of --max-seconds.\n";
+            return kTooLong;
+        }
+        headless.deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                   std::chrono::duration<double>(*options.maxSeconds));
     }
+    if (options.progress)
+        headless.onProgressText = [&err](std::string text) {
+            std::replace(text.begin(), text.end(), '\r', ' ');
+            err << text << '\n';
+        };
+
+    int32_t passes = 0;
+    const bool prepared = Step(headless, err, [&] { passes = form.PrepareScene(OptionsWork(options, form)).value(); });
+    for (std::string question : headless.questions) {
+        std::replace(question.begin(), question.end(), '\r', '\n');
+        err << "brevanto-cli: " << question << " Yes.\n";
+    }
+    if (!prepared) return Failed(options, headless, err);
+
+    std::string probes;
+    if (!Step(headless, err, [&] {
+            for (const CliOptions::Point& probe : options.probes) {
+                if (headless.Progress().Cancelled()) throw platform::Stopped();
+                probes += "probe " + FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') + '\n';
+                if (options.polar) probes += PolarLine(MeasureLight(list, probe.x, probe.y)) + '\n';
+            }
+        }))
+        return Failed(options, headless, err);
+    out << probes;
     if (options.field && !Step(headless, err, [&] {
             platform::ReplaceFileContents(
-                *options.field, FieldCsv(list, form.Settings(), form.DisplaySettings().vektorpfeile.gitterweite));
+                *options.field,
+                FieldCsv(list, form.Settings(), form.DisplaySettings().vektorpfeile.gitterweite, headless.Progress()));
         }))
-        return 1;
+        return Failed(options, headless, err);
     if (options.render) {
         if (options.legends != form.LegendsShown()) form.ToggleLegends();
         // A display that shows a message instead (no light source) was not drawn.
-        if (!Step(headless, err, [&] { (form.*RenderCommand(*options.render))(); })) return 1;
+        if (!Step(headless, err, [&] { form.ShowDisplay(*options.render); })) return Failed(options, headless, err);
         if (!Step(headless, err, [&] { WritePicture(form, window.Surface(), options.out); })) return 1;
     }
     if (options.save &&

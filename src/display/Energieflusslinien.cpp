@@ -109,6 +109,7 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
             progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
                                  platform::IntToStr(object->number) + " : " + object->description,
                              static_cast<double>(object->number - 1) / static_cast<double>(list.size()));
+            progress.StopIfCancelled();
             object->AddStreamLineStarts(starts, list, fluxPerLine);
         }
     }
@@ -118,6 +119,8 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
     constexpr size_t kBatch = 16;
     std::vector<std::vector<Pixel>> paths(kBatch);
     for (size_t first = 0; first < ordered.size(); first += kBatch) {
+        // The lines drawn so far stay in the picture.
+        if (platform.Progress().Cancelled()) throw platform::Stopped();
         const size_t count = std::min(kBatch, ordered.size() - first);
         ParallelFor(static_cast<int64_t>(count), [&](int64_t k) {
             const StreamLineStart& start = ordered[first + static_cast<size_t>(k)];
@@ -128,6 +131,16 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
             window.DrawBitmap(picture);
         }
     }
+}
+
+Extended TLinien::Work(const SceneList& list, const Tprgvar& settings) const {
+    if (linienabstand < 1 || !(iterationslaenge > 0)) return 0;
+    const Extended perimeter = 2 * (static_cast<Extended>(settings.breite) + settings.hoehe);
+    Extended pieces = 0;  // probed on both sides to place the starting points
+    for (const auto& object : list) pieces += 2 * static_cast<Extended>(object->QueryElements(settings));
+    const Extended lines = perimeter / linienabstand + 1;
+    const Extended steps = std::max<Extended>(maxlaenge, 0) / iterationslaenge + 1;
+    return (pieces + lines * steps) * list.QueryWork(settings);
 }
 
 float TLinien::FluxPerLine(const SceneList& list) const {

@@ -36,6 +36,10 @@ public:
     // and turns away again (a closed circulation); then copies the picture.
     void TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
                    platform::Platform& platform, int32_t x, int32_t y) const;
+    // The work of Draw in the units of SceneList::QueryWork: finding the
+    // starting points along every surface, and about as many lines as fit
+    // around the picture at linienabstand, each of its full length.
+    Extended Work(const SceneList& list, const Tprgvar& settings) const;
     // The flux that each line of the full set carries: linienabstand times
     // the largest strength in the scene.
     float FluxPerLine(const SceneList& list) const;

@@ -34,6 +34,10 @@ bool GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
     return false;
 }
 
+Extended GridDisplay::Work(const SceneList& list, const Tprgvar& settings) const {
+    return static_cast<Extended>(GridFor(settings).PointCount()) * list.QueryWork(settings);
+}
+
 Grid GridDisplay::GridFor(const Tprgvar& settings) const {
     if (gitterweite < 1) return {gitterweite, 0, 0};
     return {gitterweite, settings.breite / gitterweite, settings.hoehe / gitterweite};
@@ -59,6 +63,7 @@ void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const 
         progress.SetText(
             settings.titel + " is calculating the " + what + ".\rProgress: " + platform::IntToStr(percent) + "%",
             static_cast<double>(i - 1) / grid.columns);
+        progress.StopIfCancelled();
         ParallelFor(grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); });
     }
 }

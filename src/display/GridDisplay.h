@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/Programvar.h"
+#include "model/SceneList.h"
 #include "platform/Colour.h"
 #include "platform/Dialog.h"
 #include "platform/Platform.h"
@@ -40,6 +41,9 @@ public:
     // "gitterweite=", "end". Stops at the first line that does not match and
     // returns false, keeping the values read so far.
     bool LoadFromFile(platform::TextFile& file);
+    // The work of drawing on the grid, in the units of SceneList::QueryWork:
+    // one query at every grid point.
+    Extended Work(const SceneList& list, const Tprgvar& settings) const;
 
 protected:
     // Writes the section, starting with its keyword line.

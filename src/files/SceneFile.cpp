@@ -10,7 +10,7 @@ namespace {
 std::string Header(const std::string& titel) { return titel + "-File"; }
 
 SceneFileProblem ProblemAt(const platform::TextFile& file, SceneFileProblem::Kind kind) {
-    return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), file.LineNumber() > file.Lines().size(), {}};
+    return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), file.LastLinePastEnd(), {}};
 }
 
 // The header and the screen section.
@@ -102,6 +102,9 @@ SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& tit
         if (!contents.problem) ReadObjects(file, contents);
     } catch (const platform::ConversionError& error) {
         contents.problem = ProblemAt(file, SceneFileProblem::Kind::BadNumber);
+        contents.problem->message = error.what();
+    } catch (const platform::InOutError& error) {
+        contents.problem = ProblemAt(file, SceneFileProblem::Kind::Unreadable);
         contents.problem->message = error.what();
     }
     return contents;

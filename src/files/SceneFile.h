@@ -27,13 +27,14 @@ struct SceneFileProblem {
         WrongLine,    // a section's line does not match what belongs there
         WrongObject,  // an unknown kind of object, or its section does not match
         BadNumber,    // a value the strict number conversion refuses
+        Unreadable,   // the file cannot be read on, or a line is far too long
     };
     Kind kind;
     size_t line;           // its number, from 1
     std::string expected;  // what belongs there
     std::string found;     // what the line holds
     bool pastEnd;          // the file ended before this line
-    std::string message;   // the conversion's own message (BadNumber)
+    std::string message;   // the error's own message (BadNumber, Unreadable)
 };
 
 // What a scene file holds, read section by section as far as it matches.

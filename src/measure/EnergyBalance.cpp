@@ -137,7 +137,8 @@ Extended EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
         return 2.0 * emitter->staerke * emitter->Length();
     if (const auto* emitter = dynamic_cast<const TObjektLambertKreis*>(&object)) {
         Extended covered = 0;
-        for (const AngleRange& range : emitter->Ranges()) covered += std::max(0, range.Span()) * kPi / 180;
+        for (const AngleRange& range : emitter->Ranges())
+            covered += static_cast<Extended>(std::max<int64_t>(0, range.Span())) * kPi / 180;
         covered = std::min(covered, 2 * kPi);
         return emitter->staerke * emitter->radius * covered * (2 - covered / (2 * kPi));
     }

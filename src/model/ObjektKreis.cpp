@@ -131,7 +131,8 @@ bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_
 }
 
 std::vector<Handle> TObjektKreis::Handles() const {
-    const Extended middle = NormalizeAngle((winkel1 + (winkel2 > winkel1 ? winkel2 : winkel2 + 360.0)) / 2, 360);
+    const Extended middle =
+        NormalizeAngle((static_cast<Extended>(winkel1) + (winkel2 > winkel1 ? winkel2 : winkel2 + 360.0)) / 2, 360);
     const Extended cx = xmitte, cy = ymitte;
     return {{xmitte, ymitte},
             {Round(cx + std::sin(Radians(middle)) * radius), Round(cy - std::cos(Radians(middle)) * radius)}};

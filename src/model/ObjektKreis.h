@@ -11,7 +11,8 @@
 struct AngleRange {
     int32_t lo;
     int32_t hi;
-    int32_t Span() const { return hi - lo; }
+    // In 64 bits: the angles of a file or dialog may lie anywhere in 32 bits.
+    int64_t Span() const { return int64_t{hi} - lo; }
 };
 
 // The covered angles of a circle or arc cut into one or two ranges of

@@ -1,7 +1,9 @@
 #include "model/SceneList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
@@ -34,7 +36,28 @@ void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, p
 }
 
 void SceneList::PrepareQueries(const Tprgvar& settings) const {
+    const int64_t values = StoredValues(settings);
+    if (values > kMostStoredValues)
+        throw std::runtime_error("The mirrors/diffusors together would need " + std::to_string(values / 250'000) +
+                                 " MB for their radiation values, more than the " +
+                                 std::to_string(kMostStoredValues / 250'000) +
+                                 " MB they may have.\rPlease choose longer pieces or fewer directions under "
+                                 "Parameters, Resolution of the calculation.");
     for (const auto& object : objects) object->PrepareQueries(settings);
+}
+
+int64_t SceneList::StoredValues(const Tprgvar& settings) const {
+    // Capped at 2^61 as it goes, so the sum never wraps.
+    constexpr int64_t kCap = int64_t{1} << 61;
+    int64_t values = 0;
+    for (const auto& object : objects) values = std::min(values + std::min(object->StoredValues(settings), kCap), kCap);
+    return values;
+}
+
+Extended SceneList::QueryWork(const Tprgvar& settings) const {
+    Extended elements = 1;
+    for (const auto& object : objects) elements += static_cast<Extended>(object->QueryElements(settings));
+    return elements * static_cast<Extended>(objects.size());
 }
 
 FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {

@@ -42,8 +42,19 @@ public:
     // it and copies it to the window.
     void RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const;
 
-    // Every object's Tszeneobjekt::PrepareQueries, in list order.
+    // Every object's Tszeneobjekt::PrepareQueries, in list order. Throws,
+    // before any object allocates, when the radiation values of all objects
+    // together would need more than kMostStoredValues.
     void PrepareQueries(const Tprgvar& settings) const;
+
+    // About 2 GB of 32-bit radiation values for all mirrors together.
+    static constexpr int64_t kMostStoredValues = 500'000'000;
+    int64_t StoredValues(const Tprgvar& settings) const;
+    // The work of one query of the field at a point (FlowDensitySum): every
+    // element of every object, whose path each object tests. In units of
+    // such tests, as a floating-point number, since scenes from files may
+    // ask for more than 64 bits hold.
+    Extended QueryWork(const Tprgvar& settings) const;
 
     // Every object's flow density at (x, y) summed in list order, no object
     // excepted from blocking: the field the displays show.

@@ -1,6 +1,7 @@
 #include "model/Stringfunktionen.h"
 
 #include "platform/Conversions.h"
+#include "platform/Errors.h"
 
 std::string LeftPart(const std::string& s, size_t n) { return s.substr(0, n); }
 
@@ -30,6 +31,17 @@ bool KeyReader::Float(const std::string& key, float& value) {
     std::string text;
     if (!Value(key, text)) return false;
     value = platform::StrToFloat(text);
+    return true;
+}
+
+bool KeyReader::Float(const std::string& key, float& value, float lowest, float highest) {
+    float read = 0;
+    if (!Float(key, read)) return false;
+    if (!(read >= lowest && read <= highest))
+        throw platform::ConversionError(key + platform::ShortestFloatToStr(read) + " is not a value from " +
+                                        platform::ShortestFloatToStr(lowest) + " to " +
+                                        platform::ShortestFloatToStr(highest));
+    value = read;
     return true;
 }
 

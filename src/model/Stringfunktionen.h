@@ -20,6 +20,9 @@ public:
     bool Keyword(const std::string& keyword);  // the whole line
     bool Int(const std::string& key, int32_t& value);
     bool Float(const std::string& key, float& value);
+    // A value outside lowest ... highest raises ConversionError before it is
+    // stored: the object never holds what the computation cannot take.
+    bool Float(const std::string& key, float& value, float lowest, float highest);
     bool Boolean(const std::string& key, bool& value);  // "0" or "1"
 
 private:

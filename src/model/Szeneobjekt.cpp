@@ -49,6 +49,10 @@ void Tszeneobjekt::MoveBy(int32_t, int32_t) {}
 
 void Tszeneobjekt::PrepareQueries(const Tprgvar&) {}
 
+int64_t Tszeneobjekt::QueryElements(const Tprgvar&) const { return 0; }
+
+int64_t Tszeneobjekt::StoredValues(const Tprgvar&) const { return 0; }
+
 void Tszeneobjekt::SaveHeader(platform::TextFile& file) const {
     file.WriteLine(kind);
     file.WriteLine("begin");

@@ -11,6 +11,12 @@
 
 class SceneList;
 
+// The largest strength (emitted energy flow density) of either sign that an
+// object takes from a file or a dialog: far above what any scene needs, and
+// low enough that up to 2^31 elements of a million objects sum to less than
+// a float holds (3.4E38), so no field value overflows.
+inline constexpr float kLargestStrength = 1e20f;
+
 // A list built by putting each new record in front: iteration runs from the
 // newest record to the oldest, the order in which the records are used.
 template <class Record>
@@ -121,6 +127,14 @@ public:
     // criterion) and brings caches up to date. Runs in one serial step before
     // every computation and display.
     virtual void PrepareQueries(const Tprgvar& settings);
+
+    // What the object will cost with these settings, known before
+    // PrepareQueries and counted in 64 bits, so that a computation can be
+    // estimated (and refused) before it starts. QueryElements: the elements a
+    // query at a point visits, each of whose paths is tested against every
+    // object. StoredValues: the radiation values the object keeps.
+    virtual int64_t QueryElements(const Tprgvar& settings) const;
+    virtual int64_t StoredValues(const Tprgvar& settings) const;
 
 protected:
     // The first lines every kind writes: kind keyword, "begin", "color=".

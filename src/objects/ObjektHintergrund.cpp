@@ -5,6 +5,7 @@
 
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartPlacement.h"
 #include "platform/Conversions.h"
 #include "radiation/SurfaceElements.h"
@@ -77,6 +78,12 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.ny = StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge);
     frame.lx = StraightElementLength(static_cast<float>(settings.breite), frame.nx);
     frame.ly = StraightElementLength(static_cast<float>(settings.hoehe), frame.ny);
+}
+
+int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
+    if (staerke == 0) return 0;  // answers at once
+    return 2 * (int64_t{StraightElementCount(static_cast<float>(settings.breite), settings.sellaenge)} +
+                StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
 }
 
 bool TObjektHintergrund::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
@@ -184,7 +191,9 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
         total += flux.back();
     }
 
-    PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t walked, Extended u) {
+    // One line per pixel of the frame at most.
+    const int64_t mostLines = 2 * (int64_t{frame.width} + frame.height) + 1;
+    PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t walked, Extended u) {
         const Piece& piece = pieces[walked];
         const int32_t i = piece.index;
         switch (piece.edge) {
@@ -209,16 +218,22 @@ bool TObjektHintergrund::Edit(const EditContext& context) {
     dialog["staerke"].text = platform::ShortestFloatToStr(staerke);
     dialog["allDirections"].checked = !nuroben;
     dialog["nuroben"].checked = nuroben;
-    if (context.platform.ShowModal(dialog) != platform::ModalResult::OK) return false;
-    staerke = platform::StrToFloat(dialog["staerke"].text);
-    nuroben = !dialog["allDirections"].checked;
-    return true;
+    while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
+        const float strength = platform::StrToFloat(dialog["staerke"].text);
+        if (std::fabs(strength) <= kLargestStrength) {
+            staerke = strength;
+            nuroben = !dialog["allDirections"].checked;
+            return true;
+        }
+        context.platform.ShowMessage(StrengthMessage());
+    }
+    return false;
 }
 
 bool TObjektHintergrund::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return reader.Keyword("begin") && reader.Float("staerke=", staerke) && reader.Boolean("nuroben=", nuroben) &&
-           reader.Keyword("end");
+    return reader.Keyword("begin") && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
+           reader.Boolean("nuroben=", nuroben) && reader.Keyword("end");
 }
 
 void TObjektHintergrund::SaveToFile(platform::TextFile& file) const {

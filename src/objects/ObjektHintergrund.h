@@ -25,6 +25,7 @@ public:
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
 
     enum class Edge { Top, Right, Bottom, Left };
 

@@ -15,7 +15,12 @@ TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 Extended TObjektLambert::Strength() const { return staerke; }
 
-void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings.sellaenge); }
+void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
+
+int64_t TObjektLambert::QueryElements(const Tprgvar& settings) const {
+    // Without strength no element's path is tested.
+    return staerke == 0 ? 0 : StraightSurface::KeptCount(*this, settings);
+}
 
 template <class Visit>
 void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
@@ -85,8 +90,8 @@ bool TObjektLambert::Edit(const EditContext& context) {
 
 bool TObjektLambert::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
 }
 
 void TObjektLambert::SaveToFile(platform::TextFile& file) const {

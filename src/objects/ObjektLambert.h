@@ -19,6 +19,7 @@ public:
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
 
 private:
     // Calls visit(cx, cy) for the unblocked contribution of every element, in

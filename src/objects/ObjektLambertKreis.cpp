@@ -5,6 +5,7 @@
 #include "model/ColourChoice.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"
 
@@ -43,6 +44,12 @@ void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
     const AngleRanges current = Ranges();
     pieces = CutArc(*this, current, settings.sellaenge, settings.richtungprosel, rule);
     ranges = current;
+}
+
+int64_t TObjektLambertKreis::QueryElements(const Tprgvar& settings) const {
+    // Without strength no element's path is tested.
+    if (staerke == 0) return 0;
+    return ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 1);
 }
 
 template <class Visit>
@@ -115,19 +122,26 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     DialogSpec& dialog = Dialog();
     dialog["staerke"].text = ShortestFloatToStr(staerke);
     ShowCoordinates(dialog);
-    if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-    // A malformed value ends the edit with the ones before it kept; no value
-    // is checked.
-    staerke = StrToFloat(dialog["staerke"].text);
-    ReadCoordinates(dialog);
-    ApplyColourChoice(dialog["color"], colour);
-    return true;
+    // A malformed value ends the edit with the ones before it kept; a
+    // strength beyond kLargestStrength shows the dialog again.
+    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
+        const float strength = StrToFloat(dialog["staerke"].text);
+        if (std::fabs(strength) > kLargestStrength) {
+            context.platform.ShowMessage(StrengthMessage());
+            continue;
+        }
+        staerke = strength;
+        ReadCoordinates(dialog);
+        ApplyColourChoice(dialog["color"], colour);
+        return true;
+    }
+    return false;
 }
 
 bool TObjektLambertKreis::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
 }
 
 void TObjektLambertKreis::SaveToFile(platform::TextFile& file) const {

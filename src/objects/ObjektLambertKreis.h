@@ -23,6 +23,7 @@ public:
     void SaveToFile(platform::TextFile& file) const override;
     // Cuts the current circle or arc into elements for the resolution.
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
 
 private:
     // Calls visit(cx, cy) for the non-zero contribution of every element

@@ -17,7 +17,10 @@ TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t 
 
 Extended TObjektParallel::Strength() const { return staerke; }
 
-void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings.sellaenge); }
+void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
+
+// One path, from the point to the foot of its perpendicular.
+int64_t TObjektParallel::QueryElements(const Tprgvar&) const { return staerke == 0 ? 0 : 1; }
 
 bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                     int32_t exclude) const {
@@ -62,8 +65,8 @@ bool TObjektParallel::Edit(const EditContext& context) {
 
 bool TObjektParallel::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
 }
 
 void TObjektParallel::SaveToFile(platform::TextFile& file) const {

@@ -20,6 +20,7 @@ public:
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
 
 private:
     StraightSurface surface;  // the pieces its stream lines start from

@@ -4,6 +4,7 @@
 
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/StraightEmitterDialog.h"
 #include "platform/Conversions.h"
 
 namespace {
@@ -39,6 +40,9 @@ void TObjektSonne::PrepareQueries(const Tprgvar& settings) {
     breite = settings.breite;
     hoehe = settings.hoehe;
 }
+
+// One path, from the point to the picture's border.
+int64_t TObjektSonne::QueryElements(const Tprgvar&) const { return 1; }
 
 bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                  int32_t exclude) const {
@@ -86,15 +90,21 @@ bool TObjektSonne::Edit(const EditContext& context) {
     DialogSpec& dialog = Dialog();
     dialog["richtung"].text = ShortestFloatToStr(richtung);
     dialog["staerke"].text = ShortestFloatToStr(staerke);
-    if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-    richtung = StrToFloat(dialog["richtung"].text);
-    staerke = StrToFloat(dialog["staerke"].text);
-    return true;
+    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
+        richtung = StrToFloat(dialog["richtung"].text);
+        const float strength = StrToFloat(dialog["staerke"].text);
+        if (std::fabs(strength) <= kLargestStrength) {
+            staerke = strength;
+            return true;
+        }
+        context.platform.ShowMessage(StrengthMessage());
+    }
+    return false;
 }
 
 bool TObjektSonne::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke) &&
+    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
            reader.Float("richtung=", richtung) && reader.Keyword("end");
 }
 

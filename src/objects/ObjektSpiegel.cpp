@@ -8,8 +8,10 @@
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
+#include "platform/Errors.h"
 #include "radiation/SurfaceElements.h"
 
 namespace {
@@ -40,8 +42,16 @@ TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 void TObjektSpiegel::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
-    surface.Prepare(*this, settings.sellaenge);
+    surface.Prepare(*this, settings);
     abbruchgenauigkeit = settings.abbruchgenauigkeit;
+}
+
+int64_t TObjektSpiegel::QueryElements(const Tprgvar& settings) const {
+    return StraightElementCount(Length(), settings.sellaenge);
+}
+
+int64_t TObjektSpiegel::StoredValues(const Tprgvar& settings) const {
+    return QueryElements(settings) * settings.richtungprosel;
 }
 
 bool TObjektSpiegel::Iterate(const SceneList& list) {
@@ -204,8 +214,9 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
         ReadCoordinates(dialog, LenientStrToInt);
         ApplyColourChoice(dialog["color"], colour);
         bool accepted = true;
-        if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans > 100) {
-            context.platform.ShowMessage("The sum must not be more than 100%.");
+        const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
+        if (!problem.empty()) {
+            context.platform.ShowMessage(problem);
             accepted = false;
         }
         if (IsOffScreen(x1, y1, context.settings) || IsOffScreen(x2, y2, context.settings)) {
@@ -218,9 +229,8 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
 
 bool TObjektSpiegel::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("dirref=", dirref) &&
-           reader.Float("dirtrans=", dirtrans) && reader.Float("difref=", difref) &&
-           reader.Float("diftrans=", diftrans) && reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           ReadMirrorCoefficients(reader, dirref, dirtrans, difref, diftrans) && reader.Keyword("end");
 }
 
 void TObjektSpiegel::SaveToFile(platform::TextFile& file) const {

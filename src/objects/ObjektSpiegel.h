@@ -28,6 +28,8 @@ public:
     // Brings the element list up to date: a change of the end points or of
     // the resolution rebuilds it, all radiation 0 again.
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
+    int64_t StoredValues(const Tprgvar& settings) const override;
 
     const MirrorElements& Elements() const { return elements; }
     MirrorElements& Elements() { return elements; }

@@ -8,6 +8,7 @@
 #include "model/Hilfsfunktionen.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
+#include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"
 
@@ -41,6 +42,17 @@ TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int
 void TObjektSpiegelKreis::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(*this, settings.sellaenge, settings.richtungprosel);
     abbruchgenauigkeit = settings.abbruchgenauigkeit;
+}
+
+// Each element gathers 3 pixels off both of its faces.
+int64_t TObjektSpiegelKreis::QueryElements(const Tprgvar& settings) const {
+    return 2 * ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 0);
+}
+
+int64_t TObjektSpiegelKreis::StoredValues(const Tprgvar& settings) const {
+    const int64_t elements = ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 0);
+    // Below 2^62 / 2^32 elements the product stays in 64 bits.
+    return std::min<int64_t>(elements, int64_t{1} << 29) * (2 * int64_t{settings.richtungprosel} + 2);
 }
 
 bool TObjektSpiegelKreis::Iterate(const SceneList& list) {
@@ -230,8 +242,9 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
         diftrans = StrToFloat(dialog["diftrans"].text);
         ReadCoordinates(dialog);
         ApplyColourChoice(dialog["color"], colour);
-        if (static_cast<Extended>(dirref) + difref + dirtrans + diftrans <= 100) break;
-        context.platform.ShowMessage("The sum must not be more than 100%.");
+        const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
+        if (problem.empty()) break;
+        context.platform.ShowMessage(problem);
     }
     // Directed radiation needs fine direction bins to look smooth.
     if ((dirtrans > 0 || dirref > 0) && context.settings.richtungprosel < 1000)
@@ -243,9 +256,8 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
 
 bool TObjektSpiegelKreis::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("dirref=", dirref) &&
-           reader.Float("dirtrans=", dirtrans) && reader.Float("difref=", difref) &&
-           reader.Float("diftrans=", diftrans) && reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
+           ReadMirrorCoefficients(reader, dirref, dirtrans, difref, diftrans) && reader.Keyword("end");
 }
 
 void TObjektSpiegelKreis::SaveToFile(platform::TextFile& file) const {

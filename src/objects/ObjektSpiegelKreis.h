@@ -34,6 +34,10 @@ public:
     void SaveToFile(platform::TextFile& file) const override;
     // Builds the elements when the resolution changed or after an edit.
     void PrepareQueries(const Tprgvar& settings) override;
+    int64_t QueryElements(const Tprgvar& settings) const override;
+    // Per element a reflected and a transmitted value per direction bin,
+    // and the diffuse exitance of its two faces.
+    int64_t StoredValues(const Tprgvar& settings) const override;
 
     const CircularMirrorElements& Elements() const { return elements; }
     CircularMirrorElements& Elements() { return elements; }

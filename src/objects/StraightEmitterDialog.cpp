@@ -1,10 +1,17 @@
 #include "objects/StraightEmitterDialog.h"
 
+#include <cmath>
+
 #include "model/ColourChoice.h"
 #include "model/Hilfsfunktionen.h"
 #include "platform/Conversions.h"
 
 using platform::Control;
+
+std::string StrengthMessage() {
+    return "The energy flow density must lie between " + platform::FloatToStr(-kLargestStrength, 5) + " and " +
+           platform::FloatToStr(kLargestStrength, 5) + ".";
+}
 
 platform::DialogSpec StraightEmitterDialog(const std::string& caption) {
     std::vector<Control> controls{Control::Edit("staerke", "Energy flow density "), ColourCombo(),
@@ -24,10 +31,14 @@ bool EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, f
         staerke = LenientStrToFloat(dialog["staerke"].text);
         emitter.ReadCoordinates(dialog, LenientStrToInt);
         ApplyColourChoice(dialog["color"], emitter.colour);
+        const bool strengthValid = std::fabs(staerke) <= kLargestStrength;
+        if (!strengthValid) context.platform.ShowMessage(StrengthMessage());
         if (!IsOffScreen(emitter.x1, emitter.y1, context.settings) &&
-            !IsOffScreen(emitter.x2, emitter.y2, context.settings))
-            return true;
-        context.platform.ShowMessage(offScreenMessage);
+            !IsOffScreen(emitter.x2, emitter.y2, context.settings)) {
+            if (strengthValid) return true;
+        } else {
+            context.platform.ShowMessage(offScreenMessage);
+        }
     }
     return false;
 }

@@ -4,6 +4,9 @@
 #include "model/ObjektGerade.h"
 #include "platform/Dialog.h"
 
+// What a dialog says of a strength beyond kLargestStrength.
+std::string StrengthMessage();
+
 // The dialog of the straight emitters: strength, colour and the two points.
 platform::DialogSpec StraightEmitterDialog(const std::string& caption);
 

@@ -1,10 +1,60 @@
 #include "objects/StraightSurface.h"
 
-void StraightSurface::Prepare(const TObjektGerade& object, int32_t sellaenge) {
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Elements whose centre lies this far outside the picture are still kept, so
+// that rounding a centre to a pixel never loses one on the border.
+constexpr Extended kMargin = 2;
+
+struct IndexRange {
+    int32_t first;
+    int32_t end;  // one past the last
+};
+
+// The elements i of n whose centres, at u = (i + 1/2) / n along the segment,
+// lie in the picture widened by kMargin.
+IndexRange ElementsNearPicture(const TObjektGerade& object, int32_t n, const Tprgvar& settings) {
+    Extended lo = 0, hi = 1;
+    const auto clip = [&](Extended start, Extended delta, Extended size) {
+        const Extended low = -kMargin, high = size + kMargin;
+        if (delta == 0) {
+            if (start < low || start > high) hi = -1;
+            return;
+        }
+        Extended a = (low - start) / delta, b = (high - start) / delta;
+        if (a > b) std::swap(a, b);
+        lo = std::max(lo, a);
+        hi = std::min(hi, b);
+    };
+    clip(object.x1, static_cast<Extended>(object.x2) - object.x1, settings.breite);
+    clip(object.y1, static_cast<Extended>(object.y2) - object.y1, settings.hoehe);
+    if (lo > hi || n < 1) return {0, 0};
+    // In 64 bits: n may be up to 2^31 - 1.
+    const auto first = static_cast<int64_t>(std::max<Extended>(0, std::floor(lo * n - 0.5)));
+    const auto end = static_cast<int64_t>(std::min<Extended>(n, std::ceil(hi * n - 0.5) + 1));
+    if (first >= end) return {0, 0};
+    return {static_cast<int32_t>(first), static_cast<int32_t>(end)};
+}
+
+}  // namespace
+
+int32_t StraightSurface::KeptCount(const TObjektGerade& object, const Tprgvar& settings) {
+    const IndexRange range =
+        ElementsNearPicture(object, StraightElementCount(object.Length(), settings.sellaenge), settings);
+    return range.end - range.first;
+}
+
+void StraightSurface::Prepare(const TObjektGerade& object, const Tprgvar& settings) {
     length = object.Length();
-    count = StraightElementCount(length, sellaenge);
+    count = StraightElementCount(length, settings.sellaenge);
     elementLength = StraightElementLength(length, count);
-    centres.resize(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i)
-        centres[static_cast<size_t>(i)] = StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, count);
+    const IndexRange range = ElementsNearPicture(object, count, settings);
+    first = range.first;
+    centres.clear();
+    centres.reserve(static_cast<size_t>(range.end - range.first));
+    for (int32_t i = range.first; i < range.end; ++i)
+        centres.push_back(StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, count));
 }

@@ -3,17 +3,26 @@
 #include <vector>
 
 #include "model/ObjektGerade.h"
+#include "model/Programvar.h"
 #include "radiation/SurfaceElements.h"
 
 // A straight object cut into surface elements for the current settings:
 // derived once at prepare time, so that the queries need neither the settings
 // nor to recompute the elements for every point.
+//
+// Only the elements near the picture are kept. The picture's frame blocks
+// every path with an end outside the picture, so the others never reach a
+// point; keeping them would let a segment from a file, up to 2^32 pixels
+// long, cost up to 2^31 elements per query.
 class StraightSurface {
 public:
-    void Prepare(const TObjektGerade& object, int32_t sellaenge);
+    void Prepare(const TObjektGerade& object, const Tprgvar& settings);
+    // How many elements Prepare keeps, without keeping them.
+    static int32_t KeptCount(const TObjektGerade& object, const Tprgvar& settings);
 
     float length = 0;                 // L, the segment length
-    int32_t count = 0;                // n = Trunc(L / sellaenge + 1)
+    int32_t count = 0;                // n = Trunc(L / sellaenge + 1), all elements
     float elementLength = 0;          // L / n
-    std::vector<FloatPoint> centres;  // from the element nearest point 1
+    int32_t first = 0;                // the index of centres[0] among all n
+    std::vector<FloatPoint> centres;  // elements first, first + 1, ... from point 1 on
 };

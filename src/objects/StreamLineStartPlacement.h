@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -10,15 +11,22 @@
 // lines each carry an equal share; line k starts where the running flux
 // reaches (k + 1/2) shares. Calls place(piece, fraction) for each line in
 // order, fraction being the part of that piece walked before the start.
+//
+// At most `mostLines` lines are started: more than one line per pixel of the
+// surface cannot be told apart in the picture, and a strength or a
+// coefficient from a file could otherwise ask for billions. The count is
+// taken in 64 bits, so it never wraps.
 template <class Place>
-void PlaceByEqualFlux(const std::vector<float>& flux, Extended total, float fluxPerLine, Place&& place) {
-    const int32_t lines = Round(total / fluxPerLine);
-    if (lines <= 0 || flux.empty()) return;
-    const Extended share = total / lines;
+void PlaceByEqualFlux(const std::vector<float>& flux, Extended total, float fluxPerLine, int64_t mostLines,
+                      Place&& place) {
+    const Extended wanted = std::nearbyint(total / fluxPerLine);
+    if (!(wanted >= 1) || flux.empty()) return;
+    const int64_t lines = wanted < static_cast<Extended>(mostLines) ? static_cast<int64_t>(wanted) : mostLines;
+    const Extended share = total / static_cast<Extended>(lines);
     Extended cumulated = 0;
     size_t piece = 0;
-    for (int32_t k = 0; k < lines; ++k) {
-        const Extended target = (k + 0.5) * share;
+    for (int64_t k = 0; k < lines; ++k) {
+        const Extended target = (static_cast<Extended>(k) + 0.5) * share;
         while (piece + 1 < flux.size() && cumulated + flux[piece] < target) cumulated += flux[piece++];
         const float pieceFlux = flux[piece];
         place(piece, pieceFlux > 0 ? (target - cumulated) / pieceFlux : 1.0);

@@ -9,11 +9,13 @@ namespace {
 
 // Places the lines of one side; `offsetX`, `offsetY` lead from the surface to
 // that side.
-void PlaceLines(const TObjektGerade& object, const std::vector<float>& flux, Extended total, float fluxPerLine,
-                float offsetX, float offsetY, StreamLineStarts& starts) {
-    const auto n = static_cast<Extended>(flux.size());
-    PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t piece, Extended fraction) {
-        const Extended t = static_cast<Extended>(piece) / n + fraction / n;
+void PlaceLines(const TObjektGerade& object, const StraightSurface& surface, const std::vector<float>& flux,
+                Extended total, float fluxPerLine, float offsetX, float offsetY, StreamLineStarts& starts) {
+    const auto n = static_cast<Extended>(surface.count);
+    // One line per pixel of the pieces walked at most.
+    const auto mostLines = static_cast<int64_t>(static_cast<Extended>(flux.size()) * surface.elementLength) + 1;
+    PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t piece, Extended fraction) {
+        const Extended t = (static_cast<Extended>(surface.first) + static_cast<Extended>(piece) + fraction) / n;
         starts.Prepend({static_cast<float>(object.x1 + (static_cast<Extended>(object.x2) - object.x1) * t + offsetX),
                         static_cast<float>(object.y1 + (static_cast<Extended>(object.y2) - object.y1) * t + offsetY)});
     });
@@ -26,8 +28,9 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
                                      float ownEmission, bool countOwnField) {
     const float length = surface.length;
     if (length == 0) return;
-    const int32_t n = surface.count;
-    const Extended pieceLength = static_cast<Extended>(length) / n;
+    const Extended pieceLength = static_cast<Extended>(length) / surface.count;
+    // Only the pieces near the picture: the frame blocks the probes of the others.
+    const auto n = static_cast<int32_t>(surface.centres.size());
     // The unit plus normal scaled to 3 pixels.
     const auto m = static_cast<float>((static_cast<Extended>(object.y2) - object.y1) / length * 3);
     const auto q = static_cast<float>((static_cast<Extended>(object.x1) - object.x2) / length * 3);
@@ -64,6 +67,6 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
         plusTotal += plus[static_cast<size_t>(i)];
         minusTotal += minus[static_cast<size_t>(i)];
     }
-    PlaceLines(object, plus, plusTotal, fluxPerLine, m, q, starts);
-    PlaceLines(object, minus, minusTotal, fluxPerLine, -m, -q, starts);
+    PlaceLines(object, surface, plus, plusTotal, fluxPerLine, m, q, starts);
+    PlaceLines(object, surface, minus, minusTotal, fluxPerLine, -m, -q, starts);
 }

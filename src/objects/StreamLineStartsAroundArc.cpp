@@ -48,8 +48,13 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
                                   std::optional<float> ownOuterExitance) {
     // Where each element of the walk lies: its piece and its place in it.
     std::vector<std::pair<size_t, size_t>> walk;
-    for (size_t k = 0; k < pieces.size(); ++k)
+    Extended arcLength = 0;
+    for (size_t k = 0; k < pieces.size(); ++k) {
         for (size_t i = 0; i < pieces[k].elements.size(); ++i) walk.emplace_back(k, i);
+        arcLength += static_cast<Extended>(pieces[k].elements.size()) * pieces[k].elementLength;
+    }
+    // One line per pixel of the arc at most.
+    const auto mostLines = static_cast<int64_t>(arcLength) + 1;
     for (const Extended sigma : {-1.0, 1.0}) {
         std::vector<float> flux;
         Extended total = 0;
@@ -59,7 +64,7 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
                 FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance)));
             total += flux.back();
         }
-        PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t element, Extended fraction) {
+        PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t element, Extended fraction) {
             const auto [k, i] = walk[element];
             const AngleRange range = pieces[k].range;
             const Extended t = (static_cast<Extended>(i) + fraction) / static_cast<Extended>(pieces[k].elements.size());

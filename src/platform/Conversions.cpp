@@ -55,6 +55,28 @@ std::optional<int32_t> ParseInt(const std::string& text) {
     return static_cast<int32_t>(value);
 }
 
+// Whether a decimal text that from_chars found out of range is so because
+// it is too large (rather than too small): its magnitude is at least 1 when
+// a digit other than 0 comes before the point, and the exponent is added.
+bool TooLargeForADouble(const std::string& plain) {
+    const size_t ePos = plain.find('e');
+    const std::string mantissa = plain.substr(0, ePos);
+    int64_t exponent = 0;
+    if (ePos != std::string::npos) {
+        // Saturated: only its sign and rough size matter.
+        for (size_t i = ePos + 1; i < plain.size(); ++i)
+            if (IsDigit(plain[i])) exponent = std::min<int64_t>(exponent * 10 + (plain[i] - '0'), 1'000'000'000);
+        if (plain.find('-', ePos) != std::string::npos) exponent = -exponent;
+    }
+    // The position of the first significant digit relative to the point.
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos) return false;  // zero, whatever the exponent
+    const int64_t magnitude =
+        first < point ? static_cast<int64_t>(point - first) : -static_cast<int64_t>(first - point);
+    return magnitude + exponent > 0;
+}
+
 std::optional<float> ParseFloat(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -82,7 +104,9 @@ std::optional<float> ParseFloat(const std::string& text) {
     double value = 0;
     auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {
-        // Too small for a double is zero; too large is not a number we can hold.
+        // Too small for a double is 0 as a float too; too large is not a
+        // number we can hold.
+        if (!TooLargeForADouble(plain)) return plain.front() == '-' ? -0.0f : 0.0f;
         return std::nullopt;
     }
     if (error != std::errc() || end != plain.data() + plain.size()) return std::nullopt;

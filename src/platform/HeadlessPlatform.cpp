@@ -89,6 +89,19 @@ std::unique_ptr<Bitmap> HeadlessPlatform::CreateBitmap(int width, int height) {
     return std::make_unique<RasterBitmap>(width, height);
 }
 
+bool HeadlessPlatform::AskYesNo(const std::string& question) {
+    questions.push_back(question);
+    if (questionAnswers.empty()) return unscriptedAnswer;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
+void HeadlessPlatform::SetText(const std::string& text) {
+    progressTexts.push_back(text);
+    if (onProgressText) onProgressText(text);
+}
+
 void HeadlessPlatform::Show() {
     ++progressShown;
     progressVisible = true;

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -70,6 +71,9 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> OpenFileName(const std::string& filter) override;
     std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
+    // The next scripted answer; without one, unscriptedAnswer. The question
+    // is recorded either way.
+    bool AskYesNo(const std::string& question) override;
     ProgressWindow& Progress() override { return *this; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
     std::vector<std::string> RecentFiles() override { return recentFiles; }
@@ -89,13 +93,21 @@ public:
     int progressShown = 0;
     bool progressVisible = false;
     std::vector<std::string> recentFiles;
+    std::deque<bool> questionAnswers;
+    bool unscriptedAnswer = false;
+    std::vector<std::string> questions;
+    // Long computations stop once this time has passed.
+    std::optional<std::chrono::steady_clock::time_point> deadline;
+    // Called with every progress text as it is set, if given.
+    std::function<void(const std::string&)> onProgressText;
 
 private:
     void Show() override;
-    void SetText(const std::string& text) override { progressTexts.push_back(text); }
+    void SetText(const std::string& text) override;
     void SetShare(double share) override { progressShares.push_back(share); }
     void Repaint() override {}
     void Close() override { progressVisible = false; }
+    bool Cancelled() const override { return deadline && std::chrono::steady_clock::now() >= *deadline; }
     std::optional<std::string> NextFileName(const std::string& filter);
 };
 

@@ -157,6 +157,10 @@ void PixelCanvas::FillRect(int left, int top, int right, int bottom) {
     const Surface surface{SurfaceWidth(), SurfaceHeight()};
     const TColor rgb = ToRgb(brush);
     const Span columns = surface.Clip({left, int64_t{right} - 1});
+    if (left <= 0 && top <= 0 && right >= surface.width && bottom >= surface.height && FillWhole(rgb)) {
+        PixelsChanged();
+        return;
+    }
     Paint([&](auto fill) {
         for (int64_t y = std::max(top, 0); y < std::min<int64_t>(bottom, surface.height); ++y) fill(y, columns, rgb);
     });

@@ -33,6 +33,9 @@ protected:
     virtual void FillSpan(int y, int first, int last, TColor rgb) = 0;
     // Runs once after each drawing operation that filled any pixel.
     virtual void PixelsChanged() {}
+    // Sets every pixel to an RGB value, if the surface has a quicker way than
+    // row by row; true when it did.
+    virtual bool FillWhole(TColor) { return false; }
 
 private:
     template <class Draw>

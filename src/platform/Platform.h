@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,18 @@ public:
     virtual void SetShare(double share) = 0;
     virtual void Repaint() = 0;  // makes the text visible at once
     virtual void Close() = 0;
+    // Whether the computation that shows this window is to stop, because the
+    // user cancelled it or a time limit passed. Long loops ask between their
+    // steps (passes, objects, grid columns, stream lines), on the thread that
+    // shows the window.
+    virtual bool Cancelled() const { return false; }
+};
+
+// Raised where a long computation finds that it is to stop. It ends the
+// operation like any error; a computation it ends stays uncomputed.
+class Stopped : public std::runtime_error {
+public:
+    Stopped() : std::runtime_error("The computation was stopped before it was complete.") {}
 };
 
 // A name chosen in a save dialog, and which of the dialog's file types (from
@@ -43,6 +56,9 @@ public:
     // is replaced: the caller knows the name it will really write.
     virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
     virtual std::optional<ChosenFile> SaveFileName(const std::string& filter) = 0;
+    // Modal question with the buttons Yes and No; true for Yes. Carriage
+    // returns break lines.
+    virtual bool AskYesNo(const std::string& question) = 0;
     virtual ProgressWindow& Progress() = 0;
     virtual std::unique_ptr<Bitmap> CreateBitmap(int width, int height) = 0;
     // The files last opened or saved, newest first, kept between runs.
@@ -65,6 +81,10 @@ public:
         window.SetText(text);
         window.SetShare(share);
         window.Repaint();
+    }
+    // Throws Stopped when the window says the computation is to stop.
+    void StopIfCancelled() const {
+        if (window.Cancelled()) throw Stopped();
     }
 
 private:

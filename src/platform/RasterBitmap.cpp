@@ -49,17 +49,32 @@ RasterBitmap::RasterBitmap(int newWidth, int newHeight) { SetSize(newWidth, newH
 void RasterBitmap::SetSize(int newWidth, int newHeight) {
     width = std::max(0, newWidth);
     height = std::max(0, newHeight);
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFF);
+    pixels.clear();
+    pixels.shrink_to_fit();
+    uniform = 0xFFFFFF;
 }
 
 TColor RasterBitmap::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    if (pixels.empty()) return uniform;
     return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+}
+
+void RasterBitmap::HoldPixels() {
+    if (pixels.empty()) pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), uniform);
+}
+
+bool RasterBitmap::FillWhole(TColor rgb) {
+    pixels.clear();
+    pixels.shrink_to_fit();
+    uniform = rgb;
+    return true;
 }
 
 TColor RasterBitmap::ToRgb(TColor colour) const { return ResolveColour(colour); }
 
 void RasterBitmap::FillSpan(int y, int first, int last, TColor rgb) {
+    HoldPixels();
     const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y) * width;
     std::fill(row + first, row + last + 1, rgb);
 }
@@ -67,6 +82,11 @@ void RasterBitmap::FillSpan(int y, int first, int last, TColor rgb) {
 void RasterBitmap::DrawBitmap(const Bitmap& bitmap) {
     const auto* raster = dynamic_cast<const RasterBitmap*>(&bitmap);
     if (raster == nullptr) return;
+    if (raster->pixels.empty() && raster->width >= width && raster->height >= height) {
+        FillWhole(raster->uniform);
+        return;
+    }
+    HoldPixels();
     for (int y = 0; y < std::min(height, raster->height); ++y)
         for (int x = 0; x < std::min(width, raster->width); ++x)
             pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = raster->Pixel(x, y);

@@ -8,7 +8,8 @@
 namespace platform {
 
 // A picture held in memory: the picture of the headless platform and of the
-// command-line tool.
+// command-line tool. A picture of one colour holds no pixels, so a large
+// picture costs memory only once something is drawn into it.
 class RasterBitmap : public Bitmap, private PixelCanvas {
 public:
     RasterBitmap(int width, int height);
@@ -31,10 +32,14 @@ private:
     TColor ToRgb(TColor colour) const override;
     void FillSpan(int y, int first, int last, TColor rgb) override;
     void DrawBitmap(const Bitmap& bitmap) override;
+    bool FillWhole(TColor rgb) override;
+    // Gives every pixel its own entry, all of the one colour so far.
+    void HoldPixels();
 
     int width = 0;
     int height = 0;
-    std::vector<TColor> pixels;
+    std::vector<TColor> pixels;  // row by row; empty while every pixel is `uniform`
+    TColor uniform = 0xFFFFFF;
 };
 
 }  // namespace platform

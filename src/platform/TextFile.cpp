@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
@@ -30,21 +29,47 @@ TextFile TextFile::FromText(const std::string& text) {
 
 TextFile TextFile::Read(const std::string& fileName) {
     errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw InOutError("Cannot open file \"" + fileName + "\". " + Reason());
-    std::ostringstream content;
-    content << in.rdbuf();
+    auto in = std::make_shared<std::ifstream>(fileName, std::ios::binary);
+    if (!*in) throw InOutError("Cannot open file \"" + fileName + "\". " + Reason());
+    TextFile file;
+    file.source = std::move(in);
+    file.fileName = fileName;
+    return file;
+}
+
+bool TextFile::ReadFromSource(std::string& line) {
+    line.clear();
+    std::istream& in = *source;
+    if (in.peek() == std::char_traits<char>::eof()) {
+        if (in.bad()) throw InOutError("Cannot read file \"" + fileName + "\". " + Reason());
+        return false;
+    }
+    for (int c = in.get(); c != std::char_traits<char>::eof() && c != '\n'; c = in.get()) {
+        if (line.size() == kLongestLine)
+            throw InOutError("Line " + std::to_string(next + 1) + " of file \"" + fileName + "\" is longer than " +
+                             std::to_string(kLongestLine) + " characters.");
+        line.push_back(static_cast<char>(c));
+    }
     if (in.bad()) throw InOutError("Cannot read file \"" + fileName + "\". " + Reason());
-    return FromText(content.str());
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
 }
 
 std::string TextFile::ReadLine() {
     // Past the end the line number goes on counting the empty lines read.
-    if (AtEnd()) {
-        ++next;
-        return {};
+    lastPastEnd = false;
+    if (next < lines.size()) {
+        last = lines[next];
+    } else if (!source || !ReadFromSource(last)) {
+        last.clear();
+        lastPastEnd = true;
     }
-    return lines[next++];
+    ++next;
+    return last;
+}
+
+bool TextFile::AtEnd() const {
+    return next >= lines.size() && (!source || source->peek() == std::char_traits<char>::eof());
 }
 
 std::string TextFile::Text() const {

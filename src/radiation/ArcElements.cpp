@@ -49,6 +49,14 @@ ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
 
 }  // namespace
 
+int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
+                        int32_t richtungprosel, int32_t extraElements) {
+    Extended total = 0;
+    for (const AngleRange& range : ranges)
+        total += ElementCount(circle, range, sellaenge, richtungprosel, extraElements);
+    return static_cast<int64_t>(std::min<Extended>(total, 0x1p62));
+}
+
 std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                              int32_t richtungprosel, const ArcCutRule& rule) {
     std::vector<Extended> counts;

@@ -44,6 +44,11 @@ struct ArcCutRule {
 std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                              int32_t richtungprosel, const ArcCutRule& rule);
 
+// How many elements CutArc gives the ranges, `extraElements` added to each,
+// without cutting them: what a query of the object visits. At most 2^62.
+int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
+                        int32_t richtungprosel, int32_t extraElements);
+
 // Whether the element sends its radiation to P: not hidden behind the object
 // itself (only tested when P lies `outside` the circle) and not blocked by
 // any object of the list; the object's own number and `exclude` do not block.

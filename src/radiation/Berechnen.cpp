@@ -25,8 +25,10 @@ int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Wind
         mainWindow.SetCaption(settings.titel + " , " + pass);
         again = false;
         // Every object takes its turn in every pass, also after one changed.
-        for (const auto& object : list)
+        for (const auto& object : list) {
+            progress.StopIfCancelled();
             if (object->Iterate(list)) again = true;
+        }
         if (passes >= settings.maximaleiterationen) again = false;
     }
     return passes;
@@ -52,4 +54,35 @@ int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& ma
         mainWindow.SetCaption(settings.titel);
         throw;
     }
+}
+
+namespace {
+// Fewer passes than this finish soon enough, whatever stops them.
+constexpr int32_t kPassesWorthANote = 1000;
+
+bool KeepsRadiation(const SceneList& list, const Tprgvar& settings) {
+    for (const auto& object : list)
+        if (object->StoredValues(settings) > 0) return true;
+    return false;
+}
+}  // namespace
+
+Extended CalculationWork(const SceneList& list, const Tprgvar& settings) {
+    if (settings.berechnet) return 0;
+    settings.CheckResolution();
+    Extended gathering = 0;
+    for (const auto& object : list)
+        if (object->StoredValues(settings) > 0) gathering += static_cast<Extended>(object->QueryElements(settings));
+    const Extended passes = gathering > 0 ? std::max(settings.maximaleiterationen, 1) : 1;
+    // Every object takes its turn in every pass, also those that keep nothing.
+    return passes * (gathering * list.QueryWork(settings) + static_cast<Extended>(list.size()));
+}
+
+std::string EndlessIterationNote(const SceneList& list, const Tprgvar& settings) {
+    if (settings.abbruchgenauigkeit > 0 || settings.maximaleiterationen < kPassesWorthANote ||
+        !KeepsRadiation(list, settings))
+        return {};
+    return "The iteration stops only after " + platform::IntToStr(settings.maximaleiterationen) +
+           " passes, because its stop criterion is " + platform::FloatToStr(settings.abbruchgenauigkeit, 5) +
+           " %: no pass ends it earlier unless nothing changes at all.";
 }

@@ -21,3 +21,14 @@ std::string OrdinalSuffix(int32_t k);
 // clear.
 int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
                   platform::ProgressWindow& progressWindow);
+
+// The work Calculate will do, in the units of SceneList::QueryWork: in every
+// pass each element of each object that keeps radiation gathers what every
+// object sends it. An upper bound: maximaleiterationen passes when any object
+// keeps radiation (one otherwise), and 0 while berechnet is set.
+Extended CalculationWork(const SceneList& list, const Tprgvar& settings);
+
+// When the settings let the iteration run on without a stop criterion
+// (abbruchgenauigkeit 0 or less) for more passes than anyone waits for, what
+// to tell the user: "... stops only after N passes ..."; empty otherwise.
+std::string EndlessIterationNote(const SceneList& list, const Tprgvar& settings);

@@ -58,7 +58,7 @@ std::string MainWindow::StateText() const { return SceneFileText(settings, displ
 
 void MainWindow::RedrawAll() {
     list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe);
-    shownDisplay = ShownDisplay::None;
+    shownDisplay = DisplayKind::None;
     singleStreamLines.clear();
     ShowSelection();
 }

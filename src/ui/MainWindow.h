@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "display/ColourMaps.h"
@@ -8,6 +9,7 @@
 #include "model/SceneList.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "ui/DisplayKind.h"
 #include "ui/EditHistory.h"
 #include "ui/MouseModes.h"
 
@@ -77,6 +79,11 @@ public:
     void DrawCircles();
     void DrawDiffuseness();
     void DrawEnergyDensityMap();
+    // A display command: computes the scene, redraws it and draws the
+    // display (None: the objects alone).
+    void ShowDisplay(DisplayKind display);
+    // The display's work, for the estimate before it (SceneList::QueryWork units).
+    Extended DisplayWork(DisplayKind display) const;
     // Whether the displays draw their legend (off unless switched on).
     void ToggleLegends();
     bool LegendsShown() const { return showLegends; }
@@ -116,8 +123,16 @@ public:
 
     // What every display needs first: a numbered scene without zero-size
     // objects, its radiation computed (skipped while it is up to date) and
-    // its queries prepared. Returns the passes the computation ran.
-    int32_t PrepareScene();
+    // its queries prepared. Returns the passes the computation ran; nothing
+    // when the user chose not to start, asked because the computation and
+    // the `displayWork` that follows it (SceneList::QueryWork units) would
+    // take longer than kAskAboveSeconds, or because the iteration would not
+    // stop before a huge number of passes.
+    std::optional<int32_t> PrepareScene(Extended displayWork = 0);
+    // The seconds that the computation still to do and `displayWork` are
+    // estimated to take on a typical machine.
+    Extended EstimatedSeconds(Extended displayWork) const;
+    static constexpr Extended kAskAboveSeconds = 60;
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
@@ -138,12 +153,9 @@ public:
     void Select(Tszeneobjekt* object);
 
 private:
-    enum class ShownDisplay { None, Arrows, StreamLines, Circles, Diffuseness, EnergyDensityMap };
-    // A display command: computes the scene, redraws it and draws the display.
-    void ShowDisplay(ShownDisplay display);
     // Draws the display, and its legend when legends are on, into `target`;
     // stream lines show on `targetWindow` one by one.
-    void DrawDisplay(ShownDisplay display, platform::Bitmap& target, platform::Canvas& targetWindow);
+    void DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow);
     // "New": an empty scene, the settings and displays at their defaults, the
     // picture at the window's size.
     void StartAfresh();
@@ -184,7 +196,7 @@ private:
     Tszeneobjekt* selection = nullptr;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
-    ShownDisplay shownDisplay = ShownDisplay::None;
+    DisplayKind shownDisplay = DisplayKind::None;
     std::vector<std::pair<int, int>> singleStreamLines;
     bool showLegends = false;
 };

@@ -1,14 +1,37 @@
 // The main window's display commands, the displays' parameter dialogs, and
 // the display as vector graphics.
+#include <algorithm>
+
 #include "display/Legend.h"
 #include "files/FileNames.h"
+#include "model/ParallelFor.h"
 #include "platform/Conversions.h"
 #include "platform/SvgPicture.h"
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 
-int32_t MainWindow::PrepareScene() {
+namespace {
+// The queries' path tests (SceneList::QueryWork units) that one core does in
+// a second, measured on the benchmark's standard scene.
+constexpr Extended kWorkPerSecond = 4e7;
+}  // namespace
+
+Extended MainWindow::EstimatedSeconds(Extended displayWork) const {
+    return (CalculationWork(list, settings) + displayWork) / (kWorkPerSecond * ThreadCount());
+}
+
+std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     list.CleanAndNumber();
+    const Extended seconds = EstimatedSeconds(displayWork);
+    const std::string note = settings.berechnet ? std::string() : EndlessIterationNote(list, settings);
+    const bool longWork = seconds > kAskAboveSeconds;
+    if (longWork || !note.empty()) {
+        std::string question = note.empty() ? std::string() : note + "\r";
+        if (longWork)
+            question += "This will take a long time (about " +
+                        platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) + " s). ";
+        if (!platform.AskYesNo(question + "Compute anyway?")) return std::nullopt;
+    }
     const int32_t passes = Calculate(list, settings, window, platform.Progress());
     // Also after a skipped computation, so that the queries never lag behind
     // an edit; cheap when nothing changed.
@@ -16,64 +39,77 @@ int32_t MainWindow::PrepareScene() {
     return passes;
 }
 
-void MainWindow::ShowDisplay(ShownDisplay display) {
+Extended MainWindow::DisplayWork(DisplayKind display) const {
+    switch (display) {
+        case DisplayKind::Arrows: return displays.vektorpfeile.Work(list, settings);
+        case DisplayKind::StreamLines: return displays.linien.Work(list, settings);
+        case DisplayKind::Circles: return displays.energiekreise.Work(list, settings);
+        // The flow and the energy density at each point.
+        case DisplayKind::Diffuseness: return 2 * maps.diffuseness.Work(list, settings);
+        case DisplayKind::EnergyDensityMap: return maps.energyDensity.Work(list, settings);
+        case DisplayKind::None: break;
+    }
+    return 0;
+}
+
+void MainWindow::ShowDisplay(DisplayKind display) {
     ChooseMouseMode(std::make_unique<SelectMode>());
-    PrepareScene();
+    if (!PrepareScene(DisplayWork(display))) return;
     RedrawAll();
     DrawDisplay(display, *picture, window.GetCanvas());
     shownDisplay = display;
     window.GetCanvas().DrawBitmap(*picture);
 }
 
-void MainWindow::DrawDisplay(ShownDisplay display, platform::Bitmap& target, platform::Canvas& targetWindow) {
+void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow) {
     std::string legend;
     switch (display) {
-        case ShownDisplay::Arrows: {
+        case DisplayKind::Arrows: {
             const double perSpacing = displays.vektorpfeile.Draw(list, settings, target.GetCanvas(), platform);
             if (perSpacing > 0)
                 legend = "Arrow of " + platform::IntToStr(displays.vektorpfeile.gitterweite) + " px: flow density " +
                          platform::FloatToStr(perSpacing, 4);
             break;
         }
-        case ShownDisplay::StreamLines:
+        case DisplayKind::StreamLines:
             displays.linien.Draw(list, settings, target, targetWindow, platform);
             legend = "Between two lines: flux " + platform::FloatToStr(displays.linien.FluxPerLine(list), 4);
             break;
-        case ShownDisplay::Circles: {
+        case DisplayKind::Circles: {
             const double largest = displays.energiekreise.Draw(list, settings, target.GetCanvas(), platform);
             if (largest > 0) legend = "Largest disc: energy density " + platform::FloatToStr(largest, 4);
             break;
         }
         // The maps' legend is their colour scale, always shown.
-        case ShownDisplay::Diffuseness: maps.diffuseness.Draw(list, settings, target.GetCanvas(), platform); break;
-        case ShownDisplay::EnergyDensityMap:
+        case DisplayKind::Diffuseness: maps.diffuseness.Draw(list, settings, target.GetCanvas(), platform); break;
+        case DisplayKind::EnergyDensityMap:
             maps.energyDensity.Draw(list, settings, target.GetCanvas(), platform);
             break;
-        case ShownDisplay::None: break;
+        case DisplayKind::None: break;
     }
     if (showLegends && !legend.empty()) {
-        const platform::TColor colour = display == ShownDisplay::Arrows    ? displays.vektorpfeile.colour
-                                        : display == ShownDisplay::Circles ? displays.energiekreise.colour
-                                                                           : displays.linien.colour;
+        const platform::TColor colour = display == DisplayKind::Arrows    ? displays.vektorpfeile.colour
+                                        : display == DisplayKind::Circles ? displays.energiekreise.colour
+                                                                          : displays.linien.colour;
         DrawLegend(target.GetCanvas(), target.Width(), target.Height(), colour, legend);
     }
 }
 
-void MainWindow::DrawArrows() { ShowDisplay(ShownDisplay::Arrows); }
+void MainWindow::DrawArrows() { ShowDisplay(DisplayKind::Arrows); }
 
-void MainWindow::DrawStreamLines() { ShowDisplay(ShownDisplay::StreamLines); }
+void MainWindow::DrawStreamLines() { ShowDisplay(DisplayKind::StreamLines); }
 
-void MainWindow::DrawCircles() { ShowDisplay(ShownDisplay::Circles); }
+void MainWindow::DrawCircles() { ShowDisplay(DisplayKind::Circles); }
 
 void MainWindow::TraceSingleStreamLine(int x, int y) {
-    PrepareScene();
+    if (!PrepareScene()) return;
     displays.linien.TraceLine(list, *picture, window.GetCanvas(), platform, x, y);
     singleStreamLines.push_back({x, y});
 }
 
 void MainWindow::ToggleLegends() {
     showLegends = !showLegends;
-    if (shownDisplay != ShownDisplay::None) ShowDisplay(shownDisplay);
+    if (shownDisplay != DisplayKind::None) ShowDisplay(shownDisplay);
 }
 
 void MainWindow::EditArrowSettings() { displays.vektorpfeile.Edit(platform); }
@@ -92,7 +128,8 @@ void MainWindow::ExportSvg() {
 void MainWindow::WriteSvg(const std::string& fileName) {
     platform::SvgPicture svg(picture->Width(), picture->Height());
     list.RedrawAll(svg, svg.GetCanvas(), settings.hintergrundfarbe);
-    if (shownDisplay != ShownDisplay::None || !singleStreamLines.empty()) PrepareScene();
+    if ((shownDisplay != DisplayKind::None || !singleStreamLines.empty()) && !PrepareScene(DisplayWork(shownDisplay)))
+        return;
     DrawDisplay(shownDisplay, svg, svg.GetCanvas());
     for (const auto& [x, y] : singleStreamLines) displays.linien.TraceLine(list, svg, svg.GetCanvas(), platform, x, y);
     svg.Write(fileName);

@@ -62,7 +62,9 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
     if (!contents.isSceneFile)
         throw std::runtime_error(couldNotOpen + ", because it is not a " + settings.titel + " scene file.");
     const std::optional<SceneFileProblem>& problem = contents.problem;
-    const bool badNumber = problem && problem->kind == Kind::BadNumber;
+    // Reading stopped at a number that does not convert or at a line that
+    // cannot be read.
+    const bool badNumber = problem && (problem->kind == Kind::BadNumber || problem->kind == Kind::Unreadable);
     const std::string badNumberMessage =
         badNumber ? problem->message + "\rIn line " + std::to_string(problem->line) + " of the file " + fileName + "."
                   : std::string();

@@ -11,9 +11,9 @@ void MainWindow::MeasureLightAt(int x, int y) {
     window.ShowMeasurement(MeasureLight(list, x, y));
 }
 
-void MainWindow::DrawDiffuseness() { ShowDisplay(ShownDisplay::Diffuseness); }
+void MainWindow::DrawDiffuseness() { ShowDisplay(DisplayKind::Diffuseness); }
 
-void MainWindow::DrawEnergyDensityMap() { ShowDisplay(ShownDisplay::EnergyDensityMap); }
+void MainWindow::DrawEnergyDensityMap() { ShowDisplay(DisplayKind::EnergyDensityMap); }
 
 void MainWindow::EditDiffusenessSettings() { maps.diffuseness.Edit(platform); }
 void MainWindow::EditEnergyDensityMapSettings() { maps.energyDensity.Edit(platform); }

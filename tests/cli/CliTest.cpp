@@ -1,4 +1,5 @@
 // The command-line tool: its arguments, what it prints and the files it writes.
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -8,7 +9,11 @@
 #include "SceneFileFixture.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "objects/KindRegistry.h"
+#include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
+#include "objects/ObjektSonne.h"
+#include "objects/ObjektSpiegel.h"
 
 namespace {
 
@@ -216,6 +221,145 @@ TEST_F(CliSceneTest, BuiltToolRunsFromTheShell) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadBytes(PathOf("printed.txt")), "probe 150 300 0 40 40\n");
+}
+
+// Scenes built in the window and saved, for the limits below.
+class CliLimitsTest : public CliSceneTest {
+protected:
+    // The saved scene, with lines of the file replaced.
+    std::string Saved(const std::string& name, const std::vector<std::pair<std::string, std::string>>& edits = {}) {
+        std::string bytes = Save(name);
+        for (const auto& [from, to] : edits) {
+            const size_t at = bytes.find(from);
+            if (at == std::string::npos) throw std::logic_error("no line " + from);
+            bytes.replace(at, from.size(), to);
+        }
+        WriteBytes(PathOf(name + ".brv"), bytes);
+        return PathOf(name + ".brv");
+    }
+    void Clear() { form.Scene().Clear(NewBackground()); }
+    template <class Kind>
+    Kind& Add(std::unique_ptr<Kind> object) {
+        Kind& added = *object;
+        form.Scene().Append(std::move(object));
+        return added;
+    }
+    std::unique_ptr<TObjektSpiegel> Mirror(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        auto mirror = std::make_unique<TObjektSpiegel>(x1, y1, x2, y2);
+        mirror->dirref = 40;
+        mirror->difref = 40;
+        return mirror;
+    }
+    std::unique_ptr<TObjektLambert> Emitter(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        auto emitter = std::make_unique<TObjektLambert>(x1, y1, x2, y2);
+        emitter->staerke = 100;
+        return emitter;
+    }
+};
+
+// Regression test: scenes whose values ask for unbounded work (a limit of
+// 2^31 - 1 passes without a stop criterion, thousands of objects, a grid of
+// every pixel of 4096 x 4096) ran for hours. With --max-seconds they stop
+// with exit status 3: these at once, from the estimate of their work.
+TEST_F(CliLimitsTest, WorkBeyondMaxSecondsStopsWithExitThree) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> scenes;
+    Add(Emitter(100, 100, 300, 100));
+    Add(Mirror(100, 300, 300, 300));
+    Add(Mirror(100, 400, 300, 400));
+    for (const char* criterion : {"0", "-1"})
+        scenes.push_back({Saved(std::string("endless") + criterion,
+                                {{"maximaleiterationen=50", "maximaleiterationen=2147483647"},
+                                 {"abbruchgenauigkeit=1", std::string("abbruchgenauigkeit=") + criterion}}),
+                          {"--probe", "200,200"}});
+    Clear();
+    for (int i = 0; i < 2000; ++i)
+        Add(Mirror(10 + i % 1000, 100 + i / 1000 * 300, 10 + i % 1000, 150 + i / 1000 * 300));
+    scenes.push_back({Saved("mirrors"), {"--probe", "500,500"}});
+    Clear();
+    for (int i = 0; i < 20000; ++i)
+        Add(Emitter(10 + i % 1000, 100 + i / 1000 * 30, 10 + i % 1000, 120 + i / 1000 * 30));
+    scenes.push_back({Saved("emitters"), {"--probe", "500,50"}});
+    Clear();
+    for (int i = 0; i < 100000; ++i) {
+        auto sun = std::make_unique<TObjektSonne>();
+        sun->staerke = 1;
+        sun->richtung = static_cast<float>(i % 360);
+        Add(std::move(sun));
+    }
+    scenes.push_back({Saved("suns"), {"--probe", "500,50"}});
+    Clear();
+    Add(Emitter(100, 100, 300, 100));
+    scenes.push_back(
+        {Saved("grid",
+               {{"hoehe=768", "hoehe=4096"}, {"breite=1024", "breite=4096"}, {"gitterweite=20", "gitterweite=1"}}),
+         {"--field", PathOf("grid.csv")}});
+    for (const auto& [scene, options] : scenes) {
+        std::vector<std::string> arguments{scene, "--max-seconds", "5"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        EXPECT_EQ(Run(arguments), 3) << scene << ": " << err.str();
+        EXPECT_NE(err.str().find("s of --max-seconds."), std::string::npos) << scene << ": " << err.str();
+        EXPECT_TRUE(out.str().empty()) << scene;
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("grid.csv")));
+    // Without the limit the tool would compute them; with one that is enough
+    // it does.
+    EXPECT_EQ(Run({ParallelScene(), "--max-seconds", "600", "--probe", "150,300"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "probe 150 300 0 40 40\n");
+}
+
+// Regression test: an emitter from (-2147483647, -2147483647) to
+// (2147483646, 2147483646) had 2^31 elements per query point. Only those near
+// the picture count now, so it is computed at once.
+TEST_F(CliLimitsTest, EmitterFarBeyondThePictureIsComputedWithinTheLimit) {
+    Add(Emitter(-2147483647, -2147483647, 2147483646, 2147483646));
+    ASSERT_EQ(Run({Saved("huge"), "--max-seconds", "60", "--probe", "300,200", "--render", "streamlines", "--out",
+                   PathOf("huge.bmp")}),
+              0)
+        << err.str();
+    EXPECT_TRUE(out.str().starts_with("probe 300 200 ")) << out.str();
+    EXPECT_EQ(out.str().find("inf"), std::string::npos);
+}
+
+// The settings that iterate without a stop are kept but told, once, on
+// standard error; --progress shows every step there too.
+TEST_F(CliLimitsTest, EndlessIterationIsToldAndProgressShown) {
+    Add(Emitter(100, 100, 300, 100));
+    Add(Mirror(100, 300, 300, 300));
+    const std::string scene = Saved("told", {{"maximaleiterationen=50", "maximaleiterationen=3000"},
+                                             {"abbruchgenauigkeit=1", "abbruchgenauigkeit=0"}});
+    ASSERT_EQ(Run({scene, "--progress", "--passes"}), 0) << err.str();
+    const std::string note = "The iteration stops only after 3000 passes";
+    EXPECT_NE(err.str().find(note), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find(note), err.str().rfind(note)) << "once";
+    EXPECT_NE(err.str().find("Brevanto 2.0 is calculating the radiositys: 1st iteration\n"), std::string::npos);
+    EXPECT_TRUE(out.str().starts_with("passes ")) << out.str();
+}
+
+// Regression test: staerke=3.4028234e38 gave "-inf -inf inf" for a probe and
+// -nan in the field with exit status 0. Such a strength is refused on reading.
+TEST_F(CliLimitsTest, StrengthThatWouldOverflowIsRefused) {
+    Add(Emitter(100, 100, 300, 100));
+    Add(Emitter(100, 120, 300, 120));
+    const std::string scene = Saved("overflow", {{"staerke=100", "staerke=3.4028234e38"}});
+    EXPECT_EQ(Run({scene, "--probe", "200,110", "--field", PathOf("overflow.csv")}), 1);
+    EXPECT_NE(err.str().find("staerke=3.40282347E38 is not a value from -1E20 to 1E20"), std::string::npos)
+        << err.str();
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_FALSE(std::filesystem::exists(PathOf("overflow.csv")));
+}
+
+// Regression test: the tool's window took a 4096 x 4096 picture (135 MB) for
+// every scene. Its memory now follows the scene's picture.
+TEST_F(CliLimitsTest, SmallSceneTakesOnlyTheMemoryOfItsPicture) {
+    Add(Emitter(10, 10, 100, 10));
+    const std::string scene = Saved("small", {{"hoehe=768", "hoehe=200"}, {"breite=1024", "breite=300"}});
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    ASSERT_EQ(Run({scene, "--render", "arrows", "--out", PathOf("small.bmp")}), 0) << err.str();
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 40'000) << "kB";
+    EXPECT_TRUE(IsBitmapOf(ReadBytes(PathOf("small.bmp")), 300, 200));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "files/SceneFile.h"
 #include "objects/ObjektLambert.h"
@@ -12,8 +13,11 @@ namespace {
 
 platform::TextFile EveryKind() {
     const std::string path = BREVANTO_SOURCE_DIR "/tests/data/every-kind.brv";
-    if (!std::ifstream(path)) throw std::runtime_error("missing test fixture " + path);
-    return platform::TextFile::Read(path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("missing test fixture " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return platform::TextFile::FromText(text.str());
 }
 
 // The fixture with the first line equal to `from` replaced by `to`.

@@ -122,3 +122,15 @@ TEST_F(CircleTest, DrawFullCircleArcOrNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Regression test: an angle from a file or a dialog at the 32-bit limit made
+// the span of its range overflow (undefined behaviour: 360 - (-2^31)).
+TEST(AngleRange, SpanOfAnglesAtTheIntegerLimitsDoesNotOverflow) {
+    EXPECT_EQ((AngleRange{-2147483647 - 1, 360}.Span()), 2147484008);
+    EXPECT_EQ((AngleRange{0, 2147483647}.Span()), 2147483647);
+    EXPECT_EQ((AngleRange{2147483647, -2147483647 - 1}.Span()), -4294967295);
+}
+
+}  // namespace

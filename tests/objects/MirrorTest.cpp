@@ -1,4 +1,7 @@
+#include <sys/resource.h>
+
 #include <cmath>
+#include <stdexcept>
 
 #include "HeadlessFixture.h"
 #include "model/SceneList.h"
@@ -6,6 +9,7 @@
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
+#include "platform/Errors.h"
 
 namespace {
 
@@ -132,6 +136,81 @@ TEST_F(MirrorTest, DialogChecksTheSumAndThePoints) {
               (std::vector<std::string>{"The sum must not be more than 100%.", "All points must be on the screen."}));
     EXPECT_FLOAT_EQ(mirror->dirref, 50) << "a sum of exactly 100 is accepted";
     EXPECT_EQ(mirror->x1, 100);
+}
+
+}  // namespace
+
+namespace {
+
+// Regression test: a mirror's coefficients from a file (difref=1e12) made the
+// stream-line placement round its flux to INT32_MAX lines and add 2^31
+// starting points. Made in code here, past the reader's check: the lines of
+// each side stay at one per pixel of the mirror at most.
+TEST_F(MirrorTest, HugeCoefficientStartsAtMostOneStreamLinePerPixel) {
+    mirror->diftrans = 1e12f;
+    mirror->difref = 1e12f;
+    LightFromAbove(100);
+    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list);
+    StreamLineStarts starts;
+    mirror->AddStreamLineStarts(starts, list, 20 * 100.0f);
+    EXPECT_GT(starts.size(), 0u);
+    EXPECT_LE(starts.size(), 2u * (200 + 1)) << "two sides of a 200-pixel mirror";
+}
+
+// Coefficients are read as the dialog takes them: each 0 to 100 %, together
+// at most 100 %; otherwise a message, and the mirror keeps none of them.
+TEST_F(MirrorTest, CoefficientsFromAFileOutsideTheDialogsRangeAreRefused) {
+    const auto section = [](const std::string& dirref, const std::string& difref) {
+        return platform::TextFile::FromText("begin\ncolor=0\nx1=1\ny1=2\nx2=3\ny2=4\ndirref=" + dirref +
+                                            "\ndirtrans=10\ndifref=" + difref + "\ndiftrans=10\nend\n");
+    };
+    for (const auto& [dirref, difref] : std::vector<std::pair<std::string, std::string>>{
+             {"10", "1e12"}, {"-1", "10"}, {"100.5", "0"}, {"50", "40.5"}, {"10", "3.4028234e38"}}) {
+        TObjektSpiegel loaded(0, 0, 0, 0);
+        platform::TextFile file = section(dirref, difref);
+        EXPECT_THROW(loaded.LoadFromFile(file), platform::ConversionError) << dirref << " " << difref;
+        EXPECT_EQ(loaded.dirref + loaded.dirtrans + loaded.difref + loaded.diftrans, 0.0f) << dirref << " " << difref;
+    }
+    TObjektSpiegel loaded(0, 0, 0, 0);
+    platform::TextFile file = section("0", "80");
+    ASSERT_TRUE(loaded.LoadFromFile(file));
+    EXPECT_EQ(loaded.difref, 80.0f);
+}
+
+TEST_F(MirrorTest, DialogRefusesACoefficientOutsideZeroToHundred) {
+    for (const char* bad : {"-1", "101", "1e30"}) {
+        AnswerOk({{"dirref", bad}, {"difref", "0"}, {"dirtrans", "0"}, {"diftrans", "0"}});
+        AnswerOk({{"dirref", "10"}});
+        headless.messages.clear();
+        EXPECT_TRUE(mirror->Edit(Context())) << bad;
+        EXPECT_EQ(headless.messages, std::vector<std::string>{"Each coefficient must lie between 0 and 100%."}) << bad;
+        EXPECT_EQ(mirror->dirref, 10.0f);
+    }
+}
+
+// Regression test: each mirror was limited to 10^8 radiation values, but forty
+// of them asked for 16 GB together. The scene is refused before any mirror
+// allocates.
+TEST_F(MirrorTest, MirrorsTogetherAreRefusedBeforeAllocatingMoreThanTheirLimit) {
+    settings.sellaenge = 1;
+    settings.richtungprosel = 497'000;  // 201 elements each: 99.9 million values, just under one mirror's limit
+    for (int i = 0; i < 39; ++i) list.Append(std::make_unique<TObjektSpiegel>(100, 310 + i, 300, 310 + i));
+    list.CleanAndNumber();
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    try {
+        list.PrepareQueries(settings);
+        FAIL() << "40 mirrors of 400 MB each were allocated";
+    } catch (const std::runtime_error& error) {
+        EXPECT_TRUE(std::string(error.what()).starts_with("The mirrors/diffusors together would need 15983 MB"))
+            << error.what();
+    }
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100'000) << "kB allocated";
+    EXPECT_EQ(mirror->Elements().elemcount, 0);
+    settings.richtungprosel = 102;
+    EXPECT_NO_THROW(list.PrepareQueries(settings));
 }
 
 }  // namespace

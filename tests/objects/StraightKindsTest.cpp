@@ -203,3 +203,55 @@ TEST_F(StraightKindsTest, AbsorberDialogConvertsStrictlyAndAcceptsAnyPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+// Regression test: an emitter from a file reaching far beyond the picture,
+// from (-2147483647, -2147483647) to (2147483646, 2147483646), had 2^31
+// elements, every one of them visited by every query of the field. Only
+// those near the picture can reach a point, since the frame blocks the rest.
+TEST_F(StraightKindsTest, EmitterFarBeyondThePictureCostsOnlyItsElementsNearThePicture) {
+    auto& huge = Add<TObjektLambert>(-2147483647, -2147483647, 2147483646, 2147483646);
+    huge.staerke = 10;
+    list.CleanAndNumber();
+    // Its part in the 800 x 600 picture, (0, 0) to (600, 600), is 849 pixels
+    // long: 170 elements of 5 pixels, and one beyond each end.
+    EXPECT_EQ(huge.QueryElements(settings), 172);
+    list.PrepareQueries(settings);
+    // The same field as an emitter along the picture's part of the diagonal:
+    // the elements cut off never reached a point.
+    float fx, fy;
+    ASSERT_TRUE(huge.FlowDensityAt(500, 300, list, fx, fy, 0));
+    EXPECT_TRUE(std::isfinite(fx) && std::isfinite(fy));
+    EXPECT_GT(std::hypot(fx, fy), 0.1);
+    StreamLineStarts starts;
+    huge.AddStreamLineStarts(starts, list, 20 * 10.0f);
+    for (const StreamLineStart& start : starts) {
+        EXPECT_TRUE(start.x > -10 && start.x < 810 && start.y > -10 && start.y < 610) << start.x << " " << start.y;
+    }
+}
+
+// Strengths are read up to kLargestStrength of either sign, so that no field
+// value can overflow a float; 3.4028234e38 gave infinite probes before.
+TEST_F(StraightKindsTest, StrengthBeyondTheLargestIsRefusedOnReading) {
+    for (const KindEntry& kind : Kinds()) {
+        std::unique_ptr<Tszeneobjekt> object = CreateObjectOfKind(kind.keyword, 1, 2, 3, 4);
+        platform::TextFile written;
+        object->SaveToFile(written);
+        std::string text = written.Text();
+        const size_t at = text.find("staerke=0");
+        if (at == std::string::npos) continue;
+        text.replace(at, 9, "staerke=3.4028234e38");
+        platform::TextFile file = platform::TextFile::FromText(text);
+        file.ReadLine();  // the kind line
+        EXPECT_THROW(object->LoadFromFile(file), platform::ConversionError) << kind.keyword;
+        EXPECT_EQ(object->Strength(), 0) << kind.keyword;
+    }
+    TObjektHintergrund background;
+    platform::TextFile file = platform::TextFile::FromText("begin\nstaerke=-1e21\nnuroben=0\nend\n");
+    EXPECT_THROW(background.LoadFromFile(file), platform::ConversionError);
+    file = platform::TextFile::FromText("begin\nstaerke=-1e20\nnuroben=0\nend\n");
+    EXPECT_TRUE(background.LoadFromFile(file));
+}
+
+}  // namespace

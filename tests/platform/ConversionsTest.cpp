@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 
 using namespace platform;
+using namespace std::string_literals;
 
 namespace {
 
@@ -55,8 +56,22 @@ TEST_F(ConversionsTest, StrictFloats) {
     EXPECT_FLOAT_EQ(StrToFloat("-0.5"), -0.5f);
     EXPECT_FLOAT_EQ(StrToFloat("1E-6"), 1e-6f);
     EXPECT_FLOAT_EQ(StrToFloat("0.00999999977648258"), 0.01f);
-    for (const char* bad : {"", "abc", "1.5 ", "1e", "1e400", "nan", "inf", ".", "1..2", "3e39"})
+    for (const char* bad : {"", "abc", "1.5 ", "1e", "1e400", "nan", "inf", ".", "1..2", "3e39", "0.5e309",
+                            "100000000000000000000000000000000000000000"})
         EXPECT_THROW(StrToFloat(bad), ConversionError) << "'" << bad << "'";
+}
+
+// Regression test: values too small for a double, such as 1e-400, used to be
+// conversion errors, although a float holds them as 0 like any value below
+// its smallest.
+TEST_F(ConversionsTest, NumbersTooSmallForAFloatReadAsZero) {
+    const std::string zeros(400, '0');
+    for (const std::string& tiny : {"1e-400"s, "-1e-400"s, "1e-46"s, "0." + zeros, "0." + zeros + "1", "0,"s + zeros,
+                                    "123e-99999999999"s, "0e999999"s, "0." + zeros + "5e10"})
+        EXPECT_EQ(StrToFloat(tiny), 0.0f) << tiny;
+    EXPECT_EQ(LenientStrToFloat("1e-400"), 0.0f);
+    // Still a number just above the smallest float.
+    EXPECT_GT(StrToFloat("1e-45"), 0.0f);
 }
 
 TEST_F(ConversionsTest, WrittenFloatsReadBackToTheSameFloat) {

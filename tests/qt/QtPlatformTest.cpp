@@ -417,6 +417,24 @@ private slots:
         QVERIFY(meter->Numbers().contains(QStringLiteral("X = 30")));
     }
 
+    // Yes and No, with line breaks as in a message; a box closed otherwise
+    // (Escape) counts as No.
+    void questionIsAnsweredWithYesOrNo() {
+        for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+            QString shown;
+            WhenShown([&shown, button = button](QDialog& dialog) {
+                auto& box = static_cast<QMessageBox&>(dialog);
+                shown = box.text();
+                box.button(button)->click();
+            });
+            QCOMPARE(platform.AskYesNo("This will take a long time (about 90 s).\rCompute anyway?"), answer);
+            QCOMPARE(shown, QStringLiteral("This will take a long time (about 90 s).\nCompute anyway?"));
+        }
+        WhenShown([](QDialog&) {});
+        QVERIFY(!platform.AskYesNo("Compute anyway?"));
+        QVERIFY(!platform.Progress().Cancelled());
+    }
+
 private:
     QtPlatform platform;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -109,6 +110,42 @@ TEST_F(CalculateTest, BrokenPassLeavesTheResultsStale) {
     EXPECT_FALSE(settings.berechnet) << "the next display computes again";
     EXPECT_EQ(window.Caption(), "Brevanto 2.0");
     EXPECT_FALSE(headless.progressVisible);
+}
+
+// A deadline stands for a Cancel button: once it has passed, the passes stop
+// between two objects and the scene stays uncomputed.
+TEST_F(CalculateTest, CancelledComputationStopsBetweenObjectsAndStaysUncomputed) {
+    ChangingObject& first = Add(1000, "first");
+    headless.deadline = std::chrono::steady_clock::now();
+    EXPECT_THROW(Calculate(), platform::Stopped);
+    EXPECT_EQ(first.passes, 0);
+    EXPECT_EQ(headless.progressShown, 1);
+    EXPECT_FALSE(settings.berechnet) << "the next display computes again";
+    EXPECT_EQ(window.Caption(), "Brevanto 2.0");
+    EXPECT_FALSE(headless.progressVisible);
+}
+
+// Kept radiation and a stop criterion of 0 % or less with a huge limit: the
+// note says how long it goes on, and the work counts every pass of it.
+TEST_F(CalculateTest, EndlessIterationIsNotedAndEstimatedUpToItsLimit) {
+    struct Keeping : Tszeneobjekt {
+        int64_t QueryElements(const Tprgvar&) const override { return 10; }
+        int64_t StoredValues(const Tprgvar&) const override { return 1020; }
+    };
+    EXPECT_EQ(EndlessIterationNote(list, settings), "");
+    list.Append(std::make_unique<Keeping>());
+    settings.maximaleiterationen = 2147483647;
+    EXPECT_EQ(EndlessIterationNote(list, settings), "") << "1 % stops it";
+    for (float criterion : {0.0f, -1.0f}) {
+        settings.abbruchgenauigkeit = criterion;
+        EXPECT_TRUE(
+            EndlessIterationNote(list, settings).starts_with("The iteration stops only after 2147483647 passes"))
+            << criterion;
+    }
+    // Each pass: 10 elements gather a query of (1 + 10) elements tested against 2 objects, and both objects iterate.
+    EXPECT_DOUBLE_EQ(CalculationWork(list, settings), 2147483647.0 * (10 * 22 + 2));
+    settings.berechnet = true;
+    EXPECT_EQ(CalculationWork(list, settings), 0);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The main window's display commands.
+#include <chrono>
+
 #include "MainWindowFixture.h"
 #include "model/ParallelFor.h"
+#include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektLambertKreis.h"
@@ -130,6 +133,57 @@ TEST_F(DisplayCommandsTest, ThousandElementCircularMirrorRunsEveryDisplay) {
             EXPECT_TRUE(std::isfinite(f.x) && std::isfinite(f.y)) << x << "," << y;
         }
     EXPECT_GT(form.Scene().FlowDensitySum(200, 200).y, 0) << "the beam passes through the ring";
+}
+
+// Work estimated above a minute is asked for first. No leaves the scene
+// uncomputed, without progress; Yes computes, and a stop from outside (here a
+// deadline, later the progress window's Cancel) ends the display with its
+// message.
+TEST_F(DisplayCommandsTest, LongWorkIsAskedForFirstAndCanBeStopped) {
+    SetThreadCount(1);
+    form.Settings().sellaenge = 1;
+    static_cast<TObjektHintergrund&>(form.Scene().Head()).staerke = 1;
+    for (int i = 0; i < 50; ++i) form.Scene().Append(std::make_unique<TObjektAbsorber>(10 + i, 10, 10 + i, 20));
+    form.DisplaySettings().vektorpfeile.gitterweite = 1;
+    headless.questionAnswers.push_back(false);
+    Choose("Vektorpfeile1");
+    ASSERT_EQ(headless.questions.size(), 1u);
+    EXPECT_TRUE(headless.questions[0].starts_with("This will take a long time (about ")) << headless.questions[0];
+    EXPECT_TRUE(headless.questions[0].ends_with(" s). Compute anyway?")) << headless.questions[0];
+    EXPECT_FALSE(form.Settings().berechnet);
+    EXPECT_EQ(headless.progressShown, 0);
+    EXPECT_TRUE(headless.messages.empty());
+
+    headless.questionAnswers.push_back(true);
+    headless.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    Choose("Vektorpfeile1");
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"The computation was stopped before it was complete."});
+    EXPECT_TRUE(form.Settings().berechnet) << "the iteration itself was done; the arrows were stopped";
+    EXPECT_FALSE(headless.progressVisible);
+    SetThreadCount(0);
+}
+
+// An iteration without a stop criterion keeps its meaning, but is told once
+// before it starts, however short the estimate.
+TEST_F(DisplayCommandsTest, IterationWithoutAStopIsToldBeforeItStarts) {
+    auto mirror = std::make_unique<TObjektSpiegel>(100, 250, 300, 250);
+    mirror->difref = 50;
+    form.Scene().Append(std::move(mirror));
+    form.Settings().maximaleiterationen = 1000;
+    form.Settings().abbruchgenauigkeit = 0;
+    headless.questionAnswers.push_back(false);
+    Choose("Vektorpfeile1");
+    ASSERT_EQ(headless.questions.size(), 1u);
+    EXPECT_TRUE(headless.questions[0].starts_with(
+        "The iteration stops only after 1000 passes, because its stop criterion is 0 %"))
+        << headless.questions[0];
+    EXPECT_FALSE(form.Settings().berechnet);
+    headless.questionAnswers.push_back(true);
+    Choose("Vektorpfeile1");
+    EXPECT_TRUE(form.Settings().berechnet);
+    EXPECT_EQ(headless.questions.size(), 2u);
+    Choose("Kreise1");
+    EXPECT_EQ(headless.questions.size(), 2u) << "computed: nothing more to tell";
 }
 
 }  // namespace

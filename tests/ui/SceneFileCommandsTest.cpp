@@ -1,4 +1,6 @@
 // Writing and reading scene files through the "File" menu commands.
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cctype>
 #include <random>
@@ -176,6 +178,31 @@ TEST_F(SceneFileTest, FileThatIsNoSceneFileLeavesEverythingAsItWas) {
         EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf(name)))) << messages[0];
         EXPECT_EQ(SceneText(), scene) << name;
         EXPECT_TRUE(form.Settings().berechnet) << name;
+    }
+}
+
+// The largest memory this process has used so far, in MB.
+long PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// Regression test: the whole file used to be read into memory before its first
+// line was checked, so opening a 200 MB file of anything took 200 MB and more.
+// The files are sparse, so making them writes almost nothing to the disk.
+TEST_F(SceneFileTest, LargeFileIsRefusedAtItsFirstUnusableLineWithoutReadingTheRest) {
+    constexpr long kSize = 200L << 20;
+    // Another first line, or one line of 200 MB: not a scene file.
+    for (const std::string& first : {"Brevanto 1.0-File\r\n"s, ""s}) {
+        WriteBytes(PathOf("large.brv"), first);
+        std::filesystem::resize_file(PathOf("large.brv"), kSize);
+        const long before = PeakMegabytes();
+        const std::vector<std::string> messages = OpenFile(PathOf("large.brv"));
+        ASSERT_EQ(messages.size(), 1u) << first;
+        EXPECT_TRUE(messages[0].starts_with(CouldNotOpen(PathOf("large.brv")))) << messages[0];
+        EXPECT_LT(PeakMegabytes() - before, 50) << "MB more memory used for " << first;
+        EXPECT_EQ(SceneText(), FileBytes(kDefaultScene)) << "the scene as it was";
     }
 }
 

@@ -45,6 +45,12 @@ void QtPlatform::ShowMessage(const std::string& text) {
     box.exec();
 }
 
+bool QtPlatform::AskYesNo(const std::string& question) {
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                                 WithLineBreaks(question), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter) {
     return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
 }

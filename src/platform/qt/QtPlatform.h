@@ -15,6 +15,7 @@ public:
 
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& question) override;
     std::optional<std::string> OpenFileName(const std::string& filter) override;
     std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
     ProgressWindow& Progress() override { return progress; }

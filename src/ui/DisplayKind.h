@@ -1,0 +1,5 @@
+#pragma once
+
+// What the picture shows over the scene: nothing (the objects alone) or one
+// of the displays.
+enum class DisplayKind { None, Arrows, StreamLines, Circles, Diffuseness, EnergyDensityMap };

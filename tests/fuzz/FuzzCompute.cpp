@@ -1,0 +1,42 @@
+// Fuzz target: any bytes as a scene file, opened in a headless main window on
+// a 96 x 96 screen, computed and probed. Work and memory are capped: a
+// scene estimated to take longer than kMostSeconds or to keep more than
+// kMostValues radiation values is not computed (the window would ask first),
+// and a deadline stops whatever the estimate missed. Every outcome is a
+// result or a message; a field value that is not finite is a finding.
+#include <chrono>
+#include <cmath>
+
+#include "FuzzScene.h"
+#include "model/ParallelFor.h"
+#include "platform/Errors.h"
+
+namespace {
+constexpr Extended kMostSeconds = 0.05;
+constexpr int64_t kMostValues = 2'000'000;
+constexpr auto kDeadline = std::chrono::seconds(2);
+constexpr int32_t kProbes[][2] = {{0, 0}, {40, 70}, {95, 95}};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SetThreadCount(1);
+    FuzzedScene scene(data, size, 96);
+    scene.CheckConsistent();
+    if (!scene.headless.messages.empty()) return 0;  // not loaded: the loader target's part
+
+    MainWindow& form = scene.form;
+    platform::ReportingErrors(scene.headless, [&] {
+        const Extended probeWork = 2 * std::size(kProbes) * form.Scene().QueryWork(form.Settings());
+        if (form.EstimatedSeconds(probeWork) > kMostSeconds || form.Scene().StoredValues(form.Settings()) > kMostValues)
+            return;
+        scene.headless.deadline = std::chrono::steady_clock::now() + kDeadline;
+        if (!form.PrepareScene(probeWork)) return;
+        for (const auto& [x, y] : kProbes) {
+            const FlowSum flow = form.Scene().FlowDensitySum(x, y);
+            const float energy = form.Scene().EnergyDensityAt(x, y);
+            if (!std::isfinite(flow.x) || !std::isfinite(flow.y) || !std::isfinite(energy)) std::abort();
+        }
+    });
+    scene.CheckConsistent();
+    return 0;
+}
