@@ -47,8 +47,10 @@ public:
     // together would need more than kMostStoredValues.
     void PrepareQueries(const Tprgvar& settings) const;
 
-    // About 2 GB of 32-bit radiation values for all mirrors together.
-    static constexpr int64_t kMostStoredValues = 500'000'000;
+    // About 1 GB of 32-bit radiation values for all mirrors together, kept
+    // twice while a computation runs (the copy restores them when it is
+    // cancelled).
+    static constexpr int64_t kMostStoredValues = 250'000'000;
     int64_t StoredValues(const Tprgvar& settings) const;
     // The work of one query of the field at a point (FlowDensitySum): every
     // element of every object, whose path each object tests. In units of

@@ -12,6 +12,8 @@ void Tszeneobjekt::Draw(platform::Canvas& canvas) const {
     canvas.SetPenColor(colour);
 }
 
+std::function<void()> Tszeneobjekt::RadiationRestorer() { return {}; }
+
 bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, float& fy, int32_t) const {
     fx = 0;
     fy = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,10 @@ public:
     // One pass of the radiation balance over the object's surface elements;
     // true while a value still changed beyond the stop criterion.
     virtual bool Iterate(const SceneList& list);
+    // A copy of the radiation values Iterate changes, which puts them back
+    // when called: a computation that is broken off leaves them as they
+    // were. Empty for kinds that keep none.
+    virtual std::function<void()> RadiationRestorer();
     // Sets the pen colour; kinds that draw call this first.
     virtual void Draw(platform::Canvas& canvas) const;
     // The energy flow density this object sends to (x, y), occlusion tested

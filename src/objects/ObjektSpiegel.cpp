@@ -54,6 +54,10 @@ int64_t TObjektSpiegel::StoredValues(const Tprgvar& settings) const {
     return QueryElements(settings) * settings.richtungprosel;
 }
 
+std::function<void()> TObjektSpiegel::RadiationRestorer() {
+    return [this, kept = elements]() mutable { elements = std::move(kept); };
+}
+
 bool TObjektSpiegel::Iterate(const SceneList& list) {
     std::vector<TSelListe>& all = elements.Elements();
     // Each element gathers only from the other objects, so the elements are

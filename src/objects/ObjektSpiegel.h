@@ -17,6 +17,7 @@ public:
     float diftrans = 0;  // diffuse transmittance
 
     bool Iterate(const SceneList& list) override;
+    std::function<void()> RadiationRestorer() override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,

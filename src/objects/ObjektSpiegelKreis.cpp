@@ -55,6 +55,10 @@ int64_t TObjektSpiegelKreis::StoredValues(const Tprgvar& settings) const {
     return std::min<int64_t>(elements, int64_t{1} << 29) * (2 * int64_t{settings.richtungprosel} + 2);
 }
 
+std::function<void()> TObjektSpiegelKreis::RadiationRestorer() {
+    return [this, kept = elements]() mutable { elements = std::move(kept); };
+}
+
 bool TObjektSpiegelKreis::Iterate(const SceneList& list) {
     // Element after element on one thread: each gathers from the mirror
     // itself as well and sees what the elements before it gathered, so the

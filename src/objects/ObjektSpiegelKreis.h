@@ -22,6 +22,7 @@ public:
     // the points 3 pixels off its faces. New values replace the old ones at
     // once, so later elements, the mirror's own light included, see them.
     bool Iterate(const SceneList& list) override;
+    std::function<void()> RadiationRestorer() override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,

@@ -98,6 +98,8 @@ public:
     std::vector<std::string> questions;
     // Long computations stop once this time has passed.
     std::optional<std::chrono::steady_clock::time_point> deadline;
+    // Asked at every check whether to stop, as a Cancel button would be.
+    std::function<bool()> cancelWhen;
     // Called with every progress text as it is set, if given.
     std::function<void(const std::string&)> onProgressText;
 
@@ -107,7 +109,9 @@ private:
     void SetShare(double share) override { progressShares.push_back(share); }
     void Repaint() override {}
     void Close() override { progressVisible = false; }
-    bool Cancelled() const override { return deadline && std::chrono::steady_clock::now() >= *deadline; }
+    bool Cancelled() const override {
+        return (deadline && std::chrono::steady_clock::now() >= *deadline) || (cancelWhen && cancelWhen());
+    }
     std::optional<std::string> NextFileName(const std::string& filter);
 };
 

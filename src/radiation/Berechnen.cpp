@@ -42,14 +42,18 @@ int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& ma
     settings.CheckResolution();
     list.PrepareQueries(settings);
     platform::ShownProgress progress(progressWindow);
+    std::vector<std::function<void()>> restorers;
+    for (const auto& object : list)
+        if (std::function<void()> restorer = object->RadiationRestorer()) restorers.push_back(std::move(restorer));
     settings.berechnet = true;
     try {
         const int32_t passes = RunPasses(list, settings, mainWindow, progress);
         mainWindow.SetCaption(settings.titel);
         return passes;
     } catch (...) {
-        // The values of a broken-off pass are not the balance: the next
-        // display must compute again.
+        // The values of a broken-off pass are not the balance: they go back
+        // to what they were, and the next display must compute again.
+        for (std::function<void()>& restore : restorers) restore();
         settings.berechnet = false;
         mainWindow.SetCaption(settings.titel);
         throw;

@@ -9,7 +9,9 @@
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
+#include "objects/ObjektSpiegelKreis.h"
 #include "platform/Errors.h"
+#include "radiation/Berechnen.h"
 
 namespace {
 
@@ -138,10 +140,6 @@ TEST_F(MirrorTest, DialogChecksTheSumAndThePoints) {
     EXPECT_EQ(mirror->x1, 100);
 }
 
-}  // namespace
-
-namespace {
-
 // Regression test: a mirror's coefficients from a file (difref=1e12) made the
 // stream-line placement round its flux to INT32_MAX lines and add 2^31
 // starting points. Made in code here, past the reader's check: the lines of
@@ -211,6 +209,37 @@ TEST_F(MirrorTest, MirrorsTogetherAreRefusedBeforeAllocatingMoreThanTheirLimit) 
     EXPECT_EQ(mirror->Elements().elemcount, 0);
     settings.richtungprosel = 102;
     EXPECT_NO_THROW(list.PrepareQueries(settings));
+}
+
+// Cancel in the middle of a pass: the mirrors that already took their turn
+// send what they sent before the computation started, not half a balance.
+TEST_F(MirrorTest, CancelledComputationLeavesEveryMirrorAsItWas) {
+    mirror->dirref = mirror->difref = 40;
+    LightFromAbove(8);
+    list.Append(std::make_unique<TObjektSpiegelKreis>(200, 200, 240, 200));
+    list.CleanAndNumber();
+    platform::HeadlessWindow window(800, 600);
+    Calculate(list, settings, window, headless.Progress());
+
+    const auto mirrorsLight = [&] {
+        std::vector<float> light;
+        for (const auto& object : list)
+            if (object->StoredValues(settings) > 0)
+                for (const auto& [x, y] : {std::pair{150, 250}, {200, 350}, {260, 210}, {200, 120}}) {
+                    float fx = 0, fy = 0;
+                    object->FlowDensityAt(x, y, list, fx, fy, 0);
+                    light.insert(light.end(), {fx, fy});
+                }
+        return light;
+    };
+    const std::vector<float> before = mirrorsLight();
+    static_cast<TObjektParallel&>(list[2]).staerke = 80;
+    settings.berechnet = false;
+    int checks = 0;
+    headless.cancelWhen = [&] { return ++checks == 6; };  // in the second pass
+    EXPECT_THROW(Calculate(list, settings, window, headless.Progress()), platform::Stopped);
+    EXPECT_FALSE(settings.berechnet);
+    EXPECT_EQ(mirrorsLight(), before);
 }
 
 }  // namespace
