@@ -349,6 +349,27 @@ private slots:
         progress.Close();
     }
 
+    // The computation asks between its steps; the click, and Escape, reach
+    // the window while it asks, and a new computation starts uncancelled.
+    void progressWindowCancelsByButtonOrEscape() {
+        auto& progress = static_cast<QtProgressWindow&>(platform.Progress());
+        progress.Show();
+        QVERIFY(!progress.Cancelled());
+        auto* cancel = progress.findChild<QPushButton*>();
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QTimer::singleShot(0, cancel, &QPushButton::click);
+        QElapsedTimer waited;
+        waited.start();
+        while (!progress.Cancelled()) QVERIFY(waited.elapsed() < 2000);
+        progress.Close();
+
+        progress.Show();
+        QVERIFY(!progress.Cancelled());
+        QTest::keyClick(&progress, Qt::Key_Escape);
+        QVERIFY(progress.Cancelled());
+        progress.Close();
+    }
+
     // Regression test: the object manager's buttons sat in one row beside
     // the list instead of one below the other to its right.
     void objectManagerButtonsStandRightOfTheListFromTopToBottom() {

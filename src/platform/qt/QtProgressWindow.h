@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "platform/Platform.h"
@@ -9,8 +10,11 @@ class QProgressBar;
 namespace platform {
 
 // The small "Information" window that long computations keep up to date: its
-// text and a bar of the share done. It opens centred over the main window
-// and grows with its text.
+// text, a bar of the share done and a Cancel button (Escape too). It opens
+// centred over the main window and grows with its text. The computation
+// runs on the event loop's thread and asks Cancelled() between its steps;
+// that is when the window system's events are handled, every
+// kEventInterval at most, while the window keeps the main window's input.
 class QtProgressWindow : public QWidget, public ProgressWindow {
     Q_OBJECT
 
@@ -21,16 +25,22 @@ public:
     void SetText(const std::string& text) override;
     void SetShare(double share) override;
     void Repaint() override;
-    void Close() override { hide(); }
+    void Close() override;
+    bool Cancelled() const override;
 
     QString Text() const;
     int Share() const;  // per cent
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CentreOverMainWindow();
 
     QLabel* label;
     QProgressBar* bar;
+    bool cancelled = false;
+    mutable QElapsedTimer sinceEvents;
 };
 
 }  // namespace platform
