@@ -5,23 +5,29 @@
 
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
-void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) { objects.push_back(std::move(object)); }
+void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) {
+    objects.push_back(std::move(object));
+    occlusion.Clear();
+}
 
 void SceneList::CleanAndNumber() {
     for (size_t i = objects.size(); i-- > 1;)
         if (objects[i]->IsDegenerate()) objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(i));
     int32_t number = 1;
     for (const auto& object : objects) object->number = number++;
+    occlusion.Clear();
 }
 
 void SceneList::Clear(std::unique_ptr<Tszeneobjekt> background) {
     objects.clear();
     objects.push_back(std::move(background));
+    occlusion.Clear();
 }
 
 void SceneList::Remove(size_t index) {
     if (index == 0 || index >= objects.size()) throw std::logic_error("the background radiation stays in the scene");
     objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+    occlusion.Clear();
 }
 
 void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const {
@@ -35,6 +41,13 @@ void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, p
 
 void SceneList::PrepareQueries(const Tprgvar& settings) const {
     for (const auto& object : objects) object->PrepareQueries(settings);
+    occlusion.Build(Shapes());
+}
+
+std::vector<OcclusionIndex::Entry> SceneList::Shapes() const {
+    std::vector<OcclusionIndex::Entry> shapes;
+    for (const auto& object : objects) shapes.push_back({object->BlockingShape(), object->number});
+    return shapes;
 }
 
 FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {
@@ -63,6 +76,7 @@ float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
 }
 
 bool SceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    if (occlusion.Built()) return occlusion.AnyBlocks(ax, ay, bx, by, skipA, skipB);
     for (const auto& object : objects)
         if (object->Blocks(ax, ay, bx, by, skipA, skipB)) return true;
     return false;

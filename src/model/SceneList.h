@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/Occlusion.h"
 #include "model/Programvar.h"
 #include "model/Szeneobjekt.h"
 #include "platform/Bitmap.h"
@@ -42,7 +43,8 @@ public:
     // it and copies it to the window.
     void RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const;
 
-    // Every object's Tszeneobjekt::PrepareQueries, in list order.
+    // Every object's Tszeneobjekt::PrepareQueries, in list order, then the
+    // index of their blocking shapes.
     void PrepareQueries(const Tprgvar& settings) const;
 
     // Every object's flow density at (x, y) summed in list order, no object
@@ -57,9 +59,24 @@ public:
 
     // Whether any object blocks the path from A to B.
     bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // The paths between p and every point of the run, in ranges of the run
+    // with the objects that may block them (OcclusionIndex::ForEachFan).
+    template <class Visit>
+    void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
+        if (occlusion.Built()) return occlusion.ForEachFan(run, p, skipA, skipB, visit);
+        OcclusionIndex current;
+        current.Build(Shapes());
+        current.ForEachFan(run, p, skipA, skipB, visit);
+    }
     // Whether any object comes within distance d of (x, y).
     bool AnyNear(int32_t x, int32_t y, int32_t d) const;
 
 private:
+    std::vector<OcclusionIndex::Entry> Shapes() const;
+
     Objects objects;
+    // The blocking shapes as the last prepare step found them; cleared when
+    // the list changes, and until the next prepare step the queries ask the
+    // objects themselves.
+    mutable OcclusionIndex occlusion;
 };

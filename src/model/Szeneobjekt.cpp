@@ -17,7 +17,11 @@ bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, 
 
 void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
-bool Tszeneobjekt::Blocks(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
+bool Tszeneobjekt::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    return number != skipA && number != skipB && BlockingShape().Blocks(ax, ay, bx, by);
+}
+
+Occluder Tszeneobjekt::BlockingShape() const { return Occluder::None(); }
 
 bool Tszeneobjekt::IsNear(int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/Occlusion.h"
 #include "model/Programvar.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
@@ -87,9 +88,11 @@ public:
     // in front of `result`.
     virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
-    // Whether the object cuts the straight path from A to B. Never when its
-    // number is skipA or skipB.
-    virtual bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // Whether the object cuts the straight path from A to B: its blocking
+    // shape decides. Never when its number is skipA or skipB.
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // The shape with which the object cuts lines of sight; none for the base.
+    virtual Occluder BlockingShape() const;
     // Whether (x, y) lies within distance d of the object.
     virtual bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const;
     // Opens the object's dialog and applies its values; true when it was

@@ -78,11 +78,7 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.ly = StraightElementLength(static_cast<float>(settings.hoehe), frame.ny);
 }
 
-bool TObjektHintergrund::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
-    if (number == skipA || number == skipB) return false;
-    auto outside = [&](int32_t x, int32_t y) { return x < 0 || x > frame.width || y < 0 || y > frame.height; };
-    return outside(ax, ay) || outside(bx, by);
-}
+Occluder TObjektHintergrund::BlockingShape() const { return Occluder::Frame(frame.width, frame.height); }
 
 bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {
     return x <= d || int64_t{x} >= int64_t{frame.width} - d || y <= d || int64_t{y} >= int64_t{frame.height} - d;

@@ -17,7 +17,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+    // The frame closes the picture: it blocks every path with an end outside.
+    Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
     bool Edit(const EditContext& context) override;
     Extended Strength() const override;

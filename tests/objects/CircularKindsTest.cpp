@@ -410,6 +410,7 @@ TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLies) {
     EXPECT_TRUE(below.FlowDensityAt(400, 300, list, fx, fy, 0)) << "through the open half";
     absorber.winkel1 = 0;
     absorber.winkel2 = 360;
+    list.PrepareQueries(settings);  // the blocking shapes are prepared too
     EXPECT_FALSE(below.FlowDensityAt(400, 300, list, fx, fy, 0));
     auto& inside = Add<TObjektLambert>(380, 280, 420, 280);
     inside.staerke = 10;

@@ -1,0 +1,199 @@
+#pragma once
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "model/Extended.h"
+
+// Lines of sight and what cuts them. Every object blocks through the shape it
+// reports (Tszeneobjekt::BlockingShape): a straight segment, a circle or arc,
+// or the picture frame, which closes the picture. Each shape has one rule,
+// Occluder::Blocks, with the exact float and double rounding of the program's
+// geometry. The scene list keeps the shapes of all objects in an
+// OcclusionIndex, built in the serial prepare step, which skips the shapes
+// that provably cannot cut a path before it applies the rule.
+
+// A pixel at the end of a line of sight.
+struct SightPoint {
+    int32_t x;
+    int32_t y;
+};
+
+// The path from A to B: what the rules share for every shape they test it
+// against.
+struct SightPath {
+    SightPath(int32_t ax, int32_t ay, int32_t bx, int32_t by);
+
+    int32_t ax, ay, bx, by;
+    float fax, fay, fbx, fby;  // the end points as the interval tests compare them
+    Extended dx, dy;           // B - A
+    bool vertical;             // ax = bx
+    bool xDominant;            // |bx - ax| > |by - ay|: the interval test uses x
+    bool bounded;              // every coordinate within kBound: the quick tests apply
+    Extended minX, minY, maxX, maxY;
+};
+
+// The shape with which an object cuts lines of sight.
+class Occluder {
+public:
+    enum class Kind : uint8_t { None, Segment, Circle, Frame };
+
+    static Occluder None();
+    // The segment from (x1, y1) to (x2, y2), end points included; it never
+    // cuts a path parallel to it, not even a collinear one.
+    static Occluder Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // The circle around (xmitte, ymitte), or its arc from winkel1 clockwise
+    // to winkel2 (degrees, 0 straight up); the pair 0/360 is the full circle.
+    static Occluder Circle(int32_t xmitte, int32_t ymitte, int32_t radius, int32_t winkel1, int32_t winkel2);
+    // The frame of a width x height picture: it cuts every path with an end
+    // outside [0, width] x [0, height].
+    static Occluder Frame(int32_t width, int32_t height);
+
+    Kind kind() const { return kind_; }
+    // Whether the shape cuts the path: the rule itself.
+    bool Blocks(const SightPath& path) const;
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const { return Blocks(SightPath(ax, ay, bx, by)); }
+    // False only where Blocks is false: the shape lies farther than its
+    // margin from the path. Cheap: no division, no root.
+    bool MayBlock(const SightPath& path) const;
+    // False only where Blocks is false for every path from p to a point
+    // within `slack` of the triangle p, q1, q2.
+    bool MayBlockFan(SightPoint p, SightPoint q1, SightPoint q2, Extended slack) const;
+
+    // Coordinates up to kBound keep every product of the quick tests exact
+    // in double and every coordinate exact in float.
+    static constexpr Extended kBound = 1 << 20;
+
+private:
+    bool SegmentCuts(const SightPath& path) const;
+    bool CircleCuts(const SightPath& path) const;
+    bool ArcCovers(Extended phi) const;
+    bool Outside(int32_t x, int32_t y) const;
+
+    Kind kind_ = Kind::None;
+    // Segment: the end points; circle: centre (x1, y1), radius x2, arc
+    // angles y2 and w2; frame: width x2, height y2.
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0, w2 = 0;
+    // Segment: as the rule rounds them. The slope m = (y2 - y1) / (x2 - x1)
+    // as a float, and c = y1 - x1 m, with which the rule intersects lines.
+    float f1x = 0, f1y = 0, f2x = 0, f2y = 0;
+    float m = 0;
+    Extended c = 0;
+    Extended dx = 0, dy = 0;
+    bool vertical = false;
+    bool xDominant = false;
+    // The quick tests: the distance within which the shape may still cut a
+    // path although the exact geometry says it does not (float rounding of
+    // the rule), and the bounding box widened by it.
+    bool bounded = false;
+    Extended margin = 0;
+    Extended minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+// The points at the far ends of a fan of lines of sight, in order: the
+// rounded centres of one run of surface elements. Between two of its points
+// lie all points between them in the run, up to the slack.
+struct SightRun {
+    std::vector<SightPoint> points;
+    // For an arc: its radius and the angle (radians) from one element to the
+    // next. A straight run has radius 0.
+    Extended radius = 0;
+    Extended angleStep = 0;
+
+    // How far the points first ... last may lie from the segment between the
+    // first and the last: rounding to pixels, and the bulge of an arc.
+    Extended Slack(size_t first, size_t last) const;
+};
+
+// The shapes of the scene's objects, built in the serial prepare step and
+// read by the queries from any thread.
+class OcclusionIndex {
+public:
+    struct Entry {
+        Occluder shape;
+        int32_t number;
+    };
+
+    // The shapes that may cut a given set of paths, by their index.
+    class Candidates {
+    public:
+        Candidates(const OcclusionIndex& index, std::span<const uint32_t> entries) : index(index), entries(entries) {}
+        bool empty() const { return entries.empty(); }
+        // Whether any of them cuts the path from A to B.
+        bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const;
+
+    private:
+        const OcclusionIndex& index;
+        std::span<const uint32_t> entries;
+    };
+
+    void Build(std::vector<Entry> entries);
+    void Clear();
+    bool Built() const { return built; }
+
+    // Whether any shape whose number is neither skipA nor skipB cuts the path.
+    bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+
+    // The fan of paths between p and every point of the run: calls
+    // visit(first, last, candidates) for consecutive ranges of the run's
+    // points, in order, with the shapes that may cut a path between p and a
+    // point of the range (none excepted but skipA and skipB). Each path is
+    // then decided by candidates.Blocks, in whichever direction the caller's
+    // rule takes it.
+    template <class Visit>
+    void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const;
+
+private:
+    // The entries that are not skipped and may cut a path of the fan to
+    // run.points[first ... last], written to `out`; returns their count.
+    size_t Cull(std::span<const uint32_t> from, const SightRun& run, SightPoint p, size_t first, size_t last,
+                uint32_t* out) const;
+    template <class Visit>
+    void Split(const SightRun& run, SightPoint p, size_t first, size_t last, std::span<const uint32_t> candidates,
+               uint32_t* scratch, Visit& visit) const;
+
+    std::vector<Entry> entries;
+    bool built = false;
+
+    static constexpr size_t kLeaf = 8;  // ranges this short are not split further
+};
+
+template <class Visit>
+void OcclusionIndex::Split(const SightRun& run, SightPoint p, size_t first, size_t last,
+                           std::span<const uint32_t> candidates, uint32_t* scratch, Visit& visit) const {
+    if (candidates.empty() || last - first < kLeaf) {
+        visit(first, last, Candidates(*this, candidates));
+        return;
+    }
+    const size_t middle = first + (last - first) / 2;
+    const size_t lower = Cull(candidates, run, p, first, middle, scratch);
+    Split(run, p, first, middle, {scratch, lower}, scratch + lower, visit);
+    const size_t upper = Cull(candidates, run, p, middle + 1, last, scratch);
+    Split(run, p, middle + 1, last, {scratch, upper}, scratch + upper, visit);
+}
+
+template <class Visit>
+void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
+    if (run.points.empty()) return;
+    // The entries not skipped, then the candidates of each level of the
+    // split, each a subset of the level above.
+    const size_t levels = static_cast<size_t>(std::bit_width(run.points.size())) + 2;
+    const size_t room = entries.size() * (levels + 1) + 1;
+    uint32_t local[512];
+    std::unique_ptr<uint32_t[]> heap;
+    uint32_t* scratch = local;
+    if (room > std::size(local)) {
+        heap.reset(new uint32_t[room]);
+        scratch = heap.get();
+    }
+    size_t unskipped = 0;
+    for (uint32_t e = 0; e < entries.size(); ++e)
+        if (entries[e].number != skipA && entries[e].number != skipB && entries[e].shape.kind() != Occluder::Kind::None)
+            scratch[unskipped++] = e;
+    uint32_t* const culled = scratch + unskipped;
+    const size_t last = run.points.size() - 1;
+    const size_t count = Cull({scratch, unskipped}, run, p, 0, last, culled);
+    Split(run, p, 0, last, {culled, count}, culled + count, visit);
+}
