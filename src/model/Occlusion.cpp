@@ -288,7 +288,7 @@ Extended SightRun::Slack(size_t first, size_t last) const {
     // chord; its float centres lie within a small fraction of a pixel of it.
     const Extended angle = angleStep * static_cast<Extended>(last - first);
     if (!(angle < kPi)) return 2 * radius + kRounding;
-    return radius * (1 - std::cos(angle / 2)) + kRounding + 0.2;
+    return radius * (1 - std::cos(angle / 2)) + kRounding + 0.2 + radius * 1e-6;
 }
 
 void OcclusionIndex::Build(std::vector<Entry> newEntries) {

@@ -45,12 +45,6 @@ int32_t TObjektHintergrund::Frame::Count(Edge edge) const { return IsHorizontal(
 
 float TObjektHintergrund::Frame::ElementLength(Edge edge) const { return IsHorizontal(edge) ? lx : ly; }
 
-void TObjektHintergrund::Frame::Centre(Edge edge, int32_t i, float& ex, float& ey) const {
-    const auto along = static_cast<float>((i + 0.5) * ElementLength(edge));
-    ex = IsHorizontal(edge) ? along : static_cast<float>(edge == Edge::Right ? width : 0);
-    ey = IsHorizontal(edge) ? static_cast<float>(edge == Edge::Bottom ? height : 0) : along;
-}
-
 Extended TObjektHintergrund::Frame::DistanceFromEdge(Edge edge, int32_t x, int32_t y) const {
     switch (edge) {
         case Edge::Top: return y;
@@ -76,6 +70,21 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.ny = StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge);
     frame.lx = StraightElementLength(static_cast<float>(settings.breite), frame.nx);
     frame.ly = StraightElementLength(static_cast<float>(settings.hoehe), frame.ny);
+    for (Edge edge : kEdgesInOrder) {
+        std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
+        std::vector<SightPoint>& points = frame.runs[static_cast<size_t>(edge)].points;
+        const auto count = static_cast<size_t>(std::max(0, frame.Count(edge)));
+        centres.resize(count);
+        points.resize(count);
+        for (size_t i = 0; i < count; ++i) {
+            const auto along = static_cast<float>((i + 0.5) * frame.ElementLength(edge));
+            const float across = static_cast<float>(edge == Edge::Right    ? frame.width
+                                                    : edge == Edge::Bottom ? frame.height
+                                                                           : 0);
+            centres[i] = IsHorizontal(edge) ? FloatPoint{along, across} : FloatPoint{across, along};
+            points[i] = {Round(centres[i].x), Round(centres[i].y)};
+        }
+    }
 }
 
 Occluder TObjektHintergrund::BlockingShape() const { return Occluder::Frame(frame.width, frame.height); }
@@ -85,29 +94,32 @@ bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_
 }
 
 template <class Visit>
-void TObjektHintergrund::ForEachContribution(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                                             Visit&& visit) const {
+void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                                              Visit&& visit) const {
     for (Edge edge : kEdgesInOrder) {
         if (nuroben && edge == Edge::Bottom) continue;
-        const float length = frame.ElementLength(edge);
-        const Extended h = frame.DistanceFromEdge(edge, x, y);
-        for (int32_t i = 0; i < frame.Count(edge); ++i) {
-            float ex, ey;
-            frame.Centre(edge, i, ex, ey);
-            // Only from above the horizon: side elements more than one element
-            // length below the point do not reach it.
-            if (nuroben && !IsHorizontal(edge) &&
-                static_cast<Extended>(ey) > static_cast<Extended>(y) + frame.sellaenge)
-                continue;
-            const float dx = static_cast<float>(x - static_cast<Extended>(ex));
-            const float dy = static_cast<float>(y - static_cast<Extended>(ey));
-            const auto distance =
-                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-            if (distance == 0) continue;
-            if (list.AnyBlocks(Round(ex), Round(ey), x, y, number, exclude)) continue;
-            const Extended c = LambertFactor(staerke, length, h, distance);
-            visit(static_cast<float>(dx * c), static_cast<float>(dy * c));
-        }
+        const ElementSight sight{IsHorizontal(edge), frame.ElementLength(edge), frame.DistanceFromEdge(edge, x, y)};
+        const std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
+        const SightRun& run = frame.runs[static_cast<size_t>(edge)];
+        // Only from above the horizon: side elements more than one element
+        // length below the point do not reach it.
+        const bool belowReaches = !nuroben || sight.horizontal;
+        const Extended horizon = static_cast<Extended>(y) + frame.sellaenge;
+        list.ForEachFan(run, {x, y}, number, exclude,
+                        [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                            for (size_t i = first; i <= last; ++i) {
+                                const FloatPoint e = centres[i];
+                                if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
+                                const Extended dx = x - static_cast<Extended>(e.x);
+                                const Extended dy = y - static_cast<Extended>(e.y);
+                                const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
+                                const auto distance = static_cast<float>(
+                                    std::sqrt(static_cast<Extended>(fdx) * fdx + static_cast<Extended>(fdy) * fdy));
+                                if (distance == 0) continue;
+                                if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
+                                visit(sight, dx, dy, fdx, fdy, distance);
+                            }
+                        });
     }
 }
 
@@ -116,10 +128,12 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachContribution(x, y, list, exclude, [&](float cx, float cy) {
-        fx += cx;
-        fy += cy;
-    });
+    ForEachElementSeeing(x, y, list, exclude,
+                         [&](const ElementSight& sight, Extended, Extended, float dx, float dy, float distance) {
+                             const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+                             fx += static_cast<float>(dx * c);
+                             fy += static_cast<float>(dy * c);
+                         });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
     return true;
@@ -128,10 +142,25 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
 void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                              FlowVectorList& result) const {
     if (staerke == 0) return;
-    ForEachContribution(x, y, list, exclude, [&](float cx, float cy) {
-        Limit(cx, cy, staerke);
-        result.Prepend({cx, cy});
-    });
+    ForEachElementSeeing(x, y, list, exclude,
+                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float, float distance) {
+                             float cx, cy;
+                             Contribution(sight, dx, dy, fdx, distance, cx, cy);
+                             result.Prepend({cx, cy});
+                         });
+}
+
+// The single vectors scale the unrounded difference from the element to the
+// point, and a side element's distance is taken from it too: so the
+// recorded results have them. The summed field (FlowDensityAt) rounds the
+// differences to floats first.
+void TObjektHintergrund::Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float distance,
+                                      float& cx, float& cy) const {
+    if (!sight.horizontal) distance = static_cast<float>(std::sqrt(static_cast<Extended>(fdx) * fdx + dy * dy));
+    const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+    cx = static_cast<float>(dx * c);
+    cy = static_cast<float>(dy * c);
+    Limit(cx, cy, staerke);
 }
 
 void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
@@ -154,9 +183,8 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
     flux.reserve(pieces.size());
     Extended total = 0;
     for (const Piece& piece : pieces) {
-        float ex, ey;
-        frame.Centre(piece.edge, piece.index, ex, ey);
-        int32_t probeX = 0, probeY = 0, centreX = Round(ex), centreY = Round(ey);
+        const SightPoint centre = frame.runs[static_cast<size_t>(piece.edge)].points[static_cast<size_t>(piece.index)];
+        int32_t probeX = 0, probeY = 0, centreX = centre.x, centreY = centre.y;
         switch (piece.edge) {
             case Edge::Top: probeX = centreX, probeY = kInset; break;
             case Edge::Right: probeX = Round(static_cast<Extended>(frame.width) - kInset), probeY = centreY; break;

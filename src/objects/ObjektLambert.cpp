@@ -23,20 +23,26 @@ void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const Sc
     const float length = surface.length;
     const Extended nx = static_cast<Extended>(y2) - y1;
     const Extended ny = static_cast<Extended>(x1) - x2;
-    for (const FloatPoint& centre : surface.centres) {
-        const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
-        const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
-        const auto r = static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-        if (r == 0) continue;
-        // Both faces emit alike: the distance from the element's line counts
-        // without its sign.
-        const Extended h = std::fabs(dx * nx + dy * ny) / length;
-        const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
-        const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
-        if (cx == 0 && cy == 0) continue;
-        if (list.AnyBlocks(px, py, Round(centre.x), Round(centre.y), number, exclude)) continue;
-        visit(cx, cy);
-    }
+    list.ForEachFan(surface.run, {px, py}, number, exclude,
+                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                        for (size_t i = first; i <= last; ++i) {
+                            const FloatPoint centre = surface.centres[i];
+                            const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
+                            const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
+                            const auto r = static_cast<float>(
+                                std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                            if (r == 0) continue;
+                            // Both faces emit alike: the distance from the
+                            // element's line counts without its sign.
+                            const Extended h = std::fabs(dx * nx + dy * ny) / length;
+                            const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
+                            const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
+                            if (cx == 0 && cy == 0) continue;
+                            const SightPoint end = surface.run.points[i];
+                            if (occluders.Blocks(px, py, end.x, end.y)) continue;
+                            visit(cx, cy);
+                        }
+                    });
 }
 
 bool TObjektLambert::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,

@@ -39,6 +39,8 @@ TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 void TObjektSpiegel::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
+    run.points.clear();
+    for (const TSelListe& element : elements.Elements()) run.points.push_back({Round(element.x), Round(element.y)});
     surface.Prepare(*this, settings.sellaenge);
     abbruchgenauigkeit = settings.abbruchgenauigkeit;
 }
@@ -140,36 +142,41 @@ void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& el
                       });
 }
 
-bool SeesPoint(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py, const SceneList& list,
-               int32_t exclude) {
-    return !list.AnyBlocks(Round(element.x), Round(element.y), px, py, mirror.number, exclude);
-}
-
 }  // namespace
+
+template <class Visit>
+void TObjektSpiegel::ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                          Visit&& visit) const {
+    const std::vector<TSelListe>& all = elements.Elements();
+    list.ForEachFan(run, {px, py}, number, exclude,
+                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                        for (size_t i = first; i <= last; ++i)
+                            if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(all[i]);
+                    });
+}
 
 bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                    int32_t exclude) const {
     fx = 0;
     fy = 0;
-    for (const TSelListe& element : elements.Elements()) {
+    // Each element's radiation summed first; an element sending nothing adds
+    // +0, which changes no sum.
+    ForEachElementSeeing(px, py, list, exclude, [&](const TSelListe& element) {
         float sx = 0, sy = 0;
         auto add = [&](float vx, float vy, Extended) {
             sx += vx;
             sy += vy;
         };
         ForEachRadiationOfElement(*this, element, px, py, add, add);
-        if ((sx != 0 || sy != 0) && SeesPoint(*this, element, px, py, list, exclude)) {
-            fx += sx;
-            fy += sy;
-        }
-    }
+        fx += sx;
+        fy += sy;
+    });
     return fx != 0 || fy != 0;
 }
 
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
-    for (const TSelListe& element : elements.Elements()) {
-        if (!SeesPoint(*this, element, px, py, list, exclude)) continue;
+    ForEachElementSeeing(px, py, list, exclude, [&](const TSelListe& element) {
         auto diffuse = [&](float vx, float vy, Extended k) {
             if (k > 0) result.Prepend({vx, vy});
         };
@@ -177,7 +184,7 @@ void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList
             if (value != 0) result.Prepend({vx, vy});
         };
         ForEachRadiationOfElement(*this, element, px, py, diffuse, directed);
-    }
+    });
 }
 
 void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {

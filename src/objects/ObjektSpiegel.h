@@ -36,8 +36,13 @@ private:
     // Refills one element from what the other objects send to its centre;
     // true when a value changed beyond the stop criterion.
     bool GatherRadiation(TSelListe& element, const SceneList& list) const;
+    // Calls visit(element) for every element, in order, that no object
+    // blocks from (x, y).
+    template <class Visit>
+    void ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude, Visit&& visit) const;
 
     MirrorElements elements;
+    SightRun run;             // the element centres rounded to pixels
     StraightSurface surface;  // the pieces its stream lines start from
     float abbruchgenauigkeit = 0;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/ObjektGerade.h"
+#include "model/Occlusion.h"
 #include "radiation/SurfaceElements.h"
 
 // A straight object cut into surface elements for the current settings:
@@ -16,4 +17,5 @@ public:
     int32_t count = 0;                // n = Trunc(L / sellaenge + 1)
     float elementLength = 0;          // L / n
     std::vector<FloatPoint> centres;  // from the element nearest point 1
+    SightRun run;                     // the centres rounded to pixels, where lines of sight end
 };
