@@ -8,6 +8,7 @@
 
 #include "cli/CliOptions.h"
 #include "files/SceneFile.h"
+#include "model/ParallelFor.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SafeFileWrite.h"
@@ -30,8 +31,8 @@ struct FieldValue {
 
 // The field at a point as the arrows and circles displays sum it.
 FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
-    const FlowSum flow = list.FlowDensitySum(x, y);
-    return {flow.x, flow.y, list.EnergyDensityAt(x, y)};
+    const SceneList::Field field = list.FieldAt(x, y);
+    return {field.flow.x, field.flow.y, field.energy};
 }
 
 std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separator) {
@@ -43,12 +44,20 @@ std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separa
 // same for Y, row by row.
 std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t gitterweite) {
     if (gitterweite < 1) throw std::runtime_error("The grid spacing of the arrows must be at least 1 pixel.");
-    std::string csv = "x,y,fx,fy,e\n";
-    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite)
+    // The rows side by side, each line written in its place.
+    std::vector<int32_t> rows;
+    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite) rows.push_back(static_cast<int32_t>(y));
+    std::vector<std::string> lines(rows.size());
+    ParallelFor(static_cast<int64_t>(rows.size()), [&](int64_t row) {
+        const int32_t py = rows[static_cast<size_t>(row)];
+        std::string& text = lines[static_cast<size_t>(row)];
         for (int64_t x = gitterweite; x <= settings.breite; x += gitterweite) {
-            const auto px = static_cast<int32_t>(x), py = static_cast<int32_t>(y);
-            csv += FieldLine(px, py, FieldAt(list, px, py), ',') + '\n';
+            const auto px = static_cast<int32_t>(x);
+            text += FieldLine(px, py, FieldAt(list, px, py), ',') + '\n';
         }
+    });
+    std::string csv = "x,y,fx,fy,e\n";
+    for (const std::string& text : lines) csv += text;
     return csv;
 }
 

@@ -110,22 +110,22 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
             object->AddStreamLineStarts(starts, list, fluxPerLine);
         }
     }
-    // From the head: the last object's points first. The lines of a batch
-    // are traced side by side, then drawn one by one in that order.
+    // From the head: the last object's points first. All lines are traced
+    // side by side; each is drawn, in that order, as soon as it and every
+    // line before it are traced.
     const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
-    constexpr size_t kBatch = 16;
-    std::vector<std::vector<Pixel>> paths(kBatch);
-    for (size_t first = 0; first < ordered.size(); first += kBatch) {
-        const size_t count = std::min(kBatch, ordered.size() - first);
-        ParallelFor(static_cast<int64_t>(count), [&](int64_t k) {
-            const StreamLineStart& start = ordered[first + static_cast<size_t>(k)];
+    std::vector<std::vector<Pixel>> paths(ordered.size());
+    ParallelForInOrder(
+        static_cast<int64_t>(ordered.size()),
+        [&](int64_t k) {
+            const StreamLineStart& start = ordered[static_cast<size_t>(k)];
             paths[static_cast<size_t>(k)] = Trace(list, maxS, start.x, start.y, false);
-        });
-        for (size_t k = 0; k < count; ++k) {
-            DrawPath(canvas, paths[k]);
+        },
+        [&](int64_t k) {
+            DrawPath(canvas, paths[static_cast<size_t>(k)]);
             window.DrawBitmap(picture);
-        }
-    }
+            std::vector<Pixel>().swap(paths[static_cast<size_t>(k)]);
+        });
 }
 
 void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,

@@ -62,17 +62,39 @@ FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {
     return sum;
 }
 
+namespace {
+// Adds the magnitudes of the vectors, in the list's order, as floats.
+void AddMagnitudes(float& energy, const FlowVectorList& contributions) {
+    for (const FlowVector& f : contributions)
+        energy = static_cast<float>(energy +
+                                    std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
+}
+}  // namespace
+
 float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
     float energy = 0;
     FlowVectorList contributions;
     for (const auto& object : objects) {
         contributions.clear();
         object->FlowContributionsAt(x, y, *this, 0, contributions);
-        for (const FlowVector& f : contributions)
-            energy = static_cast<float>(
-                energy + std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
+        AddMagnitudes(energy, contributions);
     }
     return energy;
+}
+
+SceneList::Field SceneList::FieldAt(int32_t x, int32_t y) const {
+    Field field{{}, 0};
+    FlowVectorList contributions;
+    for (const auto& object : objects) {
+        contributions.clear();
+        float fx, fy;
+        if (object->FlowAt(x, y, *this, 0, fx, fy, contributions)) {
+            field.flow.x += fx;
+            field.flow.y += fy;
+        }
+        AddMagnitudes(field.energy, contributions);
+    }
+    return field;
 }
 
 bool SceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {

@@ -57,6 +57,13 @@ public:
     // order as a 32-bit float, the precision the circles are scaled with.
     float EnergyDensityAt(int32_t x, int32_t y) const;
 
+    // FlowDensitySum and EnergyDensityAt at once (Tszeneobjekt::FlowAt).
+    struct Field {
+        FlowSum flow;
+        float energy;
+    };
+    Field FieldAt(int32_t x, int32_t y) const;
+
     // Whether any object blocks the path from A to B.
     bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
     // The paths between p and every point of the run, in ranges of the run

@@ -17,6 +17,13 @@ bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, 
 
 void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
+bool Tszeneobjekt::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                          FlowVectorList& contributions) const {
+    const bool flow = FlowDensityAt(x, y, list, fx, fy, exclude);
+    FlowContributionsAt(x, y, list, exclude, contributions);
+    return flow;
+}
+
 bool Tszeneobjekt::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
     return number != skipA && number != skipB && BlockingShape().Blocks(ax, ay, bx, by);
 }

@@ -88,6 +88,10 @@ public:
     // in front of `result`.
     virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
+    // FlowDensityAt and FlowContributionsAt at once, each line of sight
+    // tested once: the same results as the two.
+    virtual bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                        FlowVectorList& contributions) const;
     // Whether the object cuts the straight path from A to B: its blocking
     // shape decides. Never when its number is skipA or skipB.
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;

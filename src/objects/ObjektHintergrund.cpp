@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "objects/StreamLineStartPlacement.h"
@@ -150,6 +151,26 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
                          });
 }
 
+bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                                FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    if (staerke == 0) return false;
+    ForEachElementSeeing(
+        x, y, list, exclude,
+        [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float distance) {
+            const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+            fx += static_cast<float>(fdx * c);
+            fy += static_cast<float>(fdy * c);
+            float cx, cy;
+            Contribution(sight, dx, dy, fdx, distance, cx, cy);
+            contributions.Prepend({cx, cy});
+        });
+    if (fx == 0 && fy == 0) return false;
+    Limit(fx, fy, staerke);
+    return true;
+}
+
 // The single vectors scale the unrounded difference from the element to the
 // point, and a side element's distance is taken from it too: so the
 // recorded results have them. The summed field (FlowDensityAt) rounds the
@@ -179,10 +200,10 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
         for (int32_t k = 0; k < count; ++k) pieces.push_back({edge, backwards ? count - 1 - k : k});
     }
 
-    std::vector<float> flux;
-    flux.reserve(pieces.size());
-    Extended total = 0;
-    for (const Piece& piece : pieces) {
+    // The pieces side by side, each writing only its own flux.
+    std::vector<float> flux(pieces.size());
+    ParallelFor(static_cast<int64_t>(pieces.size()), [&](int64_t k) {
+        const Piece& piece = pieces[static_cast<size_t>(k)];
         const SightPoint centre = frame.runs[static_cast<size_t>(piece.edge)].points[static_cast<size_t>(piece.index)];
         int32_t probeX = 0, probeY = 0, centreX = centre.x, centreY = centre.y;
         switch (piece.edge) {
@@ -203,9 +224,10 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
             }
         }
         if (inward < 0 || list.AnyBlocks(centreX, centreY, probeX, probeY, number, 0)) inward = 0;
-        flux.push_back(static_cast<float>(inward * frame.ElementLength(piece.edge)));
-        total += flux.back();
-    }
+        flux[static_cast<size_t>(k)] = static_cast<float>(inward * frame.ElementLength(piece.edge));
+    });
+    Extended total = 0;
+    for (const float f : flux) total += f;
 
     PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t walked, Extended u) {
         const Piece& piece = pieces[walked];

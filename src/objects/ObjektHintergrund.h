@@ -21,6 +21,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                FlowVectorList& contributions) const override;
     // The frame closes the picture: it blocks every path with an end outside.
     Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;

@@ -187,6 +187,29 @@ void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList
     });
 }
 
+bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                            FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    ForEachElementSeeing(px, py, list, exclude, [&](const TSelListe& element) {
+        float sx = 0, sy = 0;
+        auto diffuse = [&](float vx, float vy, Extended k) {
+            sx += vx;
+            sy += vy;
+            if (k > 0) contributions.Prepend({vx, vy});
+        };
+        auto directed = [&](float vx, float vy, Extended value) {
+            sx += vx;
+            sy += vy;
+            if (value != 0) contributions.Prepend({vx, vy});
+        };
+        ForEachRadiationOfElement(*this, element, px, py, diffuse, directed);
+        fx += sx;
+        fy += sy;
+    });
+    return fx != 0 || fy != 0;
+}
+
 void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
     // Only what passes through the mirror starts lines; its own field counts.
     if (dirtrans > 0 || diftrans > 0)

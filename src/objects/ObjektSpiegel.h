@@ -21,6 +21,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
     bool LoadFromFile(platform::TextFile& file) override;

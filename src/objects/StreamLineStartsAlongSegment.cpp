@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
@@ -32,9 +33,9 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
     const auto m = static_cast<float>((static_cast<Extended>(object.y2) - object.y1) / length * 3);
     const auto q = static_cast<float>((static_cast<Extended>(object.x1) - object.x2) / length * 3);
 
+    // The pieces side by side, each writing only its own flux.
     std::vector<float> plus(static_cast<size_t>(n)), minus(static_cast<size_t>(n));
-    Extended plusTotal = 0, minusTotal = 0;
-    for (int32_t i = 0; i < n; ++i) {
+    ParallelFor(n, [&](int64_t i) {
         const FloatPoint centre = surface.centres[static_cast<size_t>(i)];
         const int32_t cx = Round(centre.x), cy = Round(centre.y);
         const int32_t plusX = Round(static_cast<Extended>(centre.x) + m),
@@ -61,8 +62,11 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
         if (list.AnyBlocks(cx, cy, minusX, minusY, object.number, 0)) minusFlux = 0;
         plus[static_cast<size_t>(i)] = static_cast<float>(plusFlux > 0 ? plusFlux : 0);
         minus[static_cast<size_t>(i)] = static_cast<float>(minusFlux > 0 ? minusFlux : 0);
-        plusTotal += plus[static_cast<size_t>(i)];
-        minusTotal += minus[static_cast<size_t>(i)];
+    });
+    Extended plusTotal = 0, minusTotal = 0;
+    for (size_t i = 0; i < plus.size(); ++i) {
+        plusTotal += plus[i];
+        minusTotal += minus[i];
     }
     PlaceLines(object, plus, plusTotal, fluxPerLine, m, q, starts);
     PlaceLines(object, minus, minusTotal, fluxPerLine, -m, -q, starts);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
@@ -51,14 +52,16 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
     for (size_t k = 0; k < pieces.size(); ++k)
         for (size_t i = 0; i < pieces[k].elements.size(); ++i) walk.emplace_back(k, i);
     for (const Extended sigma : {-1.0, 1.0}) {
-        std::vector<float> flux;
-        Extended total = 0;
-        for (const auto& [k, i] : walk) {
+        // The elements side by side, each writing only its own flux.
+        std::vector<float> flux(walk.size());
+        ParallelFor(static_cast<int64_t>(walk.size()), [&](int64_t w) {
+            const auto [k, i] = walk[static_cast<size_t>(w)];
             const ArcPiece& piece = pieces[k];
-            flux.push_back(static_cast<float>(
-                FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance)));
-            total += flux.back();
-        }
+            flux[static_cast<size_t>(w)] = static_cast<float>(
+                FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance));
+        });
+        Extended total = 0;
+        for (const float f : flux) total += f;
         PlaceByEqualFlux(flux, total, fluxPerLine, [&](size_t element, Extended fraction) {
             const auto [k, i] = walk[element];
             const AngleRange range = pieces[k].range;
