@@ -238,43 +238,53 @@ bool Occluder::MayBlock(const SightPath& path) const {
     return !BothBeyond(across(path.ax, path.ay), across(path.bx, path.by), margin * margin * (dx * dx + dy * dy));
 }
 
-bool Occluder::MayBlockFan(SightPoint p, SightPoint q1, SightPoint q2, Extended slack) const {
-    if (kind_ == Kind::None) return false;
-    const Extended fanMinX = std::min({p.x, q1.x, q2.x}) - slack, fanMaxX = std::max({p.x, q1.x, q2.x}) + slack;
-    const Extended fanMinY = std::min({p.y, q1.y, q2.y}) - slack, fanMaxY = std::max({p.y, q1.y, q2.y}) + slack;
-    if (kind_ == Kind::Frame) {
-        // Every end of the fan's paths inside the picture.
-        const bool inside = !Outside(p.x, p.y) && fanMinX >= 0 && fanMaxX <= x2 && fanMinY >= 0 && fanMaxY <= y2;
-        return !inside;
-    }
-    const bool fanBounded = Bounded(fanMinX) && Bounded(fanMaxX) && Bounded(fanMinY) && Bounded(fanMaxY);
-    if (!bounded || !fanBounded) return true;
-    if (fanMaxX < minX || fanMinX > maxX || fanMaxY < minY || fanMinY > maxY) return false;
-    // Shapes wholly outside one edge of the triangle, beyond margin + slack.
-    const Extended reach = margin + slack;
-    const Extended turn = Cross(p, q1, q2.x, q2.y);
-    const SightPoint corners[3] = {p, q1, q2};
+SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
+    : p(pp),
+      slack(pslack),
+      minX(std::min({pp.x, q1.x, q2.x}) - pslack),
+      minY(std::min({pp.y, q1.y, q2.y}) - pslack),
+      maxX(std::max({pp.x, q1.x, q2.x}) + pslack),
+      maxY(std::max({pp.y, q1.y, q2.y}) + pslack),
+      bounded(Bounded(minX) && Bounded(maxX) && Bounded(minY) && Bounded(maxY)),
+      turn(0) {
+    const Extended cross = Cross(pp, q1, q2.x, q2.y);
+    turn = cross > 0 ? -1 : cross < 0 ? 1 : 0;
+    const SightPoint corners[3] = {pp, q1, q2};
     for (int k = 0; k < 3; ++k) {
         const SightPoint u = corners[k], v = corners[(k + 1) % 3];
-        const Extended length = SquaredDistance(u.x, u.y, v.x, v.y);
-        if (length == 0) continue;
-        // Outward is the side away from the third corner; a flat triangle is
-        // a segment, outside on either side.
-        auto outward = [&](Extended x, Extended y) {
-            const Extended s = Cross(u, v, x, y);
-            return turn > 0 ? -s : turn < 0 ? s : std::fabs(s);
-        };
+        const Extended bx = Difference(v.x, u.x), by = Difference(v.y, u.y);
+        edges[k] = {static_cast<Extended>(u.x), static_cast<Extended>(u.y), bx, by, bx * bx + by * by};
+    }
+}
+
+bool Occluder::MayBlockFan(const SightFan& fan) const {
+    switch (kind_) {
+        case Kind::None: return false;
+        case Kind::Frame:
+            // Every end of the fan's paths inside the picture.
+            return Outside(fan.p.x, fan.p.y) || fan.minX < 0 || fan.maxX > x2 || fan.minY < 0 || fan.maxY > y2;
+        default: break;
+    }
+    if (!bounded || !fan.bounded) return true;
+    if (fan.maxX < minX || fan.minX > maxX || fan.maxY < minY || fan.minY > maxY) return false;
+    // Shapes wholly outside one edge of the triangle, beyond margin + slack.
+    const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
+    const Extended reach2 = reach * reach;
+    for (const SightFan::Edge& e : fan.edges) {
+        if (e.length2 == 0) continue;
+        auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
+        const Extended limit = reach2 * e.length2;
+        const Extended s1 = side(x1, y1);
         if (kind_ == Kind::Circle) {
-            const Extended s = outward(x1, y1);
-            const Extended circleReach = reach + x2;
-            if (s > 0 && s * s > circleReach * circleReach * length) return false;
-        } else {
-            const Extended s1 = outward(x1, y1), s2 = outward(x2, y2);
-            if (s1 > 0 && s2 > 0 && s1 * s1 > reach * reach * length && s2 * s2 > reach * reach * length) {
-                // A flat triangle: both ends on one side, not one on each.
-                if (turn != 0 || (Cross(u, v, x1, y1) > 0) == (Cross(u, v, x2, y2) > 0)) return false;
-            }
+            const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
+            if (out > 0 && out * out > limit) return false;
+            continue;
         }
+        const Extended s2 = side(x2, y2);
+        // A flat triangle is a segment: both ends on one side of it.
+        if (fan.turn != 0 ? BothBeyond(fan.turn * s1, fan.turn * s2, limit) && fan.turn * s1 > 0
+                          : BothBeyond(s1, s2, limit))
+            return false;
     }
     return true;
 }
@@ -293,12 +303,92 @@ Extended SightRun::Slack(size_t first, size_t last) const {
 
 void OcclusionIndex::Build(std::vector<Entry> newEntries) {
     entries = std::move(newEntries);
+    order.clear();
+    rest.clear();
+    for (uint32_t e = 0; e < entries.size(); ++e) {
+        if (entries[e].shape.kind() == Occluder::Kind::None) continue;
+        (entries[e].shape.QuickTestsApply() ? order : rest).push_back(e);
+    }
+    tree.clear();
+    if (!order.empty()) BuildTree(0, 0, static_cast<uint32_t>(order.size()));
     built = true;
 }
 
 void OcclusionIndex::Clear() {
     entries.clear();
+    order.clear();
+    rest.clear();
+    tree.clear();
     built = false;
+}
+
+// Each node halves its shapes at the median of their box centres along the
+// longer side of its box.
+void OcclusionIndex::BuildTree(size_t node, uint32_t first, uint32_t last) {
+    if (tree.size() <= node) tree.resize(node + 1, Node{0, 0, -1, -1, 0, 0});
+    Node box{1e300, 1e300, -1e300, -1e300, first, last};
+    for (uint32_t k = first; k < last; ++k) {
+        const Occluder& s = entries[order[k]].shape;
+        box.minX = std::min(box.minX, s.MinX());
+        box.minY = std::min(box.minY, s.MinY());
+        box.maxX = std::max(box.maxX, s.MaxX());
+        box.maxY = std::max(box.maxY, s.MaxY());
+    }
+    tree[node] = box;
+    if (last - first <= kNodeLeaf) return;
+    const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
+    auto centre = [&](uint32_t e) {
+        const Occluder& s = entries[e].shape;
+        return alongX ? s.MinX() + s.MaxX() : s.MinY() + s.MaxY();
+    };
+    const uint32_t middle = first + (last - first) / 2;
+    std::nth_element(order.begin() + first, order.begin() + middle, order.begin() + last, [&](uint32_t a, uint32_t b) {
+        return centre(a) < centre(b) || (centre(a) == centre(b) && a < b);
+    });
+    BuildTree(2 * node + 1, first, middle);
+    BuildTree(2 * node + 2, middle, last);
+}
+
+size_t OcclusionIndex::Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const {
+    size_t count = 0;
+    auto take = [&](uint32_t e) {
+        const Entry& entry = entries[e];
+        if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = e;
+    };
+    for (uint32_t e : rest) take(e);
+    if (tree.empty()) return count;
+    if (!fan.bounded) {
+        for (uint32_t e : order) take(e);
+        return count;
+    }
+    return GatherTree(0, fan, skipA, skipB, out, count);
+}
+
+size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
+                                  size_t count) const {
+    const Node& box = tree[node];
+    if (fan.maxX < box.minX || fan.minX > box.maxX || fan.maxY < box.minY || fan.minY > box.maxY) return count;
+    // The whole box outside one edge of the triangle, beyond the slack (the
+    // box holds the shapes' margins already).
+    const Extended reach2 = fan.slack * fan.slack;
+    for (const SightFan::Edge& e : fan.edges) {
+        if (e.length2 == 0 || fan.turn == 0) continue;
+        auto out = [&](Extended x, Extended y) {
+            const Extended s = fan.turn * (e.bx * (y - e.uy) - e.by * (x - e.ux));
+            return s > 0 && s * s > reach2 * e.length2;
+        };
+        if (out(box.minX, box.minY) && out(box.minX, box.maxY) && out(box.maxX, box.minY) && out(box.maxX, box.maxY))
+            return count;
+    }
+    if (box.last - box.first <= kNodeLeaf) {
+        for (uint32_t k = box.first; k < box.last; ++k) {
+            const Entry& entry = entries[order[k]];
+            if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = order[k];
+        }
+        return count;
+    }
+    count = GatherTree(2 * node + 1, fan, skipA, skipB, out, count);
+    return GatherTree(2 * node + 2, fan, skipA, skipB, out, count);
 }
 
 bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
@@ -312,19 +402,23 @@ bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int3
 }
 
 bool OcclusionIndex::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
-    const SightPath path(ax, ay, bx, by);
-    for (const Entry& entry : entries)
-        if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlock(path) && entry.shape.Blocks(path))
-            return true;
-    return false;
+    // The path as a fan of one line from A to B.
+    uint32_t local[256];
+    std::unique_ptr<uint32_t[]> heap;
+    uint32_t* candidates = local;
+    if (entries.size() > std::size(local)) {
+        heap.reset(new uint32_t[entries.size()]);
+        candidates = heap.get();
+    }
+    const size_t count = Gather(SightFan({ax, ay}, {bx, by}, {bx, by}, 0), skipA, skipB, candidates);
+    return Candidates(*this, {candidates, count}).Blocks(ax, ay, bx, by);
 }
 
 size_t OcclusionIndex::Cull(std::span<const uint32_t> from, const SightRun& run, SightPoint p, size_t first,
                             size_t last, uint32_t* out) const {
-    const Extended slack = run.Slack(first, last);
-    const SightPoint q1 = run.points[first], q2 = run.points[last];
+    const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
     size_t count = 0;
     for (uint32_t e : from)
-        if (entries[e].shape.MayBlockFan(p, q1, q2, slack)) out[count++] = e;
+        if (entries[e].shape.MayBlockFan(fan)) out[count++] = e;
     return count;
 }

@@ -35,6 +35,25 @@ struct SightPath {
     Extended minX, minY, maxX, maxY;
 };
 
+// The paths from p to every point within `slack` of the triangle p, q1, q2:
+// what the quick test of a fan shares for every shape.
+struct SightFan {
+    SightFan(SightPoint p, SightPoint q1, SightPoint q2, Extended slack);
+
+    SightPoint p;
+    Extended slack;
+    Extended minX, minY, maxX, maxY;  // the triangle's box, widened by the slack
+    bool bounded;
+    // The edges p -> q1, q1 -> q2, q2 -> p: a point X lies outside edge k by
+    // outward(X) / |edge| with outward(X) = turn (by (X.x - ux) - bx (X.y - uy)),
+    // turn = -1, 1, or 0 for a flat triangle, where either side is outside.
+    struct Edge {
+        Extended ux, uy, bx, by, length2;
+    };
+    Edge edges[3];
+    Extended turn;
+};
+
 // The shape with which an object cuts lines of sight.
 class Occluder {
 public:
@@ -52,15 +71,21 @@ public:
     static Occluder Frame(int32_t width, int32_t height);
 
     Kind kind() const { return kind_; }
+    // Whether the quick tests apply, and the box within which the shape may
+    // cut a path (its bounding box widened by the margin).
+    bool QuickTestsApply() const { return bounded && (kind_ == Kind::Segment || kind_ == Kind::Circle); }
+    Extended MinX() const { return minX; }
+    Extended MinY() const { return minY; }
+    Extended MaxX() const { return maxX; }
+    Extended MaxY() const { return maxY; }
     // Whether the shape cuts the path: the rule itself.
     bool Blocks(const SightPath& path) const;
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const { return Blocks(SightPath(ax, ay, bx, by)); }
     // False only where Blocks is false: the shape lies farther than its
     // margin from the path. Cheap: no division, no root.
     bool MayBlock(const SightPath& path) const;
-    // False only where Blocks is false for every path from p to a point
-    // within `slack` of the triangle p, q1, q2.
-    bool MayBlockFan(SightPoint p, SightPoint q1, SightPoint q2, Extended slack) const;
+    // False only where Blocks is false for every path of the fan.
+    bool MayBlockFan(const SightFan& fan) const;
 
     // Coordinates up to kBound keep every product of the quick tests exact
     // in double and every coordinate exact in float.
@@ -154,8 +179,27 @@ private:
     void Split(const SightRun& run, SightPoint p, size_t first, size_t last, std::span<const uint32_t> candidates,
                uint32_t* scratch, Visit& visit) const;
 
+    // A bounding volume hierarchy over the bounded shapes, so that a fan
+    // visits only the shapes near it: node k covers tree[k].first ...
+    // tree[k].last of `order`, its children are 2k + 1 and 2k + 2, and a
+    // node of at most kNodeLeaf shapes has none.
+    struct Node {
+        Extended minX, minY, maxX, maxY;
+        uint32_t first, last;
+    };
+    void BuildTree(size_t node, uint32_t first, uint32_t last);
+    // Appends to `out` the entries of the tree below `node` that may cut a
+    // path of the fan, and every other entry that may; returns the new count.
+    size_t Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const;
+    size_t GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
+                      size_t count) const;
+
     std::vector<Entry> entries;
+    std::vector<uint32_t> order;  // the bounded entries, as the tree sorts them
+    std::vector<uint32_t> rest;   // the others: frames, far-off shapes
+    std::vector<Node> tree;
     bool built = false;
+    static constexpr uint32_t kNodeLeaf = 4;
 
     static constexpr size_t kLeaf = 8;  // ranges this short are not split further
 };
@@ -177,8 +221,8 @@ void OcclusionIndex::Split(const SightRun& run, SightPoint p, size_t first, size
 template <class Visit>
 void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
     if (run.points.empty()) return;
-    // The entries not skipped, then the candidates of each level of the
-    // split, each a subset of the level above.
+    // The candidates of each level of the split, each a subset of the level
+    // above.
     const size_t levels = static_cast<size_t>(std::bit_width(run.points.size())) + 2;
     const size_t room = entries.size() * (levels + 1) + 1;
     uint32_t local[512];
@@ -188,12 +232,8 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
         heap.reset(new uint32_t[room]);
         scratch = heap.get();
     }
-    size_t unskipped = 0;
-    for (uint32_t e = 0; e < entries.size(); ++e)
-        if (entries[e].number != skipA && entries[e].number != skipB && entries[e].shape.kind() != Occluder::Kind::None)
-            scratch[unskipped++] = e;
-    uint32_t* const culled = scratch + unskipped;
     const size_t last = run.points.size() - 1;
-    const size_t count = Cull({scratch, unskipped}, run, p, 0, last, culled);
-    Split(run, p, 0, last, {culled, count}, culled + count, visit);
+    const size_t count =
+        Gather(SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
+    Split(run, p, 0, last, {scratch, count}, scratch + count, visit);
 }

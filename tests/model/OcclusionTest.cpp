@@ -208,9 +208,9 @@ TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
             const size_t last = static_cast<size_t>(make.Int(static_cast<int32_t>(first), count - 1));
             const Occluder segment = Occluder::Segment(s.x1, s.y1, s.x2, s.y2);
             const Occluder circle = Occluder::Circle(s.x1, s.y1, make.Int(1, 100), 0, 360);
-            const Extended slack = run.Slack(first, last);
-            const bool segmentCulled = !segment.MayBlockFan(p, run.points[first], run.points[last], slack);
-            const bool circleCulled = !circle.MayBlockFan(p, run.points[first], run.points[last], slack);
+            const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
+            const bool segmentCulled = !segment.MayBlockFan(fan);
+            const bool circleCulled = !circle.MayBlockFan(fan);
             for (size_t i = first; i <= last; ++i)
                 for (const bool outward : {false, true}) {
                     const SightPoint a = outward ? p : run.points[i], b = outward ? run.points[i] : p;
