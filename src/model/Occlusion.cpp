@@ -19,7 +19,7 @@ Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
 
 Extended Degrees(Extended radians) { return radians * 180 / kPi; }
 
-bool Bounded(Extended x) { return std::fabs(x) <= Occluder::kBound; }
+bool Bounded(Extended x) { return std::fabs(x) <= kQuickTestBound; }
 
 // Whether the float interval test of a segment uses x: |x1 - x2| > |y1 - y2|
 // as floats, ties to y.
@@ -42,25 +42,6 @@ bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
 }
 
 }  // namespace
-
-SightPath::SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
-    : ax(pax),
-      ay(pay),
-      bx(pbx),
-      by(pby),
-      fax(static_cast<float>(pax)),
-      fay(static_cast<float>(pay)),
-      fbx(static_cast<float>(pbx)),
-      fby(static_cast<float>(pby)),
-      dx(Difference(pbx, pax)),
-      dy(Difference(pby, pay)),
-      vertical(pax == pbx),
-      xDominant(XDominant(fax, fbx, fay, fby)),
-      bounded(Bounded(pax) && Bounded(pay) && Bounded(pbx) && Bounded(pby)),
-      minX(std::min(pax, pbx)),
-      minY(std::min(pay, pby)),
-      maxX(std::max(pax, pbx)),
-      maxY(std::max(pay, pby)) {}
 
 Occluder Occluder::None() { return {}; }
 
@@ -85,7 +66,7 @@ Occluder Occluder::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     }
     auto size = [](int32_t v) { return std::fabs(static_cast<Extended>(v)); };
     const Extended largest = std::max({size(x1), size(y1), size(x2), size(y2)});
-    s.bounded = largest <= kBound;
+    s.bounded = Bounded(largest);
     // The rule rounds the intersection to floats near its coordinates; a
     // steep slope multiplies the rounding of x along the segment. Ample:
     // one pixel besides.
@@ -140,17 +121,21 @@ bool Occluder::Outside(int32_t x, int32_t y) const { return x < 0 || x > x2 || y
 // floats; the point must lie within both on the coordinate of larger extent.
 // Slopes are rounded to floats first, and the point computed from them.
 bool Occluder::SegmentCuts(const SightPath& path) const {
+    const float fax = static_cast<float>(path.ax), fay = static_cast<float>(path.ay);
+    const float fbx = static_cast<float>(path.bx), fby = static_cast<float>(path.by);
+    const bool pathVertical = path.ax == path.bx;
+    const bool pathXDominant = XDominant(fax, fbx, fay, fby);
     if (vertical) {
-        if (path.vertical) return false;
+        if (pathVertical) return false;
         const float xs = f1x;
         const auto ys = static_cast<float>(Difference(x1, path.ax) * path.dy / path.dx + path.ay);
         if (!Between(f1y, f2y, ys)) return false;
-        return path.xDominant ? Between(path.fax, path.fbx, xs) : Between(path.fay, path.fby, ys);
+        return pathXDominant ? Between(fax, fbx, xs) : Between(fay, fby, ys);
     }
-    if (path.vertical) {
-        const float xs = path.fax;
+    if (pathVertical) {
+        const float xs = fax;
         const auto ys = static_cast<float>(Difference(path.ax, x1) * dy / dx + y1);
-        if (!Between(path.fay, path.fby, ys)) return false;
+        if (!Between(fay, fby, ys)) return false;
         return xDominant ? Between(f1x, f2x, xs) : Between(f1y, f2y, ys);
     }
     const auto pathSlope = static_cast<float>(path.dy / path.dx);
@@ -160,7 +145,7 @@ bool Occluder::SegmentCuts(const SightPath& path) const {
                                        (static_cast<Extended>(pathSlope) - m));
     const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m + y1);
     const bool onSegment = xDominant ? Between(f1x, f2x, xs) : Between(f1y, f2y, ys);
-    return onSegment && (path.xDominant ? Between(path.fax, path.fbx, xs) : Between(path.fay, path.fby, ys));
+    return onSegment && (pathXDominant ? Between(fax, fbx, xs) : Between(fay, fby, ys));
 }
 
 // The circle test: one end inside or on the circle and the other outside or

@@ -1,6 +1,8 @@
 #pragma once
+#include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <vector>
@@ -15,6 +17,11 @@
 // OcclusionIndex, built in the serial prepare step, which skips the shapes
 // that provably cannot cut a path before it applies the rule.
 
+// Coordinates up to this bound keep every product of the quick tests exact
+// in double and every coordinate exact in float; beyond it only the rules
+// apply.
+inline constexpr int64_t kQuickTestBound = 1 << 20;
+
 // A pixel at the end of a line of sight.
 struct SightPoint {
     int32_t x;
@@ -24,14 +31,23 @@ struct SightPoint {
 // The path from A to B: what the rules share for every shape they test it
 // against.
 struct SightPath {
-    SightPath(int32_t ax, int32_t ay, int32_t bx, int32_t by);
+    SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
+        : ax(pax),
+          ay(pay),
+          bx(pbx),
+          by(pby),
+          dx(static_cast<Extended>(pbx) - pax),
+          dy(static_cast<Extended>(pby) - pay),
+          bounded(std::max({std::abs(int64_t{pax}), std::abs(int64_t{pay}), std::abs(int64_t{pbx}),
+                            std::abs(int64_t{pby})}) <= kQuickTestBound),
+          minX(std::min(pax, pbx)),
+          minY(std::min(pay, pby)),
+          maxX(std::max(pax, pbx)),
+          maxY(std::max(pay, pby)) {}
 
     int32_t ax, ay, bx, by;
-    float fax, fay, fbx, fby;  // the end points as the interval tests compare them
-    Extended dx, dy;           // B - A
-    bool vertical;             // ax = bx
-    bool xDominant;            // |bx - ax| > |by - ay|: the interval test uses x
-    bool bounded;              // every coordinate within kBound: the quick tests apply
+    Extended dx, dy;  // B - A
+    bool bounded;     // every coordinate within kQuickTestBound
     Extended minX, minY, maxX, maxY;
 };
 
@@ -86,10 +102,6 @@ public:
     bool MayBlock(const SightPath& path) const;
     // False only where Blocks is false for every path of the fan.
     bool MayBlockFan(const SightFan& fan) const;
-
-    // Coordinates up to kBound keep every product of the quick tests exact
-    // in double and every coordinate exact in float.
-    static constexpr Extended kBound = 1 << 20;
 
 private:
     bool SegmentCuts(const SightPath& path) const;
@@ -201,7 +213,7 @@ private:
     bool built = false;
     static constexpr uint32_t kNodeLeaf = 4;
 
-    static constexpr size_t kLeaf = 8;  // ranges this short are not split further
+    static constexpr size_t kLeaf = 32;  // ranges this short are not split further
 };
 
 template <class Visit>
