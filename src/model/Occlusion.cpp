@@ -43,6 +43,20 @@ bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
 
 }  // namespace
 
+SightPath::SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
+    : ax(pax),
+      ay(pay),
+      bx(pbx),
+      by(pby),
+      dx(Difference(pbx, pax)),
+      dy(Difference(pby, pay)),
+      minX(std::min(pax, pbx)),
+      minY(std::min(pay, pby)),
+      maxX(std::max(pax, pbx)),
+      maxY(std::max(pay, pby)) {
+    bounded = Bounded(minX) && Bounded(minY) && Bounded(maxX) && Bounded(maxY);
+}
+
 Occluder Occluder::None() { return {}; }
 
 Occluder Occluder::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -31,19 +31,7 @@ struct SightPoint {
 // The path from A to B: what the rules share for every shape they test it
 // against.
 struct SightPath {
-    SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
-        : ax(pax),
-          ay(pay),
-          bx(pbx),
-          by(pby),
-          dx(static_cast<Extended>(pbx) - pax),
-          dy(static_cast<Extended>(pby) - pay),
-          bounded(std::max({std::abs(int64_t{pax}), std::abs(int64_t{pay}), std::abs(int64_t{pbx}),
-                            std::abs(int64_t{pby})}) <= kQuickTestBound),
-          minX(std::min(pax, pbx)),
-          minY(std::min(pay, pby)),
-          maxX(std::max(pax, pbx)),
-          maxY(std::max(pay, pby)) {}
+    SightPath(int32_t ax, int32_t ay, int32_t bx, int32_t by);
 
     int32_t ax, ay, bx, by;
     Extended dx, dy;  // B - A
