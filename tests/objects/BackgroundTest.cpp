@@ -56,7 +56,7 @@ TEST_F(BackgroundTest, FrameClosesThePicture) {
 
 TEST_F(BackgroundTest, StreamLinesEnterAllRoundTheFrame) {
     StreamLineStarts starts;
-    background().AddStreamLineStarts(starts, list, 200);
+    background().AddStreamLineStarts(starts, list, 200, {});
     ASSERT_GT(starts.size(), 10u);
     for (const StreamLineStart& start : starts) {
         const bool onInset = start.x == 3 || start.y == 3 || start.x == 797 || start.y == 597;

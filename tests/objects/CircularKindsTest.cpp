@@ -56,7 +56,7 @@ protected:
         int passes = 0;
         for (bool again = true; again && passes < 100; ++passes) {
             again = false;
-            for (const auto& object : list) again = object->Iterate(list) || again;
+            for (const auto& object : list) again = object->Iterate(list, {}) || again;
         }
         return passes;
     }
@@ -170,7 +170,7 @@ TEST_F(CircularKindsTest, DarkEmitterStillBlocks) {
 TEST_F(CircularKindsTest, EmitterStartsItsLinesOutsideByItsFlux) {
     const auto& emitter = Emitter(50, 10);
     StreamLineStarts starts;
-    emitter.AddStreamLineStarts(starts, list, static_cast<float>(2 * kPi * 50 * 10 / 20));
+    emitter.AddStreamLineStarts(starts, list, static_cast<float>(2 * kPi * 50 * 10 / 20), {});
     EXPECT_EQ(starts.size(), 20u);
     for (const StreamLineStart& start : starts)
         EXPECT_NEAR(std::hypot(start.x - 400, start.y - 300), 53, 1e-3) << "3 pixels outside";
@@ -234,7 +234,7 @@ TEST_F(CircularMirrorTest, AllCoefficientsZeroSendNothing) {
     EXPECT_EQ(Contributions(ring, 400, 300), 0u);
     EXPECT_EQ(Contributions(ring, 550, 300), 0u);
     StreamLineStarts starts;
-    ring.AddStreamLineStarts(starts, list, 1);
+    ring.AddStreamLineStarts(starts, list, 1, {});
     EXPECT_TRUE(starts.empty());
 }
 
@@ -267,10 +267,10 @@ TEST_F(CircularMirrorTest, FullRingLightsItsOwnInnerFacesInElementOrder) {
     const std::vector<float>& difrad = ring.Elements().Radiation()[0].difrad;
     ASSERT_EQ(difrad.size(), 2 * 125u);
     const size_t early = 1, late = 125 * 3 / 4;
-    ring.Iterate(list);
+    ring.Iterate(list, {});
     EXPECT_EQ(difrad[2 * early + 1], 0);
     EXPECT_GT(difrad[2 * late + 1], 0);
-    ring.Iterate(list);
+    ring.Iterate(list, {});
     EXPECT_GT(difrad[2 * early + 1], 0);
     EXPECT_LT(FieldOf(ring, 400, 300).x, 0) << "inside, the light comes from the lit side";
 }
@@ -411,6 +411,7 @@ TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLies) {
     EXPECT_TRUE(below.FlowDensityAt(400, 300, list, fx, fy, 0)) << "through the open half";
     absorber.winkel1 = 0;
     absorber.winkel2 = 360;
+    list.PrepareQueries(settings);  // the blocking shapes are prepared too
     EXPECT_FALSE(below.FlowDensityAt(400, 300, list, fx, fy, 0));
     auto& inside = Add<TObjektLambert>(380, 280, 420, 280);
     inside.staerke = 10;

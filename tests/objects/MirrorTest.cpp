@@ -40,7 +40,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
     settings.richtungprosel = 36;
     mirror->dirref = mirror->dirtrans = mirror->difref = mirror->diftrans = 25;
     LightFromAbove(8);
-    EXPECT_TRUE(mirror->Iterate(list));
+    EXPECT_TRUE(mirror->Iterate(list, {}));
     for (const TSelListe& element : mirror->Elements().Elements()) {
         for (int j = 0; j < 36; ++j) {
             const float expected = j == 8 || j == 27 ? 2.0f : 0.0f;
@@ -49,7 +49,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
         EXPECT_FLOAT_EQ(element.difplus, 2) << "reflected diffusely back up";
         EXPECT_FLOAT_EQ(element.difminus, 2) << "transmitted diffusely below";
     }
-    EXPECT_FALSE(mirror->Iterate(list)) << "a second pass changes nothing";
+    EXPECT_FALSE(mirror->Iterate(list, {})) << "a second pass changes nothing";
 }
 
 // Regression test: light from a sun at 45 degrees arrives exactly on a bin
@@ -64,7 +64,7 @@ TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
     list.Append(std::move(sun));
     list.CleanAndNumber();
     list.PrepareQueries(settings);
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     // Arriving in bin 4 against the reversed segment, it leaves in
     // 47 - 4 - 32 = 11, which represents (11.5) * 360 / 32 = 129.4 degrees
     // from the segment: up and to the left, 50.6 degrees above it.
@@ -76,7 +76,7 @@ TEST_F(MirrorTest, ReflectedBeamTravelsBackUpAndTransmittedBeamOnDown) {
     mirror->dirref = 50;
     mirror->dirtrans = 50;
     LightFromAbove(8);
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     float fx, fy;
     ASSERT_TRUE(mirror->FlowDensityAt(200, 200, list, fx, fy, 0));
     EXPECT_LT(fy, 0) << "above the mirror the reflection travels up";
@@ -106,23 +106,23 @@ TEST_F(MirrorTest, DiffuseExitanceFollowsLambertsLawAndIsCut) {
 
 TEST_F(MirrorTest, AllZeroCoefficientsMakeAPerfectAbsorber) {
     LightFromAbove(8);
-    EXPECT_FALSE(mirror->Iterate(list));
+    EXPECT_FALSE(mirror->Iterate(list, {}));
     float fx, fy;
     EXPECT_FALSE(mirror->FlowDensityAt(200, 200, list, fx, fy, 0));
     FlowVectorList contributions;
     mirror->FlowContributionsAt(200, 200, list, 0, contributions);
     EXPECT_TRUE(contributions.empty());
     StreamLineStarts starts;
-    mirror->AddStreamLineStarts(starts, list, 10);
+    mirror->AddStreamLineStarts(starts, list, 10, {});
     EXPECT_TRUE(starts.empty());
 }
 
 TEST_F(MirrorTest, TransmittingMirrorStartsLinesOnlyWhereLightLeavesIt) {
     mirror->diftrans = 100;
     LightFromAbove(8);
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     StreamLineStarts starts;
-    mirror->AddStreamLineStarts(starts, list, 100);
+    mirror->AddStreamLineStarts(starts, list, 100, {});
     ASSERT_FALSE(starts.empty());
     for (const StreamLineStart& start : starts) EXPECT_GT(start.y, 300) << "below the mirror only";
 }
@@ -148,9 +148,9 @@ TEST_F(MirrorTest, HugeCoefficientStartsAtMostOneStreamLinePerPixel) {
     mirror->diftrans = 1e12f;
     mirror->difref = 1e12f;
     LightFromAbove(100);
-    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list);
+    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list, {});
     StreamLineStarts starts;
-    mirror->AddStreamLineStarts(starts, list, 20 * 100.0f);
+    mirror->AddStreamLineStarts(starts, list, 20 * 100.0f, {});
     EXPECT_GT(starts.size(), 0u);
     EXPECT_LE(starts.size(), 2u * (200 + 1)) << "two sides of a 200-pixel mirror";
 }
