@@ -86,6 +86,7 @@ void Run(int64_t count, Body&& body, InOrder&& inOrder, const StopCheck& stop) {
         }
         return !failure;
     };
+    if (stop) stop();  // also when every wait is short
     std::vector<std::thread> helpers;
     for (int64_t t = 0; t < std::min(threads, count); ++t) helpers.emplace_back(work);
     try {

@@ -83,6 +83,10 @@ TEST(ParallelForTest, StopCheckIsAskedOnTheCallingThreadAndEndsTheLoop) {
                 ++asked;
             });
         EXPECT_GE(asked, chosen == 1 ? 1 : 3);
+        asked = 0;  // and by loops shorter than one interval
+        ParallelFor(
+            chosen, [](int64_t) {}, [&] { ++asked; });
+        EXPECT_GE(asked, 1);
 
         std::atomic<int> run{0};
         EXPECT_THROW(ParallelForInOrder(
