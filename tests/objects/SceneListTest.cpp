@@ -1,16 +1,20 @@
-#include "HeadlessFixture.h"
-#include "model/SceneList.h"
-#include "objects/KindRegistry.h"
+// The scene list and its head, the background radiation of the picture frame.
+#include <cmath>
+
+#include "SceneFixture.h"
 #include "objects/ObjektAbsorber.h"
+#include "objects/ObjektHintergrund.h"
 #include "objects/ObjektSonne.h"
 #include "platform/RasterBitmap.h"
 
 namespace {
 
-using SceneListTest = HeadlessSceneTest;
+class SceneListTest : public SceneTest {
+protected:
+    TObjektHintergrund& background() { return static_cast<TObjektHintergrund&>(list.Head()); }
+};
 
 TEST_F(SceneListTest, CleanAndNumberDropsDegenerateObjectsButNeverTheHead) {
-    SceneList list(NewBackground());
     list.Append(std::make_unique<TObjektAbsorber>(1, 1, 5, 5));
     list.Append(std::make_unique<TObjektAbsorber>(7, 7, 7, 7));
     list.Append(std::make_unique<TObjektSonne>());  // strength 0: degenerate
@@ -20,19 +24,65 @@ TEST_F(SceneListTest, CleanAndNumberDropsDegenerateObjectsButNeverTheHead) {
     EXPECT_EQ(list[0].kind, "rahmen");
     EXPECT_EQ(static_cast<TObjektAbsorber&>(list[2]).x1, 2) << "the objects behind move up";
     for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].number, static_cast<int32_t>(i + 1));
+
+    platform::RasterBitmap picture(100, 50), window(100, 50);
+    list[2].colour = 0x0000FF;
+    list.RedrawAll(picture, window.GetCanvas(), 0xFFFFFF);
+    EXPECT_EQ(picture.Pixel(99, 49), 0xFFFFFF);
+    EXPECT_EQ(picture.Pixel(8, 8), 0x0000FF);
+    EXPECT_EQ(picture.Pixel(9, 9), 0xFFFFFF) << "a line stops short of its end point";
 }
 
-TEST_F(SceneListTest, RedrawAllPaintsTheBackgroundAndEveryObject) {
-    SceneList list(NewBackground());
-    auto absorber = std::make_unique<TObjektAbsorber>(10, 10, 50, 10);
-    absorber->colour = 0x0000FF;
-    list.Append(std::move(absorber));
-    platform::RasterBitmap picture(100, 50), window(100, 50);
-    list.RedrawAll(picture, window.GetCanvas(), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(0, 0), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(99, 49), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(30, 10), 0x0000FF);
-    EXPECT_EQ(picture.Pixel(50, 10), 0xFFFFFF) << "a line stops short of its end point";
+TEST_F(SceneListTest, EmptyPictureCancelsInTheMiddleAndPushesAwayFromAnEdge) {
+    background().staerke = 10;
+    // The frame is symmetric about the middle up to the element rounding.
+    const FlowSum middle = FieldOf(background(), 400, 300), edge = FieldOf(background(), 400, 5);
+    EXPECT_LT(std::hypot(middle.x, middle.y), 0.01 * 10);
+    EXPECT_GT(edge.y, 0) << "away from the top edge";
+    EXPECT_LE(std::hypot(edge.x, edge.y), 10 * (1 + 1e-6));
+    FlowVectorList contributions;
+    background().FlowContributionsAt(400, 1, list, 0, contributions);
+    ASSERT_FALSE(contributions.empty());
+    for (const FlowVector& v : contributions) EXPECT_LE(std::hypot(v.fx, v.fy), 10.0f * (1 + 1e-6f));
+
+    background().nuroben = true;  // only from above the horizon: a net downward flow
+    const FlowSum above = FieldOf(background(), 400, 300);
+    EXPECT_GT(above.y, 0.1);
+    EXPECT_NEAR(above.x, 0, 0.01);
+}
+
+TEST_F(SceneListTest, FrameClosesThePictureAndStartsLinesAllRound) {
+    background().staerke = 10;
+    EXPECT_TRUE(background().Blocks(-1, 100, 400, 300, 0, 0));
+    EXPECT_TRUE(background().Blocks(400, 300, 400, 601, 0, 0));
+    EXPECT_FALSE(background().Blocks(0, 0, 800, 600, 0, 0)) << "the border itself is inside";
+    EXPECT_FALSE(background().Blocks(-1, 100, 400, 300, 1, 0)) << "its own number never blocks";
+    EXPECT_TRUE(background().IsNear(3, 300, 3, 0, 0));
+    EXPECT_FALSE(background().IsNear(4, 300, 3, 0, 0));
+    StreamLineStarts starts;
+    background().AddStreamLineStarts(starts, list, 200);
+    ASSERT_GT(starts.size(), 10u);
+    for (const StreamLineStart& start : starts)
+        EXPECT_TRUE(start.x == 3 || start.y == 3 || start.x == 797 || start.y == 597) << start.x << "," << start.y;
+}
+
+// Regression test: the dialog showed what was last confirmed in it, so OK
+// switched off a background read from a file.
+TEST_F(SceneListTest, DialogShowsTheObjectsCurrentValues) {
+    background().staerke = 0.5f;  // as a loaded scene sets it
+    background().nuroben = true;
+    Answer([](platform::DialogSpec& dialog) {
+        EXPECT_EQ(dialog["staerke"].text, "0.5");
+        EXPECT_TRUE(dialog["nuroben"].checked);
+        EXPECT_FALSE(dialog["allDirections"].checked);
+        return platform::ModalResult::OK;
+    });
+    EXPECT_TRUE(background().Edit(Context()));
+    EXPECT_FLOAT_EQ(background().staerke, 0.5f);
+    EXPECT_TRUE(background().nuroben);
+    AnswerOk({{"staerke", "4.5"}});
+    background().Edit(Context());
+    EXPECT_FLOAT_EQ(background().staerke, 4.5f);
 }
 
 }  // namespace
