@@ -326,19 +326,4 @@ TEST_F(FieldDisplaysTest, DialogsRefuseWhatCannotBeDrawn) {
     EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f) << "the edit ends at the field that is no number";
 }
 
-// A section read from a file: a mismatched key stops its reader, the values
-// before it stay and nothing is read past it; text that is no number is a
-// conversion error.
-TEST(DisplaySectionsTest, DamagedSectionGivesFalseOrAConversionError) {
-    auto file = platform::TextFile::FromText(
-        "begin\nlinienabstand=9\niterationslaenge=4\nabbruchschwelle=0.5\ncolour=255\nmaxlaenge=3\nend\n");
-    TLinien lines;
-    EXPECT_FALSE(lines.LoadFromFile(file));
-    EXPECT_EQ(lines.abbruchschwelle, 0.5f);
-    EXPECT_EQ(lines.maxlaenge, 1000);
-    EXPECT_EQ(file.ReadLine(), "maxlaenge=3");
-    auto noNumber = platform::TextFile::FromText("begin\ncolor=0\ngitterweite=twenty\nend\n");
-    EXPECT_THROW(TEnergiekreise().LoadFromFile(noNumber), platform::ConversionError);
-}
-
 }  // namespace
