@@ -1,13 +1,45 @@
-// Timings of the computation and of the three displays on the standard scene
-// (bench/standard-scene.brv): a 1920 x 1080 picture with the background
-// radiation, three Lambert-like emitters, an emitter of parallel light, two
-// mirrors/diffusors and an absorber, at the default settings.
+// Timings of the computation and of the three displays.
+//
+// First the standard scene (bench/standard-scene.brv): a 1920 x 1080 picture
+// with the background radiation, three Lambert-like emitters, an emitter of
+// parallel light, two mirrors/diffusors and an absorber, at the default
+// settings, timed by Google Benchmark. Then (unless --no-tables) tables of
+// the cost per pair: a pair is one point at which the field is evaluated and
+// one line of sight to a surface element (one per element of each emitter
+// and mirror and of the frame, one per beam of a parallel emitter or sun).
+// The nanoseconds per pair and core: "ns(wall)" is the wall time times the
+// threads, "ns(cpu)" the process's processor time, each divided by the pairs.
+//   - the standard scene on 1, 2, 4, ... threads;
+//   - random scenes: 100-pixel segments at random places and angles (fixed
+//     seed), one in four a Lambert-like emitter and the rest absorbers, in
+//     a picture with the background radiation: the number of objects, the
+//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <random>
+#include <string>
+#include <thread>
 
+#include <time.h>
+
+#include "model/ParallelFor.h"
+#include "objects/KindRegistry.h"
+#include "objects/ObjektAbsorber.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektParallel.h"
+#include "objects/ObjektSonne.h"
+#include "objects/ObjektSpiegel.h"
 #include "platform/HeadlessPlatform.h"
 #include "radiation/Berechnen.h"
+#include "radiation/SurfaceElements.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -42,7 +74,7 @@ struct StandardScene {
     platform::HeadlessWindow window{1920, 1080};
     MainWindow form{headless, window};
     const SceneList& list = form.Scene();
-    const Tprgvar& settings = form.Settings();
+    Tprgvar& settings = form.Settings();
     Displays& displays = form.DisplaySettings();
 };
 
@@ -55,47 +87,229 @@ void CalculateFromScratch(benchmark::State& state) {
     }
 }
 
+void DrawArrows(const SceneList& list, const Tprgvar& settings, Displays& displays,
+                platform::HeadlessPlatform& headless) {
+    NullCanvas canvas;
+    displays.vektorpfeile.Draw(list, settings, canvas, headless);
+}
+
+void DrawStreamLines(const SceneList& list, const Tprgvar& settings, Displays& displays,
+                     platform::HeadlessPlatform& headless) {
+    platform::RasterBitmap picture(settings.breite, settings.hoehe);
+    NullCanvas window;
+    displays.linien.Draw(list, settings, picture, window, headless);
+}
+
+void DrawCircles(const SceneList& list, const Tprgvar& settings, Displays& displays,
+                 platform::HeadlessPlatform& headless) {
+    NullCanvas canvas;
+    displays.energiekreise.Draw(list, settings, canvas, headless);
+}
+
+using Display = void (*)(const SceneList&, const Tprgvar&, Displays&, platform::HeadlessPlatform&);
+
 // The scene computed once, then one display drawn per iteration.
-template <class DrawDisplay>
-void DrawOnComputedScene(benchmark::State& state, DrawDisplay draw) {
+void DrawOnComputedScene(benchmark::State& state, Display draw) {
     StandardScene scene;
     scene.Calculate();
     scene.list.PrepareQueries(scene.settings);
     for (auto _ : state) {
         scene.headless.progressTexts.clear();
-        draw(scene);
+        draw(scene.list, scene.settings, scene.displays, scene.headless);
     }
 }
 
-// The summing pass at every grid point, then the occlusion test of every
-// arrow (drawing into a canvas that discards it).
-void Arrows(benchmark::State& state) {
-    DrawOnComputedScene(state, [](StandardScene& scene) {
-        NullCanvas canvas;
-        scene.displays.vektorpfeile.Draw(scene.list, scene.settings, canvas, scene.headless);
-    });
-}
-
-void StreamLines(benchmark::State& state) {
-    DrawOnComputedScene(state, [](StandardScene& scene) {
-        platform::RasterBitmap picture(scene.settings.breite, scene.settings.hoehe);
-        NullCanvas window;
-        scene.displays.linien.Draw(scene.list, scene.settings, picture, window, scene.headless);
-    });
-}
-
-void Circles(benchmark::State& state) {
-    DrawOnComputedScene(state, [](StandardScene& scene) {
-        NullCanvas canvas;
-        scene.displays.energiekreise.Draw(scene.list, scene.settings, canvas, scene.headless);
-    });
-}
+void Arrows(benchmark::State& state) { DrawOnComputedScene(state, DrawArrows); }
+void StreamLines(benchmark::State& state) { DrawOnComputedScene(state, DrawStreamLines); }
+void Circles(benchmark::State& state) { DrawOnComputedScene(state, DrawCircles); }
 
 BENCHMARK(CalculateFromScratch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(Arrows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(StreamLines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(Circles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// Counts the points at which the field is evaluated; sends and blocks
+// nothing.
+class PointCounter : public Tszeneobjekt {
+public:
+    bool FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, float& fy, int32_t) const override {
+        ++points;
+        fx = fy = 0;
+        return false;
+    }
+    void FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const override { ++points; }
+    mutable std::atomic<int64_t> points{0};
+};
+
+// The lines of sight of one evaluation of the whole field.
+int64_t SightLinesPerPoint(const SceneList& list, const Tprgvar& settings) {
+    int64_t lines = 0;
+    for (const auto& object : list) {
+        if (const auto* straight = dynamic_cast<const TObjektGerade*>(object.get());
+            straight &&
+            (dynamic_cast<const TObjektLambert*>(straight) || dynamic_cast<const TObjektSpiegel*>(straight)))
+            lines += StraightElementCount(straight->Length(), settings.sellaenge);
+        else if (dynamic_cast<const TObjektParallel*>(object.get()) || dynamic_cast<const TObjektSonne*>(object.get()))
+            lines += 1;
+        else if (dynamic_cast<const TObjektHintergrund*>(object.get()))
+            lines += 2 * (StraightElementCount(static_cast<float>(settings.breite), settings.sellaenge) +
+                          StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
+    }
+    return lines;
+}
+
+struct Timing {
+    double milliseconds;     // wall time
+    double cpuMilliseconds;  // the process's processor time, all threads
+    int64_t pairs;
+};
+
+// The machine may be shared: processor time shows the cost per pair better
+// than wall time where other work competes for the cores.
+double ProcessorMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Draws once to count the points, then times the best of `repeats` draws.
+Timing Measure(SceneList& list, const Tprgvar& settings, Displays& displays, platform::HeadlessPlatform& headless,
+               Display draw, int repeats) {
+    auto counter = std::make_unique<PointCounter>();
+    PointCounter& count = *counter;
+    list.Append(std::move(counter));
+    list.CleanAndNumber();
+    list.PrepareQueries(settings);
+    draw(list, settings, displays, headless);
+    const int64_t points = count.points;
+    list.Remove(list.size() - 1);
+    list.CleanAndNumber();
+    list.PrepareQueries(settings);
+    double best = 1e300, bestProcessor = 1e300;
+    for (int k = 0; k < repeats; ++k) {
+        const auto start = std::chrono::steady_clock::now();
+        const double processorStart = ProcessorMilliseconds();
+        draw(list, settings, displays, headless);
+        bestProcessor = std::min(bestProcessor, ProcessorMilliseconds() - processorStart);
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        headless.messages.clear();
+        headless.progressTexts.clear();
+    }
+    return {best, bestProcessor, points * SightLinesPerPoint(list, settings)};
+}
+
+// ns/pair/core from the wall time times the threads, and from the
+// processor time.
+void PrintRow(const char* label, const char* display, int threads, const Timing& t) {
+    const auto pairs = static_cast<double>(std::max<int64_t>(t.pairs, 1));
+    std::printf("%-28s %-12s %7d %9.1f %9.1f %12lld %9.2f %9.2f\n", label, display, threads, t.milliseconds,
+                t.cpuMilliseconds, static_cast<long long>(t.pairs), t.milliseconds * 1e6 * threads / pairs,
+                t.cpuMilliseconds * 1e6 / pairs);
+    std::fflush(stdout);
+}
+
+void PrintHeader(const char* title) {
+    std::printf("\n%s\n%-28s %-12s %7s %9s %9s %12s %9s %9s\n", title, "scene", "display", "threads", "wall ms",
+                "cpu ms", "pairs", "ns(wall)", "ns(cpu)");
+}
+
+struct NamedDisplay {
+    const char* name;
+    Display draw;
+};
+constexpr NamedDisplay kDisplays[] = {
+    {"arrows", DrawArrows}, {"circles", DrawCircles}, {"streamlines", DrawStreamLines}};
+
+void StandardSceneThreads() {
+    PrintHeader("Standard scene, 1920 x 1080, by threads");
+    const int most = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
+    for (int threads = 1; threads <= std::max(4, most); threads *= 2) {
+        SetThreadCount(threads);
+        {
+            StandardScene scene;
+            const auto start = std::chrono::steady_clock::now();
+            scene.Calculate();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            std::printf("%-28s %-12s %7d %11.1f\n", "standard", "Calculate", threads, ms);
+        }
+        StandardScene scene;
+        scene.Calculate();
+        for (const NamedDisplay& display : kDisplays) {
+            SceneList& list = scene.form.Scene();
+            PrintRow("standard", display.name, threads,
+                     Measure(list, scene.settings, scene.displays, scene.headless, display.draw, 3));
+        }
+    }
+    SetThreadCount(0);
+}
+
+// A random scene: `objects` segments of 100 pixels, every fourth a
+// Lambert-like emitter, the others absorbers.
+void RandomScene(SceneList& list, int width, int height, int objects) {
+    std::mt19937 random(20240611);
+    std::uniform_real_distribution<double> unit(0, 1);
+    static_cast<TObjektHintergrund&>(list.Head()).staerke = 1;
+    for (int k = 0; k < objects; ++k) {
+        const double cx = 60 + unit(random) * (width - 120), cy = 60 + unit(random) * (height - 120);
+        const double angle = unit(random) * 2 * kPi;
+        const int x1 = Round(cx - 50 * std::cos(angle)), y1 = Round(cy - 50 * std::sin(angle));
+        const int x2 = Round(cx + 50 * std::cos(angle)), y2 = Round(cy + 50 * std::sin(angle));
+        if (k % 4 == 0) {
+            auto emitter = std::make_unique<TObjektLambert>(x1, y1, x2, y2);
+            emitter->staerke = 50;
+            list.Append(std::move(emitter));
+        } else {
+            list.Append(std::make_unique<TObjektAbsorber>(x1, y1, x2, y2));
+        }
+    }
+    list.CleanAndNumber();
+}
+
+void RandomSceneRow(int width, int height, int objects, int sellaenge, bool streamLines) {
+    platform::HeadlessPlatform headless;
+    Tprgvar settings(height, width, 0xFFFFFF);
+    settings.sellaenge = sellaenge;
+    SceneList list(NewBackground());
+    RandomScene(list, width, height, objects);
+    Displays displays;
+    char label[64];
+    std::snprintf(label, sizeof label, "%dx%d, %d obj, sel %d", width, height, objects, sellaenge);
+    for (const NamedDisplay& display : kDisplays) {
+        if (display.draw == DrawStreamLines && !streamLines) continue;
+        PrintRow(label, display.name, ThreadCount(), Measure(list, settings, displays, headless, display.draw, 1));
+    }
+}
+
+void RandomScenes() {
+    SetThreadCount(1);
+    PrintHeader("Random scenes on one thread: number of objects");
+    for (int objects : {1, 8, 32, 128}) RandomSceneRow(1920, 1080, objects, 5, true);
+    PrintHeader("Random scenes on one thread: picture size");
+    for (auto [w, h] : {std::pair{800, 600}, {1920, 1080}, {3840, 2160}}) RandomSceneRow(w, h, 8, 5, false);
+    PrintHeader("Random scenes on one thread: sellaenge");
+    for (int sellaenge : {5, 2, 1}) RandomSceneRow(1920, 1080, 8, sellaenge, false);
+    SetThreadCount(0);
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    bool tables = true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--no-tables") == 0) {
+            tables = false;
+            argv[i] = argv[argc - 1];
+            --argc;
+            --i;
+        }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (tables) {
+        StandardSceneThreads();
+        RandomScenes();
+    }
+    return 0;
+}

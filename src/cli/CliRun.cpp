@@ -13,6 +13,7 @@
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
 #include "model/LightMeter.h"
+#include "model/ParallelFor.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SafeFileWrite.h"
@@ -36,8 +37,8 @@ struct FieldValue {
 // The field at a point as the arrows and circles displays sum it. A value
 // beyond what a float holds is no result: it is reported, never printed.
 FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
-    const FlowSum flow = list.FlowDensitySum(x, y);
-    const FieldValue value{flow.x, flow.y, list.EnergyDensityAt(x, y)};
+    const SceneList::Field field = list.FieldAt(x, y);
+    const FieldValue value{field.flow.x, field.flow.y, field.energy};
     for (Extended component : {value.fx, value.fy, value.e})
         if (!(std::fabs(component) <= std::numeric_limits<float>::max()))
             throw std::runtime_error("The field at (" + std::to_string(x) + ", " + std::to_string(y) +
@@ -55,14 +56,26 @@ std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separa
 std::string FieldCsv(const SceneList& list, const Tprgvar& settings, int32_t gitterweite,
                      const platform::ProgressWindow& progress) {
     if (gitterweite < 1) throw std::runtime_error("The grid spacing of the arrows must be at least 1 pixel.");
-    std::string csv = "x,y,fx,fy,e\n";
-    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite) {
+    // The rows side by side, each line written in its place.
+    std::vector<int32_t> rows;
+    for (int64_t y = gitterweite; y <= settings.hoehe; y += gitterweite) rows.push_back(static_cast<int32_t>(y));
+    std::vector<std::string> lines(rows.size());
+    const StopCheck stop = [&] {
         if (progress.Cancelled()) throw platform::Stopped();
-        for (int64_t x = gitterweite; x <= settings.breite; x += gitterweite) {
-            const auto px = static_cast<int32_t>(x), py = static_cast<int32_t>(y);
-            csv += FieldLine(px, py, FieldAt(list, px, py), ',') + '\n';
-        }
-    }
+    };
+    ParallelFor(
+        static_cast<int64_t>(rows.size()),
+        [&](int64_t row) {
+            const int32_t py = rows[static_cast<size_t>(row)];
+            std::string& text = lines[static_cast<size_t>(row)];
+            for (int64_t x = gitterweite; x <= settings.breite; x += gitterweite) {
+                const auto px = static_cast<int32_t>(x);
+                text += FieldLine(px, py, FieldAt(list, px, py), ',') + '\n';
+            }
+        },
+        stop);
+    std::string csv = "x,y,fx,fy,e\n";
+    for (const std::string& text : lines) csv += text;
     return csv;
 }
 

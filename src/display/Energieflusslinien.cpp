@@ -102,35 +102,37 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         return;
     }
     const float fluxPerLine = FluxPerLine(list);
+    platform::ShownProgress progress(platform.Progress());
+    const StopCheck stop = [&] { progress.StopIfCancelled(); };
     StreamLineStarts starts;
-    {
-        platform::ShownProgress progress(platform.Progress());
-        for (const auto& object : list) {
-            progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
-                                 platform::IntToStr(object->number) + " : " + object->description,
-                             static_cast<double>(object->number - 1) / static_cast<double>(list.size()));
-            progress.StopIfCancelled();
-            object->AddStreamLineStarts(starts, list, fluxPerLine);
-        }
+    for (const auto& object : list) {
+        progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
+                             platform::IntToStr(object->number) + " : " + object->description,
+                         static_cast<double>(object->number - 1) / static_cast<double>(list.size()));
+        stop();
+        object->AddStreamLineStarts(starts, list, fluxPerLine, stop);
     }
-    // From the head: the last object's points first. The lines of a batch
-    // are traced side by side, then drawn one by one in that order.
+    // From the head: the last object's points first. All lines are traced
+    // side by side; each is drawn, in that order, as soon as it and every
+    // line before it are traced. A cancelled drawing keeps the lines drawn.
     const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
-    constexpr size_t kBatch = 16;
-    std::vector<std::vector<Pixel>> paths(kBatch);
-    for (size_t first = 0; first < ordered.size(); first += kBatch) {
-        // The lines drawn so far stay in the picture.
-        if (platform.Progress().Cancelled()) throw platform::Stopped();
-        const size_t count = std::min(kBatch, ordered.size() - first);
-        ParallelFor(static_cast<int64_t>(count), [&](int64_t k) {
-            const StreamLineStart& start = ordered[first + static_cast<size_t>(k)];
+    const auto count = static_cast<int64_t>(ordered.size());
+    std::vector<std::vector<Pixel>> paths(ordered.size());
+    ParallelForInOrder(
+        count,
+        [&](int64_t k) {
+            const StreamLineStart& start = ordered[static_cast<size_t>(k)];
             paths[static_cast<size_t>(k)] = Trace(list, maxS, start.x, start.y, false);
-        });
-        for (size_t k = 0; k < count; ++k) {
-            DrawPath(canvas, paths[k]);
+        },
+        [&](int64_t k) {
+            DrawPath(canvas, paths[static_cast<size_t>(k)]);
             window.DrawBitmap(picture);
-        }
-    }
+            std::vector<Pixel>().swap(paths[static_cast<size_t>(k)]);
+            progress.SetText(settings.titel + " is drawing the stream lines:\r" + platform::IntToStr(k + 1) + " of " +
+                                 platform::IntToStr(count),
+                             static_cast<double>(k + 1) / static_cast<double>(count));
+        },
+        stop);
 }
 
 Extended TLinien::Work(const SceneList& list, const Tprgvar& settings) const {

@@ -58,12 +58,13 @@ void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const 
                                platform::ProgressWindow& progressWindow,
                                const std::function<void(int32_t, int32_t)>& computePoint) const {
     platform::ShownProgress progress(progressWindow);
+    const StopCheck stop = [&] { progress.StopIfCancelled(); };
     for (int32_t i = 1; i <= grid.columns; ++i) {
         const int64_t percent = (static_cast<int64_t>(i) - 1) * 100 / grid.columns;
         progress.SetText(
             settings.titel + " is calculating the " + what + ".\rProgress: " + platform::IntToStr(percent) + "%",
             static_cast<double>(i - 1) / grid.columns);
-        progress.StopIfCancelled();
-        ParallelFor(grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); });
+        ParallelFor(
+            grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); }, stop);
     }
 }

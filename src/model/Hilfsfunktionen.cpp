@@ -80,12 +80,4 @@ bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkei
     return std::fabs((oldValue - newValue) / newValue) > abbruchgenauigkeit / 100.0;
 }
 
-bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }
-
-bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y) {
-    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2))
-        return Between(x1, x2, x);
-    return Between(y1, y2, y);
-}
-
 Extended Max(Extended a, Extended b) { return b >= a ? b : a; }

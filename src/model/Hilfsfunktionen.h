@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 #include "model/Extended.h"
@@ -34,9 +35,13 @@ float DirectionBin(int32_t n, float ux, float uy, float vx, float vy);
 bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit);
 
 // Whether c lies in the closed interval between a and b.
-bool Between(float a, float b, float c);
+inline bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }
 
 // Between on the coordinate of larger extent only (ties use y).
-bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y);
+inline bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y) {
+    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2))
+        return Between(x1, x2, x);
+    return Between(y1, y2, y);
+}
 
 Extended Max(Extended a, Extended b);

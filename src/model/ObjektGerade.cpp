@@ -65,29 +65,7 @@ bool TObjektGerade::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) co
     return t <= length + d;
 }
 
-bool TObjektGerade::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
-    if (number == skipA || number == skipB) return false;
-    if (x2 == x1) {
-        if (ax == bx) return false;
-        const float xs = static_cast<float>(x1);
-        const auto ys = static_cast<float>(Difference(x1, ax) * Difference(by, ay) / Difference(bx, ax) + ay);
-        if (!Between(static_cast<float>(y1), static_cast<float>(y2), ys)) return false;
-        return OnSegmentDominant(ax, bx, xs, ay, by, ys);
-    }
-    if (ax == bx) {
-        const float xs = static_cast<float>(ax);
-        const auto ys = static_cast<float>(Difference(ax, x1) * Difference(y2, y1) / Difference(x2, x1) + y1);
-        if (!Between(static_cast<float>(ay), static_cast<float>(by), ys)) return false;
-        return OnSegmentDominant(x1, x2, xs, y1, y2, ys);
-    }
-    const auto m1 = static_cast<float>(Difference(y2, y1) / Difference(x2, x1));
-    const auto m2 = static_cast<float>(Difference(by, ay) / Difference(bx, ax));
-    if (m1 == m2) return false;
-    const auto xs = static_cast<float>((y1 - static_cast<Extended>(x1) * m1 - ay + static_cast<Extended>(ax) * m2) /
-                                       (static_cast<Extended>(m2) - m1));
-    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m1 + y1);
-    return OnSegmentDominant(x1, x2, xs, y1, y2, ys) && OnSegmentDominant(ax, bx, xs, ay, by, ys);
-}
+Occluder TObjektGerade::BlockingShape() const { return Occluder::Segment(x1, y1, x2, y2); }
 
 std::vector<platform::Control> TObjektGerade::CoordinateControls(const std::string& labelSuffix) {
     using platform::Control;

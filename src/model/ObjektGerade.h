@@ -25,9 +25,9 @@ public:
     // Within the rectangle of half-width d around the segment, extended by d
     // beyond both ends. skipA and skipB do not matter for straight objects.
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
-    // Whether the segment cuts the path A-B, end points included. Parallel
-    // paths never count, even collinear ones.
-    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+    // The segment cuts the path A-B, end points included. Parallel paths
+    // never count, even collinear ones.
+    Occluder BlockingShape() const override;
 
     // The two end points.
     std::vector<Handle> Handles() const override;

@@ -65,51 +65,7 @@ void TObjektKreis::SetEndPoint(int32_t x, int32_t y) {
     radius = Round(std::sqrt(SquaredDistance(xmitte, ymitte, x, y)));
 }
 
-bool TObjektKreis::CircleCuts(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
-    const auto dA = static_cast<float>(std::sqrt(SquaredDistance(ax, ay, xmitte, ymitte)) - radius);
-    const auto dB = static_cast<float>(std::sqrt(SquaredDistance(bx, by, xmitte, ymitte)) - radius);
-    // One end inside or on the circle, the other outside or on it. The
-    // product in double: two tiny floats must not underflow to 0.
-    if (static_cast<Extended>(dA) * dB <= 0) return true;
-    if (dA < 0) return false;  // both ends inside
-    // Both ends outside: the line must come within the radius of the centre C,
-    // and the foot of the perpendicular from C must lie strictly between A and B.
-    const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
-    const Extended acx = Difference(ax, xmitte), acy = Difference(ay, ymitte);
-    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
-    const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
-    if (radius < h) return false;
-    return (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
-}
-
-bool TObjektKreis::ArcCovers(Extended phi) const {
-    if (winkel2 > winkel1) return winkel1 <= phi && phi <= winkel2;
-    return phi < winkel2 || phi > winkel1;
-}
-
-bool TObjektKreis::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
-    if (number == skipA || number == skipB) return false;
-    if (ax == bx && ay == by) return false;
-    if (!CircleCuts(ax, ay, bx, by)) return false;
-    if (IsFullCircle()) return true;
-    // The path is t A + (1 - t) B; with D = A - B and q = D.(B - C) it meets
-    // the circle where |D|^2 t^2 + 2 q t + |B - C|^2 - r^2 = 0.
-    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
-    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
-    const Extended dd = dx * dx + dy * dy;
-    const Extended q = dx * bcx + dy * bcy;
-    const Extended r = radius;
-    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
-    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
-        if (t <= 0 || t >= 1) continue;
-        const Extended px = t * ax + (1 - t) * bx - xmitte, py = t * ay + (1 - t) * by - ymitte;
-        // DirectionAngle lies in [0, 2 pi), so phi starts in [90, 450).
-        Extended phi = Degrees(DirectionAngle(px, py)) + 90;
-        if (phi >= 360) phi -= 360;
-        if (ArcCovers(phi)) return true;
-    }
-    return false;
-}
+Occluder TObjektKreis::BlockingShape() const { return Occluder::Circle(xmitte, ymitte, radius, winkel1, winkel2); }
 
 bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const {
     if (number == skipA || number == skipB) return false;

@@ -50,7 +50,7 @@ public:
     // Makes (x, y) a point of the circle; the mouse-up that ends the drag
     // clears berechnet.
     void SetEndPoint(int32_t x, int32_t y) override;
-    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+    Occluder BlockingShape() const override;
     // Whether some point of the circle or arc lies closer to (x, y) than d.
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
     // The centre, which moves the whole circle, and the middle of the arc,
@@ -75,10 +75,4 @@ protected:
     // The geometry lines "xmitte=" ... "winkel2=" of the scene file.
     void SaveCoordinates(platform::TextFile& file) const;
     bool LoadCoordinates(platform::TextFile& file);
-
-private:
-    // Whether the circle test of Blocks finds the whole circle cut by A-B.
-    bool CircleCuts(int32_t ax, int32_t ay, int32_t bx, int32_t by) const;
-    // Whether the arc covers the arc angle phi (degrees in [0, 360)).
-    bool ArcCovers(Extended phi) const;
 };

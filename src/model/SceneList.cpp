@@ -7,23 +7,29 @@
 
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
-void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) { objects.push_back(std::move(object)); }
+void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) {
+    objects.push_back(std::move(object));
+    occlusion.Clear();
+}
 
 void SceneList::CleanAndNumber() {
     for (size_t i = objects.size(); i-- > 1;)
         if (objects[i]->IsDegenerate()) objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(i));
     int32_t number = 1;
     for (const auto& object : objects) object->number = number++;
+    occlusion.Clear();
 }
 
 void SceneList::Clear(std::unique_ptr<Tszeneobjekt> background) {
     objects.clear();
     objects.push_back(std::move(background));
+    occlusion.Clear();
 }
 
 void SceneList::Remove(size_t index) {
     if (index == 0 || index >= objects.size()) throw std::logic_error("the background radiation stays in the scene");
     objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+    occlusion.Clear();
 }
 
 void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const {
@@ -44,6 +50,13 @@ void SceneList::PrepareQueries(const Tprgvar& settings) const {
                                  " MB they may have.\rPlease choose longer pieces or fewer directions under "
                                  "Parameters, Resolution of the calculation.");
     for (const auto& object : objects) object->PrepareQueries(settings);
+    occlusion.Build(Shapes());
+}
+
+std::vector<OcclusionIndex::Entry> SceneList::Shapes() const {
+    std::vector<OcclusionIndex::Entry> shapes;
+    for (const auto& object : objects) shapes.push_back({object->BlockingShape(), object->number});
+    return shapes;
 }
 
 int64_t SceneList::StoredValues(const Tprgvar& settings) const {
@@ -72,20 +85,43 @@ FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {
     return sum;
 }
 
+namespace {
+// Adds the magnitudes of the vectors, in the list's order, as floats.
+void AddMagnitudes(float& energy, const FlowVectorList& contributions) {
+    for (const FlowVector& f : contributions)
+        energy = static_cast<float>(energy +
+                                    std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
+}
+}  // namespace
+
 float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
     float energy = 0;
     FlowVectorList contributions;
     for (const auto& object : objects) {
         contributions.clear();
         object->FlowContributionsAt(x, y, *this, 0, contributions);
-        for (const FlowVector& f : contributions)
-            energy = static_cast<float>(
-                energy + std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
+        AddMagnitudes(energy, contributions);
     }
     return energy;
 }
 
+SceneList::Field SceneList::FieldAt(int32_t x, int32_t y) const {
+    Field field{{}, 0};
+    FlowVectorList contributions;
+    for (const auto& object : objects) {
+        contributions.clear();
+        float fx, fy;
+        if (object->FlowAt(x, y, *this, 0, fx, fy, contributions)) {
+            field.flow.x += fx;
+            field.flow.y += fy;
+        }
+        AddMagnitudes(field.energy, contributions);
+    }
+    return field;
+}
+
 bool SceneList::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    if (occlusion.Built()) return occlusion.AnyBlocks(ax, ay, bx, by, skipA, skipB);
     for (const auto& object : objects)
         if (object->Blocks(ax, ay, bx, by, skipA, skipB)) return true;
     return false;

@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/Occlusion.h"
 #include "model/Programvar.h"
 #include "model/Szeneobjekt.h"
 #include "platform/Bitmap.h"
@@ -42,9 +43,10 @@ public:
     // it and copies it to the window.
     void RedrawAll(platform::Bitmap& picture, platform::Canvas& window, platform::TColor background) const;
 
-    // Every object's Tszeneobjekt::PrepareQueries, in list order. Throws,
-    // before any object allocates, when the radiation values of all objects
-    // together would need more than kMostStoredValues.
+    // Every object's Tszeneobjekt::PrepareQueries, in list order, then the
+    // index of their blocking shapes. Throws, before any object allocates,
+    // when the radiation values of all objects together would need more than
+    // kMostStoredValues.
     void PrepareQueries(const Tprgvar& settings) const;
 
     // About 1 GB of 32-bit radiation values for all mirrors together, kept
@@ -68,11 +70,33 @@ public:
     // order as a 32-bit float, the precision the circles are scaled with.
     float EnergyDensityAt(int32_t x, int32_t y) const;
 
+    // FlowDensitySum and EnergyDensityAt at once (Tszeneobjekt::FlowAt).
+    struct Field {
+        FlowSum flow;
+        float energy;
+    };
+    Field FieldAt(int32_t x, int32_t y) const;
+
     // Whether any object blocks the path from A to B.
     bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // The paths between p and every point of the run, in ranges of the run
+    // with the objects that may block them (OcclusionIndex::ForEachFan).
+    template <class Visit>
+    void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
+        if (occlusion.Built()) return occlusion.ForEachFan(run, p, skipA, skipB, visit);
+        OcclusionIndex current;
+        current.Build(Shapes());
+        current.ForEachFan(run, p, skipA, skipB, visit);
+    }
     // Whether any object comes within distance d of (x, y).
     bool AnyNear(int32_t x, int32_t y, int32_t d) const;
 
 private:
+    std::vector<OcclusionIndex::Entry> Shapes() const;
+
     Objects objects;
+    // The blocking shapes as the last prepare step found them; cleared when
+    // the list changes, and until the next prepare step the queries ask the
+    // objects themselves.
+    mutable OcclusionIndex occlusion;
 };

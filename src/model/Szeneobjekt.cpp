@@ -5,7 +5,7 @@
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
 
-bool Tszeneobjekt::Iterate(const SceneList&) { return false; }
+bool Tszeneobjekt::Iterate(const SceneList&, const StopCheck&) { return false; }
 
 void Tszeneobjekt::Draw(platform::Canvas& canvas) const {
     canvas.BeginShape();
@@ -22,7 +22,18 @@ bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, 
 
 void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
-bool Tszeneobjekt::Blocks(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
+bool Tszeneobjekt::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                          FlowVectorList& contributions) const {
+    const bool flow = FlowDensityAt(x, y, list, fx, fy, exclude);
+    FlowContributionsAt(x, y, list, exclude, contributions);
+    return flow;
+}
+
+bool Tszeneobjekt::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    return number != skipA && number != skipB && BlockingShape().Blocks(ax, ay, bx, by);
+}
+
+Occluder Tszeneobjekt::BlockingShape() const { return Occluder::None(); }
 
 bool Tszeneobjekt::IsNear(int32_t, int32_t, int32_t, int32_t, int32_t) const { return false; }
 
@@ -32,7 +43,7 @@ void Tszeneobjekt::SetEndPoint(int32_t, int32_t) {}
 
 Extended Tszeneobjekt::Strength() const { return 0.0; }
 
-void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const SceneList&, float) const {}
+void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const SceneList&, float, const StopCheck&) const {}
 
 bool Tszeneobjekt::IsDegenerate() const { return false; }
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/Occlusion.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
@@ -82,7 +84,7 @@ public:
 
     // One pass of the radiation balance over the object's surface elements;
     // true while a value still changed beyond the stop criterion.
-    virtual bool Iterate(const SceneList& list);
+    virtual bool Iterate(const SceneList& list, const StopCheck& stop);
     // A copy of the radiation values Iterate changes, which puts them back
     // when called: a computation that is broken off leaves them as they
     // were. Empty for kinds that keep none.
@@ -98,9 +100,15 @@ public:
     // in front of `result`.
     virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
-    // Whether the object cuts the straight path from A to B. Never when its
-    // number is skipA or skipB.
-    virtual bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // FlowDensityAt and FlowContributionsAt at once, each line of sight
+    // tested once: the same results as the two.
+    virtual bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                        FlowVectorList& contributions) const;
+    // Whether the object cuts the straight path from A to B: its blocking
+    // shape decides. Never when its number is skipA or skipB.
+    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
+    // The shape with which the object cuts lines of sight; none for the base.
+    virtual Occluder BlockingShape() const;
     // Whether (x, y) lies within distance d of the object.
     virtual bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const;
     // Opens the object's dialog and applies its values; true when it was
@@ -112,7 +120,8 @@ public:
     virtual Extended Strength() const;
     // Puts this object's stream-line starting points in front of `starts`,
     // spaced so that each line carries fluxPerLine.
-    virtual void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const;
+    virtual void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                     const StopCheck& stop) const;
     virtual bool IsDegenerate() const;
     // Reads "begin" and "color="; kinds continue with their own keys.
     virtual bool LoadFromFile(platform::TextFile& file);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "objects/StraightEmitterDialog.h"
@@ -47,12 +48,6 @@ int32_t TObjektHintergrund::Frame::Count(Edge edge) const { return IsHorizontal(
 
 float TObjektHintergrund::Frame::ElementLength(Edge edge) const { return IsHorizontal(edge) ? lx : ly; }
 
-void TObjektHintergrund::Frame::Centre(Edge edge, int32_t i, float& ex, float& ey) const {
-    const auto along = static_cast<float>((i + 0.5) * ElementLength(edge));
-    ex = IsHorizontal(edge) ? along : static_cast<float>(edge == Edge::Right ? width : 0);
-    ey = IsHorizontal(edge) ? static_cast<float>(edge == Edge::Bottom ? height : 0) : along;
-}
-
 Extended TObjektHintergrund::Frame::DistanceFromEdge(Edge edge, int32_t x, int32_t y) const {
     switch (edge) {
         case Edge::Top: return y;
@@ -78,6 +73,21 @@ void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.ny = StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge);
     frame.lx = StraightElementLength(static_cast<float>(settings.breite), frame.nx);
     frame.ly = StraightElementLength(static_cast<float>(settings.hoehe), frame.ny);
+    for (Edge edge : kEdgesInOrder) {
+        std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
+        std::vector<SightPoint>& points = frame.runs[static_cast<size_t>(edge)].points;
+        const auto count = static_cast<size_t>(std::max(0, frame.Count(edge)));
+        centres.resize(count);
+        points.resize(count);
+        for (size_t i = 0; i < count; ++i) {
+            const auto along = static_cast<float>((i + 0.5) * frame.ElementLength(edge));
+            const float across = static_cast<float>(edge == Edge::Right    ? frame.width
+                                                    : edge == Edge::Bottom ? frame.height
+                                                                           : 0);
+            centres[i] = IsHorizontal(edge) ? FloatPoint{along, across} : FloatPoint{across, along};
+            points[i] = {Round(centres[i].x), Round(centres[i].y)};
+        }
+    }
 }
 
 int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
@@ -86,40 +96,39 @@ int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
                 StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
 }
 
-bool TObjektHintergrund::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
-    if (number == skipA || number == skipB) return false;
-    auto outside = [&](int32_t x, int32_t y) { return x < 0 || x > frame.width || y < 0 || y > frame.height; };
-    return outside(ax, ay) || outside(bx, by);
-}
+Occluder TObjektHintergrund::BlockingShape() const { return Occluder::Frame(frame.width, frame.height); }
 
 bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {
     return x <= d || int64_t{x} >= int64_t{frame.width} - d || y <= d || int64_t{y} >= int64_t{frame.height} - d;
 }
 
 template <class Visit>
-void TObjektHintergrund::ForEachContribution(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                                             Visit&& visit) const {
+void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                                              Visit&& visit) const {
     for (Edge edge : kEdgesInOrder) {
         if (nuroben && edge == Edge::Bottom) continue;
-        const float length = frame.ElementLength(edge);
-        const Extended h = frame.DistanceFromEdge(edge, x, y);
-        for (int32_t i = 0; i < frame.Count(edge); ++i) {
-            float ex, ey;
-            frame.Centre(edge, i, ex, ey);
-            // Only from above the horizon: side elements more than one element
-            // length below the point do not reach it.
-            if (nuroben && !IsHorizontal(edge) &&
-                static_cast<Extended>(ey) > static_cast<Extended>(y) + frame.sellaenge)
-                continue;
-            const float dx = static_cast<float>(x - static_cast<Extended>(ex));
-            const float dy = static_cast<float>(y - static_cast<Extended>(ey));
-            const auto distance =
-                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-            if (distance == 0) continue;
-            if (list.AnyBlocks(Round(ex), Round(ey), x, y, number, exclude)) continue;
-            const Extended c = LambertFactor(staerke, length, h, distance);
-            visit(static_cast<float>(dx * c), static_cast<float>(dy * c));
-        }
+        const ElementSight sight{IsHorizontal(edge), frame.ElementLength(edge), frame.DistanceFromEdge(edge, x, y)};
+        const std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
+        const SightRun& run = frame.runs[static_cast<size_t>(edge)];
+        // Only from above the horizon: side elements more than one element
+        // length below the point do not reach it.
+        const bool belowReaches = !nuroben || sight.horizontal;
+        const Extended horizon = static_cast<Extended>(y) + frame.sellaenge;
+        list.ForEachFan(run, {x, y}, number, exclude,
+                        [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                            for (size_t i = first; i <= last; ++i) {
+                                const FloatPoint e = centres[i];
+                                if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
+                                const Extended dx = x - static_cast<Extended>(e.x);
+                                const Extended dy = y - static_cast<Extended>(e.y);
+                                const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
+                                const auto distance = static_cast<float>(
+                                    std::sqrt(static_cast<Extended>(fdx) * fdx + static_cast<Extended>(fdy) * fdy));
+                                if (distance == 0) continue;
+                                if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
+                                visit(sight, dx, dy, fdx, fdy, distance);
+                            }
+                        });
     }
 }
 
@@ -128,10 +137,12 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachContribution(x, y, list, exclude, [&](float cx, float cy) {
-        fx += cx;
-        fy += cy;
-    });
+    ForEachElementSeeing(x, y, list, exclude,
+                         [&](const ElementSight& sight, Extended, Extended, float dx, float dy, float distance) {
+                             const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+                             fx += static_cast<float>(dx * c);
+                             fy += static_cast<float>(dy * c);
+                         });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
     return true;
@@ -140,13 +151,49 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
 void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                              FlowVectorList& result) const {
     if (staerke == 0) return;
-    ForEachContribution(x, y, list, exclude, [&](float cx, float cy) {
-        Limit(cx, cy, staerke);
-        result.Prepend({cx, cy});
-    });
+    ForEachElementSeeing(x, y, list, exclude,
+                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float, float distance) {
+                             float cx, cy;
+                             Contribution(sight, dx, dy, fdx, distance, cx, cy);
+                             result.Prepend({cx, cy});
+                         });
 }
 
-void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
+bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                                FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    if (staerke == 0) return false;
+    ForEachElementSeeing(
+        x, y, list, exclude,
+        [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float distance) {
+            const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+            fx += static_cast<float>(fdx * c);
+            fy += static_cast<float>(fdy * c);
+            float cx, cy;
+            Contribution(sight, dx, dy, fdx, distance, cx, cy);
+            contributions.Prepend({cx, cy});
+        });
+    if (fx == 0 && fy == 0) return false;
+    Limit(fx, fy, staerke);
+    return true;
+}
+
+// The single vectors scale the unrounded difference from the element to the
+// point, and a side element's distance is taken from it too: so the
+// recorded results have them. The summed field (FlowDensityAt) rounds the
+// differences to floats first.
+void TObjektHintergrund::Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float distance,
+                                      float& cx, float& cy) const {
+    if (!sight.horizontal) distance = static_cast<float>(std::sqrt(static_cast<Extended>(fdx) * fdx + dy * dy));
+    const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
+    cx = static_cast<float>(dx * c);
+    cy = static_cast<float>(dy * c);
+    Limit(cx, cy, staerke);
+}
+
+void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                             const StopCheck& stop) const {
     constexpr int32_t kInset = 3;
 
     // One walk clockwise on the screen: the top edge left to right, the right
@@ -162,34 +209,40 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
         for (int32_t k = 0; k < count; ++k) pieces.push_back({edge, backwards ? count - 1 - k : k});
     }
 
-    std::vector<float> flux;
-    flux.reserve(pieces.size());
-    Extended total = 0;
-    for (const Piece& piece : pieces) {
-        float ex, ey;
-        frame.Centre(piece.edge, piece.index, ex, ey);
-        int32_t probeX = 0, probeY = 0, centreX = Round(ex), centreY = Round(ey);
-        switch (piece.edge) {
-            case Edge::Top: probeX = centreX, probeY = kInset; break;
-            case Edge::Right: probeX = Round(static_cast<Extended>(frame.width) - kInset), probeY = centreY; break;
-            case Edge::Bottom: probeX = centreX, probeY = Round(static_cast<Extended>(frame.height) - kInset); break;
-            case Edge::Left: probeX = kInset, probeY = centreY; break;
-        }
-        Extended inward = 0;
-        for (const auto& object : list) {
-            float fx, fy;
-            if (!object->FlowDensityAt(probeX, probeY, list, fx, fy, 0)) continue;
+    // The pieces side by side, each writing only its own flux.
+    std::vector<float> flux(pieces.size());
+    ParallelFor(
+        static_cast<int64_t>(pieces.size()),
+        [&](int64_t k) {
+            const Piece& piece = pieces[static_cast<size_t>(k)];
+            const SightPoint centre =
+                frame.runs[static_cast<size_t>(piece.edge)].points[static_cast<size_t>(piece.index)];
+            int32_t probeX = 0, probeY = 0, centreX = centre.x, centreY = centre.y;
             switch (piece.edge) {
-                case Edge::Top: inward += fy; break;
-                case Edge::Right: inward -= fx; break;
-                case Edge::Bottom: inward -= fy; break;
-                case Edge::Left: inward += fx; break;
+                case Edge::Top: probeX = centreX, probeY = kInset; break;
+                case Edge::Right: probeX = Round(static_cast<Extended>(frame.width) - kInset), probeY = centreY; break;
+                case Edge::Bottom:
+                    probeX = centreX, probeY = Round(static_cast<Extended>(frame.height) - kInset);
+                    break;
+                case Edge::Left: probeX = kInset, probeY = centreY; break;
             }
-        }
-        if (inward < 0 || list.AnyBlocks(centreX, centreY, probeX, probeY, number, 0)) inward = 0;
-        flux.push_back(static_cast<float>(inward * frame.ElementLength(piece.edge)));
-        total += flux.back();
-    }
+            Extended inward = 0;
+            for (const auto& object : list) {
+                float fx, fy;
+                if (!object->FlowDensityAt(probeX, probeY, list, fx, fy, 0)) continue;
+                switch (piece.edge) {
+                    case Edge::Top: inward += fy; break;
+                    case Edge::Right: inward -= fx; break;
+                    case Edge::Bottom: inward -= fy; break;
+                    case Edge::Left: inward += fx; break;
+                }
+            }
+            if (inward < 0 || list.AnyBlocks(centreX, centreY, probeX, probeY, number, 0)) inward = 0;
+            flux[static_cast<size_t>(k)] = static_cast<float>(inward * frame.ElementLength(piece.edge));
+        },
+        stop);
+    Extended total = 0;
+    for (const float f : flux) total += f;
 
     // One line per pixel of the frame at most.
     const int64_t mostLines = 2 * (int64_t{frame.width} + frame.height) + 1;

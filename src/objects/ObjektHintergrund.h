@@ -1,7 +1,11 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <vector>
 
+#include "model/Occlusion.h"
 #include "model/Szeneobjekt.h"
+#include "radiation/SurfaceElements.h"
 
 // The radiation that enters the picture from the world around it: the frame of
 // the picture glows inward by Lambert's cosine law. The frame also closes the
@@ -17,11 +21,15 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const override;
+    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                FlowVectorList& contributions) const override;
+    // The frame closes the picture: it blocks every path with an end outside.
+    Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
     bool Edit(const EditContext& context) override;
     Extended Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                             const StopCheck& stop) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
@@ -39,20 +47,34 @@ public:
         float lx = 0;  // element lengths
         float ly = 0;
         int32_t sellaenge = 1;  // how far below a point's horizon the sides still reach it
+        // Per edge, in the order of Edge: the element centres, counted from
+        // the left or the top, and the same rounded to pixels.
+        std::array<std::vector<FloatPoint>, 4> centres;
+        std::array<SightRun, 4> runs;
 
         int32_t Count(Edge edge) const;
         float ElementLength(Edge edge) const;
-        // Centre of element i of an edge, i counted from the left or the top.
-        void Centre(Edge edge, int32_t i, float& ex, float& ey) const;
         // Distance of (x, y) from the edge's line.
         Extended DistanceFromEdge(Edge edge, int32_t x, int32_t y) const;
     };
 
 private:
-    // Calls visit(fx, fy) for the contribution of every frame element that
-    // sees (x, y), in the order top, right, bottom, left.
+    // What the elements of one edge share as seen from a point: h is the
+    // point's distance from the edge's line.
+    struct ElementSight {
+        bool horizontal;
+        float length;
+        Extended h;
+    };
+    // Calls visit(sight, dx, dy, fdx, fdy, distance) for every frame element
+    // that sees (x, y), in the order top, right, bottom, left: the difference
+    // from its centre to the point, unrounded and as floats, and the distance
+    // from the float one.
     template <class Visit>
-    void ForEachContribution(int32_t x, int32_t y, const SceneList& list, int32_t exclude, Visit&& visit) const;
+    void ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, Visit&& visit) const;
+    // The vector one element sends, limited to staerke.
+    void Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float distance, float& cx,
+                      float& cy) const;
 
     Frame frame;
 };

@@ -28,59 +28,84 @@ void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const Sc
     const float length = surface.length;
     const Extended nx = static_cast<Extended>(y2) - y1;
     const Extended ny = static_cast<Extended>(x1) - x2;
-    for (const FloatPoint& centre : surface.centres) {
-        const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
-        const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
-        const auto r = static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-        if (r == 0) continue;
-        // Both faces emit alike: the distance from the element's line counts
-        // without its sign.
-        const Extended h = std::fabs(dx * nx + dy * ny) / length;
-        const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
-        const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
-        if (cx == 0 && cy == 0) continue;
-        if (list.AnyBlocks(px, py, Round(centre.x), Round(centre.y), number, exclude)) continue;
-        visit(cx, cy);
-    }
+    list.ForEachFan(surface.run, {px, py}, number, exclude,
+                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                        for (size_t i = first; i <= last; ++i) {
+                            const FloatPoint centre = surface.centres[i];
+                            const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
+                            const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
+                            const auto r = static_cast<float>(
+                                std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                            if (r == 0) continue;
+                            // Both faces emit alike: the distance from the
+                            // element's line counts without its sign.
+                            const Extended h = std::fabs(dx * nx + dy * ny) / length;
+                            const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
+                            const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
+                            if (cx == 0 && cy == 0) continue;
+                            const SightPoint end = surface.run.points[i];
+                            if (occluders.Blocks(px, py, end.x, end.y)) continue;
+                            visit(cx, cy);
+                        }
+                    });
 }
 
 bool TObjektLambert::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                    int32_t exclude) const {
     fx = 0;
     fy = 0;
-    const float length = surface.length;
-    if (length == 0) return false;
+    if (surface.length == 0) return false;
     ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
         fx += cx;
         fy += cy;
     });
+    return ClampAtSurface(fx, fy);
+}
+
+void TObjektLambert::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                         FlowVectorList& result) const {
+    if (surface.length == 0) return;
+    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) { result.Prepend(Limited(cx, cy)); });
+}
+
+bool TObjektLambert::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                            FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    if (surface.length == 0) return false;
+    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
+        fx += cx;
+        fy += cy;
+        contributions.Prepend(Limited(cx, cy));
+    });
+    return ClampAtSurface(fx, fy);
+}
+
+bool TObjektLambert::ClampAtSurface(float& fx, float& fy) const {
     const bool result = fx != 0 || fy != 0;
     // Right at the surface the sum of the elements would exceed what the
     // surface emits: take the normal of length staerke on the point's side.
     if (std::sqrt(static_cast<Extended>(fx) * fx + static_cast<Extended>(fy) * fy) > staerke) {
         const Extended nx = static_cast<Extended>(y2) - y1, ny = static_cast<Extended>(x1) - x2;
         const Extended side = nx * fx + ny * fy > 0 ? 1 : -1;
-        fx = static_cast<float>(side * nx * staerke / length);
-        fy = static_cast<float>(side * ny * staerke / length);
+        fx = static_cast<float>(side * nx * staerke / surface.length);
+        fy = static_cast<float>(side * ny * staerke / surface.length);
     }
     return result;
 }
 
-void TObjektLambert::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
-                                         FlowVectorList& result) const {
-    if (surface.length == 0) return;
-    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
-        const Extended magnitude = std::sqrt(static_cast<Extended>(cx) * cx + static_cast<Extended>(cy) * cy);
-        if (magnitude > staerke) {
-            cx = static_cast<float>(cx * staerke / magnitude);
-            cy = static_cast<float>(cy * staerke / magnitude);
-        }
-        result.Prepend({cx, cy});
-    });
+FlowVector TObjektLambert::Limited(float cx, float cy) const {
+    const Extended magnitude = std::sqrt(static_cast<Extended>(cx) * cx + static_cast<Extended>(cy) * cy);
+    if (magnitude > staerke) {
+        cx = static_cast<float>(cx * staerke / magnitude);
+        cy = static_cast<float>(cy * staerke / magnitude);
+    }
+    return {cx, cy};
 }
 
-void TObjektLambert::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
-    AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false);
+void TObjektLambert::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                         const StopCheck& stop) const {
+    AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false, stop);
 }
 
 bool TObjektLambert::Edit(const EditContext& context) {

@@ -13,9 +13,12 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
     Extended Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                             const StopCheck& stop) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
@@ -27,6 +30,12 @@ private:
     template <class Visit>
     void ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                     Visit&& visit) const;
+
+    // The summed field: true when it is not zero; longer than staerke (right
+    // at the surface) it becomes the normal of that length.
+    bool ClampAtSurface(float& fx, float& fy) const;
+    // A single element's vector, no longer than staerke.
+    FlowVector Limited(float cx, float cy) const;
 
     StraightSurface surface;
 };

@@ -60,22 +60,29 @@ void TObjektLambertKreis::ForEachElementContribution(int32_t px, int32_t py, con
     // any of its elements from it.
     const bool outside = static_cast<float>(std::sqrt(ox * ox + oy * oy)) > radius;
     for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece)
-        for (const ArcElement& element : piece->elements) {
-            const auto dx = static_cast<float>(px - static_cast<Extended>(element.centre.x));
-            const auto dy = static_cast<float>(py - static_cast<Extended>(element.centre.y));
-            const auto distance =
-                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-            if (distance == 0) continue;
-            // Both faces emit alike: h = |d.S| / radius, the distance from
-            // the element's tangent, counts without its sign.
-            const Extended h =
-                std::fabs(dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y)) / radius;
-            const Extended k = LambertFactor(staerke, piece->elementLength, h, distance);
-            const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
-            if (cx == 0 && cy == 0) continue;
-            if (!ArcElementSees(*this, ranges, element, px, py, outside, list, exclude)) continue;
-            visit(cx, cy);
-        }
+        list.ForEachFan(
+            piece->run, {px, py}, number, exclude,
+            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                for (size_t i = first; i <= last; ++i) {
+                    const ArcElement& element = piece->elements[i];
+                    const auto dx = static_cast<float>(px - static_cast<Extended>(element.centre.x));
+                    const auto dy = static_cast<float>(py - static_cast<Extended>(element.centre.y));
+                    const auto distance =
+                        static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                    if (distance == 0) continue;
+                    // Both faces emit alike: h = |d.S| / radius, the distance from
+                    // the element's tangent, counts without its sign.
+                    const Extended h =
+                        std::fabs(dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y)) /
+                        radius;
+                    const Extended k = LambertFactor(staerke, piece->elementLength, h, distance);
+                    const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
+                    if (cx == 0 && cy == 0) continue;
+                    if (!ArcElementSees(*this, ranges, element, piece->run.points[i], px, py, outside, occluders))
+                        continue;
+                    visit(cx, cy);
+                }
+            });
 }
 
 bool TObjektLambertKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
@@ -112,9 +119,9 @@ void TObjektLambertKreis::FlowContributionsAt(int32_t px, int32_t py, const Scen
     });
 }
 
-void TObjektLambertKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list,
-                                              float fluxPerLine) const {
-    AddStreamLineStartsAroundArc(*this, pieces, starts, list, fluxPerLine, staerke);
+void TObjektLambertKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                              const StopCheck& stop) const {
+    AddStreamLineStartsAroundArc(*this, pieces, starts, list, fluxPerLine, staerke, stop);
 }
 
 bool TObjektLambertKreis::Edit(const EditContext& context) {

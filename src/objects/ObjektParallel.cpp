@@ -54,8 +54,9 @@ void TObjektParallel::FlowContributionsAt(int32_t px, int32_t py, const SceneLis
     if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
 }
 
-void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
-    AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false);
+void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                          const StopCheck& stop) const {
+    AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false, stop);
 }
 
 bool TObjektParallel::Edit(const EditContext& context) {

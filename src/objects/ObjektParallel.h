@@ -16,7 +16,8 @@ public:
                              FlowVectorList& result) const override;
     bool Edit(const EditContext& context) override;
     Extended Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                             const StopCheck& stop) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;

@@ -42,6 +42,9 @@ TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py
 
 void TObjektSpiegel::PrepareQueries(const Tprgvar& settings) {
     elements.RebuildElements(x1, y1, x2, y2, settings.sellaenge, settings.richtungprosel);
+    run.points.clear();
+    for (const TSelListe& element : elements.Elements()) run.points.push_back({Round(element.x), Round(element.y)});
+    PrepareDirections(settings.richtungprosel);
     surface.Prepare(*this, settings);
     abbruchgenauigkeit = settings.abbruchgenauigkeit;
 }
@@ -58,14 +61,14 @@ std::function<void()> TObjektSpiegel::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
-bool TObjektSpiegel::Iterate(const SceneList& list) {
+bool TObjektSpiegel::Iterate(const SceneList& list, const StopCheck& stop) {
     std::vector<TSelListe>& all = elements.Elements();
     // Each element gathers only from the other objects, so the elements are
     // independent of each other and can be refilled side by side.
     std::vector<char> changed(all.size(), 0);
-    ParallelFor(static_cast<int64_t>(all.size()), [&](int64_t i) {
-        changed[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list);
-    });
+    ParallelFor(
+        static_cast<int64_t>(all.size()),
+        [&](int64_t i) { changed[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list); }, stop);
     return std::find(changed.begin(), changed.end(), 1) != changed.end();
 }
 
@@ -118,17 +121,15 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
            HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
 }
 
-namespace {
-
 // What one element sends to P: the diffuse part from the face P lies on and
 // the directed part of every bin the element covers as seen from P.
 template <class VisitDiffuse, class VisitDirected>
-void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py,
-                               VisitDiffuse&& visitDiffuse, VisitDirected&& visitDirected) {
-    const MirrorElements& cache = mirror.Elements();
-    const Extended length = cache.seglen;
-    const auto tx = static_cast<float>(int64_t{mirror.x2} - mirror.x1);
-    const auto ty = static_cast<float>(int64_t{mirror.y2} - mirror.y1);
+void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
+                                               VisitDirected&& visitDirected) const {
+    const TSelListe& element = elements.Elements()[i];
+    const Extended length = elements.seglen;
+    const auto tx = static_cast<float>(int64_t{x2} - x1);
+    const auto ty = static_cast<float>(int64_t{y2} - y1);
     const Extended dx = px - static_cast<Extended>(element.x), dy = py - static_cast<Extended>(element.y);
     const auto r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     const auto s = static_cast<float>(dx * ty - dy * tx);
@@ -136,69 +137,119 @@ void ForEachRadiationOfElement(const TObjektSpiegel& mirror, const TSelListe& el
     // more than the face emits, which the law would give right at it.
     if (s != 0) {
         const float exitance = s > 0 ? element.difplus : element.difminus;
-        Extended k = LambertFactor(exitance, cache.elemlen, std::fabs(s) / length, r);
+        Extended k = LambertFactor(exitance, elements.elemlen, std::fabs(s) / length, r);
         if (k * r > exitance) k = exitance / r;
         visitDiffuse(static_cast<float>(dx * k), static_cast<float>(dy * k), k);
     }
-    const Extended half = cache.elemlen / 2 / length;
-    const FloatPoint e1{static_cast<float>(element.x - tx * half), static_cast<float>(element.y - ty * half)};
-    const FloatPoint e2{static_cast<float>(element.x + tx * half), static_cast<float>(element.y + ty * half)};
     const int32_t bins = static_cast<int32_t>(element.dirrad.size());
-    ForEachCoveredBin(bins, static_cast<float>(px), static_cast<float>(py), e1, e2, tx, ty,
-                      [&](int32_t index, int32_t unreduced, float weight) {
-                          const Extended value =
-                              element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
-                          const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
-                          const Extended c = std::cos(psi), sn = std::sin(psi);
-                          visitDirected(static_cast<float>((c * tx + sn * ty) * value),
-                                        static_cast<float>((-sn * tx + c * ty) * value), value);
-                      });
+    ForEachCoveredBin(
+        bins, static_cast<float>(px), static_cast<float>(py), ends[i][0], ends[i][1], tx, ty,
+        [&](int32_t index, int32_t unreduced, float weight) {
+            const Extended value = element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
+            const BinDirection direction = Direction(unreduced, tx, ty);
+            visitDirected(static_cast<float>(direction.x * value), static_cast<float>(direction.y * value), value);
+        });
 }
 
-bool SeesPoint(const TObjektSpiegel& mirror, const TSelListe& element, int32_t px, int32_t py, const SceneList& list,
-               int32_t exclude) {
-    return !list.AnyBlocks(Round(element.x), Round(element.y), px, py, mirror.number, exclude);
+TObjektSpiegel::BinDirection TObjektSpiegel::Direction(int32_t unreduced, float tx, float ty) const {
+    if (unreduced >= 0 && static_cast<size_t>(unreduced) < directions.size())
+        return directions[static_cast<size_t>(unreduced)];
+    const auto bins = static_cast<int32_t>(elements.Elements().front().dirrad.size());
+    const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
+    const Extended c = std::cos(psi), sn = std::sin(psi);
+    return {c * tx + sn * ty, -sn * tx + c * ty};
 }
 
-}  // namespace
+void TObjektSpiegel::PrepareDirections(int32_t bins) {
+    // The element's end points: centre -+ t * element length / 2 / L.
+    const auto tx = static_cast<float>(int64_t{x2} - x1);
+    const auto ty = static_cast<float>(int64_t{y2} - y1);
+    const Extended half = elements.elemlen / 2 / static_cast<Extended>(elements.seglen);
+    ends.clear();
+    for (const TSelListe& element : elements.Elements())
+        ends.push_back(
+            {FloatPoint{static_cast<float>(element.x - tx * half), static_cast<float>(element.y - ty * half)},
+             FloatPoint{static_cast<float>(element.x + tx * half), static_cast<float>(element.y + ty * half)}});
+    // A window of covered bins starts below two turns and spans at most one.
+    directions.clear();
+    const size_t count = bins > 0 ? 2 * static_cast<size_t>(bins) + 2 : 0;
+    for (size_t u = 0; u < count; ++u) {
+        const Extended psi = (static_cast<int32_t>(u) + 0.5) * 2 * kPi / bins;
+        const Extended c = std::cos(psi), sn = std::sin(psi);
+        directions.push_back({c * tx + sn * ty, -sn * tx + c * ty});
+    }
+}
+
+template <class Visit>
+void TObjektSpiegel::ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                          Visit&& visit) const {
+    list.ForEachFan(run, {px, py}, number, exclude,
+                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                        for (size_t i = first; i <= last; ++i)
+                            if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(i);
+                    });
+}
 
 bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                    int32_t exclude) const {
     fx = 0;
     fy = 0;
-    for (const TSelListe& element : elements.Elements()) {
+    // Each element's radiation summed first; an element sending nothing adds
+    // +0, which changes no sum.
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
         float sx = 0, sy = 0;
         auto add = [&](float vx, float vy, Extended) {
             sx += vx;
             sy += vy;
         };
-        ForEachRadiationOfElement(*this, element, px, py, add, add);
-        if ((sx != 0 || sy != 0) && SeesPoint(*this, element, px, py, list, exclude)) {
-            fx += sx;
-            fy += sy;
-        }
-    }
+        ForEachRadiationOfElement(i, px, py, add, add);
+        fx += sx;
+        fy += sy;
+    });
     return fx != 0 || fy != 0;
 }
 
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
-    for (const TSelListe& element : elements.Elements()) {
-        if (!SeesPoint(*this, element, px, py, list, exclude)) continue;
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
         auto diffuse = [&](float vx, float vy, Extended k) {
             if (k > 0) result.Prepend({vx, vy});
         };
         auto directed = [&](float vx, float vy, Extended value) {
             if (value != 0) result.Prepend({vx, vy});
         };
-        ForEachRadiationOfElement(*this, element, px, py, diffuse, directed);
-    }
+        ForEachRadiationOfElement(i, px, py, diffuse, directed);
+    });
 }
 
-void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const {
+bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                            FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+        float sx = 0, sy = 0;
+        auto diffuse = [&](float vx, float vy, Extended k) {
+            sx += vx;
+            sy += vy;
+            if (k > 0) contributions.Prepend({vx, vy});
+        };
+        auto directed = [&](float vx, float vy, Extended value) {
+            sx += vx;
+            sy += vy;
+            if (value != 0) contributions.Prepend({vx, vy});
+        };
+        ForEachRadiationOfElement(i, px, py, diffuse, directed);
+        fx += sx;
+        fy += sy;
+    });
+    return fx != 0 || fy != 0;
+}
+
+void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                         const StopCheck& stop) const {
     // Only what passes through the mirror starts lines; its own field counts.
     if (dirtrans > 0 || diftrans > 0)
-        AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, 0, true);
+        AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, 0, true, stop);
 }
 
 bool TObjektSpiegel::Edit(const EditContext& context) {

@@ -1,4 +1,7 @@
 #pragma once
+#include <array>
+#include <vector>
+
 #include "model/ObjektGerade.h"
 #include "objects/StraightSurface.h"
 #include "radiation/MirrorElements.h"
@@ -16,14 +19,17 @@ public:
     float difref = 0;    // diffuse reflectivity
     float diftrans = 0;  // diffuse transmittance
 
-    bool Iterate(const SceneList& list) override;
+    bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                             const StopCheck& stop) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Brings the element list up to date: a change of the end points or of
@@ -39,8 +45,32 @@ private:
     // Refills one element from what the other objects send to its centre;
     // true when a value changed beyond the stop criterion.
     bool GatherRadiation(TSelListe& element, const SceneList& list) const;
+    // Calls visit(i) for every element i, in order, that no object blocks
+    // from (x, y).
+    template <class Visit>
+    void ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude, Visit&& visit) const;
+    // What element i sends to (x, y): visitDiffuse(vx, vy, k) for the face
+    // the point lies on, visitDirected(vx, vy, value) for every bin the
+    // element covers as seen from there.
+    template <class VisitDiffuse, class VisitDirected>
+    void ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
+                                   VisitDirected&& visitDirected) const;
+
+    // The direction bin u represents, |t| long: t = (x2 - x1, y2 - y1) turned
+    // by psi = (u + 1/2) 2 pi / bins, (cos psi tx + sin psi ty, -sin psi tx +
+    // cos psi ty); u counts on past a full turn.
+    struct BinDirection {
+        Extended x;
+        Extended y;
+    };
+    BinDirection Direction(int32_t unreduced, float tx, float ty) const;
+    // The element end points and the bin directions, for the current elements.
+    void PrepareDirections(int32_t bins);
 
     MirrorElements elements;
-    StraightSurface surface;  // the pieces its stream lines start from
+    SightRun run;                                 // the element centres rounded to pixels
+    std::vector<std::array<FloatPoint, 2>> ends;  // each element's end points
+    std::vector<BinDirection> directions;         // by unreduced bin, two turns
+    StraightSurface surface;                      // the pieces its stream lines start from
     float abbruchgenauigkeit = 0;
 };

@@ -59,14 +59,16 @@ std::function<void()> TObjektSpiegelKreis::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
-bool TObjektSpiegelKreis::Iterate(const SceneList& list) {
+bool TObjektSpiegelKreis::Iterate(const SceneList& list, const StopCheck& stop) {
     // Element after element on one thread: each gathers from the mirror
     // itself as well and sees what the elements before it gathered, so the
     // order fixes the result.
     bool changed = false;
     for (size_t k = 0; k < elements.Pieces().size(); ++k)
-        for (size_t i = 0; i < elements.Pieces()[k].elements.size(); ++i)
+        for (size_t i = 0; i < elements.Pieces()[k].elements.size(); ++i) {
+            if (stop) stop();
             if (GatherRadiation(k, i, list)) changed = true;
+        }
     return changed;
 }
 
@@ -149,58 +151,65 @@ void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const Scen
         const ArcRadiation& radiation = elements.Radiation()[k];
         const int32_t bins = radiation.bins;
         const Extended length = piece.elementLength;
-        for (size_t i = 0; i < piece.elements.size(); ++i) {
-            const ArcElement& element = piece.elements[i];
-            if (!ArcElementSees(*this, elements.Ranges(), element, px, py, outside, list, exclude)) continue;
-            // d = E - P, the sight line from P to the element.
-            const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
-            const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
-            const auto distance =
-                static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-            const Extended ds = dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y);
-            // The face P sees: the inner one when the sight line reaches the
-            // element from inside its tangent.
-            const bool inner = ds > 0;
-            const Extended facing = inner ? 1 : -1;
-            const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
-            const Extended c = LambertFactor(exitance, length, facing * ds / r, distance);
-            if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
+        list.ForEachFan(
+            piece.run, {px, py}, number, exclude,
+            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                for (size_t i = first; i <= last; ++i) {
+                    const ArcElement& element = piece.elements[i];
+                    if (!ArcElementSees(*this, elements.Ranges(), element, piece.run.points[i], px, py, outside,
+                                        occluders))
+                        continue;
+                    // d = E - P, the sight line from P to the element.
+                    const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
+                    const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
+                    const auto distance =
+                        static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                    const Extended ds =
+                        dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y);
+                    // The face P sees: the inner one when the sight line reaches the
+                    // element from inside its tangent.
+                    const bool inner = ds > 0;
+                    const Extended facing = inner ? 1 : -1;
+                    const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
+                    const Extended c = LambertFactor(exitance, length, facing * ds / r, distance);
+                    if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
 
-            // Directed beams along the chord B - A turned to the direction of
-            // each covered bin, and of the length of its value.
-            const Extended chordX = static_cast<Extended>(element.end.x) - element.start.x;
-            const Extended chordY = static_cast<Extended>(element.end.y) - element.start.y;
-            auto beams = [&](std::span<const float> values, Extended scale) {
-                return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
-                    const Extended w = -values[static_cast<size_t>(index)] * weight * scale / length;
-                    if (w == 0) return;
-                    const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
-                    const Extended cosine = std::cos(psi), sine = std::sin(psi);
-                    visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
-                          static_cast<float>((-sine * chordX + cosine * chordY) * w));
-                };
-            };
-            // The bins measured from the sight line's reverse, E - P, to the
-            // tangent t: the same as from P - E to -t.
-            const BinWindow window = CoveredBinWindow(bins, static_cast<float>(px), static_cast<float>(py),
-                                                      element.start, element.end, element.s.y, -element.s.x);
-            ForEachBinOfWindow(bins, window.first, window.last, beams(radiation.Transmitted(i), 1));
+                    // Directed beams along the chord B - A turned to the direction of
+                    // each covered bin, and of the length of its value.
+                    const Extended chordX = static_cast<Extended>(element.end.x) - element.start.x;
+                    const Extended chordY = static_cast<Extended>(element.end.y) - element.start.y;
+                    auto beams = [&](std::span<const float> values, Extended scale) {
+                        return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
+                            const Extended w = -values[static_cast<size_t>(index)] * weight * scale / length;
+                            if (w == 0) return;
+                            const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
+                            const Extended cosine = std::cos(psi), sine = std::sin(psi);
+                            visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
+                                  static_cast<float>((-sine * chordX + cosine * chordY) * w));
+                        };
+                    };
+                    // The bins measured from the sight line's reverse, E - P, to the
+                    // tangent t: the same as from P - E to -t.
+                    const BinWindow window = CoveredBinWindow(bins, static_cast<float>(px), static_cast<float>(py),
+                                                              element.start, element.end, element.s.y, -element.s.x);
+                    ForEachBinOfWindow(bins, window.first, window.last, beams(radiation.Transmitted(i), 1));
 
-            // The curved face fans the reflection out or narrows it with the
-            // focal length radius/2: seen at g = |D / cos(alpha) - radius/2|
-            // on the inner face, D / cos(alpha) + radius/2 on the outer one,
-            // the element's window is magnified by (radius/2) / g. A sight
-            // line along the tangent sees no reflection.
-            if (ds == 0) continue;
-            const Extended g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
-            if (!(0.001 < g && g < 1000)) continue;
-            const Extended magnification = r / 2 / g;
-            Extended middle = (static_cast<Extended>(window.first) + window.last + 1) / 2;
-            if (middle >= bins) middle -= bins;
-            const Extended width = (static_cast<Extended>(window.last) - window.first) / magnification;
-            ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2,
-                               beams(radiation.Reflected(i), magnification));
-        }
+                    // The curved face fans the reflection out or narrows it with the
+                    // focal length radius/2: seen at g = |D / cos(alpha) - radius/2|
+                    // on the inner face, D / cos(alpha) + radius/2 on the outer one,
+                    // the element's window is magnified by (radius/2) / g. A sight
+                    // line along the tangent sees no reflection.
+                    if (ds == 0) continue;
+                    const Extended g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
+                    if (!(0.001 < g && g < 1000)) continue;
+                    const Extended magnification = r / 2 / g;
+                    Extended middle = (static_cast<Extended>(window.first) + window.last + 1) / 2;
+                    if (middle >= bins) middle -= bins;
+                    const Extended width = (static_cast<Extended>(window.last) - window.first) / magnification;
+                    ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2,
+                                       beams(radiation.Reflected(i), magnification));
+                }
+            });
     }
 }
 
@@ -220,11 +229,11 @@ void TObjektSpiegelKreis::FlowContributionsAt(int32_t px, int32_t py, const Scen
     ForEachContribution(px, py, list, exclude, [&](float vx, float vy) { result.Prepend({vx, vy}); });
 }
 
-void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list,
-                                              float fluxPerLine) const {
+void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                                              const StopCheck& stop) const {
     // Only what passes through the mirror starts lines; its own field counts.
     if (dirtrans > 0 || diftrans > 0)
-        AddStreamLineStartsAroundArc(*this, elements.Pieces(), starts, list, fluxPerLine, std::nullopt);
+        AddStreamLineStartsAroundArc(*this, elements.Pieces(), starts, list, fluxPerLine, std::nullopt, stop);
 }
 
 bool TObjektSpiegelKreis::Edit(const EditContext& context) {

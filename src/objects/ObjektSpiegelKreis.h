@@ -21,7 +21,7 @@ public:
     // One pass over the elements in order, each refilled from what reaches
     // the points 3 pixels off its faces. New values replace the old ones at
     // once, so later elements, the mirror's own light included, see them.
-    bool Iterate(const SceneList& list) override;
+    bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
@@ -30,7 +30,8 @@ public:
     // Drops the radiation once confirmed, so that the next computation starts
     // afresh from the new geometry.
     bool Edit(const EditContext& context) override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine) const override;
+    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
+                             const StopCheck& stop) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Builds the elements when the resolution changed or after an edit.

@@ -54,7 +54,12 @@ void StraightSurface::Prepare(const TObjektGerade& object, const Tprgvar& settin
     const IndexRange range = ElementsNearPicture(object, count, settings);
     first = range.first;
     centres.clear();
+    run.points.clear();
     centres.reserve(static_cast<size_t>(range.end - range.first));
-    for (int32_t i = range.first; i < range.end; ++i)
-        centres.push_back(StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, count));
+    run.points.reserve(centres.capacity());
+    for (int32_t i = range.first; i < range.end; ++i) {
+        const FloatPoint centre = StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, count);
+        centres.push_back(centre);
+        run.points.push_back({Round(centre.x), Round(centre.y)});
+    }
 }

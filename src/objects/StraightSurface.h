@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/ObjektGerade.h"
+#include "model/Occlusion.h"
 #include "model/Programvar.h"
 #include "radiation/SurfaceElements.h"
 
@@ -25,4 +26,5 @@ public:
     float elementLength = 0;          // L / n
     int32_t first = 0;                // the index of centres[0] among all n
     std::vector<FloatPoint> centres;  // elements first, first + 1, ... from point 1 on
+    SightRun run;                     // the centres rounded to pixels, where lines of sight end
 };

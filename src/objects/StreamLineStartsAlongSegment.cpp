@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
@@ -25,7 +26,7 @@ void PlaceLines(const TObjektGerade& object, const StraightSurface& surface, con
 
 void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const StraightSurface& surface,
                                      StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                                     float ownEmission, bool countOwnField) {
+                                     float ownEmission, bool countOwnField, const StopCheck& stop) {
     const float length = surface.length;
     if (length == 0) return;
     const Extended pieceLength = static_cast<Extended>(length) / surface.count;
@@ -35,37 +36,43 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
     const auto m = static_cast<float>((static_cast<Extended>(object.y2) - object.y1) / length * 3);
     const auto q = static_cast<float>((static_cast<Extended>(object.x1) - object.x2) / length * 3);
 
+    // The pieces side by side, each writing only its own flux.
     std::vector<float> plus(static_cast<size_t>(n)), minus(static_cast<size_t>(n));
+    ParallelFor(
+        n,
+        [&](int64_t i) {
+            const FloatPoint centre = surface.centres[static_cast<size_t>(i)];
+            const int32_t cx = Round(centre.x), cy = Round(centre.y);
+            const int32_t plusX = Round(static_cast<Extended>(centre.x) + m),
+                          plusY = Round(static_cast<Extended>(centre.y) + q);
+            const int32_t minusX = Round(static_cast<Extended>(centre.x) - m),
+                          minusY = Round(static_cast<Extended>(centre.y) - q);
+            Extended plusSumX = 0, plusSumY = 0, minusSumX = 0, minusSumY = 0;
+            for (const auto& other : list) {
+                if (!countOwnField && other->number == object.number) continue;
+                float fx, fy;
+                if (other->FlowDensityAt(plusX, plusY, list, fx, fy, 0)) {
+                    plusSumX += fx * pieceLength;
+                    plusSumY += fy * pieceLength;
+                }
+                if (other->FlowDensityAt(minusX, minusY, list, fx, fy, 0)) {
+                    minusSumX += fx * pieceLength;
+                    minusSumY += fy * pieceLength;
+                }
+            }
+            const Extended emitted = ownEmission * pieceLength;
+            Extended plusFlux = (m * plusSumX + q * plusSumY) / 3 + emitted;
+            Extended minusFlux = -(m * minusSumX + q * minusSumY) / 3 + emitted;
+            if (list.AnyBlocks(cx, cy, plusX, plusY, object.number, 0)) plusFlux = 0;
+            if (list.AnyBlocks(cx, cy, minusX, minusY, object.number, 0)) minusFlux = 0;
+            plus[static_cast<size_t>(i)] = static_cast<float>(plusFlux > 0 ? plusFlux : 0);
+            minus[static_cast<size_t>(i)] = static_cast<float>(minusFlux > 0 ? minusFlux : 0);
+        },
+        stop);
     Extended plusTotal = 0, minusTotal = 0;
-    for (int32_t i = 0; i < n; ++i) {
-        const FloatPoint centre = surface.centres[static_cast<size_t>(i)];
-        const int32_t cx = Round(centre.x), cy = Round(centre.y);
-        const int32_t plusX = Round(static_cast<Extended>(centre.x) + m),
-                      plusY = Round(static_cast<Extended>(centre.y) + q);
-        const int32_t minusX = Round(static_cast<Extended>(centre.x) - m),
-                      minusY = Round(static_cast<Extended>(centre.y) - q);
-        Extended plusSumX = 0, plusSumY = 0, minusSumX = 0, minusSumY = 0;
-        for (const auto& other : list) {
-            if (!countOwnField && other->number == object.number) continue;
-            float fx, fy;
-            if (other->FlowDensityAt(plusX, plusY, list, fx, fy, 0)) {
-                plusSumX += fx * pieceLength;
-                plusSumY += fy * pieceLength;
-            }
-            if (other->FlowDensityAt(minusX, minusY, list, fx, fy, 0)) {
-                minusSumX += fx * pieceLength;
-                minusSumY += fy * pieceLength;
-            }
-        }
-        const Extended emitted = ownEmission * pieceLength;
-        Extended plusFlux = (m * plusSumX + q * plusSumY) / 3 + emitted;
-        Extended minusFlux = -(m * minusSumX + q * minusSumY) / 3 + emitted;
-        if (list.AnyBlocks(cx, cy, plusX, plusY, object.number, 0)) plusFlux = 0;
-        if (list.AnyBlocks(cx, cy, minusX, minusY, object.number, 0)) minusFlux = 0;
-        plus[static_cast<size_t>(i)] = static_cast<float>(plusFlux > 0 ? plusFlux : 0);
-        minus[static_cast<size_t>(i)] = static_cast<float>(minusFlux > 0 ? minusFlux : 0);
-        plusTotal += plus[static_cast<size_t>(i)];
-        minusTotal += minus[static_cast<size_t>(i)];
+    for (size_t i = 0; i < plus.size(); ++i) {
+        plusTotal += plus[i];
+        minusTotal += minus[i];
     }
     PlaceLines(object, surface, plus, plusTotal, fluxPerLine, m, q, starts);
     PlaceLines(object, surface, minus, minusTotal, fluxPerLine, -m, -q, starts);

@@ -10,4 +10,4 @@
 // blocks counts 0. Plus-side points are put first.
 void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const StraightSurface& surface,
                                      StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                                     float ownEmission, bool countOwnField);
+                                     float ownEmission, bool countOwnField, const StopCheck& stop);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
@@ -45,7 +46,7 @@ Extended FluxLeaving(const TObjektKreis& object, const ArcElement& element, Exte
 
 void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const ArcPiece> pieces,
                                   StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                                  std::optional<float> ownOuterExitance) {
+                                  std::optional<float> ownOuterExitance, const StopCheck& stop) {
     // Where each element of the walk lies: its piece and its place in it.
     std::vector<std::pair<size_t, size_t>> walk;
     Extended arcLength = 0;
@@ -56,14 +57,19 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
     // One line per pixel of the arc at most.
     const auto mostLines = static_cast<int64_t>(arcLength) + 1;
     for (const Extended sigma : {-1.0, 1.0}) {
-        std::vector<float> flux;
+        // The elements side by side, each writing only its own flux.
+        std::vector<float> flux(walk.size());
+        ParallelFor(
+            static_cast<int64_t>(walk.size()),
+            [&](int64_t w) {
+                const auto [k, i] = walk[static_cast<size_t>(w)];
+                const ArcPiece& piece = pieces[k];
+                flux[static_cast<size_t>(w)] = static_cast<float>(
+                    FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance));
+            },
+            stop);
         Extended total = 0;
-        for (const auto& [k, i] : walk) {
-            const ArcPiece& piece = pieces[k];
-            flux.push_back(static_cast<float>(
-                FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance)));
-            total += flux.back();
-        }
+        for (const float f : flux) total += f;
         PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t element, Extended fraction) {
             const auto [k, i] = walk[element];
             const AngleRange range = pieces[k].range;

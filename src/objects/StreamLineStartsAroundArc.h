@@ -14,4 +14,4 @@
 // outer side is that exitance along the normal instead of being asked.
 void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const ArcPiece> pieces,
                                   StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                                  std::optional<float> ownOuterExitance);
+                                  std::optional<float> ownOuterExitance, const StopCheck& stop);

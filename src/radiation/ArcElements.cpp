@@ -29,20 +29,24 @@ Extended ElementCount(const TObjektKreis& circle, AngleRange range, int32_t sell
 }
 
 ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
-    ArcPiece piece{range, 0, {}};
+    ArcPiece piece{range, 0, {}, {}};
     if (count < 1) return piece;
     piece.elementLength = ArcElementLength(range.Span(), circle.radius, count);
     piece.elements.resize(static_cast<size_t>(count));
+    piece.run.radius = circle.radius;
+    piece.run.angleStep = Radians(range.Span()) / count;
     for (int32_t i = 0; i < count; ++i) {
         ArcElement& element = piece.elements[static_cast<size_t>(i)];
         const auto theta = static_cast<float>(ArcElementAngle(range.lo, range.hi, i, count));
         const Extended sine = std::sin(Radians(theta)), cosine = std::cos(Radians(theta));
         element.normal = {static_cast<float>(sine), static_cast<float>(-cosine)};
         element.s = {static_cast<float>(circle.radius * sine), static_cast<float>(-circle.radius * cosine)};
-        element.centre = {static_cast<float>(circle.xmitte + static_cast<Extended>(element.s.x)),
-                          static_cast<float>(circle.ymitte + static_cast<Extended>(element.s.y))};
+        // C + S rounded once, from the unrounded S.
+        element.centre = {static_cast<float>(circle.xmitte + circle.radius * sine),
+                          static_cast<float>(circle.ymitte - circle.radius * cosine)};
         element.start = PointAt(circle, StartAngle(range, i, count));
         element.end = PointAt(circle, StartAngle(range, i + 1, count));
+        piece.run.points.push_back({Round(element.centre.x), Round(element.centre.y)});
     }
     return piece;
 }
@@ -101,13 +105,13 @@ bool HiddenBehindItself(const TObjektKreis& circle, const AngleRanges& ranges, c
 
 }  // namespace
 
-bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, int32_t px,
-                    int32_t py, bool outside, const SceneList& list, int32_t exclude) {
+bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, SightPoint end,
+                    int32_t px, int32_t py, bool outside, const OcclusionIndex::Candidates& occluders) {
     const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
     const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
     const auto distance =
         static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
     if (distance == 0) return false;
     if (outside && HiddenBehindItself(circle, ranges, element, dx, dy, distance)) return false;
-    return !list.AnyBlocks(px, py, Round(element.centre.x), Round(element.centre.y), circle.number, exclude);
+    return !occluders.Blocks(px, py, end.x, end.y);
 }

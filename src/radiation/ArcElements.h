@@ -26,6 +26,7 @@ struct ArcPiece {
     AngleRange range;
     float elementLength = 0;           // span / 180 * pi * radius / count
     std::vector<ArcElement> elements;  // from lo to hi
+    SightRun run;                      // the element centres rounded to pixels
 };
 
 // How a kind cuts its circle or arc into elements.
@@ -49,9 +50,10 @@ std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& rang
 int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                         int32_t richtungprosel, int32_t extraElements);
 
-// Whether the element sends its radiation to P: not hidden behind the object
-// itself (only tested when P lies `outside` the circle) and not blocked by
-// any object of the list; the object's own number and `exclude` do not block.
-// An element whose centre is P sends nothing.
-bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, int32_t px,
-                    int32_t py, bool outside, const SceneList& list, int32_t exclude);
+// Whether the element, whose centre rounds to `end`, sends its radiation to
+// P: not hidden behind the object itself (only tested when P lies `outside`
+// the circle) and not blocked by any of the `occluders` (the list's objects
+// that may block the path, OcclusionIndex::ForEachFan, without the object
+// itself and the one excluded). An element whose centre is P sends nothing.
+bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, SightPoint end,
+                    int32_t px, int32_t py, bool outside, const OcclusionIndex::Candidates& occluders);

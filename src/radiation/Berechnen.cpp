@@ -16,6 +16,7 @@ namespace {
 
 int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
                   platform::ShownProgress& progress) {
+    const StopCheck stop = [&] { progress.StopIfCancelled(); };
     int32_t passes = 0;
     for (bool again = true; again;) {
         ++passes;
@@ -27,7 +28,7 @@ int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Wind
         // Every object takes its turn in every pass, also after one changed.
         for (const auto& object : list) {
             progress.StopIfCancelled();
-            if (object->Iterate(list)) again = true;
+            if (object->Iterate(list, stop)) again = true;
         }
         if (passes >= settings.maximaleiterationen) again = false;
     }

@@ -39,4 +39,66 @@ TEST(ParallelForTest, RunsOnTheChosenNumberOfThreads) {
     EXPECT_GE(ThreadCount(), 1);
 }
 
+TEST(ParallelForTest, InOrderUsesEachResultInOrderOnTheCallingThread) {
+    for (const int chosen : {1, 4}) {
+        SetThreadCount(chosen);
+        std::vector<int> results(200, 0);
+        std::vector<int> used;
+        const auto caller = std::this_thread::get_id();
+        ParallelForInOrder(
+            200,
+            [&](int64_t i) {
+                if (i % 7 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+                results[static_cast<size_t>(i)] = static_cast<int>(i) + 1;
+            },
+            [&](int64_t i) {
+                EXPECT_EQ(std::this_thread::get_id(), caller);
+                for (int64_t k = 0; k <= i; ++k) EXPECT_EQ(results[static_cast<size_t>(k)], k + 1);
+                used.push_back(static_cast<int>(i));
+            });
+        ASSERT_EQ(used.size(), 200u);
+        for (size_t i = 0; i < used.size(); ++i) EXPECT_EQ(used[i], static_cast<int>(i));
+        EXPECT_THROW(ParallelForInOrder(
+                         50,
+                         [](int64_t i) {
+                             if (i == 30) throw std::runtime_error("line 30");
+                         },
+                         [](int64_t) {}),
+                     std::runtime_error);
+    }
+    SetThreadCount(0);
+}
+
+TEST(ParallelForTest, StopCheckIsAskedOnTheCallingThreadAndEndsTheLoop) {
+    struct StopAsked {};
+    for (const int chosen : {1, 3}) {
+        SetThreadCount(chosen);
+        const auto caller = std::this_thread::get_id();
+        // Asked while long items run, not only between them.
+        int asked = 0;
+        ParallelFor(
+            chosen, [](int64_t) { std::this_thread::sleep_for(std::chrono::milliseconds(150)); },
+            [&] {
+                EXPECT_EQ(std::this_thread::get_id(), caller);
+                ++asked;
+            });
+        EXPECT_GE(asked, chosen == 1 ? 1 : 3);
+
+        std::atomic<int> run{0};
+        EXPECT_THROW(ParallelForInOrder(
+                         1000,
+                         [&](int64_t) {
+                             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                             ++run;
+                         },
+                         [](int64_t) {},
+                         [&] {
+                             if (run > 10) throw StopAsked();
+                         }),
+                     StopAsked);
+        EXPECT_LT(run, 500);
+    }
+    SetThreadCount(0);
+}
+
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(CircularKindsTest, ArcEmitsFromBothFacesAlikeAndEqualAnglesAFullTurn) {
 TEST_F(CircularKindsTest, EmitterStartsItsLinesByItsFluxAndStillBlocksWhenDark) {
     auto& emitter = Emitter(50, 10);
     StreamLineStarts starts;
-    emitter.AddStreamLineStarts(starts, list, static_cast<float>(2 * kPi * 50 * 10 / 20));
+    emitter.AddStreamLineStarts(starts, list, static_cast<float>(2 * kPi * 50 * 10 / 20), {});
     EXPECT_EQ(starts.size(), 20u);
     for (const StreamLineStart& start : starts)
         EXPECT_NEAR(std::hypot(start.x - 400, start.y - 300), 53, 1e-3) << "3 pixels outside";
@@ -156,10 +156,10 @@ TEST_F(CircularMirrorTest, FullRingLightsItsOwnInnerFacesInElementOrder) {
     const std::vector<float>& difrad = ring.Elements().Radiation()[0].difrad;
     ASSERT_EQ(difrad.size(), 2 * 125u);
     const size_t early = 1, late = 125 * 3 / 4;
-    ring.Iterate(list);
+    ring.Iterate(list, {});
     EXPECT_EQ(difrad[2 * early + 1], 0);
     EXPECT_GT(difrad[2 * late + 1], 0);
-    ring.Iterate(list);
+    ring.Iterate(list, {});
     EXPECT_GT(difrad[2 * early + 1], 0);
 }
 
@@ -272,6 +272,7 @@ TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLiesAndItsDialogReadsStri
     EXPECT_FALSE(Lights(above, 400, 300)) << "through the arc";
     EXPECT_TRUE(Lights(below, 400, 300)) << "through the open half";
     absorber.winkel2 = 270;
+    list.PrepareQueries(settings);  // the blocking shapes are prepared too
     EXPECT_FALSE(Lights(below, 400, 300)) << "equal angles: the full circle";
 
     AnswerOk({{"xmitte", "10"}, {"ymitte", "1.5"}, {"radius", "30"}});

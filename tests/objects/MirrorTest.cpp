@@ -24,7 +24,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
     settings.richtungprosel = 36;
     mirror->dirref = mirror->dirtrans = mirror->difref = mirror->diftrans = 25;
     LightFromAbove(8);  // in bin 9 against the reversed segment
-    EXPECT_TRUE(mirror->Iterate(list));
+    EXPECT_TRUE(mirror->Iterate(list, {}));
     for (const TSelListe& element : mirror->Elements().Elements()) {
         for (int j = 0; j < 36; ++j) {
             const float expected = j == 8 || j == 27 ? 2.0f : 0.0f;  // reflected, passed on
@@ -33,7 +33,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
         EXPECT_FLOAT_EQ(element.difplus, 2) << "reflected diffusely back up";
         EXPECT_FLOAT_EQ(element.difminus, 2) << "transmitted diffusely below";
     }
-    EXPECT_FALSE(mirror->Iterate(list)) << "a second pass changes nothing";
+    EXPECT_FALSE(mirror->Iterate(list, {})) << "a second pass changes nothing";
 }
 
 // Regression test: light from a sun at 45 degrees arrives exactly on a bin
@@ -45,7 +45,7 @@ TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
     auto& sun = Add<TObjektSonne>();
     sun.staerke = 10;
     sun.richtung = 45;
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     // Arriving in bin 4 against the reversed segment, it leaves in
     // 47 - 4 - 32 = 11, which represents (11.5) * 360 / 32 = 129.4 degrees
     // from the segment: up and to the left, 50.6 degrees above it.
@@ -56,17 +56,17 @@ TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
 // All coefficients 0 make a perfect absorber.
 TEST_F(MirrorTest, TransmittedLightStartsLinesBelowAndReflectedTravelsBackUp) {
     LightFromAbove(8);
-    EXPECT_FALSE(mirror->Iterate(list));
+    EXPECT_FALSE(mirror->Iterate(list, {}));
     EXPECT_FALSE(Lights(*mirror, 200, 400));
     mirror->diftrans = 50;
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     StreamLineStarts starts;
-    mirror->AddStreamLineStarts(starts, list, 100);
+    mirror->AddStreamLineStarts(starts, list, 100, {});
     ASSERT_FALSE(starts.empty());
     for (const StreamLineStart& start : starts) EXPECT_GT(start.y, 300) << "below the mirror only";
     EXPECT_GT(FieldOf(*mirror, 200, 400).y, 0);
     mirror->dirref = 50;
-    mirror->Iterate(list);
+    mirror->Iterate(list, {});
     const FlowSum above = FieldOf(*mirror, 200, 200);
     EXPECT_LT(above.y, 0);
     EXPECT_NEAR(above.x, 0, 0.05 * std::fabs(above.y));
@@ -110,9 +110,9 @@ TEST_F(MirrorTest, HugeCoefficientStartsAtMostOneStreamLinePerPixel) {
     mirror->diftrans = 1e12f;
     mirror->difref = 1e12f;
     LightFromAbove(100);
-    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list);
+    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list, {});
     StreamLineStarts starts;
-    mirror->AddStreamLineStarts(starts, list, 20 * 100.0f);
+    mirror->AddStreamLineStarts(starts, list, 20 * 100.0f, {});
     EXPECT_GT(starts.size(), 0u);
     EXPECT_LE(starts.size(), 2u * (200 + 1)) << "two sides of a 200-pixel mirror";
 }

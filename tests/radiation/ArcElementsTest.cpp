@@ -82,7 +82,8 @@ TEST_F(ArcElementsTest, TooManyValuesAreRefusedWithTheKindsMessage) {
 // before it, strictly inside its angles. Regression test: a full circle has
 // no end at 0, and hid nothing behind the entry point straight above.
 TEST_F(ArcElementsTest, ElementIsHiddenBehindTheArcItself) {
-    SceneList list(std::make_unique<Tszeneobjekt>());
+    const OcclusionIndex empty;
+    const OcclusionIndex::Candidates noOccluders(empty, {});
     struct Case {
         int32_t winkel1, winkel2;
         bool seen;
@@ -94,11 +95,14 @@ TEST_F(ArcElementsTest, ElementIsHiddenBehindTheArcItself) {
         const TObjektKreis whole = Circle(0, 360);
         const std::vector<ArcPiece> pieces = CutArc(whole, whole.Ranges(), 1000, 4, {1, 1, ""});
         const ArcElement& bottom = pieces[0].elements[2];
+        const SightPoint end = pieces[0].run.points[2];
         ASSERT_FLOAT_EQ(bottom.centre.y, 150);
-        EXPECT_EQ(ArcElementSees(circle, circle.Ranges(), bottom, 100, 0, true, list, 0), c.seen)
+        EXPECT_EQ(end.y, 150);
+        EXPECT_EQ(ArcElementSees(circle, circle.Ranges(), bottom, end, 100, 0, true, noOccluders), c.seen)
             << c.winkel1 << " to " << c.winkel2;
-        EXPECT_TRUE(ArcElementSees(circle, circle.Ranges(), bottom, 100, 0, false, list, 0)) << "from inside";
-        EXPECT_FALSE(ArcElementSees(circle, circle.Ranges(), bottom, 100, 150, true, list, 0)) << "on the element";
+        EXPECT_TRUE(ArcElementSees(circle, circle.Ranges(), bottom, end, 100, 0, false, noOccluders)) << "from inside";
+        EXPECT_FALSE(ArcElementSees(circle, circle.Ranges(), bottom, end, 100, 150, true, noOccluders))
+            << "on the element";
     }
 }
 

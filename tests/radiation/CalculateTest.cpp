@@ -18,7 +18,7 @@ namespace {
 struct ChangingObject : Tszeneobjekt {
     ChangingObject(std::string name, int changingPasses, std::vector<std::string>& log)
         : name(std::move(name)), changingPasses(changingPasses), log(log) {}
-    bool Iterate(const SceneList&) override {
+    bool Iterate(const SceneList&, const StopCheck&) override {
         log.push_back(name + " " + std::to_string(++passes));
         if (passes == failingPass) throw std::runtime_error("broken pass");
         return passes <= changingPasses;

@@ -1,0 +1,423 @@
+#include "model/Occlusion.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Hilfsfunktionen.h"
+
+namespace {
+
+// Coordinate arithmetic in double rather than in integers: exact while a
+// product stays below 2^53, as every product of window coordinates does, and
+// no overflow for the far-off coordinates a scene file may hold.
+Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+
+Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+    const Extended dx = Difference(bx, ax), dy = Difference(by, ay);
+    return dx * dx + dy * dy;
+}
+
+Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+
+bool Bounded(Extended x) { return std::fabs(x) <= kQuickTestBound; }
+
+// Whether the float interval test of a segment uses x: |x1 - x2| > |y1 - y2|
+// as floats, ties to y.
+bool XDominant(float x1, float x2, float y1, float y2) {
+    return std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2);
+}
+
+// The cross product (V - U) x (X - U): positive when X lies to the left of
+// U -> V (x right, y up). Exact for bounded coordinates.
+Extended Cross(SightPoint u, SightPoint v, Extended x, Extended y) {
+    return Difference(v.x, u.x) * (y - u.y) - Difference(v.y, u.y) * (x - u.x);
+}
+
+// Whether the values s1 and s2, each `reach` times the length of the line
+// they are measured against away from it, lie strictly on one side of it
+// and farther than `reach`: s^2 > reach^2 |line|^2.
+bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+    return ((s1 > 0 && s2 > 0) || (s1 < 0 && s2 < 0)) && s1 * s1 > reachSquaredTimesLength &&
+           s2 * s2 > reachSquaredTimesLength;
+}
+
+}  // namespace
+
+SightPath::SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
+    : ax(pax),
+      ay(pay),
+      bx(pbx),
+      by(pby),
+      dx(Difference(pbx, pax)),
+      dy(Difference(pby, pay)),
+      minX(std::min(pax, pbx)),
+      minY(std::min(pay, pby)),
+      maxX(std::max(pax, pbx)),
+      maxY(std::max(pay, pby)) {
+    bounded = Bounded(minX) && Bounded(minY) && Bounded(maxX) && Bounded(maxY);
+}
+
+Occluder Occluder::None() { return {}; }
+
+Occluder Occluder::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Occluder s;
+    s.kind_ = Kind::Segment;
+    s.x1 = x1;
+    s.y1 = y1;
+    s.x2 = x2;
+    s.y2 = y2;
+    s.f1x = static_cast<float>(x1);
+    s.f1y = static_cast<float>(y1);
+    s.f2x = static_cast<float>(x2);
+    s.f2y = static_cast<float>(y2);
+    s.dx = Difference(x2, x1);
+    s.dy = Difference(y2, y1);
+    s.vertical = x1 == x2;
+    s.xDominant = XDominant(s.f1x, s.f2x, s.f1y, s.f2y);
+    if (!s.vertical) {
+        s.m = static_cast<float>(s.dy / s.dx);
+        s.c = y1 - static_cast<Extended>(x1) * s.m;
+    }
+    auto size = [](int32_t v) { return std::fabs(static_cast<Extended>(v)); };
+    const Extended largest = std::max({size(x1), size(y1), size(x2), size(y2)});
+    s.bounded = Bounded(largest);
+    // The rule rounds the intersection to floats near its coordinates; a
+    // steep slope multiplies the rounding of x along the segment. Ample:
+    // one pixel besides.
+    const Extended ulp = std::ldexp(1.0, std::ilogb(largest + 2) - 23);
+    s.margin = 1 + (std::fabs(s.m) + 2) * ulp;
+    s.minX = std::min(x1, x2) - s.margin;
+    s.maxX = std::max(x1, x2) + s.margin;
+    s.minY = std::min(y1, y2) - s.margin;
+    s.maxY = std::max(y1, y2) + s.margin;
+    return s;
+}
+
+Occluder Occluder::Circle(int32_t xmitte, int32_t ymitte, int32_t radius, int32_t winkel1, int32_t winkel2) {
+    Occluder s;
+    s.kind_ = Kind::Circle;
+    s.x1 = xmitte;
+    s.y1 = ymitte;
+    s.x2 = radius;
+    s.y2 = winkel1;
+    s.w2 = winkel2;
+    const Extended r = radius;
+    s.bounded = radius >= 0 && Bounded(xmitte + r) && Bounded(xmitte - r) && Bounded(ymitte + r) && Bounded(ymitte - r);
+    s.margin = 1;
+    s.minX = xmitte - r - s.margin;
+    s.maxX = xmitte + r + s.margin;
+    s.minY = ymitte - r - s.margin;
+    s.maxY = ymitte + r + s.margin;
+    return s;
+}
+
+Occluder Occluder::Frame(int32_t width, int32_t height) {
+    Occluder s;
+    s.kind_ = Kind::Frame;
+    s.x2 = width;
+    s.y2 = height;
+    return s;
+}
+
+bool Occluder::Blocks(const SightPath& path) const {
+    switch (kind_) {
+        case Kind::None: return false;
+        case Kind::Segment: return SegmentCuts(path);
+        case Kind::Circle: return CircleCuts(path);
+        case Kind::Frame: return Outside(path.ax, path.ay) || Outside(path.bx, path.by);
+    }
+    return false;
+}
+
+bool Occluder::Outside(int32_t x, int32_t y) const { return x < 0 || x > x2 || y < 0 || y > y2; }
+
+// The lines through the segment and the path meet at (xs, ys), held as
+// floats; the point must lie within both on the coordinate of larger extent.
+// Slopes are rounded to floats first, and the point computed from them.
+bool Occluder::SegmentCuts(const SightPath& path) const {
+    const float fax = static_cast<float>(path.ax), fay = static_cast<float>(path.ay);
+    const float fbx = static_cast<float>(path.bx), fby = static_cast<float>(path.by);
+    const bool pathVertical = path.ax == path.bx;
+    const bool pathXDominant = XDominant(fax, fbx, fay, fby);
+    if (vertical) {
+        if (pathVertical) return false;
+        const float xs = f1x;
+        const auto ys = static_cast<float>(Difference(x1, path.ax) * path.dy / path.dx + path.ay);
+        if (!Between(f1y, f2y, ys)) return false;
+        return pathXDominant ? Between(fax, fbx, xs) : Between(fay, fby, ys);
+    }
+    if (pathVertical) {
+        const float xs = fax;
+        const auto ys = static_cast<float>(Difference(path.ax, x1) * dy / dx + y1);
+        if (!Between(fay, fby, ys)) return false;
+        return xDominant ? Between(f1x, f2x, xs) : Between(f1y, f2y, ys);
+    }
+    const auto pathSlope = static_cast<float>(path.dy / path.dx);
+    if (m == pathSlope) return false;  // parallel, even collinear
+    // xs = (y1 - x1 m - ay + ax m') / (m' - m), with c = y1 - x1 m.
+    const auto xs = static_cast<float>((c - path.ay + static_cast<Extended>(path.ax) * pathSlope) /
+                                       (static_cast<Extended>(pathSlope) - m));
+    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m + y1);
+    const bool onSegment = xDominant ? Between(f1x, f2x, xs) : Between(f1y, f2y, ys);
+    return onSegment && (pathXDominant ? Between(fax, fbx, xs) : Between(fay, fby, ys));
+}
+
+// The circle test: one end inside or on the circle and the other outside or
+// on it, or both outside with the foot of the perpendicular from the centre
+// C strictly between them and within the radius. An arc needs one of the
+// path's points on the circle at a covered angle as well.
+bool Occluder::CircleCuts(const SightPath& path) const {
+    const int32_t ax = path.ax, ay = path.ay, bx = path.bx, by = path.by;
+    const int32_t xmitte = x1, ymitte = y1, radius = x2;
+    if (ax == bx && ay == by) return false;
+    const auto dA = static_cast<float>(std::sqrt(SquaredDistance(ax, ay, xmitte, ymitte)) - radius);
+    const auto dB = static_cast<float>(std::sqrt(SquaredDistance(bx, by, xmitte, ymitte)) - radius);
+    // The product in double: two tiny floats must not underflow to 0.
+    bool cut;
+    if (static_cast<Extended>(dA) * dB <= 0) {
+        cut = true;
+    } else if (dA < 0) {
+        cut = false;  // both ends inside
+    } else {
+        const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
+        const Extended acx = Difference(ax, xmitte), acy = Difference(ay, ymitte);
+        const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+        const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
+        cut = !(radius < h) && (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
+    }
+    if (!cut) return false;
+    if (y2 == 0 && w2 == 360) return true;  // the full circle
+    // The path is t A + (1 - t) B; with D = A - B and q = D.(B - C) it meets
+    // the circle where |D|^2 t^2 + 2 q t + |B - C|^2 - r^2 = 0.
+    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
+    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+    const Extended dd = dx * dx + dy * dy;
+    const Extended q = dx * bcx + dy * bcy;
+    const Extended r = radius;
+    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
+    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
+        if (t <= 0 || t >= 1) continue;
+        const Extended px = t * ax + (1 - t) * bx - xmitte, py = t * ay + (1 - t) * by - ymitte;
+        // DirectionAngle lies in [0, 2 pi), so phi starts in [90, 450).
+        Extended phi = Degrees(DirectionAngle(px, py)) + 90;
+        if (phi >= 360) phi -= 360;
+        if (ArcCovers(phi)) return true;
+    }
+    return false;
+}
+
+bool Occluder::ArcCovers(Extended phi) const {
+    const int32_t winkel1 = y2, winkel2 = w2;
+    if (winkel2 > winkel1) return winkel1 <= phi && phi <= winkel2;
+    return phi < winkel2 || phi > winkel1;
+}
+
+// Where the rule answers true, the path comes within the margin of the
+// shape: the float intersection of a segment lies within a fraction of a
+// pixel of both, and a circle is cut only by a path that reaches it. So a
+// path farther away than the margin is not cut.
+bool Occluder::MayBlock(const SightPath& path) const {
+    if (kind_ == Kind::None) return false;
+    if (kind_ == Kind::Frame || !bounded || !path.bounded) return true;
+    if (path.maxX < minX || path.minX > maxX || path.maxY < minY || path.minY > maxY) return false;
+    const Extended pathLength = path.dx * path.dx + path.dy * path.dy;
+    auto side = [&](Extended x, Extended y) { return path.dx * (y - path.ay) - path.dy * (x - path.ax); };
+    if (kind_ == Kind::Circle) {
+        // The path's line passes the centre farther than radius + margin.
+        const Extended reach = x2 + margin;
+        const Extended s = side(x1, y1);
+        if (s * s > reach * reach * pathLength) return false;
+        // Both ends inside the circle, farther than the margin.
+        const Extended inner = x2 - margin;
+        return !(inner > 0 && SquaredDistance(path.ax, path.ay, x1, y1) < inner * inner &&
+                 SquaredDistance(path.bx, path.by, x1, y1) < inner * inner);
+    }
+    if (BothBeyond(side(x1, y1), side(x2, y2), margin * margin * pathLength)) return false;
+    auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
+    return !BothBeyond(across(path.ax, path.ay), across(path.bx, path.by), margin * margin * (dx * dx + dy * dy));
+}
+
+SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
+    : p(pp),
+      slack(pslack),
+      minX(std::min({pp.x, q1.x, q2.x}) - pslack),
+      minY(std::min({pp.y, q1.y, q2.y}) - pslack),
+      maxX(std::max({pp.x, q1.x, q2.x}) + pslack),
+      maxY(std::max({pp.y, q1.y, q2.y}) + pslack),
+      bounded(Bounded(minX) && Bounded(maxX) && Bounded(minY) && Bounded(maxY)),
+      turn(0) {
+    const Extended cross = Cross(pp, q1, q2.x, q2.y);
+    turn = cross > 0 ? -1 : cross < 0 ? 1 : 0;
+    const SightPoint corners[3] = {pp, q1, q2};
+    for (int k = 0; k < 3; ++k) {
+        const SightPoint u = corners[k], v = corners[(k + 1) % 3];
+        const Extended bx = Difference(v.x, u.x), by = Difference(v.y, u.y);
+        edges[k] = {static_cast<Extended>(u.x), static_cast<Extended>(u.y), bx, by, bx * bx + by * by};
+    }
+}
+
+bool Occluder::MayBlockFan(const SightFan& fan) const {
+    switch (kind_) {
+        case Kind::None: return false;
+        case Kind::Frame:
+            // Every end of the fan's paths inside the picture.
+            return Outside(fan.p.x, fan.p.y) || fan.minX < 0 || fan.maxX > x2 || fan.minY < 0 || fan.maxY > y2;
+        default: break;
+    }
+    if (!bounded || !fan.bounded) return true;
+    if (fan.maxX < minX || fan.minX > maxX || fan.maxY < minY || fan.minY > maxY) return false;
+    // Shapes wholly outside one edge of the triangle, beyond margin + slack.
+    const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
+    const Extended reach2 = reach * reach;
+    for (const SightFan::Edge& e : fan.edges) {
+        if (e.length2 == 0) continue;
+        auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
+        const Extended limit = reach2 * e.length2;
+        const Extended s1 = side(x1, y1);
+        if (kind_ == Kind::Circle) {
+            const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
+            if (out > 0 && out * out > limit) return false;
+            continue;
+        }
+        const Extended s2 = side(x2, y2);
+        // A flat triangle is a segment: both ends on one side of it.
+        if (fan.turn != 0 ? BothBeyond(fan.turn * s1, fan.turn * s2, limit) && fan.turn * s1 > 0
+                          : BothBeyond(s1, s2, limit))
+            return false;
+    }
+    return true;
+}
+
+Extended SightRun::Slack(size_t first, size_t last) const {
+    // Rounding moves each point, and the ends of the chord, by at most
+    // sqrt(1/2) pixel; a float centre is off by far less than the rest.
+    constexpr Extended kRounding = 1.6;
+    if (radius == 0) return kRounding;
+    // The arc between two points bulges r (1 - cos(angle / 2)) from their
+    // chord; its float centres lie within a small fraction of a pixel of it.
+    const Extended angle = angleStep * static_cast<Extended>(last - first);
+    if (!(angle < kPi)) return 2 * radius + kRounding;
+    return radius * (1 - std::cos(angle / 2)) + kRounding + 0.2 + radius * 1e-6;
+}
+
+void OcclusionIndex::Build(std::vector<Entry> newEntries) {
+    entries = std::move(newEntries);
+    order.clear();
+    rest.clear();
+    for (uint32_t e = 0; e < entries.size(); ++e) {
+        if (entries[e].shape.kind() == Occluder::Kind::None) continue;
+        (entries[e].shape.QuickTestsApply() ? order : rest).push_back(e);
+    }
+    tree.clear();
+    if (!order.empty()) BuildTree(0, 0, static_cast<uint32_t>(order.size()));
+    built = true;
+}
+
+void OcclusionIndex::Clear() {
+    entries.clear();
+    order.clear();
+    rest.clear();
+    tree.clear();
+    built = false;
+}
+
+// Each node halves its shapes at the median of their box centres along the
+// longer side of its box.
+void OcclusionIndex::BuildTree(size_t node, uint32_t first, uint32_t last) {
+    if (tree.size() <= node) tree.resize(node + 1, Node{0, 0, -1, -1, 0, 0});
+    Node box{1e300, 1e300, -1e300, -1e300, first, last};
+    for (uint32_t k = first; k < last; ++k) {
+        const Occluder& s = entries[order[k]].shape;
+        box.minX = std::min(box.minX, s.MinX());
+        box.minY = std::min(box.minY, s.MinY());
+        box.maxX = std::max(box.maxX, s.MaxX());
+        box.maxY = std::max(box.maxY, s.MaxY());
+    }
+    tree[node] = box;
+    if (last - first <= kNodeLeaf) return;
+    const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
+    auto centre = [&](uint32_t e) {
+        const Occluder& s = entries[e].shape;
+        return alongX ? s.MinX() + s.MaxX() : s.MinY() + s.MaxY();
+    };
+    const uint32_t middle = first + (last - first) / 2;
+    std::nth_element(order.begin() + first, order.begin() + middle, order.begin() + last, [&](uint32_t a, uint32_t b) {
+        return centre(a) < centre(b) || (centre(a) == centre(b) && a < b);
+    });
+    BuildTree(2 * node + 1, first, middle);
+    BuildTree(2 * node + 2, middle, last);
+}
+
+size_t OcclusionIndex::Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const {
+    size_t count = 0;
+    auto take = [&](uint32_t e) {
+        const Entry& entry = entries[e];
+        if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = e;
+    };
+    for (uint32_t e : rest) take(e);
+    if (tree.empty()) return count;
+    if (!fan.bounded) {
+        for (uint32_t e : order) take(e);
+        return count;
+    }
+    return GatherTree(0, fan, skipA, skipB, out, count);
+}
+
+size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
+                                  size_t count) const {
+    const Node& box = tree[node];
+    if (fan.maxX < box.minX || fan.minX > box.maxX || fan.maxY < box.minY || fan.minY > box.maxY) return count;
+    // The whole box outside one edge of the triangle, beyond the slack (the
+    // box holds the shapes' margins already).
+    const Extended reach2 = fan.slack * fan.slack;
+    for (const SightFan::Edge& e : fan.edges) {
+        if (e.length2 == 0 || fan.turn == 0) continue;
+        auto out = [&](Extended x, Extended y) {
+            const Extended s = fan.turn * (e.bx * (y - e.uy) - e.by * (x - e.ux));
+            return s > 0 && s * s > reach2 * e.length2;
+        };
+        if (out(box.minX, box.minY) && out(box.minX, box.maxY) && out(box.maxX, box.minY) && out(box.maxX, box.maxY))
+            return count;
+    }
+    if (box.last - box.first <= kNodeLeaf) {
+        for (uint32_t k = box.first; k < box.last; ++k) {
+            const Entry& entry = entries[order[k]];
+            if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = order[k];
+        }
+        return count;
+    }
+    count = GatherTree(2 * node + 1, fan, skipA, skipB, out, count);
+    return GatherTree(2 * node + 2, fan, skipA, skipB, out, count);
+}
+
+bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
+    if (entries.empty()) return false;
+    const SightPath path(ax, ay, bx, by);
+    for (uint32_t e : entries) {
+        const Occluder& shape = index.entries[e].shape;
+        if (shape.MayBlock(path) && shape.Blocks(path)) return true;
+    }
+    return false;
+}
+
+bool OcclusionIndex::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
+    // The path as a fan of one line from A to B.
+    uint32_t local[256];
+    std::unique_ptr<uint32_t[]> heap;
+    uint32_t* candidates = local;
+    if (entries.size() > std::size(local)) {
+        heap.reset(new uint32_t[entries.size()]);
+        candidates = heap.get();
+    }
+    const size_t count = Gather(SightFan({ax, ay}, {bx, by}, {bx, by}, 0), skipA, skipB, candidates);
+    return Candidates(*this, {candidates, count}).Blocks(ax, ay, bx, by);
+}
+
+size_t OcclusionIndex::Cull(std::span<const uint32_t> from, const SightRun& run, SightPoint p, size_t first,
+                            size_t last, uint32_t* out) const {
+    const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
+    size_t count = 0;
+    for (uint32_t e : from)
+        if (entries[e].shape.MayBlockFan(fan)) out[count++] = e;
+    return count;
+}

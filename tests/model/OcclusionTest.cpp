@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "model/Hilfsfunktionen.h"
+#include "model/Occlusion.h"
+
+namespace {
+
+// The plain definitions of the rules, computed from scratch for every path
+// exactly as they are written down: what the prepared shapes and the quick
+// tests must reproduce.
+Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+
+bool PlainSegmentBlocks(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t ax, int32_t ay, int32_t bx,
+                        int32_t by) {
+    if (x2 == x1) {
+        if (ax == bx) return false;
+        const float xs = static_cast<float>(x1);
+        const auto ys = static_cast<float>(Difference(x1, ax) * Difference(by, ay) / Difference(bx, ax) + ay);
+        if (!Between(static_cast<float>(y1), static_cast<float>(y2), ys)) return false;
+        return OnSegmentDominant(ax, bx, xs, ay, by, ys);
+    }
+    if (ax == bx) {
+        const float xs = static_cast<float>(ax);
+        const auto ys = static_cast<float>(Difference(ax, x1) * Difference(y2, y1) / Difference(x2, x1) + y1);
+        if (!Between(static_cast<float>(ay), static_cast<float>(by), ys)) return false;
+        return OnSegmentDominant(x1, x2, xs, y1, y2, ys);
+    }
+    const auto m1 = static_cast<float>(Difference(y2, y1) / Difference(x2, x1));
+    const auto m2 = static_cast<float>(Difference(by, ay) / Difference(bx, ax));
+    if (m1 == m2) return false;
+    const auto xs = static_cast<float>((y1 - static_cast<Extended>(x1) * m1 - ay + static_cast<Extended>(ax) * m2) /
+                                       (static_cast<Extended>(m2) - m1));
+    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m1 + y1);
+    return OnSegmentDominant(x1, x2, xs, y1, y2, ys) && OnSegmentDominant(ax, bx, xs, ay, by, ys);
+}
+
+bool PlainCircleBlocks(int32_t xm, int32_t ym, int32_t radius, int32_t w1, int32_t w2, int32_t ax, int32_t ay,
+                       int32_t bx, int32_t by) {
+    if (ax == bx && ay == by) return false;
+    auto distance = [&](int32_t x, int32_t y) {
+        return std::sqrt(Difference(x, xm) * Difference(x, xm) + Difference(y, ym) * Difference(y, ym));
+    };
+    const auto dA = static_cast<float>(distance(ax, ay) - radius);
+    const auto dB = static_cast<float>(distance(bx, by) - radius);
+    bool cut;
+    if (static_cast<Extended>(dA) * dB <= 0) {
+        cut = true;
+    } else if (dA < 0) {
+        cut = false;
+    } else {
+        const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
+        const Extended acx = Difference(ax, xm), acy = Difference(ay, ym);
+        const Extended bcx = Difference(bx, xm), bcy = Difference(by, ym);
+        const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
+        cut = !(radius < h) && (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
+    }
+    if (!cut) return false;
+    if (w1 == 0 && w2 == 360) return true;
+    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
+    const Extended bcx = Difference(bx, xm), bcy = Difference(by, ym);
+    const Extended dd = dx * dx + dy * dy, q = dx * bcx + dy * bcy, r = radius;
+    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
+    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
+        if (t <= 0 || t >= 1) continue;
+        Extended phi = DirectionAngle(t * ax + (1 - t) * bx - xm, t * ay + (1 - t) * by - ym) * 180 / kPi + 90;
+        if (phi >= 360) phi -= 360;
+        if (w2 > w1 ? (w1 <= phi && phi <= w2) : (phi < w2 || phi > w1)) return true;
+    }
+    return false;
+}
+
+struct Segment {
+    int32_t x1, y1, x2, y2;
+};
+
+// Random segments and paths of the kinds that test rounding: nearly
+// parallel and collinear ones, paths ending on or next to a segment's
+// lattice points, steep and flat ones, and plain ones.
+class CaseMaker {
+public:
+    explicit CaseMaker(unsigned seed) : random(seed) {}
+
+    int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(random); }
+
+    Segment Object() {
+        switch (Int(0, 4)) {
+            case 0: {  // steep: one pixel across, far along
+                const int32_t x = Int(0, 1900), y = Int(0, 1000);
+                return {x, y, x + Int(-1, 1), y + Int(-1500, 1500)};
+            }
+            case 1: {  // flat
+                const int32_t x = Int(0, 1900), y = Int(0, 1000);
+                return {x, y, x + Int(-1500, 1500), y + Int(-1, 1)};
+            }
+            default: return {Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
+        }
+    }
+
+    // A point of the segment's line at a whole pixel, when there is one
+    // between its ends, moved by up to `jitter` pixels.
+    void PointNear(const Segment& s, int32_t jitter, int32_t& x, int32_t& y) {
+        const int32_t dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+        const int32_t steps = std::max(1, std::gcd(std::abs(dx), std::abs(dy)));
+        const int32_t k = Int(0, steps);
+        x = s.x1 + dx / steps * k + Int(-jitter, jitter);
+        y = s.y1 + dy / steps * k + Int(-jitter, jitter);
+    }
+
+    Segment PathFor(const Segment& s) {
+        Segment p;
+        switch (Int(0, 5)) {
+            case 0:  // nearly parallel: the segment moved a little, an end turned a little
+                p = {s.x1 + Int(-3, 3), s.y1 + Int(-3, 3), s.x2 + Int(-3, 3), s.y2 + Int(-3, 3)};
+                break;
+            case 1:  // collinear, overlapping or not
+                PointNear(s, 0, p.x1, p.y1);
+                PointNear(s, 0, p.x2, p.y2);
+                if (Int(0, 1)) p.x2 += 3 * (s.x2 - s.x1), p.y2 += 3 * (s.y2 - s.y1);
+                break;
+            case 2:  // ending on or next to the segment
+                PointNear(s, Int(0, 2), p.x1, p.y1);
+                p.x2 = Int(-20, 1940), p.y2 = Int(-20, 1100);
+                if (Int(0, 1)) std::swap(p.x1, p.x2), std::swap(p.y1, p.y2);
+                break;
+            case 3:  // short, like an arrow or a stream-line step
+                p.x1 = Int(-20, 1940), p.y1 = Int(-20, 1100);
+                p.x2 = p.x1 + Int(-15, 15), p.y2 = p.y1 + Int(-15, 15);
+                break;
+            case 4:  // vertical or horizontal
+                p.x1 = Int(-20, 1940), p.y1 = Int(-20, 1100);
+                p.x2 = Int(0, 1) ? p.x1 : Int(-20, 1940);
+                p.y2 = p.x2 == p.x1 ? Int(-20, 1100) : p.y1;
+                break;
+            default: p = {Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
+        }
+        return p;
+    }
+
+private:
+    std::mt19937 random;
+};
+
+TEST(OcclusionTest, PreparedRulesAndQuickTestsAgreeWithThePlainDefinition) {
+    CaseMaker make(20240611);
+    int blocked = 0, skipped = 0;
+    for (int n = 0; n < 100000; ++n) {
+        const Segment s = make.Object();
+        const Segment p = make.PathFor(s);
+        const bool plain = PlainSegmentBlocks(s.x1, s.y1, s.x2, s.y2, p.x1, p.y1, p.x2, p.y2);
+        const Occluder shape = Occluder::Segment(s.x1, s.y1, s.x2, s.y2);
+        const SightPath path(p.x1, p.y1, p.x2, p.y2);
+        ASSERT_EQ(shape.Blocks(path), plain) << "segment " << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2
+                                             << " path " << p.x1 << "," << p.y1 << " " << p.x2 << "," << p.y2;
+        if (!shape.MayBlock(path)) {
+            ASSERT_FALSE(plain) << "skipped a blocking segment " << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2
+                                << " path " << p.x1 << "," << p.y1 << " " << p.x2 << "," << p.y2;
+            ++skipped;
+        }
+        blocked += plain;
+
+        const int32_t radius = make.Int(1, 300);
+        const int32_t w1 = make.Int(0, 3) == 0 ? 0 : make.Int(0, 359);
+        const int32_t w2 = w1 == 0 && make.Int(0, 1) ? 360 : make.Int(0, 360);
+        const Occluder circle = Occluder::Circle(s.x1, s.y1, radius, w1, w2);
+        const bool plainCircle = PlainCircleBlocks(s.x1, s.y1, radius, w1, w2, p.x1, p.y1, p.x2, p.y2);
+        ASSERT_EQ(circle.Blocks(path), plainCircle);
+        if (!circle.MayBlock(path)) {
+            ASSERT_FALSE(plainCircle);
+        }
+    }
+    // The cases cover both answers, and the quick tests decide many.
+    EXPECT_GT(blocked, 10000);
+    EXPECT_GT(skipped, 20000);
+}
+
+TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
+    CaseMaker make(7);
+    for (int n = 0; n < 2000; ++n) {
+        // A run of rounded points along a segment, or around an arc.
+        SightRun run;
+        const bool arc = make.Int(0, 2) == 0;
+        const int32_t count = make.Int(1, 60);
+        const Segment along = make.Object();
+        const int32_t cx = make.Int(100, 1800), cy = make.Int(100, 1000), r = make.Int(5, 400);
+        const Extended start = make.Int(0, 359) * kPi / 180;
+        if (arc) {
+            run.radius = r;
+            run.angleStep = make.Int(1, 60) * kPi / 180 / count;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            const Extended f = (i + 0.5) / count;
+            const Extended x =
+                arc ? cx + r * std::sin(start + run.angleStep * (i + 0.5)) : along.x1 + (along.x2 - along.x1) * f;
+            const Extended y =
+                arc ? cy - r * std::cos(start + run.angleStep * (i + 0.5)) : along.y1 + (along.y2 - along.y1) * f;
+            run.points.push_back({Round(static_cast<float>(x)), Round(static_cast<float>(y))});
+        }
+        const SightPoint p{make.Int(-20, 1940), make.Int(-20, 1100)};
+        for (int k = 0; k < 20; ++k) {
+            const Segment s = make.PathFor({p.x, p.y, run.points[0].x, run.points[0].y});
+            const size_t first = static_cast<size_t>(make.Int(0, count - 1));
+            const size_t last = static_cast<size_t>(make.Int(static_cast<int32_t>(first), count - 1));
+            const Occluder segment = Occluder::Segment(s.x1, s.y1, s.x2, s.y2);
+            const Occluder circle = Occluder::Circle(s.x1, s.y1, make.Int(1, 100), 0, 360);
+            const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
+            const bool segmentCulled = !segment.MayBlockFan(fan);
+            const bool circleCulled = !circle.MayBlockFan(fan);
+            for (size_t i = first; i <= last; ++i)
+                for (const bool outward : {false, true}) {
+                    const SightPoint a = outward ? p : run.points[i], b = outward ? run.points[i] : p;
+                    if (segmentCulled) {
+                        ASSERT_FALSE(PlainSegmentBlocks(s.x1, s.y1, s.x2, s.y2, a.x, a.y, b.x, b.y))
+                            << "culled a blocking segment, fan element " << i;
+                    }
+                    if (circleCulled) {
+                        ASSERT_FALSE(circle.Blocks(a.x, a.y, b.x, b.y));
+                    }
+                }
+        }
+    }
+}
+
+TEST(OcclusionTest, IndexAnswersAsEveryShapeAskedInTurn) {
+    CaseMaker make(99);
+    for (int n = 0; n < 200; ++n) {
+        std::vector<OcclusionIndex::Entry> entries{{Occluder::Frame(1920, 1080), 1}};
+        const int32_t objects = make.Int(1, 40);
+        for (int32_t k = 0; k < objects; ++k) {
+            const Segment s = make.Object();
+            const int32_t number = k + 2;
+            if (make.Int(0, 4) == 0)
+                entries.push_back({Occluder::Circle(s.x1, s.y1, make.Int(1, 80), make.Int(0, 359), 360), number});
+            else if (make.Int(0, 9) == 0)
+                entries.push_back({Occluder::None(), number});
+            else
+                entries.push_back(
+                    {Occluder::Segment(s.x1, s.y1, s.x1 + make.Int(-100, 100), s.y1 + make.Int(-100, 100)), number});
+        }
+        OcclusionIndex index;
+        index.Build(entries);
+        auto plain = [&](SightPoint a, SightPoint b, int32_t skipA, int32_t skipB) {
+            for (const auto& entry : entries)
+                if (entry.number != skipA && entry.number != skipB && entry.shape.Blocks(a.x, a.y, b.x, b.y))
+                    return true;
+            return false;
+        };
+        SightRun run;
+        const Segment along = make.Object();
+        const int32_t count = make.Int(1, 400);
+        for (int32_t i = 0; i < count; ++i)
+            run.points.push_back({Round(along.x1 + (along.x2 - along.x1) * ((i + 0.5) / count)),
+                                  Round(along.y1 + (along.y2 - along.y1) * ((i + 0.5) / count))});
+        const SightPoint p{make.Int(-5, 1925), make.Int(-5, 1085)};
+        const int32_t skipA = make.Int(0, objects + 1), skipB = make.Int(0, 3);
+        size_t next = 0;
+        index.ForEachFan(run, p, skipA, skipB, [&](size_t first, size_t last, const OcclusionIndex::Candidates& c) {
+            ASSERT_EQ(first, next) << "ranges in order, without gaps";
+            next = last + 1;
+            for (size_t i = first; i <= last; ++i) {
+                const SightPoint q = run.points[i];
+                ASSERT_EQ(c.Blocks(p.x, p.y, q.x, q.y), plain(p, q, skipA, skipB));
+                ASSERT_EQ(c.Blocks(q.x, q.y, p.x, p.y), plain(q, p, skipA, skipB));
+            }
+        });
+        EXPECT_EQ(next, run.points.size());
+        for (int k = 0; k < 50; ++k) {
+            const Segment s = make.PathFor(make.Object());
+            EXPECT_EQ(index.AnyBlocks(s.x1, s.y1, s.x2, s.y2, skipA, skipB),
+                      plain({s.x1, s.y1}, {s.x2, s.y2}, skipA, skipB));
+        }
+    }
+}
+
+TEST(OcclusionTest, FarOffShapesAndPathsTakeTheRuleAlone) {
+    constexpr int32_t kHuge = 2000000000;
+    const Occluder far = Occluder::Segment(-kHuge, -kHuge, kHuge, kHuge);
+    EXPECT_TRUE(far.MayBlock(SightPath(0, 10, 10, 0)));
+    EXPECT_TRUE(far.Blocks(0, 10, 10, 0));
+    const Occluder near = Occluder::Segment(0, 0, 10, 10);
+    EXPECT_TRUE(near.MayBlock(SightPath(kHuge, 0, -kHuge, 5)));
+    EXPECT_EQ(near.Blocks(kHuge, 0, -kHuge, 5), PlainSegmentBlocks(0, 0, 10, 10, kHuge, 0, -kHuge, 5));
+}
+
+}  // namespace
