@@ -1,6 +1,5 @@
 // The command-line tool: its arguments, what it prints and the files it writes.
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -184,15 +183,6 @@ TEST_F(CliSceneTest, EveryExampleIsDrawnAndIsAsTheProgramWritesIt) {
         EXPECT_EQ(ReadBytes(PathOf("copy.brv")), ReadBytes(scene)) << scene;
     }
     EXPECT_GE(examples, 4u);
-}
-
-TEST_F(CliSceneTest, BuiltToolRunsFromTheShell) {
-    const std::string command = std::string(BREVANTO_CLI_PATH) + " '" + ParallelScene() + "' --probe 150,300 >'" +
-                                PathOf("printed.txt") + "' 2>&1";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(ReadBytes(PathOf("printed.txt")), "probe 150 300 0 40 40\n");
 }
 
 // Scenes built in the window and saved, for the limits below.
