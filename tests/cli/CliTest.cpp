@@ -1,6 +1,5 @@
 // The command-line tool: its arguments, what it prints and the files it writes.
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,29 +21,17 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
     EXPECT_EQ(RunCli({"--probe", "--help"}, help, none), 0);  // --help wins over everything else
     EXPECT_EQ(help.str(), CliUsage());
     EXPECT_TRUE(none.str().empty());
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--passes"},
-                                               {"a.brv", "b.brv"},
-                                               {"s.brv", "--probe"},
-                                               {"s.brv", "--probe", "1"},
-                                               {"s.brv", "--probe", "1,2,3"},
-                                               {"s.brv", "--probe", "x,1"},
-                                               {"s.brv", "--probe", "1.5,2"},
-                                               {"s.brv", "--probe", ",2"},
-                                               {"s.brv", "--probe", "99999999999,1"},
-                                               {"s.brv", "--render", "lines", "--out", "p.bmp"},
-                                               {"s.brv", "--render", "arrows"},
-                                               {"s.brv", "--out", "p.bmp"},
-                                               {"s.brv", "--field", "a.csv", "--field", "b.csv"},
-                                               {"s.brv", "--save"},
-                                               {"s.brv", "--frobnicate"},
-                                               {"s.brv", "-p"},
-                                               {"s.brv", "--polar"},
-                                               {"--balance"},
-                                               {"--verify", "--probe", "1,2"},
-                                               {"--verify", "--render", "diffuseness", "--out", "p.bmp"},
-                                               {"s.brv", "--render", "diffusion", "--out", "p.bmp"}}) {
+    // Each line a command line, its arguments between single spaces.
+    for (const std::string line :
+         {"", "--passes", "a.brv b.brv", "s.brv --probe", "s.brv --probe 1,2,3", "s.brv --probe 1.5,2",
+          "s.brv --probe 99999999999,1", "s.brv --render lines --out p.bmp", "s.brv --render arrows",
+          "s.brv --field a.csv --field b.csv", "s.brv --frobnicate", "s.brv --polar", "--verify --probe 1,2"}) {
+        std::vector<std::string> arguments;
+        for (size_t at = 0; at < line.size();) {
+            const size_t end = std::min(line.find(' ', at), line.size());
+            arguments.push_back(line.substr(at, end - at));
+            at = end + 1;
+        }
         std::ostringstream out, err;
         EXPECT_EQ(RunCli(arguments, out, err), 2) << ::testing::PrintToString(arguments);
         EXPECT_TRUE(out.str().empty());
@@ -77,35 +64,29 @@ protected:
 };
 
 // Numbers are printed with a point whatever the separator; the field holds the
-// arrows' grid, columns X = 20 .. 1020 and rows Y = 20 .. 760.
-TEST_F(CliSceneTest, ProbesPassesAndFieldOfAParallelBeam) {
+// arrows' grid, columns X = 20 .. 1020 and rows Y = 20 .. 760. The sectors
+// follow their probe: the beam above the emitter travels up the screen (90
+// degrees, sector 9), below it down (sector 27).
+TEST_F(CliSceneTest, ProbesPolarPassesAndFieldOfAParallelBeam) {
     const std::string scene = ParallelScene();
     platform::SetDecimalSeparator(',');
-    ASSERT_EQ(Run({scene, "--probe", "150,100", "--probe", "150,300", "--probe", "50,100", "--passes", "--field",
-                   PathOf("field.csv")}),
+    ASSERT_EQ(Run({scene, "--probe", "150,100", "--probe", "150,300", "--probe", "50,100", "--polar", "--passes",
+                   "--field", PathOf("field.csv")}),
               0)
         << err.str();
-    EXPECT_EQ(out.str(), "probe 150 100 0 -40 40\nprobe 150 300 0 40 40\nprobe 50 100 0 0 0\npasses 1\n");
+    auto polar = [](int x, int y, int sector) {
+        std::string line = "polar " + std::to_string(x) + " " + std::to_string(y);
+        for (int k = 0; k < 36; ++k) line += k == sector ? " 40" : " 0";
+        return line + "\n";
+    };
+    EXPECT_EQ(out.str(), "probe 150 100 0 -40 40\n" + polar(150, 100, 9) + "probe 150 300 0 40 40\n" +
+                             polar(150, 300, 27) + "probe 50 100 0 0 0\n" + polar(50, 100, -1) + "passes 1\n");
     EXPECT_TRUE(err.str().empty());
     const std::string csv = ReadBytes(PathOf("field.csv"));
     EXPECT_TRUE(csv.starts_with("x,y,fx,fy,e\n20,20,")) << csv.substr(0, 100);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + (1024 / 20) * (768 / 20));
     EXPECT_NE(csv.find("\n160,100,0,-40,40\n"), std::string::npos);
     EXPECT_NE(csv.find("\n1020,760,"), std::string::npos);
-}
-
-// The sectors follow their probe; the beam above the emitter travels up the
-// screen (90 degrees, sector 9), below it down (sector 27).
-TEST_F(CliSceneTest, PolarLinesFollowTheirProbes) {
-    const std::string scene = ParallelScene();
-    ASSERT_EQ(Run({scene, "--probe", "150,100", "--probe", "150,300", "--polar"}), 0) << err.str();
-    auto polar = [](int x, int y, int sector) {
-        std::string line = "polar " + std::to_string(x) + " " + std::to_string(y);
-        for (int k = 0; k < 36; ++k) line += k == sector ? " 40" : " 0";
-        return line + "\n";
-    };
-    EXPECT_EQ(out.str(),
-              "probe 150 100 0 -40 40\n" + polar(150, 100, 9) + "probe 150 300 0 40 40\n" + polar(150, 300, 27));
 }
 
 TEST_F(CliSceneTest, BalancePrintsEveryObjectTheFrameAndTheImbalance) {
@@ -135,20 +116,10 @@ TEST_F(CliSceneTest, BalancePrintsEveryObjectTheFrameAndTheImbalance) {
 TEST_F(CliSceneTest, VerifyNeedsNoSceneAndPassesAtTheDefaultResolution) {
     ASSERT_EQ(Run({"--verify"}), 0) << err.str();
     std::istringstream lines(out.str());
-    std::vector<std::string> names;
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string verify, name, result;
-        double computed, exact, difference, tolerance;
-        words >> verify >> name >> computed >> exact >> difference >> tolerance >> result;
-        EXPECT_EQ(verify, "verify");
-        EXPECT_EQ(result, "ok") << line;
-        EXPECT_LE(std::abs(difference), tolerance) << line;
-        names.push_back(name);
-    }
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"frame-energy-density", "frame-flow-density", "emitter-flow-density",
-                                        "emitter-energy-density", "strips-exchanged-power", "circle-flow-density"}));
+    int cases = 0;
+    for (std::string line; std::getline(lines, line); ++cases)
+        EXPECT_TRUE(line.starts_with("verify ") && line.ends_with(" ok")) << line;
+    EXPECT_EQ(cases, 6);
     const std::string alone = out.str();
     ASSERT_EQ(Run({ParallelScene(), "--probe", "150,100", "--verify"}), 0) << err.str();
     EXPECT_EQ(out.str(), "probe 150 100 0 -40 40\n" + alone) << "a scene's lines first";
@@ -214,15 +185,6 @@ TEST_F(CliSceneTest, EveryExampleIsDrawnAndIsAsTheProgramWritesIt) {
     EXPECT_GE(examples, 4u);
 }
 
-TEST_F(CliSceneTest, BuiltToolRunsFromTheShell) {
-    const std::string command = std::string(BREVANTO_CLI_PATH) + " '" + ParallelScene() + "' --probe 150,300 >'" +
-                                PathOf("printed.txt") + "' 2>&1";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(ReadBytes(PathOf("printed.txt")), "probe 150 300 0 40 40\n");
-}
-
 // Scenes built in the window and saved, for the limits below.
 class CliLimitsTest : public CliSceneTest {
 protected:
@@ -275,10 +237,6 @@ TEST_F(CliLimitsTest, WorkBeyondMaxSecondsStopsWithExitThree) {
     for (int i = 0; i < 2000; ++i)
         Add(Mirror(10 + i % 1000, 100 + i / 1000 * 300, 10 + i % 1000, 150 + i / 1000 * 300));
     scenes.push_back({Saved("mirrors"), {"--probe", "500,500"}});
-    Clear();
-    for (int i = 0; i < 20000; ++i)
-        Add(Emitter(10 + i % 1000, 100 + i / 1000 * 30, 10 + i % 1000, 120 + i / 1000 * 30));
-    scenes.push_back({Saved("emitters"), {"--probe", "500,50"}});
     Clear();
     for (int i = 0; i < 100000; ++i) {
         auto sun = std::make_unique<TObjektSonne>();

