@@ -70,7 +70,7 @@ int64_t SceneList::StoredValues(const Tprgvar& settings) const {
 Extended SceneList::QueryWork(const Tprgvar& settings) const {
     Extended elements = 1;
     for (const auto& object : objects) elements += static_cast<Extended>(object->QueryElements(settings));
-    return elements * static_cast<Extended>(objects.size());
+    return elements * (1 + std::sqrt(static_cast<Extended>(objects.size())));
 }
 
 FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {

@@ -54,9 +54,10 @@ public:
     // cancelled).
     static constexpr int64_t kMostStoredValues = 250'000'000;
     int64_t StoredValues(const Tprgvar& settings) const;
-    // The work of one query of the field at a point (FlowDensitySum): every
-    // element of every object, whose path each object tests. In units of
-    // such tests, as a floating-point number, since scenes from files may
+    // The work of one query of the field at a point (FlowDensitySum): a path
+    // to every element of every object, each path costing about 1 + sqrt(n)
+    // units with n objects, as the occlusion index narrows the objects that
+    // may block it. As a floating-point number, since scenes from files may
     // ask for more than 64 bits hold.
     Extended QueryWork(const Tprgvar& settings) const;
 

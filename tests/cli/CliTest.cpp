@@ -244,7 +244,7 @@ TEST_F(CliLimitsTest, WorkBeyondMaxSecondsStopsWithExitThree) {
         sun->richtung = static_cast<float>(i % 360);
         Add(std::move(sun));
     }
-    scenes.push_back({Saved("suns"), {"--probe", "500,50"}});
+    scenes.push_back({Saved("suns"), {"--render", "arrows", "--out", PathOf("suns.bmp")}});
     Clear();
     Add(Emitter(100, 100, 300, 100));
     scenes.push_back(

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include <chrono>
 #include <memory>
@@ -126,8 +127,8 @@ TEST_F(CalculateTest, EndlessIterationIsNotedAndEstimatedUpToItsLimit) {
             EndlessIterationNote(list, settings).starts_with("The iteration stops only after 2147483647 passes"))
             << criterion;
     }
-    // Each pass: 10 elements gather a query of (1 + 10) elements tested against 2 objects, and both objects iterate.
-    EXPECT_DOUBLE_EQ(CalculationWork(list, settings), 2147483647.0 * (10 * 22 + 2));
+    // Each pass: 10 elements gather a query of (1 + 10) paths among 2 objects, and both objects iterate.
+    EXPECT_DOUBLE_EQ(CalculationWork(list, settings), 2147483647.0 * (10 * 11 * (1 + std::sqrt(2.0)) + 2));
     settings.berechnet = true;
     EXPECT_EQ(CalculationWork(list, settings), 0);
 }

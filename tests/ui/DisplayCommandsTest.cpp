@@ -82,7 +82,8 @@ TEST_F(DisplayCommandsTest, LongWorkIsAskedForFirstAndCanBeStopped) {
     SetThreadCount(1);
     form.Settings().sellaenge = 1;
     static_cast<TObjektHintergrund&>(form.Scene().Head()).staerke = 1;
-    for (int i = 0; i < 50; ++i) form.Scene().Append(std::make_unique<TObjektAbsorber>(10 + i, 10, 10 + i, 20));
+    for (int i = 0; i < 10000; ++i)  // 10 000 small absorbers
+        form.Scene().Append(std::make_unique<TObjektAbsorber>(i % 100 * 3, i / 100 * 3, i % 100 * 3 + 1, i / 100 * 3));
     form.DisplaySettings().vektorpfeile.gitterweite = 1;
     headless.questionAnswers.push_back(false);
     Choose("Vektorpfeile1");
