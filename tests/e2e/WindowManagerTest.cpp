@@ -10,8 +10,10 @@
 
 #include "files/SceneFile.h"
 #include "model/ObjektGerade.h"
+#include "objects/ObjektLambert.h"
 #include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtProgressWindow.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
 
@@ -198,6 +200,28 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(meter.Shown().x, 160, 5000);
         QVERIFY(meter.isVisible());
         QCOMPARE(answerer.messages, QStringList());
+    }
+
+    // Stream lines at a fine spacing, and the progress window's Cancel
+    // clicked with the real mouse while they are drawn: the window sits over
+    // the main window's middle and answers the click.
+    void cancelClickedWhileStreamLinesAreDrawnStopsThem() {
+        dynamic_cast<TObjektLambert&>(form.Scene()[1]).staerke = 100;
+        form.Settings().sellaenge = 2;
+        form.DisplaySettings().linien.linienabstand = 2;
+        form.DisplaySettings().linien.iterationslaenge = 1;
+        QPoint progressCentre;
+        QTimer::singleShot(300, this, [&] {
+            auto* progress = qobject_cast<QtProgressWindow*>(QApplication::activeModalWidget());
+            QVERIFY(progress != nullptr && progress->isVisible());
+            progressCentre = progress->frameGeometry().center();
+            auto* cancel = progress->findChild<QPushButton*>();
+            const QPoint at = cancel->mapToGlobal(cancel->rect().center());
+            XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        });
+        Trigger("Stromlinien1");
+        QVERIFY((progressCentre - window.frameGeometry().center()).manhattanLength() <= 4);
+        QCOMPARE(answerer.messages, QStringList{"The computation was stopped before it was complete."});
     }
 
 private:

@@ -52,8 +52,6 @@ void QtProgressWindow::Show() {
     adjustSize();
     CentreOverMainWindow();
     show();
-    // The first show settles the window's size and frame: centre it again.
-    CentreOverMainWindow();
     raise();
     activateWindow();
 }
@@ -67,11 +65,24 @@ void QtProgressWindow::CentreOverMainWindow() {
     QRect frame = frameGeometry();
     frame.moveCenter(over.center());
     move(frame.topLeft());
+    centredMargins = FrameMargins();
+}
+
+QMargins QtProgressWindow::FrameMargins() const {
+    const QRect inner = geometry(), outer = frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 void QtProgressWindow::SetText(const std::string& text) {
     label->setText(WithLineBreaks(text));
-    // Wide enough for the whole text, and kept over the main window's middle.
+    // Wide enough for the whole text, and kept where it is; centred again
+    // when the window manager has framed it since it was centred.
+    if (isVisible() && FrameMargins() != centredMargins) {
+        adjustSize();
+        CentreOverMainWindow();
+        return;
+    }
     const QPoint centre = frameGeometry().center();
     adjustSize();
     QRect frame = frameGeometry();

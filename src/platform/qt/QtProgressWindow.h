@@ -36,11 +36,14 @@ protected:
 
 private:
     void CentreOverMainWindow();
+    QMargins FrameMargins() const;
 
     QLabel* label;
     QProgressBar* bar;
     bool cancelled = false;
     mutable QElapsedTimer sinceEvents;
+    // The window manager's frame when the window was last centred.
+    QMargins centredMargins;
 };
 
 }  // namespace platform
