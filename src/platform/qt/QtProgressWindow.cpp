@@ -52,6 +52,8 @@ void QtProgressWindow::Show() {
     adjustSize();
     CentreOverMainWindow();
     show();
+    // The first show settles the window's size and frame: centre it again.
+    CentreOverMainWindow();
     raise();
     activateWindow();
 }
