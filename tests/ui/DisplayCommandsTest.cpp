@@ -6,8 +6,6 @@
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektParallel.h"
-#include "objects/ObjektSpiegel.h"
-#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -50,30 +48,6 @@ TEST_F(DisplayCommandsTest, DisplayDrawsAfterComputingOverAFreshRedraw) {
     EXPECT_EQ(WindowPixels(), plain);
 }
 
-// 1000 directions make 1000 elements of a circular mirror of radius 60; every
-// display runs over them, the arrays are read within their bounds and no
-// value is lost to infinity.
-TEST_F(DisplayCommandsTest, ThousandElementCircularMirrorRunsEveryDisplay) {
-    form.Settings().richtungprosel = 1000;
-    form.Settings().maximaleiterationen = 2;
-    auto mirror = std::make_unique<TObjektSpiegelKreis>(200, 200, 260, 200);
-    mirror->dirref = 50;
-    mirror->dirtrans = 50;
-    TObjektSpiegelKreis& ring = *mirror;
-    form.Scene().Append(std::move(mirror));
-    form.DrawArrows();
-    form.DrawCircles();
-    form.DrawStreamLines();
-    EXPECT_TRUE(headless.messages.empty());
-    ASSERT_EQ(ring.Elements().Pieces()[0].elements.size(), 1000u);
-    for (int32_t x = 130; x <= 270; x += 7)
-        for (int32_t y = 100; y <= 290; y += 7) {
-            const FlowSum f = form.Scene().FlowDensitySum(x, y);
-            EXPECT_TRUE(std::isfinite(f.x) && std::isfinite(f.y)) << x << "," << y;
-        }
-    EXPECT_GT(form.Scene().FlowDensitySum(200, 200).y, 0) << "the beam passes through the ring";
-}
-
 // Work estimated above a minute is asked for first. No leaves the scene
 // uncomputed, without progress; Yes computes, and a stop from outside (here a
 // deadline, later the progress window's Cancel) ends the display with its
@@ -101,29 +75,6 @@ TEST_F(DisplayCommandsTest, LongWorkIsAskedForFirstAndCanBeStopped) {
     EXPECT_TRUE(form.Settings().berechnet) << "the iteration itself was done; the arrows were stopped";
     EXPECT_FALSE(headless.progressVisible);
     SetThreadCount(0);
-}
-
-// An iteration without a stop criterion keeps its meaning, but is told once
-// before it starts, however short the estimate.
-TEST_F(DisplayCommandsTest, IterationWithoutAStopIsToldBeforeItStarts) {
-    auto mirror = std::make_unique<TObjektSpiegel>(100, 250, 300, 250);
-    mirror->difref = 50;
-    form.Scene().Append(std::move(mirror));
-    form.Settings().maximaleiterationen = 1000;
-    form.Settings().abbruchgenauigkeit = 0;
-    headless.questionAnswers.push_back(false);
-    Choose("Vektorpfeile1");
-    ASSERT_EQ(headless.questions.size(), 1u);
-    EXPECT_TRUE(headless.questions[0].starts_with(
-        "The iteration stops only after 1000 passes, because its stop criterion is 0 %"))
-        << headless.questions[0];
-    EXPECT_FALSE(form.Settings().berechnet);
-    headless.questionAnswers.push_back(true);
-    Choose("Vektorpfeile1");
-    EXPECT_TRUE(form.Settings().berechnet);
-    EXPECT_EQ(headless.questions.size(), 2u);
-    Choose("Kreise1");
-    EXPECT_EQ(headless.questions.size(), 2u) << "computed: nothing more to tell";
 }
 
 }  // namespace
