@@ -80,8 +80,8 @@ struct Segment {
 };
 
 // Random segments and paths of the kinds that test rounding: nearly
-// parallel and collinear ones, paths ending on or next to a segment's
-// lattice points, steep and flat ones, and plain ones.
+// parallel ones, paths collinear with or ending on a segment's lattice
+// points, steep segments, and plain ones.
 class CaseMaker {
 public:
     explicit CaseMaker(unsigned seed) : random(seed) {}
@@ -89,55 +89,37 @@ public:
     int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(random); }
 
     Segment Object() {
-        switch (Int(0, 4)) {
-            case 0: {  // steep: one pixel across, far along
-                const int32_t x = Int(0, 1900), y = Int(0, 1000);
-                return {x, y, x + Int(-1, 1), y + Int(-1500, 1500)};
-            }
-            case 1: {  // flat
-                const int32_t x = Int(0, 1900), y = Int(0, 1000);
-                return {x, y, x + Int(-1500, 1500), y + Int(-1, 1)};
-            }
-            default: return {Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
+        if (Int(0, 2) == 0) {  // steep: one pixel across, far along
+            const int32_t x = Int(0, 1900), y = Int(0, 1000);
+            return {x, y, x + Int(-1, 1), y + Int(-1500, 1500)};
         }
+        return {Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
     }
 
-    // A point of the segment's line at a whole pixel, when there is one
-    // between its ends, moved by up to `jitter` pixels.
-    void PointNear(const Segment& s, int32_t jitter, int32_t& x, int32_t& y) {
+    // A point of the segment's line at a whole pixel between its ends.
+    void PointOn(const Segment& s, int32_t& x, int32_t& y) {
         const int32_t dx = s.x2 - s.x1, dy = s.y2 - s.y1;
         const int32_t steps = std::max(1, std::gcd(std::abs(dx), std::abs(dy)));
         const int32_t k = Int(0, steps);
-        x = s.x1 + dx / steps * k + Int(-jitter, jitter);
-        y = s.y1 + dy / steps * k + Int(-jitter, jitter);
+        x = s.x1 + dx / steps * k;
+        y = s.y1 + dy / steps * k;
     }
 
     Segment PathFor(const Segment& s) {
-        Segment p;
-        switch (Int(0, 5)) {
-            case 0:  // nearly parallel: the segment moved a little, an end turned a little
+        Segment p{Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
+        switch (Int(0, 3)) {
+            case 0:  // nearly parallel: the segment's ends moved a little
                 p = {s.x1 + Int(-3, 3), s.y1 + Int(-3, 3), s.x2 + Int(-3, 3), s.y2 + Int(-3, 3)};
                 break;
             case 1:  // collinear, overlapping or not
-                PointNear(s, 0, p.x1, p.y1);
-                PointNear(s, 0, p.x2, p.y2);
+                PointOn(s, p.x1, p.y1);
+                PointOn(s, p.x2, p.y2);
                 if (Int(0, 1)) p.x2 += 3 * (s.x2 - s.x1), p.y2 += 3 * (s.y2 - s.y1);
                 break;
-            case 2:  // ending on or next to the segment
-                PointNear(s, Int(0, 2), p.x1, p.y1);
-                p.x2 = Int(-20, 1940), p.y2 = Int(-20, 1100);
-                if (Int(0, 1)) std::swap(p.x1, p.x2), std::swap(p.y1, p.y2);
+            case 2:  // touching: ending on the segment
+                PointOn(s, p.x1, p.y1);
                 break;
-            case 3:  // short, like an arrow or a stream-line step
-                p.x1 = Int(-20, 1940), p.y1 = Int(-20, 1100);
-                p.x2 = p.x1 + Int(-15, 15), p.y2 = p.y1 + Int(-15, 15);
-                break;
-            case 4:  // vertical or horizontal
-                p.x1 = Int(-20, 1940), p.y1 = Int(-20, 1100);
-                p.x2 = Int(0, 1) ? p.x1 : Int(-20, 1940);
-                p.y2 = p.x2 == p.x1 ? Int(-20, 1100) : p.y1;
-                break;
-            default: p = {Int(-20, 1940), Int(-20, 1100), Int(-20, 1940), Int(-20, 1100)};
+            default: break;
         }
         return p;
     }
