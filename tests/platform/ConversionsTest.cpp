@@ -17,12 +17,9 @@ TEST_F(ConversionsTest, GeneralFloatFormat) {
     // 0.01 as a 32-bit float widens to 0.0099999997764825821.
     EXPECT_EQ(FloatToStr(0.01f), "0.00999999977648258");
     EXPECT_EQ(FloatToStr(1e-6), "1E-6");
-    EXPECT_EQ(FloatToStr(1.5e20), "1.5E20");
     EXPECT_EQ(FloatToStr(1234567890123456.0), "1.23456789012346E15");
     EXPECT_EQ(FloatToStr(0.01f, 5), "0.01") << "the dialogs' five digits";
-    EXPECT_EQ(FloatToStr(123456.0, 5), "1.2346E5");
     EXPECT_EQ(ShortestFloatToStr(0.1f), "0.1");
-    EXPECT_EQ(ShortestFloatToStr(123456.0f), "123456");
 }
 
 TEST_F(ConversionsTest, WrittenFloatsReadBackToTheSameFloatUnderEitherSeparator) {
