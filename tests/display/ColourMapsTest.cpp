@@ -1,6 +1,5 @@
 // The colour maps of diffuseness and energy density, their colour scale,
 // legend and font.
-#include <cmath>
 #include <sstream>
 
 #include "RecordingCanvas.h"
@@ -43,18 +42,6 @@ protected:
     platform::RasterBitmap picture{400, 300};
     ColourMaps maps;
 };
-
-TEST(ColourScale, RampRunsFromDarkVioletToYellowGrowingLighter) {
-    EXPECT_EQ(RampColour(-3), RampColour(0));
-    EXPECT_EQ(RampColour(std::nan("")), RampColour(0));
-    auto lightness = [](platform::TColor c) {
-        return 0.299 * platform::RedOf(c) + 0.587 * platform::GreenOf(c) + 0.114 * platform::BlueOf(c);
-    };
-    // Neighbouring steps may round to the same lightness; eight steps apart
-    // they never do.
-    for (int i = 8; i <= 255; ++i)
-        EXPECT_GT(lightness(RampColour(i / 255.0)), lightness(RampColour((i - 8) / 255.0))) << i;
-}
 
 TEST_F(ColourMapsTest, DiffusenessOfASingleBeamIsZeroInTheBeamAndMaskedWhereNoLightIs) {
     Beam(3);

@@ -58,21 +58,6 @@ TEST_F(EnergyBalanceTest, EveryKindEmitsStaerkePerUnitLengthOfEachFaceThatLightL
     EXPECT_NEAR(balance.objects[0].emitted, 0.5 * (800 + 600), 1e-3);
 }
 
-TEST_F(EnergyBalanceTest, AStraightSurfaceReceivesTheFluxThroughItWhateverItsSlant) {
-    // A beam of 40 over 100 <= x <= 300 travelling up the screen.
-    Add<TObjektParallel>(100, 500, 300, 500).staerke = 40;
-    // At 45 degrees |n.v| is 40 / sqrt 2, over 200 sqrt 2 pixels.
-    const auto& slanted = Add<TObjektAbsorber>(100, 400, 300, 200);
-    const auto& shaded = Add<TObjektAbsorber>(100, 100, 300, 100);
-    Compute();
-    const EnergyBalance balance = BalanceOf(list, settings);
-    // Every probe of the absorber lies in the beam: exactly 40 * 200, up to
-    // the rounding of the 32-bit flow vectors.
-    EXPECT_NEAR(Of(balance, slanted).received, 8000, 1e-2);
-    EXPECT_NEAR(Of(balance, slanted).absorbed, 8000, 1e-2);
-    EXPECT_EQ(Of(balance, shaded).received, 0) << "in the first one's shadow";
-}
-
 // Emitters and absorbers and a 30 % diffuse reflector inside a dark frame:
 // every bit of light ends in an absorber (an emitter absorbs too), in the
 // reflector or leaves through the frame.
