@@ -23,19 +23,13 @@ TEST_F(StraightKindsTest, ParallelBeamLightsItsStripOnBothSidesUpToAnAbsorber) {
     EXPECT_TRUE(Lights(beam, 150, 300));
 }
 
-TEST_F(StraightKindsTest, LambertFieldIsTheNormalAtTheSurfaceAndItsFluxTwiceStrengthTimesLength) {
+// Its power, both faces' strength times length, is the energy balance's part.
+TEST_F(StraightKindsTest, LambertFieldIsTheNormalAtTheSurface) {
     auto& lambert = Add<TObjektLambert>(350, 300, 450, 300);
     lambert.staerke = 10;
     const FlowSum above = FieldOf(lambert, 400, 299);
     EXPECT_EQ(above.y, -10) << "the plus side lies above a segment drawn left to right";
     EXPECT_EQ(FieldOf(lambert, 400, 301).y, 10);
-    // Both faces send S per unit length through a closed contour around it.
-    Extended flux = 0;
-    for (int32_t x = 250; x < 550; ++x) flux += list.FlowDensitySum(x, 400).y - list.FlowDensitySum(x, 200).y;
-    for (int32_t y = 200; y < 400; ++y) flux += list.FlowDensitySum(550, y).x - list.FlowDensitySum(250, y).x;
-    // Sampling the contour at whole pixels and cutting the emitter into
-    // 5-pixel elements costs well under 2 %.
-    EXPECT_NEAR(flux, 2 * 10 * 100, 0.02 * 2000);
     Add<TObjektAbsorber>(300, 350, 500, 350);
     EXPECT_FALSE(Lights(lambert, 400, 400)) << "the absorber lies between";
 }
