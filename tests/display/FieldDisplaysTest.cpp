@@ -15,6 +15,7 @@
 #include "display/Energieflusslinien.h"
 #include "display/Energiekreise.h"
 #include "display/Vektorpfeile.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "objects/KindRegistry.h"
@@ -184,6 +185,21 @@ TEST_F(StreamLinesTest, FullSetTracesEveryStartFreelyFor501Steps) {
     EXPECT_EQ(window.calls, std::vector<std::string>(2, "bitmap"));  // after each line
     EXPECT_FLOAT_EQ(field.lastFluxPerLine, 40.0f);                   // linienabstand 20 times the largest strength 2
     EXPECT_EQ(headless.progressTexts.back(), "Brevanto 2.0 is drawing the stream lines:\r2 of 2");
+}
+
+// A cancel while the lines are drawn keeps the lines drawn so far, and only
+// those, also when later lines were already traced side by side.
+TEST_F(StreamLinesTest, CancelKeepsOnlyTheLinesDrawnSoFar) {
+    SetThreadCount(4);
+    auto& field = Add(std::make_unique<UniformField>(1.0f, 0.0f, 2.0));
+    field.starts = {{100, 50}, {100, 60}, {100, 70}, {100, 80}};
+    field.fromX = 5;
+    headless.cancelWhen = [&] { return !window.calls.empty(); };
+    EXPECT_THROW(DrawLines(), platform::Stopped);
+    SetThreadCount(0);
+    EXPECT_EQ(Calls("move"), std::vector<std::string>{"move 100 80"});
+    EXPECT_EQ(Lines().size(), 501u);
+    EXPECT_EQ(window.calls, std::vector<std::string>{"bitmap"});
 }
 
 TEST_F(StreamLinesTest, LineEndsWhereItCannotMoveOn) {
