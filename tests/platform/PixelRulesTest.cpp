@@ -183,34 +183,6 @@ TEST(PixelRulesTest, EllipseLeavesOutRightAndBottomAndFillsInsideTheOutline) {
     }
 }
 
-// Pixel (x, y) has its centre at (x + 0.5, y + 0.5), so no pixel of the
-// circle about (10, 10) lies on an axis and each belongs to one quarter.
-TEST(PixelRulesTest, ArcRunsCounterClockwiseFromTheStartRayToTheEndRay) {
-    enum Quarter { UpperRight = 1, UpperLeft = 2, LowerLeft = 4, LowerRight = 8 };
-    struct Case {
-        const char* name;
-        int startX, startY, endX, endY;
-        int quarters;
-    };
-    const Case cases[] = {
-        {"3 to 12 o'clock", 20, 10, 10, 0, UpperRight},
-        {"12 to 3 o'clock", 10, 0, 20, 10, UpperLeft | LowerLeft | LowerRight},
-    };
-    PixelGrid circle(20, 20);
-    circle.SetBrushStyle(BrushStyle::Hollow);
-    circle.Ellipse(0, 0, 20, 20);
-    for (const Case& c : cases) {
-        PixelGrid grid(20, 20);
-        grid.Arc(0, 0, 20, 20, c.startX, c.startY, c.endX, c.endY);
-        Pixels expected;
-        for (const auto& [x, y] : circle.Painted()) {
-            const Quarter quarter = y < 10 ? (x >= 10 ? UpperRight : UpperLeft) : (x < 10 ? LowerLeft : LowerRight);
-            if (c.quarters & quarter) expected.insert({x, y});
-        }
-        EXPECT_EQ(grid.Painted(), expected) << c.name;
-    }
-}
-
 // Text is written in the pen's colour, each dot of the font a square of two
 // pixels, the characters twelve pixels apart; what lies off the surface is
 // left out.

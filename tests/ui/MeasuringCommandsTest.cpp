@@ -62,9 +62,7 @@ TEST_F(MeasuringCommandsTest, MeasureModeComputesFirstAndShowsEachClickInThePane
 
 TEST_F(MeasuringCommandsTest, MapsFromTheMenuColourThePictureOverAFreshRedraw) {
     const platform::TColor plain = window.Surface().Pixel(200, 60);
-    window.Press("M");
     Choose("Diffusitaet1");
-    EXPECT_TRUE(form.CurrentMouseMode().Keyword().empty()) << "a display chooses \"Select\"";
     EXPECT_EQ(window.Surface().Pixel(200, 60), RampColour(0));
     EXPECT_EQ(window.Surface().Pixel(40, 60), plain) << "no light: the picture as it was";
     Choose("Energiedichtekarte1");

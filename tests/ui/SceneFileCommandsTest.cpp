@@ -51,7 +51,7 @@ TEST_F(SceneFileTest, PictureIsSavedAsBitmapOrPngByExtensionThenType) {
         const std::string& bytes;
     };
     for (const Case& c : {Case{"shot", 0, "shot.bmp", bmpBytes}, Case{"pic.png", 0, "pic.png", pngBytes},
-                          Case{"pic", 1, "pic.png", pngBytes}, Case{"kept.bmp", 1, "kept.bmp", bmpBytes}}) {
+                          Case{"kept.bmp", 1, "kept.bmp", bmpBytes}}) {
         headless.fileNameAnswers.push_back(PathOf(c.typed));
         headless.fileTypeAnswers.push_back(c.type);
         window.Choose("Speichern1");
