@@ -86,24 +86,6 @@ TEST_F(StraightKindsTest, EmitterStartsLinesInProportionToItsFlux) {
     EXPECT_EQ(above, 10);
 }
 
-// The emitters read leniently and refuse points off the screen; the absorber
-// converts strictly and takes any point.
-TEST_F(StraightKindsTest, DialogsCheckThePointsOfEmittersOnly) {
-    auto& lambert = Add<TObjektLambert>(10, 10, 20, 20);
-    AnswerOk({{"staerke", "7.5"}, {"x2", "900"}});
-    AnswerOk({{"staerke", "abc"}, {"x2", "800"}, {"y2", "600"}});
-    EXPECT_TRUE(lambert.Edit(Context()));
-    EXPECT_EQ(headless.messages, std::vector<std::string>{"All points must be on the screen."});
-    EXPECT_EQ(lambert.staerke, 0) << "malformed text reads as 0";
-    EXPECT_EQ(lambert.y2, 600) << "the right and bottom border are on the screen";
-
-    auto& absorber = Add<TObjektAbsorber>(10, 10, 20, 20);
-    AnswerOk({{"x1", "-5000"}, {"x2", "x"}, {"y2", "9"}});
-    EXPECT_THROW(absorber.Edit(Context()), platform::ConversionError);
-    EXPECT_EQ(absorber.x1, -5000);
-    EXPECT_EQ(absorber.y2, 20) << "values after the malformed one stay";
-}
-
 // Regression test: an emitter from a file reaching far beyond the picture,
 // from (-2147483647, -2147483647) to (2147483646, 2147483646), had 2^31
 // elements, every one of them visited by every query of the field. Only
