@@ -214,7 +214,7 @@ private:
     bool built = false;
     static constexpr uint32_t kNodeLeaf = 4;
 
-    static constexpr size_t kLeaf = 32;  // ranges this short are not split further
+    static constexpr size_t kLeaf = 16;  // ranges this short are not split further
 };
 
 template <class Visit>
