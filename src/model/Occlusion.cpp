@@ -290,7 +290,10 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
     // Shapes wholly outside one edge of the triangle, beyond margin + slack.
     const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
     const Extended reach2 = reach * reach;
-    for (const SightFan::Edge& e : fan.edges) {
+    // The sides of the segment's ends, kept for CutsEveryPath.
+    Extended firstSide[3] = {0, 0, 0}, secondSide[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) {
+        const SightFan::Edge& e = fan.edges[k];
         if (e.length2 == 0) continue;
         auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
         const Extended limit = reach2 * e.length2;
@@ -305,8 +308,13 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
         if (fan.turn != 0 ? BothBeyond(fan.turn * s1, fan.turn * s2, limit) && fan.turn * s1 > 0
                           : BothBeyond(s1, s2, limit))
             return Verdict::Clear;
+        firstSide[k] = s1;
+        secondSide[k] = s2;
     }
-    return kind_ == Kind::Segment && CutsEveryPath(fan) ? Verdict::Blocked : Verdict::Unsure;
+    // The edge q2 -> p turns the other way from p -> q2.
+    return kind_ == Kind::Segment && CutsEveryPath(fan, firstSide[0], -firstSide[2], secondSide[0], -secondSide[2])
+               ? Verdict::Blocked
+               : Verdict::Unsure;
 }
 
 // Whether every path of the fan and the segment lie as QuickTest's Blocked
@@ -317,7 +325,10 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
 // in size, with c1 and c2 those of the edges p -> q1 and p -> q2: so each end
 // E of the segment lies on one side of both edges, the ends on opposite ones,
 // with |c1| and |c2| beyond slack |E - p| + margin (max |qk - p| + slack).
-bool Occluder::CutsEveryPath(const SightFan& fan) const {
+// a1, a2 are c1, c2 of the first end, b1, b2 of the second.
+bool Occluder::CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const {
+    const Extended sign = a1 > 0 ? 1 : -1;
+    if (!(sign * a2 > 0 && sign * b1 < 0 && sign * b2 < 0)) return false;
     const Extended px = fan.p.x, py = fan.p.y;
     const SightFan::Edge &toFirst = fan.edges[0], &fromLast = fan.edges[2];
     auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
@@ -327,12 +338,6 @@ bool Occluder::CutsEveryPath(const SightFan& fan) const {
     const Extended far = (margin + fan.slack) * (margin + fan.slack) * segmentLength2;
     if (!ApartBeyond(sp, s1, far) || !ApartBeyond(sp, s2, far) || !(sp * sp > margin * margin * segmentLength2))
         return false;
-    // c1 and c2 of (x, y); the edge q2 -> p turns the other way.
-    auto c1 = [&](Extended x, Extended y) { return toFirst.bx * (y - py) - toFirst.by * (x - px); };
-    auto c2 = [&](Extended x, Extended y) { return fromLast.by * (x - px) - fromLast.bx * (y - py); };
-    const Extended a1 = c1(x1, y1), a2 = c2(x1, y1), b1 = c1(x2, y2), b2 = c2(x2, y2);
-    const Extended sign = a1 > 0 ? 1 : -1;
-    if (!(sign * a2 > 0 && sign * b1 < 0 && sign * b2 < 0)) return false;
     const Extended reach = margin * (std::sqrt(std::max(toFirst.length2, fromLast.length2)) + fan.slack);
     const Extended reachFirst = fan.slack * std::sqrt(SquaredDistance(x1, y1, fan.p.x, fan.p.y)) + reach;
     const Extended reachSecond = fan.slack * std::sqrt(SquaredDistance(x2, y2, fan.p.x, fan.p.y)) + reach;

@@ -99,7 +99,7 @@ public:
 private:
     bool SegmentCuts(const SightPath& path) const;
     bool CircleCuts(const SightPath& path) const;
-    bool CutsEveryPath(const SightFan& fan) const;
+    bool CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const;
     bool ArcCovers(Extended phi) const;
     bool Outside(int32_t x, int32_t y) const;
 
