@@ -441,12 +441,11 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
     const Extended reach2 = fan.slack * fan.slack;
     for (const SightFan::Edge& e : fan.edges) {
         if (e.length2 == 0 || fan.turn == 0) continue;
-        auto out = [&](Extended x, Extended y) {
-            const Extended s = fan.turn * (e.bx * (y - e.uy) - e.by * (x - e.ux));
-            return s > 0 && s * s > reach2 * e.length2;
-        };
-        if (out(box.minX, box.minY) && out(box.minX, box.maxY) && out(box.maxX, box.minY) && out(box.maxX, box.maxY))
-            return count;
+        // How far outside the edge a point lies, nx (x - ux) + ny (y - uy):
+        // least at the corner towards the inside, which decides for all four.
+        const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
+        const Extended s = nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
+        if (s > 0 && s * s > reach2 * e.length2) return count;
     }
     if (box.last - box.first <= kNodeLeaf) {
         for (uint32_t k = box.first; k < box.last; ++k)
