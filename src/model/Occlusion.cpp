@@ -452,9 +452,18 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
             if ((count = Take(order[k], fan, skipA, skipB, out, count)) == kBlocked) return kBlocked;
         return count;
     }
-    count = GatherTree(2 * node + 1, fan, skipA, skipB, out, count);
+    // The child nearer to p first: near p the fan is narrow, a shape there
+    // cuts all of it more often, and such a shape ends the search.
+    auto distance2 = [&](const Node& n) {
+        const Extended dx = std::max({n.minX - fan.p.x, Extended{0}, fan.p.x - n.maxX});
+        const Extended dy = std::max({n.minY - fan.p.y, Extended{0}, fan.p.y - n.maxY});
+        return dx * dx + dy * dy;
+    };
+    size_t nearer = 2 * node + 1, farther = 2 * node + 2;
+    if (distance2(tree[farther]) < distance2(tree[nearer])) std::swap(nearer, farther);
+    count = GatherTree(nearer, fan, skipA, skipB, out, count);
     if (count == kBlocked) return kBlocked;
-    return GatherTree(2 * node + 2, fan, skipA, skipB, out, count);
+    return GatherTree(farther, fan, skipA, skipB, out, count);
 }
 
 bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
