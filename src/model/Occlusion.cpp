@@ -41,6 +41,12 @@ bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
            s2 * s2 > reachSquaredTimesLength;
 }
 
+// The same with s1 and s2 on opposite sides of the line.
+bool ApartBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+    return ((s1 > 0 && s2 < 0) || (s1 < 0 && s2 > 0)) && s1 * s1 > reachSquaredTimesLength &&
+           s2 * s2 > reachSquaredTimesLength;
+}
+
 }  // namespace
 
 SightPath::SightPath(int32_t pax, int32_t pay, int32_t pbx, int32_t pby)
@@ -212,29 +218,42 @@ bool Occluder::ArcCovers(Extended phi) const {
     return phi < winkel2 || phi > winkel1;
 }
 
-// Where the rule answers true, the path comes within the margin of the
-// shape: the float intersection of a segment lies within a fraction of a
-// pixel of both, and a circle is cut only by a path that reaches it. So a
-// path farther away than the margin is not cut.
-bool Occluder::MayBlock(const SightPath& path) const {
-    if (kind_ == Kind::None) return false;
-    if (kind_ == Kind::Frame || !bounded || !path.bounded) return true;
-    if (path.maxX < minX || path.minX > maxX || path.maxY < minY || path.minY > maxY) return false;
+// The rule's segment intersection differs from the exact one by a fraction
+// of a pixel across both lines: float slopes turn each line by less than
+// 2^-24 of its length, and the rounding of xs and ys to floats moves the
+// point along the segment by at most (|m| + 2) ulp. So where the rule
+// answers true, the path comes within the margin of the segment; and where
+// both pairs of ends lie on opposite sides of the other line, each farther
+// than the margin, the computed point lies within both on either
+// coordinate and the rule answers true (float slopes that come out equal
+// would need ends closer than that). A circle is cut only by a path that
+// reaches it.
+Verdict Occluder::QuickTest(const SightPath& path) const {
+    if (kind_ == Kind::None) return Verdict::Clear;
+    if (kind_ == Kind::Frame || !bounded || !path.bounded) return Verdict::Unsure;
+    if (path.maxX < minX || path.minX > maxX || path.maxY < minY || path.minY > maxY) return Verdict::Clear;
     const Extended pathLength = path.dx * path.dx + path.dy * path.dy;
     auto side = [&](Extended x, Extended y) { return path.dx * (y - path.ay) - path.dy * (x - path.ax); };
     if (kind_ == Kind::Circle) {
         // The path's line passes the centre farther than radius + margin.
         const Extended reach = x2 + margin;
         const Extended s = side(x1, y1);
-        if (s * s > reach * reach * pathLength) return false;
+        if (s * s > reach * reach * pathLength) return Verdict::Clear;
         // Both ends inside the circle, farther than the margin.
         const Extended inner = x2 - margin;
-        return !(inner > 0 && SquaredDistance(path.ax, path.ay, x1, y1) < inner * inner &&
-                 SquaredDistance(path.bx, path.by, x1, y1) < inner * inner);
+        return inner > 0 && SquaredDistance(path.ax, path.ay, x1, y1) < inner * inner &&
+                       SquaredDistance(path.bx, path.by, x1, y1) < inner * inner
+                   ? Verdict::Clear
+                   : Verdict::Unsure;
     }
-    if (BothBeyond(side(x1, y1), side(x2, y2), margin * margin * pathLength)) return false;
+    const Extended s1 = side(x1, y1), s2 = side(x2, y2);
+    const Extended pathReach = margin * margin * pathLength;
+    if (BothBeyond(s1, s2, pathReach)) return Verdict::Clear;
     auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
-    return !BothBeyond(across(path.ax, path.ay), across(path.bx, path.by), margin * margin * (dx * dx + dy * dy));
+    const Extended a1 = across(path.ax, path.ay), a2 = across(path.bx, path.by);
+    const Extended segmentReach = margin * margin * (dx * dx + dy * dy);
+    if (BothBeyond(a1, a2, segmentReach)) return Verdict::Clear;
+    return ApartBeyond(s1, s2, pathReach) && ApartBeyond(a1, a2, segmentReach) ? Verdict::Blocked : Verdict::Unsure;
 }
 
 SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
@@ -256,36 +275,73 @@ SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
     }
 }
 
-bool Occluder::MayBlockFan(const SightFan& fan) const {
+Verdict Occluder::QuickTestFan(const SightFan& fan) const {
     switch (kind_) {
-        case Kind::None: return false;
+        case Kind::None: return Verdict::Clear;
         case Kind::Frame:
-            // Every end of the fan's paths inside the picture.
-            return Outside(fan.p.x, fan.p.y) || fan.minX < 0 || fan.maxX > x2 || fan.minY < 0 || fan.maxY > y2;
+            // Every path has p as an end; otherwise every end of the fan's
+            // paths inside the picture.
+            if (Outside(fan.p.x, fan.p.y)) return Verdict::Blocked;
+            return fan.minX < 0 || fan.maxX > x2 || fan.minY < 0 || fan.maxY > y2 ? Verdict::Unsure : Verdict::Clear;
         default: break;
     }
-    if (!bounded || !fan.bounded) return true;
-    if (fan.maxX < minX || fan.minX > maxX || fan.maxY < minY || fan.minY > maxY) return false;
+    if (!bounded || !fan.bounded) return Verdict::Unsure;
+    if (fan.maxX < minX || fan.minX > maxX || fan.maxY < minY || fan.minY > maxY) return Verdict::Clear;
     // Shapes wholly outside one edge of the triangle, beyond margin + slack.
     const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
     const Extended reach2 = reach * reach;
-    for (const SightFan::Edge& e : fan.edges) {
+    // The sides of the segment's ends, kept for CutsEveryPath.
+    Extended firstSide[3] = {0, 0, 0}, secondSide[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) {
+        const SightFan::Edge& e = fan.edges[k];
         if (e.length2 == 0) continue;
         auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
         const Extended limit = reach2 * e.length2;
         const Extended s1 = side(x1, y1);
         if (kind_ == Kind::Circle) {
             const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
-            if (out > 0 && out * out > limit) return false;
+            if (out > 0 && out * out > limit) return Verdict::Clear;
             continue;
         }
         const Extended s2 = side(x2, y2);
         // A flat triangle is a segment: both ends on one side of it.
         if (fan.turn != 0 ? BothBeyond(fan.turn * s1, fan.turn * s2, limit) && fan.turn * s1 > 0
                           : BothBeyond(s1, s2, limit))
-            return false;
+            return Verdict::Clear;
+        firstSide[k] = s1;
+        secondSide[k] = s2;
     }
-    return true;
+    // The edge q2 -> p turns the other way from p -> q2.
+    return kind_ == Kind::Segment && CutsEveryPath(fan, firstSide[0], -firstSide[2], secondSide[0], -secondSide[2])
+               ? Verdict::Blocked
+               : Verdict::Unsure;
+}
+
+// Whether every path of the fan and the segment lie as QuickTest's Blocked
+// asks. The paths end at Q = (1 - t) q1 + t q2 + v, |v| <= slack. Across the
+// segment's line: p beyond the margin on one side, q1 and q2 beyond margin +
+// slack on the other. Across a path's line, E's cross product
+// (Q - p) x (E - p) = (1 - t) c1 + t c2 + v x (E - p) must exceed margin |Q - p|
+// in size, with c1 and c2 those of the edges p -> q1 and p -> q2: so each end
+// E of the segment lies on one side of both edges, the ends on opposite ones,
+// with |c1| and |c2| beyond slack |E - p| + margin (max |qk - p| + slack).
+// a1, a2 are c1, c2 of the first end, b1, b2 of the second.
+bool Occluder::CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const {
+    const Extended sign = a1 > 0 ? 1 : -1;
+    if (!(sign * a2 > 0 && sign * b1 < 0 && sign * b2 < 0)) return false;
+    const Extended px = fan.p.x, py = fan.p.y;
+    const SightFan::Edge &toFirst = fan.edges[0], &fromLast = fan.edges[2];
+    auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
+    const Extended segmentLength2 = dx * dx + dy * dy;
+    const Extended sp = across(px, py);
+    const Extended s1 = across(px + toFirst.bx, py + toFirst.by), s2 = across(fromLast.ux, fromLast.uy);
+    const Extended far = (margin + fan.slack) * (margin + fan.slack) * segmentLength2;
+    if (!ApartBeyond(sp, s1, far) || !ApartBeyond(sp, s2, far) || !(sp * sp > margin * margin * segmentLength2))
+        return false;
+    const Extended reach = margin * (std::sqrt(std::max(toFirst.length2, fromLast.length2)) + fan.slack);
+    const Extended reachFirst = fan.slack * std::sqrt(SquaredDistance(x1, y1, fan.p.x, fan.p.y)) + reach;
+    const Extended reachSecond = fan.slack * std::sqrt(SquaredDistance(x2, y2, fan.p.x, fan.p.y)) + reach;
+    return std::min(sign * a1, sign * a2) > reachFirst && std::min(-sign * b1, -sign * b2) > reachSecond;
 }
 
 Extended SightRun::Slack(size_t first, size_t last) const {
@@ -348,16 +404,29 @@ void OcclusionIndex::BuildTree(size_t node, uint32_t first, uint32_t last) {
     BuildTree(2 * node + 2, middle, last);
 }
 
+// Adds entry e to the `count` candidates in `out` unless it is skipped or
+// cuts no path of the fan; returns the new count, or kBlocked.
+size_t OcclusionIndex::Take(uint32_t e, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
+                            size_t count) const {
+    const Entry& entry = entries[e];
+    if (entry.number == skipA || entry.number == skipB) return count;
+    switch (entry.shape.QuickTestFan(fan)) {
+        case Verdict::Clear: return count;
+        case Verdict::Blocked: return kBlocked;
+        case Verdict::Unsure: break;
+    }
+    out[count] = e;
+    return count + 1;
+}
+
 size_t OcclusionIndex::Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const {
     size_t count = 0;
-    auto take = [&](uint32_t e) {
-        const Entry& entry = entries[e];
-        if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = e;
-    };
-    for (uint32_t e : rest) take(e);
+    for (uint32_t e : rest)
+        if ((count = Take(e, fan, skipA, skipB, out, count)) == kBlocked) return kBlocked;
     if (tree.empty()) return count;
     if (!fan.bounded) {
-        for (uint32_t e : order) take(e);
+        for (uint32_t e : order)
+            if ((count = Take(e, fan, skipA, skipB, out, count)) == kBlocked) return kBlocked;
         return count;
     }
     return GatherTree(0, fan, skipA, skipB, out, count);
@@ -372,22 +441,29 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
     const Extended reach2 = fan.slack * fan.slack;
     for (const SightFan::Edge& e : fan.edges) {
         if (e.length2 == 0 || fan.turn == 0) continue;
-        auto out = [&](Extended x, Extended y) {
-            const Extended s = fan.turn * (e.bx * (y - e.uy) - e.by * (x - e.ux));
-            return s > 0 && s * s > reach2 * e.length2;
-        };
-        if (out(box.minX, box.minY) && out(box.minX, box.maxY) && out(box.maxX, box.minY) && out(box.maxX, box.maxY))
-            return count;
+        // How far outside the edge a point lies, nx (x - ux) + ny (y - uy):
+        // least at the corner towards the inside, which decides for all four.
+        const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
+        const Extended s = nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
+        if (s > 0 && s * s > reach2 * e.length2) return count;
     }
     if (box.last - box.first <= kNodeLeaf) {
-        for (uint32_t k = box.first; k < box.last; ++k) {
-            const Entry& entry = entries[order[k]];
-            if (entry.number != skipA && entry.number != skipB && entry.shape.MayBlockFan(fan)) out[count++] = order[k];
-        }
+        for (uint32_t k = box.first; k < box.last; ++k)
+            if ((count = Take(order[k], fan, skipA, skipB, out, count)) == kBlocked) return kBlocked;
         return count;
     }
-    count = GatherTree(2 * node + 1, fan, skipA, skipB, out, count);
-    return GatherTree(2 * node + 2, fan, skipA, skipB, out, count);
+    // The child nearer to p first: near p the fan is narrow, a shape there
+    // cuts all of it more often, and such a shape ends the search.
+    auto distance2 = [&](const Node& n) {
+        const Extended dx = std::max({n.minX - fan.p.x, Extended{0}, fan.p.x - n.maxX});
+        const Extended dy = std::max({n.minY - fan.p.y, Extended{0}, fan.p.y - n.maxY});
+        return dx * dx + dy * dy;
+    };
+    size_t nearer = 2 * node + 1, farther = 2 * node + 2;
+    if (distance2(tree[farther]) < distance2(tree[nearer])) std::swap(nearer, farther);
+    count = GatherTree(nearer, fan, skipA, skipB, out, count);
+    if (count == kBlocked) return kBlocked;
+    return GatherTree(farther, fan, skipA, skipB, out, count);
 }
 
 bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const {
@@ -395,7 +471,13 @@ bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int3
     const SightPath path(ax, ay, bx, by);
     for (uint32_t e : entries) {
         const Occluder& shape = index.entries[e].shape;
-        if (shape.MayBlock(path) && shape.Blocks(path)) return true;
+        switch (shape.QuickTest(path)) {
+            case Verdict::Clear: break;
+            case Verdict::Blocked: return true;
+            case Verdict::Unsure:
+                if (shape.Blocks(path)) return true;
+                break;
+        }
     }
     return false;
 }
@@ -410,6 +492,7 @@ bool OcclusionIndex::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, i
         candidates = heap.get();
     }
     const size_t count = Gather(SightFan({ax, ay}, {bx, by}, {bx, by}, 0), skipA, skipB, candidates);
+    if (count == kBlocked) return true;
     return Candidates(*this, {candidates, count}).Blocks(ax, ay, bx, by);
 }
 
@@ -417,7 +500,10 @@ size_t OcclusionIndex::Cull(std::span<const uint32_t> from, const SightRun& run,
                             size_t last, uint32_t* out) const {
     const SightFan fan(p, run.points[first], run.points[last], run.Slack(first, last));
     size_t count = 0;
-    for (uint32_t e : from)
-        if (entries[e].shape.MayBlockFan(fan)) out[count++] = e;
+    for (uint32_t e : from) switch (entries[e].shape.QuickTestFan(fan)) {
+            case Verdict::Clear: break;
+            case Verdict::Blocked: return kBlocked;
+            case Verdict::Unsure: out[count++] = e; break;
+        }
     return count;
 }

@@ -58,6 +58,10 @@ struct SightFan {
     Extended turn;
 };
 
+// What a quick test proves of a shape and a path, or of every path of a fan:
+// the shape cuts none, it cuts all, or only the rule can tell.
+enum class Verdict : uint8_t { Clear, Blocked, Unsure };
+
 // The shape with which an object cuts lines of sight.
 class Occluder {
 public:
@@ -85,15 +89,17 @@ public:
     // Whether the shape cuts the path: the rule itself.
     bool Blocks(const SightPath& path) const;
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const { return Blocks(SightPath(ax, ay, bx, by)); }
-    // False only where Blocks is false: the shape lies farther than its
-    // margin from the path. Cheap: no division, no root.
-    bool MayBlock(const SightPath& path) const;
-    // False only where Blocks is false for every path of the fan.
-    bool MayBlockFan(const SightFan& fan) const;
+    // Clear only where Blocks is false (the shape lies farther than its
+    // margin from the path), Blocked only where it is true (the path and the
+    // segment cross deeper than the margin). Cheap: no division, no root.
+    Verdict QuickTest(const SightPath& path) const;
+    // The same for every path of the fan at once.
+    Verdict QuickTestFan(const SightFan& fan) const;
 
 private:
     bool SegmentCuts(const SightPath& path) const;
     bool CircleCuts(const SightPath& path) const;
+    bool CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const;
     bool ArcCovers(Extended phi) const;
     bool Outside(int32_t x, int32_t y) const;
 
@@ -166,13 +172,18 @@ public:
     // points, in order, with the shapes that may cut a path between p and a
     // point of the range (none excepted but skipA and skipB). Each path is
     // then decided by candidates.Blocks, in whichever direction the caller's
-    // rule takes it.
+    // rule takes it. A range whose every path a shape surely cuts is left
+    // out: its points are not visited.
     template <class Visit>
     void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const;
 
 private:
+    // What Cull and Gather return when one shape cuts every path of the fan.
+    static constexpr size_t kBlocked = SIZE_MAX;
+
     // The entries that are not skipped and may cut a path of the fan to
-    // run.points[first ... last], written to `out`; returns their count.
+    // run.points[first ... last], written to `out`; returns their count, or
+    // kBlocked.
     size_t Cull(std::span<const uint32_t> from, const SightRun& run, SightPoint p, size_t first, size_t last,
                 uint32_t* out) const;
     template <class Visit>
@@ -189,7 +200,9 @@ private:
     };
     void BuildTree(size_t node, uint32_t first, uint32_t last);
     // Appends to `out` the entries of the tree below `node` that may cut a
-    // path of the fan, and every other entry that may; returns the new count.
+    // path of the fan, and every other entry that may; returns the new count,
+    // or kBlocked.
+    size_t Take(uint32_t e, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out, size_t count) const;
     size_t Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const;
     size_t GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
                       size_t count) const;
@@ -201,7 +214,7 @@ private:
     bool built = false;
     static constexpr uint32_t kNodeLeaf = 4;
 
-    static constexpr size_t kLeaf = 32;  // ranges this short are not split further
+    static constexpr size_t kLeaf = 16;  // ranges this short are not split further
 };
 
 template <class Visit>
@@ -213,9 +226,9 @@ void OcclusionIndex::Split(const SightRun& run, SightPoint p, size_t first, size
     }
     const size_t middle = first + (last - first) / 2;
     const size_t lower = Cull(candidates, run, p, first, middle, scratch);
-    Split(run, p, first, middle, {scratch, lower}, scratch + lower, visit);
+    if (lower != kBlocked) Split(run, p, first, middle, {scratch, lower}, scratch + lower, visit);
     const size_t upper = Cull(candidates, run, p, middle + 1, last, scratch);
-    Split(run, p, middle + 1, last, {scratch, upper}, scratch + upper, visit);
+    if (upper != kBlocked) Split(run, p, middle + 1, last, {scratch, upper}, scratch + upper, visit);
 }
 
 template <class Visit>
@@ -235,5 +248,6 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
     const size_t last = run.points.size() - 1;
     const size_t count =
         Gather(SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
+    if (count == kBlocked) return;
     Split(run, p, 0, last, {scratch, count}, scratch + count, visit);
 }

@@ -19,6 +19,11 @@ constexpr Edge kEdgesInOrder[] = {Edge::Top, Edge::Right, Edge::Bottom, Edge::Le
 
 bool IsHorizontal(Edge edge) { return edge == Edge::Top || edge == Edge::Bottom; }
 
+// The length of (dx, dy), rounded to a float.
+float FloatDistance(float dx, float dy) {
+    return static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+}
+
 // Scales the vector down to length `limit` when it is longer.
 void Limit(float& fx, float& fy, float limit) {
     const Extended squared = static_cast<Extended>(fx) * fx + static_cast<Extended>(fy) * fy;
@@ -122,11 +127,10 @@ void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneL
                                 const Extended dx = x - static_cast<Extended>(e.x);
                                 const Extended dy = y - static_cast<Extended>(e.y);
                                 const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
-                                const auto distance = static_cast<float>(
-                                    std::sqrt(static_cast<Extended>(fdx) * fdx + static_cast<Extended>(fdy) * fdy));
-                                if (distance == 0) continue;
+                                // The distance from the floats is 0 just when both are.
+                                if (fdx == 0 && fdy == 0) continue;
                                 if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
-                                visit(sight, dx, dy, fdx, fdy, distance);
+                                visit(sight, dx, dy, fdx, fdy);
                             }
                         });
     }
@@ -137,12 +141,11 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachElementSeeing(x, y, list, exclude,
-                         [&](const ElementSight& sight, Extended, Extended, float dx, float dy, float distance) {
-                             const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
-                             fx += static_cast<float>(dx * c);
-                             fy += static_cast<float>(dy * c);
-                         });
+    ForEachElementSeeing(x, y, list, exclude, [&](const ElementSight& sight, Extended, Extended, float dx, float dy) {
+        const Extended c = LambertFactor(staerke, sight.length, sight.h, FloatDistance(dx, dy));
+        fx += static_cast<float>(dx * c);
+        fy += static_cast<float>(dy * c);
+    });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
     return true;
@@ -152,9 +155,9 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
                                              FlowVectorList& result) const {
     if (staerke == 0) return;
     ForEachElementSeeing(x, y, list, exclude,
-                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float, float distance) {
+                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
                              float cx, cy;
-                             Contribution(sight, dx, dy, fdx, distance, cx, cy);
+                             Contribution(sight, dx, dy, fdx, fdy, cx, cy);
                              result.Prepend({cx, cy});
                          });
 }
@@ -164,16 +167,15 @@ bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachElementSeeing(
-        x, y, list, exclude,
-        [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float distance) {
-            const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
-            fx += static_cast<float>(fdx * c);
-            fy += static_cast<float>(fdy * c);
-            float cx, cy;
-            Contribution(sight, dx, dy, fdx, distance, cx, cy);
-            contributions.Prepend({cx, cy});
-        });
+    ForEachElementSeeing(x, y, list, exclude,
+                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
+                             const Extended c = LambertFactor(staerke, sight.length, sight.h, FloatDistance(fdx, fdy));
+                             fx += static_cast<float>(fdx * c);
+                             fy += static_cast<float>(fdy * c);
+                             float cx, cy;
+                             Contribution(sight, dx, dy, fdx, fdy, cx, cy);
+                             contributions.Prepend({cx, cy});
+                         });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
     return true;
@@ -183,9 +185,10 @@ bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int
 // point, and a side element's distance is taken from it too: so the
 // recorded results have them. The summed field (FlowDensityAt) rounds the
 // differences to floats first.
-void TObjektHintergrund::Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float distance,
+void TObjektHintergrund::Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy,
                                       float& cx, float& cy) const {
-    if (!sight.horizontal) distance = static_cast<float>(std::sqrt(static_cast<Extended>(fdx) * fdx + dy * dy));
+    const float distance = sight.horizontal ? FloatDistance(fdx, fdy)
+                                            : static_cast<float>(std::sqrt(static_cast<Extended>(fdx) * fdx + dy * dy));
     const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
     cx = static_cast<float>(dx * c);
     cy = static_cast<float>(dy * c);

@@ -66,14 +66,13 @@ private:
         float length;
         Extended h;
     };
-    // Calls visit(sight, dx, dy, fdx, fdy, distance) for every frame element
-    // that sees (x, y), in the order top, right, bottom, left: the difference
-    // from its centre to the point, unrounded and as floats, and the distance
-    // from the float one.
+    // Calls visit(sight, dx, dy, fdx, fdy) for every frame element that sees
+    // (x, y), in the order top, right, bottom, left: the difference from its
+    // centre to the point, unrounded and as floats, not both 0.
     template <class Visit>
     void ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, Visit&& visit) const;
     // The vector one element sends, limited to staerke.
-    void Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float distance, float& cx,
+    void Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float& cx,
                       float& cy) const;
 
     Frame frame;
