@@ -42,6 +42,8 @@
 #include "radiation/SurfaceElements.h"
 #include "ui/MainWindow.h"
 
+#include "StandardScene.h"
+
 namespace {
 
 // A canvas that draws nothing: the timings are of the computation.
@@ -57,25 +59,6 @@ public:
     void Arc(int, int, int, int, int, int, int, int) override {}
     void DrawBitmap(const platform::Bitmap&) override {}
     void TextOut(int, int, const std::string&) override {}
-};
-
-// The standard scene as its file holds it, opened by the main window on the
-// headless platform, not yet computed.
-struct StandardScene {
-    StandardScene() {
-        headless.fileNameAnswers.push_back(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv");
-        form.OpenScene();
-        form.Scene().CleanAndNumber();
-    }
-
-    void Calculate() { ::Calculate(form.Scene(), form.Settings(), window, headless.Progress()); }
-
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window{1920, 1080};
-    MainWindow form{headless, window};
-    const SceneList& list = form.Scene();
-    Tprgvar& settings = form.Settings();
-    Displays& displays = form.DisplaySettings();
 };
 
 void CalculateFromScratch(benchmark::State& state) {
