@@ -207,9 +207,10 @@ private slots:
     // the main window's middle and answers the click.
     void cancelClickedWhileStreamLinesAreDrawnStopsThem() {
         dynamic_cast<TObjektLambert&>(form.Scene()[1]).staerke = 100;
-        form.Settings().sellaenge = 2;
-        form.DisplaySettings().linien.linienabstand = 2;
-        form.DisplaySettings().linien.iterationslaenge = 1;
+        // Some seconds of lines, well below the work that asks first.
+        form.Settings().sellaenge = 1;
+        form.DisplaySettings().linien.linienabstand = 1;
+        form.DisplaySettings().linien.iterationslaenge = 0.25f;
         QPoint progressCentre;
         QTimer::singleShot(300, this, [&] {
             auto* progress = qobject_cast<QtProgressWindow*>(QApplication::activeModalWidget());
