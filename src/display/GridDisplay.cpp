@@ -59,12 +59,23 @@ void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const 
                                const std::function<void(int32_t, int32_t)>& computePoint) const {
     platform::ShownProgress progress(progressWindow);
     const StopCheck stop = [&] { progress.StopIfCancelled(); };
-    for (int32_t i = 1; i <= grid.columns; ++i) {
-        const int64_t percent = (static_cast<int64_t>(i) - 1) * 100 / grid.columns;
+    // Before column i the progress shows the columns before it as done.
+    auto showColumnsDone = [&](int32_t done) {
+        const int64_t percent = static_cast<int64_t>(done) * 100 / grid.columns;
         progress.SetText(
             settings.titel + " is calculating the " + what + ".\rProgress: " + platform::IntToStr(percent) + "%",
-            static_cast<double>(i - 1) / grid.columns);
-        ParallelFor(
-            grid.rows, [&](int64_t row) { computePoint(i, static_cast<int32_t>(row) + 1); }, stop);
-    }
+            static_cast<double>(done) / grid.columns);
+    };
+    showColumnsDone(0);
+    // One pass over all columns, so that the threads start once; the
+    // progress follows the columns in order as they finish.
+    ParallelForInOrder(
+        grid.columns,
+        [&](int64_t column) {
+            for (int32_t j = 1; j <= grid.rows; ++j) computePoint(static_cast<int32_t>(column) + 1, j);
+        },
+        [&](int64_t column) {
+            if (column + 1 < grid.columns) showColumnsDone(static_cast<int32_t>(column) + 1);
+        },
+        stop);
 }

@@ -60,7 +60,7 @@ protected:
 
     // Calls computePoint(i, j) once for every grid point, column by column,
     // showing "<titel> is calculating the <what>." and the per-cent progress
-    // before each column. The points of a column run side by side:
+    // before each column. The columns run side by side, each point by point:
     // computePoint must write only its own point's entry and use only the
     // scene's const queries, so the result does not depend on the number of
     // threads.
