@@ -18,7 +18,86 @@ int EnvironmentOrMachineThreads() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
+// Threads that wait for the next loop's work. One loop at a time uses them.
+class WorkerPool {
+public:
+    static WorkerPool& Instance() {
+        static WorkerPool pool;
+        return pool;
+    }
+
+    // Starts `work` on `count` pool threads; false when the pool is busy.
+    bool Start(int64_t count, const std::function<void()>& work) {
+        std::lock_guard<std::mutex> guard(lock);
+        if (busy) return false;
+        while (static_cast<int64_t>(threads.size()) < count)
+            threads.emplace_back([this, before = generation] { Serve(before); });
+        busy = true;
+        job = &work;
+        wanted = count;
+        taken = 0;
+        running = count;
+        ++generation;
+        wake.notify_all();
+        return true;
+    }
+
+    void Wait() {
+        std::unique_lock<std::mutex> guard(lock);
+        finished.wait(guard, [&] { return running == 0; });
+        busy = false;
+    }
+
+    ~WorkerPool() {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            quit = true;
+        }
+        wake.notify_all();
+        for (std::thread& thread : threads) thread.join();
+    }
+
+private:
+    WorkerPool() = default;
+
+    // `served`: the last loop this thread must not take, the one before the
+    // loop it was started for.
+    void Serve(int64_t served) {
+        std::unique_lock<std::mutex> guard(lock);
+        for (;;) {
+            wake.wait(guard, [&] { return quit || (generation != served && taken < wanted); });
+            if (quit) return;
+            served = generation;
+            ++taken;
+            const std::function<void()>& work = *job;
+            guard.unlock();
+            work();
+            guard.lock();
+            if (--running == 0) finished.notify_all();
+        }
+    }
+
+    std::mutex lock;
+    std::condition_variable wake, finished;
+    std::vector<std::thread> threads;
+    const std::function<void()>* job = nullptr;
+    int64_t generation = 0;
+    int64_t wanted = 0, taken = 0, running = 0;
+    bool busy = false, quit = false;
+};
+
 }  // namespace
+
+parallel_detail::Helpers::Helpers(int64_t count, std::function<void()> work)
+    : work(std::move(work)), pooled(WorkerPool::Instance().Start(count, this->work)) {
+    if (!pooled)
+        for (int64_t t = 0; t < count; ++t) own.emplace_back(this->work);
+}
+
+parallel_detail::Helpers::~Helpers() {
+    if (pooled) WorkerPool::Instance().Wait();
+    for (std::thread& thread : own) thread.join();
+}
 
 int ThreadCount() {
     const int chosen = chosenThreads.load();

@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <type_traits>
 #include <vector>
@@ -26,6 +27,25 @@ using StopCheck = std::function<void()>;
 inline constexpr std::chrono::milliseconds kStopCheckInterval{20};
 
 namespace parallel_detail {
+
+// The threads that run a loop's work: taken from a pool of threads that
+// stay alive between loops, so that a short loop does not pay for starting
+// threads. While the pool serves another loop (a loop started inside
+// another's body or stop check), new threads are started instead.
+class Helpers {
+public:
+    // Runs `work` on `count` threads.
+    Helpers(int64_t count, std::function<void()> work);
+    // Waits until every thread has returned from `work`.
+    ~Helpers();
+    Helpers(const Helpers&) = delete;
+    Helpers& operator=(const Helpers&) = delete;
+
+private:
+    std::function<void()> work;
+    bool pooled;
+    std::vector<std::thread> own;
+};
 
 struct NothingInOrder {
     void operator()(int64_t) const {}
@@ -87,8 +107,7 @@ void Run(int64_t count, Body&& body, InOrder&& inOrder, const StopCheck& stop) {
         return !failure;
     };
     if (stop) stop();  // also when every wait is short
-    std::vector<std::thread> helpers;
-    for (int64_t t = 0; t < std::min(threads, count); ++t) helpers.emplace_back(work);
+    std::optional<Helpers> helpers(std::in_place, std::min(threads, count), work);
     try {
         if constexpr (kInOrder) {
             for (int64_t i = 0; i < count; ++i) {
@@ -104,7 +123,7 @@ void Run(int64_t count, Body&& body, InOrder&& inOrder, const StopCheck& stop) {
         if (!failure) failure = std::current_exception();
         next = count;
     }
-    for (auto& helper : helpers) helper.join();
+    helpers.reset();
     if (failure) std::rethrow_exception(failure);
 }
 

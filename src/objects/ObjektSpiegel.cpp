@@ -79,12 +79,12 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
     const Extended normalX = static_cast<Extended>(y2) - y1, normalY = static_cast<Extended>(x1) - x2;
     const float oldPlus = element.difplus, oldMinus = element.difminus;
     Extended oldSum = 0, newSum = 0;
-    for (float& value : element.dirrad) {
-        oldSum += value;
-        value = 0;
-    }
-    element.difplus = 0;
-    element.difminus = 0;
+    for (float value : element.dirrad) oldSum += value;
+    // Gathered apart from the element and stored at the end: the elements
+    // lie side by side in memory, and the threads that refill neighbours
+    // would otherwise keep taking each other's cache lines.
+    std::vector<float> dirrad(element.dirrad.size(), 0.0f);
+    float difplus = 0, difminus = 0;
     FlowVectorList incoming;
     for (const auto& other : list) {
         if (other->number == number) continue;
@@ -97,26 +97,29 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
             const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
             if (dirtrans > 0) {
                 const auto share = static_cast<float>(magnitude * dirtrans / 100);
-                element.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
+                dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
                 newSum += share;
             }
             if (dirref > 0) {
                 const auto share = static_cast<float>(magnitude * dirref / 100);
-                element.dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
+                dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
                 newSum += share;
             }
             // The flux through the segment, positive when the radiation
             // travels towards the plus side.
             const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
             if (s > 0) {
-                element.difplus = static_cast<float>(element.difplus + diftrans * s / length / 100);
-                element.difminus = static_cast<float>(element.difminus + difref * s / length / 100);
+                difplus = static_cast<float>(difplus + diftrans * s / length / 100);
+                difminus = static_cast<float>(difminus + difref * s / length / 100);
             } else if (s < 0) {
-                element.difplus = static_cast<float>(element.difplus - difref * s / length / 100);
-                element.difminus = static_cast<float>(element.difminus - diftrans * s / length / 100);
+                difplus = static_cast<float>(difplus - difref * s / length / 100);
+                difminus = static_cast<float>(difminus - diftrans * s / length / 100);
             }
         }
     }
+    element.dirrad = std::move(dirrad);
+    element.difplus = difplus;
+    element.difminus = difminus;
     return HasChanged(oldPlus, element.difplus, abbruchgenauigkeit) ||
            HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
 }

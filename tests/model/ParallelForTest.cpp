@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -102,6 +103,24 @@ TEST(ParallelForTest, StopCheckIsAskedOnTheCallingThreadAndEndsTheLoop) {
                      StopAsked);
         EXPECT_LT(run, 500);
     }
+    SetThreadCount(0);
+}
+
+// The threads are kept between loops; a loop inside another loop's body, or
+// loops started from several threads at once, must still finish.
+TEST(ParallelForTest, NestedAndSimultaneousLoopsFinish) {
+    SetThreadCount(3);
+    std::atomic<int> visits{0};
+    ParallelFor(6, [&](int64_t) { ParallelFor(10, [&](int64_t) { ++visits; }); });
+    EXPECT_EQ(visits, 60);
+    visits = 0;
+    std::vector<std::thread> callers;
+    for (int c = 0; c < 4; ++c)
+        callers.emplace_back([&] {
+            for (int k = 0; k < 50; ++k) ParallelFor(8, [&](int64_t) { ++visits; });
+        });
+    for (std::thread& caller : callers) caller.join();
+    EXPECT_EQ(visits, 4 * 50 * 8);
     SetThreadCount(0);
 }
 
