@@ -140,6 +140,9 @@ struct SightRun {
 
 // The shapes of the scene's objects, built in the serial prepare step and
 // read by the queries from any thread.
+// The order in which OcclusionIndex::ForEachFan visits a run's ranges.
+enum class FanOrder { Forwards, Backwards };
+
 class OcclusionIndex {
 public:
     struct Entry {
@@ -169,12 +172,13 @@ public:
 
     // The fan of paths between p and every point of the run: calls
     // visit(first, last, candidates) for consecutive ranges of the run's
-    // points, in order, with the shapes that may cut a path between p and a
+    // points, in order (from the last range to the first with
+    // FanOrder::Backwards), with the shapes that may cut a path between p and a
     // point of the range (none excepted but skipA and skipB). Each path is
     // then decided by candidates.Blocks, in whichever direction the caller's
     // rule takes it. A range whose every path a shape surely cuts is left
     // out: its points are not visited.
-    template <class Visit>
+    template <FanOrder order = FanOrder::Forwards, class Visit>
     void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const;
 
 private:
@@ -186,7 +190,7 @@ private:
     // kBlocked.
     size_t Cull(std::span<const uint32_t> from, const SightRun& run, SightPoint p, size_t first, size_t last,
                 uint32_t* out) const;
-    template <class Visit>
+    template <FanOrder order, class Visit>
     void Split(const SightRun& run, SightPoint p, size_t first, size_t last, std::span<const uint32_t> candidates,
                uint32_t* scratch, Visit& visit) const;
 
@@ -217,7 +221,7 @@ private:
     static constexpr size_t kLeaf = 16;  // ranges this short are not split further
 };
 
-template <class Visit>
+template <FanOrder order, class Visit>
 void OcclusionIndex::Split(const SightRun& run, SightPoint p, size_t first, size_t last,
                            std::span<const uint32_t> candidates, uint32_t* scratch, Visit& visit) const {
     if (candidates.empty() || last - first < kLeaf) {
@@ -225,13 +229,20 @@ void OcclusionIndex::Split(const SightRun& run, SightPoint p, size_t first, size
         return;
     }
     const size_t middle = first + (last - first) / 2;
-    const size_t lower = Cull(candidates, run, p, first, middle, scratch);
-    if (lower != kBlocked) Split(run, p, first, middle, {scratch, lower}, scratch + lower, visit);
-    const size_t upper = Cull(candidates, run, p, middle + 1, last, scratch);
-    if (upper != kBlocked) Split(run, p, middle + 1, last, {scratch, upper}, scratch + upper, visit);
+    auto half = [&](size_t from, size_t to) {
+        const size_t count = Cull(candidates, run, p, from, to, scratch);
+        if (count != kBlocked) Split<order>(run, p, from, to, {scratch, count}, scratch + count, visit);
+    };
+    if constexpr (order == FanOrder::Forwards) {
+        half(first, middle);
+        half(middle + 1, last);
+    } else {
+        half(middle + 1, last);
+        half(first, middle);
+    }
 }
 
-template <class Visit>
+template <FanOrder order, class Visit>
 void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
     if (run.points.empty()) return;
     // The candidates of each level of the split, each a subset of the level
@@ -249,5 +260,5 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
     const size_t count =
         Gather(SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
     if (count == kBlocked) return;
-    Split(run, p, 0, last, {scratch, count}, scratch + count, visit);
+    Split<order>(run, p, 0, last, {scratch, count}, scratch + count, visit);
 }

@@ -85,23 +85,10 @@ FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {
     return sum;
 }
 
-namespace {
-// Adds the magnitudes of the vectors, in the list's order, as floats.
-void AddMagnitudes(float& energy, const FlowVectorList& contributions) {
-    for (const FlowVector& f : contributions)
-        energy = static_cast<float>(energy +
-                                    std::sqrt(static_cast<Extended>(f.fx) * f.fx + static_cast<Extended>(f.fy) * f.fy));
-}
-}  // namespace
-
 float SceneList::EnergyDensityAt(int32_t x, int32_t y) const {
     float energy = 0;
     FlowVectorList contributions;
-    for (const auto& object : objects) {
-        contributions.clear();
-        object->FlowContributionsAt(x, y, *this, 0, contributions);
-        AddMagnitudes(energy, contributions);
-    }
+    for (const auto& object : objects) energy = object->AddEnergyDensity(x, y, *this, 0, energy, contributions);
     return energy;
 }
 
@@ -115,7 +102,7 @@ SceneList::Field SceneList::FieldAt(int32_t x, int32_t y) const {
             field.flow.x += fx;
             field.flow.y += fy;
         }
-        AddMagnitudes(field.energy, contributions);
+        field.energy = AddMagnitudes(field.energy, contributions);
     }
     return field;
 }

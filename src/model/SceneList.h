@@ -82,12 +82,12 @@ public:
     bool AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const;
     // The paths between p and every point of the run, in ranges of the run
     // with the objects that may block them (OcclusionIndex::ForEachFan).
-    template <class Visit>
+    template <FanOrder order = FanOrder::Forwards, class Visit>
     void ForEachFan(const SightRun& run, SightPoint p, int32_t skipA, int32_t skipB, Visit&& visit) const {
-        if (occlusion.Built()) return occlusion.ForEachFan(run, p, skipA, skipB, visit);
+        if (occlusion.Built()) return occlusion.ForEachFan<order>(run, p, skipA, skipB, visit);
         OcclusionIndex current;
         current.Build(Shapes());
-        current.ForEachFan(run, p, skipA, skipB, visit);
+        current.ForEachFan<order>(run, p, skipA, skipB, visit);
     }
     // Whether any object comes within distance d of (x, y).
     bool AnyNear(int32_t x, int32_t y, int32_t d) const;

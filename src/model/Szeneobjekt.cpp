@@ -22,6 +22,18 @@ bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, 
 
 void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
+float AddMagnitudes(float energy, const FlowVectorList& vectors) {
+    for (const FlowVector& v : vectors) energy = AddMagnitude(energy, v);
+    return energy;
+}
+
+float Tszeneobjekt::AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                                     FlowVectorList& scratch) const {
+    scratch.clear();
+    FlowContributionsAt(x, y, list, exclude, scratch);
+    return AddMagnitudes(energy, scratch);
+}
+
 bool Tszeneobjekt::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                           FlowVectorList& contributions) const {
     const bool flow = FlowDensityAt(x, y, list, fx, fy, exclude);

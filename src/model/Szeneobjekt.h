@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,6 +45,14 @@ struct FlowVector {
     float fy;
 };
 using FlowVectorList = PrependList<FlowVector>;
+
+// energy + |v|, rounded to a float: one step of the energy density's sum.
+inline float AddMagnitude(float energy, FlowVector v) {
+    return static_cast<float>(energy +
+                              std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy));
+}
+// Adds the magnitudes of the vectors one by one, in the list's order.
+float AddMagnitudes(float energy, const FlowVectorList& vectors);
 
 // A point where the stream-line display starts a line.
 struct StreamLineStart {
@@ -100,6 +109,11 @@ public:
     // in front of `result`.
     virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
+    // energy plus the magnitudes of the vectors FlowContributionsAt gives,
+    // added in the order of its list (AddMagnitudes); `scratch` is room for
+    // that list.
+    virtual float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                                   FlowVectorList& scratch) const;
     // FlowDensityAt and FlowContributionsAt at once, each line of sight
     // tested once: the same results as the two.
     virtual bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,

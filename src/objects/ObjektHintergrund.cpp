@@ -107,10 +107,12 @@ bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_
     return x <= d || int64_t{x} >= int64_t{frame.width} - d || y <= d || int64_t{y} >= int64_t{frame.height} - d;
 }
 
-template <class Visit>
+template <FanOrder order, class Visit>
 void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                               Visit&& visit) const {
-    for (Edge edge : kEdgesInOrder) {
+    constexpr bool kForwards = order == FanOrder::Forwards;
+    for (size_t k = 0; k < std::size(kEdgesInOrder); ++k) {
+        const Edge edge = kEdgesInOrder[kForwards ? k : std::size(kEdgesInOrder) - 1 - k];
         if (nuroben && edge == Edge::Bottom) continue;
         const ElementSight sight{IsHorizontal(edge), frame.ElementLength(edge), frame.DistanceFromEdge(edge, x, y)};
         const std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
@@ -119,20 +121,21 @@ void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneL
         // length below the point do not reach it.
         const bool belowReaches = !nuroben || sight.horizontal;
         const Extended horizon = static_cast<Extended>(y) + frame.sellaenge;
-        list.ForEachFan(run, {x, y}, number, exclude,
-                        [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
-                            for (size_t i = first; i <= last; ++i) {
-                                const FloatPoint e = centres[i];
-                                if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
-                                const Extended dx = x - static_cast<Extended>(e.x);
-                                const Extended dy = y - static_cast<Extended>(e.y);
-                                const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
-                                // The distance from the floats is 0 just when both are.
-                                if (fdx == 0 && fdy == 0) continue;
-                                if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
-                                visit(sight, dx, dy, fdx, fdy);
-                            }
-                        });
+        list.ForEachFan<order>(run, {x, y}, number, exclude,
+                               [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                                   for (size_t k = first; k <= last; ++k) {
+                                       const size_t i = kForwards ? k : first + last - k;
+                                       const FloatPoint e = centres[i];
+                                       if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
+                                       const Extended dx = x - static_cast<Extended>(e.x);
+                                       const Extended dy = y - static_cast<Extended>(e.y);
+                                       const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
+                                       // The distance from the floats is 0 just when both are.
+                                       if (fdx == 0 && fdy == 0) continue;
+                                       if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
+                                       visit(sight, dx, dy, fdx, fdy);
+                                   }
+                               });
     }
 }
 
@@ -160,6 +163,18 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
                              Contribution(sight, dx, dy, fdx, fdy, cx, cy);
                              result.Prepend({cx, cy});
                          });
+}
+
+float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                                           FlowVectorList&) const {
+    if (staerke == 0) return energy;
+    ForEachElementSeeing<FanOrder::Backwards>(
+        x, y, list, exclude, [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
+            float cx, cy;
+            Contribution(sight, dx, dy, fdx, fdy, cx, cy);
+            energy = AddMagnitude(energy, {cx, cy});
+        });
+    return energy;
 }
 
 bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,

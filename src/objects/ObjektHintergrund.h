@@ -21,6 +21,10 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    // The magnitudes straight from the elements, last to first: the order
+    // of FlowContributionsAt's list, without building it.
+    float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                           FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
     // The frame closes the picture: it blocks every path with an end outside.
@@ -67,9 +71,10 @@ private:
         Extended h;
     };
     // Calls visit(sight, dx, dy, fdx, fdy) for every frame element that sees
-    // (x, y), in the order top, right, bottom, left: the difference from its
-    // centre to the point, unrounded and as floats, not both 0.
-    template <class Visit>
+    // (x, y), in the order top, right, bottom, left (or the reverse): the
+    // difference from its centre to the point, unrounded and as floats, not
+    // both 0.
+    template <FanOrder order = FanOrder::Forwards, class Visit>
     void ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, Visit&& visit) const;
     // The vector one element sends, limited to staerke.
     void Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float& cx,

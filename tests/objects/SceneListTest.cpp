@@ -51,6 +51,30 @@ TEST_F(SceneListTest, EmptyPictureCancelsInTheMiddleAndPushesAwayFromAnEdge) {
     EXPECT_NEAR(above.x, 0, 0.01);
 }
 
+// The frame sums its energy straight from its elements, last to first; the
+// sum must be the one its list of vectors gives, to the last bit, also where
+// objects hide parts of the edges and with light only from above.
+TEST_F(SceneListTest, FrameEnergyEqualsTheSumOverItsListOfVectors) {
+    background().staerke = 10;
+    settings.sellaenge = 3;
+    Add<TObjektAbsorber>(100, 100, 700, 130);
+    Add<TObjektAbsorber>(400, 20, 405, 580);
+    Add<TObjektAbsorber>(2, 300, 60, 302);
+    for (const bool nuroben : {false, true}) {
+        background().nuroben = nuroben;
+        list.PrepareQueries(settings);
+        FlowVectorList vectors, scratch;
+        for (int32_t x = 0; x <= 800; x += 23)
+            for (int32_t y = 0; y <= 600; y += 17) {
+                vectors.clear();
+                background().FlowContributionsAt(x, y, list, 0, vectors);
+                const float start = 0.37f;
+                EXPECT_EQ(background().AddEnergyDensity(x, y, list, 0, start, scratch), AddMagnitudes(start, vectors))
+                    << x << ", " << y << (nuroben ? " from above" : "");
+            }
+    }
+}
+
 TEST_F(SceneListTest, FrameClosesThePicture) {
     EXPECT_TRUE(background().Blocks(-1, 100, 400, 300, 0, 0));
     EXPECT_TRUE(background().Blocks(400, 300, 400, 601, 0, 0));
