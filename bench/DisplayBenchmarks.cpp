@@ -211,14 +211,15 @@ void StandardSceneThreads() {
     const int most = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
     for (int threads = 1; threads <= std::max(4, most); threads *= 2) {
         SetThreadCount(threads);
-        {
+        double best = 1e300;
+        for (int k = 0; k < 3; ++k) {
             StandardScene scene;
             const auto start = std::chrono::steady_clock::now();
             scene.Calculate();
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-            std::printf("%-28s %-12s %7d %11.1f\n", "standard", "Calculate", threads, ms);
+            best = std::min(
+                best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
+        std::printf("%-28s %-12s %7d %9.1f\n", "standard", "Calculate", threads, best);
         StandardScene scene;
         scene.Calculate();
         for (const NamedDisplay& display : kDisplays) {
@@ -263,7 +264,7 @@ void RandomSceneRow(int width, int height, int objects, int sellaenge, bool stre
     std::snprintf(label, sizeof label, "%dx%d, %d obj, sel %d", width, height, objects, sellaenge);
     for (const NamedDisplay& display : kDisplays) {
         if (display.draw == DrawStreamLines && !streamLines) continue;
-        PrintRow(label, display.name, ThreadCount(), Measure(list, settings, displays, headless, display.draw, 1));
+        PrintRow(label, display.name, ThreadCount(), Measure(list, settings, displays, headless, display.draw, 3));
     }
 }
 
