@@ -1,8 +1,10 @@
 #include "objects/ObjektHintergrund.h"
 
 #include <cmath>
+#include <span>
 #include <vector>
 
+#include "model/ExtendedPair.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
@@ -18,11 +20,6 @@ namespace {
 constexpr Edge kEdgesInOrder[] = {Edge::Top, Edge::Right, Edge::Bottom, Edge::Left};
 
 bool IsHorizontal(Edge edge) { return edge == Edge::Top || edge == Edge::Bottom; }
-
-// The length of (dx, dy), rounded to a float.
-float FloatDistance(float dx, float dy) {
-    return static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-}
 
 // Scales the vector down to length `limit` when it is longer.
 void Limit(float& fx, float& fy, float limit) {
@@ -107,10 +104,11 @@ bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_
     return x <= d || int64_t{x} >= int64_t{frame.width} - d || y <= d || int64_t{y} >= int64_t{frame.height} - d;
 }
 
-template <FanOrder order, class Visit>
-void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                                              Visit&& visit) const {
+template <FanOrder order, class VisitEdge>
+void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                                           VisitEdge&& visitEdge) const {
     constexpr bool kForwards = order == FanOrder::Forwards;
+    std::vector<Difference> seen;
     for (size_t k = 0; k < std::size(kEdgesInOrder); ++k) {
         const Edge edge = kEdgesInOrder[kForwards ? k : std::size(kEdgesInOrder) - 1 - k];
         if (nuroben && edge == Edge::Bottom) continue;
@@ -121,6 +119,7 @@ void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneL
         // length below the point do not reach it.
         const bool belowReaches = !nuroben || sight.horizontal;
         const Extended horizon = static_cast<Extended>(y) + frame.sellaenge;
+        seen.clear();
         list.ForEachFan<order>(run, {x, y}, number, exclude,
                                [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                    for (size_t k = first; k <= last; ++k) {
@@ -129,25 +128,56 @@ void TObjektHintergrund::ForEachElementSeeing(int32_t x, int32_t y, const SceneL
                                        if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
                                        const Extended dx = x - static_cast<Extended>(e.x);
                                        const Extended dy = y - static_cast<Extended>(e.y);
-                                       const auto fdx = static_cast<float>(dx), fdy = static_cast<float>(dy);
                                        // The distance from the floats is 0 just when both are.
-                                       if (fdx == 0 && fdy == 0) continue;
+                                       if (static_cast<float>(dx) == 0 && static_cast<float>(dy) == 0) continue;
                                        if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
-                                       visit(sight, dx, dy, fdx, fdy);
+                                       seen.push_back({dx, dy});
                                    }
                                });
+        if (!seen.empty()) visitEdge(sight, std::span<const Difference>(seen));
     }
 }
 
+// Two elements at a time: the square roots and divisions are most of a
+// query's arithmetic.
+void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
+                                 std::vector<Extended>& factors) const {
+    factors.resize(seen.size());
+    const ExtendedPair exitance(staerke), length(sight.length), h(sight.h);
+    const bool unroundedDy = rule == DistanceRule::SingleVectors && !sight.horizontal;
+    for (size_t k = 0; k < seen.size(); k += 2) {
+        const Difference& a = seen[k];
+        const Difference& b = seen[k + 1 < seen.size() ? k + 1 : k];
+        const ExtendedPair dx(a.dx, b.dx), dy(a.dy, b.dy);
+        const ExtendedPair fdx = RoundedToFloat(dx), alongDy = unroundedDy ? dy : RoundedToFloat(dy);
+        const ExtendedPair distance = RoundedToFloat(Sqrt(fdx * fdx + alongDy * alongDy));
+        const ExtendedPair c = LambertFactor<ExtendedPair>(exitance, length, h, distance);
+        factors[k] = c.First();
+        if (k + 1 < seen.size()) factors[k + 1] = c.Second();
+    }
+}
+
+// The single vectors scale the unrounded difference from the element to the
+// point: so the recorded results have them.
+FlowVector TObjektHintergrund::Contribution(Difference d, Extended factor) const {
+    auto cx = static_cast<float>(d.dx * factor), cy = static_cast<float>(d.dy * factor);
+    Limit(cx, cy, staerke);
+    return {cx, cy};
+}
+
+// The summed field rounds the differences to floats first.
 bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                                        int32_t exclude) const {
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachElementSeeing(x, y, list, exclude, [&](const ElementSight& sight, Extended, Extended, float dx, float dy) {
-        const Extended c = LambertFactor(staerke, sight.length, sight.h, FloatDistance(dx, dy));
-        fx += static_cast<float>(dx * c);
-        fy += static_cast<float>(dy * c);
+    std::vector<Extended> factors;
+    ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
+        Factors(sight, seen, DistanceRule::SummedField, factors);
+        for (size_t k = 0; k < seen.size(); ++k) {
+            fx += static_cast<float>(static_cast<float>(seen[k].dx) * factors[k]);
+            fy += static_cast<float>(static_cast<float>(seen[k].dy) * factors[k]);
+        }
     });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
@@ -157,22 +187,21 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
 void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                              FlowVectorList& result) const {
     if (staerke == 0) return;
-    ForEachElementSeeing(x, y, list, exclude,
-                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
-                             float cx, cy;
-                             Contribution(sight, dx, dy, fdx, fdy, cx, cy);
-                             result.Prepend({cx, cy});
-                         });
+    std::vector<Extended> factors;
+    ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
+        Factors(sight, seen, DistanceRule::SingleVectors, factors);
+        for (size_t k = 0; k < seen.size(); ++k) result.Prepend(Contribution(seen[k], factors[k]));
+    });
 }
 
 float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
                                            FlowVectorList&) const {
     if (staerke == 0) return energy;
-    ForEachElementSeeing<FanOrder::Backwards>(
-        x, y, list, exclude, [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
-            float cx, cy;
-            Contribution(sight, dx, dy, fdx, fdy, cx, cy);
-            energy = AddMagnitude(energy, {cx, cy});
+    std::vector<Extended> factors;
+    ForEachEdgeSeeing<FanOrder::Backwards>(
+        x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
+            Factors(sight, seen, DistanceRule::SingleVectors, factors);
+            for (size_t k = 0; k < seen.size(); ++k) energy = AddMagnitude(energy, Contribution(seen[k], factors[k]));
         });
     return energy;
 }
@@ -182,32 +211,20 @@ bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    ForEachElementSeeing(x, y, list, exclude,
-                         [&](const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy) {
-                             const Extended c = LambertFactor(staerke, sight.length, sight.h, FloatDistance(fdx, fdy));
-                             fx += static_cast<float>(fdx * c);
-                             fy += static_cast<float>(fdy * c);
-                             float cx, cy;
-                             Contribution(sight, dx, dy, fdx, fdy, cx, cy);
-                             contributions.Prepend({cx, cy});
-                         });
+    std::vector<Extended> summed, single;
+    ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
+        Factors(sight, seen, DistanceRule::SummedField, summed);
+        // The rules differ only for the sides.
+        Factors(sight, seen, DistanceRule::SingleVectors, single);
+        for (size_t k = 0; k < seen.size(); ++k) {
+            fx += static_cast<float>(static_cast<float>(seen[k].dx) * summed[k]);
+            fy += static_cast<float>(static_cast<float>(seen[k].dy) * summed[k]);
+            contributions.Prepend(Contribution(seen[k], single[k]));
+        }
+    });
     if (fx == 0 && fy == 0) return false;
     Limit(fx, fy, staerke);
     return true;
-}
-
-// The single vectors scale the unrounded difference from the element to the
-// point, and a side element's distance is taken from it too: so the
-// recorded results have them. The summed field (FlowDensityAt) rounds the
-// differences to floats first.
-void TObjektHintergrund::Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy,
-                                      float& cx, float& cy) const {
-    const float distance = sight.horizontal ? FloatDistance(fdx, fdy)
-                                            : static_cast<float>(std::sqrt(static_cast<Extended>(fdx) * fdx + dy * dy));
-    const Extended c = LambertFactor(staerke, sight.length, sight.h, distance);
-    cx = static_cast<float>(dx * c);
-    cy = static_cast<float>(dy * c);
-    Limit(cx, cy, staerke);
 }
 
 void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/Occlusion.h"
@@ -70,15 +71,25 @@ private:
         float length;
         Extended h;
     };
-    // Calls visit(sight, dx, dy, fdx, fdy) for every frame element that sees
-    // (x, y), in the order top, right, bottom, left (or the reverse): the
-    // difference from its centre to the point, unrounded and as floats, not
-    // both 0.
-    template <FanOrder order = FanOrder::Forwards, class Visit>
-    void ForEachElementSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, Visit&& visit) const;
+    // The difference from an element's centre to the point.
+    struct Difference {
+        Extended dx, dy;
+    };
+    // Calls visitEdge(sight, differences) for each edge, in the order top,
+    // right, bottom, left (or the reverse), with the elements that see
+    // (x, y): their differences, none with both rounded to 0 as floats, in
+    // the order of the edge (or the reverse).
+    template <FanOrder order = FanOrder::Forwards, class VisitEdge>
+    void ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, VisitEdge&& visitEdge) const;
+    // Which distance Lambert's law takes: the summed field's, from both
+    // differences rounded to floats, or the single vectors', which keep a
+    // side element's dy unrounded.
+    enum class DistanceRule { SummedField, SingleVectors };
+    // The Lambert factor of each of one edge's elements.
+    void Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
+                 std::vector<Extended>& factors) const;
     // The vector one element sends, limited to staerke.
-    void Contribution(const ElementSight& sight, Extended dx, Extended dy, float fdx, float fdy, float& cx,
-                      float& cy) const;
+    FlowVector Contribution(Difference d, Extended factor) const;
 
     Frame frame;
 };

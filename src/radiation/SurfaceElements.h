@@ -1,6 +1,7 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "model/Extended.h"
 #include "model/Hilfsfunktionen.h"
@@ -20,7 +21,10 @@ struct FloatPoint {
 // the flow density c = k (P - E) with
 //     k = M/2 * e * h / D^3,   so |c| = M/2 * e * cos(alpha) / D,
 // and each face emits M * e in all. Every emitting surface uses this.
-inline Extended LambertFactor(Extended exitance, Extended elementLength, Extended h, Extended distance) {
+// Number may also be an ExtendedPair, for two elements at once.
+template <class Number = Extended>
+inline Number LambertFactor(std::type_identity_t<Number> exitance, std::type_identity_t<Number> elementLength,
+                            std::type_identity_t<Number> h, std::type_identity_t<Number> distance) {
     return 0.5 * exitance * elementLength * h / (distance * distance * distance);
 }
 

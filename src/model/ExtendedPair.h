@@ -1,0 +1,53 @@
+#pragma once
+#include <cmath>
+
+#include "model/Extended.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Two Extended values computed side by side: each operation is the same IEEE
+// operation as on one value, rounded the same way, so a pair gives the bytes
+// of two single computations. On x86-64 one instruction does both, which
+// halves the time of the square roots and divisions where they dominate.
+class ExtendedPair {
+public:
+#if defined(__SSE2__)
+    ExtendedPair(Extended first, Extended second) : lanes(_mm_set_pd(second, first)) {}
+    explicit ExtendedPair(Extended both) : lanes(_mm_set1_pd(both)) {}
+
+    Extended First() const { return _mm_cvtsd_f64(lanes); }
+    Extended Second() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(lanes, lanes)); }
+
+    friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_add_pd(a.lanes, b.lanes)); }
+    friend ExtendedPair operator*(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_mul_pd(a.lanes, b.lanes)); }
+    friend ExtendedPair operator/(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_div_pd(a.lanes, b.lanes)); }
+    friend ExtendedPair Sqrt(ExtendedPair a) { return ExtendedPair(_mm_sqrt_pd(a.lanes)); }
+    // Each value rounded to a float and back.
+    friend ExtendedPair RoundedToFloat(ExtendedPair a) { return ExtendedPair(_mm_cvtps_pd(_mm_cvtpd_ps(a.lanes))); }
+
+private:
+    explicit ExtendedPair(__m128d lanes) : lanes(lanes) {}
+    __m128d lanes;
+#else
+    ExtendedPair(Extended first, Extended second) : first(first), second(second) {}
+    explicit ExtendedPair(Extended both) : first(both), second(both) {}
+
+    Extended First() const { return first; }
+    Extended Second() const { return second; }
+
+    friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return {a.first + b.first, a.second + b.second}; }
+    friend ExtendedPair operator*(ExtendedPair a, ExtendedPair b) { return {a.first * b.first, a.second * b.second}; }
+    friend ExtendedPair operator/(ExtendedPair a, ExtendedPair b) { return {a.first / b.first, a.second / b.second}; }
+    friend ExtendedPair Sqrt(ExtendedPair a) { return {std::sqrt(a.first), std::sqrt(a.second)}; }
+    friend ExtendedPair RoundedToFloat(ExtendedPair a) {
+        return {static_cast<float>(a.first), static_cast<float>(a.second)};
+    }
+
+private:
+    Extended first, second;
+#endif
+};
+
+inline ExtendedPair operator*(Extended a, ExtendedPair b) { return ExtendedPair(a) * b; }
