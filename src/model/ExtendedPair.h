@@ -21,6 +21,7 @@ public:
     Extended Second() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(lanes, lanes)); }
 
     friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_add_pd(a.lanes, b.lanes)); }
+    friend ExtendedPair operator-(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_sub_pd(a.lanes, b.lanes)); }
     friend ExtendedPair operator*(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_mul_pd(a.lanes, b.lanes)); }
     friend ExtendedPair operator/(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_div_pd(a.lanes, b.lanes)); }
     friend ExtendedPair Sqrt(ExtendedPair a) { return ExtendedPair(_mm_sqrt_pd(a.lanes)); }
@@ -38,6 +39,7 @@ private:
     Extended Second() const { return second; }
 
     friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return {a.first + b.first, a.second + b.second}; }
+    friend ExtendedPair operator-(ExtendedPair a, ExtendedPair b) { return {a.first - b.first, a.second - b.second}; }
     friend ExtendedPair operator*(ExtendedPair a, ExtendedPair b) { return {a.first * b.first, a.second * b.second}; }
     friend ExtendedPair operator/(ExtendedPair a, ExtendedPair b) { return {a.first / b.first, a.second / b.second}; }
     friend ExtendedPair Sqrt(ExtendedPair a) { return {std::sqrt(a.first), std::sqrt(a.second)}; }
@@ -51,3 +53,6 @@ private:
 };
 
 inline ExtendedPair operator*(Extended a, ExtendedPair b) { return ExtendedPair(a) * b; }
+
+// So that one formula serves one value and a pair.
+inline Extended Sqrt(Extended a) { return std::sqrt(a); }

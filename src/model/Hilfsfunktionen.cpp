@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "model/ExtendedPair.h"
+
 Extended NormalizeAngle(Extended a, Extended period) {
     // Far-off values are brought near first so that the loops stay short.
     if (std::fabs(a) > 4 * period) a = std::fmod(a, period);
@@ -50,15 +52,23 @@ bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings) {
     return x < 0 || x > settings.breite || y < 0 || y > settings.hoehe;
 }
 
-float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
-    // Everything in Extended and only the result rounded to float: a sine or
-    // cosine rounded to float first moves light that arrives exactly on a bin
-    // boundary into the bin below.
-    const Extended length = std::sqrt((static_cast<Extended>(ux) * ux + static_cast<Extended>(uy) * uy) *
-                                      (static_cast<Extended>(vx) * vx + static_cast<Extended>(vy) * vy));
+namespace {
+
+// The cosine and sine of the angle from u to v, and the product of their
+// lengths; everything in Extended: a sine or cosine rounded to float first
+// moves light that arrives exactly on a bin boundary into the bin below.
+template <class Number>
+struct Turn {
+    Number length, c, s;
+};
+template <class Number>
+Turn<Number> TurnBetween(Number ux, Number uy, Number vx, Number vy) {
+    const Number length = Sqrt((ux * ux + uy * uy) * (vx * vx + vy * vy));
+    return {length, (ux * vx + uy * vy) / length, (ux * vy - vx * uy) / length};
+}
+
+float BinOfTurn(int32_t n, Extended length, Extended c, Extended s) {
     if (length == 0) return 0;
-    const Extended c = (static_cast<Extended>(ux) * vx + static_cast<Extended>(uy) * vy) / length;
-    const Extended s = (static_cast<Extended>(ux) * vy - static_cast<Extended>(vx) * uy) / length;
     const Extended perTurn = static_cast<Extended>(n) / 2 / kPi;
     Extended r;
     if (c > 0.7)
@@ -72,6 +82,20 @@ float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
     if (r > n) r -= n;
     if (r < 0) r += n;
     return static_cast<float>(r);
+}
+
+}  // namespace
+
+float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
+    const Turn<Extended> turn = TurnBetween<Extended>(ux, uy, vx, vy);
+    return BinOfTurn(n, turn.length, turn.c, turn.s);
+}
+
+std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, float u2y, float vx, float vy) {
+    const Turn<ExtendedPair> turn =
+        TurnBetween(ExtendedPair(u1x, u2x), ExtendedPair(u1y, u2y), ExtendedPair(vx), ExtendedPair(vy));
+    return {BinOfTurn(n, turn.length.First(), turn.c.First(), turn.s.First()),
+            BinOfTurn(n, turn.length.Second(), turn.c.Second(), turn.s.Second())};
 }
 
 bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -29,6 +30,8 @@ bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings);
 // exactly n (a hair short of a full turn) means the same as 0. With x to the
 // right and y upward, a result below n/2 means v lies counter-clockwise of u.
 float DirectionBin(int32_t n, float ux, float uy, float vx, float vy);
+// DirectionBin of u1 and of u2 against the same v, computed side by side.
+std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, float u2y, float vx, float vy);
 
 // Whether a value changed by more than the stop criterion (abbruchgenauigkeit,
 // percent), measured relative to the new value.

@@ -53,8 +53,7 @@ int32_t ReflectedBin(int32_t n, int32_t b) {
 }
 
 BinWindow CoveredBinWindow(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty) {
-    float a1 = DirectionBin(n, px - e1.x, py - e1.y, tx, ty);
-    float a2 = DirectionBin(n, px - e2.x, py - e2.y, tx, ty);
+    auto [a1, a2] = DirectionBins(n, px - e1.x, py - e1.y, px - e2.x, py - e2.y, tx, ty);
     if (a1 > a2) Swap(a1, a2);
     if (static_cast<Extended>(a2) - a1 > static_cast<Extended>(n) / 2) {
         // The window wraps past bin 0: take it the shorter way.
