@@ -1,5 +1,6 @@
 #include "objects/ObjektHintergrund.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <vector>
@@ -109,6 +110,7 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
                                            VisitEdge&& visitEdge) const {
     constexpr bool kForwards = order == FanOrder::Forwards;
     std::vector<Difference> seen;
+    seen.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     for (size_t k = 0; k < std::size(kEdgesInOrder); ++k) {
         const Edge edge = kEdgesInOrder[kForwards ? k : std::size(kEdgesInOrder) - 1 - k];
         if (nuroben && edge == Edge::Bottom) continue;
@@ -142,6 +144,7 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
 // query's arithmetic.
 void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
                                  std::vector<Extended>& factors) const {
+    factors.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     factors.resize(seen.size());
     const ExtendedPair exitance(staerke), length(sight.length), h(sight.h);
     const bool unroundedDy = rule == DistanceRule::SingleVectors && !sight.horizontal;
@@ -198,11 +201,12 @@ float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList
                                            FlowVectorList&) const {
     if (staerke == 0) return energy;
     std::vector<Extended> factors;
-    ForEachEdgeSeeing<FanOrder::Backwards>(
-        x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
-            Factors(sight, seen, DistanceRule::SingleVectors, factors);
-            for (size_t k = 0; k < seen.size(); ++k) energy = AddMagnitude(energy, Contribution(seen[k], factors[k]));
-        });
+    ForEachEdgeSeeing<FanOrder::Backwards>(x, y, list, exclude,
+                                           [&](const ElementSight& sight, std::span<const Difference> seen) {
+                                               Factors(sight, seen, DistanceRule::SingleVectors, factors);
+                                               for (size_t k = 0; k < seen.size(); ++k)
+                                                   energy = AddMagnitude(energy, Contribution(seen[k], factors[k]));
+                                           });
     return energy;
 }
 
