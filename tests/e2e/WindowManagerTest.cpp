@@ -207,21 +207,31 @@ private slots:
     // the main window's middle and answers the click.
     void cancelClickedWhileStreamLinesAreDrawnStopsThem() {
         dynamic_cast<TObjektLambert&>(form.Scene()[1]).staerke = 100;
-        // Some seconds of lines, well below the work that asks first.
+        // As many lines as the program computes without asking first: some
+        // seconds, even on a busy machine with a slow build.
         form.Settings().sellaenge = 1;
         form.DisplaySettings().linien.linienabstand = 1;
-        form.DisplaySettings().linien.iterationslaenge = 0.25f;
-        QPoint progressCentre;
-        QTimer::singleShot(300, this, [&] {
+        auto& step = form.DisplaySettings().linien.iterationslaenge;
+        for (step = 0.25f;
+             form.EstimatedSeconds(form.DisplayWork(DisplayKind::StreamLines)) < 0.8 * MainWindow::kAskAboveSeconds;)
+            step *= 0.9f;
+        // Cancel is clicked as soon as the window manager has placed the
+        // progress window; a click before would land on what lies below.
+        bool clicked = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
             auto* progress = qobject_cast<QtProgressWindow*>(QApplication::activeModalWidget());
-            QVERIFY(progress != nullptr && progress->isVisible());
-            progressCentre = progress->frameGeometry().center();
+            if (clicked || progress == nullptr || !progress->windowHandle()->isExposed() ||
+                (progress->frameGeometry().center() - window.frameGeometry().center()).manhattanLength() > 4)
+                return;
+            clicked = true;
             auto* cancel = progress->findChild<QPushButton*>();
             const QPoint at = cancel->mapToGlobal(cancel->rect().center());
             XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
         });
+        poll.start(20);
         Trigger("Stromlinien1");
-        QVERIFY((progressCentre - window.frameGeometry().center()).manhattanLength() <= 4);
+        QVERIFY2(clicked, "the progress window did not show over the main window's middle");
         QCOMPARE(answerer.messages, QStringList{"The computation was stopped before it was complete."});
     }
 
