@@ -142,22 +142,28 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
 
 // Two elements at a time: the square roots and divisions are most of a
 // query's arithmetic.
+template <class Visit>
+void TObjektHintergrund::ForEachFactorPair(const ElementSight& sight, std::span<const Difference> seen,
+                                           DistanceRule rule, Visit&& visit) const {
+    const ExtendedPair exitance(staerke), length(sight.length), h(sight.h);
+    const bool unroundedDy = rule == DistanceRule::SingleVectors && !sight.horizontal;
+    for (size_t k = 0; k < seen.size(); k += 2) {
+        const size_t next = k + 1 < seen.size() ? k + 1 : k;
+        const ExtendedPair dx(seen[k].dx, seen[next].dx), dy(seen[k].dy, seen[next].dy);
+        const ExtendedPair fdx = RoundedToFloat(dx), alongDy = unroundedDy ? dy : RoundedToFloat(dy);
+        const ExtendedPair distance = RoundedToFloat(Sqrt(fdx * fdx + alongDy * alongDy));
+        visit(k, next, LambertFactor<ExtendedPair>(exitance, length, h, distance));
+    }
+}
+
 void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
                                  std::vector<Extended>& factors) const {
     factors.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     factors.resize(seen.size());
-    const ExtendedPair exitance(staerke), length(sight.length), h(sight.h);
-    const bool unroundedDy = rule == DistanceRule::SingleVectors && !sight.horizontal;
-    for (size_t k = 0; k < seen.size(); k += 2) {
-        const Difference& a = seen[k];
-        const Difference& b = seen[k + 1 < seen.size() ? k + 1 : k];
-        const ExtendedPair dx(a.dx, b.dx), dy(a.dy, b.dy);
-        const ExtendedPair fdx = RoundedToFloat(dx), alongDy = unroundedDy ? dy : RoundedToFloat(dy);
-        const ExtendedPair distance = RoundedToFloat(Sqrt(fdx * fdx + alongDy * alongDy));
-        const ExtendedPair c = LambertFactor<ExtendedPair>(exitance, length, h, distance);
+    ForEachFactorPair(sight, seen, rule, [&](size_t k, size_t next, ExtendedPair c) {
         factors[k] = c.First();
-        if (k + 1 < seen.size()) factors[k + 1] = c.Second();
-    }
+        factors[next] = c.Second();
+    });
 }
 
 // The single vectors scale the unrounded difference from the element to the
@@ -197,16 +203,29 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
     });
 }
 
+// The magnitudes are added as the factors come: the additions depend each
+// on the one before, and the factors' arithmetic fills their waits.
 float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
                                            FlowVectorList&) const {
     if (staerke == 0) return energy;
-    std::vector<Extended> factors;
-    ForEachEdgeSeeing<FanOrder::Backwards>(x, y, list, exclude,
-                                           [&](const ElementSight& sight, std::span<const Difference> seen) {
-                                               Factors(sight, seen, DistanceRule::SingleVectors, factors);
-                                               for (size_t k = 0; k < seen.size(); ++k)
-                                                   energy = AddMagnitude(energy, Contribution(seen[k], factors[k]));
-                                           });
+    const Extended longest = static_cast<Extended>(staerke) * staerke;
+    ForEachEdgeSeeing<FanOrder::Backwards>(
+        x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
+            ForEachFactorPair(sight, seen, DistanceRule::SingleVectors, [&](size_t k, size_t next, ExtendedPair c) {
+                const ExtendedPair cx = RoundedToFloat(ExtendedPair(seen[k].dx, seen[next].dx) * c);
+                const ExtendedPair cy = RoundedToFloat(ExtendedPair(seen[k].dy, seen[next].dy) * c);
+                const ExtendedPair squared = cx * cx + cy * cy;
+                if (squared.First() > longest || squared.Second() > longest) {
+                    // Limit shortens one of them.
+                    energy = AddMagnitude(energy, Contribution(seen[k], c.First()));
+                    if (next != k) energy = AddMagnitude(energy, Contribution(seen[next], c.Second()));
+                    return;
+                }
+                const ExtendedPair magnitude = Sqrt(squared);
+                energy = static_cast<float>(energy + magnitude.First());
+                if (next != k) energy = static_cast<float>(energy + magnitude.Second());
+            });
+        });
     return energy;
 }
 

@@ -85,6 +85,12 @@ private:
     // differences rounded to floats, or the single vectors', which keep a
     // side element's dy unrounded.
     enum class DistanceRule { SummedField, SingleVectors };
+    // The Lambert factors of one edge's elements, two at a time:
+    // visit(k, next, factors) for elements k and next = k + 1; the last one
+    // alone comes with next = k.
+    template <class Visit>
+    void ForEachFactorPair(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
+                           Visit&& visit) const;
     // The Lambert factor of each of one edge's elements.
     void Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
                  std::vector<Extended>& factors) const;

@@ -22,32 +22,33 @@ int64_t TObjektLambert::QueryElements(const Tprgvar& settings) const {
     return staerke == 0 ? 0 : StraightSurface::KeptCount(*this, settings);
 }
 
-template <class Visit>
+template <FanOrder order, class Visit>
 void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                                 Visit&& visit) const {
     const float length = surface.length;
     const Extended nx = static_cast<Extended>(y2) - y1;
     const Extended ny = static_cast<Extended>(x1) - x2;
-    list.ForEachFan(surface.run, {px, py}, number, exclude,
-                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
-                        for (size_t i = first; i <= last; ++i) {
-                            const FloatPoint centre = surface.centres[i];
-                            const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
-                            const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
-                            const auto r = static_cast<float>(
-                                std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-                            if (r == 0) continue;
-                            // Both faces emit alike: the distance from the
-                            // element's line counts without its sign.
-                            const Extended h = std::fabs(dx * nx + dy * ny) / length;
-                            const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
-                            const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
-                            if (cx == 0 && cy == 0) continue;
-                            const SightPoint end = surface.run.points[i];
-                            if (occluders.Blocks(px, py, end.x, end.y)) continue;
-                            visit(cx, cy);
-                        }
-                    });
+    list.ForEachFan<order>(surface.run, {px, py}, number, exclude,
+                           [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                               for (size_t j = first; j <= last; ++j) {
+                                   const size_t i = order == FanOrder::Forwards ? j : first + last - j;
+                                   const FloatPoint centre = surface.centres[i];
+                                   const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
+                                   const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
+                                   const auto r = static_cast<float>(
+                                       std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                                   if (r == 0) continue;
+                                   // Both faces emit alike: the distance from the
+                                   // element's line counts without its sign.
+                                   const Extended h = std::fabs(dx * nx + dy * ny) / length;
+                                   const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
+                                   const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
+                                   if (cx == 0 && cy == 0) continue;
+                                   const SightPoint end = surface.run.points[i];
+                                   if (occluders.Blocks(px, py, end.x, end.y)) continue;
+                                   visit(cx, cy);
+                               }
+                           });
 }
 
 bool TObjektLambert::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
@@ -66,6 +67,14 @@ void TObjektLambert::FlowContributionsAt(int32_t px, int32_t py, const SceneList
                                          FlowVectorList& result) const {
     if (surface.length == 0) return;
     ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) { result.Prepend(Limited(cx, cy)); });
+}
+
+float TObjektLambert::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,
+                                       FlowVectorList&) const {
+    if (surface.length == 0) return energy;
+    ForEachElementContribution<FanOrder::Backwards>(
+        px, py, list, exclude, [&](float cx, float cy) { energy = AddMagnitude(energy, Limited(cx, cy)); });
+    return energy;
 }
 
 bool TObjektLambert::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,

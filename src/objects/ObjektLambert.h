@@ -13,6 +13,10 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    // The magnitudes straight from the elements, last to first: the order
+    // of FlowContributionsAt's list, without building it.
+    float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                           FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
@@ -26,8 +30,8 @@ public:
 
 private:
     // Calls visit(cx, cy) for the unblocked contribution of every element, in
-    // element order.
-    template <class Visit>
+    // element order (or the reverse).
+    template <FanOrder order = FanOrder::Forwards, class Visit>
     void ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                     Visit&& visit) const;
 

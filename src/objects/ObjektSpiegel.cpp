@@ -183,14 +183,16 @@ void TObjektSpiegel::PrepareDirections(int32_t bins) {
     }
 }
 
-template <class Visit>
+template <FanOrder order, class Visit>
 void TObjektSpiegel::ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                           Visit&& visit) const {
-    list.ForEachFan(run, {px, py}, number, exclude,
-                    [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
-                        for (size_t i = first; i <= last; ++i)
-                            if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(i);
-                    });
+    list.ForEachFan<order>(run, {px, py}, number, exclude,
+                           [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                               for (size_t k = first; k <= last; ++k) {
+                                   const size_t i = order == FanOrder::Forwards ? k : first + last - k;
+                                   if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(i);
+                               }
+                           });
 }
 
 bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
@@ -212,17 +214,29 @@ bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list
     return fx != 0 || fy != 0;
 }
 
+void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t py, FlowVectorList& result) const {
+    auto diffuse = [&](float vx, float vy, Extended k) {
+        if (k > 0) result.Prepend({vx, vy});
+    };
+    auto directed = [&](float vx, float vy, Extended value) {
+        if (value != 0) result.Prepend({vx, vy});
+    };
+    ForEachRadiationOfElement(i, px, py, diffuse, directed);
+}
+
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
-    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
-        auto diffuse = [&](float vx, float vy, Extended k) {
-            if (k > 0) result.Prepend({vx, vy});
-        };
-        auto directed = [&](float vx, float vy, Extended value) {
-            if (value != 0) result.Prepend({vx, vy});
-        };
-        ForEachRadiationOfElement(i, px, py, diffuse, directed);
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) { PrependContributionsOfElement(i, px, py, result); });
+}
+
+float TObjektSpiegel::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,
+                                       FlowVectorList& scratch) const {
+    ForEachElementSeeing<FanOrder::Backwards>(px, py, list, exclude, [&](size_t i) {
+        scratch.clear();
+        PrependContributionsOfElement(i, px, py, scratch);
+        energy = AddMagnitudes(energy, scratch);
     });
+    return energy;
 }
 
 bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,

@@ -25,6 +25,10 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    // The magnitudes element by element, last to first: the order of
+    // FlowContributionsAt's list, each added while the next is computed.
+    float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
+                           FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
@@ -45,9 +49,9 @@ private:
     // Refills one element from what the other objects send to its centre;
     // true when a value changed beyond the stop criterion.
     bool GatherRadiation(TSelListe& element, const SceneList& list) const;
-    // Calls visit(i) for every element i, in order, that no object blocks
-    // from (x, y).
-    template <class Visit>
+    // Calls visit(i) for every element i, in order (or the reverse), that
+    // no object blocks from (x, y).
+    template <FanOrder order = FanOrder::Forwards, class Visit>
     void ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude, Visit&& visit) const;
     // What element i sends to (x, y): visitDiffuse(vx, vy, k) for the face
     // the point lies on, visitDirected(vx, vy, value) for every bin the
@@ -55,6 +59,8 @@ private:
     template <class VisitDiffuse, class VisitDirected>
     void ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
                                    VisitDirected&& visitDirected) const;
+    // Prepends the vectors of element i that carry radiation to `result`.
+    void PrependContributionsOfElement(size_t i, int32_t px, int32_t py, FlowVectorList& result) const;
 
     // The direction bin u represents, |t| long: t = (x2 - x1, y2 - y1) turned
     // by psi = (u + 1/2) 2 pi / bins, (cos psi tx + sin psi ty, -sin psi tx +

@@ -4,7 +4,12 @@
 #include "SceneFixture.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
+#include "objects/ObjektLambertKreis.h"
+#include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
+#include "objects/ObjektSpiegel.h"
+#include "objects/ObjektSpiegelKreis.h"
 #include "platform/RasterBitmap.h"
 
 namespace {
@@ -51,27 +56,39 @@ TEST_F(SceneListTest, EmptyPictureCancelsInTheMiddleAndPushesAwayFromAnEdge) {
     EXPECT_NEAR(above.x, 0, 0.01);
 }
 
-// The frame sums its energy straight from its elements, last to first; the
+// Each kind sums its energy straight from its elements, last to first; the
 // sum must be the one its list of vectors gives, to the last bit, also where
-// objects hide parts of the edges and with light only from above.
-TEST_F(SceneListTest, FrameEnergyEqualsTheSumOverItsListOfVectors) {
+// objects hide parts of the others, next to the frame, where one element's
+// vector is cut to its strength, and with the frame's light only from above.
+TEST_F(SceneListTest, EnergyOfEveryKindEqualsTheSumOverItsListOfVectors) {
     background().staerke = 10;
     settings.sellaenge = 3;
     Add<TObjektAbsorber>(100, 100, 700, 130);
     Add<TObjektAbsorber>(400, 20, 405, 580);
     Add<TObjektAbsorber>(2, 300, 60, 302);
+    Add<TObjektLambert>(150, 450, 300, 420).staerke = 40;
+    Add<TObjektLambertKreis>(650, 450, 690, 450).staerke = 25;
+    Add<TObjektParallel>(500, 200, 560, 260).staerke = 30;
+    TObjektSpiegel& mirror = Add<TObjektSpiegel>(200, 200, 330, 300);
+    mirror.dirref = 50;
+    mirror.difref = 30;
+    mirror.diftrans = 10;
+    TObjektSpiegelKreis& ring = Add<TObjektSpiegelKreis>(560, 420, 600, 440);
+    ring.dirref = 40;
+    ring.difref = 40;
     for (const bool nuroben : {false, true}) {
         background().nuroben = nuroben;
-        list.PrepareQueries(settings);
+        Compute();
         FlowVectorList vectors, scratch;
-        for (int32_t x = 0; x <= 800; x += 23)
-            for (int32_t y = 0; y <= 600; y += 17) {
-                vectors.clear();
-                background().FlowContributionsAt(x, y, list, 0, vectors);
-                const float start = 0.37f;
-                EXPECT_EQ(background().AddEnergyDensity(x, y, list, 0, start, scratch), AddMagnitudes(start, vectors))
-                    << x << ", " << y << (nuroben ? " from above" : "");
-            }
+        for (const auto& object : list)
+            for (int32_t x = 1; x <= 800; x += 23)
+                for (int32_t y = 1; y <= 600; y += 17) {
+                    vectors.clear();
+                    object->FlowContributionsAt(x, y, list, 0, vectors);
+                    const float start = 0.37f;
+                    EXPECT_EQ(object->AddEnergyDensity(x, y, list, 0, start, scratch), AddMagnitudes(start, vectors))
+                        << object->kind << " at " << x << ", " << y << (nuroben ? ", frame from above" : "");
+                }
     }
 }
 
