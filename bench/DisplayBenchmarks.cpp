@@ -3,7 +3,8 @@
 // First the standard scene (bench/standard-scene.brv): a 1920 x 1080 picture
 // with the background radiation, three Lambert-like emitters, an emitter of
 // parallel light, two mirrors/diffusors and an absorber, at the default
-// settings, timed by Google Benchmark. Then (unless --no-tables) tables of
+// settings, timed by Google Benchmark, and the arrows of two random scenes
+// (below) of 8 and 128 objects. Then (unless --no-tables) tables of
 // the cost per pair: a pair is one point at which the field is evaluated and
 // one line of sight to a surface element (one per element of each emitter
 // and mirror and of the frame, one per beam of a parallel emitter or sun).
@@ -253,6 +254,25 @@ void RandomScene(SceneList& list, int width, int height, int objects) {
     }
     list.CleanAndNumber();
 }
+
+// The arrows of a random scene of 8 or 128 objects, repeated as the
+// standard scene's are: how the cost per pair grows with the objects.
+void RandomArrows(benchmark::State& state) {
+    platform::HeadlessPlatform headless;
+    Tprgvar settings(1080, 1920, 0xFFFFFF);
+    SceneList list(NewBackground());
+    RandomScene(list, 1920, 1080, static_cast<int>(state.range(0)));
+    list.PrepareQueries(settings);
+    Displays displays;
+    for (auto _ : state) DrawArrows(list, settings, displays, headless);
+}
+BENCHMARK(RandomArrows)
+    ->Arg(8)
+    ->Arg(128)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Iterations(3);
 
 void RandomSceneRow(int width, int height, int objects, int sellaenge, bool streamLines) {
     platform::HeadlessPlatform headless;
