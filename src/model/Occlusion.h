@@ -138,11 +138,18 @@ struct SightRun {
     Extended Slack(size_t first, size_t last) const;
 };
 
-// The shapes of the scene's objects, built in the serial prepare step and
-// read by the queries from any thread.
-// The order in which OcclusionIndex::ForEachFan visits a run's ranges.
+// The order in which OcclusionIndex::ForEachFan visits a run's ranges, and
+// its callers the points of each range.
 enum class FanOrder { Forwards, Backwards };
 
+// The index of the k-th point (k = first ... last) of a range in the order.
+template <FanOrder order>
+size_t InFanOrder(size_t k, size_t first, size_t last) {
+    return order == FanOrder::Forwards ? k : first + last - k;
+}
+
+// The shapes of the scene's objects, built in the serial prepare step and
+// read by the queries from any thread.
 class OcclusionIndex {
 public:
     struct Entry {

@@ -108,11 +108,10 @@ bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_
 template <FanOrder order, class VisitEdge>
 void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                            VisitEdge&& visitEdge) const {
-    constexpr bool kForwards = order == FanOrder::Forwards;
     std::vector<Difference> seen;
     seen.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     for (size_t k = 0; k < std::size(kEdgesInOrder); ++k) {
-        const Edge edge = kEdgesInOrder[kForwards ? k : std::size(kEdgesInOrder) - 1 - k];
+        const Edge edge = kEdgesInOrder[InFanOrder<order>(k, 0, std::size(kEdgesInOrder) - 1)];
         if (nuroben && edge == Edge::Bottom) continue;
         const ElementSight sight{IsHorizontal(edge), frame.ElementLength(edge), frame.DistanceFromEdge(edge, x, y)};
         const std::vector<FloatPoint>& centres = frame.centres[static_cast<size_t>(edge)];
@@ -125,7 +124,7 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
         list.ForEachFan<order>(run, {x, y}, number, exclude,
                                [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                    for (size_t k = first; k <= last; ++k) {
-                                       const size_t i = kForwards ? k : first + last - k;
+                                       const size_t i = InFanOrder<order>(k, first, last);
                                        const FloatPoint e = centres[i];
                                        if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
                                        const Extended dx = x - static_cast<Extended>(e.x);

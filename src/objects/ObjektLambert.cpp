@@ -31,7 +31,7 @@ void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const Sc
     list.ForEachFan<order>(surface.run, {px, py}, number, exclude,
                            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                for (size_t j = first; j <= last; ++j) {
-                                   const size_t i = order == FanOrder::Forwards ? j : first + last - j;
+                                   const size_t i = InFanOrder<order>(j, first, last);
                                    const FloatPoint centre = surface.centres[i];
                                    const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
                                    const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));

@@ -189,7 +189,7 @@ void TObjektSpiegel::ForEachElementSeeing(int32_t px, int32_t py, const SceneLis
     list.ForEachFan<order>(run, {px, py}, number, exclude,
                            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                for (size_t k = first; k <= last; ++k) {
-                                   const size_t i = order == FanOrder::Forwards ? k : first + last - k;
+                                   const size_t i = InFanOrder<order>(k, first, last);
                                    if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(i);
                                }
                            });
