@@ -26,7 +26,8 @@ public:
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
     // The magnitudes element by element, last to first: the order of
-    // FlowContributionsAt's list, each added while the next is computed.
+    // FlowContributionsAt's list, with only one element's vectors listed at
+    // a time.
     float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
                            FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
