@@ -33,18 +33,37 @@ Extended Cross(SightPoint u, SightPoint v, Extended x, Extended y) {
     return Difference(v.x, u.x) * (y - u.y) - Difference(v.y, u.y) * (x - u.x);
 }
 
+// The quick tests below decide by arithmetic rather than by branches: which
+// side of a line a shape lies on is as often one way as the other, and
+// guessing it wrong costs the processor more than the few extra operations.
+
 // Whether the values s1 and s2, each `reach` times the length of the line
 // they are measured against away from it, lie strictly on one side of it
 // and farther than `reach`: s^2 > reach^2 |line|^2.
 bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
-    return ((s1 > 0 && s2 > 0) || (s1 < 0 && s2 < 0)) && s1 * s1 > reachSquaredTimesLength &&
-           s2 * s2 > reachSquaredTimesLength;
+    // The one nearer the line, positive only when both lie on one side.
+    const Extended nearer = std::max(std::min(s1, s2), -std::max(s1, s2));
+    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
+}
+
+// The same on the positive side only.
+bool BothBeyondOnPositiveSide(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+    const Extended nearer = std::min(s1, s2);
+    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
 }
 
 // The same with s1 and s2 on opposite sides of the line.
 bool ApartBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
-    return ((s1 > 0 && s2 < 0) || (s1 < 0 && s2 > 0)) && s1 * s1 > reachSquaredTimesLength &&
-           s2 * s2 > reachSquaredTimesLength;
+    const Extended nearer = std::min(-std::min(s1, s2), std::max(s1, s2));
+    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
+}
+
+// Whether the ends of a segment, a1 and a2 the first end's cross products with
+// two lines, b1 and b2 the second's, lie on opposite sides of both lines, the
+// first on the same side of each. The products keep their signs: the values
+// are whole numbers of at most 2^43.
+bool CrossesBothEdges(Extended a1, Extended a2, Extended b1, Extended b2) {
+    return (a1 * b1 < 0) & (a2 * b2 < 0) & (a1 * a2 > 0);
 }
 
 }  // namespace
@@ -286,35 +305,36 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
         default: break;
     }
     if (!bounded || !fan.bounded) return Verdict::Unsure;
-    if (fan.maxX < minX || fan.minX > maxX || fan.maxY < minY || fan.minY > maxY) return Verdict::Clear;
-    // Shapes wholly outside one edge of the triangle, beyond margin + slack.
+    if ((fan.maxX < minX) | (fan.minX > maxX) | (fan.maxY < minY) | (fan.minY > maxY)) return Verdict::Clear;
+    // Shapes wholly outside one edge of the triangle, beyond margin + slack
+    // (a zero edge has every side 0 and clears nothing).
     const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
     const Extended reach2 = reach * reach;
+    bool outside = false;
     // The sides of the segment's ends, kept for CutsEveryPath.
-    Extended firstSide[3] = {0, 0, 0}, secondSide[3] = {0, 0, 0};
+    Extended firstSide[3], secondSide[3];
     for (int k = 0; k < 3; ++k) {
         const SightFan::Edge& e = fan.edges[k];
-        if (e.length2 == 0) continue;
         auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
         const Extended limit = reach2 * e.length2;
         const Extended s1 = side(x1, y1);
         if (kind_ == Kind::Circle) {
             const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
-            if (out > 0 && out * out > limit) return Verdict::Clear;
+            outside |= (out > 0) & (out * out > limit);
             continue;
         }
         const Extended s2 = side(x2, y2);
         // A flat triangle is a segment: both ends on one side of it.
-        if (fan.turn != 0 ? BothBeyond(fan.turn * s1, fan.turn * s2, limit) && fan.turn * s1 > 0
-                          : BothBeyond(s1, s2, limit))
-            return Verdict::Clear;
+        outside |=
+            fan.turn != 0 ? BothBeyondOnPositiveSide(fan.turn * s1, fan.turn * s2, limit) : BothBeyond(s1, s2, limit);
         firstSide[k] = s1;
         secondSide[k] = s2;
     }
+    if (outside) return Verdict::Clear;
+    if (kind_ != Kind::Segment) return Verdict::Unsure;
     // The edge q2 -> p turns the other way from p -> q2.
-    return kind_ == Kind::Segment && CutsEveryPath(fan, firstSide[0], -firstSide[2], secondSide[0], -secondSide[2])
-               ? Verdict::Blocked
-               : Verdict::Unsure;
+    const Extended a1 = firstSide[0], a2 = -firstSide[2], b1 = secondSide[0], b2 = -secondSide[2];
+    return CrossesBothEdges(a1, a2, b1, b2) && CutsEveryPath(fan, a1, a2, b1, b2) ? Verdict::Blocked : Verdict::Unsure;
 }
 
 // Whether every path of the fan and the segment lie as QuickTest's Blocked
@@ -325,10 +345,10 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
 // in size, with c1 and c2 those of the edges p -> q1 and p -> q2: so each end
 // E of the segment lies on one side of both edges, the ends on opposite ones,
 // with |c1| and |c2| beyond slack |E - p| + margin (max |qk - p| + slack).
-// a1, a2 are c1, c2 of the first end, b1, b2 of the second.
+// a1, a2 are c1, c2 of the first end, b1, b2 of the second, on the sides
+// that CrossesBothEdges asks for.
 bool Occluder::CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const {
     const Extended sign = a1 > 0 ? 1 : -1;
-    if (!(sign * a2 > 0 && sign * b1 < 0 && sign * b2 < 0)) return false;
     const Extended px = fan.p.x, py = fan.p.y;
     const SightFan::Edge &toFirst = fan.edges[0], &fromLast = fan.edges[2];
     auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
@@ -354,6 +374,32 @@ Extended SightRun::Slack(size_t first, size_t last) const {
     const Extended angle = angleStep * static_cast<Extended>(last - first);
     if (!(angle < kPi)) return 2 * radius + kRounding;
     return radius * (1 - std::cos(angle / 2)) + kRounding + 0.2 + radius * 1e-6;
+}
+
+namespace {
+
+struct ThreadScratch {
+    std::vector<uint32_t> buffer;
+    bool taken = false;
+};
+
+thread_local ThreadScratch threadScratch;
+
+}  // namespace
+
+CandidateScratch::CandidateScratch(size_t room) {
+    if (threadScratch.taken) {
+        own.reset(new uint32_t[room]);
+        buffer = own.get();
+        return;
+    }
+    if (threadScratch.buffer.size() < room) threadScratch.buffer.resize(room);
+    threadScratch.taken = borrowed = true;
+    buffer = threadScratch.buffer.data();
+}
+
+CandidateScratch::~CandidateScratch() {
+    if (borrowed) threadScratch.taken = false;
 }
 
 void OcclusionIndex::Build(std::vector<Entry> newEntries) {
@@ -435,18 +481,20 @@ size_t OcclusionIndex::Gather(const SightFan& fan, int32_t skipA, int32_t skipB,
 size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
                                   size_t count) const {
     const Node& box = tree[node];
-    if (fan.maxX < box.minX || fan.minX > box.maxX || fan.maxY < box.minY || fan.minY > box.maxY) return count;
+    bool outside = (fan.maxX < box.minX) | (fan.minX > box.maxX) | (fan.maxY < box.minY) | (fan.minY > box.maxY);
     // The whole box outside one edge of the triangle, beyond the slack (the
-    // box holds the shapes' margins already).
+    // box holds the shapes' margins already). A flat triangle has no inside.
     const Extended reach2 = fan.slack * fan.slack;
-    for (const SightFan::Edge& e : fan.edges) {
-        if (e.length2 == 0 || fan.turn == 0) continue;
-        // How far outside the edge a point lies, nx (x - ux) + ny (y - uy):
-        // least at the corner towards the inside, which decides for all four.
-        const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
-        const Extended s = nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
-        if (s > 0 && s * s > reach2 * e.length2) return count;
-    }
+    if (fan.turn != 0)
+        for (const SightFan::Edge& e : fan.edges) {
+            // How far outside the edge a point lies, nx (x - ux) + ny (y - uy):
+            // least at the corner towards the inside, which decides for all four.
+            const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
+            const Extended s =
+                nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
+            outside |= (s > 0) & (s * s > reach2 * e.length2);
+        }
+    if (outside) return count;
     if (box.last - box.first <= kNodeLeaf) {
         for (uint32_t k = box.first; k < box.last; ++k)
             if ((count = Take(order[k], fan, skipA, skipB, out, count)) == kBlocked) return kBlocked;
@@ -455,12 +503,12 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
     // The child nearer to p first: near p the fan is narrow, a shape there
     // cuts all of it more often, and such a shape ends the search.
     auto distance2 = [&](const Node& n) {
-        const Extended dx = std::max({n.minX - fan.p.x, Extended{0}, fan.p.x - n.maxX});
-        const Extended dy = std::max({n.minY - fan.p.y, Extended{0}, fan.p.y - n.maxY});
+        const Extended dx = std::max(std::max(n.minX - fan.p.x, Extended{0}), fan.p.x - n.maxX);
+        const Extended dy = std::max(std::max(n.minY - fan.p.y, Extended{0}), fan.p.y - n.maxY);
         return dx * dx + dy * dy;
     };
-    size_t nearer = 2 * node + 1, farther = 2 * node + 2;
-    if (distance2(tree[farther]) < distance2(tree[nearer])) std::swap(nearer, farther);
+    const bool secondNearer = distance2(tree[2 * node + 2]) < distance2(tree[2 * node + 1]);
+    const size_t nearer = 2 * node + 1 + secondNearer, farther = 2 * node + 2 - secondNearer;
     count = GatherTree(nearer, fan, skipA, skipB, out, count);
     if (count == kBlocked) return kBlocked;
     return GatherTree(farther, fan, skipA, skipB, out, count);
@@ -484,13 +532,8 @@ bool OcclusionIndex::Candidates::Blocks(int32_t ax, int32_t ay, int32_t bx, int3
 
 bool OcclusionIndex::AnyBlocks(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t skipA, int32_t skipB) const {
     // The path as a fan of one line from A to B.
-    uint32_t local[256];
-    std::unique_ptr<uint32_t[]> heap;
-    uint32_t* candidates = local;
-    if (entries.size() > std::size(local)) {
-        heap.reset(new uint32_t[entries.size()]);
-        candidates = heap.get();
-    }
+    const CandidateScratch room(entries.size());
+    uint32_t* candidates = room.data();
     const size_t count = Gather(SightFan({ax, ay}, {bx, by}, {bx, by}, 0), skipA, skipB, candidates);
     if (count == kBlocked) return true;
     return Candidates(*this, {candidates, count}).Blocks(ax, ay, bx, by);

@@ -148,6 +148,23 @@ size_t InFanOrder(size_t k, size_t first, size_t last) {
     return order == FanOrder::Forwards ? k : first + last - k;
 }
 
+// Room for the candidate lists of one query: the calling thread's own
+// buffer, kept from query to query so that busy scenes do not allocate for
+// every point, or a buffer of its own while the thread's is taken.
+class CandidateScratch {
+public:
+    explicit CandidateScratch(size_t room);
+    ~CandidateScratch();
+    CandidateScratch(const CandidateScratch&) = delete;
+    CandidateScratch& operator=(const CandidateScratch&) = delete;
+    uint32_t* data() const { return buffer; }
+
+private:
+    std::unique_ptr<uint32_t[]> own;
+    uint32_t* buffer;
+    bool borrowed = false;
+};
+
 // The shapes of the scene's objects, built in the serial prepare step and
 // read by the queries from any thread.
 class OcclusionIndex {
@@ -255,14 +272,8 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
     // The candidates of each level of the split, each a subset of the level
     // above.
     const size_t levels = static_cast<size_t>(std::bit_width(run.points.size())) + 2;
-    const size_t room = entries.size() * (levels + 1) + 1;
-    uint32_t local[512];
-    std::unique_ptr<uint32_t[]> heap;
-    uint32_t* scratch = local;
-    if (room > std::size(local)) {
-        heap.reset(new uint32_t[room]);
-        scratch = heap.get();
-    }
+    const CandidateScratch room(entries.size() * (levels + 1) + 1);
+    uint32_t* scratch = room.data();
     const size_t last = run.points.size() - 1;
     const size_t count =
         Gather(SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
