@@ -250,7 +250,7 @@ bool Occluder::ArcCovers(Extended phi) const {
 Verdict Occluder::QuickTest(const SightPath& path) const {
     if (kind_ == Kind::None) return Verdict::Clear;
     if (kind_ == Kind::Frame || !bounded || !path.bounded) return Verdict::Unsure;
-    if (path.maxX < minX || path.minX > maxX || path.maxY < minY || path.minY > maxY) return Verdict::Clear;
+    if ((path.maxX < minX) | (path.minX > maxX) | (path.maxY < minY) | (path.minY > maxY)) return Verdict::Clear;
     const Extended pathLength = path.dx * path.dx + path.dy * path.dy;
     auto side = [&](Extended x, Extended y) { return path.dx * (y - path.ay) - path.dy * (x - path.ax); };
     if (kind_ == Kind::Circle) {
@@ -272,7 +272,7 @@ Verdict Occluder::QuickTest(const SightPath& path) const {
     const Extended a1 = across(path.ax, path.ay), a2 = across(path.bx, path.by);
     const Extended segmentReach = margin * margin * (dx * dx + dy * dy);
     if (BothBeyond(a1, a2, segmentReach)) return Verdict::Clear;
-    return ApartBeyond(s1, s2, pathReach) && ApartBeyond(a1, a2, segmentReach) ? Verdict::Blocked : Verdict::Unsure;
+    return ApartBeyond(s1, s2, pathReach) & ApartBeyond(a1, a2, segmentReach) ? Verdict::Blocked : Verdict::Unsure;
 }
 
 SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
