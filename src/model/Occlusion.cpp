@@ -37,25 +37,20 @@ Extended Cross(SightPoint u, SightPoint v, Extended x, Extended y) {
 // side of a line a shape lies on is as often one way as the other, and
 // guessing it wrong costs the processor more than the few extra operations.
 
-// Whether the values s1 and s2, each `reach` times the length of the line
-// they are measured against away from it, lie strictly on one side of it
-// and farther than `reach`: s^2 > reach^2 |line|^2.
-bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
-    // The one nearer the line, positive only when both lie on one side.
-    const Extended nearer = std::max(std::min(s1, s2), -std::max(s1, s2));
-    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
-}
+// Whether the value s, `reach` times the length of the line it is measured
+// against away from it, lies strictly on its positive side and farther than
+// `reach`: s^2 > reach^2 |line|^2.
+bool Beyond(Extended s, Extended reachSquaredTimesLength) { return (s > 0) & (s * s > reachSquaredTimesLength); }
 
-// The same on the positive side only.
-bool BothBeyondOnPositiveSide(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
-    const Extended nearer = std::min(s1, s2);
-    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
+// The same for both of s1 and s2, on one side of the line, either one: the
+// one nearer the line decides, positive only when both lie on one side.
+bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+    return Beyond(std::max(std::min(s1, s2), -std::max(s1, s2)), reachSquaredTimesLength);
 }
 
 // The same with s1 and s2 on opposite sides of the line.
 bool ApartBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
-    const Extended nearer = std::min(-std::min(s1, s2), std::max(s1, s2));
-    return (nearer > 0) & (nearer * nearer > reachSquaredTimesLength);
+    return Beyond(std::min(-std::min(s1, s2), std::max(s1, s2)), reachSquaredTimesLength);
 }
 
 // Whether the ends of a segment, a1 and a2 the first end's cross products with
@@ -320,13 +315,12 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
         const Extended s1 = side(x1, y1);
         if (kind_ == Kind::Circle) {
             const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
-            outside |= (out > 0) & (out * out > limit);
+            outside |= Beyond(out, limit);
             continue;
         }
         const Extended s2 = side(x2, y2);
         // A flat triangle is a segment: both ends on one side of it.
-        outside |=
-            fan.turn != 0 ? BothBeyondOnPositiveSide(fan.turn * s1, fan.turn * s2, limit) : BothBeyond(s1, s2, limit);
+        outside |= fan.turn != 0 ? Beyond(std::min(fan.turn * s1, fan.turn * s2), limit) : BothBeyond(s1, s2, limit);
         firstSide[k] = s1;
         secondSide[k] = s2;
     }
@@ -492,7 +486,7 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
             const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
             const Extended s =
                 nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
-            outside |= (s > 0) & (s * s > reach2 * e.length2);
+            outside |= Beyond(s, reach2 * e.length2);
         }
     if (outside) return count;
     if (box.last - box.first <= kNodeLeaf) {
