@@ -217,6 +217,10 @@ private slots:
             step *= 0.9f;
         // Cancel is clicked as soon as the window manager has placed the
         // progress window; a click before would land on what lies below.
+        // The drawing looks for Cancel on this thread, and this timer runs
+        // while it looks: it holds the drawing there, as a slow machine
+        // would, until the click has reached the window, so the lines are
+        // not all drawn in the meantime.
         bool clicked = false;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -226,8 +230,13 @@ private slots:
                 return;
             clicked = true;
             auto* cancel = progress->findChild<QPushButton*>();
-            const QPoint at = cancel->mapToGlobal(cancel->rect().center());
-            XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+            // The window takes its text's width, so the button may move
+            // before the X server delivers a click: clicked again where it is.
+            for (QDeadlineTimer deadline(10000); !progress->Cancelled() && !deadline.hasExpired(); QTest::qWait(250)) {
+                const QPoint at = cancel->mapToGlobal(cancel->rect().center());
+                XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+            }
+            QVERIFY(progress->Cancelled());
         });
         poll.start(20);
         Trigger("Stromlinien1");
