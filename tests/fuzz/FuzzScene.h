@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -13,16 +14,21 @@
 // "File" > "Open" in a headless main window on a small screen, as a user
 // would open them.
 class FuzzedScene {
-public:
-    FuzzedScene(const uint8_t* data, size_t size, int screenSize) : window(screenSize, screenSize) {
-        // One file per process, rewritten for every input.
-        static const std::string path = [] {
+    // One file per process, rewritten for every input and removed at the end.
+    struct ScratchFile {
+        const std::string path = [] {
             const char* folder = std::getenv("TMPDIR");
             return std::string(folder ? folder : "/tmp") + "/brevanto-fuzz-" + std::to_string(getpid()) + ".brv";
         }();
-        std::ofstream(path, std::ios::binary | std::ios::trunc)
+        ~ScratchFile() { std::remove(path.c_str()); }
+    };
+
+public:
+    FuzzedScene(const uint8_t* data, size_t size, int screenSize) : window(screenSize, screenSize) {
+        static const ScratchFile file;
+        std::ofstream(file.path, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        headless.fileNameAnswers.push_back(path);
+        headless.fileNameAnswers.push_back(file.path);
         window.Choose("Load1");
     }
 
