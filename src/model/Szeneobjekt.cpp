@@ -59,6 +59,8 @@ void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const SceneList&, floa
 
 bool Tszeneobjekt::IsDegenerate() const { return false; }
 
+std::string Tszeneobjekt::ValueProblem() const { return {}; }
+
 bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
     return reader.Keyword("begin") && reader.Int("color=", colour);

@@ -137,6 +137,10 @@ public:
     virtual void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                                      const StopCheck& stop) const;
     virtual bool IsDegenerate() const;
+    // What the object's dialog would refuse in the values it holds (a scene
+    // file may hold such values, and they are kept as stored), as a short
+    // sentence; empty when the dialog would accept them all.
+    virtual std::string ValueProblem() const;
     // Reads "begin" and "color="; kinds continue with their own keys.
     virtual bool LoadFromFile(platform::TextFile& file);
     // The object's section of the scene file, its kind line included. Every
