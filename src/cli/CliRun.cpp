@@ -12,6 +12,7 @@
 #include "files/SceneFile.h"
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
+#include "model/FieldRange.h"
 #include "model/LightMeter.h"
 #include "model/ParallelFor.h"
 #include "platform/Errors.h"
@@ -39,10 +40,7 @@ struct FieldValue {
 FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
     const SceneList::Field field = list.FieldAt(x, y);
     const FieldValue value{field.flow.x, field.flow.y, field.energy};
-    for (Extended component : {value.fx, value.fy, value.e})
-        if (!(std::fabs(component) <= std::numeric_limits<float>::max()))
-            throw std::runtime_error("The field at (" + std::to_string(x) + ", " + std::to_string(y) +
-                                     ") is too large to compute: the strengths of the scene are too high.");
+    for (Extended component : {value.fx, value.fy, value.e}) CheckFieldValue(component, x, y);
     return value;
 }
 
@@ -87,6 +85,13 @@ std::string PolarLine(const platform::Measurement& measured) {
 }
 
 void PrintBalance(const EnergyBalance& balance, std::ostream& out) {
+    std::vector<Extended> numbers{balance.leaving, balance.imbalance};
+    for (const ObjectBalance& object : balance.objects)
+        numbers.insert(numbers.end(),
+                       {object.emitted, object.received, object.reflected, object.transmitted, object.absorbed});
+    if (!std::all_of(numbers.begin(), numbers.end(), [](Extended number) { return std::isfinite(number); }))
+        throw std::runtime_error(
+            "The energy balance is too large to compute: the strengths of the scene are too high.");
     for (const ObjectBalance& object : balance.objects)
         out << "balance " << object.number << ' ' << object.kind << ' ' << Number(object.emitted) << ' '
             << Number(object.received) << ' ' << Number(object.reflected) << ' ' << Number(object.transmitted) << ' '
@@ -154,7 +159,10 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
     MainWindow form(headless, window);
     const SceneList& list = form.Scene();
     headless.fileNameAnswers.push_back(options.scene);
-    if (!Step(headless, err, [&] { form.OpenScene(); })) return 1;
+    // A file read whole becomes the scene's file; what it says of values its
+    // dialogs would refuse is a warning, and the tool computes all the same.
+    Step(headless, err, [&] { form.OpenScene(); });
+    if (form.SceneFile().empty()) return 1;
 
     // Whatever the estimate, the tool computes: the user asked for it, and
     // --max-seconds bounds it. What the window would have asked is told.
@@ -211,7 +219,7 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))
         return 1;
     if (options.passes) out << "passes " << passes << '\n';
-    if (options.balance) PrintBalance(BalanceOf(list, form.Settings()), out);
+    if (options.balance && !Step(headless, err, [&] { PrintBalance(BalanceOf(list, form.Settings()), out); })) return 1;
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/ColourChoice.h"
+#include "model/FieldRange.h"
 #include "model/LightMeter.h"
 
 namespace {
@@ -37,6 +38,7 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     ForEachPoint(grid, what, settings, platform.Progress(), [&](int32_t i, int32_t j) {
         const size_t index = grid.PointIndex(i, j);
         samples[index] = sampleAt(list, grid.X(i), grid.Y(j));
+        CheckFieldValue(samples[index].value, grid.X(i), grid.Y(j));
         known[index] = samples[index].lit || !list.AnyNear(grid.X(i), grid.Y(j), 1);
     });
     if (std::none_of(samples.begin(), samples.end(), [](const Sample& s) { return s.lit; })) {

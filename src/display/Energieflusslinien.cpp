@@ -5,6 +5,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
+#include "model/FieldRange.h"
 #include "model/ParallelFor.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
@@ -62,6 +63,7 @@ std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, fl
         const FlowSum flow = list.FlowDensitySum(px, py);
         const Extended sx = flow.x, sy = flow.y;
         const Extended strength = std::sqrt(sx * sx + sy * sy);
+        CheckFieldValue(strength, px, py);
         // Exactly zero flow has no direction, whatever the threshold says.
         if (threshold > strength || strength == 0) return path;
         const Extended stepX = sx / strength * h;

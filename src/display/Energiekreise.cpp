@@ -5,6 +5,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
+#include "model/FieldRange.h"
 
 double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
                             platform::Platform& platform) const {
@@ -16,6 +17,7 @@ double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, plat
     std::vector<float> energies(grid.PointCount());
     ForEachPoint(grid, "circles", settings, platform.Progress(), [&](int32_t i, int32_t j) {
         energies[grid.PointIndex(i, j)] = list.EnergyDensityAt(grid.X(i), grid.Y(j));
+        CheckFieldValue(energies[grid.PointIndex(i, j)], grid.X(i), grid.Y(j));
     });
 
     Extended largest = 0;

@@ -6,6 +6,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
+#include "model/FieldRange.h"
 
 namespace {
 
@@ -38,7 +39,12 @@ double TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platf
     });
 
     Extended largestSquare = 0;
-    for (const FlowSum& s : sums) largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
+    for (int32_t i = 1; i <= grid.columns; ++i)
+        for (int32_t j = 1; j <= grid.rows; ++j) {
+            const FlowSum& s = sums[grid.PointIndex(i, j)];
+            CheckFieldValue(s.x * s.x + s.y * s.y, grid.X(i), grid.Y(j));
+            largestSquare = std::max(largestSquare, s.x * s.x + s.y * s.y);
+        }
     if (largestSquare == 0) {
         platform.ShowMessage("No arrows are drawn, because there is no light-source.");
         return 0;

@@ -7,15 +7,22 @@
 
 namespace {
 
-std::string Header(const std::string& titel) { return titel + "-File"; }
-
 SceneFileProblem ProblemAt(const platform::TextFile& file, SceneFileProblem::Kind kind) {
     return {kind, file.LineNumber(), file.Expectation(), file.LastLine(), file.LastLinePastEnd(), {}};
 }
 
+// Notes an object read whole, from its kind line `firstLine` to the line just
+// read, when its dialog would refuse its values.
+void CheckValues(const Tszeneobjekt& object, size_t firstLine, const platform::TextFile& file,
+                 SceneFileContents& contents) {
+    std::string problem = object.ValueProblem();
+    if (!problem.empty())
+        contents.warnings.push_back({firstLine, file.LineNumber(), object.description, std::move(problem)});
+}
+
 // The header and the screen section.
-void ReadScreen(KeyReader& reader, platform::TextFile& file, const std::string& titel, SceneFileContents& contents) {
-    contents.isSceneFile = reader.Keyword(Header(titel));
+void ReadScreen(KeyReader& reader, platform::TextFile& file, SceneFileContents& contents) {
+    contents.isSceneFile = reader.Keyword(std::string(kSceneFileHeader));
     contents.screenRead = contents.isSceneFile && reader.Keyword("begin") && reader.Keyword("screen") &&
                           reader.Keyword("begin") && reader.Int("hoehe=", contents.hoehe) &&
                           reader.Int("breite=", contents.breite);
@@ -39,7 +46,11 @@ bool ReadSections(KeyReader& reader, platform::TextFile& file, SceneFileContents
     ok = ok && reader.Keyword("linien") && contents.displays.linien.LoadFromFile(file);
     contents.displays.energiekreise = TEnergiekreise{};
     ok = ok && reader.Keyword("energiekreise") && contents.displays.energiekreise.LoadFromFile(file);
-    return ok && reader.Keyword("hintergrund") && contents.list.Head().LoadFromFile(file);
+    ok = ok && reader.Keyword("hintergrund");
+    const size_t firstLine = file.LineNumber();
+    ok = ok && contents.list.Head().LoadFromFile(file);
+    if (ok) CheckValues(contents.list.Head(), firstLine, file, contents);
+    return ok;
 }
 
 // Appends the objects up to the final "end". An object whose section fails
@@ -49,6 +60,7 @@ void ReadObjects(platform::TextFile& file, SceneFileContents& contents) {
         file.Expect("a kind of object or \"end\"");
         const std::string kind = file.ReadLine();
         if (kind == "end") return;
+        const size_t firstLine = file.LineNumber();
         std::unique_ptr<Tszeneobjekt> object = CreateObjectOfKind(kind, 0, 0, 0, 0);
         if (!object) {
             contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongObject);
@@ -60,6 +72,7 @@ void ReadObjects(platform::TextFile& file, SceneFileContents& contents) {
             contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongObject);
             return;
         }
+        CheckValues(added, firstLine, file, contents);
     }
 }
 
@@ -68,7 +81,7 @@ void ReadObjects(platform::TextFile& file, SceneFileContents& contents) {
 platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list) {
     using platform::IntToStr;
     platform::TextFile file;
-    file.WriteLine(Header(settings.titel));
+    file.WriteLine(std::string(kSceneFileHeader));
     file.WriteLine("begin");
     file.WriteLine("screen");
     file.WriteLine("begin");
@@ -89,11 +102,11 @@ void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displ
     SceneFileText(settings, displays, list).Write(fileName);
 }
 
-SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& titel, const Displays& current) {
+SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& current) {
     SceneFileContents contents{.displays = current, .list = SceneList(NewBackground())};
     KeyReader reader(file);
     try {
-        ReadScreen(reader, file, titel, contents);
+        ReadScreen(reader, file, contents);
         if (!contents.screenRead && !contents.problem)
             contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
         if (!contents.isSceneFile) return contents;

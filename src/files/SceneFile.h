@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "display/Displays.h"
 #include "model/Programvar.h"
@@ -12,6 +14,10 @@
 // The scene file (*.brv): one text file with the picture's size and colour,
 // the three displays' parameters, the computation settings and every scene
 // object in list order. Nothing computed is stored.
+
+// The first line of every scene file. It names the format, not the program:
+// a program whose title changes reads and writes it all the same.
+inline constexpr std::string_view kSceneFileHeader = "Brevanto 2.0-File";
 
 // The lines of the scene file; zero-size objects still in the list are
 // written as they are.
@@ -37,6 +43,15 @@ struct SceneFileProblem {
     std::string message;   // the error's own message (BadNumber, Unreadable)
 };
 
+// An object whose values its dialog would refuse (Tszeneobjekt::ValueProblem).
+// Such values are kept as stored, so that saving writes back what was read.
+struct SceneFileWarning {
+    size_t firstLine;         // the object's kind line, from 1
+    size_t lastLine;          // its "end"
+    std::string description;  // the kind, as lists show it
+    std::string problem;      // what the dialog would say
+};
+
 // What a scene file holds, read section by section as far as it matches.
 // Reading replaces the state step by step as loading a scene does: once the
 // screen section is behind it, every later section is replaced, by the file's
@@ -55,8 +70,11 @@ struct SceneFileContents {
     Displays displays;
     SceneList list;
     std::optional<SceneFileProblem> problem{};
+    // The objects read whole that hold values their dialogs would refuse, in
+    // file order.
+    std::vector<SceneFileWarning> warnings{};
 };
 
 // Reads the scene file; `current` are the displays as they are before the
 // load. Never throws for anything in the file.
-SceneFileContents ReadSceneFile(platform::TextFile& file, const std::string& titel, const Displays& current);
+SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& current);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/FieldRange.h"
+
 Extended TravelDirection(Extended fx, Extended fy) {
     Extended degrees = std::atan2(-fy, fx) * 180 / kPi;
     if (degrees < 0) degrees += 360;
@@ -24,6 +26,7 @@ platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y) 
     measured.x = x;
     measured.y = y;
     const FlowSum flow = list.FlowDensitySum(x, y);
+    CheckFieldValue(std::hypot(flow.x, flow.y), x, y);
     measured.fx = flow.x;
     measured.fy = flow.y;
     measured.magnitude = std::hypot(flow.x, flow.y);

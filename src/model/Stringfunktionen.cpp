@@ -1,11 +1,14 @@
 #include "model/Stringfunktionen.h"
 
 #include "platform/Conversions.h"
-#include "platform/Errors.h"
 
 std::string LeftPart(const std::string& s, size_t n) { return s.substr(0, n); }
 
 std::string RestAfter(const std::string& s, size_t n) { return s.size() > n ? s.substr(n) : std::string(); }
+
+std::string JoinSentences(const std::string& first, const std::string& second) {
+    return first.empty() || second.empty() ? first + second : first + " " + second;
+}
 
 bool KeyReader::Keyword(const std::string& keyword) {
     file.Expect("\"" + keyword + "\"");
@@ -31,17 +34,6 @@ bool KeyReader::Float(const std::string& key, float& value) {
     std::string text;
     if (!Value(key, text)) return false;
     value = platform::StrToFloat(text);
-    return true;
-}
-
-bool KeyReader::Float(const std::string& key, float& value, float lowest, float highest) {
-    float read = 0;
-    if (!Float(key, read)) return false;
-    if (!(read >= lowest && read <= highest))
-        throw platform::ConversionError(key + platform::ShortestFloatToStr(read) + " is not a value from " +
-                                        platform::ShortestFloatToStr(lowest) + " to " +
-                                        platform::ShortestFloatToStr(highest));
-    value = read;
     return true;
 }
 

@@ -8,6 +8,8 @@
 std::string LeftPart(const std::string& s, size_t n);
 // The characters of s after the first n (empty if s is not longer).
 std::string RestAfter(const std::string& s, size_t n);
+// Two sentences one after the other, a blank between; either may be empty.
+std::string JoinSentences(const std::string& first, const std::string& second);
 
 // Reads the lines of one scene-file section in their fixed order. Each call
 // reads one line and tells whether it matched; values are converted strictly,
@@ -19,10 +21,9 @@ public:
 
     bool Keyword(const std::string& keyword);  // the whole line
     bool Int(const std::string& key, int32_t& value);
+    // Any float: values that a dialog would refuse are kept as stored, and
+    // the object tells of them (Tszeneobjekt::ValueProblem).
     bool Float(const std::string& key, float& value);
-    // A value outside lowest ... highest raises ConversionError before it is
-    // stored: the object never holds what the computation cannot take.
-    bool Float(const std::string& key, float& value, float lowest, float highest);
     bool Boolean(const std::string& key, bool& value);  // "0" or "1"
 
 private:

@@ -61,6 +61,8 @@ bool Tszeneobjekt::IsDegenerate() const { return false; }
 
 std::string Tszeneobjekt::ValueProblem() const { return {}; }
 
+bool Tszeneobjekt::RadiationIsFinite() const { return true; }
+
 bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
     return reader.Keyword("begin") && reader.Int("color=", colour);

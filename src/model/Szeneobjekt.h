@@ -98,6 +98,10 @@ public:
     // when called: a computation that is broken off leaves them as they
     // were. Empty for kinds that keep none.
     virtual std::function<void()> RadiationRestorer();
+    // Whether every radiation value Iterate keeps is a finite number: a
+    // mirror whose coefficients add up to more than 100% multiplies its
+    // light in every pass. True for kinds that keep none.
+    virtual bool RadiationIsFinite() const;
     // Sets the pen colour; kinds that draw call this first.
     virtual void Draw(platform::Canvas& canvas) const;
     // The energy flow density this object sends to (x, y), occlusion tested

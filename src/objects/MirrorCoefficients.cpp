@@ -1,7 +1,6 @@
 #include "objects/MirrorCoefficients.h"
 
 #include "model/Extended.h"
-#include "platform/Errors.h"
 
 namespace {
 bool InPercent(float value) { return value >= 0 && value <= 100; }
@@ -17,11 +16,9 @@ std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref,
 
 bool ReadMirrorCoefficients(KeyReader& reader, float& dirref, float& dirtrans, float& difref, float& diftrans) {
     float read[4] = {};
-    if (!(reader.Float("dirref=", read[0], 0, 100) && reader.Float("dirtrans=", read[1], 0, 100) &&
-          reader.Float("difref=", read[2], 0, 100) && reader.Float("diftrans=", read[3], 0, 100)))
+    if (!(reader.Float("dirref=", read[0]) && reader.Float("dirtrans=", read[1]) && reader.Float("difref=", read[2]) &&
+          reader.Float("diftrans=", read[3])))
         return false;
-    if (!MirrorCoefficientProblem(read[0], read[1], read[2], read[3]).empty())
-        throw platform::ConversionError("The coefficients of a mirror/diffusor add up to more than 100%.");
     dirref = read[0];
     dirtrans = read[1];
     difref = read[2];

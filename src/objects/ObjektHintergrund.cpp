@@ -330,20 +330,23 @@ bool TObjektHintergrund::Edit(const EditContext& context) {
     dialog["nuroben"].checked = nuroben;
     while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
         const float strength = platform::StrToFloat(dialog["staerke"].text);
-        if (std::fabs(strength) <= kLargestStrength) {
+        const std::string problem = StrengthProblem(strength);
+        if (problem.empty()) {
             staerke = strength;
             nuroben = !dialog["allDirections"].checked;
             return true;
         }
-        context.platform.ShowMessage(StrengthMessage());
+        context.platform.ShowMessage(problem);
     }
     return false;
 }
 
+std::string TObjektHintergrund::ValueProblem() const { return StrengthProblem(staerke); }
+
 bool TObjektHintergrund::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return reader.Keyword("begin") && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
-           reader.Boolean("nuroben=", nuroben) && reader.Keyword("end");
+    return reader.Keyword("begin") && reader.Float("staerke=", staerke) && reader.Boolean("nuroben=", nuroben) &&
+           reader.Keyword("end");
 }
 
 void TObjektHintergrund::SaveToFile(platform::TextFile& file) const {

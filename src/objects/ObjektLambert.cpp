@@ -122,10 +122,12 @@ bool TObjektLambert::Edit(const EditContext& context) {
     return EditStraightEmitter(dialog, *this, staerke, "All points must be on the screen.", context);
 }
 
+std::string TObjektLambert::ValueProblem() const { return StrengthProblem(staerke); }
+
 bool TObjektLambert::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
-           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
+           reader.Keyword("end");
 }
 
 void TObjektLambert::SaveToFile(platform::TextFile& file) const {

@@ -133,8 +133,8 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     // strength beyond kLargestStrength shows the dialog again.
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
         const float strength = StrToFloat(dialog["staerke"].text);
-        if (std::fabs(strength) > kLargestStrength) {
-            context.platform.ShowMessage(StrengthMessage());
+        if (const std::string problem = StrengthProblem(strength); !problem.empty()) {
+            context.platform.ShowMessage(problem);
             continue;
         }
         staerke = strength;
@@ -145,10 +145,14 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     return false;
 }
 
+std::string TObjektLambertKreis::ValueProblem() const {
+    return JoinSentences(TObjektKreis::ValueProblem(), StrengthProblem(staerke));
+}
+
 bool TObjektLambertKreis::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
-           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
+           reader.Keyword("end");
 }
 
 void TObjektLambertKreis::SaveToFile(platform::TextFile& file) const {

@@ -20,6 +20,8 @@ public:
     Extended Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
+    // The circle's own problem first, then this kind's.
+    std::string ValueProblem() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Cuts the current circle or arc into elements for the resolution.

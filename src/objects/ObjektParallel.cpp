@@ -64,10 +64,12 @@ bool TObjektParallel::Edit(const EditContext& context) {
     return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
 }
 
+std::string TObjektParallel::ValueProblem() const { return StrengthProblem(staerke); }
+
 bool TObjektParallel::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
-           reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) && reader.Keyword("end");
+    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
+           reader.Keyword("end");
 }
 
 void TObjektParallel::SaveToFile(platform::TextFile& file) const {

@@ -93,18 +93,21 @@ bool TObjektSonne::Edit(const EditContext& context) {
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
         richtung = StrToFloat(dialog["richtung"].text);
         const float strength = StrToFloat(dialog["staerke"].text);
-        if (std::fabs(strength) <= kLargestStrength) {
+        const std::string problem = StrengthProblem(strength);
+        if (problem.empty()) {
             staerke = strength;
             return true;
         }
-        context.platform.ShowMessage(StrengthMessage());
+        context.platform.ShowMessage(problem);
     }
     return false;
 }
 
+std::string TObjektSonne::ValueProblem() const { return StrengthProblem(staerke); }
+
 bool TObjektSonne::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke, -kLargestStrength, kLargestStrength) &&
+    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke) &&
            reader.Float("richtung=", richtung) && reader.Keyword("end");
 }
 

@@ -19,6 +19,7 @@ public:
     bool Edit(const EditContext& context) override;
     Extended Strength() const override;
     bool IsDegenerate() const override;
+    std::string ValueProblem() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;

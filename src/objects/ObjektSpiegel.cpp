@@ -61,6 +61,14 @@ std::function<void()> TObjektSpiegel::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
+bool TObjektSpiegel::RadiationIsFinite() const {
+    const auto finite = [](float value) { return std::isfinite(value); };
+    return std::all_of(elements.Elements().begin(), elements.Elements().end(), [&](const TSelListe& element) {
+        return finite(element.difplus) && finite(element.difminus) &&
+               std::all_of(element.dirrad.begin(), element.dirrad.end(), finite);
+    });
+}
+
 bool TObjektSpiegel::Iterate(const SceneList& list, const StopCheck& stop) {
     std::vector<TSelListe>& all = elements.Elements();
     // Each element gathers only from the other objects, so the elements are
@@ -297,6 +305,10 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
         }
         if (accepted) return true;
     }
+}
+
+std::string TObjektSpiegel::ValueProblem() const {
+    return MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
 }
 
 bool TObjektSpiegel::LoadFromFile(platform::TextFile& file) {

@@ -21,6 +21,7 @@ public:
 
     bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
+    bool RadiationIsFinite() const override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
@@ -35,6 +36,7 @@ public:
     bool Edit(const EditContext& context) override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
+    std::string ValueProblem() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Brings the element list up to date: a change of the end points or of

@@ -59,6 +59,15 @@ std::function<void()> TObjektSpiegelKreis::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
+bool TObjektSpiegelKreis::RadiationIsFinite() const {
+    const auto finite = [](float value) { return std::isfinite(value); };
+    return std::all_of(elements.Radiation().begin(), elements.Radiation().end(), [&](const ArcRadiation& range) {
+        return std::all_of(range.difrad.begin(), range.difrad.end(), finite) &&
+               std::all_of(range.refrad.begin(), range.refrad.end(), finite) &&
+               std::all_of(range.transrad.begin(), range.transrad.end(), finite);
+    });
+}
+
 bool TObjektSpiegelKreis::Iterate(const SceneList& list, const StopCheck& stop) {
     // Element after element on one thread: each gathers from the mirror
     // itself as well and sees what the elements before it gathered, so the
@@ -265,6 +274,10 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
             "For good pictures,\rYou should set in the menu Parameters,\rsubmenu Resolution of calculation\r"
             "the Number of discrete directions to at least 1000.");
     return true;
+}
+
+std::string TObjektSpiegelKreis::ValueProblem() const {
+    return JoinSentences(TObjektKreis::ValueProblem(), MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans));
 }
 
 bool TObjektSpiegelKreis::LoadFromFile(platform::TextFile& file) {

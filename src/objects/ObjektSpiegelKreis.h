@@ -23,6 +23,7 @@ public:
     // once, so later elements, the mirror's own light included, see them.
     bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
+    bool RadiationIsFinite() const override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
@@ -32,6 +33,8 @@ public:
     bool Edit(const EditContext& context) override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
+    // The circle's own problem first, then this kind's.
+    std::string ValueProblem() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Builds the elements when the resolution changed or after an edit.

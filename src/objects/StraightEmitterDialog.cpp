@@ -8,7 +8,8 @@
 
 using platform::Control;
 
-std::string StrengthMessage() {
+std::string StrengthProblem(float staerke) {
+    if (std::fabs(staerke) <= kLargestStrength) return {};
     return "The energy flow density must lie between " + platform::FloatToStr(-kLargestStrength, 5) + " and " +
            platform::FloatToStr(kLargestStrength, 5) + ".";
 }
@@ -31,8 +32,9 @@ bool EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, f
         staerke = LenientStrToFloat(dialog["staerke"].text);
         emitter.ReadCoordinates(dialog, LenientStrToInt);
         ApplyColourChoice(dialog["color"], emitter.colour);
-        const bool strengthValid = std::fabs(staerke) <= kLargestStrength;
-        if (!strengthValid) context.platform.ShowMessage(StrengthMessage());
+        const std::string strengthProblem = StrengthProblem(staerke);
+        const bool strengthValid = strengthProblem.empty();
+        if (!strengthValid) context.platform.ShowMessage(strengthProblem);
         if (!IsOffScreen(emitter.x1, emitter.y1, context.settings) &&
             !IsOffScreen(emitter.x2, emitter.y2, context.settings)) {
             if (strengthValid) return true;

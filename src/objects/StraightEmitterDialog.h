@@ -4,8 +4,9 @@
 #include "model/ObjektGerade.h"
 #include "platform/Dialog.h"
 
-// What a dialog says of a strength beyond kLargestStrength.
-std::string StrengthMessage();
+// What a dialog says of a strength beyond kLargestStrength; empty for one
+// it takes.
+std::string StrengthProblem(float staerke);
 
 // The dialog of the straight emitters: strength, colour and the two points.
 platform::DialogSpec StraightEmitterDialog(const std::string& caption);

@@ -1,6 +1,7 @@
 #include "radiation/Berechnen.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/Conversions.h"
 
@@ -13,6 +14,10 @@ std::string OrdinalSuffix(int32_t k) {
 }
 
 namespace {
+
+const std::string kRadiationTooLarge =
+    "The radiation could not be computed, because it grows beyond what a number can hold: a mirror/diffusor "
+    "whose coefficients add up to more than 100% sends out more light than it receives, or a strength is too high.";
 
 int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
                   platform::ShownProgress& progress) {
@@ -49,6 +54,10 @@ int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& ma
     settings.berechnet = true;
     try {
         const int32_t passes = RunPasses(list, settings, mainWindow, progress);
+        // Coefficients above 100% from a scene file let the radiation grow
+        // pass by pass; what outgrew the floats is no result to show.
+        if (!std::all_of(list.begin(), list.end(), [](const auto& object) { return object->RadiationIsFinite(); }))
+            throw std::runtime_error(kRadiationTooLarge);
         mainWindow.SetCaption(settings.titel);
         return passes;
     } catch (...) {

@@ -17,6 +17,9 @@ public:
     std::optional<std::string> Undo();
     std::optional<std::string> Redo();
     void MarkSaved() { saved = current; }
+    // The current state is in no file (a file read only in part): unsaved
+    // until it is saved. No state is the empty text.
+    void MarkUnsaved() { saved.clear(); }
 
     bool CanUndo() const { return !undone.empty(); }
     bool CanRedo() const { return !redone.empty(); }

@@ -204,7 +204,7 @@ void MainWindow::Redo() {
 
 void MainWindow::RestoreState(const std::string& state) {
     platform::TextFile file = platform::TextFile::FromText(state);
-    SceneFileContents contents = ReadSceneFile(file, settings.titel, displays);
+    SceneFileContents contents = ReadSceneFile(file, displays);
     AdoptScene(contents);
     RedrawAll();
     UpdateStatus();

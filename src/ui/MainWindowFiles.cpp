@@ -37,6 +37,17 @@ std::string Where(const SceneFileProblem& problem) {
            (problem.pastEnd ? std::string("the file ends before it.") : "it reads \"" + found + "\".");
 }
 
+// The objects that hold values their dialogs would refuse, one line each:
+// "Lines 40-52 (Circular mirror): The sum must not be more than 100%.".
+std::string ValueWarnings(const std::vector<SceneFileWarning>& warnings, const std::string& fileName) {
+    std::string message =
+        "The file " + fileName + " holds values that the dialogs would not accept; they are kept as stored:";
+    for (const SceneFileWarning& warning : warnings)
+        message += "\rLines " + std::to_string(warning.firstLine) + "-" + std::to_string(warning.lastLine) + " (" +
+                   warning.description + "): " + warning.problem;
+    return message;
+}
+
 }  // namespace
 
 void MainWindow::OpenScene() {
@@ -51,7 +62,7 @@ void MainWindow::OpenRecentFile(const std::string& fileName) {
 
 void MainWindow::OpenSceneFile(const std::string& fileName) {
     platform::TextFile file = platform::TextFile::Read(fileName);
-    SceneFileContents contents = ReadSceneFile(file, settings.titel, displays);
+    SceneFileContents contents = ReadSceneFile(file, displays);
     ApplyScene(contents, fileName);
 }
 
@@ -73,9 +84,12 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
 
     const bool fits = AdoptScene(contents);
     mouseMode = std::make_unique<SelectMode>();
-    // The scene is now the file's, as far as it could be read.
-    sceneFile = fileName;
     history.Reset(StateText());
+    // A scene read only in part is not that file's: "Save" asks for a name,
+    // so that the part never replaces the whole.
+    const bool whole = fits && !problem;
+    sceneFile = whole ? fileName : std::string();
+    if (!whole) history.MarkUnsaved();
     RememberRecentFile(fileName);
     UpdateStatus();
     if (badNumber) throw platform::ConversionError(badNumberMessage);
@@ -84,9 +98,11 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
         platform.ShowMessage(couldNotOpen + kLowResolution);
         return;
     }
-    if (!problem) return;
-    if (problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
-    platform.ShowMessage(couldNotOpen + "\r" + Where(*problem));
+    if (problem) {
+        if (problem->kind == Kind::WrongObject) platform.ShowMessage("Fehler hier!");
+        platform.ShowMessage(couldNotOpen + "\r" + Where(*problem));
+    }
+    if (!contents.warnings.empty()) platform.ShowMessage(ValueWarnings(contents.warnings, fileName));
 }
 
 bool MainWindow::AdoptScene(SceneFileContents& contents) {

@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <set>
 
@@ -270,16 +271,63 @@ TEST_F(CliLimitsTest, EndlessIterationIsToldAndProgressShown) {
 }
 
 // Regression test: staerke=3.4028234e38 gave "-inf -inf inf" for a probe and
-// -nan in the field with exit status 0. Such a strength is refused on reading.
-TEST_F(CliLimitsTest, StrengthThatWouldOverflowIsRefused) {
+// -nan in the field with exit status 0; then it was refused on reading, with
+// every object after it. Now the scene loads whole with a warning, and the
+// field it makes is reported, never printed.
+TEST_F(CliLimitsTest, StrengthThatWouldOverflowIsWarnedAndItsFieldReported) {
     Add(Emitter(100, 100, 300, 100));
     Add(Emitter(100, 120, 300, 120));
     const std::string scene = Saved("overflow", {{"staerke=100", "staerke=3.4028234e38"}});
     EXPECT_EQ(Run({scene, "--probe", "200,110", "--field", PathOf("overflow.csv")}), 1);
-    EXPECT_NE(err.str().find("staerke=3.40282347E38 is not a value from -1E20 to 1E20"), std::string::npos)
+    EXPECT_NE(
+        err.str().find("holds values that the dialogs would not accept; they are kept as stored:\nLines 39-47 "
+                       "(Straight lambert-like emitter): The energy flow density must lie between -1E20 and 1E20."),
+        std::string::npos)
         << err.str();
+    EXPECT_NE(err.str().find("The field at (200, 110) is too large to compute"), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
     EXPECT_FALSE(std::filesystem::exists(PathOf("overflow.csv")));
+}
+
+// Coefficients above 100 % from a scene file make a closed box of mirrors
+// send out more light than it receives. The iteration still stops at its
+// pass limit at the latest, and gives finite values or says that the
+// radiation outgrew the numbers; no probe prints inf or nan.
+TEST_F(CliLimitsTest, MirrorBoxAbove100PercentStopsAtThePassLimitWithoutInfinities) {
+    Add(Emitter(180, 200, 220, 200));
+    for (const auto& [x1, y1, x2, y2] : {std::array{150, 150, 250, 150}, std::array{250, 150, 250, 250},
+                                         std::array{250, 250, 150, 250}, std::array{150, 250, 150, 150}})
+        Add(Mirror(x1, y1, x2, y2));
+    const std::string saved = Save("box");
+    struct Case {
+        std::string coefficient;  // dirref and difref
+        int32_t passes;           // the limit
+        int status;
+        std::string printed;  // the start of standard output, or a part of the error
+    };
+    for (const Case& c : {Case{"60", 50, 0, "probe 200 180 "},
+                          Case{"100", 2000, 1, "The radiation could not be computed, because it grows beyond"}}) {
+        std::string bytes = saved;
+        for (const std::string key : {"dirref=", "difref="})
+            for (size_t at = bytes.find(key + "40"); at != std::string::npos; at = bytes.find(key + "40", at))
+                bytes.replace(at, key.size() + 2, key + c.coefficient);
+        bytes.replace(bytes.find("maximaleiterationen=50"), 22, "maximaleiterationen=" + std::to_string(c.passes));
+        WriteBytes(PathOf("box.brv"), bytes);
+        const std::string what = c.coefficient + "%: " + err.str();
+        EXPECT_EQ(Run({PathOf("box.brv"), "--probe", "200,180", "--passes"}), c.status) << what;
+        EXPECT_NE(err.str().find("Lines 48-59 (Straight mirror/diffusor): The sum must not be more than 100%."),
+                  std::string::npos)
+            << err.str();
+        for (const char* infinite : {"inf", "nan"}) EXPECT_EQ(out.str().find(infinite), std::string::npos) << out.str();
+        if (c.status != 0) {
+            EXPECT_NE(err.str().find(c.printed), std::string::npos) << err.str();
+            continue;
+        }
+        EXPECT_TRUE(out.str().starts_with(c.printed)) << out.str();
+        const size_t at = out.str().find("passes ");
+        ASSERT_NE(at, std::string::npos) << out.str();
+        EXPECT_LE(std::stoi(out.str().substr(at + 7)), c.passes) << out.str();
+    }
 }
 
 // Regression test: the tool's window took a 4096 x 4096 picture (135 MB) for

@@ -3,7 +3,9 @@
 // scene estimated to take longer than kMostSeconds or to keep more than
 // kMostValues radiation values is not computed (the window would ask first),
 // and a deadline stops whatever the estimate missed. Every outcome is a
-// result or a message; a field value that is not finite is a finding.
+// result or a message; a field value that is not finite is a finding unless
+// the file holds values that no dialog takes.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -16,13 +18,18 @@ constexpr Extended kMostSeconds = 0.05;
 constexpr int64_t kMostValues = 2'000'000;
 constexpr auto kDeadline = std::chrono::seconds(2);
 constexpr int32_t kProbes[][2] = {{0, 0}, {40, 70}, {95, 95}};
+
+bool AllValuesAccepted(const MainWindow& form) {
+    return std::all_of(form.Scene().begin(), form.Scene().end(),
+                       [](const auto& object) { return object->ValueProblem().empty(); });
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetThreadCount(1);
     FuzzedScene scene(data, size, 96);
     scene.CheckConsistent();
-    if (!scene.headless.messages.empty()) return 0;  // not loaded: the loader target's part
+    if (scene.form.SceneFile().empty()) return 0;  // not loaded whole: the loader target's part
 
     MainWindow& form = scene.form;
     platform::ReportingErrors(scene.headless, [&] {
@@ -34,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const auto& [x, y] : kProbes) {
             const FlowSum flow = form.Scene().FlowDensitySum(x, y);
             const float energy = form.Scene().EnergyDensityAt(x, y);
-            if (!std::isfinite(flow.x) || !std::isfinite(flow.y) || !std::isfinite(energy)) std::abort();
+            // Only values that no dialog takes can take the field beyond the floats.
+            if ((!std::isfinite(flow.x) || !std::isfinite(flow.y) || !std::isfinite(energy)) && AllValuesAccepted(form))
+                std::abort();
         }
     });
     scene.CheckConsistent();

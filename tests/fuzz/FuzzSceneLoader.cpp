@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetThreadCount(1);
     platform::TextFile file = platform::TextFile::FromText(std::string(reinterpret_cast<const char*>(data), size));
-    const SceneFileContents contents = ReadSceneFile(file, "Brevanto 2.0", Displays{});
+    const SceneFileContents contents = ReadSceneFile(file, Displays{});
     if (contents.problem && contents.problem->line == 0) std::abort();  // a problem is at a line of the file
 
     // A small screen keeps every redraw quick: larger pictures are refused
@@ -17,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     scene.CheckConsistent();
     if (scene.form.Settings().berechnet) std::abort();                      // a loaded scene is not computed
     if (contents.problem && scene.headless.messages.empty()) std::abort();  // told nothing of the problem
+    // A scene read only in part is not the file's: saving it must ask for a name.
+    if (contents.problem && contents.stateReplaced &&
+        (!scene.form.SceneFile().empty() || !scene.form.HasUnsavedChanges()))
+        std::abort();
     return 0;
 }

@@ -5,6 +5,8 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
+#include "objects/StraightEmitterDialog.h"
+#include "platform/Conversions.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -105,21 +107,28 @@ TEST_F(StraightKindsTest, EmitterFarBeyondThePictureCostsOnlyItsElementsNearTheP
         EXPECT_TRUE(start.x > -10 && start.x < 810 && start.y > -10 && start.y < 610) << start.x << " " << start.y;
 }
 
-// Strengths are read up to kLargestStrength of either sign, so that no field
-// value can overflow a float; 3.4028234e38 gave infinite probes before.
-TEST_F(StraightKindsTest, StrengthBeyondTheLargestIsRefusedOnReading) {
+// Regression test: a strength beyond kLargestStrength (3.4028234e38 gave
+// infinite probes) raised a conversion error on reading, which dropped the
+// rest of the scene file. It is kept as stored, and the object tells what its
+// dialog says of it.
+TEST_F(StraightKindsTest, StrengthBeyondTheLargestIsKeptAndToldInTheDialogsWords) {
     for (const KindEntry& kind : Kinds()) {
         std::unique_ptr<Tszeneobjekt> object = CreateObjectOfKind(kind.keyword, 1, 2, 3, 4);
         platform::TextFile written;
         object->SaveToFile(written);
-        std::string text = written.Text();
+        const std::string text = written.Text();
         const size_t at = text.find("staerke=0");
         if (at == std::string::npos) continue;
-        text.replace(at, 9, "staerke=3.4028234e38");
-        platform::TextFile file = platform::TextFile::FromText(text);
-        file.ReadLine();  // the kind line
-        EXPECT_THROW(object->LoadFromFile(file), platform::ConversionError) << kind.keyword;
-        EXPECT_EQ(object->Strength(), 0) << kind.keyword;
+        for (const std::string value : {"3.4028234e38", "-1E20", "1E20", "-1.5E20"}) {
+            const float strength = platform::StrToFloat(value);
+            platform::TextFile file =
+                platform::TextFile::FromText(std::string(text).replace(at, 9, "staerke=" + value));
+            file.ReadLine();  // the kind line
+            ASSERT_TRUE(object->LoadFromFile(file)) << kind.keyword << " " << strength;
+            EXPECT_EQ(object->Strength(), strength) << kind.keyword;
+            EXPECT_EQ(object->ValueProblem(), StrengthProblem(strength)) << kind.keyword << " " << strength;
+            EXPECT_EQ(object->ValueProblem().empty(), std::fabs(strength) <= kLargestStrength) << kind.keyword;
+        }
     }
 }
 

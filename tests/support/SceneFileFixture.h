@@ -16,8 +16,12 @@ protected:
     ~SceneFileTest() override { platform::SetDecimalSeparator('.'); }
 
     // "File" > "Open" on `path`, or on a file holding `bytes`; returns the messages shown.
+    // A scene read in part before counts as unsaved: "Save changes?" is
+    // answered with Discard.
     std::vector<std::string> OpenFile(const std::string& path) {
         headless.messages.clear();
+        if (form.HasUnsavedChanges())
+            headless.dialogAnswers.push_back([](platform::DialogSpec&) { return platform::ModalResult::No; });
         headless.fileNameAnswers.push_back(path);
         window.Choose("Load1");
         return headless.messages;

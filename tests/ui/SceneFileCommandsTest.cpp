@@ -228,6 +228,69 @@ TEST_F(SceneFileTest, ConversionErrorInOneDisplaySectionKeepsTheDisplaysAfterIt)
     EXPECT_EQ(form.DisplaySettings().energiekreise.gitterweite, 30);
 }
 
+// Regression test: after a reading error the window took the file as the
+// scene's, with no unsaved changes, so "Save" replaced the whole file with
+// the part that had been read. Now such a scene has no file and counts as
+// unsaved; a file that is no scene file leaves the scene and its file as
+// they were.
+TEST_F(SceneFileTest, SceneReadInPartHasNoFileAndCountsAsUnsaved) {
+    const std::vector<std::string> lines = EveryKind();
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool replaced;  // whether the scene was replaced, as far as read
+    };
+    const Case cases[] = {
+        {"a conversion error part-way", With(lines, {{"x2=600", "x2=6x0"}}), true},
+        {"a wrong line in a section", With(lines, {{"gitterweite=25", "gitterweit=25"}}), true},
+        {"an unknown kind", With(lines, {{"spiegel", "laser"}}), true},
+        {"a wrong line in an object", With(lines, {{"x2=600", "x2:600"}}), true},
+        {"a file ending early", FileBytes({lines.begin(), lines.begin() + 60}), true},
+        {"no final \"end\"", FileBytes({lines.begin(), lines.end() - 1}), true},
+        {"a picture larger than the screen", With(lines, {{"hoehe=768", "hoehe=5000"}}), true},
+        {"a conversion error in the screen section", With(lines, {{"breite=1024", "breite=1x"}}), false},
+        {"a wrong header", With(lines, {{"Brevanto 2.0-File", "Brevanto 1.0-File"}}), false},
+    };
+    const std::string good = PathOf("good.brv");
+    for (const Case& c : cases) {
+        WriteBytes(good, FileBytes(lines));
+        ASSERT_TRUE(OpenFile(good).empty());
+        EXPECT_FALSE(Open(c.bytes).empty()) << c.what;
+        if (c.replaced) {
+            EXPECT_EQ(form.SceneFile(), "") << c.what;
+            EXPECT_TRUE(form.HasUnsavedChanges()) << c.what;
+        } else {
+            EXPECT_EQ(form.SceneFile(), good) << c.what;
+            EXPECT_FALSE(form.HasUnsavedChanges()) << c.what;
+        }
+        // Saving under the damaged file's name asks before it replaces it.
+        headless.fileNameAnswers.push_back(PathOf("scene.brv"));
+        headless.dialogAnswers.push_back([](platform::DialogSpec&) { return platform::ModalResult::Cancel; });
+        window.Choose("Save1");
+        EXPECT_TRUE(headless.dialogAnswers.empty()) << c.what << ": not asked";
+        headless.dialogAnswers.clear();
+        EXPECT_EQ(ReadBytes(PathOf("scene.brv")), c.bytes) << c.what;
+    }
+}
+
+// Regression test: a coefficient sum above 100% stopped the reading, dropped
+// the objects after it, and "Save" then wrote the truncated scene over the
+// file. The file now opens whole as the scene's file, with one message that
+// names the lines, and saves to the same bytes.
+TEST_F(SceneFileTest, ValuesTheDialogsRefuseOpenWholeWithOneWarning) {
+    const std::string bytes = With(EveryKind(), {{"difref=40", "difref=80"}, {"dirref=0.5", "dirref=-1"}});
+    const std::vector<std::string> messages = Open(bytes);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "The file " + PathOf("scene.brv") +
+                               " holds values that the dialogs would not accept; they are kept as stored:"
+                               "\rLines 48-59 (Straight mirror/diffusor): Each coefficient must lie between 0 and 100%."
+                               "\rLines 93-105 (Circular mirror): The sum must not be more than 100%.");
+    EXPECT_EQ(form.Scene().size(), 9u);
+    EXPECT_EQ(form.SceneFile(), PathOf("scene.brv"));
+    EXPECT_FALSE(form.HasUnsavedChanges());
+    EXPECT_EQ(SceneText(), bytes);
+}
+
 // Damaged files derived from every kind on a small picture (so that each
 // redraw is quick): each gives a short message without a crash, and window,
 // picture and settings agree on the size afterwards.
