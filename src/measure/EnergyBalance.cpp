@@ -86,7 +86,7 @@ Extended CircleInflux(const TObjektKreis& circle, const std::vector<ArcPiece>& p
     for (const ArcPiece& piece : pieces)
         for (const ArcElement& element : piece.elements)
             for (const Extended sigma : {-1.0, 1.0}) {
-                const Extended rho = circle.radius + kFaceProbeOffset * sigma;
+                const Extended rho = FaceProbeRadius(circle.radius, sigma);
                 const auto nx = static_cast<float>(element.normal.x * rho);
                 const auto ny = static_cast<float>(element.normal.y * rho);
                 probes.push_back({Round(circle.xmitte + static_cast<Extended>(nx)),

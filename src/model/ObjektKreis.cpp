@@ -20,6 +20,14 @@ Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
 Extended Radians(Extended degrees) { return degrees * kPi / 180; }
 Extended Degrees(Extended radians) { return radians * 180 / kPi; }
 
+// The angle as a whole degree within [0, 360).
+int32_t ReducedAngle(int32_t degrees) {
+    const int32_t rest = degrees % 360;
+    return rest < 0 ? rest + 360 : rest;
+}
+
+bool WithinATurn(int32_t degrees) { return 0 <= degrees && degrees <= 360; }
+
 // The geometry fields of the dialogs: control id and the field it edits.
 struct GeometryField {
     const char* id;
@@ -35,9 +43,21 @@ constexpr std::array<GeometryField, 5> kGeometryFields{{{"radius", &TObjektKreis
 TObjektKreis::TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : xmitte(x1), ymitte(y1), radius(Round(std::sqrt(SquaredDistance(x1, y1, x2, y2)))) {}
 
+ArcAngles TObjektKreis::Arc() const {
+    // The span in 64 bits: the angles may lie anywhere in 32 bits.
+    if (int64_t{winkel2} - winkel1 >= 360) return {0, 360};
+    const int32_t from = ReducedAngle(winkel1), to = ReducedAngle(winkel2);
+    if (from == to) return {0, 360};
+    // A pair within 0..360 keeps its form, 360 included: its ranges, and the
+    // closed ends with which [w, 360] blocks, stay as they have always been.
+    if (WithinATurn(winkel1) && WithinATurn(winkel2)) return {winkel1, winkel2};
+    return {from, to};
+}
+
 AngleRanges TObjektKreis::Ranges() const {
-    if (winkel2 > winkel1) return {{{{winkel1, winkel2}, {0, 0}}}, 1};
-    return {{{{winkel1, 360}, {0, winkel2}}}, 2};
+    const ArcAngles arc = Arc();
+    if (arc.to > arc.from) return {{{{arc.from, arc.to}, {0, 0}}}, 1};
+    return {{{{arc.from, 360}, {0, arc.to}}}, 2};
 }
 
 void TObjektKreis::Draw(platform::Canvas& canvas) const {
@@ -46,17 +66,17 @@ void TObjektKreis::Draw(platform::Canvas& canvas) const {
     // a file cannot overflow.
     const Extended cx = xmitte, cy = ymitte, r = radius;
     const int left = Round(cx - r), top = Round(cy - r), right = Round(cx + r), bottom = Round(cy + r);
-    if (IsFullCircle()) {
+    const ArcAngles arc = Arc();
+    if (arc.IsFullCircle()) {
         canvas.SetBrushStyle(platform::BrushStyle::Hollow);
         canvas.Ellipse(left, top, right, bottom);
         return;
     }
-    if (winkel1 == winkel2) return;
     auto x = [&](int32_t angle) { return Round(cx + Round(std::sin(Radians(angle)) * r)); };
     auto y = [&](int32_t angle) { return Round(cy - Round(std::cos(Radians(angle)) * r)); };
-    // The canvas draws counter-clockwise, so the clockwise arc from winkel1 to
-    // winkel2 starts at winkel2.
-    canvas.Arc(left, top, right, bottom, x(winkel2), y(winkel2), x(winkel1), y(winkel1));
+    // The canvas draws counter-clockwise, so the clockwise arc starts at its
+    // end angle.
+    canvas.Arc(left, top, right, bottom, x(arc.to), y(arc.to), x(arc.from), y(arc.from));
 }
 
 bool TObjektKreis::IsDegenerate() const { return radius == 0; }
@@ -65,14 +85,18 @@ void TObjektKreis::SetEndPoint(int32_t x, int32_t y) {
     radius = Round(std::sqrt(SquaredDistance(xmitte, ymitte, x, y)));
 }
 
-Occluder TObjektKreis::BlockingShape() const { return Occluder::Circle(xmitte, ymitte, radius, winkel1, winkel2); }
+Occluder TObjektKreis::BlockingShape() const {
+    const ArcAngles arc = Arc();
+    return Occluder::Circle(xmitte, ymitte, radius, arc.from, arc.to);
+}
 
 bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const {
     if (number == skipA || number == skipB) return false;
     const Extended ox = Difference(x, xmitte), oy = Difference(y, ymitte);
     const Extended rho2 = ox * ox + oy * oy, rho = std::sqrt(rho2);
     const bool near = std::fabs(rho - radius) < d;
-    if (IsFullCircle() || !near) return near;
+    const ArcAngles arc = Arc();
+    if (arc.IsFullCircle() || !near) return near;
     if (rho == 0) return true;
     // The circle points within d of P lie within +-w of P's own arc angle,
     // cos w = (rho^2 + r^2 - d^2) / (2 rho r). Below -1 the whole circle lies
@@ -83,12 +107,13 @@ bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_
     if (cosine < -1) return true;
     const Extended theta = Degrees(DirectionAngle(ox, oy)) + 90;
     const Extended w = Degrees(std::acos(std::min<Extended>(cosine, 1)));
-    return AngleRangesOverlap(winkel1, winkel2, Round(theta - w), Round(theta + w));
+    return AngleRangesOverlap(arc.from, arc.to, Round(theta - w), Round(theta + w));
 }
 
 std::vector<Handle> TObjektKreis::Handles() const {
+    const ArcAngles arc = Arc();
     const Extended middle =
-        NormalizeAngle((static_cast<Extended>(winkel1) + (winkel2 > winkel1 ? winkel2 : winkel2 + 360.0)) / 2, 360);
+        NormalizeAngle((static_cast<Extended>(arc.from) + (arc.to > arc.from ? arc.to : arc.to + 360.0)) / 2, 360);
     const Extended cx = xmitte, cy = ymitte;
     return {{xmitte, ymitte},
             {Round(cx + std::sin(Radians(middle)) * radius), Round(cy - std::cos(Radians(middle)) * radius)}};
@@ -99,6 +124,10 @@ void TObjektKreis::MoveHandle(size_t index, int32_t x, int32_t y) {
         MoveBy(static_cast<int32_t>(std::clamp<int64_t>(int64_t{x} - xmitte, INT32_MIN, INT32_MAX)),
                static_cast<int32_t>(std::clamp<int64_t>(int64_t{y} - ymitte, INT32_MIN, INT32_MAX)));
     if (index == 1) SetEndPoint(x, y);
+}
+
+std::string TObjektKreis::ValueProblem() const {
+    return radius < 0 ? "The radius must not be negative." : std::string{};
 }
 
 void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
@@ -115,6 +144,10 @@ std::vector<platform::Control> TObjektKreis::CoordinateControls(RadiusField radi
     controls.push_back(Control::Label(angleHeading));
     controls.push_back(Control::Edit("winkel1", "Start angle"));
     controls.push_back(Control::Edit("winkel2", "End angle"));
+    controls.push_back(
+        Control::Label("Any whole number of degrees, 0 straight up, growing clockwise;\r"
+                       "the arc runs clockwise from the start to the end angle.\r"
+                       "A span of 360 or more is the full circle, as are angles equal modulo 360."));
     return controls;
 }
 

@@ -24,11 +24,21 @@ struct AngleRanges {
     const AngleRange* end() const { return ranges.data() + count; }
 };
 
+// The arc angles a circle or arc covers, in the one form that everything
+// reads: from `from` clockwise to `to`, both within 0..360 and never equal;
+// the full circle is 0..360.
+struct ArcAngles {
+    int32_t from;
+    int32_t to;
+    bool IsFullCircle() const { return from == 0 && to == 360; }
+};
+
 // Base of every circular scene object: a circle or an arc around (xmitte,
-// ymitte). Arc angles are degrees, 0 straight up and growing clockwise on the
-// screen: the point at angle t is (xmitte + radius sin t, ymitte - radius cos t).
-// The object covers the angles from winkel1 clockwise to winkel2; it is a full
-// circle exactly for the pair 0/360, every other pair is an arc.
+// ymitte). Arc angles are whole degrees, 0 straight up and growing clockwise
+// on the screen: the point at angle t is (xmitte + radius sin t,
+// ymitte - radius cos t). The object covers the angles from winkel1
+// clockwise to winkel2, which may be any whole numbers and are kept as
+// entered; Arc() says what they cover.
 class TObjektKreis : public Tszeneobjekt {
 public:
     // The first point is the centre, the second lies on the circle.
@@ -40,9 +50,14 @@ public:
     int32_t winkel1 = 0;
     int32_t winkel2 = 360;
 
-    bool IsFullCircle() const { return winkel1 == 0 && winkel2 == 360; }
-    // [winkel1, winkel2] when winkel2 > winkel1, otherwise [winkel1, 360] and
-    // [0, winkel2], so equal angles give a full turn in two pieces.
+    // A span of 360 degrees or more (winkel2 - winkel1 >= 360) is the full
+    // circle. Otherwise both angles count modulo 360, and equal ones are the
+    // full circle too; a pair within 0..360 stays as it is, any other is
+    // reduced into [0, 360).
+    ArcAngles Arc() const;
+    bool IsFullCircle() const { return Arc().IsFullCircle(); }
+    // Arc()'s angles as ranges of increasing angle: [from, to] when
+    // to > from, otherwise [from, 360] and [0, to].
     AngleRanges Ranges() const;
 
     void Draw(platform::Canvas& canvas) const override;
@@ -59,11 +74,16 @@ public:
     void MoveHandle(size_t index, int32_t x, int32_t y) override;
     void MoveBy(int32_t dx, int32_t dy) override;
 
+    // "The radius must not be negative." for a negative radius: the dialogs
+    // refuse it. Kinds that check more call this first.
+    std::string ValueProblem() const override;
+
     // Where "Radius" stands among the geometry fields of a dialog.
     enum class RadiusField { BeforeCentre, AfterCentre };
     // The dialog fields of the geometry, ids "radius", "xmitte", "ymitte",
     // "winkel1", "winkel2": "Radius", "Center X", "Center Y" in the given
-    // order, then `angleHeading` over "Start angle" and "End angle".
+    // order, then `angleHeading` over "Start angle" and "End angle" and a
+    // note on what the angles mean.
     static std::vector<platform::Control> CoordinateControls(RadiusField radiusField, const std::string& angleHeading);
     void ShowCoordinates(platform::DialogSpec& dialog) const;
     // Converts the geometry fields strictly, in the order the dialog shows

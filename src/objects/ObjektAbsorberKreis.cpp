@@ -26,12 +26,16 @@ TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, i
 bool TObjektAbsorberKreis::Edit(const EditContext& context) {
     platform::DialogSpec& dialog = Dialog();
     ShowCoordinates(dialog);
-    if (context.platform.ShowModal(dialog) != platform::ModalResult::OK) return false;
-    // A malformed value ends the edit with the ones before it kept; no value
-    // is checked.
-    ReadCoordinates(dialog);
-    ApplyColourChoice(dialog["color"], colour);
-    return true;
+    // A malformed value ends the edit with the ones before it kept; a
+    // negative radius shows the dialog again as typed.
+    while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
+        ReadCoordinates(dialog);
+        ApplyColourChoice(dialog["color"], colour);
+        const std::string problem = ValueProblem();
+        if (problem.empty()) return true;
+        context.platform.ShowMessage(problem);
+    }
+    return false;
 }
 
 bool TObjektAbsorberKreis::LoadFromFile(platform::TextFile& file) {

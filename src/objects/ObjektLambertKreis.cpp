@@ -130,7 +130,8 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     dialog["staerke"].text = ShortestFloatToStr(staerke);
     ShowCoordinates(dialog);
     // A malformed value ends the edit with the ones before it kept; a
-    // strength beyond kLargestStrength shows the dialog again.
+    // strength beyond kLargestStrength or a negative radius shows the dialog
+    // again.
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
         const float strength = StrToFloat(dialog["staerke"].text);
         if (const std::string problem = StrengthProblem(strength); !problem.empty()) {
@@ -140,6 +141,10 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
         staerke = strength;
         ReadCoordinates(dialog);
         ApplyColourChoice(dialog["color"], colour);
+        if (const std::string problem = TObjektKreis::ValueProblem(); !problem.empty()) {
+            context.platform.ShowMessage(problem);
+            continue;
+        }
         return true;
     }
     return false;

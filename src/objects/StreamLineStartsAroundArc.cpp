@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr Extended kOffset = 3;  // pixels off the surface
-
 // The point at the arc angle on the circle of radius `radius`.
 StreamLineStart PointAt(const TObjektKreis& object, Extended degrees, Extended radius) {
     const Extended theta = degrees * kPi / 180;
@@ -22,7 +20,7 @@ StreamLineStart PointAt(const TObjektKreis& object, Extended degrees, Extended r
 // The field that leaves the element on the side `sigma` (-1 inner, +1 outer).
 Extended FluxLeaving(const TObjektKreis& object, const ArcElement& element, Extended elementLength, Extended sigma,
                      const SceneList& list, std::optional<float> ownOuterExitance) {
-    const Extended radius = object.radius + kOffset * sigma;
+    const Extended radius = FaceProbeRadius(object.radius, sigma);
     const int32_t x = Round(object.xmitte + element.normal.x * radius);
     const int32_t y = Round(object.ymitte + element.normal.y * radius);
     Extended fieldX = 0, fieldY = 0;
@@ -74,7 +72,7 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
             const auto [k, i] = walk[element];
             const AngleRange range = pieces[k].range;
             const Extended t = (static_cast<Extended>(i) + fraction) / static_cast<Extended>(pieces[k].elements.size());
-            starts.Prepend(PointAt(object, range.hi * t + (1 - t) * range.lo, object.radius + kOffset * sigma));
+            starts.Prepend(PointAt(object, range.hi * t + (1 - t) * range.lo, FaceProbeRadius(object.radius, sigma)));
         });
     }
 }

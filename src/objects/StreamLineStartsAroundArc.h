@@ -6,12 +6,13 @@
 #include "radiation/ArcElements.h"
 
 // Stream-line starting points around a circle or arc, on the inner side
-// first, then on the outer one, 3 pixels off the surface, placed by equal
-// shares of flux (PlaceByEqualFlux) over the elements of all pieces in their
-// order. The flux leaving an element is the outward component of the field of
-// every object of the list 3 pixels off it, times the element length;
-// negatives count 0. With `ownOuterExitance`, the object's own field on the
-// outer side is that exitance along the normal instead of being asked.
+// first, then on the outer one, where its faces gather (3 pixels off the
+// surface, FaceProbeRadius), placed by equal shares of flux
+// (PlaceByEqualFlux) over the elements of all pieces in their order. The flux
+// leaving an element is the outward component of the field of every object
+// of the list there, times the element length; negatives count 0. With
+// `ownOuterExitance`, the object's own field on the outer side is that
+// exitance along the normal instead of being asked.
 void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const ArcPiece> pieces,
                                   StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                                   std::optional<float> ownOuterExitance, const StopCheck& stop);

@@ -53,6 +53,11 @@ ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
 
 }  // namespace
 
+Extended FaceProbeRadius(int32_t radius, Extended sigma) {
+    if (sigma < 0 && radius <= kFaceProbeOffset) return radius / 3.0;
+    return radius + kFaceProbeOffset * sigma;
+}
+
 int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                         int32_t richtungprosel, int32_t extraElements) {
     Extended total = 0;

@@ -21,6 +21,13 @@ struct ArcElement {
 // light that comes from its other side.
 inline constexpr Extended kFaceProbeOffset = 3;
 
+// How far from the centre a circle of `radius` gathers what arrives at its
+// face `sigma` (-1 inner, +1 outer): kFaceProbeOffset off the circle. A
+// circle no larger than the offset would put its inner probe at or beyond
+// the centre, where nothing arrives at the inner face; there it lies a third
+// of the radius out from the centre, which rounds to a pixel still inside.
+Extended FaceProbeRadius(int32_t radius, Extended sigma);
+
 // One angle range of a circle or arc cut into elements of equal arc length.
 struct ArcPiece {
     AngleRange range;

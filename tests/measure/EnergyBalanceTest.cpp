@@ -12,6 +12,7 @@
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
+#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -89,6 +90,41 @@ TEST_F(EnergyBalanceTest, TheBalanceOfAClosedSceneCloses) {
     ASSERT_TRUE(mirror.change.has_value());
     EXPECT_LE(*mirror.change, balance.stopCriterion);
     EXPECT_FALSE(balance.objects[1].change.has_value()) << "only mirrors iterate";
+}
+
+// Regression test: a ring of radius 3 or less gathered its inner face's light
+// 3 pixels in, at or beyond its centre, where nothing arrives at that face: a
+// lossless ring swallowed half of the light it received (diffuse) or all of
+// it (direct transmission). Radius 4 shows the ring as it always was.
+TEST_F(EnergyBalanceTest, LosslessSmallRingsAbsorbNothing) {
+    auto& sun = Add<TObjektSonne>();
+    sun.staerke = 10;
+    sun.richtung = 30;
+    auto& ring = Add<TObjektSpiegelKreis>(400, 300, 401, 300);
+    settings.abbruchgenauigkeit = 0.01f;
+    struct Case {
+        const char* name;
+        float difref, dirtrans, diftrans;
+    };
+    for (const Case& c : {Case{"diffuse reflection", 100, 0, 0}, Case{"direct transmission", 0, 100, 0},
+                          Case{"diffuse transmission", 0, 0, 100}})
+        for (const int32_t radius : {1, 2, 3, 4})
+            for (const int32_t centre : {400, 401}) {  // probes rounding either way
+                ring.xmitte = centre;
+                ring.ymitte = centre - 100;
+                ring.radius = radius;
+                ring.difref = c.difref;
+                ring.dirtrans = c.dirtrans;
+                ring.diftrans = c.diftrans;
+                ring.Elements().FreeElements();
+                Compute();
+                const ObjectBalance& balance = Of(BalanceOf(list, settings), ring);
+                ASSERT_GT(balance.received, 10 * radius) << c.name << ", radius " << radius << " at " << centre;
+                // As the closed scene's reflector: what is sent matches what is
+                // received to the stop criterion, well within 1e-3.
+                EXPECT_NEAR(balance.absorbed, 0, 1e-3 * balance.received)
+                    << c.name << ", radius " << radius << " at " << centre;
+            }
 }
 
 }  // namespace

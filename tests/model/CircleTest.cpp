@@ -2,6 +2,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "RecordingCanvas.h"
@@ -60,18 +61,69 @@ TEST(CircleTest, RadiusRoundsAndFarOffCoordinatesDoNotOverflow) {
     EXPECT_FALSE(huge.Blocks(-2000000000, 500000000, 2000000000, 500000000, 0, 0));
 }
 
-// The canvas draws counter-clockwise: from winkel2 to winkel1.
-TEST(CircleTest, DrawFullCircleArcOrNothing) {
+// The canvas draws counter-clockwise: from winkel2 to winkel1. Equal angles
+// are the full circle.
+TEST(CircleTest, DrawFullCircleOrArc) {
+    const std::vector<std::string> full{"pen 255", "brush hollow", "ellipse 50 50 150 150"};
     for (const auto& [winkel1, winkel2, calls] : std::vector<std::tuple<int32_t, int32_t, std::vector<std::string>>>{
-             {0, 360, {"pen 255", "brush hollow", "ellipse 50 50 150 150"}},
+             {0, 360, full},
              {270, 90, {"pen 255", "arc 50 50 150 150 150 100 50 100"}},
-             {90, 90, {"pen 255"}}}) {
+             {-90, 90, {"pen 255", "arc 50 50 150 150 150 100 50 100"}},
+             {90, 90, full},
+             {360, 0, full},
+             {0, 720, full}}) {
         TObjektKreis circle = Circle(winkel1, winkel2);
         circle.colour = 255;
         RecordingCanvas canvas;
         circle.Draw(canvas);
         EXPECT_EQ(canvas.calls, calls) << winkel1 << " to " << winkel2;
     }
+}
+
+// Pairs within 0..360 keep the ranges they have always had (360 as an end or
+// a start included); equal angles and spans of 360 or more are the full
+// circle; any other pair counts modulo 360. Regression test: -90..90 was one
+// range [-90, 90], 0..720 one range of two turns, 360..0 the empty ranges
+// [360, 360] and [0, 0].
+TEST(CircleTest, RangesKeepPairsWithinATurnAndReduceTheOthers) {
+    using Ranges = std::vector<std::pair<int32_t, int32_t>>;
+    const int32_t least = -2147483647 - 1, most = 2147483647;
+    for (const auto& [winkel1, winkel2, expected] :
+         std::vector<std::tuple<int32_t, int32_t, Ranges>>{{0, 360, {{0, 360}}},
+                                                           {270, 90, {{270, 360}, {0, 90}}},
+                                                           {10, 360, {{10, 360}}},
+                                                           {360, 90, {{360, 360}, {0, 90}}},
+                                                           {90, 0, {{90, 360}, {0, 0}}},
+                                                           {90, 90, {{0, 360}}},
+                                                           {360, 0, {{0, 360}}},
+                                                           {0, 0, {{0, 360}}},
+                                                           {-90, 90, {{270, 360}, {0, 90}}},
+                                                           {0, 720, {{0, 360}}},
+                                                           {-360, 0, {{0, 360}}},
+                                                           {10, 370, {{0, 360}}},
+                                                           {370, 10, {{0, 360}}},
+                                                           {400, 500, {{40, 140}}},
+                                                           {380, 10, {{20, 360}, {0, 10}}},
+                                                           {least, most, {{0, 360}}},
+                                                           {most, least, {{127, 232}}}}) {
+        const TObjektKreis circle = Circle(winkel1, winkel2);
+        Ranges ranges;
+        for (const AngleRange& range : circle.Ranges()) ranges.emplace_back(range.lo, range.hi);
+        EXPECT_EQ(ranges, expected) << winkel1 << " to " << winkel2;
+        EXPECT_EQ(circle.IsFullCircle(), (expected == Ranges{{0, 360}})) << winkel1 << " to " << winkel2;
+        EXPECT_EQ(circle.winkel1, winkel1) << "kept as entered";
+        EXPECT_EQ(circle.winkel2, winkel2);
+    }
+}
+
+// A negative radius is kept as a file holds it, and said to be a problem.
+TEST(CircleTest, NegativeRadiusIsTheValueProblem) {
+    TObjektKreis circle = Circle();
+    EXPECT_EQ(circle.ValueProblem(), "");
+    circle.radius = 0;
+    EXPECT_EQ(circle.ValueProblem(), "") << "degenerate, removed before use, but not refused";
+    circle.radius = -1;
+    EXPECT_EQ(circle.ValueProblem(), "The radius must not be negative.");
 }
 
 // Regression test: an angle from a file or a dialog at the 32-bit limit made

@@ -7,6 +7,7 @@
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegelKreis.h"
 #include "platform/Errors.h"
+#include "platform/RasterBitmap.h"
 
 namespace {
 
@@ -155,6 +156,92 @@ TEST_F(CircularKindsTest, AbsorberArcShadowsOnlyWhereItLies) {
     absorber.winkel2 = 270;
     list.PrepareQueries(settings);  // the blocking shapes are prepared too
     EXPECT_FALSE(Lights(below, 400, 300)) << "equal angles: the full circle";
+}
+
+// Regression test: pairs of angles beyond 0..360, and 360..0, were drawn,
+// emitted and blocked each in its own way: -90..90 was drawn as the upper
+// half but blocked only its right quarter, 0..720 emitted twice, 360..0 was
+// drawn whole but emitted and blocked nothing. Each now is, in every use, the
+// arc of the pair within 0..360 that names the same angles.
+TEST_F(CircularKindsTest, AnglesBeyondATurnMeanTheSameArcInEveryUse) {
+    auto& emitter = Emitter(50, 10);
+    emitter.colour = 0x0000FF;
+    // Inside, on and off the circle, in every direction, and beyond the ends
+    // of the upper half.
+    const std::vector<std::pair<int32_t, int32_t>> points{{400, 300}, {380, 320}, {420, 260}, {400, 180}, {400, 420},
+                                                          {280, 300}, {520, 300}, {470, 230}, {330, 370}, {451, 300},
+                                                          {349, 300}, {400, 249}, {400, 351}, {455, 310}};
+    // Sight lines across the circle above, below, left and right of the
+    // centre, through it, and ending on it.
+    const std::vector<std::array<int32_t, 4>> paths{{300, 270, 500, 270}, {300, 330, 500, 330}, {370, 200, 370, 400},
+                                                    {430, 200, 430, 400}, {300, 300, 500, 300}, {400, 200, 400, 400},
+                                                    {400, 300, 500, 200}, {400, 300, 300, 400}, {450, 300, 520, 300},
+                                                    {350, 300, 280, 300}, {380, 300, 420, 300}};
+    struct Uses {
+        std::vector<platform::TColor> pixels;
+        std::vector<float> field;
+        std::vector<bool> blocks, near;
+    };
+    const auto uses = [&](int32_t winkel1, int32_t winkel2) {
+        emitter.winkel1 = winkel1;
+        emitter.winkel2 = winkel2;
+        list.PrepareQueries(settings);
+        Uses u;
+        platform::RasterBitmap picture(200, 200);
+        emitter.MoveBy(-300, -200);  // into the small picture and back
+        emitter.Draw(picture.GetCanvas());
+        emitter.MoveBy(300, 200);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) u.pixels.push_back(picture.Pixel(x, y));
+        for (const auto& [x, y] : points) {
+            float fx = 0, fy = 0;
+            emitter.FlowDensityAt(x, y, list, fx, fy, 0);
+            u.field.insert(u.field.end(), {fx, fy});
+            u.near.push_back(emitter.IsNear(x, y, 5, 0, 0));
+        }
+        for (const auto& [ax, ay, bx, by] : paths) u.blocks.push_back(emitter.Blocks(ax, ay, bx, by, 0, 0));
+        return u;
+    };
+    struct Case {
+        int32_t winkel1, winkel2, same1, same2;
+    };
+    for (const Case& c : {Case{-90, 90, 270, 90}, {0, 720, 0, 360}, {-360, 0, 0, 360}, {360, 0, 0, 360}}) {
+        const Uses expected = uses(c.same1, c.same2), got = uses(c.winkel1, c.winkel2);
+        ASSERT_EQ(got.pixels.size(), expected.pixels.size());
+        size_t differing = 0;
+        for (size_t i = 0; i < got.pixels.size(); ++i) differing += got.pixels[i] != expected.pixels[i];
+        EXPECT_EQ(differing, 0u) << c.winkel1 << " to " << c.winkel2 << ": pixels drawn";
+        EXPECT_EQ(got.field, expected.field) << c.winkel1 << " to " << c.winkel2 << ": field";
+        EXPECT_EQ(got.blocks, expected.blocks) << c.winkel1 << " to " << c.winkel2 << ": blocking";
+        EXPECT_EQ(got.near, expected.near) << c.winkel1 << " to " << c.winkel2 << ": nearness";
+        EXPECT_EQ(emitter.winkel1, c.winkel1) << "kept as entered";
+        EXPECT_EQ(emitter.winkel2, c.winkel2);
+    }
+    // The rows' light differs where their arcs differ: the comparison can fail.
+    EXPECT_NE(uses(270, 90).field, uses(0, 360).field);
+}
+
+// Every circular kind's dialog refuses a negative radius, as typed, and the
+// object reports it when it holds one (as a scene file may give it).
+TEST_F(CircularKindsTest, DialogsRefuseANegativeRadius) {
+    std::vector<TObjektKreis*> circles{&Add<TObjektAbsorberKreis>(400, 300, 450, 300), &Emitter(50, 10),
+                                       &Add<TObjektSpiegelKreis>(400, 300, 450, 300)};
+    for (TObjektKreis* circle : circles) {
+        headless.messages.clear();
+        AnswerOk({{"radius", "-20"}, {"xmitte", "410"}});
+        Answer([](platform::DialogSpec& dialog) {
+            EXPECT_EQ(dialog["radius"].text, "-20") << "what was typed stays";
+            dialog["radius"].text = "20";
+            return platform::ModalResult::OK;
+        });
+        EXPECT_TRUE(circle->Edit(Context())) << circle->kind;
+        EXPECT_EQ(headless.messages, std::vector<std::string>{"The radius must not be negative."}) << circle->kind;
+        EXPECT_EQ(circle->radius, 20);
+        EXPECT_EQ(circle->xmitte, 410);
+        EXPECT_EQ(circle->ValueProblem(), "") << circle->kind;
+        circle->radius = -1;
+        EXPECT_EQ(circle->ValueProblem(), "The radius must not be negative.") << circle->kind;
+    }
 }
 
 }  // namespace

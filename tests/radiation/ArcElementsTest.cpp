@@ -34,7 +34,7 @@ TEST_F(ArcElementsTest, RangesAreCutByTheirSpan) {
     };
     // 102 bins: 102 per full turn outnumber the 62.8 pieces of 5 pixels.
     const Case cases[] = {
-        {0, 360, 1, {103}}, {270, 90, 0, {25, 25}}, {500, 10, 1, {0, 3}},  // [500, 360] runs backwards
+        {0, 360, 1, {103}}, {270, 90, 0, {25, 25}}, {500, 10, 1, {63, 3}},  // 500 to 10 is 140 to 10
     };
     for (const Case& c : cases) {
         const TObjektKreis circle = Circle(c.winkel1, c.winkel2);
@@ -84,7 +84,18 @@ TEST_F(ArcElementsTest, ElementIsHiddenBehindTheArcItself) {
     };
     // The element at 180 degrees (the middle one of five), straight below the
     // centre, seen from straight above: the sight line enters at 0 degrees.
-    for (const Case& c : {Case{0, 360, false}, {270, 90, false}, {0, 270, true}, {90, 0, true}, {10, 350, true}}) {
+    // Regression test: angles beyond 0..360 hid nothing there, although they
+    // name the upper half or the full circle.
+    for (const Case& c : {Case{0, 360, false},
+                          {270, 90, false},
+                          {0, 270, true},
+                          {90, 0, true},
+                          {10, 350, true},
+                          {-90, 90, false},
+                          {0, 720, false},
+                          {-360, 0, false},
+                          {360, 0, false},
+                          {-370, -350, false}}) {
         const TObjektKreis circle = Circle(c.winkel1, c.winkel2);
         const TObjektKreis whole = Circle(0, 360);
         const std::vector<ArcPiece> pieces = CutArc(whole, whole.Ranges(), 1000, 4, {1, 1, ""});
