@@ -127,7 +127,7 @@ bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& l
     FlowVectorList incoming;
     for (const size_t face : {0u, 1u}) {
         const Extended sigma = face == 0 ? -1 : 1;
-        const Extended rho = radius + kFaceProbeOffset * sigma;
+        const Extended rho = FaceProbeRadius(radius, sigma);
         const auto nx = static_cast<float>(element.normal.x * rho), ny = static_cast<float>(element.normal.y * rho);
         const int32_t px = Round(xmitte + static_cast<Extended>(nx)), py = Round(ymitte + static_cast<Extended>(ny));
         for (const auto& object : list) {
@@ -264,7 +264,8 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
         diftrans = StrToFloat(dialog["diftrans"].text);
         ReadCoordinates(dialog);
         ApplyColourChoice(dialog["color"], colour);
-        const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
+        std::string problem = TObjektKreis::ValueProblem();
+        if (problem.empty()) problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
         if (problem.empty()) break;
         context.platform.ShowMessage(problem);
     }
