@@ -61,6 +61,8 @@ bool Tszeneobjekt::IsDegenerate() const { return false; }
 
 std::string Tszeneobjekt::ValueProblem() const { return {}; }
 
+void Tszeneobjekt::ForgetRadiation() {}
+
 bool Tszeneobjekt::RadiationIsFinite() const { return true; }
 
 bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {

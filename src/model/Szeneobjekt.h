@@ -98,6 +98,9 @@ public:
     // when called: a computation that is broken off leaves them as they
     // were. Empty for kinds that keep none.
     virtual std::function<void()> RadiationRestorer();
+    // Sets every radiation value Iterate keeps back to 0, as in a scene
+    // loaded fresh; nothing for kinds that keep none.
+    virtual void ForgetRadiation();
     // Whether every radiation value Iterate keeps is a finite number: a
     // mirror whose coefficients add up to more than 100% multiplies its
     // light in every pass. True for kinds that keep none.

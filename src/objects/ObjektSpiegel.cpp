@@ -61,6 +61,8 @@ std::function<void()> TObjektSpiegel::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
+void TObjektSpiegel::ForgetRadiation() { elements.ClearRadiation(); }
+
 bool TObjektSpiegel::RadiationIsFinite() const {
     const auto finite = [](float value) { return std::isfinite(value); };
     return std::all_of(elements.Elements().begin(), elements.Elements().end(), [&](const TSelListe& element) {

@@ -21,6 +21,7 @@ public:
 
     bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
+    void ForgetRadiation() override;
     bool RadiationIsFinite() const override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;

@@ -59,6 +59,8 @@ std::function<void()> TObjektSpiegelKreis::RadiationRestorer() {
     return [this, kept = elements]() mutable { elements = std::move(kept); };
 }
 
+void TObjektSpiegelKreis::ForgetRadiation() { elements.ClearRadiation(); }
+
 bool TObjektSpiegelKreis::RadiationIsFinite() const {
     const auto finite = [](float value) { return std::isfinite(value); };
     return std::all_of(elements.Radiation().begin(), elements.Radiation().end(), [&](const ArcRadiation& range) {

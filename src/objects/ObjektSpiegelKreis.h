@@ -23,6 +23,7 @@ public:
     // once, so later elements, the mirror's own light included, see them.
     bool Iterate(const SceneList& list, const StopCheck& stop) override;
     std::function<void()> RadiationRestorer() override;
+    void ForgetRadiation() override;
     bool RadiationIsFinite() const override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
@@ -37,7 +38,7 @@ public:
     std::string ValueProblem() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
-    // Builds the elements when the resolution changed or after an edit.
+    // Builds the elements anew when the resolution or the geometry changed.
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
     // Per element a reflected and a transmitted value per direction bin,

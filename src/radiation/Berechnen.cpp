@@ -19,11 +19,12 @@ const std::string kRadiationTooLarge =
     "The radiation could not be computed, because it grows beyond what a number can hold: a mirror/diffusor "
     "whose coefficients add up to more than 100% sends out more light than it receives, or a strength is too high.";
 
-int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
-                  platform::ShownProgress& progress) {
+CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
+                            platform::ShownProgress& progress) {
     const StopCheck stop = [&] { progress.StopIfCancelled(); };
     int32_t passes = 0;
-    for (bool again = true; again;) {
+    bool again = true;
+    while (again) {
         ++passes;
         const std::string pass = platform::IntToStr(passes) + OrdinalSuffix(passes) + " iteration";
         progress.SetText(settings.titel + " is calculating the radiositys:\r" + pass,
@@ -35,16 +36,16 @@ int32_t RunPasses(const SceneList& list, const Tprgvar& settings, platform::Wind
             progress.StopIfCancelled();
             if (object->Iterate(list, stop)) again = true;
         }
-        if (passes >= settings.maximaleiterationen) again = false;
+        if (passes >= settings.maximaleiterationen) break;
     }
-    return passes;
+    return {passes, !again};
 }
 
 }  // namespace
 
-int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
-                  platform::ProgressWindow& progressWindow) {
-    if (settings.berechnet) return 0;
+CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+                            platform::ProgressWindow& progressWindow) {
+    if (settings.berechnet) return {};
     settings.CheckResolution();
     list.PrepareQueries(settings);
     platform::ShownProgress progress(progressWindow);
@@ -53,13 +54,14 @@ int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& ma
         if (std::function<void()> restorer = object->RadiationRestorer()) restorers.push_back(std::move(restorer));
     settings.berechnet = true;
     try {
-        const int32_t passes = RunPasses(list, settings, mainWindow, progress);
+        for (const auto& object : list) object->ForgetRadiation();
+        const CalculationResult result = RunPasses(list, settings, mainWindow, progress);
         // Coefficients above 100% from a scene file let the radiation grow
         // pass by pass; what outgrew the floats is no result to show.
         if (!std::all_of(list.begin(), list.end(), [](const auto& object) { return object->RadiationIsFinite(); }))
             throw std::runtime_error(kRadiationTooLarge);
         mainWindow.SetCaption(settings.titel);
-        return passes;
+        return result;
     } catch (...) {
         // The values of a broken-off pass are not the balance: they go back
         // to what they were, and the next display must compute again.
@@ -68,6 +70,11 @@ int32_t Calculate(const SceneList& list, Tprgvar& settings, platform::Window& ma
         mainWindow.SetCaption(settings.titel);
         throw;
     }
+}
+
+std::string NotConvergedNote(int32_t passes) {
+    return "Not converged: the iteration stopped at its limit of " + platform::IntToStr(passes) +
+           " passes before the stop criterion was met.";
 }
 
 namespace {

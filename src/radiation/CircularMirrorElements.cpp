@@ -1,7 +1,16 @@
 #include "radiation/CircularMirrorElements.h"
 
+#include <algorithm>
+
+namespace {
+std::array<int32_t, 5> GeometryOf(const TObjektKreis& circle) {
+    return {circle.xmitte, circle.ymitte, circle.radius, circle.winkel1, circle.winkel2};
+}
+}  // namespace
+
 bool CircularMirrorElements::RebuildElements(const TObjektKreis& circle, int32_t sellaenge, int32_t richtungprosel) {
-    if (sellaenge == builtsellaenge && richtungprosel == builtrichtungprosel) return false;
+    if (sellaenge == builtsellaenge && richtungprosel == builtrichtungprosel && GeometryOf(circle) == builtGeometry)
+        return false;
     const AngleRanges newRanges = circle.Ranges();
     // Per element its geometry, two diffuse values and a reflected and a
     // transmitted value per bin.
@@ -20,7 +29,14 @@ bool CircularMirrorElements::RebuildElements(const TObjektKreis& circle, int32_t
     }
     builtsellaenge = sellaenge;
     builtrichtungprosel = richtungprosel;
+    builtGeometry = GeometryOf(circle);
     return true;
+}
+
+void CircularMirrorElements::ClearRadiation() {
+    for (ArcRadiation& range : radiation)
+        for (std::vector<float>* values : {&range.difrad, &range.refrad, &range.transrad})
+            std::fill(values->begin(), values->end(), 0.0f);
 }
 
 void CircularMirrorElements::FreeElements() {

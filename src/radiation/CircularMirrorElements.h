@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -25,8 +26,8 @@ private:
 
 // The elements of a circular mirror/diffusor and the radiation leaving them,
 // kept between computations. They are built anew, all radiation 0, when the
-// resolution settings change or after FreeElements, which the mirror calls
-// whenever its dialog is confirmed: its geometry changes in no other way.
+// resolution settings or the circle's centre, radius or angles change, and
+// after FreeElements.
 class CircularMirrorElements {
 public:
     // Returns true when the elements were rebuilt. Elements that would not
@@ -34,6 +35,8 @@ public:
     // the old ones stay.
     bool RebuildElements(const TObjektKreis& circle, int32_t sellaenge, int32_t richtungprosel);
     void FreeElements();
+    // Every element's radiation 0, as when built.
+    void ClearRadiation();
 
     // The angle ranges at the last build, their elements and the radiation
     // of each range, index by index.
@@ -48,4 +51,5 @@ private:
     std::vector<ArcRadiation> radiation;
     int32_t builtsellaenge = 0;  // 0: not built
     int32_t builtrichtungprosel = 0;
+    std::array<int32_t, 5> builtGeometry{};  // centre, radius, angles
 };

@@ -1,5 +1,6 @@
 #include "radiation/MirrorElements.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -37,6 +38,14 @@ bool MirrorElements::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t
         element.dirrad.assign(static_cast<size_t>(richtungprosel), 0.0f);
     }
     return true;
+}
+
+void MirrorElements::ClearRadiation() {
+    for (TSelListe& element : elements) {
+        std::fill(element.dirrad.begin(), element.dirrad.end(), 0.0f);
+        element.difplus = 0;
+        element.difminus = 0;
+    }
 }
 
 void MirrorElements::FreeElements() {

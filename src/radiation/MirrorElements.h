@@ -20,6 +20,8 @@ public:
     // Returns true when the list was rebuilt.
     bool RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t sellaenge, int32_t richtungprosel);
     void FreeElements();
+    // Every element's radiation 0, as when built.
+    void ClearRadiation();
 
     std::vector<TSelListe>& Elements() { return elements; }
     const std::vector<TSelListe>& Elements() const { return elements; }

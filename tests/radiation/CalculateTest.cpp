@@ -40,7 +40,7 @@ protected:
     }
 
     // Calculate as the main window runs it.
-    int32_t Calculate() { return ::Calculate(list, settings, window, headless.Progress()); }
+    int32_t Calculate() { return ::Calculate(list, settings, window, headless.Progress()).passes; }
 
     SceneList list{std::make_unique<Tszeneobjekt>()};
     platform::HeadlessWindow window{800, 600};
