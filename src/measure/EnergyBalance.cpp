@@ -5,6 +5,7 @@
 #include <numeric>
 #include <span>
 
+#include "model/Hilfsfunktionen.h"
 #include "model/ParallelFor.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
@@ -121,9 +122,46 @@ Extended LeavingThroughFrame(const SceneList& list, const Tprgvar& settings) {
     return PowerThrough(probes, {0, 0, false}, list);
 }
 
-// Each face emits staerke per unit length. A straight emitter sends both
-// faces into the scene; a circle's outer face all of its light, its inner
-// face only what escapes through the gap of an arc: from a point of a circle
+// The part of a straight object inside the picture, in pixels: the frame
+// blocks every path that ends outside it, so only this part emits into the
+// scene. The segment is clipped against each side in turn.
+Extended LengthInsidePicture(const TObjektGerade& object, const Tprgvar& settings) {
+    const Extended dx = static_cast<Extended>(object.x2) - object.x1, dy = static_cast<Extended>(object.y2) - object.y1;
+    Extended from = 0, to = 1;
+    // Each side as p t <= q for the point x1 + t dx, y1 + t dy.
+    const Extended sides[4][2] = {{-dx, static_cast<Extended>(object.x1)},
+                                  {dx, static_cast<Extended>(settings.breite) - object.x1},
+                                  {-dy, static_cast<Extended>(object.y1)},
+                                  {dy, static_cast<Extended>(settings.hoehe) - object.y1}};
+    for (const auto& [p, q] : sides) {
+        if (p == 0) {
+            if (q < 0) return 0;
+        } else if (p < 0) {
+            from = std::max(from, q / p);
+        } else {
+            to = std::min(to, q / p);
+        }
+    }
+    return to > from ? (to - from) * std::sqrt(dx * dx + dy * dy) : 0;
+}
+
+// The share of a circular object's elements whose centres lie inside the
+// picture, by length.
+Extended ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings) {
+    const ArcCutRule rule{1, 0, ""};
+    Extended inside = 0, all = 0;
+    for (const ArcPiece& piece : CutArc(circle, circle.Ranges(), settings.sellaenge, settings.richtungprosel, rule))
+        for (const ArcElement& element : piece.elements) {
+            all += piece.elementLength;
+            if (!IsOffScreen(Round(element.centre.x), Round(element.centre.y), settings)) inside += piece.elementLength;
+        }
+    return all > 0 ? inside / all : 0;
+}
+
+// Each face emits staerke per unit length, where it lies inside the picture.
+// A straight emitter sends both faces into the scene; a circle's outer face
+// all of its light, its inner face only what escapes through the gap of an
+// arc: from a point of a circle
 // the arc of central angle A takes A / 2 pi of the light (the view factor of
 // an arc seen from its own circle), so the inner face gives 1 - A / 2 pi.
 // The sun brings in what crosses the edges facing it; the background
@@ -132,15 +170,16 @@ Extended LeavingThroughFrame(const SceneList& list, const Tprgvar& settings) {
 Extended EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
     const Extended width = settings.breite, height = settings.hoehe;
     if (const auto* emitter = dynamic_cast<const TObjektLambert*>(&object))
-        return 2.0 * emitter->staerke * emitter->Length();
+        return 2.0 * emitter->staerke * LengthInsidePicture(*emitter, settings);
     if (const auto* emitter = dynamic_cast<const TObjektParallel*>(&object))
-        return 2.0 * emitter->staerke * emitter->Length();
+        return 2.0 * emitter->staerke * LengthInsidePicture(*emitter, settings);
     if (const auto* emitter = dynamic_cast<const TObjektLambertKreis*>(&object)) {
         Extended covered = 0;
         for (const AngleRange& range : emitter->Ranges())
             covered += static_cast<Extended>(std::max<int64_t>(0, range.Span())) * kPi / 180;
         covered = std::min(covered, 2 * kPi);
-        return emitter->staerke * emitter->radius * covered * (2 - covered / (2 * kPi));
+        return emitter->staerke * emitter->radius * covered * (2 - covered / (2 * kPi)) *
+               ShareInsidePicture(*emitter, settings);
     }
     if (const auto* sun = dynamic_cast<const TObjektSonne*>(&object)) {
         const Extended theta = kPi * sun->richtung / 180;

@@ -95,13 +95,15 @@ public:
     Verdict QuickTest(const SightPath& path) const;
     // The same for every path of the fan at once.
     Verdict QuickTestFan(const SightFan& fan) const;
+    // The frame only: whether (x, y) lies outside the picture, where every
+    // path that ends there is blocked.
+    bool Outside(int32_t x, int32_t y) const;
 
 private:
     bool SegmentCuts(const SightPath& path) const;
     bool CircleCuts(const SightPath& path) const;
     bool CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const;
     bool ArcCovers(Extended phi) const;
-    bool Outside(int32_t x, int32_t y) const;
 
     Kind kind_ = Kind::None;
     // Segment: the end points; circle: centre (x1, y1), radius x2, arc

@@ -108,6 +108,9 @@ bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_
 template <FanOrder order, class VisitEdge>
 void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                            VisitEdge&& visitEdge) const {
+    // The frame is where the world ends: a point outside the picture gets
+    // none of its light, as it gets no other object's.
+    if (BlockingShape().Outside(x, y)) return;
     std::vector<Difference> seen;
     seen.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     for (size_t k = 0; k < std::size(kEdgesInOrder); ++k) {

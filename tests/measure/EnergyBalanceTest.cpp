@@ -92,6 +92,26 @@ TEST_F(EnergyBalanceTest, TheBalanceOfAClosedSceneCloses) {
     EXPECT_FALSE(balance.objects[1].change.has_value()) << "only mirrors iterate";
 }
 
+// Regression test: the frame's light reached points outside the picture, so
+// parts of objects beyond the frame received light, and emitters counted
+// what their parts out there emit although the frame blocks it. The world
+// ends at the frame: such a scene closes like any other.
+TEST_F(EnergyBalanceTest, PartsBeyondTheFrameNeitherReceiveNorEmit) {
+    static_cast<TObjektHintergrund&>(list.Head()).staerke = 1;
+    Add<TObjektAbsorber>(100, 300, 1500, 300);
+    Add<TObjektAbsorberKreis>(790, 100, 830, 100);
+    auto& lamp = Add<TObjektLambert>(-200, 500, 400, 500);
+    lamp.staerke = 2;
+    auto& mirror = Add<TObjektSpiegel>(700, 450, 1000, 450);
+    mirror.difref = 50;
+    Compute();
+    const EnergyBalance balance = BalanceOf(list, settings);
+    EXPECT_NEAR(Of(balance, lamp).emitted, 2 * 2 * 400.0, 1e-3) << "only the part inside the picture";
+    EXPECT_NEAR(balance.imbalance, 0, 2);
+    float fx = 0, fy = 0;
+    EXPECT_FALSE(list.Head().FlowDensityAt(850, 200, list, fx, fy, 0)) << "no light outside the picture";
+}
+
 // Regression test: a ring of radius 3 or less gathered its inner face's light
 // 3 pixels in, at or beyond its centre, where nothing arrives at that face: a
 // lossless ring swallowed half of the light it received (diffuse) or all of
