@@ -11,16 +11,22 @@ void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgva
          Control::Button("OK", platform::ModalResult::OK, true)}};
     dialog["hoehe"].text = platform::IntToStr(window.ClientHeight());
     dialog["breite"].text = platform::IntToStr(window.ClientWidth());
-    if (platform.ShowModal(dialog) != platform::ModalResult::OK) return;
-    // "grey" always gives back the window system's standard grey, also after
-    // the window was made white.
-    switch (dialog["hintergrundfarbe"].selected) {
-        case 0: settings.hintergrundfarbe = platform::kButtonFaceColour; break;
-        case 1: settings.hintergrundfarbe = 0xFFFFFF; break;
-        default: break;
+    int width = 0, height = 0;
+    while (true) {
+        if (platform.ShowModal(dialog) != platform::ModalResult::OK) return;
+        // "grey" always gives back the window system's standard grey, also
+        // after the window was made white.
+        switch (dialog["hintergrundfarbe"].selected) {
+            case 0: settings.hintergrundfarbe = platform::kButtonFaceColour; break;
+            case 1: settings.hintergrundfarbe = 0xFFFFFF; break;
+            default: break;
+        }
+        width = platform::StrToInt(dialog["breite"].text);
+        height = platform::StrToInt(dialog["hoehe"].text);
+        if (width >= kSmallestPictureSide && height >= kSmallestPictureSide) break;
+        platform.ShowMessage("The height and the width must be at least " + platform::IntToStr(kSmallestPictureSide) +
+                             " pixels.");
     }
-    const int width = platform::StrToInt(dialog["breite"].text);
-    const int height = platform::StrToInt(dialog["hoehe"].text);
     window.SetClientWidth(width);
     window.SetClientHeight(height);
     window.SetColor(settings.hintergrundfarbe);

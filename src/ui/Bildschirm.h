@@ -6,5 +6,8 @@
 // The screen dialog: the picture's background colour (hintergrundfarbe) and
 // the size of the window's drawing area. A size the window cannot take is
 // reduced by it. Throws ConversionError for a size that is not a whole
-// number; the colour chosen in the same visit is kept then.
+// number; the colour chosen in the same visit is kept then. A side shorter
+// than kSmallestPictureSide is refused with a message, and the dialog shows
+// again with the text typed.
+inline constexpr int kSmallestPictureSide = 50;
 void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings);

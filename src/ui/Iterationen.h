@@ -7,5 +7,7 @@
 // (abbruchgenauigkeit). On OK both texts are converted strictly, in that
 // order; a text that is not a number raises platform::ConversionError, which
 // ends the command with the value converted before it already stored and
-// berechnet as it was. Otherwise clears berechnet when it closes.
+// berechnet as it was. A maximum below 1 or a negative criterion is refused
+// with a message, and the dialog shows again with the text typed. Otherwise
+// clears berechnet when it closes.
 void IterationsDialog(platform::Platform& platform, Tprgvar& settings);

@@ -129,18 +129,19 @@ TEST_F(DialogSweepTest, EveryFieldOfEveryDialogTakesBadTextSafely) {
     EXPECT_GE(fields, 25u);
 }
 
-// The clamps the sweep relies on, where a dialog takes a value without a
-// message: the screen grants at most its own size, and a lenient field reads
-// what is not a number as 0.
-TEST_F(DialogSweepTest, ScreenSizeIsClampedToTheScreen) {
-    AnswerOk({{"hoehe", "2147483647"}, {"breite", "-2147483648"}});
-    Choose("Bildschirm1");
-    EXPECT_EQ(window.ClientHeight(), 120);
-    EXPECT_EQ(window.ClientWidth(), 0);
-    EXPECT_EQ(form.Settings().hoehe, 120);
-    EXPECT_EQ(form.Settings().breite, 0);
-    Choose("Vektorpfeile1");
-    EXPECT_EQ(headless.messages.back(), "No arrows are drawn, because the pixel width is larger than the picture.");
+// The clamps the sweep relies on: the screen dialog refuses a side too short
+// to draw in, and the screen grants at most its own size.
+TEST_F(DialogSweepTest, ScreenSizeIsClampedToTheScreenAndTooSmallRefused) {
+    for (const char* tooSmall : {"-2147483648", "0", "49"}) {
+        AnswerOk({{"hoehe", "2147483647"}, {"breite", tooSmall}});
+        AnswerOk({{"hoehe", "2147483647"}, {"breite", "60"}});
+        Choose("Bildschirm1");
+        EXPECT_EQ(headless.messages.back(), "The height and the width must be at least 50 pixels.") << tooSmall;
+        EXPECT_EQ(window.ClientHeight(), 120);
+        EXPECT_EQ(window.ClientWidth(), 60);
+        EXPECT_EQ(form.Settings().hoehe, 120);
+        EXPECT_EQ(form.Settings().breite, 60);
+    }
 }
 
 }  // namespace

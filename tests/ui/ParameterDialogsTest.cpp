@@ -59,4 +59,19 @@ TEST_F(ParameterDialogsTest, ResolutionRefusesValuesBelowOneUntilCorrected) {
     EXPECT_FALSE(settings.berechnet);
 }
 
+// A limit below one pass or a negative criterion would not do what was asked:
+// each is refused with a message naming it, and shown again as typed.
+TEST_F(ParameterDialogsTest, IterationsRefusesALimitBelowOneAndANegativeCriterion) {
+    Type("maximaleiterationen", "abbruchgenauigkeit", "0", "1");
+    Type("maximaleiterationen", "abbruchgenauigkeit", "20", "-0.5");
+    Type("maximaleiterationen", "abbruchgenauigkeit", "20", "0");
+    IterationsDialog(headless, settings);
+    EXPECT_EQ(shown, (std::vector<std::string>{"50 1", "0 1", "20 -0.5"}));
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{"The maximum number of iterations must be at least 1.",
+                                        "The criteria for the stop of the iterations must not be negative."}));
+    EXPECT_EQ(settings.maximaleiterationen, 20);
+    EXPECT_EQ(settings.abbruchgenauigkeit, 0.0f);
+}
+
 }  // namespace
