@@ -33,7 +33,11 @@ public:
     void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
     void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
     void SetStatusText(const std::string& text) override { statusText = text; }
-    void ShowMeasurement(const Measurement& measurement) override { measurements.push_back(measurement); }
+    void ShowMeasurement(const Measurement& measurement) override {
+        measurements.push_back(measurement);
+        measurementShown = true;
+    }
+    void ClearMeasurement() override { measurementShown = false; }
 
     const RasterBitmap& Surface() const { return surface; }
     const std::vector<std::string>& Captions() const { return captions; }
@@ -48,6 +52,7 @@ public:
     bool closed = false;
     std::string statusText;
     std::vector<Measurement> measurements;  // as shown, in order
+    bool measurementShown = false;          // the last is still shown
 
 private:
     int screenWidth;

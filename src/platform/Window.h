@@ -72,6 +72,9 @@ public:
     // What the light meter measured, in a panel beside the picture that
     // stays open while the user goes on.
     virtual void ShowMeasurement(const Measurement& measurement) = 0;
+    // The scene changed since the last measurement: the panel, if open,
+    // shows no numbers until the next.
+    virtual void ClearMeasurement() = 0;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
+#include "radiation/Berechnen.h"
 #include "ui/Aufloesung.h"
 #include "ui/Bildschirm.h"
 #include "ui/Help.h"
@@ -73,13 +74,28 @@ void MainWindow::ChooseMouseMode(std::unique_ptr<MouseMode> mode) {
 
 void MainWindow::NoteChanges() {
     history.Note(StateText());
+    FollowSceneChanges();
     UpdateStatus();
+}
+
+std::string MainWindow::ComputedSceneText() const { return SceneFileText(settings, Displays{}, list).Text(); }
+
+void MainWindow::FollowSceneChanges() {
+    std::string scene = ComputedSceneText();
+    if (scene == resultsScene) return;
+    resultsScene = std::move(scene);
+    settings.berechnet = false;
+    notConvergedPasses.reset();
+    window.ClearMeasurement();
+    if (shownDisplay != DisplayKind::None || !singleStreamLines.empty()) RedrawAll();
 }
 
 void MainWindow::UpdateStatus() {
     std::string file = sceneFile.empty() ? std::string("new scene") : sceneFile;
     if (history.Unsaved()) file += " (unsaved changes)";
-    window.SetStatusText("Mode: " + mouseMode->Description() + "    Scene: " + file);
+    std::string status = "Mode: " + mouseMode->Description() + "    Scene: " + file;
+    if (settings.berechnet && notConvergedPasses) status += "    " + NotConvergedNote(*notConvergedPasses);
+    window.SetStatusText(status);
 }
 
 bool MainWindow::EditObject(Tszeneobjekt& object) {
@@ -146,6 +162,7 @@ void MainWindow::StartAfresh() {
     mouseMode = std::make_unique<SelectMode>();
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     RedrawAll();
+    FollowSceneChanges();
 }
 
 void MainWindow::Quit() { window.Close(); }
@@ -261,9 +278,9 @@ void MainWindow::DrawingAreaResized() {
         if (window.ClientWidth() == settings.breite && window.ClientHeight() == settings.hoehe) return;
         settings.breite = window.ClientWidth();
         settings.hoehe = window.ClientHeight();
-        settings.berechnet = false;  // the frame's elements moved
         picture->SetSize(window.ClientWidth(), window.ClientHeight());
         RedrawAll();
+        FollowSceneChanges();  // the frame's elements moved
     });
 }
 

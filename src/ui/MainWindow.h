@@ -118,8 +118,16 @@ public:
     void DrawingAreaResized() override;
 
     // After a command or a drag that may have changed the scene: a change
-    // can be undone and counts as unsaved.
+    // can be undone and counts as unsaved, and what was derived from the
+    // scene before follows it (FollowSceneChanges).
     void NoteChanges();
+    // Everything derived from the scene follows it: when the scene as the
+    // computation sees it (the picture, the computation settings and the
+    // objects) differs from the one the results belong to, berechnet is
+    // cleared and the light meter's reading and a shown display go, so that
+    // nothing shows the scene as it was. Runs after every command and mouse
+    // action that may change the scene and before every computation.
+    void FollowSceneChanges();
 
     // What every display needs first: a numbered scene without zero-size
     // objects, its radiation computed (skipped while it is up to date) and
@@ -153,6 +161,11 @@ public:
     void Select(Tszeneobjekt* object);
 
 private:
+    // The text that tells whether the scene changed for the computation: the
+    // scene file's text with the displays' parameters left at their defaults.
+    std::string ComputedSceneText() const;
+    // After the parameters of a display changed: shown again, if it is shown.
+    void ShowAgainIfShown(DisplayKind display);
     // Draws the display, and its legend when legends are on, into `target`;
     // stream lines show on `targetWindow` one by one.
     void DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow);
@@ -193,6 +206,12 @@ private:
     std::unique_ptr<MouseMode> mouseMode;
     EditHistory history;
     std::string sceneFile;
+    // The scene that berechnet, the meter's reading and the shown display
+    // belong to (ComputedSceneText).
+    std::string resultsScene;
+    // The passes of the last computation when it stopped at its limit while
+    // the radiation still changed; nothing when it converged.
+    std::optional<int32_t> notConvergedPasses;
     Tszeneobjekt* selection = nullptr;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.

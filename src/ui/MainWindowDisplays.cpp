@@ -23,6 +23,7 @@ Extended MainWindow::EstimatedSeconds(Extended displayWork) const {
 
 std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     list.CleanAndNumber();
+    FollowSceneChanges();
     const Extended seconds = EstimatedSeconds(displayWork);
     const std::string note = settings.berechnet ? std::string() : EndlessIterationNote(list, settings);
     const bool longWork = seconds > kAskAboveSeconds;
@@ -33,11 +34,18 @@ std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
                         platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) + " s). ";
         if (!platform.AskYesNo(question + "Compute anyway?")) return std::nullopt;
     }
-    const int32_t passes = Calculate(list, settings, window, platform.Progress());
+    const CalculationResult result = Calculate(list, settings, window, platform.Progress());
+    if (result.passes > 0) {
+        if (result.converged)
+            notConvergedPasses.reset();
+        else
+            notConvergedPasses = result.passes;
+        UpdateStatus();
+    }
     // Also after a skipped computation, so that the queries never lag behind
     // an edit; cheap when nothing changed.
     list.PrepareQueries(settings);
-    return passes;
+    return result.passes;
 }
 
 Extended MainWindow::DisplayWork(DisplayKind display) const {
@@ -113,9 +121,24 @@ void MainWindow::ToggleLegends() {
     if (shownDisplay != DisplayKind::None) ShowDisplay(shownDisplay);
 }
 
-void MainWindow::EditArrowSettings() { displays.vektorpfeile.Edit(platform); }
-void MainWindow::EditStreamLineSettings() { displays.linien.Edit(platform); }
-void MainWindow::EditCircleSettings() { displays.energiekreise.Edit(platform); }
+void MainWindow::ShowAgainIfShown(DisplayKind display) {
+    if (shownDisplay == display) ShowDisplay(display);
+}
+
+void MainWindow::EditArrowSettings() {
+    displays.vektorpfeile.Edit(platform);
+    ShowAgainIfShown(DisplayKind::Arrows);
+}
+
+void MainWindow::EditStreamLineSettings() {
+    displays.linien.Edit(platform);
+    ShowAgainIfShown(DisplayKind::StreamLines);
+}
+
+void MainWindow::EditCircleSettings() {
+    displays.energiekreise.Edit(platform);
+    ShowAgainIfShown(DisplayKind::Circles);
+}
 
 void MainWindow::ExportSvg() {
     const std::optional<platform::ChosenFile> chosen = platform.SaveFileName("SVG-Files (*.svg)|*.svg");

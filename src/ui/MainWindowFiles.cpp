@@ -126,6 +126,7 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
         displays = Displays{};
         list.Clear(NewBackground());
     }
+    FollowSceneChanges();
     return fits;
 }
 

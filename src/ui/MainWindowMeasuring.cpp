@@ -3,24 +3,32 @@
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
 #include "model/LightMeter.h"
+#include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasuringDialogs.h"
 
 void MainWindow::MeasureLightAt(int x, int y) {
-    PrepareScene();
-    window.ShowMeasurement(MeasureLight(list, x, y));
+    if (PrepareScene()) window.ShowMeasurement(MeasureLight(list, x, y));
 }
 
 void MainWindow::DrawDiffuseness() { ShowDisplay(DisplayKind::Diffuseness); }
 
 void MainWindow::DrawEnergyDensityMap() { ShowDisplay(DisplayKind::EnergyDensityMap); }
 
-void MainWindow::EditDiffusenessSettings() { maps.diffuseness.Edit(platform); }
-void MainWindow::EditEnergyDensityMapSettings() { maps.energyDensity.Edit(platform); }
+void MainWindow::EditDiffusenessSettings() {
+    maps.diffuseness.Edit(platform);
+    ShowAgainIfShown(DisplayKind::Diffuseness);
+}
+
+void MainWindow::EditEnergyDensityMapSettings() {
+    maps.energyDensity.Edit(platform);
+    ShowAgainIfShown(DisplayKind::EnergyDensityMap);
+}
 
 void MainWindow::ShowEnergyBalance() {
-    PrepareScene();
-    EnergyBalanceDialog(platform, BalanceOf(list, settings));
+    if (!PrepareScene()) return;
+    EnergyBalanceDialog(platform, BalanceOf(list, settings),
+                        notConvergedPasses ? NotConvergedNote(*notConvergedPasses) : std::string());
 }
 
 void MainWindow::ShowVerification() {

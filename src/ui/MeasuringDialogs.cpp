@@ -40,7 +40,7 @@ void ShowTable(platform::Platform& platform, const std::string& caption, const s
 
 }  // namespace
 
-void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& balance) {
+void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& balance, const std::string& note) {
     std::vector<Column> columns{{"No."},       {"Object"},      {"Emitted"}, {"Received"},
                                 {"Reflected"}, {"Transmitted"}, {"Absorbed"}};
     for (const ObjectBalance& object : balance.objects) {
@@ -61,6 +61,7 @@ void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& bala
     if (mirrors)
         after.push_back("Largest change a further iteration pass would make: " + Number(balance.largestChange) +
                         " % (stop criterion: " + Number(balance.stopCriterion) + " %)");
+    if (!note.empty()) after.push_back(note);
     ShowTable(platform, "Energy balance", {"Power in units of energy flow density times pixels."}, columns, after);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "measure/EnergyBalance.h"
@@ -7,8 +8,9 @@
 #include "platform/Platform.h"
 
 // The energy balance as a table: a row per object, then what leaves through
-// the frame, the totals, the imbalance and the mirrors' change.
-void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& balance);
+// the frame, the totals, the imbalance and the mirrors' change, and a note
+// below them when the computation did not converge.
+void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& balance, const std::string& note);
 
 // The verification cases as a table, with the resolution they were computed
 // at.

@@ -11,6 +11,8 @@
 #include "files/SceneFile.h"
 #include "model/ObjektGerade.h"
 #include "objects/ObjektLambert.h"
+#include "objects/ObjektSonne.h"
+#include "objects/ObjektSpiegelKreis.h"
 #include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtProgressWindow.h"
@@ -242,6 +244,57 @@ private slots:
         Trigger("Stromlinien1");
         QVERIFY2(clicked, "the progress window did not show over the main window's middle");
         QCOMPARE(answerer.messages, QStringList{"The computation was stopped before it was complete."});
+    }
+
+    // Regression test: a circular mirror moved with the mouse kept radiating
+    // from where it was. Moved with the real mouse after a display, shown
+    // again and saved as a picture, it shows what the command-line tool
+    // draws of the scene saved then, pixel for pixel.
+    void movedCircularMirrorShowsWhatTheSavedSceneShows() {
+        answerer.messages.clear();
+        form.NoteChanges();  // what the test before changed: "New" asks first
+        QVERIFY(form.HasUnsavedChanges());
+        answerer.Then([](QDialog& dialog) {
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                if (button->text() == QLatin1String("Discard")) return button->click();
+        });
+        Trigger("Neu1");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.Done(), 5000);
+        QCOMPARE(form.Scene().size(), size_t{1});
+        auto sun = std::make_unique<TObjektSonne>();
+        sun->staerke = 1;
+        form.Scene().Append(std::move(sun));
+        auto ring = std::make_unique<TObjektSpiegelKreis>(300, 300, 350, 300);
+        ring->difref = 100;
+        TObjektSpiegelKreis& mirror = *ring;
+        form.Scene().Append(std::move(ring));
+        form.NoteChanges();
+        Trigger("Vektorpfeile1");
+
+        const QPoint onArc = Area().mapToGlobal(QPoint(350, 300)), moved = onArc + QPoint(200, 0);
+        XdoTool({"mousemove", QString::number(onArc.x()), QString::number(onArc.y()), "mousedown", "1", "mousemove",
+                 QString::number(onArc.x() + 100), QString::number(onArc.y()), "mousemove", QString::number(moved.x()),
+                 QString::number(moved.y()), "mouseup", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(mirror.xmitte, 500, 5000);
+        Trigger("Vektorpfeile1");
+
+        const QString picture = folder.filePath(QStringLiteral("moved.bmp"));
+        answerer.Then([&](QDialog& dialog) { ChooseFile(picture, dialog); });
+        Trigger("Speichern1");
+        const QString scene = folder.filePath(QStringLiteral("moved.brv"));
+        answerer.Then([&](QDialog& dialog) { ChooseFile(scene, dialog); });
+        Trigger("Save1");
+        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
+
+        const QString drawn = folder.filePath(QStringLiteral("cli.bmp"));
+        QProcess tool;
+        tool.start(QStringLiteral(BREVANTO_CLI), {scene, "--render", "arrows", "--out", drawn});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QImage inWindow(picture), byTool(drawn);
+        QVERIFY(!inWindow.isNull());
+        QCOMPARE(inWindow.size(), byTool.size());
+        QVERIFY2(inWindow == byTool, "the window's picture differs from the command-line tool's");
     }
 
 private:

@@ -60,6 +60,93 @@ TEST_F(MeasuringCommandsTest, MeasureModeComputesFirstAndShowsEachClickInThePane
     EXPECT_EQ(form.Scene().size(), 1u) << "measuring left no undo step: the first undo takes the emitter back";
 }
 
+// Regression test: the panel kept the numbers of a scene that was no more.
+TEST_F(MeasuringCommandsTest, TheMetersReadingGoesWithEveryChangeOfTheScene) {
+    const std::vector<std::pair<const char*, std::function<void()>>> changes{
+        {"dialog",
+         [&] {
+             AnswerOk({{"staerke", "2"}}), Choose("Hintergrundstrahlung1");
+         }},
+        {"undo", [&] { form.Undo(); }},
+        {"delete all",
+         [&] { Answer([](platform::DialogSpec&) { return platform::ModalResult::No; }), Choose("SzeneObjekte2"); }},
+        {"resolution",
+         [&] {
+             AnswerOk({{"sellaenge", "4"}}), Choose("Auflsung1");
+         }},
+        {"new", [&] { Answer([](platform::DialogSpec&) { return platform::ModalResult::No; }), Choose("Neu1"); }},
+    };
+    for (const auto& [what, change] : changes) {
+        window.Press("M");
+        Click(150, 100);
+        ASSERT_TRUE(window.measurementShown) << what;
+        change();
+        EXPECT_FALSE(window.measurementShown) << what;
+        EXPECT_TRUE(headless.dialogAnswers.empty()) << what;
+    }
+    window.Press("M");
+    Click(150, 100);
+    Choose("Vektorpfeile1");
+    EXPECT_TRUE(window.measurementShown) << "a display changes nothing of the scene";
+}
+
+// Regression test: answering No to the question before a long computation
+// measured and balanced the uncomputed scene.
+TEST_F(MeasuringCommandsTest, NoToTheQuestionBeforeAComputationShowsNoResults) {
+    form.Scene().Append(std::make_unique<TObjektSpiegel>(100, 50, 300, 50));
+    form.Settings().abbruchgenauigkeit = 0;
+    form.Settings().maximaleiterationen = 1000000;
+    headless.questionAnswers = {false, false};
+    window.Press("M");
+    Click(150, 100);
+    Choose("Energiebilanz1");
+    EXPECT_EQ(headless.questions.size(), 2u);
+    EXPECT_TRUE(window.measurements.empty());
+    EXPECT_TRUE(headless.shownDialogs.empty());
+}
+
+// A computation that stops at its pass limit while the mirrors still change
+// shows its results, marked in the status line and the balance.
+TEST_F(MeasuringCommandsTest, ResultsOfAComputationStoppedAtItsLimitAreMarkedNotConverged) {
+    auto mirror = std::make_unique<TObjektSpiegel>(100, 50, 300, 50);
+    mirror->difref = 60;
+    form.Scene().Append(std::move(mirror));
+    form.Scene().Append(std::make_unique<TObjektSpiegel>(100, 250, 300, 250));
+    dynamic_cast<TObjektSpiegel&>(form.Scene().Tail()).difref = 60;
+    form.Settings().maximaleiterationen = 1;
+    form.NoteChanges();
+    Choose("Vektorpfeile1");
+    const std::string note =
+        "Not converged: the iteration stopped at its limit of 1 passes before the stop criterion was met.";
+    EXPECT_NE(window.statusText.find(note), std::string::npos) << window.statusText;
+    LabelsOfNextDialog();
+    Choose("Energiebilanz1");
+    EXPECT_TRUE(HasLabel(note));
+
+    AnswerOk({{"maximaleiterationen", "50"}});
+    Choose("Iterationen1");
+    EXPECT_EQ(window.statusText.find("Not converged"), std::string::npos) << "no results to mark";
+    Choose("Vektorpfeile1");
+    EXPECT_EQ(window.statusText.find("Not converged"), std::string::npos) << window.statusText;
+}
+
+// Regression test: a map whose settings changed while it was shown stayed as
+// it was drawn until it was chosen again.
+TEST_F(MeasuringCommandsTest, AShownMapFollowsItsSettings) {
+    Choose("Energiedichtekarte1");
+    const std::vector<uint8_t> linear = Picture().BmpBytes();
+    Answer([](platform::DialogSpec& dialog) {
+        dialog["logarithmic"].checked = true;
+        dialog["linear"].checked = false;
+        return platform::ModalResult::OK;
+    });
+    Choose("Energiedichtekarte2");
+    const std::vector<uint8_t> shown = Picture().BmpBytes();
+    EXPECT_NE(shown, linear);
+    Choose("Energiedichtekarte1");
+    EXPECT_EQ(Picture().BmpBytes(), shown) << "as chosen afresh";
+}
+
 TEST_F(MeasuringCommandsTest, MapsFromTheMenuColourThePictureOverAFreshRedraw) {
     const platform::TColor plain = window.Surface().Pixel(200, 60);
     Choose("Diffusitaet1");

@@ -106,4 +106,10 @@ void QtLightMeter::Show(const Measurement& measurement) {
     plot->update();
 }
 
+void QtLightMeter::Clear() {
+    shown = Measurement{};
+    numbers->setText(QStringLiteral("The scene has changed.\nClick in the picture to measure again."));
+    plot->update();
+}
+
 }  // namespace platform

@@ -18,6 +18,8 @@ public:
     explicit QtLightMeter(QWidget* parent);
 
     void Show(const Measurement& measurement);
+    // No numbers: what they were measured in has changed.
+    void Clear();
     const Measurement& Shown() const { return shown; }
     QString Numbers() const;
 

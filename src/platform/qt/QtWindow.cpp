@@ -77,6 +77,10 @@ void QtWindow::ShowMeasurement(const Measurement& measurement) {
     lightMeter->show();
 }
 
+void QtWindow::ClearMeasurement() {
+    if (lightMeter != nullptr) lightMeter->Clear();
+}
+
 // A command may give the window a new menu while its own item runs: the old
 // menus leave the window at once and are deleted once the event loop is
 // back. The actions hold copies of their items' functions, not the items.

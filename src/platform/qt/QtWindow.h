@@ -40,6 +40,7 @@ public:
     // The first measurement opens the panel at the window's upper right
     // corner; later ones update it, and open it again if it was closed.
     void ShowMeasurement(const Measurement& measurement) override;
+    void ClearMeasurement() override;
 
     QtDrawingArea& DrawingArea() { return *area; }
     // The light meter's panel; nullptr before the first measurement.
