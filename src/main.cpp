@@ -21,11 +21,14 @@ int main(int argc, char* argv[]) {
     platform::QtWindow window;
     MainWindow mainWindow(platform, window);
     window.showMaximized();
-    // "brevanto scene.brv" opens the scene, once the window has its size.
+    // Once the window has its size: the scene a crash left unsaved, if the
+    // user takes it; otherwise "brevanto scene.brv" opens the scene.
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        QTimer::singleShot(0, &window, [&] {
-            platform::ReportingErrors(platform, [&] { mainWindow.OpenSceneFile(arguments[1].toStdString()); });
+    QTimer::singleShot(0, &window, [&] {
+        platform::ReportingErrors(platform, [&] {
+            if (!mainWindow.RestoreAbandonedScene() && arguments.size() > 1)
+                mainWindow.OpenSceneFile(arguments[1].toStdString());
         });
+    });
     return QApplication::exec();
 }

@@ -83,6 +83,7 @@ public:
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
     std::vector<std::string> RecentFiles() override { return recentFiles; }
     void SetRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
+    std::string DataFolder() override { return dataFolder; }
 
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
@@ -98,6 +99,7 @@ public:
     int progressShown = 0;
     bool progressVisible = false;
     std::vector<std::string> recentFiles;
+    std::string dataFolder;  // none: no copy of an unsaved scene is kept
     std::deque<bool> questionAnswers;
     bool unscriptedAnswer = false;
     std::vector<std::string> questions;

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
@@ -32,7 +33,8 @@ MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& main
       picture(platform.CreateBitmap(0, 0)),
       settings(0, 0, 0),
       list(NewBackground()),
-      mouseMode(std::make_unique<SelectMode>()) {
+      mouseMode(std::make_unique<SelectMode>()),
+      recovery(platform.DataFolder()) {
     // The menu first: its bar takes part of the window's height.
     window.SetMenu(MainMenu(*this));
     window.SetEvents(this);
@@ -47,6 +49,8 @@ MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& main
 }
 
 MainWindow::~MainWindow() {
+    // A program that ends normally leaves no copy behind.
+    recovery.Remove();
     window.SetEvents(nullptr);
     window.SetMenu({});
 }
@@ -96,6 +100,24 @@ void MainWindow::UpdateStatus() {
     std::string status = "Mode: " + mouseMode->Description() + "    Scene: " + file;
     if (settings.berechnet && notConvergedPasses) status += "    " + NotConvergedNote(*notConvergedPasses);
     window.SetStatusText(status);
+    if (history.Unsaved())
+        recovery.Keep(history.Current());
+    else
+        recovery.Remove();
+}
+
+bool MainWindow::RestoreAbandonedScene() {
+    const std::optional<platform::RecoveryFile::Abandoned> abandoned = recovery.TakeAbandoned();
+    if (!abandoned) return false;
+    std::tm local{};
+    localtime_r(&abandoned->written, &local);
+    char time[16];
+    std::strftime(time, sizeof time, "%H:%M", &local);
+    if (!platform.AskYesNo(std::string("Brevanto was not closed properly. Restore the scene of ") + time + "?"))
+        return false;
+    RestoreState(abandoned->text);
+    NoteChanges();  // unsaved, and one step back to the empty scene
+    return true;
 }
 
 bool MainWindow::EditObject(Tszeneobjekt& object) {

@@ -8,6 +8,7 @@
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "platform/Platform.h"
+#include "platform/RecoveryFile.h"
 #include "platform/Window.h"
 #include "ui/DisplayKind.h"
 #include "ui/EditHistory.h"
@@ -48,6 +49,10 @@ public:
     // Choosing one keeps what the picture shows and drops the selection.
     void ChooseMouseMode(std::unique_ptr<MouseMode> mode);
     const MouseMode& CurrentMouseMode() const { return *mouseMode; }
+
+    // After a crash, a kill or a power cut: offers the scene that a program
+    // left unsaved; true when the user took it. Call once the window shows.
+    bool RestoreAbandonedScene();
 
     // "File"
     void NewScene();
@@ -192,6 +197,8 @@ private:
     // Whether the user agrees to replace the file, which exists.
     bool MayReplace(const std::string& fileName);
     void RememberRecentFile(const std::string& fileName);
+    // The status line, and the copy of the scene kept while it is unsaved:
+    // both follow the edit history.
     void UpdateStatus();
     // The selected object's handles over the picture on the window.
     void ShowSelection();
@@ -205,6 +212,7 @@ private:
     SceneList list;
     std::unique_ptr<MouseMode> mouseMode;
     EditHistory history;
+    platform::RecoveryFile recovery;
     std::string sceneFile;
     // The scene that berechnet, the meter's reading and the shown display
     // belong to (ComputedSceneText).

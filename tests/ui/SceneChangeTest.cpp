@@ -1,11 +1,13 @@
 // Every way of changing a scene reaches every result: after an edit, a
 // computation gives the bytes of the same scene loaded fresh, and every menu
 // item is one undo step or leaves the scene alone.
+#include <filesystem>
 #include <functional>
 #include <map>
 
 #include "SceneFileFixture.h"
 #include "objects/KindRegistry.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace {
 
@@ -253,6 +255,52 @@ TEST_F(SceneChangeTest, EveryMenuItemIsOneUndoStepOrLeavesTheSceneAlone) {
     // The sun, the background, the object manager, deleting, and the
     // parameter and screen dialogs.
     EXPECT_GE(changing, 11u);
+}
+
+// A program that keeps a copy of its unsaved scene, and one started after it
+// ended without closing (a crash, a kill, a power cut).
+TEST_F(SceneChangeTest, TheUnsavedSceneOfAProgramThatDidNotCloseIsOffered) {
+    std::string edited;
+    {
+        platform::HeadlessPlatform crashing;
+        crashing.dataFolder = PathOf("data");
+        platform::HeadlessWindow crashingWindow{400, 300};
+        MainWindow program(crashing, crashingWindow);
+        program.Scene().Append(CreateObjectOfKind("absorber", 10, 10, 90, 90));
+        program.NoteChanges();
+        edited = SceneFileText(program.Settings(), program.DisplaySettings(), program.Scene()).Text();
+        // What a crash leaves: the copy, as the program last kept it, under
+        // the name of another program that no longer runs.
+        std::filesystem::copy_file(PathOf("data/scene-" + std::to_string(getpid()) + ".brv"),
+                                   PathOf("data/scene-1000001.brv"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("data/scene-" + std::to_string(getpid()) + ".brv")))
+        << "a program that ends normally leaves no copy";
+
+    for (const bool restore : {false, true}) {
+        std::filesystem::copy_file(PathOf("data/scene-1000001.brv"), PathOf("data/kept.brv"),
+                                   std::filesystem::copy_options::overwrite_existing);
+        platform::HeadlessPlatform next;
+        next.dataFolder = PathOf("data");
+        next.questionAnswers = {restore};
+        platform::HeadlessWindow nextWindow{400, 300};
+        MainWindow started(next, nextWindow);
+        EXPECT_EQ(started.RestoreAbandonedScene(), restore);
+        ASSERT_EQ(next.questions.size(), 1u);
+        EXPECT_TRUE(next.questions[0].starts_with("Brevanto was not closed properly. Restore the scene of "))
+            << next.questions[0];
+        EXPECT_EQ(started.Scene().size(), restore ? 2u : 1u);
+        EXPECT_EQ(started.HasUnsavedChanges(), restore);
+        EXPECT_TRUE(started.SceneFile().empty());
+        EXPECT_FALSE(std::filesystem::exists(PathOf("data/scene-1000001.brv"))) << "offered once";
+        const std::string own = PathOf("data/scene-" + std::to_string(getpid()) + ".brv");
+        if (restore) {
+            EXPECT_TRUE(ReadBytes(own) == edited) << "kept again as this program's unsaved scene";
+            started.Undo();
+            EXPECT_EQ(started.Scene().size(), 1u);
+        }
+        std::filesystem::rename(PathOf("data/kept.brv"), PathOf("data/scene-1000001.brv"));
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "platform/Conversions.h"
 #include "platform/qt/QtBitmap.h"
@@ -83,6 +84,10 @@ void QtPlatform::SetRecentFiles(const std::vector<std::string>& files) {
     QStringList list;
     for (const std::string& file : files) list << QString::fromStdString(file);
     QSettings().setValue(kRecentFiles, list);
+}
+
+std::string QtPlatform::DataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 }
 
 }  // namespace platform

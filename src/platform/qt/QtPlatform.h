@@ -23,6 +23,8 @@ public:
     // Kept in the user's settings (QSettings).
     std::vector<std::string> RecentFiles() override;
     void SetRecentFiles(const std::vector<std::string>& files) override;
+    // Qt's application data location.
+    std::string DataFolder() override;
 
 private:
     QtProgressWindow progress;
