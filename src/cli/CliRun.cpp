@@ -118,6 +118,7 @@ Extended OptionsWork(const CliOptions& options, const MainWindow& form) {
     if (options.field) points += FieldPoints(settings, displays.vektorpfeile.gitterweite);
     Extended work = 2 * points * list.QueryWork(settings);
     if (options.render) work += form.DisplayWork(*options.render);
+    if (options.balance) work += BalanceWork(list, settings);
     return work;
 }
 
@@ -202,7 +203,9 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
             }
         }))
         return Failed(options, headless, err);
-    out << probes;
+    // A file written next may be standard output itself: what was printed
+    // goes first.
+    out << probes << std::flush;
     if (options.field && !Step(headless, err, [&] {
             platform::ReplaceFileContents(
                 *options.field,
@@ -219,7 +222,13 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))
         return 1;
     if (options.passes) out << "passes " << passes << '\n';
-    if (options.balance && !Step(headless, err, [&] { PrintBalance(BalanceOf(list, form.Settings()), out); })) return 1;
+    if (options.balance && !Step(headless, err, [&] {
+            const StopCheck stop = [&] {
+                if (headless.Progress().Cancelled()) throw platform::Stopped();
+            };
+            PrintBalance(BalanceOf(list, form.Settings(), stop), out);
+        }))
+        return Failed(options, headless, err);
     return 0;
 }
 

@@ -2,14 +2,23 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
+
+namespace {
+template <class Value>
+void Record(std::deque<Value>& latest, Value value) {
+    if (latest.size() == kRecorded) latest.pop_front();
+    latest.push_back(std::move(value));
+}
+}  // namespace
 
 HeadlessWindow::HeadlessWindow(int width, int height) : screenWidth(width), screenHeight(height), surface(0, 0) {}
 
 void HeadlessWindow::SetCaption(const std::string& newCaption) {
     caption = newCaption;
-    captions.push_back(newCaption);
+    Record(captions, newCaption);
 }
 
 void HeadlessWindow::SetClientWidth(int width) { surface.SetSize(std::clamp(width, 0, screenWidth), surface.Height()); }
@@ -98,9 +107,11 @@ bool HeadlessPlatform::AskYesNo(const std::string& question) {
 }
 
 void HeadlessPlatform::SetText(const std::string& text) {
-    progressTexts.push_back(text);
+    Record(progressTexts, text);
     if (onProgressText) onProgressText(text);
 }
+
+void HeadlessPlatform::SetShare(double share) { Record(progressShares, share); }
 
 void HeadlessPlatform::Show() {
     ++progressShown;

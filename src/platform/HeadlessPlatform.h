@@ -12,8 +12,12 @@
 
 namespace platform {
 
+// A long computation sets its caption and progress several times a second
+// for hours; the headless platform keeps only this many of the latest.
+inline constexpr size_t kRecorded = 100;
+
 // A main window without a screen: its drawing area is a picture in memory and
-// its caption changes are recorded.
+// its latest caption changes are recorded.
 class HeadlessWindow : public Window {
 public:
     // The largest drawing area this "screen" grants.
@@ -40,7 +44,8 @@ public:
     void ClearMeasurement() override { measurementShown = false; }
 
     const RasterBitmap& Surface() const { return surface; }
-    const std::vector<std::string>& Captions() const { return captions; }
+    // The last kRecorded captions, in order.
+    std::vector<std::string> Captions() const { return {captions.begin(), captions.end()}; }
     // Runs the action of the menu item with this name, as a click on it would;
     // throws std::logic_error when there is none.
     void Choose(const std::string& name) const;
@@ -59,7 +64,7 @@ private:
     int screenHeight;
     RasterBitmap surface;
     std::string caption;
-    std::vector<std::string> captions;
+    std::deque<std::string> captions;
     TColor colour = kButtonFaceColour;
     std::vector<MenuItem> menu;
     WindowEvents* events = nullptr;
@@ -94,8 +99,9 @@ public:
     std::vector<std::string> unansweredDialogs;
     std::vector<std::string> messages;
     std::vector<std::string> fileFilters;
-    std::vector<std::string> progressTexts;
-    std::vector<double> progressShares;
+    // The last kRecorded of each, in order.
+    std::deque<std::string> progressTexts;
+    std::deque<double> progressShares;
     int progressShown = 0;
     bool progressVisible = false;
     std::vector<std::string> recentFiles;
@@ -113,7 +119,7 @@ public:
 private:
     void Show() override;
     void SetText(const std::string& text) override;
-    void SetShare(double share) override { progressShares.push_back(share); }
+    void SetShare(double share) override;
     void Repaint() override {}
     void Close() override { progressVisible = false; }
     bool Cancelled() const override {

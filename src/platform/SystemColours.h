@@ -3,8 +3,9 @@
 
 namespace platform {
 
-// The RGB value that the headless platform paints for a colour; system-colour
-// references resolve to the classic Windows defaults.
+// The RGB value that a colour is painted in, on the screen and in the pictures
+// written without one alike; system-colour references resolve to the Windows
+// defaults, whatever the desktop's theme.
 TColor ResolveColour(TColor colour);
 
 }  // namespace platform

@@ -1,8 +1,12 @@
 // The command-line tool: its arguments, what it prints and the files it writes.
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -162,6 +166,45 @@ TEST_F(CliSceneTest, EveryExampleIsDrawnAndIsAsTheProgramWritesIt) {
         EXPECT_EQ(ReadBytes(PathOf("copy.brv")), ReadBytes(scene)) << scene;
     }
     EXPECT_GE(examples, 4u);
+}
+
+// Regression test: --save onto a device or a named pipe replaced it with a
+// regular file, /dev/stdout going into a pipe could not be written, and a
+// folder was refused only after a stray executable NAME.part was made.
+TEST_F(CliSceneTest, SaveGoesIntoStandardOutputOrADeviceAndAFolderIsRefused) {
+    const std::string scene = ParallelScene();
+    // As `brevanto-cli SCENE --save /dev/stdout | cat` runs it.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::fflush(stdout);
+    const int standardOutput = ::dup(STDOUT_FILENO);
+    ::dup2(ends[1], STDOUT_FILENO);
+    ::close(ends[1]);
+    const int status = Run({scene, "--save", "/dev/stdout"});
+    ::dup2(standardOutput, STDOUT_FILENO);
+    ::close(standardOutput);
+    std::string piped;
+    std::array<char, 4096> buffer{};
+    for (ssize_t n; (n = ::read(ends[0], buffer.data(), buffer.size())) > 0;) piped.append(buffer.data(), size_t(n));
+    ::close(ends[0]);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(piped, ReadBytes(scene));
+
+    // Only root may make a device node; /dev/null itself is not put at risk.
+    if (::geteuid() == 0) {
+        const std::string null = PathOf("null");
+        ASSERT_EQ(::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        EXPECT_EQ(Run({scene, "--save", null, "--render", "scene", "--out", null}), 0) << err.str();
+        struct stat status {};
+        ASSERT_EQ(::stat(null.c_str(), &status), 0);
+        EXPECT_TRUE(S_ISCHR(status.st_mode));
+    }
+
+    const std::string folder = PathOf("scenes");
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(Run({scene, "--save", folder}), 1);
+    EXPECT_EQ(err.str(), "Cannot write file \"" + folder + "\". It is a folder.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder + ".part"));
 }
 
 // Scenes built in the window and saved, for the limits below.

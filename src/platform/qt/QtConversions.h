@@ -9,8 +9,9 @@
 // How the program's own values look to Qt.
 namespace platform {
 
-// A system-colour reference becomes the matching colour of the application's
-// palette, so it follows the desktop's theme at the moment of painting.
+// A system-colour reference becomes the same colour as in the headless
+// platform's pictures, whatever the desktop's theme: the window shows the
+// picture that the command-line tool writes.
 QColor ToQColor(TColor colour);
 
 // The program breaks lines in messages with carriage returns.
