@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <span>
+#include <stdexcept>
+#include <utility>
 
 #include "model/Hilfsfunktionen.h"
 #include "model/ParallelFor.h"
@@ -14,6 +17,7 @@
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
 #include "objects/ObjektSpiegelKreis.h"
+#include "objects/StraightSurface.h"
 #include "radiation/ArcElements.h"
 #include "radiation/SurfaceElements.h"
 
@@ -39,66 +43,203 @@ struct ProbeRule {
 
 // The power that reaches the probes: the sum over every contribution v of
 // v.d (or |v.d|) times the probe's length, a midpoint rule over the surface.
-Extended PowerThrough(const std::vector<Probe>& probes, const ProbeRule& rule, const SceneList& list) {
+Extended PowerThrough(const std::vector<Probe>& probes, const ProbeRule& rule, const SceneList& list,
+                      const StopCheck& stop) {
     std::vector<Extended> power(probes.size());
-    ParallelFor(static_cast<int64_t>(probes.size()), [&](int64_t i) {
-        const Probe& probe = probes[static_cast<size_t>(i)];
-        FlowVectorList incoming;
-        Extended flux = 0;
-        for (const auto& object : list) {
-            if (object->number == rule.skip) continue;
-            incoming.clear();
-            object->FlowContributionsAt(probe.x, probe.y, list, rule.exclude, incoming);
-            for (const FlowVector& v : incoming) {
-                const Extended along = probe.dx * v.fx + probe.dy * v.fy;
-                flux += rule.bothWays ? std::fabs(along) : std::max<Extended>(0, along);
+    ParallelFor(
+        static_cast<int64_t>(probes.size()),
+        [&](int64_t i) {
+            const Probe& probe = probes[static_cast<size_t>(i)];
+            FlowVectorList incoming;
+            Extended flux = 0;
+            for (const auto& object : list) {
+                if (object->number == rule.skip) continue;
+                incoming.clear();
+                object->FlowContributionsAt(probe.x, probe.y, list, rule.exclude, incoming);
+                for (const FlowVector& v : incoming) {
+                    const Extended along = probe.dx * v.fx + probe.dy * v.fy;
+                    flux += rule.bothWays ? std::fabs(along) : std::max<Extended>(0, along);
+                }
             }
-        }
-        power[static_cast<size_t>(i)] = flux * probe.length;
-    });
+            power[static_cast<size_t>(i)] = flux * probe.length;
+        },
+        stop);
     return std::accumulate(power.begin(), power.end(), Extended{0});
 }
 
+// Probes are set only inside the picture: the frame blocks every path with
+// an end outside it, so nothing arrives out there. The elements whose probes
+// may lie inside are found without visiting the others, so a surface from a
+// file, up to 2^32 pixels long, costs what its part in the picture costs.
+
 // A straight object receives as the straight mirror/diffusor gathers: at the
 // centre of each of its elements, from every other object, itself not
-// blocking, through both faces.
-Extended StraightInflux(const TObjektGerade& object, const SceneList& list, int32_t sellaenge) {
+// blocking, through both faces. StraightSurface keeps the elements near the
+// picture.
+std::vector<Probe> StraightProbes(const TObjektGerade& object, const Tprgvar& settings) {
     const float length = object.Length();
-    if (length == 0) return 0;
-    const int32_t count = StraightElementCount(length, sellaenge);
-    const Extended elementLength = StraightElementLength(length, count);
+    if (length == 0) return {};
+    StraightSurface surface;
+    surface.Prepare(object, settings);
     const Extended nx = (static_cast<Extended>(object.y2) - object.y1) / length;
     const Extended ny = (static_cast<Extended>(object.x1) - object.x2) / length;
     std::vector<Probe> probes;
-    for (int32_t i = 0; i < count; ++i) {
-        const FloatPoint centre = StraightElementCentre(object.x1, object.y1, object.x2, object.y2, i, count);
-        probes.push_back({Round(centre.x), Round(centre.y), nx, ny, elementLength});
+    for (const SightPoint& centre : surface.run.points)
+        if (!IsOffScreen(centre.x, centre.y, settings))
+            probes.push_back({centre.x, centre.y, nx, ny, surface.elementLength});
+    return probes;
+}
+
+// One angle range of a circle cut into `count` elements.
+struct ArcCut {
+    AngleRange range;
+    int32_t count;
+    float elementLength;
+};
+
+// The circle's ranges cut as its kind cuts them: the circular mirror as it
+// is, the others with at least one element per range, as the circular
+// emitter. Only circles far larger than any picture would have more than
+// 2^31 - 1 elements in a range; they keep that many.
+std::vector<ArcCut> CutsOf(const TObjektKreis& circle, const Tprgvar& settings) {
+    const int32_t extraElements = dynamic_cast<const TObjektSpiegelKreis*>(&circle) ? 0 : 1;
+    std::vector<ArcCut> cuts;
+    for (const AngleRange& range : circle.Ranges()) {
+        const auto count = static_cast<int32_t>(std::min<Extended>(
+            ArcRangeElementCount(circle, range, settings.sellaenge, settings.richtungprosel, extraElements),
+            std::numeric_limits<int32_t>::max()));
+        if (count > 0) cuts.push_back({range, count, ArcElementLength(range.Span(), circle.radius, count)});
     }
-    return PowerThrough(probes, {object.number, object.number, true}, list);
+    return cuts;
+}
+
+struct IndexRange {
+    int64_t first;
+    int64_t end;  // one past the last
+};
+
+// The elements of `cut` whose centres lie within `margin` of the picture, in
+// ascending, separate ranges of indices. The angles where the circle crosses
+// the widened picture's edges part the range into arcs wholly inside or
+// wholly outside it; an arc inside holds the elements i whose centre angle
+// lo + (hi - lo)(i + 1/2)/n lies on it, widened by the rounding of that
+// angle to a float (at most 2^-16 degrees below 360).
+std::vector<IndexRange> ElementsNearPicture(const TObjektKreis& circle, const ArcCut& cut, Extended margin,
+                                            const Tprgvar& settings) {
+    const Extended lo = cut.range.lo, hi = cut.range.hi, radius = circle.radius;
+    const Extended left = -margin, right = settings.breite + margin, top = -margin, bottom = settings.hoehe + margin;
+    const auto inside = [&](Extended degrees) {
+        const Extended x = circle.xmitte + radius * std::sin(degrees * kPi / 180);
+        const Extended y = circle.ymitte - radius * std::cos(degrees * kPi / 180);
+        return x >= left && x <= right && y >= top && y <= bottom;
+    };
+    if (hi <= lo) return inside(lo) ? std::vector<IndexRange>{{0, cut.count}} : std::vector<IndexRange>{};
+    std::vector<Extended> angles{lo, hi};
+    const auto add = [&](Extended degrees) {
+        if (degrees < 0) degrees += 360;
+        if (lo < degrees && degrees < hi) angles.push_back(degrees);
+    };
+    // x = xmitte + r sin t meets a vertical edge, y = ymitte - r cos t a horizontal one.
+    for (const Extended x : {left, right})
+        if (const Extended sine = (x - circle.xmitte) / radius; std::fabs(sine) <= 1) {
+            const Extended t = std::asin(sine) * 180 / kPi;
+            add(t);
+            add(180 - t);
+        }
+    for (const Extended y : {top, bottom})
+        if (const Extended cosine = (circle.ymitte - y) / radius; std::fabs(cosine) <= 1) {
+            const Extended t = std::acos(cosine) * 180 / kPi;
+            add(t);
+            add(360 - t);
+        }
+    std::sort(angles.begin(), angles.end());
+    constexpr Extended kAngleRounding = 0x1p-15;
+    const Extended n = cut.count, perDegree = n / (hi - lo);
+    std::vector<IndexRange> near;
+    for (size_t k = 0; k + 1 < angles.size(); ++k) {
+        if (!inside((angles[k] + angles[k + 1]) / 2)) continue;
+        const auto first = static_cast<int64_t>(
+            std::max<Extended>(0, std::floor((angles[k] - kAngleRounding - lo) * perDegree - 0.5)));
+        const auto end = static_cast<int64_t>(
+            std::min<Extended>(n, std::ceil((angles[k + 1] + kAngleRounding - lo) * perDegree - 0.5) + 1));
+        if (!near.empty() && first <= near.back().end)
+            near.back().end = std::max(near.back().end, end);
+        else if (first < end)
+            near.push_back({first, end});
+    }
+    return near;
+}
+
+// Calls visit(element, elementLength) for the elements of the cuts, in
+// order, whose centres or face probes may lie in the picture: within
+// kFaceProbeOffset and half a pixel of rounding, and the error of the
+// probe's offset rounded to floats (the normal and its product with the
+// probe's radius, each about 2^-24 of the radius).
+// A circle inside the picture has a few elements per pixel of its length,
+// unless a file asks for millions of directions: then its probes would not
+// fit into memory (2 probes of 40 bytes and their powers per element), and
+// the balance is refused as the circular emitter refuses itself.
+template <class Visit>
+void ForEachElementNearPicture(const TObjektKreis& circle, const std::vector<ArcCut>& cuts, const Tprgvar& settings,
+                               Visit&& visit) {
+    const Extended margin = kFaceProbeOffset + 1 + (static_cast<Extended>(circle.radius) + kFaceProbeOffset) * 0x1p-21;
+    std::vector<std::pair<const ArcCut*, IndexRange>> near;
+    int64_t elements = 0;
+    for (const ArcCut& cut : cuts)
+        for (const IndexRange& range : ElementsNearPicture(circle, cut, margin, settings)) {
+            near.emplace_back(&cut, range);
+            elements += range.end - range.first;
+        }
+    constexpr auto kBytesPerElement = 2 * (sizeof(Probe) + sizeof(Extended));
+    if (static_cast<Extended>(elements) * kBytesPerElement > kMostRadiationValues * sizeof(float))
+        throw std::runtime_error(
+            "The energy balance cannot be measured at this resolution of the calculation:\r"
+            "the points where it counts the power on a circular object would not fit into memory.");
+    for (const auto& [cut, range] : near)
+        for (int64_t i = range.first; i < range.end; ++i)
+            visit(ArcElementOf(circle, cut->range, static_cast<int32_t>(i), cut->count), cut->elementLength);
 }
 
 // A circular object receives as the circular mirror/diffusor gathers: a few
-// pixels off each face of each element, what travels towards that face. A
-// mirror counts its own light too, as it gathers it; an emitter's own light
-// falling back on it is not received.
-Extended CircleInflux(const TObjektKreis& circle, const std::vector<ArcPiece>& pieces, bool ownLightCounts,
-                      const SceneList& list) {
+// pixels off each face of each element, what travels towards that face.
+std::vector<Probe> CircleProbes(const TObjektKreis& circle, const Tprgvar& settings) {
     std::vector<Probe> probes;
-    for (const ArcPiece& piece : pieces)
-        for (const ArcElement& element : piece.elements)
+    ForEachElementNearPicture(
+        circle, CutsOf(circle, settings), settings, [&](const ArcElement& element, float elementLength) {
             for (const Extended sigma : {-1.0, 1.0}) {
                 const Extended rho = FaceProbeRadius(circle.radius, sigma);
                 const auto nx = static_cast<float>(element.normal.x * rho);
                 const auto ny = static_cast<float>(element.normal.y * rho);
-                probes.push_back({Round(circle.xmitte + static_cast<Extended>(nx)),
-                                  Round(circle.ymitte + static_cast<Extended>(ny)), -sigma * element.normal.x,
-                                  -sigma * element.normal.y, piece.elementLength});
+                const int32_t x = Round(circle.xmitte + static_cast<Extended>(nx));
+                const int32_t y = Round(circle.ymitte + static_cast<Extended>(ny));
+                if (!IsOffScreen(x, y, settings))
+                    probes.push_back({x, y, -sigma * element.normal.x, -sigma * element.normal.y, elementLength});
             }
-    return PowerThrough(probes, {ownLightCounts ? 0 : circle.number, 0, false}, list);
+        });
+    return probes;
+}
+
+// Where an object receives, and whose light counts there. A circular mirror
+// counts its own light too, as it gathers it; an emitter's own light falling
+// back on it is not received. The sun and the background radiation receive
+// nothing: light reaching the frame leaves.
+struct Receiver {
+    std::vector<Probe> probes;
+    ProbeRule rule;
+};
+
+Receiver ReceiverOf(const Tszeneobjekt& object, const Tprgvar& settings) {
+    if (const auto* circle = dynamic_cast<const TObjektKreis*>(&object)) {
+        const bool ownLightCounts = dynamic_cast<const TObjektSpiegelKreis*>(&object) != nullptr;
+        return {CircleProbes(*circle, settings), {ownLightCounts ? 0 : circle->number, 0, false}};
+    }
+    if (const auto* straight = dynamic_cast<const TObjektGerade*>(&object))
+        return {StraightProbes(*straight, settings), {object.number, object.number, true}};
+    return {{}, {}};
 }
 
 // The frame's own elements, each on its edge, counting what travels outward.
-Extended LeavingThroughFrame(const SceneList& list, const Tprgvar& settings) {
+std::vector<Probe> FrameProbes(const Tprgvar& settings) {
     struct Edge {
         int32_t length;
         Extended dx, dy;  // outward
@@ -119,7 +260,7 @@ Extended LeavingThroughFrame(const SceneList& list, const Tprgvar& settings) {
                               elementLength});
         }
     }
-    return PowerThrough(probes, {0, 0, false}, list);
+    return probes;
 }
 
 // The part of a straight object inside the picture, in pixels: the frame
@@ -146,15 +287,15 @@ Extended LengthInsidePicture(const TObjektGerade& object, const Tprgvar& setting
 }
 
 // The share of a circular object's elements whose centres lie inside the
-// picture, by length.
+// picture, by length. Lengths are floats, so n of them sum exactly to n
+// times one.
 Extended ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings) {
-    const ArcCutRule rule{1, 0, ""};
+    const std::vector<ArcCut> cuts = CutsOf(circle, settings);
     Extended inside = 0, all = 0;
-    for (const ArcPiece& piece : CutArc(circle, circle.Ranges(), settings.sellaenge, settings.richtungprosel, rule))
-        for (const ArcElement& element : piece.elements) {
-            all += piece.elementLength;
-            if (!IsOffScreen(Round(element.centre.x), Round(element.centre.y), settings)) inside += piece.elementLength;
-        }
+    for (const ArcCut& cut : cuts) all += cut.count * static_cast<Extended>(cut.elementLength);
+    ForEachElementNearPicture(circle, cuts, settings, [&](const ArcElement& element, float elementLength) {
+        if (!IsOffScreen(Round(element.centre.x), Round(element.centre.y), settings)) inside += elementLength;
+    });
     return all > 0 ? inside / all : 0;
 }
 
@@ -270,42 +411,47 @@ void CountSent(const Mirror& mirror, ObjectBalance& balance) {
     balance.change = next != 0 ? std::fabs(now - next) / std::fabs(next) * 100 : (now != 0 ? 100 : 0);
 }
 
-ObjectBalance BalanceOfObject(const Tszeneobjekt& object, const SceneList& list, const Tprgvar& settings) {
+ObjectBalance BalanceOfObject(const Tszeneobjekt& object, const SceneList& list, const Tprgvar& settings,
+                              const StopCheck& stop) {
     ObjectBalance balance;
     balance.number = object.number;
     balance.kind = object.kind;
     balance.description = object.description;
     balance.emitted = EmittedPower(object, settings);
-    if (const auto* mirror = dynamic_cast<const TObjektSpiegelKreis*>(&object)) {
-        balance.received = CircleInflux(*mirror, mirror->Elements().Pieces(), true, list);
+    const Receiver receiver = ReceiverOf(object, settings);
+    balance.received = PowerThrough(receiver.probes, receiver.rule, list, stop);
+    if (const auto* mirror = dynamic_cast<const TObjektSpiegelKreis*>(&object))
         CountSent(*mirror, balance);
-    } else if (const auto* circle = dynamic_cast<const TObjektKreis*>(&object)) {
-        // At least one element per range, as the circular emitter cuts itself.
-        const ArcCutRule rule{1, 0, ""};
-        balance.received = CircleInflux(
-            *circle, CutArc(*circle, circle->Ranges(), settings.sellaenge, settings.richtungprosel, rule), false, list);
-    } else if (const auto* straight = dynamic_cast<const TObjektGerade*>(&object)) {
-        balance.received = StraightInflux(*straight, list, settings.sellaenge);
-        if (const auto* mirror = dynamic_cast<const TObjektSpiegel*>(&object)) CountSent(*mirror, balance);
-    }
+    else if (const auto* straightMirror = dynamic_cast<const TObjektSpiegel*>(&object))
+        CountSent(*straightMirror, balance);
     balance.absorbed = balance.received - balance.reflected - balance.transmitted;
     return balance;
 }
 
 }  // namespace
 
-EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings) {
+EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings, const StopCheck& stop) {
     EnergyBalance balance;
     for (const auto& object : list) {
-        balance.objects.push_back(BalanceOfObject(*object, list, settings));
+        if (stop) stop();
+        balance.objects.push_back(BalanceOfObject(*object, list, settings, stop));
         const ObjectBalance& added = balance.objects.back();
         balance.emitted += added.emitted;
         balance.absorbed += added.absorbed;
         balance.largestChange = std::max(balance.largestChange, added.change.value_or(0));
     }
-    balance.leaving = LeavingThroughFrame(list, settings);
+    balance.leaving = PowerThrough(FrameProbes(settings), {0, 0, false}, list, stop);
     if (balance.emitted != 0)
         balance.imbalance = (balance.emitted - balance.absorbed - balance.leaving) / balance.emitted * 100;
     balance.stopCriterion = settings.abbruchgenauigkeit;
     return balance;
+}
+
+Extended BalanceWork(const SceneList& list, const Tprgvar& settings) {
+    settings.CheckResolution();
+    auto probes = static_cast<Extended>(FrameProbes(settings).size());
+    for (const auto& object : list) probes += static_cast<Extended>(ReceiverOf(*object, settings).probes.size());
+    // Each probe asks every object for its contributions, also those that
+    // send nothing: with thousands of absorbers that is most of the work.
+    return probes * (list.QueryWork(settings) + static_cast<Extended>(list.size()));
 }

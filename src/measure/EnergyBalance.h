@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/ParallelFor.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 
@@ -41,5 +42,12 @@ struct EnergyBalance {
 
 // The balance of the scene as computed. Its radiation must be computed and
 // its queries prepared for these settings. Sums run in a fixed order, so the
-// numbers do not depend on the number of threads.
-EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings);
+// numbers do not depend on the number of threads. `stop` is asked between
+// the objects and between the points where power is counted. Only points
+// inside the picture count, at most a few per pixel of a surface there.
+EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings, const StopCheck& stop = {});
+
+// The work of BalanceOf in the units of SceneList::QueryWork: at each point
+// where power is counted, one query and a unit per object. Needs no computed
+// radiation.
+Extended BalanceWork(const SceneList& list, const Tprgvar& settings);

@@ -19,15 +19,6 @@ Extended StartAngle(AngleRange range, int32_t i, int32_t count) {
     return range.lo * (1 - static_cast<Extended>(i) / count) + static_cast<Extended>(int64_t{range.hi} * i) / count;
 }
 
-// In double: a count near the 32-bit limit plus the extra must not overflow
-// before it is refused.
-Extended ElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
-                      int32_t extra) {
-    if (circle.radius < 1 || range.Span() < 0) return 0;
-    return std::max<Extended>(
-        0, ArcElementCount(range.Span(), circle.radius, sellaenge, richtungprosel) + static_cast<Extended>(extra));
-}
-
 ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
     ArcPiece piece{range, 0, {}, {}};
     if (count < 1) return piece;
@@ -37,21 +28,36 @@ ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
     piece.run.angleStep = Radians(range.Span()) / count;
     for (int32_t i = 0; i < count; ++i) {
         ArcElement& element = piece.elements[static_cast<size_t>(i)];
-        const auto theta = static_cast<float>(ArcElementAngle(range.lo, range.hi, i, count));
-        const Extended sine = std::sin(Radians(theta)), cosine = std::cos(Radians(theta));
-        element.normal = {static_cast<float>(sine), static_cast<float>(-cosine)};
-        element.s = {static_cast<float>(circle.radius * sine), static_cast<float>(-circle.radius * cosine)};
-        // C + S rounded once, from the unrounded S.
-        element.centre = {static_cast<float>(circle.xmitte + circle.radius * sine),
-                          static_cast<float>(circle.ymitte - circle.radius * cosine)};
-        element.start = PointAt(circle, StartAngle(range, i, count));
-        element.end = PointAt(circle, StartAngle(range, i + 1, count));
+        element = ArcElementOf(circle, range, i, count);
         piece.run.points.push_back({Round(element.centre.x), Round(element.centre.y)});
     }
     return piece;
 }
 
 }  // namespace
+
+// In double: a count near the 32-bit limit plus the extra must not overflow
+// before it is refused.
+Extended ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
+                              int32_t extraElements) {
+    if (circle.radius < 1 || range.Span() < 0) return 0;
+    return std::max<Extended>(0, ArcElementCount(range.Span(), circle.radius, sellaenge, richtungprosel) +
+                                     static_cast<Extended>(extraElements));
+}
+
+ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i, int32_t count) {
+    ArcElement element;
+    const auto theta = static_cast<float>(ArcElementAngle(range.lo, range.hi, i, count));
+    const Extended sine = std::sin(Radians(theta)), cosine = std::cos(Radians(theta));
+    element.normal = {static_cast<float>(sine), static_cast<float>(-cosine)};
+    element.s = {static_cast<float>(circle.radius * sine), static_cast<float>(-circle.radius * cosine)};
+    // C + S rounded once, from the unrounded S.
+    element.centre = {static_cast<float>(circle.xmitte + circle.radius * sine),
+                      static_cast<float>(circle.ymitte - circle.radius * cosine)};
+    element.start = PointAt(circle, StartAngle(range, i, count));
+    element.end = PointAt(circle, StartAngle(range, i + 1, count));
+    return element;
+}
 
 Extended FaceProbeRadius(int32_t radius, Extended sigma) {
     if (sigma < 0 && radius <= kFaceProbeOffset) return radius / 3.0;
@@ -62,7 +68,7 @@ int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, i
                         int32_t richtungprosel, int32_t extraElements) {
     Extended total = 0;
     for (const AngleRange& range : ranges)
-        total += ElementCount(circle, range, sellaenge, richtungprosel, extraElements);
+        total += ArcRangeElementCount(circle, range, sellaenge, richtungprosel, extraElements);
     return static_cast<int64_t>(std::min<Extended>(total, 0x1p62));
 }
 
@@ -71,7 +77,7 @@ std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& rang
     std::vector<Extended> counts;
     Extended values = 0;
     for (const AngleRange& range : ranges) {
-        counts.push_back(ElementCount(circle, range, sellaenge, richtungprosel, rule.extraElements));
+        counts.push_back(ArcRangeElementCount(circle, range, sellaenge, richtungprosel, rule.extraElements));
         values += counts.back() * rule.valuesPerElement;
     }
     if (values > kMostRadiationValues) throw std::runtime_error(rule.tooLarge);

@@ -43,6 +43,14 @@ struct ArcCutRule {
     const char* tooLarge;       // the message when they would not fit into memory
 };
 
+// How many elements the range is cut into, `extraElements` added to the
+// ArcElementCount: none for a circle without a positive radius or a range
+// with a negative span. Not capped.
+Extended ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
+                              int32_t extraElements);
+// Element i of the range cut into `count`, as CutArc makes it.
+ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i, int32_t count);
+
 // The ranges cut into elements; element i of [lo, hi] cut into n has its
 // centre at the angle lo (1 - (i + 1/2)/n) + hi (i + 1/2)/n and runs from the
 // angle lo (1 - i/n) + hi i/n to the next element's start. A range with a

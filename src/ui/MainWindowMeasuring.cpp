@@ -26,9 +26,14 @@ void MainWindow::EditEnergyDensityMapSettings() {
 }
 
 void MainWindow::ShowEnergyBalance() {
-    if (!PrepareScene()) return;
-    EnergyBalanceDialog(platform, BalanceOf(list, settings),
-                        notConvergedPasses ? NotConvergedNote(*notConvergedPasses) : std::string());
+    if (!PrepareScene(BalanceWork(list, settings))) return;
+    EnergyBalance balance;
+    {
+        platform::ShownProgress progress(platform.Progress());
+        progress.SetText(settings.titel + " is measuring the energy balance.", 0);
+        balance = BalanceOf(list, settings, [&] { progress.StopIfCancelled(); });
+    }
+    EnergyBalanceDialog(platform, balance, notConvergedPasses ? NotConvergedNote(*notConvergedPasses) : std::string());
 }
 
 void MainWindow::ShowVerification() {

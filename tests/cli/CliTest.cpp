@@ -13,7 +13,9 @@
 #include "SceneFileFixture.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "model/ParallelFor.h"
 #include "objects/KindRegistry.h"
+#include "objects/ObjektAbsorber.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
@@ -385,6 +387,32 @@ TEST_F(CliLimitsTest, SmallSceneTakesOnlyTheMemoryOfItsPicture) {
     getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 40'000) << "kB";
     EXPECT_TRUE(IsBitmapOf(ReadBytes(PathOf("small.bmp")), 300, 200));
+}
+
+// Regression test: --max-seconds did not count the energy balance, and
+// nothing stopped it: 2000 absorbers ran on past the limit and a 10^8-pixel
+// absorber ran 15 s under a limit of 2 s, ending with status 0. Its work is
+// in the estimate now, and the deadline stops it. With one thread these
+// absorbers, each reaching far out of the picture, would take about 10 s:
+// refused at once. Told of 64 threads, the tool estimates a fraction of a
+// second and computes; the deadline then stops the balance itself.
+TEST_F(CliLimitsTest, BalanceBeyondMaxSecondsIsRefusedOrStoppedWithExitThree) {
+    Add(Emitter(500, 5, 500, 760));
+    for (int i = 0; i < 400; ++i) Add(std::make_unique<TObjektAbsorber>(10 + i % 40 * 12, 5 + i, -100'000'000, 5 + i));
+    const std::string scene = Saved("absorbers", {{"sellaenge=5", "sellaenge=1"}});
+    SetThreadCount(1);
+    EXPECT_EQ(Run({scene, "--max-seconds", "3", "--balance"}), 3) << err.str();
+    EXPECT_NE(err.str().find("brevanto-cli: this would take about "), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(Run({scene, "--max-seconds", "3", "--probe", "600,300"}), 0) << "without the balance: " << err.str();
+
+    SetThreadCount(64);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({scene, "--max-seconds", "1", "--balance"}), 3) << err.str();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "stopped, not finished";
+    EXPECT_NE(err.str().find("brevanto-cli: stopped after the 1 s of --max-seconds."), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find("balance"), std::string::npos) << out.str();
+    SetThreadCount(0);
 }
 
 }  // namespace

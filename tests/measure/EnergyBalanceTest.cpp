@@ -1,6 +1,10 @@
 // The energy balance: what each kind emits, what surfaces receive, what
 // mirrors send, and that the power of a closed scene is accounted for.
+#include <sys/resource.h>
+
 #include <cmath>
+#include <functional>
+#include <stdexcept>
 
 #include "SceneFixture.h"
 #include "measure/EnergyBalance.h"
@@ -21,6 +25,9 @@ protected:
     const ObjectBalance& Of(const EnergyBalance& balance, const Tszeneobjekt& object) {
         return balance.objects.at(static_cast<size_t>(object.number - 1));
     }
+
+    // A lamp of strength 1 in the picture, for the surfaces beyond it.
+    void AddLamp() { Add<TObjektLambert>(400, 250, 400, 350).staerke = 1; }
 };
 
 TEST_F(EnergyBalanceTest, EveryKindEmitsStaerkePerUnitLengthOfEachFaceThatLightLeaves) {
@@ -145,6 +152,76 @@ TEST_F(EnergyBalanceTest, LosslessSmallRingsAbsorbNothing) {
                 EXPECT_NEAR(balance.absorbed, 0, 1e-3 * balance.received)
                     << c.name << ", radius " << radius << " at " << centre;
             }
+}
+
+// Regression test: the balance counted power at every element of a surface,
+// also far beyond the frame where nothing arrives: an emitter reaching to
+// x = 2^31 - 1 had 2^31 probes (2.7 GB, then std::bad_alloc), an absorber
+// 10^8 pixels long 2 * 10^7 (1 GB, 15 s), and a circular absorber of radius
+// 4 * 10^6 was cut whole into 2.5 * 10^7 elements. Only probes inside the
+// picture count now: each costs what its part there costs, and the scene
+// balances as one within the picture would.
+TEST_F(EnergyBalanceTest, SurfacesFarBeyondThePictureCountOnlyTheirPartInside) {
+    settings.sellaenge = 1;
+    struct Case {
+        const char* name;
+        std::function<void()> add;
+        Extended lampEmits;
+    };
+    const Case cases[] = {
+        {"lamp to 2^31 - 1", [this] { Add<TObjektLambert>(100, 300, 2147483647, 300).staerke = 1; }, 2 * 700.0},
+        {"absorber of 10^8 pixels",
+         [this] {
+             AddLamp();
+             Add<TObjektAbsorber>(-50'000'000, 400, 50'000'000, 400);
+         },
+         2 * 100.0},
+        // Its top, at y = 450, crosses the picture nearly straight.
+        {"circular absorber of radius 4 * 10^6",
+         [this] {
+             AddLamp();
+             Add<TObjektAbsorberKreis>(400, 4'000'450, 400, 450);
+         },
+         2 * 100.0},
+    };
+    for (const Case& c : cases) {
+        list.Clear(NewBackground());
+        c.add();
+        Compute();
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        const EnergyBalance balance = BalanceOf(list, settings);
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 50'000) << c.name << ", kB";
+        // The frame's 2 * 1400 probes and some for each surface inside.
+        EXPECT_LT(BalanceWork(list, settings) / (list.QueryWork(settings) + 3), 10'000) << c.name;
+        EXPECT_NEAR(balance.objects.at(1).emitted, c.lampEmits, 1e-3) << c.name;
+        if (balance.objects.size() > 2) {
+            EXPECT_GT(balance.objects[2].absorbed, 0.05 * c.lampEmits) << c.name;
+        }
+        // As the closed scene: the midpoint rule's error stays well below 2 %.
+        EXPECT_NEAR(balance.imbalance, 0, 2) << c.name;
+    }
+}
+
+// The balance asks its stop check between objects and between the probes
+// of each, so a long one ends soon after it is told to.
+TEST_F(EnergyBalanceTest, AStopCheckEndsTheBalanceBetweenItsProbes) {
+    SetThreadCount(1);
+    Add<TObjektLambert>(400, 250, 400, 350).staerke = 1;
+    Add<TObjektAbsorber>(100, 400, 700, 400);
+    Compute();
+    int asked = 0;
+    const StopCheck stopAfterTen = [&] {
+        if (++asked == 10) throw std::runtime_error("stopped");
+    };
+    EXPECT_THROW(BalanceOf(list, settings, stopAfterTen), std::runtime_error);
+    EXPECT_EQ(asked, 10) << "nothing asked after the stop";
+    asked = 0;
+    const StopCheck count = [&] { ++asked; };
+    BalanceOf(list, settings, count);
+    EXPECT_GT(asked, 2 * (800 + 600) / settings.sellaenge) << "once per probe on one thread, the frame's alone";
 }
 
 }  // namespace

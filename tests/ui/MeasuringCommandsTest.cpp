@@ -4,6 +4,8 @@
 #include "display/ColourScale.h"
 #include "files/SceneFile.h"
 #include "model/LightMeter.h"
+#include "model/ParallelFor.h"
+#include "objects/ObjektAbsorber.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegel.h"
 #include "platform/Conversions.h"
@@ -213,6 +215,35 @@ TEST_F(MeasuringCommandsTest, VerificationShowsEveryCaseWithinItsTolerance) {
     form.Settings().sellaenge = 0;
     Choose("Verifikation1");
     ASSERT_EQ(headless.messages.size(), 1u) << "an unusable resolution is refused as the computation refuses it";
+}
+
+// Regression test: the balance's own work was never estimated, so the window
+// froze without a question while it counted the power of thousands of
+// surfaces, and nothing could stop it. It is asked for like a display now,
+// shows its progress, and Cancel ends it with the usual message.
+TEST_F(MeasuringCommandsTest, LongEnergyBalanceIsAskedForFirstAndCanBeCancelled) {
+    SetThreadCount(1);
+    form.Settings().sellaenge = 1;
+    for (int i = 0; i < 6000; ++i)  // the computation has nothing to iterate
+        form.Scene().Append(std::make_unique<TObjektAbsorber>(0, i % 100 * 3, 400, i % 100 * 3 + i / 100 + 1));
+    headless.questionAnswers.push_back(false);
+    Choose("Energiebilanz1");
+    ASSERT_EQ(headless.questions.size(), 1u);
+    EXPECT_TRUE(headless.questions[0].starts_with("This will take a long time (about ")) << headless.questions[0];
+    EXPECT_FALSE(form.Settings().berechnet);
+    EXPECT_EQ(headless.progressShown, 0);
+
+    headless.questionAnswers.push_back(true);
+    headless.cancelWhen = [&] {
+        return !headless.progressTexts.empty() && headless.progressTexts.back().ends_with("energy balance.");
+    };
+    Choose("Energiebilanz1");
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"The computation was stopped before it was complete."});
+    EXPECT_TRUE(headless.shownDialogs.empty());
+    EXPECT_EQ(headless.progressTexts.back(), "Brevanto 2.0 is measuring the energy balance.");
+    EXPECT_TRUE(form.Settings().berechnet) << "the computation was done; the balance was stopped";
+    EXPECT_FALSE(headless.progressVisible);
+    SetThreadCount(0);
 }
 
 }  // namespace
