@@ -83,8 +83,9 @@ check_alive
 echo "monkey: $actions actions"
 
 # Still answering: once the dialogs are closed and a computation is
-# cancelled, the caption follows the mouse from point to point.
-for _ in 1 2 3 4 5; do xdotool key Escape; sleep 0.2; done
+# cancelled, the caption follows the mouse from point to point. A dialog
+# that refuses what the monkey typed and has no Cancel is filled with a
+# number every field takes, one field after the other.
 answered=false
 caption() { xdotool getwindowname "$window" 2>/dev/null || true; }
 for _ in $(seq 60); do
@@ -97,7 +98,8 @@ for _ in $(seq 60); do
         answered=true
         break
     fi
-    xdotool key Escape
+    xdotool key Escape sleep 0.2 key Return sleep 0.2 key ctrl+a type 100
+    xdotool key Tab
 done
 $answered || fail "the program does not answer"
 check_alive
