@@ -15,9 +15,10 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# Waits up to ten seconds for a command to succeed.
+# Waits up to a minute (a program under a sanitizer is slow) for a command to
+# succeed.
 await() {
-    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+    for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done
     return 1
 }
 export XDG_DATA_HOME=$folder/data XDG_CONFIG_HOME=$folder/config
@@ -34,9 +35,14 @@ printf '%s\r\n' 'Brevanto 2.0-File' begin screen begin hoehe=300 breite=400 hint
 
 "$program" "$scene" &
 pids+=($!)
-window=$(xdotool search --sync --onlyvisible --name '^Brevanto 2.0')
-window=${window%%$'\n'*}
-sleep 1  # the scene opens once the window has its size
+# The window, within a minute (a program under a sanitizer starts slowly).
+for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name '^Brevanto 2.0' 2>/dev/null | head -n1) && [[ -n $window ]] && break
+    kill -0 "${pids[0]}" 2>/dev/null || fail "the program ended at start"
+    sleep 0.1
+done
+[[ -n $window ]] || fail "no window"
+sleep 2  # the scene opens once the window has its size
 
 # Where the picture lies on the screen: the caption tells the mouse's
 # position in picture pixels.
@@ -60,8 +66,10 @@ copied 'y1=200' || fail "the copy went with the program"
 # this program now keeps as its own copy.
 "$program" &
 pids+=($!)
-await bash -c "xdotool search --onlyvisible --name '^Brevanto 2.0' | grep -q ." || fail "no window"
-sleep 1
+# The question shows in a window of its own beside the main window.
+await bash -c "(( \$(xdotool search --onlyvisible --pid ${pids[1]} --name '^Brevanto 2.0' | wc -l) >= 2 ))" ||
+    fail "no question"
+sleep 0.5
 xdotool key alt+y
 await bash -c "find '$XDG_DATA_HOME' -name 'scene-${pids[1]}.brv' -exec grep -q 'y1=200' {} \\;  -print | grep -q ." ||
     fail "the edited scene was not restored"

@@ -35,7 +35,15 @@ window= left= top= width= height=
 launch() {
     "$program" scene.brv 2>>"$folder/stderr" &
     pid=$!
-    window=$(xdotool search --sync --onlyvisible --pid "$pid" --name '^Brevanto 2.0' | head -n1)
+    window=
+    # Within a minute: a program under a sanitizer starts slowly.
+    for _ in $(seq 600); do
+        window=$(xdotool search --onlyvisible --pid "$pid" --name '^Brevanto 2.0' 2>/dev/null | head -n1) &&
+            [[ -n $window ]] && break
+        kill -0 "$pid" 2>/dev/null || fail "the program ended at start"
+        sleep 0.1
+    done
+    [[ -n $window ]] || fail "no window"
     eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/\1=/p')"
     left=$X top=$Y width=$WIDTH height=$HEIGHT
 }
