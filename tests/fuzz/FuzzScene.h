@@ -1,5 +1,5 @@
 #pragma once
-#include <unistd.h>
+#include <sys/mman.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -14,13 +14,18 @@
 // "File" > "Open" in a headless main window on a small screen, as a user
 // would open them.
 class FuzzedScene {
-    // One file per process, rewritten for every input and removed at the end.
+    // One file per process, in memory only (memfd_create) and opened by its
+    // /proc/self/fd name: nothing is left in the file system however the
+    // run ends, killed with SIGKILL included.
     struct ScratchFile {
-        const std::string path = [] {
-            const char* folder = std::getenv("TMPDIR");
-            return std::string(folder ? folder : "/tmp") + "/brevanto-fuzz-" + std::to_string(getpid()) + ".brv";
-        }();
-        ~ScratchFile() { std::remove(path.c_str()); }
+        const int fd = memfd_create("brevanto-fuzz.brv", 0);
+        const std::string path = "/proc/self/fd/" + std::to_string(fd);
+        ScratchFile() {
+            if (fd < 0) {
+                std::perror("memfd_create");
+                std::abort();
+            }
+        }
     };
 
 public:
