@@ -25,6 +25,8 @@ protected:
     const ObjectBalance& Of(const EnergyBalance& balance, const Tszeneobjekt& object) {
         return balance.objects.at(static_cast<size_t>(object.number - 1));
     }
+    // Not of a balance that ends with the expression.
+    const ObjectBalance& Of(EnergyBalance&& balance, const Tszeneobjekt& object) = delete;
 
     // A lamp of strength 1 in the picture, for the surfaces beyond it.
     void AddLamp() { Add<TObjektLambert>(400, 250, 400, 350).staerke = 1; }
@@ -145,7 +147,8 @@ TEST_F(EnergyBalanceTest, LosslessSmallRingsAbsorbNothing) {
                 ring.diftrans = c.diftrans;
                 ring.Elements().FreeElements();
                 Compute();
-                const ObjectBalance& balance = Of(BalanceOf(list, settings), ring);
+                const EnergyBalance whole = BalanceOf(list, settings);
+                const ObjectBalance& balance = Of(whole, ring);
                 ASSERT_GT(balance.received, 10 * radius) << c.name << ", radius " << radius << " at " << centre;
                 // As the closed scene's reflector: what is sent matches what is
                 // received to the stop criterion, well within 1e-3.
