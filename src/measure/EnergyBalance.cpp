@@ -265,25 +265,10 @@ std::vector<Probe> FrameProbes(const Tprgvar& settings) {
 
 // The part of a straight object inside the picture, in pixels: the frame
 // blocks every path that ends outside it, so only this part emits into the
-// scene. The segment is clipped against each side in turn.
+// scene.
 Extended LengthInsidePicture(const TObjektGerade& object, const Tprgvar& settings) {
-    const Extended dx = static_cast<Extended>(object.x2) - object.x1, dy = static_cast<Extended>(object.y2) - object.y1;
-    Extended from = 0, to = 1;
-    // Each side as p t <= q for the point x1 + t dx, y1 + t dy.
-    const Extended sides[4][2] = {{-dx, static_cast<Extended>(object.x1)},
-                                  {dx, static_cast<Extended>(settings.breite) - object.x1},
-                                  {-dy, static_cast<Extended>(object.y1)},
-                                  {dy, static_cast<Extended>(settings.hoehe) - object.y1}};
-    for (const auto& [p, q] : sides) {
-        if (p == 0) {
-            if (q < 0) return 0;
-        } else if (p < 0) {
-            from = std::max(from, q / p);
-        } else {
-            to = std::min(to, q / p);
-        }
-    }
-    return to > from ? (to - from) * std::sqrt(dx * dx + dy * dy) : 0;
+    const auto [lo, hi] = StraightSurface::PartInPicture(object, settings, 0);
+    return hi > lo ? (hi - lo) * object.Length() : 0;
 }
 
 // The share of a circular object's elements whose centres lie inside the
@@ -302,9 +287,9 @@ Extended ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings)
 // Each face emits staerke per unit length, where it lies inside the picture.
 // A straight emitter sends both faces into the scene; a circle's outer face
 // all of its light, its inner face only what escapes through the gap of an
-// arc: from a point of a circle
-// the arc of central angle A takes A / 2 pi of the light (the view factor of
-// an arc seen from its own circle), so the inner face gives 1 - A / 2 pi.
+// arc: from a point of a circle the arc of central angle A takes A / 2 pi of
+// the light (the view factor of an arc seen from its own circle), so the
+// inner face gives 1 - A / 2 pi.
 // The sun brings in what crosses the edges facing it; the background
 // radiation what its glowing edges emit (with nuroben the top edge and the
 // lower half of each side's light).

@@ -17,20 +17,7 @@ struct IndexRange {
 // The elements i of n whose centres, at u = (i + 1/2) / n along the segment,
 // lie in the picture widened by kMargin.
 IndexRange ElementsNearPicture(const TObjektGerade& object, int32_t n, const Tprgvar& settings) {
-    Extended lo = 0, hi = 1;
-    const auto clip = [&](Extended start, Extended delta, Extended size) {
-        const Extended low = -kMargin, high = size + kMargin;
-        if (delta == 0) {
-            if (start < low || start > high) hi = -1;
-            return;
-        }
-        Extended a = (low - start) / delta, b = (high - start) / delta;
-        if (a > b) std::swap(a, b);
-        lo = std::max(lo, a);
-        hi = std::min(hi, b);
-    };
-    clip(object.x1, static_cast<Extended>(object.x2) - object.x1, settings.breite);
-    clip(object.y1, static_cast<Extended>(object.y2) - object.y1, settings.hoehe);
+    const auto [lo, hi] = StraightSurface::PartInPicture(object, settings, kMargin);
     if (lo > hi || n < 1) return {0, 0};
     // In 64 bits: n may be up to 2^31 - 1.
     const auto first = static_cast<int64_t>(std::max<Extended>(0, std::floor(lo * n - 0.5)));
@@ -40,6 +27,25 @@ IndexRange ElementsNearPicture(const TObjektGerade& object, int32_t n, const Tpr
 }
 
 }  // namespace
+
+StraightSurface::SegmentPart StraightSurface::PartInPicture(const TObjektGerade& object, const Tprgvar& settings,
+                                                            Extended margin) {
+    SegmentPart part{0, 1};
+    const auto clip = [&](Extended start, Extended delta, Extended size) {
+        const Extended low = -margin, high = size + margin;
+        if (delta == 0) {
+            if (start < low || start > high) part.hi = -1;
+            return;
+        }
+        Extended a = (low - start) / delta, b = (high - start) / delta;
+        if (a > b) std::swap(a, b);
+        part.lo = std::max(part.lo, a);
+        part.hi = std::min(part.hi, b);
+    };
+    clip(object.x1, static_cast<Extended>(object.x2) - object.x1, settings.breite);
+    clip(object.y1, static_cast<Extended>(object.y2) - object.y1, settings.hoehe);
+    return part;
+}
 
 int32_t StraightSurface::KeptCount(const TObjektGerade& object, const Tprgvar& settings) {
     const IndexRange range =

@@ -20,6 +20,13 @@ public:
     void Prepare(const TObjektGerade& object, const Tprgvar& settings);
     // How many elements Prepare keeps, without keeping them.
     static int32_t KeptCount(const TObjektGerade& object, const Tprgvar& settings);
+    // The part of the segment, from lo to hi along it (0 at point 1, 1 at
+    // point 2), that lies in the picture widened by `margin`; lo > hi for none.
+    struct SegmentPart {
+        Extended lo;
+        Extended hi;
+    };
+    static SegmentPart PartInPicture(const TObjektGerade& object, const Tprgvar& settings, Extended margin);
 
     float length = 0;                 // L, the segment length
     int32_t count = 0;                // n = Trunc(L / sellaenge + 1), all elements
