@@ -113,7 +113,7 @@ void DiffusenessMap::Edit(platform::Platform& platform) {
     using platform::Control;
     static platform::DialogSpec dialog{
         "Diffuseness map",
-        {Control::Edit("gitterweite", "Pixel width"), ColourCombo("black"),
+        {Control::Edit("gitterweite", "Pixel width"), Control::Label("pixels").Beside(), ColourCombo("black"),
          Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()}};
     EditSpacingAndColour(dialog, platform);
 }
@@ -144,7 +144,8 @@ void EnergyDensityMap::Edit(platform::Platform& platform) {
     using platform::Control;
     static platform::DialogSpec dialog{
         "Energy density map",
-        {Control::Edit("gitterweite", "Pixel width"), Control::Radio("linear", "Linear scale", true),
+        {Control::Edit("gitterweite", "Pixel width"), Control::Label("pixels").Beside(),
+         Control::Radio("linear", "Linear scale", true),
          Control::Radio("logarithmic", "Logarithmic scale (four decades)", false), ColourCombo("black"),
          Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()}};
     dialog["linear"].checked = !logarithmic;

@@ -9,6 +9,7 @@
 #include "model/ParallelFor.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 
@@ -165,28 +166,30 @@ void TLinien::Edit(platform::Platform& shown) {
     using platform::Control;
     static platform::DialogSpec dialog{
         "Stream-lines",
-        {Control::Edit("linienabstand", "Minimum distance between lines"),
-         Control::Edit("iterationslaenge", "Length of stream-line elements"),
+        {Control::Edit("linienabstand", "Minimum distance between lines"), Control::Label("pixels").Beside(),
+         Control::Edit("iterationslaenge", "Length of stream-line elements"), Control::Label("pixels").Beside(),
          Control::Edit("abbruchschwelle", "Percentage of maximum energy flow density where stream-lines stop"),
-         Control::Edit("maxlaenge", "Maximum length"), ColourCombo("black"),
-         Control::Button("OK", platform::ModalResult::OK, true)}};
+         Control::Label("%").Beside(), Control::Edit("maxlaenge", "Maximum length"), Control::Label("pixels").Beside(),
+         ColourCombo("black"), Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()}};
     dialog["linienabstand"].text = platform::IntToStr(linienabstand);
     dialog["iterationslaenge"].text = platform::FloatToStr(iterationslaenge, 5);
     dialog["abbruchschwelle"].text = platform::FloatToStr(abbruchschwelle, 5);
     dialog["maxlaenge"].text = platform::IntToStr(maxlaenge);
-    // A text that is not a number ends the edit at that field; the fields
-    // read before it keep their new values.
     while (shown.ShowModal(dialog) == platform::ModalResult::OK) {
-        linienabstand = platform::StrToInt(dialog["linienabstand"].text);
-        iterationslaenge = platform::StrToFloat(dialog["iterationslaenge"].text);
-        abbruchschwelle = platform::StrToFloat(dialog["abbruchschwelle"].text);
-        maxlaenge = platform::StrToInt(dialog["maxlaenge"].text);
+        platform::FieldReader fields(dialog);
+        const int32_t distance = fields.Int("linienabstand");
+        const float step = fields.Float("iterationslaenge");
+        const float threshold = fields.Float("abbruchschwelle");
+        const int32_t length = fields.Int("maxlaenge");
+        fields.Require(distance >= 1, "linienabstand", "The distance must be positive.");
+        fields.Require(step > 0, "iterationslaenge", "The length must be positive.");
+        if (fields.Refused(shown)) continue;
+        linienabstand = distance;
+        iterationslaenge = step;
+        abbruchschwelle = threshold;
+        maxlaenge = length;
         ApplyColourChoice(dialog["color"], colour);
-        const bool distanceValid = linienabstand >= 1;
-        const bool lengthValid = iterationslaenge > 0;
-        if (!distanceValid) shown.ShowMessage("The distance must be positive.");
-        if (!lengthValid) shown.ShowMessage("The length must be positive.");
-        if (distanceValid && lengthValid) return;
+        return;
     }
 }
 

@@ -38,9 +38,11 @@ double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, plat
 }
 
 void TEnergiekreise::Edit(platform::Platform& platform) {
-    static platform::DialogSpec dialog{"Circles of energy density",
-                                       {platform::Control::Edit("gitterweite", "Pixel width"), ColourCombo("schwarz"),
-                                        platform::Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog{
+        "Circles of energy density",
+        {platform::Control::Edit("gitterweite", "Pixel width"), platform::Control::Label("pixels").Beside(),
+         ColourCombo("schwarz"), platform::Control::Button("OK", platform::ModalResult::OK, true),
+         platform::Control::CancelButton()}};
     EditSpacingAndColour(dialog, platform);
 }
 

@@ -4,6 +4,7 @@
 #include "model/ParallelFor.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 bool GridDisplay::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
@@ -23,13 +24,13 @@ bool GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
     dialog["gitterweite"].text = platform::IntToStr(gitterweite);
     while (platform.ShowModal(dialog) == platform::ModalResult::OK) {
         // Malformed text reads as 0 and is refused with the rest.
-        const int32_t spacing = platform::LenientStrToInt(dialog["gitterweite"].text);
-        if (spacing >= 1) {
-            gitterweite = spacing;
-            ApplyColourChoice(dialog["color"], colour);
-            return true;
-        }
-        platform.ShowMessage("The pixel width must be a whole number of at least 1.");
+        platform::FieldReader fields(dialog);
+        const int32_t spacing = fields.LenientInt("gitterweite");
+        fields.Require(spacing >= 1, "gitterweite", "The pixel width must be a whole number of at least 1.");
+        if (fields.Refused(platform)) continue;
+        gitterweite = spacing;
+        ApplyColourChoice(dialog["color"], colour);
+        return true;
     }
     return false;
 }

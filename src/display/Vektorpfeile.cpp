@@ -63,9 +63,11 @@ double TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platf
 }
 
 void TVektorpfeile::Edit(platform::Platform& platform) {
-    static platform::DialogSpec dialog{"Arrows of energy flow density",
-                                       {platform::Control::Edit("gitterweite", "Pixel width"), ColourCombo("black"),
-                                        platform::Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog{
+        "Arrows of energy flow density",
+        {platform::Control::Edit("gitterweite", "Pixel width"), platform::Control::Label("pixels").Beside(),
+         ColourCombo("black"), platform::Control::Button("OK", platform::ModalResult::OK, true),
+         platform::Control::CancelButton()}};
     EditSpacingAndColour(dialog, platform);
 }
 

@@ -184,6 +184,10 @@ std::string ShortestFloatToStr(float value) {
     return FormatGeneral(value, kFloatDigits, 15);
 }
 
+std::optional<int32_t> TryStrToInt(const std::string& text) { return ParseInt(text); }
+
+std::optional<float> TryStrToFloat(const std::string& text) { return ParseFloat(text); }
+
 int32_t StrToInt(const std::string& text) {
     if (auto value = ParseInt(text)) return *value;
     throw ConversionError(Quoted(text) + " is not a valid integer value");

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Conversions between numbers and text as the dialogs and the scene file use
@@ -27,6 +28,10 @@ std::string ShortestFloatToStr(float value);
 // point and an optional exponent; the value must fit a 32-bit float.
 int32_t StrToInt(const std::string& text);
 float StrToFloat(const std::string& text);
+
+// The same conversions, with nothing for text that is not a number.
+std::optional<int32_t> TryStrToInt(const std::string& text);
+std::optional<float> TryStrToFloat(const std::string& text);
 
 // Lenient conversions of the dialogs that never report an error: text that is
 // not a well-formed number (an empty field among it) gives 0.

@@ -47,6 +47,10 @@ struct DialogSpec {
     std::vector<Control> controls;
     int clientWidth = 0;  // 0: as the controls need
     int clientHeight = 0;
+    // The control that takes the keyboard focus, its text selected, at the
+    // next showing (a field the user has to correct); empty for the first.
+    // Showing the dialog clears it.
+    std::string focus{};
 
     Control& operator[](const std::string& id);
     const Control& operator[](const std::string& id) const;

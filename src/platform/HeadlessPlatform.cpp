@@ -70,7 +70,9 @@ ModalResult HeadlessPlatform::ShowModal(DialogSpec& dialog) {
     }
     DialogAnswer answer = std::move(dialogAnswers.front());
     dialogAnswers.pop_front();
-    return answer(dialog);
+    const ModalResult result = answer(dialog);
+    dialog.focus.clear();
+    return result;
 }
 
 std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& filter) {

@@ -1,6 +1,7 @@
 #include "ui/Iterationen.h"
 
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 void IterationsDialog(platform::Platform& platform, Tprgvar& settings) {
     using platform::Control;
@@ -8,23 +9,20 @@ void IterationsDialog(platform::Platform& platform, Tprgvar& settings) {
         "Iterations",
         {Control::Edit("maximaleiterationen", "Maximum number of iterations"),
          Control::Edit("abbruchgenauigkeit", "Criteria for the stop of the iterations"), Control::Label("%").Beside(),
-         Control::Button("OK", platform::ModalResult::OK, true)}};
+         Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()}};
     dialog["maximaleiterationen"].text = platform::IntToStr(settings.maximaleiterationen);
     dialog["abbruchgenauigkeit"].text = platform::FloatToStr(settings.abbruchgenauigkeit, 5);
     // At least one pass runs whatever the limit, and a negative criterion
     // could never be met: neither would do what the user asked.
     while (platform.ShowModal(dialog) == platform::ModalResult::OK) {
-        const int32_t passes = platform::StrToInt(dialog["maximaleiterationen"].text);
-        if (passes < 1) {
-            platform.ShowMessage("The maximum number of iterations must be at least 1.");
-            continue;
-        }
+        platform::FieldReader fields(dialog);
+        const int32_t passes = fields.Int("maximaleiterationen");
+        const float criterion = fields.Float("abbruchgenauigkeit");
+        fields.Require(passes >= 1, "maximaleiterationen", "The maximum number of iterations must be at least 1.");
+        fields.Require(criterion >= 0, "abbruchgenauigkeit",
+                       "The criteria for the stop of the iterations must not be negative.");
+        if (fields.Refused(platform)) continue;
         settings.maximaleiterationen = passes;
-        const float criterion = platform::StrToFloat(dialog["abbruchgenauigkeit"].text);
-        if (!(criterion >= 0)) {
-            platform.ShowMessage("The criteria for the stop of the iterations must not be negative.");
-            continue;
-        }
         settings.abbruchgenauigkeit = criterion;
         break;
     }

@@ -230,23 +230,34 @@ TEST_F(StreamLinesTest, NothingDrawnShowsWhy) {
     EXPECT_TRUE(window.calls.empty());
 }
 
-// The stream lines refuse a distance that is not positive and read strictly.
-TEST_F(FieldDisplaysTest, DialogRefusesWhatCannotBeDrawn) {
-    // The distance and the step length typed, in turn.
-    for (const auto& [distance, step] :
-         std::vector<std::pair<std::string, std::string>>{{"0", "2"}, {"7", "1.5"}, {"8", "x"}})
-        headless.dialogAnswers.push_back([distance, step](platform::DialogSpec& dialog) {
+// A refused field is shown again as typed, with the cursor in it; nothing is
+// stored until every field is taken, so Cancel after a refusal keeps all.
+TEST_F(FieldDisplaysTest, DialogRefusesWhatCannotBeDrawnAndShowsTheFieldAgain) {
+    std::vector<std::string> shown;  // focus, distance and step as each showing found them
+    auto type = [&](std::string distance, std::string step, platform::ModalResult result) {
+        headless.dialogAnswers.push_back([&shown, distance, step, result](platform::DialogSpec& dialog) {
+            shown.push_back(dialog.focus + " " + dialog["linienabstand"].text + " " + dialog["iterationslaenge"].text);
             dialog["linienabstand"].text = distance;
             dialog["iterationslaenge"].text = step;
-            return platform::ModalResult::OK;
+            return result;
         });
+    };
+    type("0", "2", platform::ModalResult::OK);
+    type("8", "x", platform::ModalResult::OK);
+    type("8", "1.5", platform::ModalResult::Cancel);
     lines.Edit(headless);
-    EXPECT_EQ(headless.messages, std::vector<std::string>{"The distance must be positive."});
+    EXPECT_EQ(shown, (std::vector<std::string>{" 20 2", "linienabstand 0 2", "iterationslaenge 8 x"}));
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{"The distance must be positive.",
+                                        "'x' is not a valid floating point value\rin the field \"Length of "
+                                        "stream-line elements\"."}));
+    EXPECT_EQ(lines.linienabstand, 20);
+    EXPECT_FLOAT_EQ(lines.iterationslaenge, 2.0f);
+
+    type("7", "1.5", platform::ModalResult::OK);
+    lines.Edit(headless);
     EXPECT_EQ(lines.linienabstand, 7);
     EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f);
-    EXPECT_THROW(lines.Edit(headless), platform::ConversionError);
-    EXPECT_EQ(lines.linienabstand, 8);
-    EXPECT_FLOAT_EQ(lines.iterationslaenge, 1.5f) << "the edit ends at the field that is no number";
 }
 
 }  // namespace

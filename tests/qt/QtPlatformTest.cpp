@@ -227,6 +227,30 @@ private slots:
         QCOMPARE(spec["colour"].selected, 2);  // the chosen entry was shown
     }
 
+    // Escape is Cancel where there is one; a dialog that only informs closes
+    // with its default button. The field to correct has the cursor, its text
+    // selected, and only at that showing.
+    void escapeCancelsAndTheFieldToCorrectHasTheCursor() {
+        DialogSpec form{"Form",
+                        {Control::Edit("first", "First"), Control::Edit("second", "Second"),
+                         Control::Button("OK", ModalResult::OK, true), Control::CancelButton()}};
+        form["second"].text = "12x";
+        form.focus = "second";
+        QString focused;
+        WhenShown([&](QDialog& dialog) {
+            auto* edit = qobject_cast<QLineEdit*>(dialog.focusWidget());
+            if (edit != nullptr && edit->hasSelectedText()) focused = edit->selectedText();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(platform.ShowModal(form), ModalResult::Cancel);
+        QCOMPARE(focused, QStringLiteral("12x"));
+        QVERIFY(form.focus.empty());
+
+        DialogSpec info{"Info", {Control::Label("Text"), Control::Button("OK", ModalResult::OK, true)}};
+        WhenShown([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+        QCOMPARE(platform.ShowModal(info), ModalResult::OK);
+    }
+
     void messageAndProgressBreakLinesAtCarriageReturns() {
         QString shown;
         WhenShown([&](QDialog& dialog) { shown = static_cast<QMessageBox&>(dialog).text(); });

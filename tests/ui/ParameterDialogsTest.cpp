@@ -19,10 +19,12 @@ protected:
     }
 
     std::vector<std::string> shown;
+    std::vector<std::string> focus;
 };
 
 // The values are shown with five digits, not the float's 0.00999999977648258.
-// A conversion error keeps the fields before it and leaves the later ones.
+// Text that is not a number is refused naming its field, and the dialog
+// comes back with the cursor there; Cancel then keeps every value.
 TEST_F(ParameterDialogsTest, IterationsShowsTheCurrentValuesAndStoresTheAnswer) {
     settings.berechnet = true;
     settings.abbruchgenauigkeit = 0.01f;
@@ -33,12 +35,17 @@ TEST_F(ParameterDialogsTest, IterationsShowsTheCurrentValuesAndStoresTheAnswer) 
     EXPECT_FALSE(settings.berechnet);
     EXPECT_EQ(shown, (std::vector<std::string>{"50 0.01"}));
 
-    settings.berechnet = true;
     Type("maximaleiterationen", "abbruchgenauigkeit", "30", "one");
-    EXPECT_THROW(IterationsDialog(headless, settings), platform::ConversionError);
-    EXPECT_EQ(settings.maximaleiterationen, 30);
+    headless.dialogAnswers.push_back([this](platform::DialogSpec& dialog) {
+        focus.push_back(dialog.focus);
+        return platform::ModalResult::Cancel;
+    });
+    IterationsDialog(headless, settings);
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"'one' is not a valid floating point value\rin the field "
+                                                          "\"Criteria for the stop of the iterations\"."});
+    EXPECT_EQ(focus, std::vector<std::string>{"abbruchgenauigkeit"});
+    EXPECT_EQ(settings.maximaleiterationen, 20);
     EXPECT_FLOAT_EQ(settings.abbruchgenauigkeit, 0.5f);
-    EXPECT_TRUE(settings.berechnet) << "the flag stays as it was";
 }
 
 // Read leniently: a malformed text counts as 0. Each refused answer is shown
@@ -57,6 +64,30 @@ TEST_F(ParameterDialogsTest, ResolutionRefusesValuesBelowOneUntilCorrected) {
     EXPECT_EQ(settings.sellaenge, 3);
     EXPECT_EQ(settings.richtungprosel, 12);
     EXPECT_FALSE(settings.berechnet);
+}
+
+// A number too large for its field is not "too small"; the cursor goes to
+// the field to correct.
+TEST_F(ParameterDialogsTest, ResolutionNamesTheFieldToCorrectAndPutsTheCursorThere) {
+    auto typeAndNoteFocus = [this](std::string length, std::string directions) {
+        headless.dialogAnswers.push_back([this, length, directions](platform::DialogSpec& dialog) {
+            focus.push_back(dialog.focus);
+            dialog["sellaenge"].text = length;
+            dialog["richtungprosel"].text = directions;
+            return platform::ModalResult::OK;
+        });
+    };
+    typeAndNoteFocus("99999999999", "102");
+    typeAndNoteFocus("5", "0");
+    typeAndNoteFocus("5", "64");
+    ResolutionDialog(headless, settings);
+    EXPECT_EQ(focus, (std::vector<std::string>{"", "sellaenge", "richtungprosel"}));
+    EXPECT_EQ(headless.messages,
+              (std::vector<std::string>{
+                  "The number in the field \"Length of the pieces, in which the objects are divided\" is too large.",
+                  "The length and the number of directions must be at least 1."}));
+    EXPECT_EQ(settings.sellaenge, 5);
+    EXPECT_EQ(settings.richtungprosel, 64);
 }
 
 // A limit below one pass or a negative criterion would not do what was asked:

@@ -99,7 +99,8 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
                 button->setDefault(control.isDefault);
                 connect(button, &QPushButton::clicked, this,
                         [this, result = control.result] { done(static_cast<int>(result)); });
-                hasCancelButton = hasCancelButton || control.result == ModalResult::Cancel;
+                if (control.result == ModalResult::Cancel || (control.isDefault && escapeResult != ModalResult::Cancel))
+                    escapeResult = control.result;
                 widget = button;
                 break;
             }
@@ -107,6 +108,10 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
         // A button keeps its natural width; several in a row spread out evenly.
         cell->addWidget(widget, 0, control.kind == Control::Kind::Button ? Qt::AlignHCenter : Qt::Alignment());
         widgets.push_back(widget);
+        if (!control.id.empty() && control.id == spec.focus) {
+            widget->setFocus();
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+        }
     }
     const QSize wanted(spec.clientWidth, spec.clientHeight);
     setFixedSize(sizeHint().expandedTo(wanted));
@@ -137,7 +142,7 @@ void QtDialog::WriteBack(DialogSpec& spec) const {
 }
 
 void QtDialog::reject() {
-    if (hasCancelButton) done(static_cast<int>(ModalResult::Cancel));
+    if (escapeResult != ModalResult::None) done(static_cast<int>(escapeResult));
 }
 
 }  // namespace platform

@@ -20,12 +20,13 @@ public:
     void WriteBack(DialogSpec& spec) const;
 
 protected:
-    // Escape acts only as a Cancel button would, and only if there is one.
+    // Escape acts as the Cancel button; in a dialog that only informs (no
+    // Cancel button) as its default button.
     void reject() override;
 
 private:
     std::vector<QWidget*> widgets;  // one per control, in the description's order
-    bool hasCancelButton = false;
+    ModalResult escapeResult = ModalResult::None;
 };
 
 }  // namespace platform

@@ -33,6 +33,7 @@ QtPlatform::QtPlatform() {
 // Dialogs belong to the window in front, usually the main window.
 ModalResult QtPlatform::ShowModal(DialogSpec& dialog) {
     QtDialog shown(dialog, QApplication::activeWindow());
+    dialog.focus.clear();
     const int result = shown.exec();
     // Like a dialog that is only hidden, the controls keep what the user
     // typed even when it closes with Cancel.

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Dialog.h"
+#include "platform/Platform.h"
+
+namespace platform {
+
+// Reads the fields of a dialog that closed with OK, for its Edit logic, and
+// collects what cannot be taken: each message names the field or is one the
+// dialog has always shown. When there was any, Refused shows the messages and
+// puts the cursor in the first such field for the next showing, where the
+// texts are as the user typed them. Nothing is stored before all is read, so
+// a refused dialog changes nothing.
+class FieldReader {
+public:
+    explicit FieldReader(DialogSpec& dialog) : dialog(dialog) {}
+
+    // Strict conversions: text that is not a number is refused with the
+    // conversion's message and the field's label, a number too large for
+    // the type as such; the result is then 0.
+    int32_t Int(const std::string& id);
+    float Float(const std::string& id);
+    // Lenient conversions: malformed text reads as 0, for the checks that
+    // follow to refuse; a number too large for its type is refused here.
+    int32_t LenientInt(const std::string& id);
+    float LenientFloat(const std::string& id);
+
+    // Refuses the field with the message unless the condition holds or the
+    // field is refused already; a message given twice is shown once.
+    void Require(bool condition, const std::string& id, const std::string& message);
+
+    // Shows the messages, one after the other, and marks the first refused
+    // field for the next showing; false when all was taken.
+    bool Refused(Platform& platform);
+
+private:
+    std::string Label(const std::string& id) const;
+    std::string TooLarge(const std::string& id) const;
+    std::string InField(const std::string& message, const std::string& id) const;
+
+    DialogSpec& dialog;
+    std::vector<std::string> refused;  // in the order found
+    std::vector<std::string> messages;
+};
+
+}  // namespace platform
