@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
     platform::QtWindow window;
     MainWindow mainWindow(platform, window);
     window.showMaximized();
+    // Without a window manager nothing else gives the window the keyboard.
+    window.activateWindow();
     // Once the window has its size: the scene a crash left unsaved, if the
     // user takes it; otherwise "brevanto scene.brv" opens the scene.
     const QStringList arguments = QApplication::arguments();

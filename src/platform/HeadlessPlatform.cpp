@@ -39,6 +39,7 @@ const MenuItem* FindItem(const std::vector<MenuItem>& items, Matches matches) {
 
 void Run(const MenuItem* item, const std::string& what) {
     if (item == nullptr) throw std::logic_error("the menu has no item for " + what);
+    if (!item->Enabled()) return;
     // A copy: the command may replace the menu, and the item with it.
     const std::function<void()> command = item->action;
     command();
@@ -75,18 +76,21 @@ ModalResult HeadlessPlatform::ShowModal(DialogSpec& dialog) {
     return result;
 }
 
-std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& filter) {
+std::optional<std::string> HeadlessPlatform::NextFileName(const std::string& filter, const std::string& start) {
     fileFilters.push_back(filter);
+    fileDialogStarts.push_back(start);
     if (fileNameAnswers.empty()) return std::nullopt;
     auto answer = fileNameAnswers.front();
     fileNameAnswers.pop_front();
     return answer;
 }
 
-std::optional<std::string> HeadlessPlatform::OpenFileName(const std::string& filter) { return NextFileName(filter); }
+std::optional<std::string> HeadlessPlatform::OpenFileName(const std::string& filter, const std::string& folder) {
+    return NextFileName(filter, folder);
+}
 
-std::optional<ChosenFile> HeadlessPlatform::SaveFileName(const std::string& filter) {
-    const std::optional<std::string> name = NextFileName(filter);
+std::optional<ChosenFile> HeadlessPlatform::SaveFileName(const std::string& filter, const std::string& suggested) {
+    const std::optional<std::string> name = NextFileName(filter, suggested);
     size_t type = 0;
     if (!fileTypeAnswers.empty()) {
         type = fileTypeAnswers.front();

@@ -35,6 +35,8 @@ public:
     // As the close box does: the events' receiver may keep the window open.
     void Close() override { closed = events == nullptr || events->CloseRequested(); }
     void SetMenu(std::vector<MenuItem> newMenu) override { menu = std::move(newMenu); }
+    // Nothing to show: an item is asked when it is chosen.
+    void UpdateMenuStates() override {}
     void SetEvents(WindowEvents* newEvents) override { events = newEvents; }
     void SetStatusText(const std::string& text) override { statusText = text; }
     void ShowMeasurement(const Measurement& measurement) override {
@@ -46,8 +48,8 @@ public:
     const RasterBitmap& Surface() const { return surface; }
     // The last kRecorded captions, in order.
     std::vector<std::string> Captions() const { return {captions.begin(), captions.end()}; }
-    // Runs the action of the menu item with this name, as a click on it would;
-    // throws std::logic_error when there is none.
+    // Runs the action of the menu item with this name, as a click on it would
+    // (nothing when it is disabled); throws std::logic_error when there is none.
     void Choose(const std::string& name) const;
     const std::vector<MenuItem>& Menu() const { return menu; }
     WindowEvents& Events() const;
@@ -79,8 +81,8 @@ public:
 
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
+    std::optional<std::string> OpenFileName(const std::string& filter, const std::string& folder) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter, const std::string& suggested) override;
     // The next scripted answer; without one, unscriptedAnswer. The question
     // is recorded either way.
     bool AskYesNo(const std::string& question) override;
@@ -99,6 +101,9 @@ public:
     std::vector<std::string> unansweredDialogs;
     std::vector<std::string> messages;
     std::vector<std::string> fileFilters;
+    // Where each file dialog started: the open dialog's folder, the save
+    // dialog's suggested name.
+    std::vector<std::string> fileDialogStarts;
     // The last kRecorded of each, in order.
     std::deque<std::string> progressTexts;
     std::deque<double> progressShares;
@@ -125,7 +130,7 @@ private:
     bool Cancelled() const override {
         return (deadline && std::chrono::steady_clock::now() >= *deadline) || (cancelWhen && cancelWhen());
     }
-    std::optional<std::string> NextFileName(const std::string& filter);
+    std::optional<std::string> NextFileName(const std::string& filter, const std::string& start);
 };
 
 }  // namespace platform

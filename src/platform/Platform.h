@@ -53,9 +53,11 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The filter is "description|pattern", or several such pairs, joined by
     // "|". Nothing when the user cancels. Neither dialog asks before a file
-    // is replaced: the caller knows the name it will really write.
-    virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
-    virtual std::optional<ChosenFile> SaveFileName(const std::string& filter) = 0;
+    // is replaced: the caller knows the name it will really write. The open
+    // dialog starts in `folder`, the save dialog with the name `suggested`
+    // (a path) filled in and selected; empty for the dialog's own choice.
+    virtual std::optional<std::string> OpenFileName(const std::string& filter, const std::string& folder) = 0;
+    virtual std::optional<ChosenFile> SaveFileName(const std::string& filter, const std::string& suggested) = 0;
     // Modal question with the buttons Yes and No; true for Yes. Carriage
     // returns break lines.
     virtual bool AskYesNo(const std::string& question) = 0;

@@ -44,6 +44,10 @@ struct MenuItem {
     std::string shortcut{};               // or one of its own, such as "Esc"
     // A mode's item: whether that mode is the current one (shown checked).
     std::function<bool()> checked{};
+    // Whether the item can act now; an item that cannot is shown disabled
+    // and its keys do nothing. Empty for always.
+    std::function<bool()> enabled{};
+    bool Enabled() const { return !enabled || enabled(); }
 };
 
 // The main window as the program sees it: caption, menu, drawing area and
@@ -65,6 +69,9 @@ public:
     virtual void Close() = 0;
     // The menu bar; its actions run when the user chooses an item.
     virtual void SetMenu(std::vector<MenuItem> menu) = 0;
+    // Asks the items again whether they can act, after the scene, the
+    // selection or the edit history changed.
+    virtual void UpdateMenuStates() = 0;
     // Where the drawing area's mouse events go; nullptr for nowhere.
     virtual void SetEvents(WindowEvents* events) = 0;
     // The line below the drawing area: the mode, the scene's file.

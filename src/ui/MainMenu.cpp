@@ -103,6 +103,13 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     select.shortcut = "Esc";
     MenuItem measure = m.Mode<MeasureMode>("Measure", "Lichtmesser1");
     measure.shortcut = "M";
+    MenuItem undo = m.Item("Undo", "Rueckgaengig1", &MainWindow::Undo, StandardKey::Undo);
+    undo.enabled = [&window] { return window.CanUndo(); };
+    MenuItem redo = m.Item("Redo", "Wiederholen1", &MainWindow::Redo, StandardKey::Redo);
+    redo.enabled = [&window] { return window.CanRedo(); };
+    MenuItem deleteSelected =
+        m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject, StandardKey::Delete);
+    deleteSelected.enabled = [&window] { return window.SelectedObject() != nullptr; };
     return {
         Submenu("File", std::move(file)),
         Submenu("Scenery Objects",
@@ -110,11 +117,8 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                  Submenu("Circular objects ", m.DrawingModes(Placement::Circular)),
                  m.Edit(sun.menuCaption, sun.menuName, &MainWindow::AddSun),
                  m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
-        Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select,
-                         m.Item("Undo", "Rueckgaengig1", &MainWindow::Undo, StandardKey::Undo),
-                         m.Item("Redo", "Wiederholen1", &MainWindow::Redo, StandardKey::Redo),
-                         m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject,
-                                StandardKey::Delete)}),
+        Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select, undo, redo,
+                         deleteSelected}),
         Submenu(
             "Graphical representation ",
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
@@ -38,8 +39,7 @@ MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& main
     // The menu first: its bar takes part of the window's height.
     window.SetMenu(MainMenu(*this));
     window.SetEvents(this);
-    window.SetClientWidth(kLargestRequest);
-    window.SetClientHeight(kLargestRequest);
+    TakeWholeDrawingArea();
     settings = DefaultSettings();
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     window.SetCaption(settings.titel);
@@ -53,6 +53,12 @@ MainWindow::~MainWindow() {
     recovery.Remove();
     window.SetEvents(nullptr);
     window.SetMenu({});
+}
+
+void MainWindow::TakeWholeDrawingArea() {
+    window.SetClientWidth(kLargestRequest);
+    window.SetClientHeight(kLargestRequest);
+    window.SetColor(platform::kButtonFaceColour);
 }
 
 Tprgvar MainWindow::DefaultSettings() const {
@@ -100,6 +106,7 @@ void MainWindow::UpdateStatus() {
     std::string status = "Mode: " + mouseMode->Description() + "    Scene: " + file;
     if (settings.berechnet && notConvergedPasses) status += "    " + NotConvergedNote(*notConvergedPasses);
     window.SetStatusText(status);
+    window.UpdateMenuStates();
     if (history.Unsaved())
         recovery.Keep(history.Current());
     else
@@ -155,6 +162,7 @@ void MainWindow::Select(Tszeneobjekt* object) {
     selection = object;
     window.GetCanvas().DrawBitmap(*picture);
     ShowSelection();
+    window.UpdateMenuStates();
 }
 
 void MainWindow::ShowSelection() {
@@ -170,6 +178,8 @@ void MainWindow::ShowSelection() {
 
 void MainWindow::NewScene() {
     if (!MayDiscardChanges()) return;
+    // Whatever size and colour the last file gave the picture.
+    TakeWholeDrawingArea();
     StartAfresh();
     sceneFile.clear();
     history.Reset(StateText());
@@ -199,11 +209,13 @@ bool MainWindow::MayDiscardChanges() {
     if (!history.Unsaved()) return true;
     using platform::Control;
     using platform::ModalResult;
-    static platform::DialogSpec dialog{
-        settings.titel,
-        {Control::Label("Save changes?"), Control::Button("Save", ModalResult::Yes, true),
-         Control::Button("Discard", ModalResult::No).Beside(),
-         Control::Button("Cancel", ModalResult::Cancel).Beside()}};
+    const std::string question = sceneFile.empty()
+                                     ? std::string("Save changes?")
+                                     : "Save changes to " + std::filesystem::path(sceneFile).filename().string() + "?";
+    platform::DialogSpec dialog{settings.titel,
+                                {Control::Label(question), Control::Button("Save", ModalResult::Yes, true),
+                                 Control::Button("Discard", ModalResult::No).Beside(),
+                                 Control::Button("Cancel", ModalResult::Cancel).Beside()}};
     switch (platform.ShowModal(dialog)) {
         case ModalResult::Yes: return SaveSceneWithDialog();
         case ModalResult::No: return true;

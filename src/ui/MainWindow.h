@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +78,8 @@ public:
     void OpenObjectManager();
     void Undo();
     void Redo();
+    bool CanUndo() const { return history.CanUndo(); }
+    bool CanRedo() const { return history.CanRedo(); }
     void DeleteSelectedObject();
     // "Graphical representation "
     void DrawArrows();
@@ -177,6 +180,8 @@ private:
     // "New": an empty scene, the settings and displays at their defaults, the
     // picture at the window's size.
     void StartAfresh();
+    // The largest drawing area the window grants, in the system's grey.
+    void TakeWholeDrawingArea();
     // Settings with their defaults for the window's drawing area and colour.
     Tprgvar DefaultSettings() const;
     // Makes what a scene file held the program's state, as far as it was
@@ -194,6 +199,21 @@ private:
     bool MayDiscardChanges();
     // The save dialog and the write; false when nothing was saved.
     bool SaveSceneWithDialog();
+    // The save dialog, starting with the name `suggested`, until the user
+    // cancels it or agrees to write the file (the question before an
+    // existing file is replaced leads back to the dialog). `nameWritten`
+    // makes the name typed the one written, with its extension; the dialog
+    // itself does not ask, as the name it knows is not always that one. The
+    // scene's own file is saved again without a question.
+    std::optional<platform::ChosenFile> ChooseFileToWrite(
+        const std::string& filter, std::string suggested,
+        const std::function<std::string(const platform::ChosenFile&)>& nameWritten);
+    // The folder of the scene's file, where the file dialogs start; empty
+    // for a new scene.
+    std::string SceneFolder() const;
+    // The scene's file with this extension instead, as a picture of it is
+    // suggested to be named; empty for a new scene.
+    std::string NameBesideScene(const std::string& extension) const;
     // Whether the user agrees to replace the file, which exists.
     bool MayReplace(const std::string& fileName);
     void RememberRecentFile(const std::string& fileName);

@@ -141,10 +141,10 @@ void MainWindow::EditCircleSettings() {
 }
 
 void MainWindow::ExportSvg() {
-    const std::optional<platform::ChosenFile> chosen = platform.SaveFileName("SVG-Files (*.svg)|*.svg");
-    if (!chosen) return;
-    const std::string fileName = WithExtension(chosen->name, ".svg");
-    if (MayReplace(fileName)) WriteSvg(fileName);
+    const std::optional<platform::ChosenFile> chosen =
+        ChooseFileToWrite("SVG-Files (*.svg)|*.svg", NameBesideScene(".svg"),
+                          [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".svg"); });
+    if (chosen) WriteSvg(chosen->name);
 }
 
 // The scene and the display as the picture shows them, drawn again into a

@@ -52,7 +52,7 @@ std::string ValueWarnings(const std::vector<SceneFileWarning>& warnings, const s
 
 void MainWindow::OpenScene() {
     if (!MayDiscardChanges()) return;
-    const std::optional<std::string> fileName = platform.OpenFileName(SceneFilter(settings));
+    const std::optional<std::string> fileName = platform.OpenFileName(SceneFilter(settings), SceneFolder());
     if (fileName) OpenSceneFile(*fileName);
 }
 
@@ -133,10 +133,11 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
 void MainWindow::SaveScene() { SaveSceneWithDialog(); }
 
 bool MainWindow::SaveSceneWithDialog() {
-    const std::optional<platform::ChosenFile> chosen = platform.SaveFileName(SceneFilter(settings));
+    const std::optional<platform::ChosenFile> chosen =
+        ChooseFileToWrite(SceneFilter(settings), sceneFile.empty() ? SceneFolder() : sceneFile,
+                          [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".brv"); });
     if (!chosen) return false;
-    const std::string fileName = WithExtension(chosen->name, ".brv");
-    if (fileName != sceneFile && !MayReplace(fileName)) return false;
+    const std::string& fileName = chosen->name;
     ::SaveScene(fileName, settings, displays, list);
     sceneFile = fileName;
     history.MarkSaved();
@@ -146,26 +147,42 @@ bool MainWindow::SaveSceneWithDialog() {
 }
 
 void MainWindow::SavePicture() {
-    // A Windows bitmap as ever; PNG is the second type.
+    // A Windows bitmap as ever; PNG is the second type. The extension typed
+    // decides, then the type chosen.
     const std::optional<platform::ChosenFile> chosen =
-        platform.SaveFileName("Bitmap-Files (*.bmp)|*.bmp|PNG-Files (*.png)|*.png");
+        ChooseFileToWrite("Bitmap-Files (*.bmp)|*.bmp|PNG-Files (*.png)|*.png", NameBesideScene(".bmp"),
+                          [](const platform::ChosenFile& typed) {
+                              if (EndsWithNoCase(typed.name, ".png")) return typed.name;
+                              if (typed.type == 1 && !EndsWithNoCase(typed.name, ".bmp")) return typed.name + ".png";
+                              return WithExtension(typed.name, ".bmp");
+                          });
     if (!chosen) return;
-    // The extension typed decides, then the type chosen.
-    std::string fileName = chosen->name;
-    platform::PictureFormat format = platform::PictureFormat::Bmp;
-    if (EndsWithNoCase(fileName, ".png")) {
-        format = platform::PictureFormat::Png;
-    } else if (chosen->type == 1 && !EndsWithNoCase(fileName, ".bmp")) {
-        format = platform::PictureFormat::Png;
-        fileName += ".png";
-    } else {
-        fileName = WithExtension(fileName, ".bmp");
-    }
-    if (MayReplace(fileName)) picture->SaveToFile(fileName, format);
+    const bool png = EndsWithNoCase(chosen->name, ".png");
+    picture->SaveToFile(chosen->name, png ? platform::PictureFormat::Png : platform::PictureFormat::Bmp);
 }
 
-// The file dialog asks before it replaces the name typed; the extension
-// appended to it names another file, which must not go unasked.
+std::optional<platform::ChosenFile> MainWindow::ChooseFileToWrite(
+    const std::string& filter, std::string suggested,
+    const std::function<std::string(const platform::ChosenFile&)>& nameWritten) {
+    while (true) {
+        std::optional<platform::ChosenFile> chosen = platform.SaveFileName(filter, suggested);
+        if (!chosen) return std::nullopt;
+        chosen->name = nameWritten(*chosen);
+        if (chosen->name == sceneFile || MayReplace(chosen->name)) return chosen;
+        suggested = chosen->name;
+    }
+}
+
+std::string MainWindow::SceneFolder() const {
+    if (sceneFile.empty()) return {};
+    return std::filesystem::path(sceneFile).parent_path().string();
+}
+
+std::string MainWindow::NameBesideScene(const std::string& extension) const {
+    if (sceneFile.empty()) return {};
+    return std::filesystem::path(sceneFile).replace_extension(extension).string();
+}
+
 bool MainWindow::MayReplace(const std::string& fileName) {
     std::error_code error;
     if (!std::filesystem::exists(fileName, error)) return true;

@@ -32,9 +32,10 @@ protected:
         form.MouseReleased(MouseButton::Left, x2, y2);
     }
     void Select() { window.Press("Esc"); }
-    void AnswerSaveChanges(ModalResult button) {
-        Answer([button](DialogSpec& dialog) {
-            EXPECT_EQ(dialog.controls[0].caption, "Save changes?");
+    // The question names the scene's file, when it has one.
+    void AnswerSaveChanges(ModalResult button, std::string question = "Save changes?") {
+        Answer([button, question](DialogSpec& dialog) {
+            EXPECT_EQ(dialog.controls[0].caption, question);
             return button;
         });
     }
@@ -183,7 +184,7 @@ TEST_F(EditingTest, OpenedAndSavedFilesAreListedNewestFirst) {
     EXPECT_EQ(headless.recentFiles, (std::vector<std::string>{PathOf("b.brv"), PathOf("f.brv"), PathOf("e.brv"),
                                                               PathOf("d.brv"), PathOf("c.brv")}));
     Draw("Absorber1", 100, 100, 200, 100);
-    AnswerSaveChanges(ModalResult::No);
+    AnswerSaveChanges(ModalResult::No, "Save changes to b.brv?");
     Choose("RecentFile3");
     EXPECT_EQ(form.SceneFile(), PathOf("e.brv"));
     EXPECT_EQ(form.Scene().size(), 1u);

@@ -138,6 +138,42 @@ TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
     EXPECT_EQ(form.Settings().sellaenge, 5);
     EXPECT_EQ(form.Picture().Width(), 640);
     EXPECT_EQ(form.Settings().hintergrundfarbe, 0xFFFFFF) << "the new settings take the window's colour";
+
+    // "New" gives the whole drawing area and the system's grey back.
+    Answer([](DialogSpec&) { return ModalResult::No; });  // "Save changes?": discard
+    Choose("Neu1");
+    EXPECT_EQ(form.Picture().Width(), 800);
+    EXPECT_EQ(form.Settings().breite, 800);
+    EXPECT_EQ(form.Settings().hintergrundfarbe, platform::kButtonFaceColour);
+    EXPECT_EQ(window.Color(), platform::kButtonFaceColour);
+}
+
+// Undo, Redo and "Delete selected object" are disabled while they cannot
+// act, and their keys then do nothing.
+TEST_F(MainWindowTest, ActionsThatCannotActAreDisabled) {
+    auto enabled = [this](const std::string& name) {
+        for (const platform::MenuItem& menu : window.Menu())
+            for (const platform::MenuItem& item : menu.children)
+                if (item.name == name) return item.Enabled();
+        ADD_FAILURE() << name;
+        return false;
+    };
+    EXPECT_FALSE(enabled("Rueckgaengig1") || enabled("Wiederholen1") || enabled("Entfernen1"));
+    AnswerOk();
+    Choose("Sonne1");
+    EXPECT_TRUE(enabled("Rueckgaengig1"));
+    EXPECT_FALSE(enabled("Wiederholen1"));
+    window.Press(platform::StandardKey::Undo);
+    EXPECT_FALSE(enabled("Rueckgaengig1"));
+    EXPECT_TRUE(enabled("Wiederholen1"));
+    window.Press(platform::StandardKey::Undo);  // nothing left: does nothing
+    window.Press(platform::StandardKey::Redo);
+    ASSERT_EQ(form.Scene().size(), 2u);
+    form.Select(&form.Scene()[1]);
+    EXPECT_TRUE(enabled("Entfernen1"));
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_EQ(form.Scene().size(), 1u);
+    EXPECT_FALSE(enabled("Entfernen1"));
 }
 
 }  // namespace

@@ -60,6 +60,28 @@ TEST_F(SceneFileTest, PictureIsSavedAsBitmapOrPngByExtensionThenType) {
     EXPECT_TRUE(headless.messages.empty());
 }
 
+// The dialogs start where the scene is: "Save" with its name, so that Enter
+// saves it again without a question, "Open" in its folder, a picture beside
+// it. "Cancel" in the question before another file is replaced leads back to
+// the dialog, with the name chosen.
+TEST_F(SceneFileTest, FileDialogsStartAtTheScenesFileAndCancelledReplaceAsksAgain) {
+    Save("room");
+    WriteBytes(PathOf("taken.svg"), "kept");
+    headless.fileNameAnswers.push_back(PathOf("taken"));
+    headless.dialogAnswers.push_back([](platform::DialogSpec&) { return platform::ModalResult::Cancel; });
+    headless.fileNameAnswers.push_back(PathOf("free"));
+    window.Choose("SvgExport1");
+    EXPECT_EQ(ReadBytes(PathOf("taken.svg")), "kept");
+    EXPECT_TRUE(std::filesystem::exists(PathOf("free.svg")));
+
+    Save("room.brv");
+    window.Choose("Load1");
+    EXPECT_EQ(headless.fileDialogStarts,
+              (std::vector<std::string>{"", PathOf("room.svg"), PathOf("taken.svg"), PathOf("room.brv"),
+                                        std::filesystem::path(PathOf("room.brv")).parent_path().string()}));
+    EXPECT_EQ(headless.shownDialogs.size(), 1u) << "the scene's own file is saved again without a question";
+}
+
 // Regression test: a save that fails part-way used to be able to leave a
 // truncated scene file behind.
 TEST_F(SceneFileTest, FailedSaveKeepsThePreviousFileAndNothingElseChanges) {

@@ -53,15 +53,17 @@ bool QtPlatform::AskYesNo(const std::string& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter) {
-    return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, {}, ToQtFileFilter(filter)));
+std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter, const std::string& folder) {
+    return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, QString::fromStdString(folder),
+                                               ToQtFileFilter(filter)));
 }
 
-std::optional<ChosenFile> QtPlatform::SaveFileName(const std::string& filter) {
+std::optional<ChosenFile> QtPlatform::SaveFileName(const std::string& filter, const std::string& suggested) {
     const QString qtFilter = ToQtFileFilter(filter);
     QString selected;
-    const std::optional<std::string> name = Chosen(QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), {}, {}, qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
+    const std::optional<std::string> name =
+        Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), {}, QString::fromStdString(suggested),
+                                            qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
     if (!name) return std::nullopt;
     const auto types = qtFilter.split(QStringLiteral(";;"));
     return ChosenFile{*name, static_cast<size_t>(std::max<qsizetype>(0, types.indexOf(selected)))};

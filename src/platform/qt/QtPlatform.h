@@ -16,8 +16,8 @@ public:
     ModalResult ShowModal(DialogSpec& dialog) override;
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& question) override;
-    std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<ChosenFile> SaveFileName(const std::string& filter) override;
+    std::optional<std::string> OpenFileName(const std::string& filter, const std::string& folder) override;
+    std::optional<ChosenFile> SaveFileName(const std::string& filter, const std::string& suggested) override;
     ProgressWindow& Progress() override { return progress; }
     std::unique_ptr<Bitmap> CreateBitmap(int width, int height) override;
     // Kept in the user's settings (QSettings).

@@ -25,20 +25,32 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
+// The program's own key first, then any other the desktop defines, so that
+// every desktop has the keys the help lists (a plain X11 desktop defines none
+// for Save As).
+QList<QKeySequence> Keys(const char* own, QKeySequence::StandardKey desktops) {
+    QList<QKeySequence> keys{QKeySequence(QString::fromLatin1(own))};
+    for (const QKeySequence& key : QKeySequence::keyBindings(desktops))
+        if (!keys.contains(key)) keys << key;
+    return keys;
+}
+
 QList<QKeySequence> KeysOf(const MenuItem& item) {
     switch (item.key) {
         case StandardKey::None: break;
-        case StandardKey::New: return QKeySequence::keyBindings(QKeySequence::New);
-        case StandardKey::Open: return QKeySequence::keyBindings(QKeySequence::Open);
-        case StandardKey::Save: return QKeySequence::keyBindings(QKeySequence::Save);
-        case StandardKey::SaveAs: return QKeySequence::keyBindings(QKeySequence::SaveAs);
-        case StandardKey::Quit: return QKeySequence::keyBindings(QKeySequence::Quit);
-        case StandardKey::Undo: return QKeySequence::keyBindings(QKeySequence::Undo);
+        case StandardKey::New: return Keys("Ctrl+N", QKeySequence::New);
+        case StandardKey::Open: return Keys("Ctrl+O", QKeySequence::Open);
+        case StandardKey::Save: return Keys("Ctrl+S", QKeySequence::Save);
+        case StandardKey::SaveAs: return Keys("Ctrl+Shift+S", QKeySequence::SaveAs);
+        case StandardKey::Quit: return Keys("Ctrl+Q", QKeySequence::Quit);
+        case StandardKey::Undo: return Keys("Ctrl+Z", QKeySequence::Undo);
         // Both habits, whatever the desktop's own.
         case StandardKey::Redo:
             return {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))};
-        case StandardKey::Delete: return QKeySequence::keyBindings(QKeySequence::Delete);
-        case StandardKey::Help: return QKeySequence::keyBindings(QKeySequence::HelpContents);
+        // The Delete key alone: a plain X11 desktop adds Ctrl+D, which other
+        // editors use for Duplicate.
+        case StandardKey::Delete: return {QKeySequence(Qt::Key_Delete)};
+        case StandardKey::Help: return Keys("F1", QKeySequence::HelpContents);
     }
     if (item.shortcut.empty()) return {};
     return {QKeySequence(QString::fromStdString(item.shortcut))};
@@ -95,7 +107,13 @@ void QtWindow::SetMenu(std::vector<MenuItem> menu) {
             old->deleteLater();
         }
     }
+    enabledRules.clear();
     AddMenuItems(menuBar(), menu);
+    UpdateMenuStates();
+}
+
+void QtWindow::UpdateMenuStates() {
+    for (const auto& [action, enabled] : enabledRules) action->setEnabled(enabled());
 }
 
 void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items) {
@@ -117,6 +135,7 @@ void QtWindow::AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items)
                 connect(menu, &QMenu::aboutToShow, action, [action, checked] { action->setChecked(checked()); });
             connect(action, &QAction::triggered, action, [action, checked] { action->setChecked(checked()); });
         }
+        if (item.enabled) enabledRules.emplace_back(action, item.enabled);
         if (const std::function<void()> command = item.action) connect(action, &QAction::triggered, this, command);
         parent->addAction(action);
     }

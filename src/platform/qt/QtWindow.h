@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QMainWindow>
@@ -35,6 +37,7 @@ public:
     Canvas& GetCanvas() override { return area->GetCanvas(); }
     void Close() override { close(); }
     void SetMenu(std::vector<MenuItem> menu) override;
+    void UpdateMenuStates() override;
     void SetEvents(WindowEvents* receiver) override { events = receiver; }
     void SetStatusText(const std::string& text) override;
     // The first measurement opens the panel at the window's upper right
@@ -60,6 +63,8 @@ private:
     // the size last asked for, as far as the area now allows.
     void FitSurfaceToArea();
 
+    // The actions that can be disabled, and what they ask.
+    std::vector<std::pair<QAction*, std::function<bool()>>> enabledRules;
     QtDrawingArea* area;
     QLabel* status;
     QtLightMeter* lightMeter = nullptr;
