@@ -24,8 +24,8 @@ bool GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
     dialog["gitterweite"].text = platform::IntToStr(gitterweite);
     while (platform.ShowModal(dialog) == platform::ModalResult::OK) {
         // Malformed text reads as 0 and is refused with the rest.
-        platform::FieldReader fields(dialog);
-        const int32_t spacing = fields.LenientInt("gitterweite");
+        platform::FieldReader fields(dialog, platform::FieldReader::Conversion::Lenient);
+        const int32_t spacing = fields.Int("gitterweite");
         fields.Require(spacing >= 1, "gitterweite", "The pixel width must be a whole number of at least 1.");
         if (fields.Refused(platform)) continue;
         gitterweite = spacing;

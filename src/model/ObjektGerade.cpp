@@ -5,6 +5,7 @@
 #include "model/Hilfsfunktionen.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 // Coordinate arithmetic in double rather than in integers: exact while a
@@ -80,11 +81,21 @@ void TObjektGerade::ShowCoordinates(platform::DialogSpec& dialog) const {
     dialog["y2"].text = platform::IntToStr(y2);
 }
 
-void TObjektGerade::ReadCoordinates(const platform::DialogSpec& dialog, int32_t (*convert)(const std::string&)) {
-    x1 = convert(dialog["x1"].text);
-    y1 = convert(dialog["y1"].text);
-    x2 = convert(dialog["x2"].text);
-    y2 = convert(dialog["y2"].text);
+void TObjektGerade::ReadCoordinates(platform::FieldReader& fields) {
+    x1 = fields.Int("x1");
+    y1 = fields.Int("y1");
+    x2 = fields.Int("x2");
+    y2 = fields.Int("y2");
+}
+
+void TObjektGerade::RequireOnScreen(platform::FieldReader& fields, const Tprgvar& settings,
+                                    const std::string& message) const {
+    // The field of the coordinate that lies off: x when it does, else y.
+    const auto require = [&](int32_t x, int32_t y, const char* xField, const char* yField) {
+        fields.Require(!IsOffScreen(x, y, settings), IsOffScreen(x, 0, settings) ? xField : yField, message);
+    };
+    require(x1, y1, "x1", "y1");
+    require(x2, y2, "x2", "y2");
 }
 
 void TObjektGerade::SaveCoordinates(platform::TextFile& file) const {

@@ -6,6 +6,10 @@
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
+namespace platform {
+class FieldReader;
+}
+
 // Base of every straight scene object: a segment between two window points.
 // Its normal N = (y2 - y1, x1 - x2) points into the plus side, on the screen
 // the left-hand side when walking from point 1 to point 2.
@@ -42,9 +46,11 @@ public:
     // next.
     static std::vector<platform::Control> CoordinateControls(const std::string& labelSuffix);
     void ShowCoordinates(platform::DialogSpec& dialog) const;
-    // Converts the four fields in order, storing each value at once: a
-    // conversion that raises leaves the fields before it read.
-    void ReadCoordinates(const platform::DialogSpec& dialog, int32_t (*convert)(const std::string&));
+    // Reads the four fields in order, storing each value at once.
+    void ReadCoordinates(platform::FieldReader& fields);
+    // Refuses each point off the screen with the message, at the field of a
+    // coordinate that lies off.
+    void RequireOnScreen(platform::FieldReader& fields, const Tprgvar& settings, const std::string& message) const;
 
 protected:
     // The coordinate lines "x1=" ... "y2=" of the scene file.

@@ -6,6 +6,7 @@
 #include "model/Hilfsfunktionen.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 // In double rather than in integers: exact for every distance within a
@@ -156,10 +157,11 @@ void TObjektKreis::ShowCoordinates(platform::DialogSpec& dialog) const {
         dialog[geometry.id].text = platform::IntToStr(this->*geometry.field);
 }
 
-void TObjektKreis::ReadCoordinates(const platform::DialogSpec& dialog) {
-    for (const platform::Control& control : dialog.controls)
+void TObjektKreis::ReadCoordinates(platform::FieldReader& fields) {
+    for (const platform::Control& control : fields.Dialog().controls)
         for (const GeometryField& geometry : kGeometryFields)
-            if (control.id == geometry.id) this->*geometry.field = platform::StrToInt(control.text);
+            if (control.id == geometry.id) this->*geometry.field = fields.Int(control.id);
+    fields.Require(TObjektKreis::ValueProblem().empty(), "radius", TObjektKreis::ValueProblem());
 }
 
 void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {

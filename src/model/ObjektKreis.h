@@ -7,6 +7,10 @@
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
+namespace platform {
+class FieldReader;
+}
+
 // A range of arc angles in whole degrees, lo < hi (or lo = hi for an empty one).
 struct AngleRange {
     int32_t lo;
@@ -86,10 +90,9 @@ public:
     // note on what the angles mean.
     static std::vector<platform::Control> CoordinateControls(RadiusField radiusField, const std::string& angleHeading);
     void ShowCoordinates(platform::DialogSpec& dialog) const;
-    // Converts the geometry fields strictly, in the order the dialog shows
-    // them, storing each value at once: a conversion that raises leaves the
-    // fields before it read.
-    void ReadCoordinates(const platform::DialogSpec& dialog);
+    // Reads the geometry fields in the order the dialog shows them, storing
+    // each value at once; a negative radius is refused at its field.
+    void ReadCoordinates(platform::FieldReader& fields);
 
 protected:
     // The geometry lines "xmitte=" ... "winkel2=" of the scene file.

@@ -1,17 +1,30 @@
 #include "objects/MirrorCoefficients.h"
 
+#include <utility>
+
 #include "model/Extended.h"
+#include "platform/FieldReader.h"
 
 namespace {
 bool InPercent(float value) { return value >= 0 && value <= 100; }
+constexpr const char* kEachInPercent = "Each coefficient must lie between 0 and 100%.";
 }  // namespace
 
 std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref, float diftrans) {
-    if (!InPercent(dirref) || !InPercent(dirtrans) || !InPercent(difref) || !InPercent(diftrans))
-        return "Each coefficient must lie between 0 and 100%.";
+    if (!InPercent(dirref) || !InPercent(dirtrans) || !InPercent(difref) || !InPercent(diftrans)) return kEachInPercent;
     if (static_cast<Extended>(dirref) + dirtrans + difref + diftrans > 100)
         return "The sum must not be more than 100%.";
     return {};
+}
+
+void RequireMirrorCoefficients(platform::FieldReader& fields, float dirref, float dirtrans, float difref,
+                               float diftrans) {
+    // In the order the dialogs show them.
+    for (const auto& [id, value] : {std::pair{"dirref", dirref}, std::pair{"difref", difref},
+                                    std::pair{"dirtrans", dirtrans}, std::pair{"diftrans", diftrans}})
+        fields.Require(InPercent(value), id, kEachInPercent);
+    const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
+    fields.Require(problem.empty(), "dirref", problem);
 }
 
 bool ReadMirrorCoefficients(KeyReader& reader, float& dirref, float& dirtrans, float& difref, float& diftrans) {

@@ -3,6 +3,10 @@
 
 #include "model/Stringfunktionen.h"
 
+namespace platform {
+class FieldReader;
+}
+
 // The four coefficients of a mirror/diffusor in percent: direct and diffuse
 // reflectivity, direct and diffuse transmittance. The dialogs take each
 // within 0 to 100 and together at most 100, so a mirror never sends out more
@@ -11,6 +15,11 @@
 
 // Why a dialog refuses them, in its own words; empty when it takes them.
 std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref, float diftrans);
+
+// The same refusals in a dialog, each at its field (the sum at the first
+// coefficient's).
+void RequireMirrorCoefficients(platform::FieldReader& fields, float dirref, float dirtrans, float difref,
+                               float diftrans);
 
 // Reads the four keys of the scene file, "dirref=", "dirtrans=", "difref=",
 // "diftrans="; false when a key does not match. Values the dialog would

@@ -3,6 +3,7 @@
 #include "model/ColourChoice.h"
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 platform::DialogSpec& Dialog() {
@@ -26,12 +27,14 @@ TObjektAbsorber::TObjektAbsorber(int32_t px1, int32_t py1, int32_t px2, int32_t 
 bool TObjektAbsorber::Edit(const EditContext& context) {
     platform::DialogSpec& dialog = Dialog();
     ShowCoordinates(dialog);
-    if (context.platform.ShowModal(dialog) != platform::ModalResult::OK) return false;
-    // A malformed value ends the edit with the ones before it kept. Points
-    // off the screen are fine.
-    ReadCoordinates(dialog, platform::StrToInt);
-    ApplyColourChoice(dialog["color"], colour);
-    return true;
+    // Points off the screen are fine.
+    while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
+        platform::FieldReader fields(dialog);
+        ReadCoordinates(fields);
+        ApplyColourChoice(dialog["color"], colour);
+        if (!fields.Refused(context.platform)) return true;
+    }
+    return false;
 }
 
 bool TObjektAbsorber::LoadFromFile(platform::TextFile& file) {

@@ -2,6 +2,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/Stringfunktionen.h"
+#include "platform/FieldReader.h"
 
 namespace {
 platform::DialogSpec& Dialog() {
@@ -26,14 +27,11 @@ TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, i
 bool TObjektAbsorberKreis::Edit(const EditContext& context) {
     platform::DialogSpec& dialog = Dialog();
     ShowCoordinates(dialog);
-    // A malformed value ends the edit with the ones before it kept; a
-    // negative radius shows the dialog again as typed.
     while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
-        ReadCoordinates(dialog);
+        platform::FieldReader fields(dialog);
+        ReadCoordinates(fields);
         ApplyColourChoice(dialog["color"], colour);
-        const std::string problem = ValueProblem();
-        if (problem.empty()) return true;
-        context.platform.ShowMessage(problem);
+        if (!fields.Refused(context.platform)) return true;
     }
     return false;
 }

@@ -12,6 +12,7 @@
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartPlacement.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 #include "radiation/SurfaceElements.h"
 
 using Edge = TObjektHintergrund::Edge;
@@ -332,14 +333,13 @@ bool TObjektHintergrund::Edit(const EditContext& context) {
     dialog["allDirections"].checked = !nuroben;
     dialog["nuroben"].checked = nuroben;
     while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
-        const float strength = platform::StrToFloat(dialog["staerke"].text);
-        const std::string problem = StrengthProblem(strength);
-        if (problem.empty()) {
-            staerke = strength;
-            nuroben = !dialog["allDirections"].checked;
-            return true;
-        }
-        context.platform.ShowMessage(problem);
+        platform::FieldReader fields(dialog);
+        const float strength = fields.Float("staerke");
+        fields.Require(StrengthProblem(strength).empty(), "staerke", StrengthProblem(strength));
+        if (fields.Refused(context.platform)) continue;
+        staerke = strength;
+        nuroben = !dialog["allDirections"].checked;
+        return true;
     }
     return false;
 }

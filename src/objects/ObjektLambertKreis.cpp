@@ -8,6 +8,7 @@
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 
@@ -129,23 +130,13 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     DialogSpec& dialog = Dialog();
     dialog["staerke"].text = ShortestFloatToStr(staerke);
     ShowCoordinates(dialog);
-    // A malformed value ends the edit with the ones before it kept; a
-    // strength beyond kLargestStrength or a negative radius shows the dialog
-    // again.
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
-        const float strength = StrToFloat(dialog["staerke"].text);
-        if (const std::string problem = StrengthProblem(strength); !problem.empty()) {
-            context.platform.ShowMessage(problem);
-            continue;
-        }
-        staerke = strength;
-        ReadCoordinates(dialog);
+        FieldReader fields(dialog);
+        staerke = fields.Float("staerke");
+        fields.Require(StrengthProblem(staerke).empty(), "staerke", StrengthProblem(staerke));
+        ReadCoordinates(fields);
         ApplyColourChoice(dialog["color"], colour);
-        if (const std::string problem = TObjektKreis::ValueProblem(); !problem.empty()) {
-            context.platform.ShowMessage(problem);
-            continue;
-        }
-        return true;
+        if (!fields.Refused(context.platform)) return true;
     }
     return false;
 }

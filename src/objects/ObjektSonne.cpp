@@ -6,6 +6,7 @@
 #include "model/Stringfunktionen.h"
 #include "objects/StraightEmitterDialog.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 platform::DialogSpec& Dialog() {
@@ -91,14 +92,14 @@ bool TObjektSonne::Edit(const EditContext& context) {
     dialog["richtung"].text = ShortestFloatToStr(richtung);
     dialog["staerke"].text = ShortestFloatToStr(staerke);
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
-        richtung = StrToFloat(dialog["richtung"].text);
-        const float strength = StrToFloat(dialog["staerke"].text);
-        const std::string problem = StrengthProblem(strength);
-        if (problem.empty()) {
-            staerke = strength;
-            return true;
-        }
-        context.platform.ShowMessage(problem);
+        FieldReader fields(dialog);
+        const float direction = fields.Float("richtung");
+        const float strength = fields.Float("staerke");
+        fields.Require(StrengthProblem(strength).empty(), "staerke", StrengthProblem(strength));
+        if (fields.Refused(context.platform)) continue;
+        richtung = direction;
+        staerke = strength;
+        return true;
     }
     return false;
 }

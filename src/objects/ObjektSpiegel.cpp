@@ -12,6 +12,7 @@
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
+#include "platform/FieldReader.h"
 #include "radiation/SurfaceElements.h"
 
 namespace {
@@ -282,30 +283,24 @@ void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneLi
 bool TObjektSpiegel::Edit(const EditContext& context) {
     using namespace platform;
     DialogSpec& dialog = Dialog();
+    dialog["dirref"].text = ShortestFloatToStr(dirref);
+    dialog["difref"].text = ShortestFloatToStr(difref);
+    dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
+    dialog["diftrans"].text = ShortestFloatToStr(diftrans);
+    ShowCoordinates(dialog);
+    // A refused dialog comes back as typed.
     while (true) {
-        dialog["dirref"].text = ShortestFloatToStr(dirref);
-        dialog["difref"].text = ShortestFloatToStr(difref);
-        dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
-        dialog["diftrans"].text = ShortestFloatToStr(diftrans);
-        ShowCoordinates(dialog);
         if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-        dirref = LenientStrToFloat(dialog["dirref"].text);
-        difref = LenientStrToFloat(dialog["difref"].text);
-        dirtrans = LenientStrToFloat(dialog["dirtrans"].text);
-        diftrans = LenientStrToFloat(dialog["diftrans"].text);
-        ReadCoordinates(dialog, LenientStrToInt);
+        FieldReader fields(dialog, FieldReader::Conversion::Lenient);
+        dirref = fields.Float("dirref");
+        difref = fields.Float("difref");
+        dirtrans = fields.Float("dirtrans");
+        diftrans = fields.Float("diftrans");
+        ReadCoordinates(fields);
         ApplyColourChoice(dialog["color"], colour);
-        bool accepted = true;
-        const std::string problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
-        if (!problem.empty()) {
-            context.platform.ShowMessage(problem);
-            accepted = false;
-        }
-        if (IsOffScreen(x1, y1, context.settings) || IsOffScreen(x2, y2, context.settings)) {
-            context.platform.ShowMessage("All points must be on the screen.");
-            accepted = false;
-        }
-        if (accepted) return true;
+        RequireMirrorCoefficients(fields, dirref, dirtrans, difref, diftrans);
+        RequireOnScreen(fields, context.settings, "All points must be on the screen.");
+        if (!fields.Refused(context.platform)) return true;
     }
 }
 

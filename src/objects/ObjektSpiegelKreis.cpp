@@ -11,6 +11,7 @@
 #include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 
@@ -260,16 +261,15 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
         // Before reading: a malformed value that ends the edit half-way must
         // not leave radiation behind that was built for the old geometry.
         elements.FreeElements();
-        dirref = StrToFloat(dialog["dirref"].text);
-        difref = StrToFloat(dialog["difref"].text);
-        dirtrans = StrToFloat(dialog["dirtrans"].text);
-        diftrans = StrToFloat(dialog["diftrans"].text);
-        ReadCoordinates(dialog);
+        FieldReader fields(dialog);
+        dirref = fields.Float("dirref");
+        difref = fields.Float("difref");
+        dirtrans = fields.Float("dirtrans");
+        diftrans = fields.Float("diftrans");
+        ReadCoordinates(fields);
         ApplyColourChoice(dialog["color"], colour);
-        std::string problem = TObjektKreis::ValueProblem();
-        if (problem.empty()) problem = MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
-        if (problem.empty()) break;
-        context.platform.ShowMessage(problem);
+        RequireMirrorCoefficients(fields, dirref, dirtrans, difref, diftrans);
+        if (!fields.Refused(context.platform)) break;
     }
     // Directed radiation needs fine direction bins to look smooth.
     if ((dirtrans > 0 || dirref > 0) && context.settings.richtungprosel < 1000)

@@ -5,6 +5,7 @@
 #include "model/ColourChoice.h"
 #include "model/Hilfsfunktionen.h"
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 using platform::Control;
 
@@ -29,18 +30,13 @@ bool EditStraightEmitter(platform::DialogSpec& dialog, TObjektGerade& emitter, f
     dialog["staerke"].text = ShortestFloatToStr(staerke);
     emitter.ShowCoordinates(dialog);
     while (context.platform.ShowModal(dialog) == ModalResult::OK) {
-        staerke = LenientStrToFloat(dialog["staerke"].text);
-        emitter.ReadCoordinates(dialog, LenientStrToInt);
+        FieldReader fields(dialog, FieldReader::Conversion::Lenient);
+        staerke = fields.Float("staerke");
+        emitter.ReadCoordinates(fields);
         ApplyColourChoice(dialog["color"], emitter.colour);
-        const std::string strengthProblem = StrengthProblem(staerke);
-        const bool strengthValid = strengthProblem.empty();
-        if (!strengthValid) context.platform.ShowMessage(strengthProblem);
-        if (!IsOffScreen(emitter.x1, emitter.y1, context.settings) &&
-            !IsOffScreen(emitter.x2, emitter.y2, context.settings)) {
-            if (strengthValid) return true;
-        } else {
-            context.platform.ShowMessage(offScreenMessage);
-        }
+        fields.Require(StrengthProblem(staerke).empty(), "staerke", StrengthProblem(staerke));
+        emitter.RequireOnScreen(fields, context.settings, offScreenMessage);
+        if (!fields.Refused(context.platform)) return true;
     }
     return false;
 }

@@ -25,8 +25,12 @@ std::string FieldReader::Label(const std::string& id) const {
     return caption.empty() ? id : caption;
 }
 
-std::string FieldReader::InField(const std::string& message, const std::string& id) const {
-    return message + "\rin the field \"" + Label(id) + "\".";
+void FieldReader::Refuse(const std::string& id, const std::function<void()>& convert) {
+    try {
+        convert();
+    } catch (const ConversionError& error) {
+        Require(false, id, std::string(error.what()) + "\rin the field \"" + Label(id) + "\".");
+    }
 }
 
 std::string FieldReader::TooLarge(const std::string& id) const {
@@ -37,36 +41,22 @@ std::string FieldReader::TooLarge(const std::string& id) const {
 // program has always shown it, and the field's label.
 int32_t FieldReader::Int(const std::string& id) {
     const std::string& text = dialog[id].text;
-    try {
-        return StrToInt(text);
-    } catch (const ConversionError& error) {
-        Require(false, id, WrittenAsNumber(text, false) ? TooLarge(id) : InField(error.what(), id));
-        return 0;
-    }
+    if (const std::optional<int32_t> value = TryStrToInt(text)) return *value;
+    if (WrittenAsNumber(text, false))
+        Require(false, id, TooLarge(id));
+    else if (conversion == Conversion::Strict)
+        Refuse(id, [&] { StrToInt(text); });
+    return 0;
 }
 
 float FieldReader::Float(const std::string& id) {
     const std::string& text = dialog[id].text;
-    try {
-        return StrToFloat(text);
-    } catch (const ConversionError& error) {
-        Require(false, id, WrittenAsNumber(text, true) ? TooLarge(id) : InField(error.what(), id));
-        return 0;
-    }
-}
-
-int32_t FieldReader::LenientInt(const std::string& id) {
-    const std::string& text = dialog[id].text;
-    const std::optional<int32_t> value = TryStrToInt(text);
-    Require(value || !WrittenAsNumber(text, false), id, TooLarge(id));
-    return value.value_or(0);
-}
-
-float FieldReader::LenientFloat(const std::string& id) {
-    const std::string& text = dialog[id].text;
-    const std::optional<float> value = TryStrToFloat(text);
-    Require(value || !WrittenAsNumber(text, true), id, TooLarge(id));
-    return value.value_or(0.0f);
+    if (const std::optional<float> value = TryStrToFloat(text)) return *value;
+    if (WrittenAsNumber(text, true))
+        Require(false, id, TooLarge(id));
+    else if (conversion == Conversion::Strict)
+        Refuse(id, [&] { StrToFloat(text); });
+    return 0;
 }
 
 void FieldReader::Require(bool condition, const std::string& id, const std::string& message) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,21 +17,23 @@ namespace platform {
 // a refused dialog changes nothing.
 class FieldReader {
 public:
-    explicit FieldReader(DialogSpec& dialog) : dialog(dialog) {}
+    // Strict: text that is not a number is refused with the conversion's
+    // message and the field's label. Lenient: it reads as 0, for the checks
+    // that follow to refuse. Either way a number too large for its type is
+    // refused as such, and reads as 0.
+    enum class Conversion { Strict, Lenient };
 
-    // Strict conversions: text that is not a number is refused with the
-    // conversion's message and the field's label, a number too large for
-    // the type as such; the result is then 0.
+    explicit FieldReader(DialogSpec& dialog, Conversion conversion = Conversion::Strict)
+        : dialog(dialog), conversion(conversion) {}
+
     int32_t Int(const std::string& id);
     float Float(const std::string& id);
-    // Lenient conversions: malformed text reads as 0, for the checks that
-    // follow to refuse; a number too large for its type is refused here.
-    int32_t LenientInt(const std::string& id);
-    float LenientFloat(const std::string& id);
 
     // Refuses the field with the message unless the condition holds or the
     // field is refused already; a message given twice is shown once.
     void Require(bool condition, const std::string& id, const std::string& message);
+
+    const DialogSpec& Dialog() const { return dialog; }
 
     // Shows the messages, one after the other, and marks the first refused
     // field for the next showing; false when all was taken.
@@ -39,9 +42,11 @@ public:
 private:
     std::string Label(const std::string& id) const;
     std::string TooLarge(const std::string& id) const;
-    std::string InField(const std::string& message, const std::string& id) const;
+    // Refuses the field with the message of the conversion that fails on it.
+    void Refuse(const std::string& id, const std::function<void()>& convert);
 
     DialogSpec& dialog;
+    Conversion conversion;
     std::vector<std::string> refused;  // in the order found
     std::vector<std::string> messages;
 };

@@ -18,9 +18,9 @@ void ResolutionDialog(platform::Platform& platform, Tprgvar& settings) {
         if (result != platform::ModalResult::OK) return;
         // The element rules divide by both values and size arrays by the
         // second, so they must be at least 1.
-        platform::FieldReader fields(dialog);
-        const int32_t length = fields.LenientInt("sellaenge");
-        const int32_t directions = fields.LenientInt("richtungprosel");
+        platform::FieldReader fields(dialog, platform::FieldReader::Conversion::Lenient);
+        const int32_t length = fields.Int("sellaenge");
+        const int32_t directions = fields.Int("richtungprosel");
         constexpr const char* kAtLeastOne = "The length and the number of directions must be at least 1.";
         fields.Require(length >= 1, "sellaenge", kAtLeastOne);
         fields.Require(directions >= 1, "richtungprosel", kAtLeastOne);

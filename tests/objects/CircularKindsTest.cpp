@@ -137,9 +137,16 @@ TEST_F(CircularMirrorTest, DialogRefusesASumAbove100AdvisesFineDirectionsAndDrop
     ASSERT_FALSE(ring.Elements().Pieces().empty());
     EXPECT_FALSE(ring.Edit(Context())) << "closed without OK";
     EXPECT_FALSE(ring.Elements().Pieces().empty());
+    // Text that is no number is refused at its field, the cursor there.
+    headless.messages.clear();
     AnswerOk({{"radius", "60"}, {"xmitte", "?"}});
-    EXPECT_THROW(ring.Edit(Context()), platform::ConversionError);
-    EXPECT_EQ(ring.radius, 60);
+    Answer([](platform::DialogSpec& dialog) {
+        EXPECT_EQ(dialog.focus, "xmitte");
+        return platform::ModalResult::Cancel;
+    });
+    EXPECT_FALSE(ring.Edit(Context()));
+    EXPECT_EQ(headless.messages,
+              std::vector<std::string>{"'?' is not a valid integer value\rin the field \"Center X\"."});
     EXPECT_TRUE(ring.Elements().Pieces().empty());
 }
 
