@@ -60,7 +60,8 @@ void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const SceneL
 }
 
 bool TObjektParallel::Edit(const EditContext& context) {
-    static platform::DialogSpec dialog = StraightEmitterDialog("Emitter of parallel light");
+    static platform::DialogSpec dialog = StraightEmitterDialog(
+        "Emitter of parallel light", "The beam leaves both sides of the line, at right angles to it.");
     return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
 }
 

@@ -14,6 +14,8 @@ platform::DialogSpec& Dialog() {
     static platform::DialogSpec dialog{
         "Sun",
         {Control::Edit("richtung", "Direction of the emitter"), Control::Label("degrees").Beside(),
+         Control::Label("Where the light comes from: 0 from above the picture, 90 from the right,\r"
+                        "180 from below, 270 from the left (growing clockwise)."),
          Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true),
          Control::CancelButton()}};
     return dialog;

@@ -21,9 +21,13 @@ platform::DialogSpec& Dialog() {
     using platform::Control;
     static platform::DialogSpec dialog = [] {
         std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),
+                                      Control::Label("%").Beside(),
                                       Control::Edit("difref", "Diffuse reflectivity"),
+                                      Control::Label("%").Beside(),
                                       Control::Edit("dirtrans", "Direct transmittance"),
+                                      Control::Label("%").Beside(),
                                       Control::Edit("diftrans", "Diffuse transmittance"),
+                                      Control::Label("%").Beside(),
                                       ColourCombo(),
                                       Control::Label("Coordinates")};
         for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));

@@ -18,9 +18,10 @@ namespace {
 platform::DialogSpec& Dialog() {
     using platform::Control;
     static platform::DialogSpec dialog = [] {
-        std::vector<Control> controls{
-            Control::Edit("dirref", "Direct reflectivity"), Control::Edit("difref", "Diffuse reflektivity"),
-            Control::Edit("dirtrans", "Direct transmittance"), Control::Edit("diftrans", "Diffuse transmittance")};
+        std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),     Control::Label("%").Beside(),
+                                      Control::Edit("difref", "Diffuse reflektivity"),    Control::Label("%").Beside(),
+                                      Control::Edit("dirtrans", "Direct transmittance"),  Control::Label("%").Beside(),
+                                      Control::Edit("diftrans", "Diffuse transmittance"), Control::Label("%").Beside()};
         for (Control& geometry :
              TObjektKreis::CoordinateControls(TObjektKreis::RadiusField::BeforeCentre, "Full circle?"))
             controls.push_back(std::move(geometry));

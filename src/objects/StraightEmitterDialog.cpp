@@ -15,10 +15,11 @@ std::string StrengthProblem(float staerke) {
            platform::FloatToStr(kLargestStrength, 5) + ".";
 }
 
-platform::DialogSpec StraightEmitterDialog(const std::string& caption) {
+platform::DialogSpec StraightEmitterDialog(const std::string& caption, const std::string& note) {
     std::vector<Control> controls{Control::Edit("staerke", "Energy flow density "), ColourCombo(),
                                   Control::Label("Coordinates")};
     for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
+    if (!note.empty()) controls.push_back(Control::Label(note));
     controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
     controls.push_back(Control::CancelButton());
     return {caption, std::move(controls)};

@@ -9,7 +9,8 @@
 std::string StrengthProblem(float staerke);
 
 // The dialog of the straight emitters: strength, colour and the two points.
-platform::DialogSpec StraightEmitterDialog(const std::string& caption);
+// `note`, when given, stands below the coordinates.
+platform::DialogSpec StraightEmitterDialog(const std::string& caption, const std::string& note = {});
 
 // Fills the dialog once from the emitter, then shows it until it closes with
 // points on the screen (true) or other than with OK (false). The values are
