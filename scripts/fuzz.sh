@@ -3,7 +3,8 @@
 # undefined-behaviour sanitizers and runs each for the given seconds, one
 # after the other on one core:
 #   scripts/fuzz.sh SECONDS [fuzz-scene-loader|fuzz-compute ...]
-# SECONDS is per target; an hour each (3600) is a long run. The build goes to
+# SECONDS is per target; an hour each (3600) is a long run. With
+# BREVANTO_FUZZ_RUNS set, a target also stops after that many executions. The build goes to
 # BREVANTO_FUZZ_DIR (./build-fuzz unless set). The seeds are tests/fuzz/seeds;
 # what the fuzzer finds new goes to DIR/corpus/TARGET, a crashing input to
 # DIR/findings/, the fuzzer's output to DIR/TARGET.log. Each run ends with its
@@ -12,6 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${BREVANTO_FUZZ_DIR:-build-fuzz}
+runs=${BREVANTO_FUZZ_RUNS:-}
 
 seconds=${1:-}
 if [[ ! $seconds =~ ^[0-9]+$ ]]; then
@@ -35,7 +37,7 @@ for target in "${targets[@]}"; do
     echo "== $target for $seconds s"
     # Inputs up to 64 kB: scene files are a few kB; the reader's limits on
     # long lines and large files have tests of their own.
-    if ! "$dir/$target" -max_total_time="$seconds" -dict=tests/fuzz/scene.dict -max_len=65536 \
+    if ! "$dir/$target" -max_total_time="$seconds" ${runs:+-runs="$runs"} -dict=tests/fuzz/scene.dict -max_len=65536 \
         -timeout=30 -rss_limit_mb=3072 -print_final_stats=1 -artifact_prefix="$dir/findings/$target-" \
         "$dir/corpus/$target" tests/fuzz/seeds 2>"$dir/$target.log"; then
         status=1

@@ -91,6 +91,8 @@ public:
     std::vector<std::string> RecentFiles() override { return recentFiles; }
     void SetRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
     std::string DataFolder() override { return dataFolder; }
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
 
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
@@ -110,6 +112,7 @@ public:
     int progressShown = 0;
     bool progressVisible = false;
     std::vector<std::string> recentFiles;
+    std::string clipboard;
     std::string dataFolder;  // none: no copy of an unsaved scene is kept
     std::deque<bool> questionAnswers;
     bool unscriptedAnswer = false;

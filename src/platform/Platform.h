@@ -66,6 +66,9 @@ public:
     // The files last opened or saved, newest first, kept between runs.
     virtual std::vector<std::string> RecentFiles() = 0;
     virtual void SetRecentFiles(const std::vector<std::string>& files) = 0;
+    // The desktop's clipboard, as text; what other programs put there too.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
     // The user's folder for the program's own data, such as the copy of an
     // unsaved scene; empty for none.
     virtual std::string DataFolder() = 0;

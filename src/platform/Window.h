@@ -22,6 +22,8 @@ public:
     virtual void MouseReleased(MouseButton button, int x, int y) = 0;
     // The second press of a double click, which also counts as a press.
     virtual void MouseDoubleClicked(MouseButton button, int x, int y) = 0;
+    // An arrow key: dx and dy are -1, 0 or 1 (y grows downwards).
+    virtual void ArrowKeyPressed(int dx, int dy, bool shift) = 0;
     // The user asks to close the window (its close box); false keeps it open.
     virtual bool CloseRequested() = 0;
     // The window system gave the drawing area another size than the program
@@ -31,7 +33,7 @@ public:
 };
 
 // The keyboard shortcuts whose keys the desktop defines (Ctrl+S, say).
-enum class StandardKey { None, New, Open, Save, SaveAs, Quit, Undo, Redo, Delete, Help };
+enum class StandardKey { None, New, Open, Save, SaveAs, Quit, Undo, Redo, Delete, Help, Cut, Copy, Paste };
 
 // One item of the main menu: a caption with either sub-items or an action.
 // `name` identifies the item (the window system's object name).

@@ -18,10 +18,11 @@ void HelpDialog(platform::Platform& platform) {
                         "the circle) and release; the dialog sets strength, colour and exact values. Cancel\r"
                         "takes the new object back."),
          Control::Label("Selecting: a click near an object selects it and shows its handles. Drag a handle to move\r"
-                        "that point, or the object to move it whole; a double click opens its dialog; Delete\r"
-                        "removes it. The background radiation stays."),
+                        "that point, or the object to move it whole; the arrow keys move it by a pixel (with Shift\r"
+                        "by ten); a double click opens its dialog; Delete removes it. The background radiation stays."),
          Control::Label("Shortcuts: Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+Q Quit,\r"
-                        "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Delete, Esc Select, M Measure, F1 this help."),
+                        "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Ctrl+X Cut, Ctrl+C Copy, Ctrl+V Paste,\r"
+                        "Ctrl+D Duplicate, Delete, Esc Select, M Measure, F1 this help."),
          Control::Button("OK", platform::ModalResult::OK, true)}};
     platform.ShowModal(dialog);
 }

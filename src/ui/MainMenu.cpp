@@ -109,7 +109,14 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     redo.enabled = [&window] { return window.CanRedo(); };
     MenuItem deleteSelected =
         m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject, StandardKey::Delete);
-    deleteSelected.enabled = [&window] { return window.SelectedObject() != nullptr; };
+    const std::function<bool()> hasSelection = [&window] { return window.SelectedObject() != nullptr; };
+    deleteSelected.enabled = hasSelection;
+    MenuItem cut = m.Edit("Cut", "Ausschneiden1", &MainWindow::CutSelection, StandardKey::Cut);
+    MenuItem copy = m.Item("Copy", "Kopieren1", &MainWindow::CopySelection, StandardKey::Copy);
+    MenuItem paste = m.Edit("Paste", "Einfuegen1", &MainWindow::Paste, StandardKey::Paste);
+    MenuItem duplicate = m.Edit("Duplicate", "Duplizieren1", &MainWindow::DuplicateSelection);
+    duplicate.shortcut = "Ctrl+D";
+    cut.enabled = copy.enabled = duplicate.enabled = hasSelection;
     return {
         Submenu("File", std::move(file)),
         Submenu("Scenery Objects",
@@ -118,7 +125,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                  m.Edit(sun.menuCaption, sun.menuName, &MainWindow::AddSun),
                  m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
         Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select, undo, redo,
-                         deleteSelected}),
+                         cut, copy, paste, duplicate, deleteSelected}),
         Submenu(
             "Graphical representation ",
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),

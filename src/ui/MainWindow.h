@@ -81,6 +81,16 @@ public:
     bool CanUndo() const { return history.CanUndo(); }
     bool CanRedo() const { return history.CanRedo(); }
     void DeleteSelectedObject();
+    // The selected object onto the desktop's clipboard as scene file text;
+    // Cut removes it then.
+    void CopySelection();
+    void CutSelection();
+    // The objects of the scene file text on the clipboard, added to the
+    // scene and the last of them selected; each moves aside from an equal
+    // object already there. Other text is left alone.
+    void Paste();
+    // A copy of the selected object beside it, without the clipboard.
+    void DuplicateSelection();
     // "Graphical representation "
     void DrawArrows();
     void DrawStreamLines();
@@ -119,6 +129,8 @@ public:
     void MouseMoved(bool leftHeld, int x, int y) override;
     void MouseReleased(platform::MouseButton button, int x, int y) override;
     void MouseDoubleClicked(platform::MouseButton button, int x, int y) override;
+    // Moves the selected object by a pixel, with Shift by ten.
+    void ArrowKeyPressed(int dx, int dy, bool shift) override;
     // Asks to save unsaved changes first.
     bool CloseRequested() override;
     // The picture and the settings follow the drawing area's real size, so
@@ -220,6 +232,11 @@ private:
     // The status line, and the copy of the scene kept while it is unsaved:
     // both follow the edit history.
     void UpdateStatus();
+    // A scene file of the settings and displays with only the selected object.
+    std::string SelectionAsSceneText() const;
+    void PasteSceneText(const std::string& text);
+    // Whether an object of the scene saves as this text.
+    bool IsInScene(const std::string& savedText) const;
     // The selected object's handles over the picture on the window.
     void ShowSelection();
 

@@ -304,16 +304,20 @@ private slots:
     void everyListedKeyReachesItsItem() {
         form.Scene().Append(std::make_unique<TObjektLambert>(100, 100, 200, 100));
         form.NoteChanges();  // something to undo and redo
+        const size_t sizeBefore = form.Scene().size();
         struct Press {
             const char* keys;
             const char* item;
         };
+        // The clipboard's keys and Delete act on the object selected first.
         for (const Press& press :
              {Press{"ctrl+z", "Rueckgaengig1"}, Press{"ctrl+shift+z", "Wiederholen1"}, Press{"ctrl+z", "Rueckgaengig1"},
               Press{"ctrl+y", "Wiederholen1"}, Press{"m", "Lichtmesser1"}, Press{"Escape", "Auswahl1"},
-              Press{"Delete", "Entfernen1"}, Press{"F1", "Hilfe1"}, Press{"ctrl+o", "Load1"}, Press{"ctrl+s", "Save1"},
-              Press{"ctrl+shift+s", "SaveAs1"}, Press{"ctrl+n", "Neu1"}}) {
-            if (QLatin1String(press.keys) == QLatin1String("Delete")) form.Select(&form.Scene().Tail());
+              Press{"ctrl+c", "Kopieren1"}, Press{"ctrl+d", "Duplizieren1"}, Press{"ctrl+x", "Ausschneiden1"},
+              Press{"ctrl+v", "Einfuegen1"}, Press{"Delete", "Entfernen1"}, Press{"F1", "Hilfe1"},
+              Press{"ctrl+o", "Load1"}, Press{"ctrl+s", "Save1"}, Press{"ctrl+shift+s", "SaveAs1"},
+              Press{"ctrl+n", "Neu1"}}) {
+            if (QLatin1String(press.keys) == QLatin1String("ctrl+c")) form.Select(&form.Scene().Tail());
             auto* action = window.findChild<QAction*>(QString::fromLatin1(press.item));
             QVERIFY(action != nullptr);
             QSignalSpy triggered(action, &QAction::triggered);
@@ -321,7 +325,7 @@ private slots:
             QTRY_VERIFY2_WITH_TIMEOUT(triggered.count() == 1, press.keys, 5000);
             QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, 5000);
         }
-        QCOMPARE(form.Scene().size(), size_t{1});  // Delete removed the emitter
+        QCOMPARE(form.Scene().size(), sizeBefore);  // duplicated, cut, pasted back and deleted
         QVERIFY(window.findChild<QAction*>(QStringLiteral("Beenden1"))->shortcuts().contains(QKeySequence("Ctrl+Q")));
     }
 

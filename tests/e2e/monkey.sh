@@ -38,7 +38,7 @@ launch() {
     window=
     # Within a minute: a program under a sanitizer starts slowly.
     for _ in $(seq 600); do
-        window=$(xdotool search --onlyvisible --pid "$pid" --name '^Brevanto 2.0' 2>/dev/null | head -n1) &&
+        window=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Brevanto 2.0' 2>/dev/null | head -n1) &&
             [[ -n $window ]] && break
         kill -0 "$pid" 2>/dev/null || fail "the program ended at start"
         sleep 0.1

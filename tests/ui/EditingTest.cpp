@@ -107,6 +107,15 @@ TEST_F(EditingTest, UndoRestoresTheSceneFileTextOfEachKindOfChange) {
             form.MouseDoubleClicked(MouseButton::Left, 200, 110);
         },
         [&] {
+            form.MousePressed(MouseButton::Left, true, 200, 110);
+            window.Press(platform::StandardKey::Copy);
+            window.Press(platform::StandardKey::Paste);
+        },
+        [&] { window.Press("Ctrl+D"); },
+        [&] { form.ArrowKeyPressed(1, 0, false); },
+        [&] { form.ArrowKeyPressed(0, -1, true); },
+        [&] { window.Press(platform::StandardKey::Cut); },
+        [&] {
             form.MousePressed(MouseButton::Left, true, 415, 420);
             window.Press(platform::StandardKey::Delete);
         },
@@ -177,6 +186,45 @@ TEST_F(EditingTest, SavingUnderANameWithoutExtensionAsksBeforeReplacing) {
     Choose("Save1");
     EXPECT_EQ(ReadBytes(PathOf("other.brv")), "precious");
     EXPECT_TRUE(form.HasUnsavedChanges());
+}
+
+// The clipboard holds a scene file with the selected object: a copy pasted
+// over its original moves aside, the arrow keys move the selection, and
+// objects pasted from another program's scene arrive as they were.
+TEST_F(EditingTest, ClipboardHoldsSceneFileTextAndPastedCopiesMoveAside) {
+    Draw("LambertscherStrahler1", 100, 100, 300, 100, {{"staerke", "5"}});
+    window.Press(platform::StandardKey::Copy);
+    EXPECT_TRUE(headless.ClipboardText().empty()) << "nothing selected";
+    Select();
+    form.MousePressed(MouseButton::Left, true, 200, 100);
+    window.Press(platform::StandardKey::Copy);
+    const std::string copied = headless.ClipboardText();
+    EXPECT_EQ(copied.rfind("Brevanto 2.0-File\r\n", 0), 0u);
+    window.Press(platform::StandardKey::Paste);
+    window.Press("Ctrl+D");
+    ASSERT_EQ(form.Scene().size(), 4u);
+    EXPECT_EQ(form.SelectedObject(), &form.Scene()[3]);
+    EXPECT_EQ(Emitter(2).x1, 110);
+    EXPECT_EQ(Emitter(3).x1, 120);
+    EXPECT_EQ(Emitter(3).staerke, 5.0f);
+    form.ArrowKeyPressed(-1, 0, false);
+    form.ArrowKeyPressed(0, 1, true);
+    EXPECT_EQ(Emitter(3).x1, 119);
+    EXPECT_EQ(Emitter(3).y1, 130);
+
+    // What another program copied: every object of its scene, as it was.
+    window.Press(platform::StandardKey::Cut);
+    ASSERT_EQ(form.Scene().size(), 3u);
+    headless.SetClipboardText(copied);
+    AnswerSaveChanges(ModalResult::No);
+    window.Choose("Neu1");
+    window.Press(platform::StandardKey::Paste);
+    ASSERT_EQ(form.Scene().size(), 2u);
+    EXPECT_EQ(Emitter(1).x1, 100);
+    headless.SetClipboardText("some other text");
+    window.Press(platform::StandardKey::Paste);
+    EXPECT_EQ(form.Scene().size(), 2u);
+    EXPECT_TRUE(headless.messages.empty());
 }
 
 TEST_F(EditingTest, OpenedAndSavedFilesAreListedNewestFirst) {

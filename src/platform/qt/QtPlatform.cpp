@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -91,6 +92,12 @@ void QtPlatform::SetRecentFiles(const std::vector<std::string>& files) {
 
 std::string QtPlatform::DataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+}
+
+std::string QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtPlatform::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 }  // namespace platform

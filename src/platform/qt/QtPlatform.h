@@ -25,6 +25,8 @@ public:
     void SetRecentFiles(const std::vector<std::string>& files) override;
     // Qt's application data location.
     std::string DataFolder() override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
 
 private:
     QtProgressWindow progress;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +52,9 @@ QList<QKeySequence> KeysOf(const MenuItem& item) {
         // editors use for Duplicate.
         case StandardKey::Delete: return {QKeySequence(Qt::Key_Delete)};
         case StandardKey::Help: return Keys("F1", QKeySequence::HelpContents);
+        case StandardKey::Cut: return Keys("Ctrl+X", QKeySequence::Cut);
+        case StandardKey::Copy: return Keys("Ctrl+C", QKeySequence::Copy);
+        case StandardKey::Paste: return Keys("Ctrl+V", QKeySequence::Paste);
     }
     if (item.shortcut.empty()) return {};
     return {QKeySequence(QString::fromStdString(item.shortcut))};
@@ -174,6 +178,20 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         default: return QMainWindow::eventFilter(watched, event);
     }
+}
+
+void QtWindow::keyPressEvent(QKeyEvent* event) {
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+        case Qt::Key_Left: dx = -1; break;
+        case Qt::Key_Right: dx = 1; break;
+        case Qt::Key_Up: dy = -1; break;
+        case Qt::Key_Down: dy = 1; break;
+        default: return QMainWindow::keyPressEvent(event);
+    }
+    const Qt::KeyboardModifiers others = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (events == nullptr || others != Qt::NoModifier) return QMainWindow::keyPressEvent(event);
+    events->ArrowKeyPressed(dx, dy, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

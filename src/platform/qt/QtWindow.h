@@ -52,6 +52,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The arrow keys that no control took.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items);

@@ -1,0 +1,90 @@
+// The main window's clipboard commands and the arrow keys: the selection as
+// scene file text, so that objects move between two running programs or
+// into a text editor and back.
+#include "files/SceneFile.h"
+#include "objects/KindRegistry.h"
+#include "platform/Errors.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+// Pasted over an equal object, a copy moves aside by this much, so it shows.
+constexpr int32_t kPasteOffset = 10;
+// An arrow key moves the selection by one pixel, with Shift by this many.
+constexpr int32_t kLargeNudge = 10;
+
+std::string SavedText(const Tszeneobjekt& object) {
+    platform::TextFile text;
+    object.SaveToFile(text);
+    return text.Text();
+}
+
+std::unique_ptr<Tszeneobjekt> Copy(const Tszeneobjekt& object) {
+    platform::TextFile text = platform::TextFile::FromText(SavedText(object));
+    std::unique_ptr<Tszeneobjekt> copy = CreateObjectOfKind(text.ReadLine(), 0, 0, 0, 0);
+    copy->LoadFromFile(text);
+    return copy;
+}
+
+}  // namespace
+
+std::string MainWindow::SelectionAsSceneText() const {
+    SceneList selected(NewBackground());
+    if (const Tszeneobjekt* object = SelectedObject()) selected.Append(Copy(*object));
+    return SceneFileText(settings, displays, selected).Text();
+}
+
+void MainWindow::CopySelection() {
+    if (SelectedObject() != nullptr) platform.SetClipboardText(SelectionAsSceneText());
+}
+
+void MainWindow::CutSelection() {
+    CopySelection();
+    DeleteSelectedObject();
+}
+
+void MainWindow::Paste() { PasteSceneText(platform.ClipboardText()); }
+
+void MainWindow::DuplicateSelection() {
+    if (SelectedObject() != nullptr) PasteSceneText(SelectionAsSceneText());
+}
+
+// Only the objects of a scene file read whole are taken; its background,
+// picture and settings stay the scene's own.
+void MainWindow::PasteSceneText(const std::string& text) {
+    platform::TextFile file = platform::TextFile::FromText(text);
+    SceneFileContents contents = ReadSceneFile(file, displays);
+    if (!contents.isSceneFile) return;  // other text on the clipboard
+    if (contents.problem || !contents.stateReplaced || contents.list.size() < 2) {
+        platform.ShowMessage("The clipboard holds no objects that could be pasted.");
+        return;
+    }
+    mouseMode = std::make_unique<SelectMode>();
+    Tszeneobjekt* pasted = nullptr;
+    for (size_t i = 1; i < contents.list.size(); ++i) {
+        std::unique_ptr<Tszeneobjekt> object = Copy(contents.list[i]);
+        for (int moves = 0; moves < 100 && IsInScene(SavedText(*object)); ++moves)
+            object->MoveBy(kPasteOffset, kPasteOffset);
+        pasted = object.get();
+        list.Append(std::move(object));
+    }
+    selection = pasted;
+    RedrawAll();
+}
+
+bool MainWindow::IsInScene(const std::string& savedText) const {
+    for (size_t i = 1; i < list.size(); ++i)
+        if (SavedText(list[i]) == savedText) return true;
+    return false;
+}
+
+void MainWindow::ArrowKeyPressed(int dx, int dy, bool shift) {
+    Tszeneobjekt* selected = SelectedObject();
+    if (selected == nullptr) return;
+    const int32_t step = shift ? kLargeNudge : 1;
+    platform::ReportingErrors(platform, [&] {
+        selected->MoveBy(dx * step, dy * step);
+        RedrawAll();
+        NoteChanges();
+    });
+}
