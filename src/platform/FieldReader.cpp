@@ -1,7 +1,6 @@
 #include "platform/FieldReader.h"
 
 #include <algorithm>
-#include <regex>
 
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
@@ -11,11 +10,30 @@ namespace platform {
 namespace {
 
 // Text written as a number that the conversion still refuses is too large
-// for its type: the user needs to hear that, not that it is too small.
+// for its type: the user needs to hear that, not that it is too small. The
+// number's form: blanks, a sign, digits, for a fraction also a decimal point
+// with digits and an exponent.
 bool WrittenAsNumber(const std::string& text, bool fraction) {
-    static const std::regex whole(R"(\s*[+-]?\d+)");
-    static const std::regex decimal(R"(\s*[+-]?(\d+([.,]\d*)?|[.,]\d+)([eE][+-]?\d+)?)");
-    return std::regex_match(text, fraction ? decimal : whole);
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos) return false;
+    const auto digits = [&] {
+        const size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - start;
+    };
+    if (text[i] == '+' || text[i] == '-') ++i;
+    size_t mantissa = digits();
+    if (fraction && i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (fraction && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
 }
 
 }  // namespace
