@@ -72,6 +72,8 @@ bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
 
 void Tszeneobjekt::SaveToFile(platform::TextFile&) const { throw std::runtime_error("Could not save"); }
 
+void Tszeneobjekt::DrawWindowMark(platform::Canvas&, int32_t, int32_t) const {}
+
 std::vector<Handle> Tszeneobjekt::Handles() const { return {}; }
 
 void Tszeneobjekt::MoveHandle(size_t, int32_t, int32_t) {}

@@ -154,6 +154,11 @@ public:
     // kind writes its own; the base raises "Could not save".
     virtual void SaveToFile(platform::TextFile& file) const;
 
+    // What the window shows of the object over the picture, beside what Draw
+    // draws into it: a mark for an object that has no place in the picture.
+    // Pictures and files never hold it. Nothing by default.
+    virtual void DrawWindowMark(platform::Canvas& canvas, int32_t breite, int32_t hoehe) const;
+
     // The object's handles, none for an object without a place (the sun and
     // the background radiation); MoveHandle moves one of them, MoveBy the
     // whole object.

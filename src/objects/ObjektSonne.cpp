@@ -1,6 +1,8 @@
 #include "objects/ObjektSonne.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
@@ -34,6 +36,25 @@ TObjektSonne::TObjektSonne() {
 }
 
 void TObjektSonne::Draw(platform::Canvas&) const {}
+
+void TObjektSonne::DrawWindowMark(platform::Canvas& canvas, int32_t width, int32_t height) const {
+    constexpr int kInset = 12, kRadius = 5, kRay = 16;
+    constexpr platform::TColor kSunColour = 0x00A5FF;  // orange
+    const Extended angle = std::numbers::pi * richtung / 180;
+    // Towards the sun from the picture's middle: 0 degrees up, 90 right.
+    const Extended ux = std::sin(angle), uy = -std::cos(angle);
+    const Extended halfWidth = std::max(0.0, width / 2.0 - kInset), halfHeight = std::max(0.0, height / 2.0 - kInset);
+    const Extended reach = std::min(std::fabs(ux) > 1e-9 ? halfWidth / std::fabs(ux) : HUGE_VAL,
+                                    std::fabs(uy) > 1e-9 ? halfHeight / std::fabs(uy) : HUGE_VAL);
+    const int x = static_cast<int>(std::lround(width / 2.0 + ux * reach));
+    const int y = static_cast<int>(std::lround(height / 2.0 + uy * reach));
+    canvas.SetPenColor(kSunColour);
+    canvas.SetBrushColor(kSunColour);
+    canvas.SetBrushStyle(platform::BrushStyle::Solid);
+    canvas.Ellipse(x - kRadius, y - kRadius, x + kRadius + 1, y + kRadius + 1);
+    canvas.MoveTo(x, y);
+    canvas.LineTo(static_cast<int>(std::lround(x - ux * kRay)), static_cast<int>(std::lround(y - uy * kRay)));
+}
 
 Extended TObjektSonne::Strength() const { return staerke; }
 

@@ -12,6 +12,9 @@ public:
     float staerke = 0;
 
     void Draw(platform::Canvas& canvas) const override;
+    // A small sun inside the border where the light comes from, with a ray
+    // the way it travels.
+    void DrawWindowMark(platform::Canvas& canvas, int32_t breite, int32_t hoehe) const override;
     bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,

@@ -166,9 +166,10 @@ void MainWindow::Select(Tszeneobjekt* object) {
 }
 
 void MainWindow::ShowSelection() {
+    platform::Canvas& canvas = window.GetCanvas();
+    for (const auto& object : list) object->DrawWindowMark(canvas, picture->Width(), picture->Height());
     const Tszeneobjekt* selected = SelectedObject();
     if (selected == nullptr) return;
-    platform::Canvas& canvas = window.GetCanvas();
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
     canvas.SetBrushColor(kHandleColour);
     for (const Handle& handle : selected->Handles())

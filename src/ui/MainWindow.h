@@ -237,7 +237,8 @@ private:
     void PasteSceneText(const std::string& text);
     // Whether an object of the scene saves as this text.
     bool IsInScene(const std::string& savedText) const;
-    // The selected object's handles over the picture on the window.
+    // The objects' window marks (the suns) and the selected object's handles
+    // over the picture on the window.
     void ShowSelection();
 
     platform::Platform& platform;

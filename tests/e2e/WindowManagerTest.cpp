@@ -242,7 +242,8 @@ private slots:
         });
         poll.start(20);
         Trigger("Stromlinien1");
-        QVERIFY2(clicked, "the progress window did not show over the main window's middle");
+        QVERIFY2(clicked, qPrintable("the progress window did not show over the main window's middle; dialogs: " +
+                                     answerer.shown.join('|') + "; messages: " + answerer.messages.join('|')));
         QCOMPARE(answerer.messages, QStringList{"The computation was stopped before it was complete."});
     }
 

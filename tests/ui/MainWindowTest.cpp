@@ -148,6 +148,17 @@ TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {
     EXPECT_EQ(window.Color(), platform::kButtonFaceColour);
 }
 
+// The sun has no place in the picture: the window marks where its light
+// comes from, inside the border, and the picture stays without it.
+TEST_F(MainWindowTest, SunIsMarkedOnTheWindowWhereItsLightComesFrom) {
+    AnswerOk({{"richtung", "90"}, {"staerke", "1"}});
+    Choose("Sonne1");
+    constexpr platform::TColor kOrange = 0x00A5FF;
+    EXPECT_EQ(window.Surface().Pixel(800 - 12, 300), kOrange) << "from the right";
+    EXPECT_NE(static_cast<const platform::RasterBitmap&>(form.Picture()).Pixel(800 - 12, 300), kOrange);
+    EXPECT_NE(window.Surface().Pixel(400, 12), kOrange);
+}
+
 // Undo, Redo and "Delete selected object" are disabled while they cannot
 // act, and their keys then do nothing.
 TEST_F(MainWindowTest, ActionsThatCannotActAreDisabled) {
