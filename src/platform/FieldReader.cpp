@@ -43,7 +43,13 @@ std::string FieldReader::Label(const std::string& id) const {
     return caption.empty() ? id : caption;
 }
 
-void FieldReader::Refuse(const std::string& id, const std::function<void()>& convert) {
+// A number too large for its type is called so; other text that is not a
+// number gets, when read strictly, the conversion's own message, as the
+// program has always shown it, and the field's label.
+void FieldReader::RefuseUnconverted(const std::string& id, bool fraction, const std::function<void()>& convert) {
+    const std::string& text = dialog[id].text;
+    if (WrittenAsNumber(text, fraction)) return Require(false, id, TooLarge(id));
+    if (conversion == Conversion::Lenient) return;
     try {
         convert();
     } catch (const ConversionError& error) {
@@ -55,25 +61,17 @@ std::string FieldReader::TooLarge(const std::string& id) const {
     return "The number in the field \"" + Label(id) + "\" is too large.";
 }
 
-// A text that is not a number gets the conversion's own message, as the
-// program has always shown it, and the field's label.
 int32_t FieldReader::Int(const std::string& id) {
     const std::string& text = dialog[id].text;
     if (const std::optional<int32_t> value = TryStrToInt(text)) return *value;
-    if (WrittenAsNumber(text, false))
-        Require(false, id, TooLarge(id));
-    else if (conversion == Conversion::Strict)
-        Refuse(id, [&] { StrToInt(text); });
+    RefuseUnconverted(id, false, [&] { StrToInt(text); });
     return 0;
 }
 
 float FieldReader::Float(const std::string& id) {
     const std::string& text = dialog[id].text;
     if (const std::optional<float> value = TryStrToFloat(text)) return *value;
-    if (WrittenAsNumber(text, true))
-        Require(false, id, TooLarge(id));
-    else if (conversion == Conversion::Strict)
-        Refuse(id, [&] { StrToFloat(text); });
+    RefuseUnconverted(id, true, [&] { StrToFloat(text); });
     return 0;
 }
 

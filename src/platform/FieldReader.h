@@ -42,8 +42,9 @@ public:
 private:
     std::string Label(const std::string& id) const;
     std::string TooLarge(const std::string& id) const;
-    // Refuses the field with the message of the conversion that fails on it.
-    void Refuse(const std::string& id, const std::function<void()>& convert);
+    // Refuses a field whose text did not convert; `convert` is the strict
+    // conversion, which raises with its message.
+    void RefuseUnconverted(const std::string& id, bool fraction, const std::function<void()>& convert);
 
     DialogSpec& dialog;
     Conversion conversion;

@@ -6,14 +6,8 @@
 # is read from the copy it keeps of its unsaved scene.
 set -euo pipefail
 program=$1
-folder=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-    rm -rf "$folder"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/program-window.sh"
+use_scratch_folder
 export XDG_CONFIG_HOME=$folder/config
 
 write_scene "$folder/from.brv" absorber begin color=0 x1=50 y1=150 x2=350 y2=150 end

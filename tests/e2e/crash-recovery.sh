@@ -4,14 +4,8 @@
 # window manager (tests/e2e/under-openbox.sh); $1 is the program.
 set -euo pipefail
 program=$1
-folder=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-    rm -rf "$folder"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/program-window.sh"
+use_scratch_folder
 export XDG_DATA_HOME=$folder/data XDG_CONFIG_HOME=$folder/config
 
 # A 400 x 300 scene with an absorber across it at y = 150.

@@ -1,6 +1,14 @@
 # Helpers for the shell tests that drive the program on an X server
 # (tests/e2e/under-openbox.sh); sourced, not run.
 
+# A scratch folder, $folder, and the programs started into $pids: at the
+# script's exit the programs are killed and the folder removed.
+use_scratch_folder() {
+    folder=$(mktemp -d)
+    pids=()
+    trap 'for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done; rm -rf "$folder"' EXIT
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
