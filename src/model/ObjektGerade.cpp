@@ -42,6 +42,11 @@ void TObjektGerade::MoveHandle(size_t index, int32_t x, int32_t y) {
     }
 }
 
+std::string TObjektGerade::Summary() const {
+    return "(" + platform::IntToStr(x1) + ", " + platform::IntToStr(y1) + ") to (" + platform::IntToStr(x2) + ", " +
+           platform::IntToStr(y2) + ")";
+}
+
 void TObjektGerade::MoveBy(int32_t dx, int32_t dy) {
     x1 = SaturatingAdd(x1, dx);
     y1 = SaturatingAdd(y1, dy);

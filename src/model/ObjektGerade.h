@@ -33,6 +33,9 @@ public:
     // never count, even collinear ones.
     Occluder BlockingShape() const override;
 
+    // "(x1, y1) to (x2, y2)".
+    std::string Summary() const override;
+
     // The two end points.
     std::vector<Handle> Handles() const override;
     void MoveHandle(size_t index, int32_t x, int32_t y) override;

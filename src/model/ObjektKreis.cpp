@@ -131,6 +131,14 @@ std::string TObjektKreis::ValueProblem() const {
     return radius < 0 ? "The radius must not be negative." : std::string{};
 }
 
+std::string TObjektKreis::Summary() const {
+    std::string summary = "centre (" + platform::IntToStr(xmitte) + ", " + platform::IntToStr(ymitte) + "), radius " +
+                          platform::IntToStr(radius);
+    if (!IsFullCircle())
+        summary += ", arc " + platform::IntToStr(winkel1) + "\u00b0 to " + platform::IntToStr(winkel2) + "\u00b0";
+    return summary;
+}
+
 void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
     xmitte = SaturatingAdd(xmitte, dx);
     ymitte = SaturatingAdd(ymitte, dy);

@@ -72,6 +72,9 @@ public:
     Occluder BlockingShape() const override;
     // Whether some point of the circle or arc lies closer to (x, y) than d.
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
+    // "centre (x, y), radius r", and the arc's angles unless it is the full
+    // circle.
+    std::string Summary() const override;
     // The centre, which moves the whole circle, and the middle of the arc,
     // which sets the radius.
     std::vector<Handle> Handles() const override;

@@ -72,6 +72,10 @@ bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
 
 void Tszeneobjekt::SaveToFile(platform::TextFile&) const { throw std::runtime_error("Could not save"); }
 
+std::string Tszeneobjekt::Summary() const { return {}; }
+
+std::string Tszeneobjekt::StrengthSummary(float staerke) { return "S = " + platform::ShortestFloatToStr(staerke); }
+
 void Tszeneobjekt::DrawWindowMark(platform::Canvas&, int32_t, int32_t) const {}
 
 std::vector<Handle> Tszeneobjekt::Handles() const { return {}; }

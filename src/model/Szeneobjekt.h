@@ -154,6 +154,10 @@ public:
     // kind writes its own; the base raises "Could not save".
     virtual void SaveToFile(platform::TextFile& file) const;
 
+    // Where the object lies and what it sends out or passes on, in one short
+    // line for the object list; empty by default.
+    virtual std::string Summary() const;
+
     // What the window shows of the object over the picture, beside what Draw
     // draws into it: a mark for an object that has no place in the picture.
     // Pictures and files never hold it. Nothing by default.
@@ -181,6 +185,8 @@ public:
     virtual int64_t StoredValues(const Tprgvar& settings) const;
 
 protected:
+    // "S = " and the strength, for the kinds' summaries.
+    static std::string StrengthSummary(float staerke);
     // The first lines every kind writes: kind keyword, "begin", "color=".
     void SaveHeader(platform::TextFile& file) const;
 };

@@ -3,12 +3,19 @@
 #include <utility>
 
 #include "model/Extended.h"
+#include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
 namespace {
 bool InPercent(float value) { return value >= 0 && value <= 100; }
 constexpr const char* kEachInPercent = "Each coefficient must lie between 0 and 100%.";
 }  // namespace
+
+std::string MirrorCoefficientSummary(float dirref, float dirtrans, float difref, float diftrans) {
+    const auto percent = [](float value) { return platform::ShortestFloatToStr(value) + " %"; };
+    return "reflects " + percent(dirref) + ", diffusely " + percent(difref) + "; transmits " + percent(dirtrans) +
+           ", diffusely " + percent(diftrans);
+}
 
 std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref, float diftrans) {
     if (!InPercent(dirref) || !InPercent(dirtrans) || !InPercent(difref) || !InPercent(diftrans)) return kEachInPercent;

@@ -21,6 +21,10 @@ std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref,
 void RequireMirrorCoefficients(platform::FieldReader& fields, float dirref, float dirtrans, float difref,
                                float diftrans);
 
+// "reflects 50 %, diffusely 20 %; transmits 10 %, diffusely 0 %": the
+// coefficients in a line of the object list.
+std::string MirrorCoefficientSummary(float dirref, float dirtrans, float difref, float diftrans);
+
 // Reads the four keys of the scene file, "dirref=", "dirtrans=", "difref=",
 // "diftrans="; false when a key does not match. Values the dialog would
 // refuse are kept as stored (MirrorCoefficientProblem tells of them). Stores

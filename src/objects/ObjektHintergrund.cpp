@@ -344,6 +344,8 @@ bool TObjektHintergrund::Edit(const EditContext& context) {
     return false;
 }
 
+std::string TObjektHintergrund::Summary() const { return StrengthSummary(staerke); }
+
 std::string TObjektHintergrund::ValueProblem() const { return StrengthProblem(staerke); }
 
 bool TObjektHintergrund::LoadFromFile(platform::TextFile& file) {

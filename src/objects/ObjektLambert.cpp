@@ -122,6 +122,8 @@ bool TObjektLambert::Edit(const EditContext& context) {
     return EditStraightEmitter(dialog, *this, staerke, "All points must be on the screen.", context);
 }
 
+std::string TObjektLambert::Summary() const { return TObjektGerade::Summary() + "   " + StrengthSummary(staerke); }
+
 std::string TObjektLambert::ValueProblem() const { return StrengthProblem(staerke); }
 
 bool TObjektLambert::LoadFromFile(platform::TextFile& file) {

@@ -24,6 +24,7 @@ public:
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     std::string ValueProblem() const override;
+    std::string Summary() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;

@@ -141,6 +141,8 @@ bool TObjektLambertKreis::Edit(const EditContext& context) {
     return false;
 }
 
+std::string TObjektLambertKreis::Summary() const { return TObjektKreis::Summary() + "   " + StrengthSummary(staerke); }
+
 std::string TObjektLambertKreis::ValueProblem() const {
     return JoinSentences(TObjektKreis::ValueProblem(), StrengthProblem(staerke));
 }

@@ -22,6 +22,7 @@ public:
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
     std::string ValueProblem() const override;
+    std::string Summary() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Cuts the current circle or arc into elements for the resolution.

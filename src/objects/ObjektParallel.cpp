@@ -65,6 +65,8 @@ bool TObjektParallel::Edit(const EditContext& context) {
     return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
 }
 
+std::string TObjektParallel::Summary() const { return TObjektGerade::Summary() + "   " + StrengthSummary(staerke); }
+
 std::string TObjektParallel::ValueProblem() const { return StrengthProblem(staerke); }
 
 bool TObjektParallel::LoadFromFile(platform::TextFile& file) {

@@ -127,6 +127,10 @@ bool TObjektSonne::Edit(const EditContext& context) {
     return false;
 }
 
+std::string TObjektSonne::Summary() const {
+    return "from " + platform::ShortestFloatToStr(richtung) + "\u00b0   " + StrengthSummary(staerke);
+}
+
 std::string TObjektSonne::ValueProblem() const { return StrengthProblem(staerke); }
 
 bool TObjektSonne::LoadFromFile(platform::TextFile& file) {

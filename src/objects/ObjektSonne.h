@@ -23,6 +23,7 @@ public:
     Extended Strength() const override;
     bool IsDegenerate() const override;
     std::string ValueProblem() const override;
+    std::string Summary() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;

@@ -308,6 +308,10 @@ bool TObjektSpiegel::Edit(const EditContext& context) {
     }
 }
 
+std::string TObjektSpiegel::Summary() const {
+    return TObjektGerade::Summary() + "   " + MirrorCoefficientSummary(dirref, dirtrans, difref, diftrans);
+}
+
 std::string TObjektSpiegel::ValueProblem() const {
     return MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
 }

@@ -280,6 +280,10 @@ bool TObjektSpiegelKreis::Edit(const EditContext& context) {
     return true;
 }
 
+std::string TObjektSpiegelKreis::Summary() const {
+    return TObjektKreis::Summary() + "   " + MirrorCoefficientSummary(dirref, dirtrans, difref, diftrans);
+}
+
 std::string TObjektSpiegelKreis::ValueProblem() const {
     return JoinSentences(TObjektKreis::ValueProblem(), MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans));
 }

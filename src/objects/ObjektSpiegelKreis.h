@@ -36,6 +36,7 @@ public:
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
     std::string ValueProblem() const override;
+    std::string Summary() const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     // Builds the elements anew when the resolution or the geometry changed.

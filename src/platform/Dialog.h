@@ -1,6 +1,9 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/Colour.h"
 
 namespace platform {
 
@@ -24,6 +27,12 @@ struct Control {
     bool sameRow = false;                    // placed beside the control before it
     bool below = false;                      // placed below the control before it, in its column
     int fontHeight = 0;                      // label font height in pixels, 0 for the usual
+    // A list box's second column, one text per line (none: one column), and
+    // a colour swatch before each line (none: no swatches).
+    std::vector<std::string> details;
+    std::vector<TColor> swatches;
+    // A list box: told the line the user chooses while the dialog is open.
+    std::function<void(int)> onChoose;
 
     static Control Label(std::string caption, int fontHeight = 0);
     static Control Edit(std::string id, std::string caption, bool sameRow = false);

@@ -241,9 +241,14 @@ void MainWindow::EditBackground() {
 }
 
 void MainWindow::OpenObjectManager() {
-    ObjectManager(list, EditContext{platform, settings});
+    ObjectManager(list, platform,
+                  {[this](Tszeneobjekt& object) {
+                       const bool confirmed = EditObject(object);
+                       RedrawAll();
+                       return confirmed;
+                   },
+                   [this](Tszeneobjekt* object) { Select(object); }});
     RedrawAll();
-    settings.berechnet = false;
 }
 
 void MainWindow::Undo() {

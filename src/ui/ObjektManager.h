@@ -1,8 +1,20 @@
 #pragma once
-#include "model/Szeneobjekt.h"
+#include <functional>
+
+#include "platform/Platform.h"
 
 class SceneList;
+class Tszeneobjekt;
 
-// Lists every object of the scene, numbered in list order, and lets the user
-// open an object's dialog again or remove it, until "Quit".
-void ObjectManager(SceneList& list, const EditContext& context);
+// What the object manager does beside its list: opens an object's dialog
+// (true when it was confirmed) and shows the object chosen in the list in
+// the picture (nullptr: none).
+struct ObjectManagerActions {
+    std::function<bool(Tszeneobjekt&)> edit;
+    std::function<void(Tszeneobjekt*)> highlight;
+};
+
+// Lists every object of the scene, numbered in list order, with its colour,
+// place and values, and lets the user open an object's dialog again or
+// remove it, until "Quit".
+void ObjectManager(SceneList& list, platform::Platform& platform, const ObjectManagerActions& actions);

@@ -190,8 +190,9 @@ private slots:
         QCOMPARE(spec["hintergrundfarbe"].text, "grey");
     }
 
-    // Values are shown, edited and written back; a double click on the list
-    // ends the dialog with the list's result.
+    // Values are shown, edited and written back; a click on a line of the
+    // list tells the dialog's owner at once, a double click ends the dialog
+    // with the list's result.
     void dialogRoundTrip() {
         DialogSpec spec{
             "Object",
@@ -201,6 +202,10 @@ private slots:
              Control::Button("Quit", ModalResult::Quit, true)}};
         spec["strength"].text = "100";
         spec["objects"].items = {"1 Background radiation", "2 Sun"};
+        spec["objects"].details = {"S = 0", "from 30\u00b0"};
+        spec["objects"].swatches = {0, 0x0000FF};
+        std::vector<int> chosen;
+        spec["objects"].onChoose = [&chosen](int line) { chosen.push_back(line); };
         QString shown;
         WhenShown([&](QDialog& dialog) {
             auto* edit = dialog.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
@@ -216,14 +221,21 @@ private slots:
         QCOMPARE(spec["colour"].text, "blue");
         QVERIFY(!spec["above"].checked && spec["all"].checked);  // the radio buttons of a dialog are one group
 
-        WhenShown([](QDialog& dialog) {
-            auto* list = dialog.findChild<QListWidget*>();
-            const QPoint second = list->visualItemRect(list->item(1)).center();
+        QString secondDetails;
+        QColor swatch;
+        WhenShown([&](QDialog& dialog) {
+            auto* list = dialog.findChild<QTreeWidget*>();
+            secondDetails = list->topLevelItem(1)->text(1);
+            swatch = list->topLevelItem(1)->icon(0).pixmap(12, 12).toImage().pixelColor(6, 6);
+            const QPoint second = list->visualItemRect(list->topLevelItem(1)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
         });
         QCOMPARE(platform.ShowModal(spec), ModalResult::Edit);
         QCOMPARE(spec["objects"].selected, 1);
+        QCOMPARE(chosen, std::vector<int>{1});
+        QCOMPARE(secondDetails, QStringLiteral("from 30\u00b0"));
+        QCOMPARE(swatch, QColor(Qt::red));
         QCOMPARE(spec["colour"].selected, 2);  // the chosen entry was shown
     }
 
@@ -317,11 +329,11 @@ private slots:
         QRect list;
         WhenShown([&](QDialog& dialog) {
             dialog.show();
-            list = dialog.findChild<QListWidget*>()->geometry();
+            list = dialog.findChild<QTreeWidget*>()->geometry();
             for (QPushButton* button : dialog.findChildren<QPushButton*>()) buttons << button->geometry();
             dialog.findChildren<QPushButton*>().back()->click();
         });
-        ObjectManager(main.form.Scene(), EditContext{platform, main.form.Settings()});
+        main.form.OpenObjectManager();
         QCOMPARE(buttons.size(), 3);  // "Delete", "Edit", "Quit"
         for (int i = 0; i < 3; ++i) {
             QVERIFY(buttons[i].left() >= list.right());

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "model/ObjektKreis.h"
 #include "objects/ObjektLambert.h"
+#include "objects/ObjektSpiegelKreis.h"
 
 namespace {
 
@@ -114,6 +115,55 @@ TEST_F(MainWindowTest, ObjectManagerListsEditsAndDeletes) {
     EXPECT_EQ(headless.shownDialogs, (std::vector<std::string>{"Object Manager", "Object Manager", "Object Manager",
                                                                "Sun", "Object Manager"}));
     EXPECT_FALSE(form.Settings().berechnet) << "the next display computes again";
+}
+
+// Each line tells where the object lies and what it sends out or passes on,
+// beside its colour; the line chosen shows its object's handles in the
+// window, and Cancel in the object's dialog leaves the object as it was.
+TEST_F(MainWindowTest, ObjectManagerShowsEachObjectAndHighlightsTheChosenOne) {
+    auto lambert = std::make_unique<TObjektLambert>(100, 100, 200, 150);
+    lambert->staerke = 10;
+    lambert->colour = 0x0000FF;
+    form.Scene().Append(std::move(lambert));
+    auto mirror = std::make_unique<TObjektSpiegelKreis>(300, 300, 300, 250);
+    mirror->dirref = 50;
+    mirror->difref = 20;
+    mirror->winkel2 = 90;
+    form.Scene().Append(std::move(mirror));
+    AnswerOk({{"richtung", "30"}, {"staerke", "1"}});
+    Choose("Sonne1");
+
+    std::vector<std::string> details;
+    std::vector<platform::TColor> swatches;
+    platform::TColor handlePixel = 0;
+    Answer([&](DialogSpec& dialog) {
+        details = dialog["objects"].details;
+        swatches = dialog["objects"].swatches;
+        dialog["objects"].selected = 1;  // as a click on the line does
+        dialog["objects"].onChoose(1);
+        handlePixel = window.Surface().Pixel(100, 100);
+        return ModalResult::Edit;
+    });
+    Answer([](DialogSpec& dialog) {
+        dialog["x1"].text = "150";
+        dialog["x2"].text = "5000";  // off the picture: refused
+        return ModalResult::OK;
+    });
+    Answer([](DialogSpec&) { return ModalResult::Cancel; });
+    Answer([](DialogSpec&) { return ModalResult::Quit; });
+    Choose("Objektmanager1");
+
+    EXPECT_EQ(details, (std::vector<std::string>{
+                           "S = 0", "(100, 100) to (200, 150)   S = 10",
+                           "centre (300, 300), radius 50, arc 0\u00b0 to 90\u00b0   reflects 50 %, diffusely 20 %; "
+                           "transmits 0 %, diffusely 0 %",
+                           "from 30\u00b0   S = 1"}));
+    ASSERT_EQ(swatches.size(), 4u);
+    EXPECT_EQ(swatches[1], 0x0000FF);
+    EXPECT_EQ(headless.messages.size(), 1u) << "the point off the picture is refused";
+    EXPECT_EQ(handlePixel, 0x0080FF) << "the chosen object's handle shows";
+    EXPECT_EQ(form.SelectedObject(), &form.Scene()[1]);
+    EXPECT_EQ(dynamic_cast<const TObjektLambert&>(form.Scene()[1]).x1, 100) << "the cancelled edit is taken back";
 }
 
 TEST_F(MainWindowTest, ScreenDialogChangesColourOrStartsAfreshAtANewSize) {

@@ -1,13 +1,16 @@
 #include "platform/qt/QtDialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "platform/qt/QtConversions.h"
@@ -20,6 +23,36 @@ QStringList ToQStringList(const std::vector<std::string>& lines) {
     QStringList result;
     for (const std::string& line : lines) result << QString::fromStdString(line);
     return result;
+}
+
+// A list of lines, with a swatch before each and a second column when the
+// control has them; the user picks one line.
+QTreeWidget* CreateList(const Control& control, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setColumnCount(control.details.empty() ? 1 : 2);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (size_t i = 0; i < control.items.size(); ++i) {
+        auto* line = new QTreeWidgetItem(list, QStringList{QString::fromStdString(control.items[i])});
+        if (i < control.details.size()) line->setText(1, QString::fromStdString(control.details[i]));
+        if (i < control.swatches.size()) {
+            QPixmap swatch(12, 12);
+            swatch.fill(ToQColor(control.swatches[i]));
+            line->setIcon(0, QIcon(swatch));
+        }
+    }
+    if (control.selected >= 0 && control.selected < list->topLevelItemCount())
+        list->setCurrentItem(list->topLevelItem(control.selected));
+    // Wide enough for the longest line.
+    int width = list->frameWidth() * 2;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        list->resizeColumnToContents(column);
+        width += list->columnWidth(column) + 8;
+    }
+    list->setMinimumWidth(std::min(width, 900));
+    return list;
 }
 
 }  // namespace
@@ -85,12 +118,15 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
                 break;
             }
             case Control::Kind::ListBox: {
-                auto* list = new QListWidget(this);
-                list->addItems(ToQStringList(control.items));
-                list->setCurrentRow(control.selected);
+                QTreeWidget* list = CreateList(control, this);
                 if (control.result != ModalResult::None)
-                    connect(list, &QListWidget::itemDoubleClicked, this,
+                    connect(list, &QTreeWidget::itemDoubleClicked, this,
                             [this, result = control.result] { done(static_cast<int>(result)); });
+                if (control.onChoose)
+                    connect(list, &QTreeWidget::currentItemChanged, this,
+                            [list, choose = control.onChoose](QTreeWidgetItem* current) {
+                                if (current != nullptr) choose(list->indexOfTopLevelItem(current));
+                            });
                 widget = list;
                 break;
             }
@@ -130,9 +166,10 @@ void QtDialog::WriteBack(DialogSpec& spec) const {
             }
             case Control::Kind::Radio: control.checked = static_cast<QRadioButton*>(widgets[i])->isChecked(); break;
             case Control::Kind::ListBox: {
-                const auto* list = static_cast<QListWidget*>(widgets[i]);
-                const QListWidgetItem* current = list->currentItem();
-                control.selected = current != nullptr && current->isSelected() ? list->row(current) : -1;
+                const auto* list = static_cast<QTreeWidget*>(widgets[i]);
+                QTreeWidgetItem* current = list->currentItem();
+                control.selected =
+                    current != nullptr && current->isSelected() ? list->indexOfTopLevelItem(current) : -1;
                 break;
             }
             case Control::Kind::Label:
