@@ -1,5 +1,6 @@
 #include "model/ObjektGerade.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/Hilfsfunktionen.h"
@@ -40,6 +41,20 @@ void TObjektGerade::MoveHandle(size_t index, int32_t x, int32_t y) {
         x2 = x;
         y2 = y;
     }
+}
+
+std::optional<Handle> TObjektGerade::NearestOutlinePoint(int32_t x, int32_t y) const {
+    const Extended dx = static_cast<Extended>(x2) - x1;
+    const Extended dy = static_cast<Extended>(y2) - y1;
+    const Extended lengthSquared = dx * dx + dy * dy;
+    const Extended along =
+        lengthSquared > 0
+            ? std::clamp(((static_cast<Extended>(x) - x1) * dx + (static_cast<Extended>(y) - y1) * dy) / lengthSquared,
+                         0.0, 1.0)
+            : 0.0;
+    // Inside the segment's box, so the rounded point fits.
+    return Handle{static_cast<int32_t>(std::nearbyint(x1 + along * dx)),
+                  static_cast<int32_t>(std::nearbyint(y1 + along * dy))};
 }
 
 std::string TObjektGerade::Summary() const {

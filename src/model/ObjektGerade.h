@@ -40,6 +40,8 @@ public:
     std::vector<Handle> Handles() const override;
     void MoveHandle(size_t index, int32_t x, int32_t y) override;
     void MoveBy(int32_t dx, int32_t dy) override;
+    // The foot of the perpendicular from (x, y), or the nearer end point.
+    std::optional<Handle> NearestOutlinePoint(int32_t x, int32_t y) const override;
 
     // The segment length L = |N|.
     float Length() const;

@@ -80,6 +80,8 @@ void Tszeneobjekt::DrawWindowMark(platform::Canvas&, int32_t, int32_t) const {}
 
 std::vector<Handle> Tszeneobjekt::Handles() const { return {}; }
 
+std::optional<Handle> Tszeneobjekt::NearestOutlinePoint(int32_t, int32_t) const { return std::nullopt; }
+
 void Tszeneobjekt::MoveHandle(size_t, int32_t, int32_t) {}
 
 void Tszeneobjekt::MoveBy(int32_t, int32_t) {}

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,9 @@ public:
     virtual std::vector<Handle> Handles() const;
     virtual void MoveHandle(size_t index, int32_t x, int32_t y);
     virtual void MoveBy(int32_t dx, int32_t dy);
+    // The point of the object nearest to (x, y), in whole pixels, onto
+    // which a point dragged near it snaps; none by default.
+    virtual std::optional<Handle> NearestOutlinePoint(int32_t x, int32_t y) const;
 
     // Derives from the settings and the current geometry what the queries
     // need (element counts and positions, the picture frame, the stop

@@ -10,6 +10,12 @@ namespace platform {
 
 enum class MouseButton { Left, Right, Middle };
 
+// The modifier keys held during a mouse event.
+struct HeldKeys {
+    bool shift = false;
+    bool alt = false;
+};
+
 // What happens in the main window's drawing area, as the window system
 // reports it. The main window's logic answers these; positions are drawing-
 // area pixels.
@@ -17,8 +23,8 @@ class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
     // `leftHeld`: the left button is held during the event.
-    virtual void MousePressed(MouseButton button, bool leftHeld, int x, int y) = 0;
-    virtual void MouseMoved(bool leftHeld, int x, int y) = 0;
+    virtual void MousePressed(MouseButton button, bool leftHeld, int x, int y, HeldKeys held = {}) = 0;
+    virtual void MouseMoved(bool leftHeld, int x, int y, HeldKeys held = {}) = 0;
     virtual void MouseReleased(MouseButton button, int x, int y) = 0;
     // The second press of a double click, which also counts as a press.
     virtual void MouseDoubleClicked(MouseButton button, int x, int y) = 0;

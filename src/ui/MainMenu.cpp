@@ -109,7 +109,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     redo.enabled = [&window] { return window.CanRedo(); };
     MenuItem deleteSelected =
         m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject, StandardKey::Delete);
-    const std::function<bool()> hasSelection = [&window] { return window.SelectedObject() != nullptr; };
+    const std::function<bool()> hasSelection = [&window] { return !window.SelectedObjects().empty(); };
     deleteSelected.enabled = hasSelection;
     MenuItem cut = m.Edit("Cut", "Ausschneiden1", &MainWindow::CutSelection, StandardKey::Cut);
     MenuItem copy = m.Item("Copy", "Kopieren1", &MainWindow::CopySelection, StandardKey::Copy);
@@ -117,6 +117,10 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem duplicate = m.Edit("Duplicate", "Duplizieren1", &MainWindow::DuplicateSelection);
     duplicate.shortcut = "Ctrl+D";
     cut.enabled = copy.enabled = duplicate.enabled = hasSelection;
+    MenuItem selectAll = m.Item("Select All", "AllesAuswaehlen1", &MainWindow::SelectAll);
+    selectAll.shortcut = "Ctrl+A";
+    MenuItem snapping = m.Item("Snap to Objects", "Einrasten1", &MainWindow::ToggleSnapping);
+    snapping.checked = [&window] { return window.SnappingOn(); };
     return {
         Submenu("File", std::move(file)),
         Submenu("Scenery Objects",
@@ -125,7 +129,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                  m.Edit(sun.menuCaption, sun.menuName, &MainWindow::AddSun),
                  m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
         Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select, undo, redo,
-                         cut, copy, paste, duplicate, deleteSelected}),
+                         cut, copy, paste, duplicate, deleteSelected, selectAll, snapping}),
         Submenu(
             "Graphical representation ",
             {Submenu("Energy flow density", {m.Item("Arrows", "Vektorpfeile1", &MainWindow::DrawArrows),

@@ -20,11 +20,6 @@ namespace {
 
 // Asked for so that the window system grants the largest area it can.
 constexpr int kLargestRequest = 10000;
-// How close to an object a press selects it, in pixels.
-constexpr int kPickDistance = 4;
-// Handles are squares of this half width, in a colour that no dialog offers.
-constexpr int kHandleSize = 3;
-constexpr platform::TColor kHandleColour = 0x0080FF;
 
 }  // namespace
 
@@ -140,43 +135,6 @@ bool MainWindow::EditObject(Tszeneobjekt& object) {
     return confirmed;
 }
 
-Tszeneobjekt* MainWindow::ObjectAt(int x, int y) const {
-    // The topmost is drawn last; the background radiation cannot be moved.
-    // A circle is taken by its centre too. Objects drawn since the last
-    // numbering still have the number 0, which no object may skip here.
-    constexpr int32_t kSkipNone = -1;
-    for (size_t i = list.size(); i-- > 1;)
-        if (!list[i].Handles().empty() &&
-            (list[i].IsNear(x, y, kPickDistance, kSkipNone, kSkipNone) || HandleWithinReach(list[i], x, y)))
-            return &list[i];
-    return nullptr;
-}
-
-Tszeneobjekt* MainWindow::SelectedObject() const {
-    const bool inScene =
-        std::any_of(list.begin(), list.end(), [&](const auto& object) { return object.get() == selection; });
-    return inScene ? selection : nullptr;
-}
-
-void MainWindow::Select(Tszeneobjekt* object) {
-    selection = object;
-    window.GetCanvas().DrawBitmap(*picture);
-    ShowSelection();
-    window.UpdateMenuStates();
-}
-
-void MainWindow::ShowSelection() {
-    platform::Canvas& canvas = window.GetCanvas();
-    for (const auto& object : list) object->DrawWindowMark(canvas, picture->Width(), picture->Height());
-    const Tszeneobjekt* selected = SelectedObject();
-    if (selected == nullptr) return;
-    canvas.SetBrushStyle(platform::BrushStyle::Solid);
-    canvas.SetBrushColor(kHandleColour);
-    for (const Handle& handle : selected->Handles())
-        canvas.FillRect(handle.x - kHandleSize, handle.y - kHandleSize, handle.x + kHandleSize + 1,
-                        handle.y + kHandleSize + 1);
-}
-
 void MainWindow::NewScene() {
     if (!MayDiscardChanges()) return;
     // Whatever size and colour the last file gave the picture.
@@ -189,7 +147,7 @@ void MainWindow::NewScene() {
 
 void MainWindow::StartAfresh() {
     list.Clear(NewBackground());
-    selection = nullptr;
+    selection.clear();
     settings = DefaultSettings();
     displays = Displays{};
     mouseMode = std::make_unique<SelectMode>();
@@ -268,14 +226,10 @@ void MainWindow::RestoreState(const std::string& state) {
 }
 
 void MainWindow::DeleteSelectedObject() {
-    for (size_t i = 1; i < list.size(); ++i)
-        if (&list[i] == SelectedObject()) {
-            list.Remove(i);
-            selection = nullptr;
-            settings.berechnet = false;
-            RedrawAll();
-            return;
-        }
+    for (size_t i = list.size(); i-- > 1;)
+        if (IsSelected(&list[i])) list.Remove(i);
+    selection.clear();
+    RedrawAll();
 }
 
 void MainWindow::ClearDisplays() { RedrawAll(); }
@@ -283,7 +237,7 @@ void MainWindow::ClearDisplays() { RedrawAll(); }
 void MainWindow::DeleteAllObjects() {
     if (!MayDiscardChanges()) return;
     list.Clear(NewBackground());
-    selection = nullptr;
+    selection.clear();
     RedrawAll();
 }
 
@@ -328,12 +282,14 @@ void MainWindow::DrawingAreaResized() {
 // the release of the left button and a double click go to the current mouse
 // mode. Whatever they changed can be undone.
 
-void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y) {
+void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y, platform::HeldKeys keys) {
+    held = keys;
     if (!leftHeld) return;
     platform::ReportingErrors(platform, [&] { mouseMode->Press(*this, x, y); });
 }
 
-void MainWindow::MouseMoved(bool leftHeld, int x, int y) {
+void MainWindow::MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys keys) {
+    held = keys;
     platform::ReportingErrors(platform, [&] {
         window.GetCanvas().DrawBitmap(*picture);
         ShowSelection();
@@ -345,6 +301,7 @@ void MainWindow::MouseMoved(bool leftHeld, int x, int y) {
 void MainWindow::MouseReleased(platform::MouseButton button, int x, int y) {
     if (button != platform::MouseButton::Left) return;
     platform::ReportingErrors(platform, [&] {
+        EndPlacing();
         mouseMode->Release(*this, x, y);
         NoteChanges();
     });

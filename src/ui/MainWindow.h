@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -81,16 +82,22 @@ public:
     bool CanUndo() const { return history.CanUndo(); }
     bool CanRedo() const { return history.CanRedo(); }
     void DeleteSelectedObject();
-    // The selected object onto the desktop's clipboard as scene file text;
-    // Cut removes it then.
+    // Every object that can be moved.
+    void SelectAll();
+    // The selected objects onto the desktop's clipboard as scene file text;
+    // Cut removes them then.
     void CopySelection();
     void CutSelection();
     // The objects of the scene file text on the clipboard, added to the
-    // scene and the last of them selected; each moves aside from an equal
-    // object already there. Other text is left alone.
+    // scene and selected; each moves aside from an equal object already
+    // there. Other text is left alone.
     void Paste();
-    // A copy of the selected object beside it, without the clipboard.
+    // Copies of the selected objects beside them, without the clipboard.
     void DuplicateSelection();
+    // Whether a dragged point snaps onto the points of other objects (on
+    // unless switched off; Alt held switches it off for a moment).
+    void ToggleSnapping();
+    bool SnappingOn() const { return snapping; }
     // "Graphical representation "
     void DrawArrows();
     void DrawStreamLines();
@@ -125,11 +132,11 @@ public:
     // The verification scenes at the current resolution of the calculation.
     void ShowVerification();
 
-    void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y) override;
-    void MouseMoved(bool leftHeld, int x, int y) override;
+    void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y, platform::HeldKeys held = {}) override;
+    void MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys held = {}) override;
     void MouseReleased(platform::MouseButton button, int x, int y) override;
     void MouseDoubleClicked(platform::MouseButton button, int x, int y) override;
-    // Moves the selected object by a pixel, with Shift by ten.
+    // Moves the selected objects by a pixel, with Shift by ten.
     void ArrowKeyPressed(int dx, int dy, bool shift) override;
     // Asks to save unsaved changes first.
     bool CloseRequested() override;
@@ -176,9 +183,34 @@ public:
     // The topmost object that may be moved within reach of (x, y); nullptr
     // for none.
     Tszeneobjekt* ObjectAt(int x, int y) const;
-    // The selected object, nullptr for none.
-    Tszeneobjekt* SelectedObject() const;
+    // The selected objects still in the scene, in list order.
+    std::vector<Tszeneobjekt*> SelectedObjects() const;
+    bool IsSelected(const Tszeneobjekt* object) const;
+    // Selects the object alone; nullptr selects nothing.
     void Select(Tszeneobjekt* object);
+    // Shift+click: the object joins the selection, or leaves it.
+    void ToggleSelected(Tszeneobjekt* object);
+    // Adds every movable object whose handles all lie in the rectangle.
+    void SelectWithin(int left, int top, int right, int bottom);
+
+    // The modifier keys held during the mouse event being answered.
+    platform::HeldKeys Held() const { return held; }
+    // Where a point of the `moving` objects dragged to (x, y) goes: with
+    // Shift and an `anchor` (the other end of a straight object), turned
+    // about it to a multiple of 15 degrees; else snapped onto another
+    // object (SnapTarget) while snapping is on, the target marked on the
+    // window until EndPlacing.
+    Handle PlacePoint(const std::vector<const Tszeneobjekt*>& moving, int x, int y,
+                      std::optional<Handle> anchor = std::nullopt);
+    // The offset by which the `moving` objects go when the mouse moved them
+    // by (dx, dy) from where their handles were `start`: snapped so that the
+    // handle nearest to a target lands on it.
+    Handle PlaceOffset(const std::vector<const Tszeneobjekt*>& moving, const std::vector<Handle>& start, int dx,
+                       int dy);
+    void EndPlacing();
+    // The rectangle being dragged open to select objects (left, top, right,
+    // bottom), shown on the window; nothing for none.
+    void ShowSelectionRectangle(std::optional<std::array<int, 4>> rectangle);
 
 private:
     // The text that tells whether the scene changed for the computation: the
@@ -232,13 +264,15 @@ private:
     // The status line, and the copy of the scene kept while it is unsaved:
     // both follow the edit history.
     void UpdateStatus();
-    // A scene file of the settings and displays with only the selected object.
+    // A scene file of the settings and displays with only the selected objects.
     std::string SelectionAsSceneText() const;
     void PasteSceneText(const std::string& text);
     // Whether an object of the scene saves as this text.
     bool IsInScene(const std::string& savedText) const;
-    // The objects' window marks (the suns) and the selected object's handles
-    // over the picture on the window.
+    void SetSelection(std::vector<Tszeneobjekt*> objects);
+    // The objects' window marks (the suns), the selected objects' handles,
+    // the snap target and the selection rectangle over the picture on the
+    // window.
     void ShowSelection();
 
     platform::Platform& platform;
@@ -258,7 +292,11 @@ private:
     // The passes of the last computation when it stopped at its limit while
     // the radiation still changed; nothing when it converged.
     std::optional<int32_t> notConvergedPasses;
-    Tszeneobjekt* selection = nullptr;
+    std::vector<Tszeneobjekt*> selection;
+    platform::HeldKeys held;
+    bool snapping = true;
+    std::optional<Handle> snapMarker;
+    std::optional<std::array<int, 4>> selectionRectangle;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
     DisplayKind shownDisplay = DisplayKind::None;

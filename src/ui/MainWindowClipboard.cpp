@@ -30,12 +30,12 @@ std::unique_ptr<Tszeneobjekt> Copy(const Tszeneobjekt& object) {
 
 std::string MainWindow::SelectionAsSceneText() const {
     SceneList selected(NewBackground());
-    if (const Tszeneobjekt* object = SelectedObject()) selected.Append(Copy(*object));
+    for (const Tszeneobjekt* object : SelectedObjects()) selected.Append(Copy(*object));
     return SceneFileText(settings, displays, selected).Text();
 }
 
 void MainWindow::CopySelection() {
-    if (SelectedObject() != nullptr) platform.SetClipboardText(SelectionAsSceneText());
+    if (!SelectedObjects().empty()) platform.SetClipboardText(SelectionAsSceneText());
 }
 
 void MainWindow::CutSelection() {
@@ -46,7 +46,7 @@ void MainWindow::CutSelection() {
 void MainWindow::Paste() { PasteSceneText(platform.ClipboardText()); }
 
 void MainWindow::DuplicateSelection() {
-    if (SelectedObject() != nullptr) PasteSceneText(SelectionAsSceneText());
+    if (!SelectedObjects().empty()) PasteSceneText(SelectionAsSceneText());
 }
 
 // Only the objects of a scene file read whole are taken; its background,
@@ -60,16 +60,16 @@ void MainWindow::PasteSceneText(const std::string& text) {
         return;
     }
     mouseMode = std::make_unique<SelectMode>();
-    Tszeneobjekt* pasted = nullptr;
+    std::vector<Tszeneobjekt*> pasted;
     for (size_t i = 1; i < contents.list.size(); ++i) {
         std::unique_ptr<Tszeneobjekt> object = Copy(contents.list[i]);
         for (int moves = 0; moves < 100 && IsInScene(SavedText(*object)); ++moves)
             object->MoveBy(kPasteOffset, kPasteOffset);
-        pasted = object.get();
+        pasted.push_back(object.get());
         list.Append(std::move(object));
     }
-    selection = pasted;
     RedrawAll();
+    SetSelection(std::move(pasted));
 }
 
 bool MainWindow::IsInScene(const std::string& savedText) const {
@@ -79,11 +79,11 @@ bool MainWindow::IsInScene(const std::string& savedText) const {
 }
 
 void MainWindow::ArrowKeyPressed(int dx, int dy, bool shift) {
-    Tszeneobjekt* selected = SelectedObject();
-    if (selected == nullptr) return;
+    const std::vector<Tszeneobjekt*> selected = SelectedObjects();
+    if (selected.empty()) return;
     const int32_t step = shift ? kLargeNudge : 1;
     platform::ReportingErrors(platform, [&] {
-        selected->MoveBy(dx * step, dy * step);
+        for (Tszeneobjekt* object : selected) object->MoveBy(dx * step, dy * step);
         RedrawAll();
         NoteChanges();
     });

@@ -112,7 +112,7 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
     // not the file's.
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     if (fits && contents.hintergrundfarbe) window.SetColor(*contents.hintergrundfarbe);
-    selection = nullptr;
+    selection.clear();
     settings = DefaultSettings();
     if (fits && contents.stateReplaced) {
         settings.sellaenge = contents.settings.sellaenge;

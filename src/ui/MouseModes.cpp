@@ -1,6 +1,10 @@
 #include "ui/MouseModes.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+
+#include "model/ObjektGerade.h"
 
 #include "objects/KindRegistry.h"
 #include "ui/MainWindow.h"
@@ -21,40 +25,78 @@ void MouseMode::DoubleClick(MainWindow& window, int x, int y) { Press(window, x,
 
 void SelectMode::Press(MainWindow& window, int x, int y) {
     dragging = Dragging::Nothing;
-    moved = false;
-    lastX = x;
-    lastY = y;
-    // The selected object's handles come first, even where another object
+    changed = false;
+    pressX = lastX = x;
+    pressY = lastY = y;
+    const bool shift = window.Held().shift;
+    // The selected objects' handles come first, even where another object
     // lies on top of one.
-    Tszeneobjekt* object = window.SelectedObject();
-    std::optional<size_t> taken = object ? HandleWithinReach(*object, x, y) : std::nullopt;
-    if (!taken) {
-        object = window.ObjectAt(x, y);
-        window.Select(object);
-        if (object == nullptr) return;
-        taken = HandleWithinReach(*object, x, y);
+    if (!shift)
+        for (Tszeneobjekt* selected : window.SelectedObjects())
+            if (const std::optional<size_t> taken = HandleWithinReach(*selected, x, y))
+                return TakeHandle(*selected, *taken);
+    Tszeneobjekt* object = window.ObjectAt(x, y);
+    if (object == nullptr) {
+        if (!shift) window.Select(nullptr);
+        dragging = Dragging::Rectangle;
+    } else if (shift) {
+        window.ToggleSelected(object);
+    } else {
+        if (!window.IsSelected(object)) window.Select(object);
+        if (const std::optional<size_t> taken = HandleWithinReach(*object, x, y)) return TakeHandle(*object, *taken);
+        dragging = Dragging::Objects;
+        startHandles.clear();
+        for (const Tszeneobjekt* selected : window.SelectedObjects())
+            for (const Handle& point : selected->Handles()) startHandles.push_back(point);
+        movedBy = {0, 0};
     }
-    dragging = taken ? Dragging::Handle : Dragging::Object;
-    handle = taken.value_or(0);
+}
+
+void SelectMode::TakeHandle(Tszeneobjekt& object, size_t index) {
+    dragging = Dragging::Handle;
+    handleOwner = &object;
+    handle = index;
 }
 
 void SelectMode::Drag(MainWindow& window, int x, int y) {
-    Tszeneobjekt* selected = window.SelectedObject();
-    if (selected == nullptr || dragging == Dragging::Nothing || (x == lastX && y == lastY)) return;
-    if (dragging == Dragging::Handle)
-        selected->MoveHandle(handle, x, y);
-    else
-        selected->MoveBy(x - lastX, y - lastY);
+    if (dragging == Dragging::Nothing || (x == lastX && y == lastY)) return;
     lastX = x;
     lastY = y;
-    moved = true;
+    if (dragging == Dragging::Rectangle) {
+        window.ShowSelectionRectangle(
+            std::array{std::min(pressX, x), std::min(pressY, y), std::max(pressX, x), std::max(pressY, y)});
+        return;
+    }
+    if (dragging == Dragging::Handle)
+        DragHandle(window, x, y);
+    else
+        DragObjects(window, x, y);
+    changed = true;
     window.RedrawAll();
 }
 
-void SelectMode::Release(MainWindow& window, int, int) {
-    if (moved) window.Settings().berechnet = false;
+// A straight object's end point turns about the other end with Shift.
+void SelectMode::DragHandle(MainWindow& window, int x, int y) {
+    if (!window.IsSelected(handleOwner)) return;
+    std::optional<Handle> anchor;
+    if (dynamic_cast<const TObjektGerade*>(handleOwner) != nullptr) anchor = handleOwner->Handles()[1 - handle];
+    const Handle point = window.PlacePoint({handleOwner}, x, y, anchor);
+    handleOwner->MoveHandle(handle, point.x, point.y);
+}
+
+void SelectMode::DragObjects(MainWindow& window, int x, int y) {
+    const std::vector<Tszeneobjekt*> selected = window.SelectedObjects();
+    const Handle offset = window.PlaceOffset({selected.begin(), selected.end()}, startHandles, x - pressX, y - pressY);
+    for (Tszeneobjekt* object : selected) object->MoveBy(offset.x - movedBy.x, offset.y - movedBy.y);
+    movedBy = offset;
+}
+
+void SelectMode::Release(MainWindow& window, int x, int y) {
+    if (dragging == Dragging::Rectangle && (x != pressX || y != pressY))
+        window.SelectWithin(std::min(pressX, x), std::min(pressY, y), std::max(pressX, x), std::max(pressY, y));
+    if (changed) window.Settings().berechnet = false;
     dragging = Dragging::Nothing;
-    moved = false;
+    changed = false;
 }
 
 void SelectMode::DoubleClick(MainWindow& window, int x, int y) {
@@ -69,12 +111,17 @@ DrawObjectMode::DrawObjectMode(std::string keyword)
     : kind(std::move(keyword)), description(CreateObjectOfKind(kind, 0, 0, 0, 0)->description) {}
 
 void DrawObjectMode::Press(MainWindow& window, int x, int y) {
-    window.Scene().Append(CreateObjectOfKind(kind, x, y, x, y));
+    const Handle start = window.PlacePoint({}, x, y);
+    window.Scene().Append(CreateObjectOfKind(kind, start.x, start.y, start.x, start.y));
     window.RedrawAll();
 }
 
 void DrawObjectMode::Drag(MainWindow& window, int x, int y) {
-    window.Scene().Tail().SetEndPoint(x, y);
+    Tszeneobjekt& drawn = window.Scene().Tail();
+    std::optional<Handle> anchor;
+    if (dynamic_cast<const TObjektGerade*>(&drawn) != nullptr) anchor = drawn.Handles()[0];
+    const Handle end = window.PlacePoint({&drawn}, x, y, anchor);
+    drawn.SetEndPoint(end.x, end.y);
     window.RedrawAll();
 }
 

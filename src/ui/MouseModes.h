@@ -2,9 +2,11 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "model/Szeneobjekt.h"
 
 class MainWindow;
-class Tszeneobjekt;
 
 // The object's handle within reach of (x, y), if there is one.
 std::optional<size_t> HandleWithinReach(const Tszeneobjekt& object, int x, int y);
@@ -29,9 +31,11 @@ public:
 };
 
 // The mode at start and after every display command; it draws nothing. A
-// press near an object selects it (the topmost wins); dragging one of its
-// handles moves that point, dragging the object moves it whole; a double
-// click opens its dialog.
+// press near an object selects it (the topmost wins), with Shift it joins
+// the selection or leaves it; a press beside every object drags open a
+// rectangle that selects what lies wholly inside. Dragging a selected
+// object's handle moves that point, dragging a selected object moves every
+// selected one; a double click opens the object's dialog.
 class SelectMode : public MouseMode {
 public:
     std::string Keyword() const override { return {}; }
@@ -42,16 +46,28 @@ public:
     void DoubleClick(MainWindow& window, int x, int y) override;
 
 private:
-    enum class Dragging { Nothing, Handle, Object };
+    enum class Dragging { Nothing, Handle, Objects, Rectangle };
+    void TakeHandle(Tszeneobjekt& object, size_t index);
+    void DragHandle(MainWindow& window, int x, int y);
+    void DragObjects(MainWindow& window, int x, int y);
+
     Dragging dragging = Dragging::Nothing;
+    Tszeneobjekt* handleOwner = nullptr;
     size_t handle = 0;
+    int pressX = 0;
+    int pressY = 0;
     int lastX = 0;
     int lastY = 0;
-    bool moved = false;
+    // The moved objects' handles at the press, and how far they have moved
+    // since: a snapped move is worked out from where the drag started.
+    std::vector<Handle> startHandles;
+    Handle movedBy{0, 0};
+    bool changed = false;
 };
 
 // A press appends an object of the kind at the pressed point, dragging moves
-// its second point and the release opens its dialog; cancelling that dialog
+// its second point (both snap onto other objects; with Shift a straight
+// object turns in steps of 15 degrees) and the release opens its dialog; cancelling that dialog
 // takes the new object back. The object that moves and gets the dialog is
 // always the last one of the scene.
 class DrawObjectMode : public MouseMode {

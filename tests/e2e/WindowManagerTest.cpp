@@ -10,6 +10,7 @@
 
 #include "files/SceneFile.h"
 #include "model/ObjektGerade.h"
+#include "objects/ObjektAbsorber.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegelKreis.h"
@@ -132,10 +133,8 @@ private slots:
     // without a change keeps it, and keeps a white background white.
     void drawnEmitterSurvivesTheScreenDialog() {
         Trigger("LambertscherStrahler1");
-        const QPoint from = Area().mapToGlobal(QPoint(100, 120)), to = Area().mapToGlobal(QPoint(300, 220));
         answerer.Then(PressOk);  // the emitter's own dialog
-        XdoTool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
-                 QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
+        DragWithMouse({100, 120}, {300, 220});
         QTRY_COMPARE_WITH_TIMEOUT(form.Scene().size(), size_t{2}, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(answerer.Done(), 5000);
 
@@ -162,9 +161,7 @@ private slots:
         const QLine drawn = points();
         Keys("Escape");
         QCOMPARE(form.CurrentMouseMode().Keyword(), std::string());
-        const QPoint middle = Area().mapToGlobal(drawn.center()), moved = middle + QPoint(50, -30);
-        XdoTool({"mousemove", QString::number(middle.x()), QString::number(middle.y()), "mousedown", "1", "mousemove",
-                 QString::number(moved.x()), QString::number(moved.y()), "mouseup", "1"});
+        DragWithMouse(drawn.center(), drawn.center() + QPoint(50, -30));
         QTRY_COMPARE_WITH_TIMEOUT(points(), drawn.translated(50, -30), 5000);
         Keys("ctrl+z");
         QTRY_COMPARE_WITH_TIMEOUT(points(), drawn, 5000);
@@ -315,9 +312,9 @@ private slots:
              {Press{"ctrl+z", "Rueckgaengig1"}, Press{"ctrl+shift+z", "Wiederholen1"}, Press{"ctrl+z", "Rueckgaengig1"},
               Press{"ctrl+y", "Wiederholen1"}, Press{"m", "Lichtmesser1"}, Press{"Escape", "Auswahl1"},
               Press{"ctrl+c", "Kopieren1"}, Press{"ctrl+d", "Duplizieren1"}, Press{"ctrl+x", "Ausschneiden1"},
-              Press{"ctrl+v", "Einfuegen1"}, Press{"Delete", "Entfernen1"}, Press{"F1", "Hilfe1"},
-              Press{"ctrl+o", "Load1"}, Press{"ctrl+s", "Save1"}, Press{"ctrl+shift+s", "SaveAs1"},
-              Press{"ctrl+n", "Neu1"}}) {
+              Press{"ctrl+v", "Einfuegen1"}, Press{"Delete", "Entfernen1"}, Press{"ctrl+a", "AllesAuswaehlen1"},
+              Press{"F1", "Hilfe1"}, Press{"ctrl+o", "Load1"}, Press{"ctrl+s", "Save1"},
+              Press{"ctrl+shift+s", "SaveAs1"}, Press{"ctrl+n", "Neu1"}}) {
             if (QLatin1String(press.keys) == QLatin1String("ctrl+c")) form.Select(&form.Scene().Tail());
             auto* action = window.findChild<QAction*>(QString::fromLatin1(press.item));
             QVERIFY(action != nullptr);
@@ -330,7 +327,41 @@ private slots:
         QVERIFY(window.findChild<QAction*>(QStringLiteral("Beenden1"))->shortcuts().contains(QKeySequence("Ctrl+Q")));
     }
 
+    // With the real mouse: a wall drawn from near another's end point starts
+    // on it, with Shift held it turns in steps of 15 degrees, and a
+    // rectangle dragged open selects both.
+    void drawnWallsSnapTogetherAndARectangleSelectsThem() {
+        auto* wall = new TObjektAbsorber(100, 300, 300, 300);
+        form.Scene().Append(std::unique_ptr<TObjektAbsorber>(wall));
+        form.NoteChanges();
+        Trigger("Absorber1");
+        answerer.Then(PressOk);
+        DragWithMouse({303, 302}, {400, 420}, "shift");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            answerer.Done() && form.Scene().Tail().kind == "absorber" && &form.Scene().Tail() != wall, 5000);
+        const auto& drawn = dynamic_cast<const TObjektGerade&>(form.Scene().Tail());
+        QCOMPARE(QLine(drawn.x1, drawn.y1, drawn.x2, drawn.y2), QLine(300, 300, 410, 410));
+
+        Keys("Escape");
+        DragWithMouse({90, 290}, {420, 420});
+        QTRY_VERIFY_WITH_TIMEOUT(form.IsSelected(wall) && form.IsSelected(&form.Scene().Tail()), 5000);
+        QCOMPARE(answerer.messages, QStringList());
+    }
+
 private:
+    // A drag with the left button from one picture point to another, through
+    // the X server; with `heldKey` held throughout, if given.
+    void DragWithMouse(QPoint from, QPoint to, const char* heldKey = nullptr) {
+        const QPoint start = Area().mapToGlobal(from), end = Area().mapToGlobal(to);
+        QStringList arguments;
+        if (heldKey != nullptr) arguments << "keydown" << heldKey;
+        arguments << "mousemove" << QString::number(start.x()) << QString::number(start.y()) << "mousedown"
+                  << "1"
+                  << "mousemove" << QString::number(end.x()) << QString::number(end.y()) << "mouseup"
+                  << "1";
+        if (heldKey != nullptr) arguments << "keyup" << heldKey;
+        XdoTool(arguments);
+    }
     // Keys pressed on the main window through the X server.
     void Keys(const char* keys) {
         window.activateWindow();

@@ -1,7 +1,9 @@
 // Selecting and moving with the mouse, undo and redo, unsaved changes.
+#include <array>
 #include <filesystem>
 
 #include "SceneFileFixture.h"
+#include "model/ObjektGerade.h"
 #include "model/ObjektKreis.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegelKreis.h"
@@ -17,19 +19,23 @@ protected:
     // Draws an object of the menu item's kind from one point to the other and
     // confirms its dialog, with these texts typed in.
     void Draw(const std::string& item, int x1, int y1, int x2, int y2,
-              std::vector<std::pair<std::string, std::string>> texts = {}) {
+              std::vector<std::pair<std::string, std::string>> texts = {}, platform::HeldKeys held = {}) {
         Choose(item);
-        form.MousePressed(MouseButton::Left, true, x1, y1);
-        form.MouseMoved(true, x2, y2);
+        form.MousePressed(MouseButton::Left, true, x1, y1, held);
+        form.MouseMoved(true, x2, y2, held);
         AnswerOk(std::move(texts));
         form.MouseReleased(MouseButton::Left, x2, y2);
     }
     // A drag in the current mode from one point to the other.
-    void Drag(int x1, int y1, int x2, int y2) {
-        form.MousePressed(MouseButton::Left, true, x1, y1);
-        form.MouseMoved(true, (x1 + x2) / 2, (y1 + y2) / 2);
-        form.MouseMoved(true, x2, y2);
+    void Drag(int x1, int y1, int x2, int y2, platform::HeldKeys held = {}) {
+        form.MousePressed(MouseButton::Left, true, x1, y1, held);
+        form.MouseMoved(true, (x1 + x2) / 2, (y1 + y2) / 2, held);
+        form.MouseMoved(true, x2, y2, held);
         form.MouseReleased(MouseButton::Left, x2, y2);
+    }
+    std::array<int32_t, 4> Ends(size_t index) {
+        const auto& line = dynamic_cast<const TObjektGerade&>(form.Scene()[index]);
+        return {line.x1, line.y1, line.x2, line.y2};
     }
     void Select() { window.Press("Esc"); }
     // The question names the scene's file, when it has one.
@@ -48,12 +54,13 @@ TEST_F(EditingTest, ClickNearAnObjectSelectsTheTopmostAndDeleteRemovesIt) {
     Select();
     EXPECT_EQ(form.CurrentMouseMode().Keyword(), "");
     form.MousePressed(MouseButton::Left, true, 200, 102);
-    EXPECT_EQ(form.SelectedObject(), &form.Scene()[2]) << "where both are near, the one drawn last";
+    EXPECT_EQ(form.SelectedObjects(), std::vector<Tszeneobjekt*>{&form.Scene()[2]})
+        << "where both are near, the one drawn last";
     EXPECT_EQ(window.Surface().Pixel(200, 150), 0x0080FF) << "a handle on the absorber's end";
     form.MousePressed(MouseButton::Left, true, 120, 103);
-    EXPECT_EQ(form.SelectedObject(), &form.Scene()[1]);
+    EXPECT_EQ(form.SelectedObjects(), std::vector<Tszeneobjekt*>{&form.Scene()[1]});
     form.MousePressed(MouseButton::Left, true, 2, 300);
-    EXPECT_EQ(form.SelectedObject(), nullptr) << "the background radiation cannot be selected";
+    EXPECT_TRUE(form.SelectedObjects().empty()) << "the background radiation cannot be selected";
     form.MousePressed(MouseButton::Left, true, 120, 103);
     window.Press(platform::StandardKey::Delete);
     EXPECT_EQ(form.Scene().size(), 2u);
@@ -88,6 +95,82 @@ TEST_F(EditingTest, DraggingAHandleMovesThatPointDraggingTheObjectMovesItWholeAn
     EXPECT_EQ(headless.messages, std::vector<std::string>{"All points must be on the screen."});
     EXPECT_EQ(Emitter(1).staerke, 5);
     EXPECT_EQ(Emitter(1).x2, 360);
+}
+
+// A point drawn or dragged near another object's point lands on it, marked
+// while the mouse is held; Alt or the menu's switch leaves it where it is.
+// Shift turns a straight object in steps of 15 degrees.
+TEST_F(EditingTest, PointsSnapOntoOtherObjectsAndShiftTurnsInStepsOf15Degrees) {
+    constexpr platform::TColor kMarker = 0xFF00FF;
+    const auto markerShown = [this](int x, int y) {
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx)
+                if (window.Surface().Pixel(x + dx, y + dy) == kMarker) return true;
+        return false;
+    };
+    Draw("Absorber1", 100, 100, 300, 100);
+    Choose("Absorber1");
+    form.MousePressed(MouseButton::Left, true, 303, 102);
+    EXPECT_TRUE(markerShown(300, 100));
+    form.MouseMoved(true, 300, 250);
+    EXPECT_FALSE(markerShown(300, 100)) << "the end point has no target";
+    AnswerOk();
+    form.MouseReleased(MouseButton::Left, 300, 250);
+    EXPECT_EQ(Ends(2), (std::array{300, 100, 300, 250})) << "onto the end point";
+    Draw("Absorber1", 200, 104, 200, 180);
+    EXPECT_EQ(Ends(3), (std::array{200, 100, 200, 180})) << "onto the line";
+    Draw("Absorber1", 303, 253, 400, 300, {}, {.alt = true});
+    EXPECT_EQ(Ends(4), (std::array{303, 253, 400, 300})) << "Alt held";
+    Choose("Einrasten1");
+    Draw("Absorber1", 302, 252, 400, 400);
+    EXPECT_EQ(Ends(5), (std::array{302, 252, 400, 400})) << "switched off";
+    Choose("Einrasten1");
+    Draw("Absorber1", 500, 500, 600, 530, {}, {.shift = true});
+    EXPECT_EQ(Ends(6), (std::array{500, 500, 601, 527})) << "15 degrees";
+
+    // A whole object moves so that its nearest handle lands on a target.
+    Select();
+    Drag(550, 513, 353, 113);
+    EXPECT_EQ(Ends(6), (std::array{300, 100, 401, 127}));
+    window.Press(platform::StandardKey::Undo);
+    EXPECT_EQ(Ends(6), (std::array{500, 500, 601, 527})) << "one step back";
+}
+
+// Shift+click and a rectangle dragged open select several objects, which
+// then move, copy and delete together, each one step back.
+TEST_F(EditingTest, SeveralSelectedObjectsMoveCopyAndDeleteTogether) {
+    Draw("Absorber1", 100, 100, 200, 100);
+    Draw("Absorber1", 100, 200, 200, 200);
+    Draw("Absorber1", 500, 500, 600, 500);
+    Select();
+    form.MousePressed(MouseButton::Left, true, 150, 100);
+    form.MouseReleased(MouseButton::Left, 150, 100);
+    form.MousePressed(MouseButton::Left, true, 150, 200, {.shift = true});
+    form.MouseReleased(MouseButton::Left, 150, 200);
+    EXPECT_EQ(form.SelectedObjects(), (std::vector<Tszeneobjekt*>{&form.Scene()[1], &form.Scene()[2]}));
+    EXPECT_EQ(window.Surface().Pixel(200, 200), 0x0080FF) << "the handles of each";
+    form.MousePressed(MouseButton::Left, true, 150, 200, {.shift = true});
+    EXPECT_EQ(form.SelectedObjects(), std::vector<Tszeneobjekt*>{&form.Scene()[1]}) << "Shift+click again: out";
+    form.MousePressed(MouseButton::Left, true, 150, 200, {.shift = true});
+    Drag(150, 100, 160, 110);
+    EXPECT_EQ(Ends(1), (std::array{110, 110, 210, 110}));
+    EXPECT_EQ(Ends(2), (std::array{110, 210, 210, 210}));
+    window.Press(platform::StandardKey::Undo);
+    EXPECT_EQ(Ends(2), (std::array{100, 200, 200, 200}));
+
+    Drag(50, 50, 250, 250);
+    EXPECT_EQ(form.SelectedObjects(), (std::vector<Tszeneobjekt*>{&form.Scene()[1], &form.Scene()[2]}));
+    window.Press(platform::StandardKey::Copy);
+    const std::string copied = headless.ClipboardText();
+    const size_t first = copied.find("x1=100\r\ny1=100\r\n");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_NE(copied.find("x1=100\r\ny1=200\r\n", first), std::string::npos) << "both, in the scene's order";
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_EQ(form.Scene().size(), 2u);
+    window.Press(platform::StandardKey::Undo);
+    EXPECT_EQ(form.Scene().size(), 4u);
+    window.Press("Ctrl+A");
+    EXPECT_EQ(form.SelectedObjects().size(), 3u);
 }
 
 // Every kind of change is one step back; undo gives the scene file's text
@@ -203,7 +286,7 @@ TEST_F(EditingTest, ClipboardHoldsSceneFileTextAndPastedCopiesMoveAside) {
     window.Press(platform::StandardKey::Paste);
     window.Press("Ctrl+D");
     ASSERT_EQ(form.Scene().size(), 4u);
-    EXPECT_EQ(form.SelectedObject(), &form.Scene()[3]);
+    EXPECT_EQ(form.SelectedObjects(), std::vector<Tszeneobjekt*>{&form.Scene()[3]});
     EXPECT_EQ(Emitter(2).x1, 110);
     EXPECT_EQ(Emitter(3).x1, 120);
     EXPECT_EQ(Emitter(3).staerke, 5.0f);

@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, ObjectManagerShowsEachObjectAndHighlightsTheChosenOne) {
     EXPECT_EQ(swatches[1], 0x0000FF);
     EXPECT_EQ(headless.messages.size(), 1u) << "the point off the picture is refused";
     EXPECT_EQ(handlePixel, 0x0080FF) << "the chosen object's handle shows";
-    EXPECT_EQ(form.SelectedObject(), &form.Scene()[1]);
+    EXPECT_EQ(form.SelectedObjects(), std::vector<Tszeneobjekt*>{&form.Scene()[1]});
     EXPECT_EQ(dynamic_cast<const TObjektLambert&>(form.Scene()[1]).x1, 100) << "the cancelled edit is taken back";
 }
 

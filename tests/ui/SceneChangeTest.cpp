@@ -236,7 +236,7 @@ TEST_F(SceneChangeTest, EveryMenuItemIsOneUndoStepOrLeavesTheSceneAlone) {
         OpenLitMirrors();
         form.MousePressed(MouseButton::Left, true, 52, 105);  // selects the ring
         form.MouseReleased(MouseButton::Left, 52, 105);
-        ASSERT_NE(form.SelectedObject(), nullptr);
+        ASSERT_FALSE(form.SelectedObjects().empty());
         for (int i = 0; i < 4; ++i) Answer(changeEverything);
         Answer([](DialogSpec&) { return ModalResult::Quit; });
         const std::string before = SceneText();

@@ -17,6 +17,10 @@ namespace platform {
 
 namespace {
 
+HeldKeys HeldKeysOf(const QMouseEvent& mouse) {
+    return {mouse.modifiers().testFlag(Qt::ShiftModifier), mouse.modifiers().testFlag(Qt::AltModifier)};
+}
+
 std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton: return MouseButton::Left;
@@ -166,14 +170,15 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
             if (event->type() == QEvent::MouseButtonDblClick)
                 events->MouseDoubleClicked(*button, at.x(), at.y());
             else
-                events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y());
+                events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y(),
+                                     HeldKeysOf(*mouse));
             return true;
         }
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint at = mouse->position().toPoint();
             const bool dragging = pressedOnPicture && mouse->buttons().testFlag(Qt::LeftButton);
-            if (events != nullptr) events->MouseMoved(dragging, at.x(), at.y());
+            if (events != nullptr) events->MouseMoved(dragging, at.x(), at.y(), HeldKeysOf(*mouse));
             return true;
         }
         default: return QMainWindow::eventFilter(watched, event);
