@@ -19,10 +19,13 @@ void HelpDialog(platform::Platform& platform) {
                         "takes the new object back."),
          Control::Label("Selecting: a click near an object selects it and shows its handles. Drag a handle to move\r"
                         "that point, or the object to move it whole; the arrow keys move it by a pixel (with Shift\r"
-                        "by ten); a double click opens its dialog; Delete removes it. The background radiation stays."),
+                        "by ten); a double click opens its dialog; Delete removes it. The background radiation stays.\r"
+                        "Shift+click or a rectangle dragged open selects several, which move and copy together."),
+         Control::Label("Snapping: a dragged point lands on a nearby end point, centre or wall (marked by a circle);\r"
+                        "Alt or \"Edit\" > \"Snap to Objects\" turns it off. Shift turns a straight object in steps of 15°."),
          Control::Label("Shortcuts: Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+Q Quit,\r"
                         "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Ctrl+X Cut, Ctrl+C Copy, Ctrl+V Paste,\r"
-                        "Ctrl+D Duplicate, Delete, Esc Select, M Measure, F1 this help."),
+                        "Ctrl+D Duplicate, Ctrl+A Select All, Delete, Esc Select, M Measure, F1 this help."),
          Control::Button("OK", platform::ModalResult::OK, true)}};
     platform.ShowModal(dialog);
 }
