@@ -21,8 +21,9 @@ void HelpDialog(platform::Platform& platform) {
                         "that point, or the object to move it whole; the arrow keys move it by a pixel (with Shift\r"
                         "by ten); a double click opens its dialog; Delete removes it. The background radiation stays.\r"
                         "Shift+click or a rectangle dragged open selects several, which move and copy together."),
-         Control::Label("Snapping: a dragged point lands on a nearby end point, centre or wall (marked by a circle);\r"
-                        "Alt or \"Edit\" > \"Snap to Objects\" turns it off. Shift turns a straight object in steps of 15°."),
+         Control::Label("Snapping: a dragged point lands on a nearby end point, centre or wall, marked by a\r"
+                        "circle; Alt or \"Edit\" > \"Snap to Objects\" turns it off. Shift turns a straight object\r"
+                        "in steps of 15 degrees."),
          Control::Label("Shortcuts: Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+Q Quit,\r"
                         "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Ctrl+X Cut, Ctrl+C Copy, Ctrl+V Paste,\r"
                         "Ctrl+D Duplicate, Ctrl+A Select All, Delete, Esc Select, M Measure, F1 this help."),
