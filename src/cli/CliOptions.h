@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Window.h"
 #include "ui/DisplayKind.h"
 
-// The largest picture brevanto-cli's window takes, in each direction.
-inline constexpr int kCliScreenSize = 4096;
+// The largest picture brevanto-cli's window takes, in each direction: the
+// largest the window shows.
+inline constexpr int kCliScreenSize = platform::kLargestPictureSide;
 
 // The command line of brevanto-cli, parsed but not yet carried out.
 struct CliOptions {

@@ -29,6 +29,11 @@ public:
     int ClientHeight() const override { return surface.Height(); }
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
+    // The whole screen.
+    int AreaWidth() const override { return screenWidth; }
+    int AreaHeight() const override { return screenHeight; }
+    // Nothing to show larger or smaller.
+    void ZoomView(ViewZoom) override {}
     TColor Color() const override { return colour; }
     void SetColor(TColor newColour) override { colour = newColour; }
     Canvas& GetCanvas() override { return surface.GetCanvas(); }

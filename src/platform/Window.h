@@ -32,14 +32,37 @@ public:
     virtual void ArrowKeyPressed(int dx, int dy, bool shift) = 0;
     // The user asks to close the window (its close box); false keeps it open.
     virtual bool CloseRequested() = 0;
-    // The window system gave the drawing area another size than the program
-    // asked for (a window manager fitted the window to the screen, say):
-    // ClientWidth and ClientHeight tell the new one.
+    // The drawing area took another size (a window manager fitted the
+    // window to the screen, say): AreaWidth and AreaHeight tell the new one.
     virtual void DrawingAreaResized() = 0;
 };
 
 // The keyboard shortcuts whose keys the desktop defines (Ctrl+S, say).
-enum class StandardKey { None, New, Open, Save, SaveAs, Quit, Undo, Redo, Delete, Help, Cut, Copy, Paste };
+enum class StandardKey {
+    None,
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Quit,
+    Undo,
+    Redo,
+    Delete,
+    Help,
+    Cut,
+    Copy,
+    Paste,
+    ZoomIn,
+    ZoomOut
+};
+
+// The largest side of a picture. The window shows any picture up to this
+// size, scaled down when it is larger than the drawing area.
+inline constexpr int kLargestPictureSide = 4096;
+
+// How large the window shows the picture: a step larger or smaller, or as
+// large as the drawing area shows it whole (at most at its own size).
+enum class ViewZoom { In, Out, Fit };
 
 // One item of the main menu: a caption with either sub-items or an action.
 // `name` identifies the item (the window system's object name).
@@ -65,11 +88,20 @@ public:
     virtual ~Window() = default;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual std::string Caption() const = 0;
+    // The picture's size.
     virtual int ClientWidth() const = 0;
     virtual int ClientHeight() const = 0;
-    // The system may grant less than asked; read the size back.
+    // The system may grant less than asked (at most kLargestPictureSide);
+    // read the size back.
     virtual void SetClientWidth(int width) = 0;
     virtual void SetClientHeight(int height) = 0;
+    // The drawing area's size: the largest picture it shows whole at its
+    // own size.
+    virtual int AreaWidth() const = 0;
+    virtual int AreaHeight() const = 0;
+    // Shows the picture larger or smaller; the picture and its coordinates
+    // stay as they are.
+    virtual void ZoomView(ViewZoom zoom) = 0;
     virtual TColor Color() const = 0;
     virtual void SetColor(TColor colour) = 0;
     virtual Canvas& GetCanvas() = 0;

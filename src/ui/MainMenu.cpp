@@ -117,6 +117,10 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem duplicate = m.Edit("Duplicate", "Duplizieren1", &MainWindow::DuplicateSelection);
     duplicate.shortcut = "Ctrl+D";
     cut.enabled = copy.enabled = duplicate.enabled = hasSelection;
+    MenuItem zoomIn = m.Item("Zoom In", "Vergroessern1", &MainWindow::ZoomIn, StandardKey::ZoomIn);
+    MenuItem zoomOut = m.Item("Zoom Out", "Verkleinern1", &MainWindow::ZoomOut, StandardKey::ZoomOut);
+    MenuItem fit = m.Item("Fit Picture", "Einpassen1", &MainWindow::FitPicture);
+    fit.shortcut = "Ctrl+0";
     MenuItem selectAll = m.Item("Select All", "AllesAuswaehlen1", &MainWindow::SelectAll);
     selectAll.shortcut = "Ctrl+A";
     MenuItem snapping = m.Item("Snap to Objects", "Einrasten1", &MainWindow::ToggleSnapping);
@@ -139,7 +143,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                      {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles),
                       m.Item("Diffuseness", "Diffusitaet1", &MainWindow::DrawDiffuseness),
                       m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
-             legends, measure}),
+             legends, measure, Submenu("View", {zoomIn, zoomOut, fit})}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
@@ -16,12 +17,7 @@
 #include "ui/MainMenu.h"
 #include "ui/ObjektManager.h"
 
-namespace {
-
-// Asked for so that the window system grants the largest area it can.
-constexpr int kLargestRequest = 10000;
-
-}  // namespace
+namespace {}  // namespace
 
 MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& mainWindow)
     : platform(platformToUse),
@@ -51,8 +47,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::TakeWholeDrawingArea() {
-    window.SetClientWidth(kLargestRequest);
-    window.SetClientHeight(kLargestRequest);
+    pictureFollowsArea = true;
+    window.SetClientWidth(window.AreaWidth());
+    window.SetClientHeight(window.AreaHeight());
     window.SetColor(platform::kButtonFaceColour);
 }
 
@@ -158,6 +155,14 @@ void MainWindow::StartAfresh() {
 
 void MainWindow::Quit() { window.Close(); }
 
+bool MainWindow::IsUntouched() const { return sceneFile.empty() && list.size() == 1 && !history.CanUndo(); }
+
+void MainWindow::ZoomIn() { window.ZoomView(platform::ViewZoom::In); }
+
+void MainWindow::ZoomOut() { window.ZoomView(platform::ViewZoom::Out); }
+
+void MainWindow::FitPicture() { window.ZoomView(platform::ViewZoom::Fit); }
+
 bool MainWindow::CloseRequested() {
     bool mayClose = false;
     platform::ReportingErrors(platform, [&] { mayClose = MayDiscardChanges(); });
@@ -247,7 +252,11 @@ void MainWindow::EditIterations() { IterationsDialog(platform, settings); }
 
 void MainWindow::EditScreen() {
     const platform::TColor colourBefore = settings.hintergrundfarbe;
+    // The size typed in is the picture's, whatever the drawing area does.
+    const bool following = std::exchange(pictureFollowsArea, false);
     ScreenDialog(platform, window, settings);
+    if (window.ClientWidth() == settings.breite && window.ClientHeight() == settings.hoehe)
+        pictureFollowsArea = following;
     // A new size starts the scene afresh, at that size; unless the user
     // would rather keep the unsaved scene.
     if (window.ClientWidth() != settings.breite || window.ClientHeight() != settings.hoehe) {
@@ -269,6 +278,9 @@ void MainWindow::ShowHelp() { HelpDialog(platform); }
 
 void MainWindow::DrawingAreaResized() {
     platform::ReportingErrors(platform, [&] {
+        if (!pictureFollowsArea || !IsUntouched()) return;
+        window.SetClientWidth(window.AreaWidth());
+        window.SetClientHeight(window.AreaHeight());
         if (window.ClientWidth() == settings.breite && window.ClientHeight() == settings.hoehe) return;
         settings.breite = window.ClientWidth();
         settings.hoehe = window.ClientHeight();

@@ -131,6 +131,10 @@ public:
     void ShowHelp();
     // The verification scenes at the current resolution of the calculation.
     void ShowVerification();
+    // How large the window shows the picture; the picture stays.
+    void ZoomIn();
+    void ZoomOut();
+    void FitPicture();
 
     void MousePressed(platform::MouseButton button, bool leftHeld, int x, int y, platform::HeldKeys held = {}) override;
     void MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys held = {}) override;
@@ -140,8 +144,12 @@ public:
     void ArrowKeyPressed(int dx, int dy, bool shift) override;
     // Asks to save unsaved changes first.
     bool CloseRequested() override;
-    // The picture and the settings follow the drawing area's real size, so
-    // that a file saved on a screen opens again on it; the scene stays.
+    // While the picture has the whole drawing area (after New and at start)
+    // and the scene is as it started (no file, nothing done that could be
+    // undone, no object), the picture and the settings take the drawing
+    // area's new size, as when the window manager maximises the window at
+    // start; any other picture keeps its size, and the window shows it
+    // scaled.
     void DrawingAreaResized() override;
 
     // After a command or a drag that may have changed the scene: a change
@@ -226,6 +234,8 @@ private:
     void StartAfresh();
     // The largest drawing area the window grants, in the system's grey.
     void TakeWholeDrawingArea();
+    // No file, no object, nothing to undo: as New left the scene.
+    bool IsUntouched() const;
     // Settings with their defaults for the window's drawing area and colour.
     Tprgvar DefaultSettings() const;
     // Makes what a scene file held the program's state, as far as it was
@@ -302,4 +312,7 @@ private:
     DisplayKind shownDisplay = DisplayKind::None;
     std::vector<std::pair<int, int>> singleStreamLines;
     bool showLegends = false;
+    // Set by New and at start, cleared by a size from a file or the screen
+    // dialog (DrawingAreaResized).
+    bool pictureFollowsArea = true;
 };

@@ -107,7 +107,10 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
 
 bool MainWindow::AdoptScene(SceneFileContents& contents) {
     bool fits = true;
-    if (contents.screenRead) fits = FitWindow(window, contents.breite, contents.hoehe);
+    if (contents.screenRead) {
+        pictureFollowsArea = false;
+        fits = FitWindow(window, contents.breite, contents.hoehe);
+    }
     // The picture follows the size the window really took, also when that is
     // not the file's.
     picture->SetSize(window.ClientWidth(), window.ClientHeight());

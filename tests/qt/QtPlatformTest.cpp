@@ -105,7 +105,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(InOutError, bitmap.SaveToFile(unwritable, PictureFormat::Bmp));
     }
 
-    // The form asks for 10000 x 10000 pixels; the drawing area takes what the screen gives.
+    // A new scene's picture takes what the screen gives; a larger picture
+    // keeps its size, up to the largest, and shows whole, scaled down.
     void drawingAreaTakesWhatTheScreenGives() {
         StartedWindow main(platform);
         QtWindow& window = main.window;
@@ -118,7 +119,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.SetClientWidth(10000);
         window.SetClientHeight(10000);
-        QCOMPARE(window.DrawingArea().size(), QSize(window.ClientWidth(), window.ClientHeight()));
+        QCOMPARE(QSize(window.ClientWidth(), window.ClientHeight()), QSize(kLargestPictureSide, kLargestPictureSide));
+        const QtDrawingArea& area = window.DrawingArea();
+        QCOMPARE(area.Scale(), double(area.height()) / kLargestPictureSide);
+        QCOMPARE(area.FromPicture({0, kLargestPictureSide}).y(), double(area.height()));
     }
 
     // A menu command chooses the object; a drag with the left button draws it and opens its dialog.
@@ -148,11 +152,17 @@ private slots:
     // started an object off the picture, whose dialog then refused it.
     void pressBesideASmallerPictureStartsNothing() {
         StartedWindow main(platform);
-        main.window.SetClientWidth(300);
-        main.window.SetClientHeight(200);
-        main.window.resize(600, 500);
         main.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        WhenShown([](QDialog& dialog) {
+            const QList<QLineEdit*> fields = dialog.findChildren<QLineEdit*>();  // height, width
+            fields[0]->setText(QStringLiteral("200"));
+            fields[1]->setText(QStringLiteral("300"));
+            dialog.findChild<QPushButton*>()->click();
+        });
+        main.window.findChild<QAction*>(QStringLiteral("Bildschirm1"))->trigger();
+        main.window.resize(600, 500);
+        QCOMPARE(main.form.Picture().Width(), 300);
         QtDrawingArea& area = main.window.DrawingArea();
         QVERIFY(area.width() > 300 && area.height() > 200);
         main.window.findChild<QAction*>(QStringLiteral("Absorber1"))->trigger();

@@ -5,13 +5,15 @@
 #include <QWidget>
 
 #include "platform/Colour.h"
+#include "platform/Window.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace platform {
 
 // The main window's drawing area. What the program draws on the window goes
-// into a surface image of the drawing area's size, which this widget shows;
-// the rest of the widget shows the window colour.
+// into a surface image of the picture's size, which this widget shows, at
+// its own size or scaled and moved (the view); the rest of the widget shows
+// a darker margin.
 class QtDrawingArea : public QWidget {
     Q_OBJECT
 
@@ -20,7 +22,8 @@ public:
 
     // Kept apart from the image, which has no size while one side is zero.
     QSize SurfaceSize() const { return surfaceSize; }
-    // The new surface shows the window colour until something is drawn.
+    // The new surface shows the window colour until something is drawn; the
+    // view fits it.
     void SetSurfaceSize(QSize size);
     Canvas& GetCanvas() { return canvas; }
     const QImage& Surface() const { return surface; }
@@ -30,6 +33,25 @@ public:
 
     QSize sizeHint() const override { return surfaceSize; }
 
+    // The view: how many widget pixels a picture pixel takes, and where the
+    // picture's pixel (0, 0) lies in the widget.
+    double Scale() const { return scale; }
+    QPointF Offset() const { return offset; }
+    // The picture pixel under a point of the widget, and back (the pixel's
+    // upper left corner).
+    QPoint ToPicture(QPointF position) const;
+    QPointF FromPicture(QPoint pixel) const;
+    // A step larger or smaller about the widget's centre, or fitted: the
+    // whole picture, at most at its own size, from the upper left corner.
+    // A fitted view stays fitted when the widget changes size.
+    void Zoom(ViewZoom zoom);
+    // Scaled by `factor` about a point of the widget, which stays over the
+    // same picture point.
+    void ZoomAt(double factor, QPointF anchor);
+    // Moves the picture by this many widget pixels, as far as some of it
+    // stays in view.
+    void PanBy(QPointF delta);
+
     // Runs after the widget took another size.
     std::function<void()> resized;
 
@@ -38,10 +60,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void Fit();
+
     QSize surfaceSize{0, 0};
     QImage surface;
     QtCanvas canvas{surface, [this] { update(); }};
     TColor background = kButtonFaceColour;
+    double scale = 1;
+    QPointF offset{0, 0};
+    bool fitted = true;
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/qt/QtWindow.h"
 
+#include <cmath>
 #include <optional>
 
 #include <QCloseEvent>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWheelEvent>
 
 #include "platform/qt/QtLightMeter.h"
 
@@ -59,6 +61,9 @@ QList<QKeySequence> KeysOf(const MenuItem& item) {
         case StandardKey::Cut: return Keys("Ctrl+X", QKeySequence::Cut);
         case StandardKey::Copy: return Keys("Ctrl+C", QKeySequence::Copy);
         case StandardKey::Paste: return Keys("Ctrl+V", QKeySequence::Paste);
+        // Ctrl+= too: on many keyboards "+" needs Shift.
+        case StandardKey::ZoomIn: return Keys("Ctrl++", QKeySequence::ZoomIn) << QKeySequence(QStringLiteral("Ctrl+="));
+        case StandardKey::ZoomOut: return Keys("Ctrl+-", QKeySequence::ZoomOut);
     }
     if (item.shortcut.empty()) return {};
     return {QKeySequence(QString::fromStdString(item.shortcut))};
@@ -73,7 +78,9 @@ QtWindow::QtWindow()
       status(new QLabel) {
     setCentralWidget(area);
     statusBar()->addWidget(status);
-    area->resized = [this] { FitSurfaceToArea(); };
+    area->resized = [this] {
+        if (isVisible() && events != nullptr) events->DrawingAreaResized();
+    };
     area->installEventFilter(this);
 }
 
@@ -154,38 +161,86 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const std::optional<MouseButton> button = ButtonOf(mouse->button());
-            const QPoint at = mouse->position().toPoint();
-            if (!button || events == nullptr) return true;
-            if (event->type() == QEvent::MouseButtonRelease) {
-                if (pressedOnPicture) events->MouseReleased(*button, at.x(), at.y());
-                pressedOnPicture = mouse->buttons() != Qt::NoButton && pressedOnPicture;
-                return true;
-            }
-            // Beside a picture smaller than the area nothing can be placed.
-            pressedOnPicture = QRect(QPoint(0, 0), area->SurfaceSize()).contains(at);
-            if (!pressedOnPicture) return true;
-            if (event->type() == QEvent::MouseButtonDblClick)
-                events->MouseDoubleClicked(*button, at.x(), at.y());
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove: return MouseEvent(event);
+        case QEvent::Wheel: {
+            // With Ctrl the wheel zooms about the mouse, otherwise it moves
+            // the view (with Shift sideways).
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            const QPoint turned = wheel->angleDelta();
+            if (wheel->modifiers().testFlag(Qt::ControlModifier))
+                area->ZoomAt(std::pow(1.25, turned.y() / 120.0), wheel->position());
+            else if (wheel->modifiers().testFlag(Qt::ShiftModifier))
+                area->PanBy(QPointF(turned.y(), turned.x()) / 2);
             else
-                events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y(),
-                                     HeldKeysOf(*mouse));
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint at = mouse->position().toPoint();
-            const bool dragging = pressedOnPicture && mouse->buttons().testFlag(Qt::LeftButton);
-            if (events != nullptr) events->MouseMoved(dragging, at.x(), at.y(), HeldKeysOf(*mouse));
+                area->PanBy(QPointF(turned) / 2);
             return true;
         }
         default: return QMainWindow::eventFilter(watched, event);
     }
 }
 
+bool QtWindow::MovesView(const QMouseEvent& mouse) {
+    const QPointF at = mouse.position();
+    switch (mouse.type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (mouse.button() == Qt::MiddleButton || (mouse.button() == Qt::LeftButton && spaceHeld)) {
+                panningFrom = at;
+                area->setCursor(Qt::ClosedHandCursor);
+                return true;
+            }
+            return false;
+        case QEvent::MouseMove:
+            if (!panningFrom) return false;
+            area->PanBy(at - *panningFrom);
+            panningFrom = at;
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!panningFrom) return false;
+            if (mouse.buttons() == Qt::NoButton) {
+                panningFrom.reset();
+                area->setCursor(spaceHeld ? Qt::OpenHandCursor : Qt::ArrowCursor);
+            }
+            return true;
+        default: return false;
+    }
+}
+
+bool QtWindow::MouseEvent(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (MovesView(*mouse) || events == nullptr) return true;
+    const QPoint at = area->ToPicture(mouse->position());
+    if (event->type() == QEvent::MouseMove) {
+        const bool dragging = pressedOnPicture && mouse->buttons().testFlag(Qt::LeftButton);
+        events->MouseMoved(dragging, at.x(), at.y(), HeldKeysOf(*mouse));
+        return true;
+    }
+    const std::optional<MouseButton> button = ButtonOf(mouse->button());
+    if (!button) return true;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (pressedOnPicture) events->MouseReleased(*button, at.x(), at.y());
+        pressedOnPicture = mouse->buttons() != Qt::NoButton && pressedOnPicture;
+        return true;
+    }
+    // Beside the picture nothing can be placed.
+    pressedOnPicture = QRect(QPoint(0, 0), area->SurfaceSize()).contains(at);
+    if (!pressedOnPicture) return true;
+    if (event->type() == QEvent::MouseButtonDblClick)
+        events->MouseDoubleClicked(*button, at.x(), at.y());
+    else
+        events->MousePressed(*button, mouse->buttons().testFlag(Qt::LeftButton), at.x(), at.y(), HeldKeysOf(*mouse));
+    return true;
+}
+
 void QtWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat() && !spaceHeld) {
+            spaceHeld = true;
+            if (!panningFrom) area->setCursor(Qt::OpenHandCursor);
+        }
+        return;
+    }
     int dx = 0, dy = 0;
     switch (event->key()) {
         case Qt::Key_Left: dx = -1; break;
@@ -197,6 +252,12 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers others = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (events == nullptr || others != Qt::NoModifier) return QMainWindow::keyPressEvent(event);
     events->ArrowKeyPressed(dx, dy, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void QtWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) return QMainWindow::keyReleaseEvent(event);
+    spaceHeld = false;
+    if (!panningFrom) area->setCursor(Qt::ArrowCursor);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {
@@ -214,23 +275,14 @@ QSize QtWindow::LargestClientSize() const {
 }
 
 void QtWindow::SetClientSize(QSize requested) {
-    requestedClientSize = requested;
-    area->SetSurfaceSize(requested.boundedTo(LargestClientSize()).expandedTo(QSize(0, 0)));
+    area->SetSurfaceSize(requested.boundedTo({kLargestPictureSide, kLargestPictureSide}).expandedTo(QSize(0, 0)));
     if (isMaximized()) return;
     // Without a window manager nothing maximises the window: size it to the
-    // drawing area and centre it on the screen.
-    resize(area->SurfaceSize() + QSize(0, BarsHeight()));
+    // picture, as far as the screen allows, and centre it on the screen.
+    resize(area->SurfaceSize().boundedTo(LargestClientSize()) + QSize(0, BarsHeight()));
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
-}
-
-void QtWindow::FitSurfaceToArea() {
-    if (!isVisible()) return;
-    const QSize fitted = requestedClientSize.boundedTo(LargestClientSize()).expandedTo(QSize(0, 0));
-    if (fitted == area->SurfaceSize()) return;
-    area->SetSurfaceSize(fitted);
-    if (events != nullptr) events->DrawingAreaResized();
 }
 
 void QtWindow::SetClientWidth(int width) { SetClientSize({width, ClientHeight()}); }

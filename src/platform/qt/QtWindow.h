@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,10 +29,15 @@ public:
     std::string Caption() const override { return caption; }
     int ClientWidth() const override { return area->SurfaceSize().width(); }
     int ClientHeight() const override { return area->SurfaceSize().height(); }
-    // Limited to what the screen leaves beside the frame, the menu bar and
-    // the status line.
+    // Any size up to kLargestPictureSide; without a window manager the
+    // window takes the picture's size, as far as the screen allows.
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
+    // What the screen leaves beside the frame, the menu bar and the status
+    // line; once a window manager maximised the window, its drawing area.
+    int AreaWidth() const override { return LargestClientSize().width(); }
+    int AreaHeight() const override { return LargestClientSize().height(); }
+    void ZoomView(ViewZoom zoom) override { area->Zoom(zoom); }
     TColor Color() const override { return area->Background(); }
     void SetColor(TColor colour) override { area->SetBackground(colour); }
     Canvas& GetCanvas() override { return area->GetCanvas(); }
@@ -52,8 +58,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // The arrow keys that no control took.
+    // The arrow keys that no control took, and the space bar held for
+    // moving the view.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void AddMenuItems(QWidget* parent, const std::vector<MenuItem>& items);
@@ -61,9 +69,10 @@ private:
     int BarsHeight() const;
     QSize LargestClientSize() const;
     void SetClientSize(QSize requested);
-    // After the window system resized the drawing area: the surface takes
-    // the size last asked for, as far as the area now allows.
-    void FitSurfaceToArea();
+    // The mouse on the drawing area: what moves the view, and the rest for
+    // the program in picture pixels.
+    bool MouseEvent(QEvent* event);
+    bool MovesView(const QMouseEvent& mouse);
 
     // The actions that can be disabled, and what they ask.
     std::vector<std::pair<QAction*, std::function<bool()>>> enabledRules;
@@ -71,10 +80,13 @@ private:
     QLabel* status;
     QtLightMeter* lightMeter = nullptr;
     WindowEvents* events = nullptr;
-    QSize requestedClientSize{0, 0};
     std::string caption;
     // A drag goes on outside the picture, but only a press on it starts one.
     bool pressedOnPicture = false;
+    // The view moves with the mouse while the middle button is held, or the
+    // left one with the space bar held; from this widget point last.
+    std::optional<QPointF> panningFrom;
+    bool spaceHeld = false;
 };
 
 }  // namespace platform
