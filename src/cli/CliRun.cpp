@@ -122,10 +122,12 @@ Extended OptionsWork(const CliOptions& options, const MainWindow& form) {
     return work;
 }
 
-// The picture the window shows, in the format the file name's extension
-// names.
-void WritePicture(MainWindow& form, const platform::RasterBitmap& picture, const std::string& fileName) {
+// The picture the window shows, as its "Save as Picture" writes it (without
+// the marks the window shows over it), in the format the file name's
+// extension names.
+void WritePicture(MainWindow& form, const std::string& fileName) {
     if (EndsWithNoCase(fileName, ".svg")) return form.WriteSvg(fileName);
+    const auto& picture = dynamic_cast<const platform::RasterBitmap&>(form.Picture());
     const std::vector<uint8_t> bytes = EndsWithNoCase(fileName, ".png") ? picture.PngBytes() : picture.BmpBytes();
     platform::ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));
 }
@@ -216,7 +218,7 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         if (options.legends != form.LegendsShown()) form.ToggleLegends();
         // A display that shows a message instead (no light source) was not drawn.
         if (!Step(headless, err, [&] { form.ShowDisplay(*options.render); })) return Failed(options, headless, err);
-        if (!Step(headless, err, [&] { WritePicture(form, window.Surface(), options.out); })) return 1;
+        if (!Step(headless, err, [&] { WritePicture(form, options.out); })) return 1;
     }
     if (options.save &&
         !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))

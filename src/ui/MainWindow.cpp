@@ -89,6 +89,7 @@ void MainWindow::FollowSceneChanges() {
     settings.berechnet = false;
     notConvergedPasses.reset();
     window.ClearMeasurement();
+    measuredPoint.reset();
     if (shownDisplay != DisplayKind::None || !singleStreamLines.empty()) RedrawAll();
 }
 
@@ -303,8 +304,7 @@ void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y
 void MainWindow::MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys keys) {
     held = keys;
     platform::ReportingErrors(platform, [&] {
-        window.GetCanvas().DrawBitmap(*picture);
-        ShowSelection();
+        RefreshWindow();
         if (leftHeld) mouseMode->Drag(*this, x, y);
         window.SetCaption(settings.titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
     });

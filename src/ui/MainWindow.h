@@ -280,9 +280,11 @@ private:
     // Whether an object of the scene saves as this text.
     bool IsInScene(const std::string& savedText) const;
     void SetSelection(std::vector<Tszeneobjekt*> objects);
+    // The picture on the window, and over it what ShowSelection shows.
+    void RefreshWindow();
     // The objects' window marks (the suns), the selected objects' handles,
-    // the snap target and the selection rectangle over the picture on the
-    // window.
+    // the point measured last, the snap target and the selection rectangle
+    // over the picture on the window.
     void ShowSelection();
 
     platform::Platform& platform;
@@ -307,6 +309,8 @@ private:
     bool snapping = true;
     std::optional<Handle> snapMarker;
     std::optional<std::array<int, 4>> selectionRectangle;
+    // Where the light meter's reading shown was taken.
+    std::optional<Handle> measuredPoint;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
     DisplayKind shownDisplay = DisplayKind::None;

@@ -67,7 +67,7 @@ void MainWindow::ShowDisplay(DisplayKind display) {
     RedrawAll();
     DrawDisplay(display, *picture, window.GetCanvas());
     shownDisplay = display;
-    window.GetCanvas().DrawBitmap(*picture);
+    RefreshWindow();
 }
 
 void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow) {

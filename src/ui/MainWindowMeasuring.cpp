@@ -8,7 +8,13 @@
 #include "ui/MeasuringDialogs.h"
 
 void MainWindow::MeasureLightAt(int x, int y) {
-    if (PrepareScene()) window.ShowMeasurement(MeasureLight(list, x, y));
+    // The meter's panel takes room from the drawing area: the picture
+    // measured keeps its size.
+    pictureFollowsArea = false;
+    if (!PrepareScene()) return;
+    window.ShowMeasurement(MeasureLight(list, x, y));
+    measuredPoint = Handle{x, y};
+    RefreshWindow();
 }
 
 void MainWindow::DrawDiffuseness() { ShowDisplay(DisplayKind::Diffuseness); }

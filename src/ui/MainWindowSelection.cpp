@@ -1,6 +1,7 @@
 // The main window's selection, and where the points that the mouse drags go:
 // what it shows on the window over the picture and never puts into it.
 #include <algorithm>
+#include <utility>
 
 #include "model/SceneList.h"
 #include "ui/MainWindow.h"
@@ -17,6 +18,8 @@ constexpr int kHandleSize = 3;
 constexpr platform::TColor kHandleColour = 0x0080FF;
 constexpr int kSnapMarkerSize = 6;
 constexpr platform::TColor kPlacingColour = 0xFF00FF;
+// The point the light meter measured last: a cross with an open middle.
+constexpr platform::TColor kMeasuredColour = 0xFF0080;
 
 }  // namespace
 
@@ -49,8 +52,7 @@ void MainWindow::Select(Tszeneobjekt* object) {
 
 void MainWindow::SetSelection(std::vector<Tszeneobjekt*> objects) {
     selection = std::move(objects);
-    window.GetCanvas().DrawBitmap(*picture);
-    ShowSelection();
+    RefreshWindow();
     window.UpdateMenuStates();
 }
 
@@ -118,12 +120,15 @@ Handle MainWindow::PlaceOffset(const std::vector<const Tszeneobjekt*>& moving, c
 void MainWindow::EndPlacing() {
     snapMarker.reset();
     selectionRectangle.reset();
-    window.GetCanvas().DrawBitmap(*picture);
-    ShowSelection();
+    RefreshWindow();
 }
 
 void MainWindow::ShowSelectionRectangle(std::optional<std::array<int, 4>> rectangle) {
     selectionRectangle = rectangle;
+    RefreshWindow();
+}
+
+void MainWindow::RefreshWindow() {
     window.GetCanvas().DrawBitmap(*picture);
     ShowSelection();
 }
@@ -142,6 +147,15 @@ void MainWindow::ShowSelection() {
     if (snapMarker)
         canvas.Ellipse(snapMarker->x - kSnapMarkerSize, snapMarker->y - kSnapMarkerSize,
                        snapMarker->x + kSnapMarkerSize + 1, snapMarker->y + kSnapMarkerSize + 1);
+    if (measuredPoint) {
+        canvas.SetPenColor(kMeasuredColour);
+        const auto [x, y] = *measuredPoint;
+        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+            canvas.MoveTo(x + 3 * dx, y + 3 * dy);
+            canvas.LineTo(x + 10 * dx, y + 10 * dy);
+        }
+        canvas.SetPenColor(kPlacingColour);
+    }
     if (selectionRectangle) {
         const auto [left, top, right, bottom] = *selectionRectangle;
         canvas.MoveTo(left, top);

@@ -2,6 +2,7 @@
 // (tests/e2e/under-openbox.sh): the window manager decides the window's
 // frame and size, the mouse is moved by the X server (xdotool), and the
 // dialogs are answered as they come up.
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -10,6 +11,7 @@
 
 #include "files/SceneFile.h"
 #include "model/ObjektGerade.h"
+#include "objects/KindRegistry.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSonne.h"
@@ -175,28 +177,32 @@ private slots:
         QCOMPARE(answerer.messages, QStringList());
     }
 
-    // "M" and a click with the real mouse: the light meter's panel opens as
-    // a window of its own, which the window manager places without taking
-    // anything from the drawing area, and a second click updates it.
+    // "M" and a click with the real mouse: the light meter's panel opens in
+    // a dock beside the drawing area, the picture keeps its size and shows
+    // whole, and a second click updates the panel.
     void measureKeyAndClickShowThePanelBesideThePicture() {
-        const QSize before = Area().size();
+        const QSize before = SceneSize();
         Keys("m");
         QCOMPARE(form.CurrentMouseMode().Keyword(), std::string("lichtmesser"));
-        const QPoint at = Area().mapToGlobal(QPoint(150, 400));
+        const QPoint at = OnScreen({150, 400});
         XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
         QTRY_VERIFY_WITH_TIMEOUT(window.LightMeter() != nullptr && window.LightMeter()->isVisible(), 5000);
         QtLightMeter& meter = *window.LightMeter();
-        QVERIFY(meter.isWindow());
+        QVERIFY(!meter.isWindow());
         QCOMPARE(meter.Shown().x, 150);
         QCOMPARE(meter.Shown().y, 400);
-        QVERIFY(window.screen()->availableGeometry().intersects(meter.frameGeometry()));
-        QCOMPARE(Area().size(), before);
+        QTRY_VERIFY_WITH_TIMEOUT(Area().width() < before.width(), 5000);
+        QVERIFY(meter.mapToGlobal(QPoint(0, 0)).x() >= Area().mapToGlobal(QPoint(Area().width(), 0)).x());
         QCOMPARE(SceneSize(), before);
+        QVERIFY(window.DrawingArea().Scale() < 1);
 
-        const QPoint next = Area().mapToGlobal(QPoint(160, 420));
+        // The view is scaled down now: the pixel under the mouse is one near.
+        const QPoint next = OnScreen({160, 420});
+        const QPoint expected = window.DrawingArea().ToPicture(Area().mapFromGlobal(next));
         window.activateWindow();
         XdoTool({"mousemove", QString::number(next.x()), QString::number(next.y()), "click", "1"});
-        QTRY_COMPARE_WITH_TIMEOUT(meter.Shown().x, 160, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(meter.Shown().x, expected.x(), 5000);
+        QCOMPARE(meter.Shown().y, expected.y());
         QVERIFY(meter.isVisible());
         QCOMPARE(answerer.messages, QStringList());
     }
@@ -269,7 +275,7 @@ private slots:
         form.NoteChanges();
         Trigger("Vektorpfeile1");
 
-        const QPoint onArc = Area().mapToGlobal(QPoint(350, 300)), moved = onArc + QPoint(200, 0);
+        const QPoint onArc = OnScreen({350, 300}), moved = onArc + QPoint(200, 0);
         XdoTool({"mousemove", QString::number(onArc.x()), QString::number(onArc.y()), "mousedown", "1", "mousemove",
                  QString::number(onArc.x() + 100), QString::number(onArc.y()), "mousemove", QString::number(moved.x()),
                  QString::number(moved.y()), "mouseup", "1"});
@@ -348,11 +354,64 @@ private slots:
         QCOMPARE(answerer.messages, QStringList());
     }
 
+    // A picture larger than the screen shows whole. Ctrl+=, Ctrl+minus,
+    // Ctrl+wheel and Ctrl+0 zoom the view and the middle button moves it;
+    // the caption and drawing keep to picture pixels at any zoom, and the
+    // picture keeps its size.
+    void largerPictureShowsWholeAndZoomsWithoutChangingIt() {
+        Tprgvar large = form.Settings();
+        large.breite = 1920;
+        large.hoehe = 1080;
+        const QString path = folder.filePath(QStringLiteral("large.brv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(SceneFileText(large, Displays{}, SceneList(NewBackground())).Text()));
+        file.close();
+        form.OpenSceneFile(path.toStdString());
+        QtDrawingArea& area = window.DrawingArea();
+        QCOMPARE(SceneSize(), QSize(1920, 1080));
+        const double fitted = area.Scale();
+        QVERIFY(fitted < 1);
+        QVERIFY(QRectF(area.rect()).contains(area.FromPicture({1919, 1079})));
+
+        const QPoint middle(area.width() / 2, area.height() / 2);
+        const QPoint under = area.ToPicture(middle);
+        const QPoint atMiddle = area.mapToGlobal(middle);
+        XdoTool({"mousemove", QString::number(atMiddle.x()), QString::number(atMiddle.y())});
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(),
+                                  QStringLiteral("Brevanto 2.0 (X=%1,Y=%2)").arg(under.x()).arg(under.y()), 5000);
+        Keys("ctrl+equal");
+        QTRY_COMPARE_WITH_TIMEOUT(area.Scale(), fitted * 1.25, 5000);
+        Keys("ctrl+minus");
+        QTRY_COMPARE_WITH_TIMEOUT(area.Scale(), fitted, 5000);
+        XdoTool(
+            {"keydown", "ctrl", "click", "4", "click", "4", "click", "4", "click", "4", "click", "4", "keyup", "ctrl"});
+        QTRY_COMPARE_WITH_TIMEOUT(area.Scale(), fitted * std::pow(1.25, 5), 5000);
+        QVERIFY(area.Scale() > 1);
+        QCOMPARE(area.ToPicture(middle), under);  // the wheel zooms about the mouse
+        const QPointF offset = area.Offset();
+        XdoTool({"mousedown", "2", "mousemove", QString::number(atMiddle.x() - 50), QString::number(atMiddle.y() - 30),
+                 "mouseup", "2"});
+        QTRY_COMPARE_WITH_TIMEOUT(area.Offset(), offset - QPointF(50, 30), 5000);
+
+        const QPoint centre = area.ToPicture(middle), from = centre - QPoint(60, 20), to = centre + QPoint(40, 0);
+        Trigger("Absorber1");
+        answerer.Then(PressOk);
+        DragWithMouse(from, to);
+        QTRY_VERIFY_WITH_TIMEOUT(form.Scene().size() == 2 && answerer.Done(), 5000);
+        const auto& drawn = dynamic_cast<const TObjektGerade&>(form.Scene().Tail());
+        QCOMPARE(QLine(drawn.x1, drawn.y1, drawn.x2, drawn.y2), QLine(from, to));
+        Keys("ctrl+0");
+        QTRY_COMPARE_WITH_TIMEOUT(area.Scale(), fitted, 5000);
+        QCOMPARE(SceneSize(), QSize(1920, 1080));
+        QCOMPARE(answerer.messages, QStringList());
+    }
+
 private:
-    // A drag with the left button from one picture point to another, through
+    // A drag with the left button from one picture pixel to another, through
     // the X server; with `heldKey` held throughout, if given.
     void DragWithMouse(QPoint from, QPoint to, const char* heldKey = nullptr) {
-        const QPoint start = Area().mapToGlobal(from), end = Area().mapToGlobal(to);
+        const QPoint start = OnScreen(from), end = OnScreen(to);
         QStringList arguments;
         if (heldKey != nullptr) arguments << "keydown" << heldKey;
         arguments << "mousemove" << QString::number(start.x()) << QString::number(start.y()) << "mousedown"
@@ -370,6 +429,15 @@ private:
         QCoreApplication::processEvents();
     }
     QSize SceneSize() const { return {form.Settings().breite, form.Settings().hoehe}; }
+    // Where the mouse goes on the screen to point at a picture pixel: the
+    // first screen pixel inside it, as the view shows it (at least at its
+    // own size).
+    QPoint OnScreen(QPoint pixel) {
+        const QtDrawingArea& area = window.DrawingArea();
+        const QPointF corner = area.FromPicture(pixel);
+        return area.mapToGlobal(
+            QPoint(static_cast<int>(std::ceil(corner.x())), static_cast<int>(std::ceil(corner.y()))));
+    }
     QWidget& Area() { return window.DrawingArea(); }
     std::string SceneText() const {
         return SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();

@@ -351,14 +351,22 @@ private slots:
         }
     }
 
-    // The panel is a window of its own: the drawing area keeps its size. The
-    // plot draws each sector the way its light travels, 90 degrees up.
+    // The panel sits in a dock right of the drawing area; the picture keeps
+    // its size and shows scaled, and the point measured is marked on it.
+    // The plot draws each sector the way its light travels, 90 degrees up.
     void lightMeterPanelShowsTheNumbersAndThePlotBesideThePicture() {
         StartedWindow main(platform);
         main.window.showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(&main.window));
-        const QSize area = main.window.DrawingArea().size();
+        const QSize picture(main.form.Picture().Width(), main.form.Picture().Height());
         QCOMPARE(main.window.LightMeter(), nullptr);
+        main.form.MeasureLightAt(100, 100);
+        QCoreApplication::processEvents();
+        const QtDrawingArea& area = main.window.DrawingArea();
+        QCOMPARE(QSize(main.form.Picture().Width(), main.form.Picture().Height()), picture);
+        QVERIFY(area.width() < picture.width());
+        QVERIFY(area.Scale() < 1);
+        QCOMPARE(QColor(area.Surface().pixel(100 + 5, 100)), QColor(0x80, 0, 0xFF));  // the mark's colour
 
         Measurement measured;
         measured.x = 10;
@@ -371,7 +379,8 @@ private slots:
         QVERIFY(meter != nullptr);
         QVERIFY(meter->isVisible());
         QVERIFY2(meter->Numbers().contains(QStringLiteral("X = 10, Y = 20")), qPrintable(meter->Numbers()));
-        QCOMPARE(main.window.DrawingArea().size(), area);
+        QVERIFY(!meter->isWindow());
+        QVERIFY(meter->mapToGlobal(QPoint(0, 0)).x() >= area.mapToGlobal(QPoint(area.width(), 0)).x());
 
         auto* plot = meter->findChild<QWidget*>(QStringLiteral("PolarPlot"));
         QVERIFY(plot != nullptr);

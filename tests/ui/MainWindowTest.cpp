@@ -207,6 +207,9 @@ TEST_F(MainWindowTest, SunIsMarkedOnTheWindowWhereItsLightComesFrom) {
     EXPECT_EQ(window.Surface().Pixel(800 - 12, 300), kOrange) << "from the right";
     EXPECT_NE(static_cast<const platform::RasterBitmap&>(form.Picture()).Pixel(800 - 12, 300), kOrange);
     EXPECT_NE(window.Surface().Pixel(400, 12), kOrange);
+    Choose("Vektorpfeile1");
+    EXPECT_EQ(window.Surface().Pixel(800 - 12, 300), kOrange) << "still, over a display";
+    EXPECT_NE(static_cast<const platform::RasterBitmap&>(form.Picture()).Pixel(800 - 12, 300), kOrange);
 }
 
 // Undo, Redo and "Delete selected object" are disabled while they cannot

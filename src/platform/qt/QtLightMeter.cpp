@@ -78,9 +78,7 @@ private:
     const Measurement& measurement;
 };
 
-QtLightMeter::QtLightMeter(QWidget* parent)
-    : QWidget(parent, Qt::Tool), numbers(new QLabel(this)), plot(new PolarPlot(shown)) {
-    setWindowTitle(QStringLiteral("Light meter"));
+QtLightMeter::QtLightMeter(QWidget* parent) : QWidget(parent), numbers(new QLabel(this)), plot(new PolarPlot(shown)) {
     setObjectName(QStringLiteral("LightMeter"));
     auto* layout = new QVBoxLayout(this);
     numbers->setTextInteractionFlags(Qt::TextSelectableByMouse);

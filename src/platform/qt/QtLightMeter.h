@@ -8,9 +8,9 @@ class QLabel;
 namespace platform {
 
 // The light meter's panel: the numbers of the last measurement and a polar
-// plot of the light arriving there. It is a tool window of its own beside
-// the main window, so that the drawing area keeps its size, and it stays
-// open while the user measures elsewhere or does anything else.
+// plot of the light arriving there. It sits in a dock beside the drawing
+// area and stays open while the user measures elsewhere or does anything
+// else.
 class QtLightMeter : public QWidget {
     Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -92,16 +93,15 @@ void QtWindow::SetCaption(const std::string& newCaption) {
 void QtWindow::SetStatusText(const std::string& text) { status->setText(QString::fromStdString(text)); }
 
 void QtWindow::ShowMeasurement(const Measurement& measurement) {
-    const bool first = lightMeter == nullptr;
-    if (first) lightMeter = new QtLightMeter(this);
-    lightMeter->Show(measurement);
-    if (lightMeter->isVisible()) return;
-    lightMeter->adjustSize();
-    if (first) {
-        const QPoint corner = area->mapToGlobal(QPoint(area->width(), 0));
-        lightMeter->move(corner - QPoint(lightMeter->frameGeometry().width() + 8, -8));
+    if (lightMeter == nullptr) {
+        lightMeter = new QtLightMeter(this);
+        meterDock = new QDockWidget(QStringLiteral("Light meter"), this);
+        meterDock->setObjectName(QStringLiteral("LightMeterDock"));
+        meterDock->setWidget(lightMeter);
+        addDockWidget(Qt::RightDockWidgetArea, meterDock);
     }
-    lightMeter->show();
+    lightMeter->Show(measurement);
+    meterDock->show();
 }
 
 void QtWindow::ClearMeasurement() {

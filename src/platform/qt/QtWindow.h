@@ -10,6 +10,7 @@
 #include "platform/Window.h"
 #include "platform/qt/QtDrawingArea.h"
 
+class QDockWidget;
 class QLabel;
 
 namespace platform {
@@ -46,8 +47,9 @@ public:
     void UpdateMenuStates() override;
     void SetEvents(WindowEvents* receiver) override { events = receiver; }
     void SetStatusText(const std::string& text) override;
-    // The first measurement opens the panel at the window's upper right
-    // corner; later ones update it, and open it again if it was closed.
+    // The first measurement opens the panel in a dock at the window's right,
+    // beside the drawing area; later ones update it, and open it again if it
+    // was closed.
     void ShowMeasurement(const Measurement& measurement) override;
     void ClearMeasurement() override;
 
@@ -79,6 +81,7 @@ private:
     QtDrawingArea* area;
     QLabel* status;
     QtLightMeter* lightMeter = nullptr;
+    QDockWidget* meterDock = nullptr;
     WindowEvents* events = nullptr;
     std::string caption;
     // A drag goes on outside the picture, but only a press on it starts one.
