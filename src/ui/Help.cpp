@@ -26,7 +26,8 @@ void HelpDialog(platform::Platform& platform) {
                         "in steps of 15 degrees."),
          Control::Label("Shortcuts: Ctrl+N New, Ctrl+O Open, Ctrl+S Save, Ctrl+Shift+S Save As, Ctrl+Q Quit,\r"
                         "Ctrl+Z Undo, Ctrl+Shift+Z or Ctrl+Y Redo, Ctrl+X Cut, Ctrl+C Copy, Ctrl+V Paste,\r"
-                        "Ctrl+D Duplicate, Ctrl+A Select All, Delete, Esc Select, M Measure, F1 this help."),
+                        "Ctrl+D Duplicate, Ctrl+A Select All, Delete, Esc Select, M Measure, F1 this help.\r"
+                        "View: Ctrl+plus, Ctrl+minus, Ctrl+0 fit, Ctrl+wheel zoom; middle button or Space+drag move."),
          Control::Button("OK", platform::ModalResult::OK, true)}};
     platform.ShowModal(dialog);
 }

@@ -314,13 +314,26 @@ private slots:
             const char* item;
         };
         // The clipboard's keys and Delete act on the object selected first.
-        for (const Press& press :
-             {Press{"ctrl+z", "Rueckgaengig1"}, Press{"ctrl+shift+z", "Wiederholen1"}, Press{"ctrl+z", "Rueckgaengig1"},
-              Press{"ctrl+y", "Wiederholen1"}, Press{"m", "Lichtmesser1"}, Press{"Escape", "Auswahl1"},
-              Press{"ctrl+c", "Kopieren1"}, Press{"ctrl+d", "Duplizieren1"}, Press{"ctrl+x", "Ausschneiden1"},
-              Press{"ctrl+v", "Einfuegen1"}, Press{"Delete", "Entfernen1"}, Press{"ctrl+a", "AllesAuswaehlen1"},
-              Press{"F1", "Hilfe1"}, Press{"ctrl+o", "Load1"}, Press{"ctrl+s", "Save1"},
-              Press{"ctrl+shift+s", "SaveAs1"}, Press{"ctrl+n", "Neu1"}}) {
+        for (const Press& press : {Press{"ctrl+z", "Rueckgaengig1"},
+                                   Press{"ctrl+shift+z", "Wiederholen1"},
+                                   Press{"ctrl+z", "Rueckgaengig1"},
+                                   Press{"ctrl+y", "Wiederholen1"},
+                                   Press{"m", "Lichtmesser1"},
+                                   Press{"Escape", "Auswahl1"},
+                                   Press{"ctrl+c", "Kopieren1"},
+                                   Press{"ctrl+d", "Duplizieren1"},
+                                   Press{"ctrl+x", "Ausschneiden1"},
+                                   Press{"ctrl+v", "Einfuegen1"},
+                                   Press{"Delete", "Entfernen1"},
+                                   Press{"ctrl+a", "AllesAuswaehlen1"},
+                                   Press{"ctrl+equal", "Vergroessern1"},
+                                   Press{"ctrl+minus", "Verkleinern1"},
+                                   Press{"ctrl+0", "Einpassen1"},
+                                   Press{"F1", "Hilfe1"},
+                                   Press{"ctrl+o", "Load1"},
+                                   Press{"ctrl+s", "Save1"},
+                                   Press{"ctrl+shift+s", "SaveAs1"},
+                                   Press{"ctrl+n", "Neu1"}}) {
             if (QLatin1String(press.keys) == QLatin1String("ctrl+c")) form.Select(&form.Scene().Tail());
             auto* action = window.findChild<QAction*>(QString::fromLatin1(press.item));
             QVERIFY(action != nullptr);
