@@ -78,6 +78,8 @@ std::string Tszeneobjekt::StrengthSummary(float staerke) { return "S = " + platf
 
 void Tszeneobjekt::DrawWindowMark(platform::Canvas&, int32_t, int32_t) const {}
 
+void Tszeneobjekt::DrawSelectionMark(platform::Canvas&) const {}
+
 std::vector<Handle> Tszeneobjekt::Handles() const { return {}; }
 
 std::optional<Handle> Tszeneobjekt::NearestOutlinePoint(int32_t, int32_t) const { return std::nullopt; }

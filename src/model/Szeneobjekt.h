@@ -163,6 +163,10 @@ public:
     // draws into it: a mark for an object that has no place in the picture.
     // Pictures and files never hold it. Nothing by default.
     virtual void DrawWindowMark(platform::Canvas& canvas, int32_t breite, int32_t hoehe) const;
+    // What the window shows beside the handles while the object is selected,
+    // in the handles' colour (the pen is set): which way it sends its light,
+    // where that is not plain to see. Nothing by default.
+    virtual void DrawSelectionMark(platform::Canvas& canvas) const;
 
     // The object's handles, none for an object without a place (the sun and
     // the background radiation); MoveHandle moves one of them, MoveBy the

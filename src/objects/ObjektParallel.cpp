@@ -65,6 +65,26 @@ bool TObjektParallel::Edit(const EditContext& context) {
     return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
 }
 
+void TObjektParallel::DrawSelectionMark(platform::Canvas& canvas) const {
+    constexpr double kFrom = 4, kTo = 20, kHead = 5;
+    const double length = Length();
+    if (length == 0) return;
+    const double nx = (static_cast<double>(y2) - y1) / length, ny = (static_cast<double>(x1) - x2) / length;
+    const double mx = (static_cast<double>(x1) + x2) / 2, my = (static_cast<double>(y1) + y2) / 2;
+    const auto point = [](double value) { return static_cast<int>(std::lround(value)); };
+    for (const double side : {1.0, -1.0}) {
+        const double dx = side * nx, dy = side * ny;
+        const double tipX = mx + kTo * dx, tipY = my + kTo * dy;
+        canvas.MoveTo(point(mx + kFrom * dx), point(my + kFrom * dy));
+        canvas.LineTo(point(tipX), point(tipY));
+        // The head: back from the tip and out to both sides.
+        for (const double wing : {1.0, -1.0}) {
+            canvas.MoveTo(point(tipX), point(tipY));
+            canvas.LineTo(point(tipX - kHead * dx + wing * kHead * dy), point(tipY - kHead * dy - wing * kHead * dx));
+        }
+    }
+}
+
 std::string TObjektParallel::Summary() const { return TObjektGerade::Summary() + "   " + StrengthSummary(staerke); }
 
 std::string TObjektParallel::ValueProblem() const { return StrengthProblem(staerke); }

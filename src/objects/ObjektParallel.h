@@ -20,6 +20,8 @@ public:
                              const StopCheck& stop) const override;
     std::string ValueProblem() const override;
     std::string Summary() const override;
+    // An arrow on each side of the middle, the way the beam leaves.
+    void DrawSelectionMark(platform::Canvas& canvas) const override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;

@@ -138,10 +138,13 @@ void MainWindow::ShowSelection() {
     for (const auto& object : list) object->DrawWindowMark(canvas, picture->Width(), picture->Height());
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
     canvas.SetBrushColor(kHandleColour);
-    for (const Tszeneobjekt* selected : SelectedObjects())
+    canvas.SetPenColor(kHandleColour);
+    for (const Tszeneobjekt* selected : SelectedObjects()) {
+        selected->DrawSelectionMark(canvas);
         for (const Handle& handle : selected->Handles())
             canvas.FillRect(handle.x - kHandleSize, handle.y - kHandleSize, handle.x + kHandleSize + 1,
                             handle.y + kHandleSize + 1);
+    }
     canvas.SetPenColor(kPlacingColour);
     canvas.SetBrushStyle(platform::BrushStyle::Hollow);
     if (snapMarker)

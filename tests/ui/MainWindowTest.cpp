@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "model/ObjektKreis.h"
+#include "objects/KindRegistry.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegelKreis.h"
 
@@ -210,6 +211,18 @@ TEST_F(MainWindowTest, SunIsMarkedOnTheWindowWhereItsLightComesFrom) {
     Choose("Vektorpfeile1");
     EXPECT_EQ(window.Surface().Pixel(800 - 12, 300), kOrange) << "still, over a display";
     EXPECT_NE(static_cast<const platform::RasterBitmap&>(form.Picture()).Pixel(800 - 12, 300), kOrange);
+}
+
+// A selected parallel emitter shows the way its beam leaves, on both sides.
+TEST_F(MainWindowTest, SelectedParallelEmitterShowsWhereItsBeamGoes) {
+    form.Scene().Append(CreateObjectOfKind("parallel", 100, 300, 300, 300));
+    form.RedrawAll();
+    constexpr platform::TColor kHandles = 0x0080FF;
+    EXPECT_NE(window.Surface().Pixel(200, 290), kHandles);
+    form.Select(&form.Scene()[1]);
+    EXPECT_EQ(window.Surface().Pixel(200, 290), kHandles) << "above";
+    EXPECT_EQ(window.Surface().Pixel(200, 310), kHandles) << "below";
+    EXPECT_NE(static_cast<const platform::RasterBitmap&>(form.Picture()).Pixel(200, 290), kHandles);
 }
 
 // Undo, Redo and "Delete selected object" are disabled while they cannot
