@@ -22,11 +22,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <time.h>
 
@@ -58,7 +62,7 @@ public:
     void FillRect(int, int, int, int) override {}
     void Ellipse(int, int, int, int) override {}
     void Arc(int, int, int, int, int, int, int, int) override {}
-    void DrawBitmap(const platform::Bitmap&) override {}
+    void DrawBitmapPart(const platform::Bitmap&, int, int, int, int) override {}
     void TextOut(int, int, const std::string&) override {}
 };
 
@@ -94,8 +98,7 @@ void DrawCircles(const SceneList& list, const Tprgvar& settings, Displays& displ
 using Display = void (*)(const SceneList&, const Tprgvar&, Displays&, platform::HeadlessPlatform&);
 
 // The scene computed once, then one display drawn per iteration.
-void DrawOnComputedScene(benchmark::State& state, Display draw) {
-    StandardScene scene;
+void DrawOnComputedScene(benchmark::State& state, Display draw, StandardScene&& scene = StandardScene()) {
     scene.Calculate();
     scene.list.PrepareQueries(scene.settings);
     for (auto _ : state) {
@@ -108,12 +111,27 @@ void Arrows(benchmark::State& state) { DrawOnComputedScene(state, DrawArrows); }
 void StreamLines(benchmark::State& state) { DrawOnComputedScene(state, DrawStreamLines); }
 void Circles(benchmark::State& state) { DrawOnComputedScene(state, DrawCircles); }
 
+// The standard scene on a 3840 x 2160 picture with stream lines 5 pixels
+// apart, from a copy of its file in the temporary folder.
+void DenseStreamLines(benchmark::State& state) {
+    std::ifstream standard(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(standard)), std::istreambuf_iterator<char>());
+    for (const auto& [from, to] : {std::pair{"hoehe=1080", "hoehe=2160"}, std::pair{"breite=1920", "breite=3840"},
+                                   std::pair{"linienabstand=20", "linienabstand=5"}})
+        text.replace(text.find(from), std::strlen(from), to);
+    const std::string file = (std::filesystem::temp_directory_path() / "brevanto-dense-lines.brv").string();
+    std::ofstream(file, std::ios::binary) << text;
+    DrawOnComputedScene(state, DrawStreamLines, StandardScene(file, 3840, 2160));
+    std::filesystem::remove(file);
+}
+
 // "CPU" is the processor time of all threads: on a shared machine it shows
 // the work better than the wall time does.
 BENCHMARK(CalculateFromScratch)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(3);
 BENCHMARK(Arrows)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(3);
 BENCHMARK(StreamLines)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(1);
 BENCHMARK(Circles)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(3);
+BENCHMARK(DenseStreamLines)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(1);
 
 // Counts the points at which the field is evaluated; sends and blocks
 // nothing.

@@ -1,7 +1,9 @@
 #include "display/Energieflusslinien.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 
 #include "model/ColourChoice.h"
 #include "model/Extended.h"
@@ -29,6 +31,43 @@ void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Pixel>& path)
     canvas.MoveTo(path.front().x, path.front().y);
     for (size_t i = 1; i < path.size(); ++i) canvas.LineTo(path[i].x, path[i].y);
 }
+
+// Brings the lines drawn into the picture onto the window: only the part
+// they touched, and at most every kInterval, so that copying never costs
+// more than the tracing; the rest when it goes.
+class WindowRefresh {
+public:
+    WindowRefresh(const platform::Bitmap& picture, platform::Canvas& window) : picture(picture), window(window) {}
+    WindowRefresh(const WindowRefresh&) = delete;
+    WindowRefresh& operator=(const WindowRefresh&) = delete;
+    ~WindowRefresh() { Copy(); }
+
+    void Drawn(const std::vector<TLinien::Pixel>& path) {
+        for (const TLinien::Pixel& pixel : path) {
+            left = std::min(left, pixel.x);
+            top = std::min(top, pixel.y);
+            right = std::max(right, pixel.x);
+            bottom = std::max(bottom, pixel.y);
+        }
+        if (std::chrono::steady_clock::now() - copied >= kInterval) Copy();
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kInterval{30};
+
+    void Copy() {
+        // A line covers the pixels between its points, the last one included.
+        if (left <= right) window.DrawBitmapPart(picture, left, top, SaturatingAdd(right, 1), SaturatingAdd(bottom, 1));
+        left = top = INT32_MAX;
+        right = bottom = INT32_MIN;
+        copied = std::chrono::steady_clock::now();
+    }
+
+    const platform::Bitmap& picture;
+    platform::Canvas& window;
+    int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+    std::chrono::steady_clock::time_point copied = std::chrono::steady_clock::now();
+};
 
 }  // namespace
 
@@ -121,6 +160,7 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
     const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
     const auto count = static_cast<int64_t>(ordered.size());
     std::vector<std::vector<Pixel>> paths(ordered.size());
+    WindowRefresh refresh(picture, window);
     ParallelForInOrder(
         count,
         [&](int64_t k) {
@@ -129,7 +169,7 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         },
         [&](int64_t k) {
             DrawPath(canvas, paths[static_cast<size_t>(k)]);
-            window.DrawBitmap(picture);
+            refresh.Drawn(paths[static_cast<size_t>(k)]);
             std::vector<Pixel>().swap(paths[static_cast<size_t>(k)]);
             progress.SetText(settings.titel + " is drawing the stream lines:\r" + platform::IntToStr(k + 1) + " of " +
                                  platform::IntToStr(count),
@@ -158,8 +198,9 @@ void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platfo
     const float maxS = LargestStrength(list);
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
-    DrawPath(canvas, Trace(list, maxS, static_cast<float>(x), static_cast<float>(y), true));
-    window.DrawBitmap(picture);
+    const std::vector<Pixel> path = Trace(list, maxS, static_cast<float>(x), static_cast<float>(y), true);
+    DrawPath(canvas, path);
+    WindowRefresh(picture, window).Drawn(path);
 }
 
 void TLinien::Edit(platform::Platform& shown) {

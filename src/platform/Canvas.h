@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <string>
 
 #include "platform/Colour.h"
@@ -27,7 +28,10 @@ public:
     // the ray through the start point to the ray through the end point.
     virtual void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) = 0;
     // Copies the whole bitmap with its top-left corner at (0, 0).
-    virtual void DrawBitmap(const Bitmap& bitmap) = 0;
+    void DrawBitmap(const Bitmap& bitmap) { DrawBitmapPart(bitmap, 0, 0, INT_MAX, INT_MAX); }
+    // Copies the bitmap's pixels from the columns left to right - 1 and the
+    // rows top to bottom - 1 to the same place, as far as both reach.
+    virtual void DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) = 0;
     // Writes the text with the pen in the program's small font (PixelFont),
     // its top-left corner at (x, y).
     virtual void TextOut(int x, int y, const std::string& text) = 0;

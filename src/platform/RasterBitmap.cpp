@@ -79,17 +79,29 @@ void RasterBitmap::FillSpan(int y, int first, int last, TColor rgb) {
     std::fill(row + first, row + last + 1, rgb);
 }
 
-void RasterBitmap::DrawBitmap(const Bitmap& bitmap) {
+void RasterBitmap::DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) {
     const auto* raster = dynamic_cast<const RasterBitmap*>(&bitmap);
     if (raster == nullptr) return;
-    if (raster->pixels.empty() && raster->width >= width && raster->height >= height) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min({right, width, raster->width});
+    bottom = std::min({bottom, height, raster->height});
+    if (left >= right || top >= bottom) return;
+    const bool whole = left == 0 && top == 0 && right == width && bottom == height;
+    if (raster->pixels.empty() && whole) {
         FillWhole(raster->uniform);
         return;
     }
     HoldPixels();
-    for (int y = 0; y < std::min(height, raster->height); ++y)
-        for (int x = 0; x < std::min(width, raster->width); ++x)
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = raster->Pixel(x, y);
+    for (int y = top; y < bottom; ++y) {
+        const auto to = pixels.begin() + static_cast<std::ptrdiff_t>(y) * width;
+        if (raster->pixels.empty()) {
+            std::fill(to + left, to + right, raster->uniform);
+        } else {
+            const auto from = raster->pixels.begin() + static_cast<std::ptrdiff_t>(y) * raster->width;
+            std::copy(from + left, from + right, to + left);
+        }
+    }
 }
 
 std::vector<uint8_t> RasterBitmap::BmpBytes() const {

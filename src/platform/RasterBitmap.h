@@ -31,7 +31,7 @@ private:
     int SurfaceHeight() const override { return height; }
     TColor ToRgb(TColor colour) const override;
     void FillSpan(int y, int first, int last, TColor rgb) override;
-    void DrawBitmap(const Bitmap& bitmap) override;
+    void DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) override;
     bool FillWhole(TColor rgb) override;
     // Gives every pixel its own entry, all of the one colour so far.
     void HoldPixels();

@@ -32,7 +32,7 @@ private:
     void FillRect(int left, int top, int right, int bottom) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override;
-    void DrawBitmap(const Bitmap&) override {}
+    void DrawBitmapPart(const Bitmap&, int, int, int, int) override {}
     void TextOut(int x, int y, const std::string& text) override;
     void BeginShape() override { EndPath(); }
 

@@ -14,6 +14,7 @@
 
 #include "platform/PixelCanvas.h"
 #include "platform/PixelFont.h"
+#include "platform/RasterBitmap.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ public:
 
     int changes = 0;
 
-    void DrawBitmap(const platform::Bitmap&) override {}  // each surface copies its own kind of picture
+    void DrawBitmapPart(const platform::Bitmap&, int, int, int, int) override {
+    }  // each surface copies its own kind of picture
 
 private:
     int SurfaceWidth() const override { return width; }
@@ -198,6 +200,25 @@ TEST(PixelRulesTest, TextDrawsTwoPixelDotsAndIsCutAtTheBorder) {
     PixelGrid cut(8, 8);
     cut.TextOut(-3, 3, "WW");  // the PixelGrid fails on any span off the surface
     EXPECT_FALSE(cut.Painted().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A part of a picture reaches the same place of another, cut to both; a
+// picture of one colour copies as that colour.
+TEST(PixelRulesTest, PartOfAPictureCopiesToTheSamePlaceCutToBoth) {
+    platform::RasterBitmap source(6, 4), target(5, 5);
+    source.GetCanvas().SetBrushStyle(BrushStyle::Solid);
+    source.GetCanvas().SetBrushColor(kPen);
+    source.GetCanvas().FillRect(0, 0, 6, 4);
+    target.GetCanvas().DrawBitmapPart(source, 2, -3, 9, 2);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(target.Pixel(x, y), x >= 2 && y < 2 ? kPen : kBlank) << x << ", " << y;
+    platform::RasterBitmap blank(5, 5);
+    target.GetCanvas().DrawBitmap(blank);
+    EXPECT_EQ(target.Pixel(4, 0), kBlank);
 }
 
 }  // namespace

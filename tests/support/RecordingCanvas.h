@@ -23,7 +23,9 @@ public:
     void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override {
         Record("arc", {left, top, right, bottom, startX, startY, endX, endY});
     }
-    void DrawBitmap(const platform::Bitmap&) override { Record("bitmap"); }
+    void DrawBitmapPart(const platform::Bitmap&, int left, int top, int right, int bottom) override {
+        Record("bitmap", {left, top, right, bottom});
+    }
     void TextOut(int x, int y, const std::string& text) override { Record("text " + text, {x, y}); }
     void BeginShape() override { ++shapes; }
 

@@ -26,13 +26,17 @@ void QtCanvas::PixelsChanged() {
     if (drawn) drawn();
 }
 
-void QtCanvas::DrawBitmap(const Bitmap& bitmap) {
+void QtCanvas::DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) {
     const auto* source = dynamic_cast<const QtBitmap*>(&bitmap);
     if (source == nullptr || source->Image().isNull() || image.isNull()) return;
+    const QRect part = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
+                           .intersected(image.rect())
+                           .intersected(source->Image().rect());
+    if (part.isEmpty()) return;
     {
         QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, source->Image());
+        painter.drawImage(part.topLeft(), source->Image(), part);
     }
     PixelsChanged();
 }

@@ -18,7 +18,7 @@ public:
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    void DrawBitmap(const Bitmap& bitmap) override;
+    void DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) override;
 
 private:
     int SurfaceWidth() const override { return image.width(); }
