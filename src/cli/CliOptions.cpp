@@ -84,6 +84,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             options.passes = true;
         else if (argument == "--legends")
             options.legends = true;
+        else if (argument == "--log-arrows")
+            options.logarithmicArrows = true;
         else if (argument == "--polar")
             options.polar = true;
         else if (argument == "--balance")
@@ -132,6 +134,8 @@ const std::string& CliUsage() {
         "                    vector graphics when it ends in .svg, a Windows bitmap\n"
         "                    otherwise\n"
         "  --legends         ... with the display's legend in a corner\n"
+        "  --log-arrows      ... arrows whose lengths grow with the logarithm of the flow\n"
+        "                    density, over three decades below the strongest\n"
         "  --save FILE.brv   write the scene back (zero-size objects left out)\n"
         "  --passes          print \"passes N\", the iteration passes the computation ran\n"
         "  --balance         print the energy balance: \"balance N KIND emitted received\n"

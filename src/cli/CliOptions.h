@@ -26,6 +26,7 @@ struct CliOptions {
     std::optional<DisplayKind> render;  // None: the objects alone
     std::string out;                    // the picture of --render
     bool legends = false;
+    bool logarithmicArrows = false;
     std::optional<std::string> save;
     bool passes = false;
     bool polar = false;                // the light meter's sectors after each probe

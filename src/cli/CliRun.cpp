@@ -216,6 +216,7 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         return Failed(options, headless, err);
     if (options.render) {
         if (options.legends != form.LegendsShown()) form.ToggleLegends();
+        if (options.logarithmicArrows != form.ArrowsLogarithmic()) form.ToggleLogarithmicArrows();
         // A display that shows a message instead (no light source) was not drawn.
         if (!Step(headless, err, [&] { form.ShowDisplay(*options.render); })) return Failed(options, headless, err);
         if (!Step(headless, err, [&] { WritePicture(form, options.out); })) return 1;

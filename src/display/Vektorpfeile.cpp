@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "model/ColourChoice.h"
@@ -28,11 +29,11 @@ void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int
 
 }  // namespace
 
-double TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-                           platform::Platform& platform) const {
+ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                               platform::Platform& platform, ArrowLength length) const {
     canvas.SetPenColor(colour);
     const Grid grid = GridFor(settings);
-    if (!CheckGrid(grid, "arrows", platform)) return 0;
+    if (!CheckGrid(grid, "arrows", platform)) return {};
     std::vector<FlowSum> sums(grid.PointCount());
     ForEachPoint(grid, "arrows", settings, platform.Progress(), [&](int32_t i, int32_t j) {
         sums[grid.PointIndex(i, j)] = list.FlowDensitySum(grid.X(i), grid.Y(j));
@@ -47,19 +48,33 @@ double TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platf
         }
     if (largestSquare == 0) {
         platform.ShowMessage("No arrows are drawn, because there is no light-source.");
-        return 0;
+        return {};
     }
-    const float scale = static_cast<float>(grid.spacing / std::sqrt(largestSquare) * 0.7);
+    const Extended strongest = std::sqrt(largestSquare);
+    const auto scale = static_cast<float>(grid.spacing / strongest * 0.7);
+    // The tip's offset from the grid point: in proportion as the picture
+    // has always shown it, or 0.7 spacings times the share of the decades
+    // below the strongest that S lies above the faintest.
+    const auto tipOffset = [&](const FlowSum& s) {
+        if (length == ArrowLength::Proportional) return std::pair{Round(s.x * scale), Round(s.y * scale)};
+        const Extended magnitude = std::sqrt(s.x * s.x + s.y * s.y);
+        const Extended share =
+            magnitude > 0 ? std::max<Extended>(0, 1 + std::log10(magnitude / strongest) / kArrowDecades) : 0;
+        const Extended pixels = 0.7 * grid.spacing * share;
+        return magnitude > 0 ? std::pair{Round(s.x / magnitude * pixels), Round(s.y / magnitude * pixels)}
+                             : std::pair{0, 0};
+    };
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
-            const FlowSum& s = sums[grid.PointIndex(i, j)];
-            const int32_t tipX = Round(s.x * scale) + grid.X(i);
-            const int32_t tipY = Round(s.y * scale) + grid.Y(j);
+            const auto [dx, dy] = tipOffset(sums[grid.PointIndex(i, j)]);
+            const int32_t tipX = dx + grid.X(i);
+            const int32_t tipY = dy + grid.Y(j);
             if (!list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
                 DrawArrow(canvas, grid.X(i), grid.Y(j), tipX, tipY);
         }
     // The strongest arrow, |S| = sqrt(M), is 0.7 spacings long.
-    return std::sqrt(largestSquare) / 0.7;
+    if (length == ArrowLength::Proportional) return {strongest / 0.7, 0, 0};
+    return {0, strongest, strongest * std::pow(10.0, -kArrowDecades)};
 }
 
 void TVektorpfeile::Edit(platform::Platform& platform) {

@@ -3,6 +3,21 @@
 #include "model/SceneList.h"
 #include "platform/Canvas.h"
 
+// How an arrow's length follows the flow density: in proportion, or with
+// its logarithm, over kArrowDecades below the strongest, so that faint
+// light far from a lamp still shows.
+enum class ArrowLength { Proportional, Logarithmic };
+inline constexpr int kArrowDecades = 3;
+
+// What an arrow's length stands for: in proportion, the flow density of an
+// arrow one grid spacing long; logarithmic, the strongest (0.7 spacings
+// long) and the faintest (length 0). All 0 when no arrow was drawn.
+struct ArrowScale {
+    double perSpacing = 0;
+    double strongest = 0;
+    double faintest = 0;
+};
+
 // Arrows of the energy flow density on a square grid: each arrow starts at
 // its grid point and points along the summed flow density S there, scaled so
 // that the strongest arrow of the picture is 0.7 grid spacings long. Arrows
@@ -11,10 +26,8 @@ class TVektorpfeile : public GridDisplay {
 public:
     // Sums the field at every grid point and draws the arrows. The scene must
     // be computed and its queries prepared (SceneList::PrepareQueries).
-    // Returns the flow density that an arrow one grid spacing long stands
-    // for, 0 when no arrow was drawn.
-    double Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
-                platform::Platform& platform) const;
+    ArrowScale Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+                    platform::Platform& platform, ArrowLength length = ArrowLength::Proportional) const;
     // The dialog "Arrows of energy flow density".
     void Edit(platform::Platform& platform);
     // The section "vektorpfeile", its keyword line included.

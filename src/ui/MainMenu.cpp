@@ -100,6 +100,8 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem select = m.Mode<SelectMode>("Select", "Auswahl1");
     MenuItem legends = m.Item("Legends", "Legenden1", &MainWindow::ToggleLegends);
     legends.checked = [&window] { return window.LegendsShown(); };
+    MenuItem logarithmicArrows = m.Item("Logarithmic Arrows", "LogPfeile1", &MainWindow::ToggleLogarithmicArrows);
+    logarithmicArrows.checked = [&window] { return window.ArrowsLogarithmic(); };
     select.shortcut = "Esc";
     MenuItem measure = m.Mode<MeasureMode>("Measure", "Lichtmesser1");
     measure.shortcut = "M";
@@ -143,7 +145,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                      {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles),
                       m.Item("Diffuseness", "Diffusitaet1", &MainWindow::DrawDiffuseness),
                       m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
-             legends, measure, Submenu("View", {zoomIn, zoomOut, fit})}),
+             legends, logarithmicArrows, measure, Submenu("View", {zoomIn, zoomOut, fit})}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",

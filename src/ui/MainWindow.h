@@ -112,6 +112,11 @@ public:
     // Whether the displays draw their legend (off unless switched on).
     void ToggleLegends();
     bool LegendsShown() const { return showLegends; }
+    // Whether the arrows' lengths grow with the logarithm of the flow
+    // density instead of in proportion (off unless switched on): a
+    // program setting, not the scene file's.
+    void ToggleLogarithmicArrows();
+    bool ArrowsLogarithmic() const { return logarithmicArrows; }
     // "Delete"
     void ClearDisplays();
     void DeleteAllObjects();
@@ -316,6 +321,7 @@ private:
     DisplayKind shownDisplay = DisplayKind::None;
     std::vector<std::pair<int, int>> singleStreamLines;
     bool showLegends = false;
+    bool logarithmicArrows = false;
     // Set by New and at start, cleared by a size from a file or the screen
     // dialog (DrawingAreaResized).
     bool pictureFollowsArea = true;

@@ -74,10 +74,16 @@ void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, plat
     std::string legend;
     switch (display) {
         case DisplayKind::Arrows: {
-            const double perSpacing = displays.vektorpfeile.Draw(list, settings, target.GetCanvas(), platform);
-            if (perSpacing > 0)
+            const ArrowScale scale =
+                displays.vektorpfeile.Draw(list, settings, target.GetCanvas(), platform,
+                                           logarithmicArrows ? ArrowLength::Logarithmic : ArrowLength::Proportional);
+            if (scale.perSpacing > 0)
                 legend = "Arrow of " + platform::IntToStr(displays.vektorpfeile.gitterweite) + " px: flow density " +
-                         platform::FloatToStr(perSpacing, 4);
+                         platform::FloatToStr(scale.perSpacing, 4);
+            else if (scale.strongest > 0)
+                legend = "Logarithmic arrows: " + platform::IntToStr(Round(0.7 * displays.vektorpfeile.gitterweite)) +
+                         " px for flow density " + platform::FloatToStr(scale.strongest, 4) + ", none below " +
+                         platform::FloatToStr(scale.faintest, 4);
             break;
         }
         case DisplayKind::StreamLines:
@@ -119,6 +125,11 @@ void MainWindow::TraceSingleStreamLine(int x, int y) {
 void MainWindow::ToggleLegends() {
     showLegends = !showLegends;
     if (shownDisplay != DisplayKind::None) ShowDisplay(shownDisplay);
+}
+
+void MainWindow::ToggleLogarithmicArrows() {
+    logarithmicArrows = !logarithmicArrows;
+    ShowAgainIfShown(DisplayKind::Arrows);
 }
 
 void MainWindow::ShowAgainIfShown(DisplayKind display) {

@@ -137,6 +137,16 @@ TEST_F(CliSceneTest, EachDisplayIsItsOwnPictureAsBitmapOrPng) {
     EXPECT_EQ(pictures.size(), 2u);
     ASSERT_EQ(Run({scene, "--render", "circles", "--out", PathOf("circles.PNG")}), 0) << err.str();
     EXPECT_TRUE(ReadBytes(PathOf("circles.PNG")).starts_with("\x89PNG\r\n\x1a\n"));
+
+    // A lamp's light fades with the distance: logarithmic arrows differ.
+    const std::string lamp = BREVANTO_SOURCE_DIR "/examples/emitter-and-mirror.brv";
+    for (const bool logarithmic : {false, true}) {
+        std::vector<std::string> arguments{lamp, "--render", "arrows", "--out", PathOf("arrows.bmp")};
+        if (logarithmic) arguments.push_back("--log-arrows");
+        ASSERT_EQ(Run(arguments), 0) << err.str();
+        pictures.insert(ReadBytes(PathOf("arrows.bmp")));
+    }
+    EXPECT_EQ(pictures.size(), 4u);
 }
 
 TEST_F(CliSceneTest, SceneThatCannotBeUsedExitsWithOneAndTheMessage) {

@@ -137,6 +137,24 @@ TEST_F(GridDisplaysTest, ArrowsCoverTheGridScaledToTheStrongestFlow) {
     EXPECT_EQ(headless.progressTexts.back(), "Brevanto 2.0 is calculating the arrows.\rProgress: 98%");
 }
 
+// Logarithmic lengths: a flow a hundred times fainter than the strongest,
+// which in proportion rounds to nothing, keeps a third of the length (two
+// of three decades below it); the strongest stays 14 pixels long.
+TEST_F(GridDisplaysTest, LogarithmicArrowsShowFaintFlow) {
+    Add(std::make_unique<UniformField>(-0.01f, 0.0f));
+    Add(std::make_unique<UniformField>(-1.0f, 0.0f)).fromX = 500;
+    const ArrowScale proportional = arrows.Draw(list, settings, picture.canvas, headless);
+    EXPECT_TRUE(HasSequence({"move 20 20", "line 20 20"}));
+    calls.clear();
+    const ArrowScale logarithmic = arrows.Draw(list, settings, picture.canvas, headless, ArrowLength::Logarithmic);
+    EXPECT_TRUE(HasSequence({"move 20 20", "line 15 20"}));
+    EXPECT_TRUE(HasSequence({"move 1000 20", "line 986 20"}));
+    EXPECT_NEAR(proportional.perSpacing, 1.01 / 0.7, 1e-6);
+    EXPECT_EQ(logarithmic.perSpacing, 0);
+    EXPECT_NEAR(logarithmic.strongest, 1.01, 1e-6);
+    EXPECT_NEAR(logarithmic.faintest, 1.01e-3, 1e-9);
+}
+
 TEST_F(GridDisplaysTest, OpposingBeamsCancelInFlowAndAddUpInEnergy) {
     // Between two equal parallel emitters both beams cross each point in
     // opposite directions; outside the pair only the nearer one arrives.
