@@ -16,20 +16,45 @@ const std::array<std::pair<const char*, DisplayKind>, 6> kRenderKinds{{
     {"densitymap", DisplayKind::EnergyDensityMap},
 }};
 
-int32_t Coordinate(const std::string& text, const std::string& whole) {
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || rest != end)
-        throw CliUsageError("--probe wants two whole pixel coordinates X,Y, not \"" + whole + "\"");
-    return value;
+const std::string kProbeWanted = "--probe wants two whole pixel coordinates X,Y";
+const std::string kLineWanted =
+    "--line wants the whole pixel coordinates of its ends, X1,Y1,X2,Y2, and after them the samples, :N, from 1 to "
+    "1000000 (10 if not given)";
+constexpr int32_t kMostLineSamples = 1'000'000;
+
+// Whole numbers separated by commas, exactly `count` of them; `wanted` says
+// what the option wants when the text is something else.
+std::vector<int32_t> WholeNumbers(const std::string& text, size_t count, const std::string& wanted) {
+    std::vector<int32_t> numbers;
+    const char* at = text.data();
+    const char* end = at + text.size();
+    while (numbers.size() < count) {
+        int32_t value = 0;
+        const auto [rest, error] = std::from_chars(at, end, value);
+        const bool last = numbers.size() + 1 == count;
+        if (error != std::errc() || (last ? rest != end : rest == end || *rest != ','))
+            throw CliUsageError(wanted + ", not \"" + text + "\"");
+        numbers.push_back(value);
+        at = rest + 1;
+    }
+    return numbers;
 }
 
 CliOptions::Point ProbePoint(const std::string& text) {
-    const size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        throw CliUsageError("--probe wants two whole pixel coordinates X,Y, not \"" + text + "\"");
-    return {Coordinate(text.substr(0, comma), text), Coordinate(text.substr(comma + 1), text)};
+    const std::vector<int32_t> point = WholeNumbers(text, 2, kProbeWanted);
+    return {point[0], point[1]};
+}
+
+MeasuringLine LineOption(const std::string& text) {
+    const size_t colon = text.find(':');
+    const std::vector<int32_t> ends = WholeNumbers(text.substr(0, colon), 4, kLineWanted);
+    MeasuringLine line{ends[0], ends[1], ends[2], ends[3]};
+    if (colon != std::string::npos) {
+        line.samples = WholeNumbers(text.substr(colon + 1), 1, kLineWanted)[0];
+        if (line.samples < 1 || line.samples > kMostLineSamples)
+            throw CliUsageError(kLineWanted + ", not \"" + text + "\"");
+    }
+    return line;
 }
 
 double Seconds(const std::string& text) {
@@ -72,6 +97,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
         };
         if (argument == "--probe")
             options.probes.push_back(ProbePoint(value()));
+        else if (argument == "--line")
+            options.lines.push_back(LineOption(value()));
         else if (argument == "--field")
             SetOnce(options.field, value(), argument);
         else if (argument == "--render")
@@ -102,8 +129,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             SetOnce(scene, argument, "the scene file");
     }
     // The verification scenes are built in; everything else reads the scene.
-    const bool sceneWanted = !options.probes.empty() || options.field || options.render || out || options.save ||
-                             options.passes || options.balance;
+    const bool sceneWanted = !options.probes.empty() || !options.lines.empty() || options.field || options.render ||
+                             out || options.save || options.passes || options.balance;
     if (!scene && (sceneWanted || !options.verify)) throw CliUsageError("no scene file given");
     if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
     if (options.polar && options.probes.empty()) throw CliUsageError("--polar goes with --probe");
@@ -122,6 +149,14 @@ const std::string& CliUsage() {
         "  --probe X,Y       print \"probe X Y FX FY E\": the energy flow density vector\n"
         "                    (FX, FY) and the energy density E at the pixel (X, Y);\n"
         "                    may be given several times\n"
+        "  --line X1,Y1,X2,Y2[:N]\n"
+        "                    print for N points (10 if not given) at the middles of N\n"
+        "                    equal pieces of the line \"line K S X Y IRR+ IRR- E\": K the\n"
+        "                    line's number from 1, S the distance along it, IRR+ the\n"
+        "                    irradiance crossing it from the left of its direction\n"
+        "                    as seen on the screen to its right, IRR- the other way,\n"
+        "                    E the energy density; then \"linetotal K P+ P-\", the\n"
+        "                    power crossing it each way. May be given several times.\n"
         "  --polar           after each probe print \"polar X Y S0 ... S35\": Sk sums the\n"
         "                    magnitudes of the light arriving at (X, Y) that travels\n"
         "                    in the directions 10k to 10(k + 1) degrees (0 along +x,\n"

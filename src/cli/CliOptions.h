@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "measure/MeasuringLine.h"
 #include "platform/Window.h"
 #include "ui/DisplayKind.h"
 
@@ -22,6 +23,7 @@ struct CliOptions {
     bool help = false;
     std::string scene;
     std::vector<Point> probes;
+    std::vector<MeasuringLine> lines;
     std::optional<std::string> field;   // CSV of the arrows' grid
     std::optional<DisplayKind> render;  // None: the objects alone
     std::string out;                    // the picture of --render

@@ -11,6 +11,7 @@
 #include "files/FileNames.h"
 #include "files/SceneFile.h"
 #include "measure/EnergyBalance.h"
+#include "measure/MeasuringLine.h"
 #include "measure/Verification.h"
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
@@ -47,6 +48,18 @@ FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
 std::string FieldLine(int32_t x, int32_t y, const FieldValue& value, char separator) {
     return std::to_string(x) + separator + std::to_string(y) + separator + Number(value.fx) + separator +
            Number(value.fy) + separator + Number(value.e);
+}
+
+// The rows of --line: each sample, then the power crossing each way.
+std::string LineRows(size_t number, const LineReading& reading) {
+    const std::string k = std::to_string(number);
+    std::string rows;
+    for (const LineSample& sample : reading.samples) {
+        for (Extended value : {sample.plus, sample.minus, sample.energy}) CheckFieldValue(value, sample.px, sample.py);
+        rows += "line " + k + ' ' + Number(sample.along) + ' ' + Number(sample.x) + ' ' + Number(sample.y) + ' ' +
+                Number(sample.plus) + ' ' + Number(sample.minus) + ' ' + Number(sample.energy) + '\n';
+    }
+    return rows + "linetotal " + k + ' ' + Number(reading.powerPlus) + ' ' + Number(reading.powerMinus) + '\n';
 }
 
 // The field on the arrows' grid: X = g, 2g, ... up to the picture width, the
@@ -115,6 +128,7 @@ Extended OptionsWork(const CliOptions& options, const MainWindow& form) {
     const Tprgvar& settings = form.Settings();
     const Displays& displays = form.DisplaySettings();
     Extended points = static_cast<Extended>(options.probes.size());
+    for (const MeasuringLine& line : options.lines) points += line.samples;
     if (options.field) points += FieldPoints(settings, displays.vektorpfeile.gitterweite);
     Extended work = 2 * points * list.QueryWork(settings);
     if (options.render) work += form.DisplayWork(*options.render);
@@ -203,6 +217,10 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
                 probes += "probe " + FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') + '\n';
                 if (options.polar) probes += PolarLine(MeasureLight(list, probe.x, probe.y)) + '\n';
             }
+            for (size_t k = 0; k < options.lines.size(); ++k)
+                probes += LineRows(k + 1, MeasureAlong(list, options.lines[k], [&] {
+                                       if (headless.Progress().Cancelled()) throw platform::Stopped();
+                                   }));
         }))
         return Failed(options, headless, err);
     // A file written next may be standard output itself: what was printed

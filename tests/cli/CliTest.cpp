@@ -29,7 +29,8 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
     EXPECT_EQ(help.str(), CliUsage());
     EXPECT_TRUE(none.str().empty());
     // Each line a command line, its arguments between single spaces.
-    for (const std::string line : {"", "s.brv --probe 99999999999,1", "s.brv --render arrows", "s.brv --frobnicate"}) {
+    for (const std::string line : {"", "s.brv --probe 99999999999,1", "s.brv --render arrows", "s.brv --frobnicate",
+                                   "s.brv --line 1,2,3", "s.brv --line 1,2,3,4:0", "s.brv --line 1,2,3,4,5"}) {
         std::vector<std::string> arguments;
         for (size_t at = 0; at < line.size();) {
             const size_t end = std::min(line.find(' ', at), line.size());
@@ -91,6 +92,17 @@ TEST_F(CliSceneTest, ProbesPolarPassesAndFieldOfAParallelBeam) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + (1024 / 20) * (768 / 20));
     EXPECT_NE(csv.find("\n160,100,0,-40,40\n"), std::string::npos);
     EXPECT_NE(csv.find("\n1020,760,"), std::string::npos);
+}
+
+// A line across the beam above the emitter: the beam crosses it from the
+// right of its direction to the left, 40 on each of its samples; turned the
+// other way the sides swap.
+TEST_F(CliSceneTest, LinesPrintTheirSamplesAndThePowerCrossingEachWay) {
+    const std::string scene = ParallelScene();
+    ASSERT_EQ(Run({scene, "--line", "150,100,250,100:2", "--line", "250,100,150,100:1"}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "line 1 25 175 100 0 40 40\nline 1 75 225 100 0 40 40\nlinetotal 1 0 4000\n"
+              "line 2 50 200 100 40 0 40\nlinetotal 2 4000 0\n");
 }
 
 TEST_F(CliSceneTest, BalancePrintsEveryObjectTheFrameAndTheImbalance) {

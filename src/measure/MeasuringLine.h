@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "model/Extended.h"
+#include "model/SceneList.h"
+
+// A line across which the light is measured. It is no scene object: it
+// emits, reflects and blocks nothing.
+struct MeasuringLine {
+    int32_t x1 = 0;
+    int32_t y1 = 0;
+    int32_t x2 = 0;
+    int32_t y2 = 0;
+    int32_t samples = 10;
+};
+
+// The light at one sample of a measuring line, `along` pixels from its first
+// point at (x, y) and queried at the pixel (px, py) nearest to it: the
+// irradiance crossing the line from the left of its direction (x1, y1) ->
+// (x2, y2), as seen on the screen, to its right ("plus"), the irradiance
+// crossing it the other way ("minus"), each the sum of the components across
+// the line of the flow vectors that cross it so, and the energy density E.
+struct LineSample {
+    Extended along = 0;
+    Extended x = 0;
+    Extended y = 0;
+    int32_t px = 0;
+    int32_t py = 0;
+    Extended plus = 0;
+    Extended minus = 0;
+    Extended energy = 0;
+};
+
+// The samples in order, and the power crossing the line each way: every
+// sample's irradiance times the length of its piece.
+struct LineReading {
+    std::vector<LineSample> samples;
+    Extended powerPlus = 0;
+    Extended powerMinus = 0;
+};
+
+// Samples at the middles of `samples` equal pieces of the line; nothing for
+// a line of no length. The queries must be prepared
+// (SceneList::PrepareQueries); `stop` is asked before every sample.
+LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const StopCheck& stop);
