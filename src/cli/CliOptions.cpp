@@ -40,6 +40,15 @@ std::vector<int32_t> WholeNumbers(const std::string& text, size_t count, const s
     return numbers;
 }
 
+ParameterSweep SweepOption(const std::string& text) {
+    try {
+        return ParseParameterSweep(text);
+    } catch (const std::invalid_argument& problem) {
+        throw CliUsageError("--sweep wants KEY=FROM:TO:STEP, KEY being sun.richtung, N.staerke, N.dx or N.dy, but \"" +
+                            text + "\": " + problem.what());
+    }
+}
+
 CliOptions::Point ProbePoint(const std::string& text) {
     const std::vector<int32_t> point = WholeNumbers(text, 2, kProbeWanted);
     return {point[0], point[1]};
@@ -99,6 +108,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             options.probes.push_back(ProbePoint(value()));
         else if (argument == "--line")
             options.lines.push_back(LineOption(value()));
+        else if (argument == "--sweep")
+            SetOnce(options.sweep, SweepOption(value()), argument);
         else if (argument == "--field")
             SetOnce(options.field, value(), argument);
         else if (argument == "--render")
@@ -129,8 +140,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             SetOnce(scene, argument, "the scene file");
     }
     // The verification scenes are built in; everything else reads the scene.
-    const bool sceneWanted = !options.probes.empty() || !options.lines.empty() || options.field || options.render ||
-                             out || options.save || options.passes || options.balance;
+    const bool sceneWanted = !options.probes.empty() || !options.lines.empty() || options.sweep || options.field ||
+                             options.render || out || options.save || options.passes || options.balance;
     if (!scene && (sceneWanted || !options.verify)) throw CliUsageError("no scene file given");
     if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
     if (options.polar && options.probes.empty()) throw CliUsageError("--polar goes with --probe");
@@ -177,6 +188,14 @@ const std::string& CliUsage() {
         "                    reflected transmitted absorbed\" per object, \"frame P\"\n"
         "                    for what leaves through the picture frame and\n"
         "                    \"imbalance PERCENT\"\n"
+        "  --sweep KEY=FROM:TO:STEP\n"
+        "                    give the scene each value from FROM to TO in steps of\n"
+        "                    STEP, compute it and print \"sweep VALUE\", then P+ P- of\n"
+        "                    each --line and the power each absorber absorbs, in list\n"
+        "                    order. KEY: sun.richtung (the first sun's direction),\n"
+        "                    N.staerke (object N's strength), N.dx or N.dy (object N\n"
+        "                    moved by VALUE pixels); N counts from 1, the background\n"
+        "                    radiation's number\n"
         "  --verify          compute the built-in scenes with known answers and print\n"
         "                    \"verify NAME computed exact difference% tolerance% ok|FAIL\"\n"
         "                    per case; a case outside its tolerance gives exit status 1\n"

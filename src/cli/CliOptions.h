@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ParameterSweep.h"
 #include "measure/MeasuringLine.h"
 #include "platform/Window.h"
 #include "ui/DisplayKind.h"
@@ -31,11 +32,12 @@ struct CliOptions {
     bool logarithmicArrows = false;
     std::optional<std::string> save;
     bool passes = false;
-    bool polar = false;                // the light meter's sectors after each probe
-    bool balance = false;              // the energy balance
-    bool verify = false;               // the verification scenes; no scene file needed
-    std::optional<double> maxSeconds;  // the run stops with exit status 3 after this
-    bool progress = false;             // the progress texts go to standard error
+    bool polar = false;                   // the light meter's sectors after each probe
+    bool balance = false;                 // the energy balance
+    std::optional<ParameterSweep> sweep;  // the scene computed at each value
+    bool verify = false;                  // the verification scenes; no scene file needed
+    std::optional<double> maxSeconds;     // the run stops with exit status 3 after this
+    bool progress = false;                // the progress texts go to standard error
 };
 
 // A command line that cannot be carried out; the message says why.

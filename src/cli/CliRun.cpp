@@ -160,6 +160,25 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
     return quiet;
 }
 
+// --sweep: the scene computed at each value, and a row of the power crossing
+// each --line each way and the power each absorber absorbs.
+void PrintSweep(MainWindow& form, const CliOptions& options, const StopCheck& stop, std::ostream& out) {
+    SweptObject swept(form.Scene(), *options.sweep);
+    for (const Extended value : options.sweep->Values()) {
+        swept.Set(value);
+        form.NoteChanges();
+        if (!form.PrepareScene()) throw platform::Stopped();
+        std::string row = "sweep " + Number(value);
+        for (const MeasuringLine& line : options.lines) {
+            const LineReading reading = MeasureAlong(form.Scene(), line, stop);
+            row += ' ' + Number(reading.powerPlus) + ' ' + Number(reading.powerMinus);
+        }
+        for (const ObjectBalance& object : BalanceOf(form.Scene(), form.Settings(), stop).objects)
+            if (object.kind == "absorber" || object.kind == "absorberkreis") row += ' ' + Number(object.absorbed);
+        out << row << '\n' << std::flush;
+    }
+}
+
 constexpr int kTooLong = 3;
 
 // The exit status of a step that failed: 3 when the time limit stopped it.
@@ -248,6 +267,15 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
                 if (headless.Progress().Cancelled()) throw platform::Stopped();
             };
             PrintBalance(BalanceOf(list, form.Settings(), stop), out);
+        }))
+        return Failed(options, headless, err);
+    if (options.sweep && !Step(headless, err, [&] {
+            PrintSweep(
+                form, options,
+                [&] {
+                    if (headless.Progress().Cancelled()) throw platform::Stopped();
+                },
+                out);
         }))
         return Failed(options, headless, err);
     return 0;

@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 
 #include "SceneFileFixture.h"
 #include "cli/CliOptions.h"
@@ -29,8 +31,11 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
     EXPECT_EQ(help.str(), CliUsage());
     EXPECT_TRUE(none.str().empty());
     // Each line a command line, its arguments between single spaces.
-    for (const std::string line : {"", "s.brv --probe 99999999999,1", "s.brv --render arrows", "s.brv --frobnicate",
-                                   "s.brv --line 1,2,3", "s.brv --line 1,2,3,4:0", "s.brv --line 1,2,3,4,5"}) {
+    for (const std::string line :
+         {"", "s.brv --probe 99999999999,1", "s.brv --render arrows", "s.brv --frobnicate", "s.brv --line 1,2,3",
+          "s.brv --line 1,2,3,4:0", "s.brv --line 1,2,3,4,5", "s.brv --sweep sun.x=0:1:1",
+          "s.brv --sweep 2.staerke=0:1:0", "s.brv --sweep 2.staerke=1:0:1", "s.brv --sweep 0.dx=0:1:1",
+          "s.brv --sweep 2.dx=0:1"}) {
         std::vector<std::string> arguments;
         for (size_t at = 0; at < line.size();) {
             const size_t end = std::min(line.find(' ', at), line.size());
@@ -103,6 +108,38 @@ TEST_F(CliSceneTest, LinesPrintTheirSamplesAndThePowerCrossingEachWay) {
     EXPECT_EQ(out.str(),
               "line 1 25 175 100 0 40 40\nline 1 75 225 100 0 40 40\nlinetotal 1 0 4000\n"
               "line 2 50 200 100 40 0 40\nlinetotal 2 4000 0\n");
+}
+
+// A day of sun over a gap 100 pixels wide in an absorbing wall: what comes
+// through is the gap's width times S times the cosine of the sun's angle,
+// and each wall 150 wide absorbs its share. Exactly from above the rays
+// graze the gap's ends, which block them: two pixels less.
+TEST_F(CliSceneTest, SweptSunThroughAGapGivesWidthTimesCosine) {
+    auto sun = std::make_unique<TObjektSonne>();
+    sun->staerke = 1;
+    form.Scene().Append(std::move(sun));
+    form.Scene().Append(std::make_unique<TObjektAbsorber>(0, 150, 150, 150));
+    form.Scene().Append(std::make_unique<TObjektAbsorber>(250, 150, 400, 150));
+    Save("gap");
+    ASSERT_EQ(Run({PathOf("gap.brv"), "--line", "100,175,300,175:200", "--sweep", "sun.richtung=-45:45:22.5"}), 0)
+        << err.str();
+    std::istringstream rows(out.str());
+    std::vector<Extended> angles;
+    for (std::string row; std::getline(rows, row);) {
+        if (!row.starts_with("sweep ")) continue;  // the line's rows in the scene as saved
+        Extended angle = 0, plus = 0, minus = 0, left = 0, right = 0;
+        ASSERT_EQ(std::sscanf(row.c_str(), "sweep %lf %lf %lf %lf %lf", &angle, &plus, &minus, &left, &right), 5)
+            << row;
+        const Extended cosine = std::cos(angle * kPi / 180);
+        EXPECT_NEAR(plus, (angle == 0 ? 98 : 100) * cosine, 0.01) << row;
+        EXPECT_EQ(minus, 0) << row;
+        EXPECT_NEAR(left, 150 * cosine, 0.01) << row;
+        EXPECT_NEAR(right, 150 * cosine, 0.01) << row;
+        angles.push_back(angle);
+    }
+    EXPECT_EQ(angles, (std::vector<Extended>{-45, -22.5, 0, 22.5, 45}));
+    EXPECT_EQ(Run({PathOf("gap.brv"), "--sweep", "9.staerke=1:2:1"}), 1);
+    EXPECT_NE(err.str().find("The scene has no object number 9."), std::string::npos) << err.str();
 }
 
 TEST_F(CliSceneTest, BalancePrintsEveryObjectTheFrameAndTheImbalance) {

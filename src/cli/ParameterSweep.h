@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Extended.h"
+#include "model/SceneList.h"
+
+// One number of the scene varied in steps: the first sun's direction
+// ("sun.richtung"), an object's strength ("N.staerke") or its place, moved
+// sideways or down by the value ("N.dx", "N.dy"); N is the object's number
+// in the list, the background radiation's being 1.
+struct ParameterSweep {
+    std::string key;     // "richtung", "staerke", "dx" or "dy"
+    int32_t object = 0;  // the object's number; 0 for the first sun
+    Extended from = 0;
+    Extended to = 0;
+    Extended step = 1;
+
+    // The values from `from` towards `to` in steps of `step`, `to` included
+    // when a step lands on it.
+    std::vector<Extended> Values() const;
+};
+
+// Parses "KEY=FROM:TO:STEP"; throws std::invalid_argument with the reason.
+ParameterSweep ParseParameterSweep(const std::string& text);
+
+// Gives the swept object the value, as a scene file holding it would give
+// it (a move is by whole pixels from where the object was before the first
+// value). The object must be as the sweep found it, or as the last value
+// left it. Throws std::runtime_error when the scene has no such object or
+// the object no such value.
+class SweptObject {
+public:
+    SweptObject(SceneList& list, const ParameterSweep& sweep);
+    void Set(Extended value);
+
+private:
+    Tszeneobjekt& object;
+    ParameterSweep sweep;
+    Handle moved{0, 0};
+};
