@@ -166,7 +166,8 @@ void PrintSweep(MainWindow& form, const CliOptions& options, const StopCheck& st
     SweptObject swept(form.Scene(), *options.sweep);
     for (const Extended value : options.sweep->Values()) {
         swept.Set(value);
-        form.NoteChanges();
+        // Computed afresh, without an undo step for each value.
+        form.FollowSceneChanges();
         if (!form.PrepareScene()) throw platform::Stopped();
         std::string row = "sweep " + Number(value);
         for (const MeasuringLine& line : options.lines) {
