@@ -16,6 +16,7 @@
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
 #include "model/ParallelFor.h"
+#include "platform/Conversions.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SafeFileWrite.h"
@@ -24,11 +25,7 @@
 namespace {
 
 // Ten significant digits and always ".", whatever the locale.
-std::string Number(Extended value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10);
-    return std::string(text, result.ptr);
-}
+std::string Number(Extended value) { return platform::NumberWithPoint(value, 10); }
 
 struct FieldValue {
     Extended fx = 0;  // energy flow density vector

@@ -175,6 +175,12 @@ std::string IntToStr(int64_t value) { return std::to_string(value); }
 
 std::string FloatToStr(double value, int digits) { return FormatGeneral(value, digits, digits); }
 
+std::string NumberWithPoint(double value, int digits) {
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+    return std::string(text, result.ptr);
+}
+
 std::string ShortestFloatToStr(float value) {
     constexpr int kFloatDigits = 9;  // enough for every 32-bit float
     for (int digits = 1; digits < kFloatDigits; ++digits) {

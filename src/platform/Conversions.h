@@ -17,6 +17,10 @@ std::string IntToStr(int64_t value);
 // exponent notation such as 1E-6 or 1.5E20.
 std::string FloatToStr(double value, int digits = 15);
 
+// `digits` significant digits, the shortest general form, and always "."
+// whatever the decimal separator: numbers for other programs to read.
+std::string NumberWithPoint(double value, int digits);
+
 // The shortest general-format text that reads back to the same 32-bit float:
 // what the object dialogs show, so that confirming a dialog unchanged keeps
 // every value.

@@ -49,6 +49,7 @@ public:
         measurementShown = true;
     }
     void ClearMeasurement() override { measurementShown = false; }
+    void ShowReadings(const ReadingTable& shown) override { readings = shown; }
 
     const RasterBitmap& Surface() const { return surface; }
     // The last kRecorded captions, in order.
@@ -65,6 +66,7 @@ public:
     std::string statusText;
     std::vector<Measurement> measurements;  // as shown, in order
     bool measurementShown = false;          // the last is still shown
+    ReadingTable readings;                  // as last shown
 
 private:
     int screenWidth;

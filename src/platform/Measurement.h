@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -29,6 +31,13 @@ struct Measurement {
     double energy = 0;        // the energy density E
     double directedness = 0;  // |F| / E; 0 where no light arrives
     std::array<Sector, kSectors> sectors{};
+};
+
+// The light meter's readings as a table for the window to show: the column
+// headings, and one row of texts per reading.
+struct ReadingTable {
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
 };
 
 }  // namespace platform

@@ -122,6 +122,8 @@ public:
     // The scene changed since the last measurement: the panel, if open,
     // shows no numbers until the next.
     virtual void ClearMeasurement() = 0;
+    // The readings taken so far, in the same panel; an empty table for none.
+    virtual void ShowReadings(const ReadingTable& readings) = 0;
 };
 
 }  // namespace platform

@@ -123,6 +123,10 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem zoomOut = m.Item("Zoom Out", "Verkleinern1", &MainWindow::ZoomOut, StandardKey::ZoomOut);
     MenuItem fit = m.Item("Fit Picture", "Einpassen1", &MainWindow::FitPicture);
     fit.shortcut = "Ctrl+0";
+    MenuItem copyReadings = m.Item("Copy Readings", "MesswerteKopieren1", &MainWindow::CopyReadings);
+    MenuItem exportReadings = m.Item("Export Readings as CSV", "MesswerteExportieren1", &MainWindow::ExportReadings);
+    MenuItem clearReadings = m.Item("Clear Readings", "MesswerteLoeschen1", &MainWindow::ClearReadings);
+    copyReadings.enabled = exportReadings.enabled = clearReadings.enabled = [&window] { return window.HasReadings(); };
     MenuItem selectAll = m.Item("Select All", "AllesAuswaehlen1", &MainWindow::SelectAll);
     selectAll.shortcut = "Ctrl+A";
     MenuItem snapping = m.Item("Snap to Objects", "Einrasten1", &MainWindow::ToggleSnapping);
@@ -145,7 +149,10 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                      {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles),
                       m.Item("Diffuseness", "Diffusitaet1", &MainWindow::DrawDiffuseness),
                       m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
-             legends, logarithmicArrows, measure, Submenu("View", {zoomIn, zoomOut, fit})}),
+             legends, logarithmicArrows, measure,
+             Submenu("Readings", {m.Item("Measure at Point", "MessenAnPunkt1", &MainWindow::MeasureAtTypedPoint),
+                                  copyReadings, exportReadings, clearReadings}),
+             Submenu("View", {zoomIn, zoomOut, fit})}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
         Submenu("&Parameters",

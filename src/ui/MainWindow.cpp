@@ -89,7 +89,8 @@ void MainWindow::FollowSceneChanges() {
     settings.berechnet = false;
     notConvergedPasses.reset();
     window.ClearMeasurement();
-    measuredPoint.reset();
+    readings.MarkOutOfDate();
+    window.ShowReadings(readings.Table());
     if (shownDisplay != DisplayKind::None || !singleStreamLines.empty()) RedrawAll();
 }
 
@@ -144,6 +145,7 @@ void MainWindow::NewScene() {
 }
 
 void MainWindow::StartAfresh() {
+    readings.Clear();
     list.Clear(NewBackground());
     selection.clear();
     settings = DefaultSettings();

@@ -7,6 +7,7 @@
 
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
+#include "measure/LightReadings.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "platform/Platform.h"
@@ -131,6 +132,14 @@ public:
     void EditEnergyDensityMapSettings();
     // Computes the scene if needed and shows where its power goes.
     void ShowEnergyBalance();
+    // The light meter's readings: a point typed in measured as a click
+    // there would; the table onto the clipboard (tab-separated, for
+    // spreadsheets) or into a CSV file; all readings gone.
+    void MeasureAtTypedPoint();
+    void CopyReadings();
+    void ExportReadings();
+    void ClearReadings();
+    bool HasReadings() const { return !readings.Empty(); }
     // "?"
     void ShowInfo();
     void ShowHelp();
@@ -184,8 +193,9 @@ public:
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
-    // Computes the scene if needed and shows what arrives at (x, y) in the
-    // light meter's panel.
+    // Computes the scene if needed, shows what arrives at (x, y) in the
+    // light meter's panel and adds it to the readings, measuring those
+    // taken before a change of the scene again.
     void MeasureLightAt(int x, int y);
     // Opens the object's dialog; the radiation is to be computed again.
     // Cancel leaves the object as it was and gives false.
@@ -288,7 +298,7 @@ private:
     // The picture on the window, and over it what ShowSelection shows.
     void RefreshWindow();
     // The objects' window marks (the suns), the selected objects' handles,
-    // the point measured last, the snap target and the selection rectangle
+    // the readings' points, the snap target and the selection rectangle
     // over the picture on the window.
     void ShowSelection();
 
@@ -314,8 +324,8 @@ private:
     bool snapping = true;
     std::optional<Handle> snapMarker;
     std::optional<std::array<int, 4>> selectionRectangle;
-    // Where the light meter's reading shown was taken.
-    std::optional<Handle> measuredPoint;
+    // The light meter's readings, marked on the window with their numbers.
+    LightReadings readings;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
     DisplayKind shownDisplay = DisplayKind::None;

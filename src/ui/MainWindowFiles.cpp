@@ -83,6 +83,7 @@ void MainWindow::ApplyScene(SceneFileContents& contents, const std::string& file
     if (badNumber && !contents.stateReplaced) throw platform::ConversionError(badNumberMessage);
 
     const bool fits = AdoptScene(contents);
+    readings.Clear();  // the points of another scene
     mouseMode = std::make_unique<SelectMode>();
     history.Reset(StateText());
     // A scene read only in part is not that file's: "Save" asks for a name,

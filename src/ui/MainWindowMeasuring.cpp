@@ -1,8 +1,10 @@
 // The main window's measuring commands: the light meter, the colour maps and
 // their dialogs, the energy balance and the verification scenes.
+#include "files/FileNames.h"
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
 #include "model/LightMeter.h"
+#include "platform/SafeFileWrite.h"
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasuringDialogs.h"
@@ -12,8 +14,36 @@ void MainWindow::MeasureLightAt(int x, int y) {
     // measured keeps its size.
     pictureFollowsArea = false;
     if (!PrepareScene()) return;
-    window.ShowMeasurement(MeasureLight(list, x, y));
-    measuredPoint = Handle{x, y};
+    if (!readings.UpToDate()) readings.Remeasure(list);
+    const platform::Measurement measured = MeasureLight(list, x, y);
+    readings.Add(measured);
+    window.ShowMeasurement(measured);
+    window.ShowReadings(readings.Table());
+    window.UpdateMenuStates();
+    RefreshWindow();
+}
+
+void MainWindow::MeasureAtTypedPoint() {
+    if (const std::optional<std::pair<int, int>> point = MeasurePointDialog(platform, settings))
+        MeasureLightAt(point->first, point->second);
+}
+
+void MainWindow::CopyReadings() {
+    if (!readings.Empty()) platform.SetClipboardText(readings.TabSeparated());
+}
+
+void MainWindow::ExportReadings() {
+    if (readings.Empty()) return;
+    const std::optional<platform::ChosenFile> chosen =
+        ChooseFileToWrite("CSV-Files (*.csv)|*.csv", NameBesideScene(".csv"),
+                          [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".csv"); });
+    if (chosen) platform::ReplaceFileContents(chosen->name, readings.Csv());
+}
+
+void MainWindow::ClearReadings() {
+    readings.Clear();
+    window.ShowReadings(readings.Table());
+    window.UpdateMenuStates();
     RefreshWindow();
 }
 

@@ -18,7 +18,8 @@ constexpr int kHandleSize = 3;
 constexpr platform::TColor kHandleColour = 0x0080FF;
 constexpr int kSnapMarkerSize = 6;
 constexpr platform::TColor kPlacingColour = 0xFF00FF;
-// The point the light meter measured last: a cross with an open middle.
+// The points of the light meter's readings: a cross with an open middle
+// and the reading's number.
 constexpr platform::TColor kMeasuredColour = 0xFF0080;
 
 }  // namespace
@@ -150,15 +151,17 @@ void MainWindow::ShowSelection() {
     if (snapMarker)
         canvas.Ellipse(snapMarker->x - kSnapMarkerSize, snapMarker->y - kSnapMarkerSize,
                        snapMarker->x + kSnapMarkerSize + 1, snapMarker->y + kSnapMarkerSize + 1);
-    if (measuredPoint) {
-        canvas.SetPenColor(kMeasuredColour);
-        const auto [x, y] = *measuredPoint;
+    canvas.SetPenColor(kMeasuredColour);
+    const std::vector<platform::Measurement>& measured = readings.Readings();
+    for (size_t i = 0; i < measured.size(); ++i) {
+        const int x = measured[i].x, y = measured[i].y;
         for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
             canvas.MoveTo(x + 3 * dx, y + 3 * dy);
             canvas.LineTo(x + 10 * dx, y + 10 * dy);
         }
-        canvas.SetPenColor(kPlacingColour);
+        canvas.TextOut(x + 5, y + 5, std::to_string(i + 1));
     }
+    canvas.SetPenColor(kPlacingColour);
     if (selectionRectangle) {
         const auto [left, top, right, bottom] = *selectionRectangle;
         canvas.MoveTo(left, top);

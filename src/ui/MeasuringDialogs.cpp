@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Conversions.h"
+#include "platform/FieldReader.h"
 
 namespace {
 
@@ -87,4 +88,22 @@ void VerificationDialog(platform::Platform& platform, const std::vector<Verifica
         {failed == 0 ? std::string("Every case lies within its tolerance.")
                      : platform::IntToStr(failed) + " of " + platform::IntToStr(static_cast<int64_t>(cases.size())) +
                            " cases lie outside their tolerance."});
+}
+
+std::optional<std::pair<int, int>> MeasurePointDialog(platform::Platform& platform, const Tprgvar& settings) {
+    static platform::DialogSpec dialog{
+        "Measure at Point",
+        {Control::Edit("x", "X"), Control::Edit("y", "Y", true),
+         Control::Label("pixels, 0 at the picture's upper left corner").Beside(),
+         Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()}};
+    while (true) {
+        if (platform.ShowModal(dialog) != platform::ModalResult::OK) return std::nullopt;
+        platform::FieldReader fields(dialog);
+        const int32_t x = fields.Int("x");
+        const int32_t y = fields.Int("y");
+        const std::string outside = "The point must lie in the picture.";
+        fields.Require(x >= 0 && x < settings.breite, "x", outside);
+        fields.Require(y >= 0 && y < settings.hoehe, "y", outside);
+        if (!fields.Refused(platform)) return std::pair{x, y};
+    }
 }

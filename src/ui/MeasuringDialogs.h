@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "measure/EnergyBalance.h"
@@ -11,6 +13,10 @@
 // the frame, the totals, the imbalance and the mirrors' change, and a note
 // below them when the computation did not converge.
 void EnergyBalanceDialog(platform::Platform& platform, const EnergyBalance& balance, const std::string& note);
+
+// "Measure at Point": a point of the picture typed in; nothing when the
+// dialog was cancelled.
+std::optional<std::pair<int, int>> MeasurePointDialog(platform::Platform& platform, const Tprgvar& settings);
 
 // The verification cases as a table, with the resolution they were computed
 // at.

@@ -380,6 +380,10 @@ private slots:
         QVERIFY(meter->isVisible());
         QVERIFY2(meter->Numbers().contains(QStringLiteral("X = 10, Y = 20")), qPrintable(meter->Numbers()));
         QVERIFY(!meter->isWindow());
+        const auto* readings = meter->findChild<QTableWidget*>(QStringLiteral("Readings"));
+        QVERIFY(readings != nullptr);
+        QCOMPARE(readings->rowCount(), 1);  // the reading the form took at (100, 100)
+        QCOMPARE(readings->item(0, 1)->text(), QStringLiteral("100"));
         QVERIFY(meter->mapToGlobal(QPoint(0, 0)).x() >= area.mapToGlobal(QPoint(area.width(), 0)).x());
 
         auto* plot = meter->findChild<QWidget*>(QStringLiteral("PolarPlot"));

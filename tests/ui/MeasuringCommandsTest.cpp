@@ -1,5 +1,8 @@
 // The main window's measuring commands: the "Measure" mode, the colour maps
 // and their dialogs, the energy balance and the verification.
+#include <filesystem>
+#include <fstream>
+
 #include "MainWindowFixture.h"
 #include "display/ColourScale.h"
 #include "files/SceneFile.h"
@@ -90,6 +93,66 @@ TEST_F(MeasuringCommandsTest, TheMetersReadingGoesWithEveryChangeOfTheScene) {
     Click(150, 100);
     Choose("Vektorpfeile1");
     EXPECT_TRUE(window.measurementShown) << "a display changes nothing of the scene";
+}
+
+// Each click, or a point typed in, adds a reading, marked on the window with
+// its number. A change of the scene keeps the points but not their numbers;
+// the next measurement measures them all again. The table goes onto the
+// clipboard tab-separated and into a CSV file.
+TEST_F(MeasuringCommandsTest, ReadingsCollectFollowTheSceneAndGoToClipboardAndFile) {
+    window.Press("M");
+    Click(150, 100);
+    AnswerOk({{"x", "250"}, {"y", "200"}});
+    Choose("MessenAnPunkt1");
+    ASSERT_EQ(window.readings.rows.size(), 2u);
+    EXPECT_EQ(window.readings.columns,
+              (std::vector<std::string>{"No.", "X", "Y", "Fx", "Fy", "|F|", "Direction", "E", "|F|/E"}));
+    EXPECT_EQ(window.readings.rows[0], (std::vector<std::string>{"1", "150", "100", "0", "-3", "3", "90", "3", "1"}));
+    EXPECT_EQ(window.readings.rows[1], (std::vector<std::string>{"2", "250", "200", "0", "3", "3", "270", "3", "1"}));
+    EXPECT_EQ(window.Surface().Pixel(150 + 5, 100), 0xFF0080) << "the first point's mark";
+
+    dynamic_cast<TObjektParallel&>(form.Scene()[1]).staerke = 6;
+    form.NoteChanges();
+    EXPECT_EQ(window.readings.rows[0], (std::vector<std::string>{"1", "150", "100"})) << "out of date";
+    Click(50, 100);
+    ASSERT_EQ(window.readings.rows.size(), 3u);
+    EXPECT_EQ(window.readings.rows[0][4], "-6") << "measured again";
+    EXPECT_EQ(window.readings.rows[2][7], "0") << "beside the beam";
+
+    Choose("MesswerteKopieren1");
+    EXPECT_EQ(headless.ClipboardText(),
+              "No.\tX\tY\tFx\tFy\t|F|\tDirection\tE\t|F|/E\n1\t150\t100\t0\t-6\t6\t90\t6\t1\n"
+              "2\t250\t200\t0\t6\t6\t270\t6\t1\n3\t50\t100\t0\t0\t0\t0\t0\t0\n");
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "brevanto-readings-test.csv";
+    headless.fileNameAnswers.push_back(file.string());
+    Choose("MesswerteExportieren1");
+    std::ifstream written(file);
+    std::string header;
+    std::getline(written, header);
+    EXPECT_EQ(header, "No.,X,Y,Fx,Fy,|F|,Direction,E,|F|/E");
+    std::filesystem::remove(file);
+
+    Choose("MesswerteLoeschen1");
+    EXPECT_TRUE(window.readings.rows.empty());
+    EXPECT_NE(window.Surface().Pixel(150 + 5, 100), 0xFF0080);
+}
+
+// A point off the picture is refused at its field.
+TEST_F(MeasuringCommandsTest, TypedPointMustLieInThePicture) {
+    std::string focus;
+    Answer([&](platform::DialogSpec& dialog) {
+        dialog["x"].text = "10";
+        dialog["y"].text = "300";
+        return platform::ModalResult::OK;
+    });
+    Answer([&](platform::DialogSpec& dialog) {
+        focus = dialog.focus;
+        return platform::ModalResult::Cancel;
+    });
+    Choose("MessenAnPunkt1");
+    EXPECT_EQ(headless.messages, std::vector<std::string>{"The point must lie in the picture."});
+    EXPECT_EQ(focus, "y");
+    EXPECT_TRUE(window.readings.rows.empty());
 }
 
 // Regression test: answering No to the question before a long computation

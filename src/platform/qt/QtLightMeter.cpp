@@ -4,8 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "platform/Conversions.h"
@@ -78,13 +80,37 @@ private:
     const Measurement& measurement;
 };
 
-QtLightMeter::QtLightMeter(QWidget* parent) : QWidget(parent), numbers(new QLabel(this)), plot(new PolarPlot(shown)) {
+QtLightMeter::QtLightMeter(QWidget* parent)
+    : QWidget(parent), numbers(new QLabel(this)), plot(new PolarPlot(shown)), table(new QTableWidget(this)) {
     setObjectName(QStringLiteral("LightMeter"));
     auto* layout = new QVBoxLayout(this);
     numbers->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(numbers);
     layout->addWidget(new QLabel(QStringLiteral("Light arriving, by the direction it travels:"), this));
     layout->addWidget(plot, 1);
+    table->setObjectName(QStringLiteral("Readings"));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    layout->addWidget(new QLabel(QStringLiteral("Readings (\"Graphical representation \" > \"Readings\"):"), this));
+    layout->addWidget(table, 1);
+}
+
+void QtLightMeter::ShowReadings(const ReadingTable& readings) {
+    table->setColumnCount(static_cast<int>(readings.columns.size()));
+    QStringList headings;
+    for (const std::string& heading : readings.columns) headings << QString::fromStdString(heading);
+    table->setHorizontalHeaderLabels(headings);
+    table->setRowCount(static_cast<int>(readings.rows.size()));
+    for (size_t row = 0; row < readings.rows.size(); ++row) {
+        const std::vector<std::string>& cells = readings.rows[row];
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const auto cell = static_cast<size_t>(column);
+            const QString text = cell < cells.size() ? QString::fromStdString(cells[cell]) : QString();
+            table->setItem(static_cast<int>(row), column, new QTableWidgetItem(text));
+        }
+    }
+    table->resizeColumnsToContents();
+    if (table->rowCount() > 0) table->scrollToBottom();
 }
 
 QString QtLightMeter::Numbers() const { return numbers->text(); }

@@ -4,6 +4,7 @@
 #include "platform/Measurement.h"
 
 class QLabel;
+class QTableWidget;
 
 namespace platform {
 
@@ -20,6 +21,8 @@ public:
     void Show(const Measurement& measurement);
     // No numbers: what they were measured in has changed.
     void Clear();
+    // The table of all readings below the plot.
+    void ShowReadings(const ReadingTable& readings);
     const Measurement& Shown() const { return shown; }
     QString Numbers() const;
 
@@ -29,6 +32,7 @@ private:
     Measurement shown;
     QLabel* numbers;
     PolarPlot* plot;
+    QTableWidget* table;
 };
 
 }  // namespace platform

@@ -104,6 +104,10 @@ void QtWindow::ShowMeasurement(const Measurement& measurement) {
     meterDock->show();
 }
 
+void QtWindow::ShowReadings(const ReadingTable& readings) {
+    if (lightMeter != nullptr) lightMeter->ShowReadings(readings);
+}
+
 void QtWindow::ClearMeasurement() {
     if (lightMeter != nullptr) lightMeter->Clear();
 }

@@ -52,6 +52,7 @@ public:
     // was closed.
     void ShowMeasurement(const Measurement& measurement) override;
     void ClearMeasurement() override;
+    void ShowReadings(const ReadingTable& readings) override;
 
     QtDrawingArea& DrawingArea() { return *area; }
     // The light meter's panel; nullptr before the first measurement.
