@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "files/ObjectSection.h"
 #include "platform/Conversions.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -83,9 +83,7 @@ void SweptObject::Set(Extended value) {
     }
     // Through the object's own section of the scene file, as a file holding
     // the value would set it.
-    platform::TextFile saved;
-    object.SaveToFile(saved);
-    std::string text = saved.Text();
+    std::string text = SectionOf(object);
     const std::string line = "\r\n" + sweep.key + "=";
     const size_t at = text.find(line);
     if (at == std::string::npos)
@@ -93,9 +91,7 @@ void SweptObject::Set(Extended value) {
                                  sweep.key + ".");
     const size_t start = at + line.size();
     text.replace(start, text.find("\r\n", start) - start, platform::FloatToStr(value));
-    platform::TextFile edited = platform::TextFile::FromText(text);
-    edited.ReadLine();  // the kind
-    if (!object.LoadFromFile(edited))
+    if (!LoadSection(object, text))
         throw std::runtime_error("Object " + std::to_string(object.number) + " does not take " + sweep.key + "=" +
                                  platform::FloatToStr(value) + ".");
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "files/ObjectSection.h"
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
@@ -122,15 +123,11 @@ bool MainWindow::RestoreAbandonedScene() {
 }
 
 bool MainWindow::EditObject(Tszeneobjekt& object) {
-    platform::TextFile before;
-    object.SaveToFile(before);
+    const std::string before = SectionOf(object);
     const bool confirmed = object.Edit(EditContext{platform, settings});
     settings.berechnet = false;
-    if (!confirmed) {
-        // What the dialog stored before it was cancelled goes again.
-        before.ReadLine();
-        object.LoadFromFile(before);
-    }
+    // What the dialog stored before it was cancelled goes again.
+    if (!confirmed) LoadSection(object, before);
     return confirmed;
 }
 

@@ -213,8 +213,9 @@ public:
     void Select(Tszeneobjekt* object);
     // Shift+click: the object joins the selection, or leaves it.
     void ToggleSelected(Tszeneobjekt* object);
-    // Adds every movable object whose handles all lie in the rectangle.
-    void SelectWithin(int left, int top, int right, int bottom);
+    // Adds every movable object whose handles all lie in the rectangle
+    // (left, top, right, bottom).
+    void SelectWithin(const std::array<int, 4>& rectangle);
 
     // The modifier keys held during the mouse event being answered.
     platform::HeldKeys Held() const { return held; }

@@ -1,6 +1,7 @@
 // The main window's clipboard commands and the arrow keys: the selection as
 // scene file text, so that objects move between two running programs or
 // into a text editor and back.
+#include "files/ObjectSection.h"
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
@@ -13,24 +14,11 @@ constexpr int32_t kPasteOffset = 10;
 // An arrow key moves the selection by one pixel, with Shift by this many.
 constexpr int32_t kLargeNudge = 10;
 
-std::string SavedText(const Tszeneobjekt& object) {
-    platform::TextFile text;
-    object.SaveToFile(text);
-    return text.Text();
-}
-
-std::unique_ptr<Tszeneobjekt> Copy(const Tszeneobjekt& object) {
-    platform::TextFile text = platform::TextFile::FromText(SavedText(object));
-    std::unique_ptr<Tszeneobjekt> copy = CreateObjectOfKind(text.ReadLine(), 0, 0, 0, 0);
-    copy->LoadFromFile(text);
-    return copy;
-}
-
 }  // namespace
 
 std::string MainWindow::SelectionAsSceneText() const {
     SceneList selected(NewBackground());
-    for (const Tszeneobjekt* object : SelectedObjects()) selected.Append(Copy(*object));
+    for (const Tszeneobjekt* object : SelectedObjects()) selected.Append(ObjectFromSection(SectionOf(*object)));
     return SceneFileText(settings, displays, selected).Text();
 }
 
@@ -62,8 +50,8 @@ void MainWindow::PasteSceneText(const std::string& text) {
     mouseMode = std::make_unique<SelectMode>();
     std::vector<Tszeneobjekt*> pasted;
     for (size_t i = 1; i < contents.list.size(); ++i) {
-        std::unique_ptr<Tszeneobjekt> object = Copy(contents.list[i]);
-        for (int moves = 0; moves < 100 && IsInScene(SavedText(*object)); ++moves)
+        std::unique_ptr<Tszeneobjekt> object = ObjectFromSection(SectionOf(contents.list[i]));
+        for (int moves = 0; moves < 100 && IsInScene(SectionOf(*object)); ++moves)
             object->MoveBy(kPasteOffset, kPasteOffset);
         pasted.push_back(object.get());
         list.Append(std::move(object));
@@ -74,7 +62,7 @@ void MainWindow::PasteSceneText(const std::string& text) {
 
 bool MainWindow::IsInScene(const std::string& savedText) const {
     for (size_t i = 1; i < list.size(); ++i)
-        if (SavedText(list[i]) == savedText) return true;
+        if (SectionOf(list[i]) == savedText) return true;
     return false;
 }
 

@@ -67,7 +67,8 @@ void MainWindow::ToggleSelected(Tszeneobjekt* object) {
     SetSelection(std::move(selected));
 }
 
-void MainWindow::SelectWithin(int left, int top, int right, int bottom) {
+void MainWindow::SelectWithin(const std::array<int, 4>& rectangle) {
+    const auto [left, top, right, bottom] = rectangle;
     const auto inside = [&](const Handle& handle) {
         return handle.x >= left && handle.x <= right && handle.y >= top && handle.y <= bottom;
     };
@@ -82,7 +83,7 @@ void MainWindow::SelectWithin(int left, int top, int right, int bottom) {
 
 void MainWindow::SelectAll() {
     mouseMode = std::make_unique<SelectMode>();
-    SelectWithin(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    SelectWithin({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
     UpdateStatus();
 }
 
@@ -110,8 +111,9 @@ Handle MainWindow::PlaceOffset(const std::vector<const Tszeneobjekt*>& moving, c
         if (!target) continue;
         const int64_t shiftX = int64_t{target->x} - x;
         const int64_t shiftY = int64_t{target->y} - y;
-        if (shiftX * shiftX + shiftY * shiftY >= shortest) continue;
-        shortest = shiftX * shiftX + shiftY * shiftY;
+        const int64_t shift = shiftX * shiftX + shiftY * shiftY;
+        if (shift >= shortest) continue;
+        shortest = shift;
         offset = {static_cast<int32_t>(dx + shiftX), static_cast<int32_t>(dy + shiftY)};
         snapMarker = target;
     }

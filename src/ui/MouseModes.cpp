@@ -18,6 +18,22 @@ std::optional<size_t> HandleWithinReach(const Tszeneobjekt& object, int x, int y
     return std::nullopt;
 }
 
+namespace {
+
+// About what a straight object's end point turns with Shift: its other end;
+// nothing for other kinds.
+std::optional<Handle> OtherEnd(const Tszeneobjekt& object, size_t end) {
+    if (dynamic_cast<const TObjektGerade*>(&object) == nullptr) return std::nullopt;
+    return object.Handles()[1 - end];
+}
+
+// The rectangle between two corners: left, top, right, bottom.
+std::array<int, 4> Spanned(int x1, int y1, int x2, int y2) {
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+}  // namespace
+
 void MouseMode::Press(MainWindow&, int, int) {}
 void MouseMode::Drag(MainWindow&, int, int) {}
 void MouseMode::Release(MainWindow&, int, int) {}
@@ -63,8 +79,7 @@ void SelectMode::Drag(MainWindow& window, int x, int y) {
     lastX = x;
     lastY = y;
     if (dragging == Dragging::Rectangle) {
-        window.ShowSelectionRectangle(
-            std::array{std::min(pressX, x), std::min(pressY, y), std::max(pressX, x), std::max(pressY, y)});
+        window.ShowSelectionRectangle(Spanned(pressX, pressY, x, y));
         return;
     }
     if (dragging == Dragging::Handle)
@@ -78,9 +93,7 @@ void SelectMode::Drag(MainWindow& window, int x, int y) {
 // A straight object's end point turns about the other end with Shift.
 void SelectMode::DragHandle(MainWindow& window, int x, int y) {
     if (!window.IsSelected(handleOwner)) return;
-    std::optional<Handle> anchor;
-    if (dynamic_cast<const TObjektGerade*>(handleOwner) != nullptr) anchor = handleOwner->Handles()[1 - handle];
-    const Handle point = window.PlacePoint({handleOwner}, x, y, anchor);
+    const Handle point = window.PlacePoint({handleOwner}, x, y, OtherEnd(*handleOwner, handle));
     handleOwner->MoveHandle(handle, point.x, point.y);
 }
 
@@ -93,7 +106,7 @@ void SelectMode::DragObjects(MainWindow& window, int x, int y) {
 
 void SelectMode::Release(MainWindow& window, int x, int y) {
     if (dragging == Dragging::Rectangle && (x != pressX || y != pressY))
-        window.SelectWithin(std::min(pressX, x), std::min(pressY, y), std::max(pressX, x), std::max(pressY, y));
+        window.SelectWithin(Spanned(pressX, pressY, x, y));
     if (changed) window.Settings().berechnet = false;
     dragging = Dragging::Nothing;
     changed = false;
@@ -118,9 +131,7 @@ void DrawObjectMode::Press(MainWindow& window, int x, int y) {
 
 void DrawObjectMode::Drag(MainWindow& window, int x, int y) {
     Tszeneobjekt& drawn = window.Scene().Tail();
-    std::optional<Handle> anchor;
-    if (dynamic_cast<const TObjektGerade*>(&drawn) != nullptr) anchor = drawn.Handles()[0];
-    const Handle end = window.PlacePoint({&drawn}, x, y, anchor);
+    const Handle end = window.PlacePoint({&drawn}, x, y, OtherEnd(drawn, 1));
     drawn.SetEndPoint(end.x, end.y);
     window.RedrawAll();
 }

@@ -1,0 +1,15 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "model/Szeneobjekt.h"
+
+// An object as its own section of the scene file, kind line included: what
+// the clipboard carries, what takes back a cancelled dialog, and how a
+// value is given to an object as a file holding it would give it.
+std::string SectionOf(const Tszeneobjekt& object);
+// Reads the section into the object, whose kind it must be; false when a
+// line does not match.
+bool LoadSection(Tszeneobjekt& object, const std::string& section);
+// A new object of the section's kind, read from it.
+std::unique_ptr<Tszeneobjekt> ObjectFromSection(const std::string& section);
