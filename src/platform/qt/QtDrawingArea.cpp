@@ -51,8 +51,8 @@ QPointF QtDrawingArea::FromPicture(QPoint pixel) const { return offset + QPointF
 void QtDrawingArea::Zoom(ViewZoom zoom) {
     const QPointF centre(width() / 2.0, height() / 2.0);
     switch (zoom) {
-        case ViewZoom::In: ZoomAt(kZoomStep, centre); break;
-        case ViewZoom::Out: ZoomAt(1 / kZoomStep, centre); break;
+        case ViewZoom::In: ZoomSteps(1, centre); break;
+        case ViewZoom::Out: ZoomSteps(-1, centre); break;
         case ViewZoom::Fit:
             fitted = true;
             Fit();
@@ -60,8 +60,8 @@ void QtDrawingArea::Zoom(ViewZoom zoom) {
     }
 }
 
-void QtDrawingArea::ZoomAt(double factor, QPointF anchor) {
-    const double newScale = std::clamp(scale * factor, kSmallestScale, kLargestScale);
+void QtDrawingArea::ZoomSteps(double steps, QPointF anchor) {
+    const double newScale = std::clamp(scale * std::pow(kZoomStep, steps), kSmallestScale, kLargestScale);
     offset = anchor - (anchor - offset) * (newScale / scale);
     scale = newScale;
     fitted = false;

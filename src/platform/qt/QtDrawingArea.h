@@ -45,9 +45,10 @@ public:
     // whole picture, at most at its own size, from the upper left corner.
     // A fitted view stays fitted when the widget changes size.
     void Zoom(ViewZoom zoom);
-    // Scaled by `factor` about a point of the widget, which stays over the
-    // same picture point.
-    void ZoomAt(double factor, QPointF anchor);
+    // Scaled by `steps` zoom steps (a notch of the wheel is one, negative
+    // for smaller) about a point of the widget, which stays over the same
+    // picture point.
+    void ZoomSteps(double steps, QPointF anchor);
     // Moves the picture by this many widget pixels, as far as some of it
     // stays in view.
     void PanBy(QPointF delta);

@@ -1,6 +1,5 @@
 #include "platform/qt/QtWindow.h"
 
-#include <cmath>
 #include <optional>
 
 #include <QCloseEvent>
@@ -173,7 +172,7 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
             const auto* wheel = static_cast<QWheelEvent*>(event);
             const QPoint turned = wheel->angleDelta();
             if (wheel->modifiers().testFlag(Qt::ControlModifier))
-                area->ZoomAt(std::pow(1.25, turned.y() / 120.0), wheel->position());
+                area->ZoomSteps(turned.y() / 120.0, wheel->position());
             else if (wheel->modifiers().testFlag(Qt::ShiftModifier))
                 area->PanBy(QPointF(turned.y(), turned.x()) / 2);
             else
