@@ -227,14 +227,10 @@ private slots:
         // would, until the click has reached the window, so the lines are
         // not all drawn in the meantime.
         bool clicked = false;
-        bool waiting = false;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             auto* progress = qobject_cast<QtProgressWindow*>(QApplication::activeModalWidget());
-            // The timer fires again inside the waits below: only the first
-            // call waits and clicks.
-            if (clicked || waiting || progress == nullptr) return;
-            const QScopedValueRollback<bool> waitingHere(waiting, true);
+            if (clicked || progress == nullptr) return;
             // Held here until the window manager has shown and placed it, on
             // a busy machine too: the drawing waits meanwhile.
             const auto placed = [&] {
