@@ -68,7 +68,9 @@ void MainWindow::ToggleSelected(Tszeneobjekt* object) {
 }
 
 void MainWindow::SelectWithin(const std::array<int, 4>& rectangle) {
-    const auto [left, top, right, bottom] = rectangle;
+    // Named values, not a structured binding: lambdas may not capture one
+    // under every compiler the builds use.
+    const int left = rectangle[0], top = rectangle[1], right = rectangle[2], bottom = rectangle[3];
     const auto inside = [&](const Handle& handle) {
         return handle.x >= left && handle.x <= right && handle.y >= top && handle.y <= bottom;
     };
