@@ -23,7 +23,10 @@ as_user() {
     fi
 }
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+# Qt Charts draws the measuring plots; its CMake files need Qt OpenGL's,
+# which Debian 12's package does not pull in.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgtest-dev
+    libbenchmark-dev)
 # The tests also check the sources' layout, run the program in a real window
 # under a window manager on a virtual screen, and run under the sanitizers
 # and libFuzzer (clang's; GCC's sanitizer runtimes come with g++).

@@ -20,7 +20,6 @@ const std::string kProbeWanted = "--probe wants two whole pixel coordinates X,Y"
 const std::string kLineWanted =
     "--line wants the whole pixel coordinates of its ends, X1,Y1,X2,Y2, and after them the samples, :N, from 1 to "
     "1000000 (10 if not given)";
-constexpr int32_t kMostLineSamples = 1'000'000;
 
 // Whole numbers separated by commas, exactly `count` of them; `wanted` says
 // what the option wants when the text is something else.
@@ -60,7 +59,7 @@ MeasuringLine LineOption(const std::string& text) {
     MeasuringLine line{ends[0], ends[1], ends[2], ends[3]};
     if (colon != std::string::npos) {
         line.samples = WholeNumbers(text.substr(colon + 1), 1, kLineWanted)[0];
-        if (line.samples < 1 || line.samples > kMostLineSamples)
+        if (line.samples < 1 || line.samples > MeasuringLine::kMostSamples)
             throw CliUsageError(kLineWanted + ", not \"" + text + "\"");
     }
     return line;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/ParameterSweep.h"
-#include "measure/MeasuringLine.h"
+#include "measure/LineReading.h"
 #include "platform/Window.h"
 #include "ui/DisplayKind.h"
+#include "ui/ParameterSweep.h"
 
 // The largest picture brevanto-cli's window takes, in each direction: the
 // largest the window shows.

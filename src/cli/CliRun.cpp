@@ -11,7 +11,7 @@
 #include "files/FileNames.h"
 #include "files/SceneFile.h"
 #include "measure/EnergyBalance.h"
-#include "measure/MeasuringLine.h"
+#include "measure/LineReading.h"
 #include "measure/Verification.h"
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
@@ -159,22 +159,12 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
 
 // --sweep: the scene computed at each value, and a row of the power crossing
 // each --line each way and the power each absorber absorbs.
-void PrintSweep(MainWindow& form, const CliOptions& options, const StopCheck& stop, std::ostream& out) {
-    SweptObject swept(form.Scene(), *options.sweep);
-    for (const Extended value : options.sweep->Values()) {
-        swept.Set(value);
-        // Computed afresh, without an undo step for each value.
-        form.FollowSceneChanges();
-        if (!form.PrepareScene()) throw platform::Stopped();
+void PrintSweep(MainWindow& form, const CliOptions& options, std::ostream& out) {
+    form.RunSweep(*options.sweep, options.lines, [&](Extended value, const std::vector<Extended>& powers) {
         std::string row = "sweep " + Number(value);
-        for (const MeasuringLine& line : options.lines) {
-            const LineReading reading = MeasureAlong(form.Scene(), line, stop);
-            row += ' ' + Number(reading.powerPlus) + ' ' + Number(reading.powerMinus);
-        }
-        for (const ObjectBalance& object : BalanceOf(form.Scene(), form.Settings(), stop).objects)
-            if (object.kind == "absorber" || object.kind == "absorberkreis") row += ' ' + Number(object.absorbed);
+        for (const Extended power : powers) row += ' ' + Number(power);
         out << row << '\n' << std::flush;
-    }
+    });
 }
 
 constexpr int kTooLong = 3;
@@ -267,14 +257,7 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
             PrintBalance(BalanceOf(list, form.Settings(), stop), out);
         }))
         return Failed(options, headless, err);
-    if (options.sweep && !Step(headless, err, [&] {
-            PrintSweep(
-                form, options,
-                [&] {
-                    if (headless.Progress().Cancelled()) throw platform::Stopped();
-                },
-                out);
-        }))
+    if (options.sweep && !Step(headless, err, [&] { PrintSweep(form, options, out); }))
         return Failed(options, headless, err);
     return 0;
 }

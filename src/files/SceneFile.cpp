@@ -76,9 +76,42 @@ void ReadObjects(platform::TextFile& file, SceneFileContents& contents) {
     }
 }
 
+// The measuring lines after the objects' final "end". Whatever else follows
+// the scene is left alone, as it always was.
+void ReadMeasuringLines(KeyReader& reader, platform::TextFile& file, SceneFileContents& contents) {
+    while (!file.AtEnd()) {
+        file.Expect("\"measuringline\" or the end of the file");
+        if (!reader.Keyword("measuringline")) return;
+        MeasuringLine line;
+        const bool ok = reader.Keyword("begin") && reader.Text("name=", line.name) && reader.Int("x1=", line.x1) &&
+                        reader.Int("y1=", line.y1) && reader.Int("x2=", line.x2) && reader.Int("y2=", line.y2) &&
+                        reader.Int("samples=", line.samples) && line.samples >= 1 &&
+                        line.samples <= MeasuringLine::kMostSamples && reader.Keyword("end");
+        if (!ok) {
+            contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
+            return;
+        }
+        contents.measuringLines.push_back(std::move(line));
+    }
+}
+
+void WriteMeasuringLine(platform::TextFile& file, const MeasuringLine& line) {
+    using platform::IntToStr;
+    file.WriteLine("measuringline");
+    file.WriteLine("begin");
+    file.WriteLine("name=" + line.name);
+    file.WriteLine("x1=" + IntToStr(line.x1));
+    file.WriteLine("y1=" + IntToStr(line.y1));
+    file.WriteLine("x2=" + IntToStr(line.x2));
+    file.WriteLine("y2=" + IntToStr(line.y2));
+    file.WriteLine("samples=" + IntToStr(line.samples));
+    file.WriteLine("end");
+}
+
 }  // namespace
 
-platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list) {
+platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list,
+                                 const std::vector<MeasuringLine>& measuringLines) {
     using platform::IntToStr;
     platform::TextFile file;
     file.WriteLine(std::string(kSceneFileHeader));
@@ -95,11 +128,13 @@ platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displa
     displays.energiekreise.SaveToFile(file);
     for (const auto& object : list) object->SaveToFile(file);
     file.WriteLine("end");
+    for (const MeasuringLine& line : measuringLines) WriteMeasuringLine(file, line);
     return file;
 }
 
-void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list) {
-    SceneFileText(settings, displays, list).Write(fileName);
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list,
+               const std::vector<MeasuringLine>& measuringLines) {
+    SceneFileText(settings, displays, list, measuringLines).Write(fileName);
 }
 
 SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& current) {
@@ -113,6 +148,7 @@ SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& curren
         const bool ok = ReadSections(reader, file, contents, !contents.problem);
         if (!ok && !contents.problem) contents.problem = ProblemAt(file, SceneFileProblem::Kind::WrongLine);
         if (!contents.problem) ReadObjects(file, contents);
+        if (!contents.problem) ReadMeasuringLines(reader, file, contents);
     } catch (const platform::ConversionError& error) {
         contents.problem = ProblemAt(file, SceneFileProblem::Kind::BadNumber);
         contents.problem->message = error.what();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/Displays.h"
+#include "model/MeasuringLine.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "platform/Colour.h"
@@ -13,7 +14,9 @@
 
 // The scene file (*.brv): one text file with the picture's size and colour,
 // the three displays' parameters, the computation settings and every scene
-// object in list order. Nothing computed is stored.
+// object in list order, and after the final "end" the measuring lines, if
+// there are any (a reader that stops at "end" reads the scene whole).
+// Nothing computed is stored.
 
 // The first line of every scene file. It names the format, not the program:
 // a program whose title changes reads and writes it all the same.
@@ -21,11 +24,13 @@ inline constexpr std::string_view kSceneFileHeader = "Brevanto 2.0-File";
 
 // The lines of the scene file; zero-size objects still in the list are
 // written as they are.
-platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list);
+platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list,
+                                 const std::vector<MeasuringLine>& measuringLines = {});
 
 // Writes the scene file, replacing the file; a write that fails half-way
 // leaves the previous file as it was. Throws InOutError.
-void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list);
+void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list,
+               const std::vector<MeasuringLine>& measuringLines = {});
 
 // Why reading stopped before the file's final "end".
 struct SceneFileProblem {
@@ -69,6 +74,7 @@ struct SceneFileContents {
     Tprgvar settings{0, 0, 0};
     Displays displays;
     SceneList list;
+    std::vector<MeasuringLine> measuringLines{};
     std::optional<SceneFileProblem> problem{};
     // The objects read whole that hold values their dialogs would refuse, in
     // file order.

@@ -37,6 +37,8 @@ bool KeyReader::Float(const std::string& key, float& value) {
     return true;
 }
 
+bool KeyReader::Text(const std::string& key, std::string& value) { return Value(key, value); }
+
 bool KeyReader::Boolean(const std::string& key, bool& value) {
     std::string text;
     if (!Value(key, text) || (text != "0" && text != "1")) return false;

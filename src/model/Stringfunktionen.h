@@ -24,7 +24,8 @@ public:
     // Any float: values that a dialog would refuse are kept as stored, and
     // the object tells of them (Tszeneobjekt::ValueProblem).
     bool Float(const std::string& key, float& value);
-    bool Boolean(const std::string& key, bool& value);  // "0" or "1"
+    bool Boolean(const std::string& key, bool& value);      // "0" or "1"
+    bool Text(const std::string& key, std::string& value);  // the rest of the line
 
 private:
     // The value part of the next line when it starts with the key.

@@ -50,6 +50,7 @@ public:
     }
     void ClearMeasurement() override { measurementShown = false; }
     void ShowReadings(const ReadingTable& shown) override { readings = shown; }
+    void ShowPlots(const std::vector<Plot>& shown) override { plots = shown; }
 
     const RasterBitmap& Surface() const { return surface; }
     // The last kRecorded captions, in order.
@@ -67,6 +68,7 @@ public:
     std::vector<Measurement> measurements;  // as shown, in order
     bool measurementShown = false;          // the last is still shown
     ReadingTable readings;                  // as last shown
+    std::vector<Plot> plots;                // as last shown
 
 private:
     int screenWidth;

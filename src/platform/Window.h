@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Measurement.h"
+#include "platform/Plot.h"
 
 namespace platform {
 
@@ -124,6 +125,9 @@ public:
     virtual void ClearMeasurement() = 0;
     // The readings taken so far, in the same panel; an empty table for none.
     virtual void ShowReadings(const ReadingTable& readings) = 0;
+    // Graphs in the same panel, a page each, replacing those shown before;
+    // none closes the pages.
+    virtual void ShowPlots(const std::vector<Plot>& plots) = 0;
 };
 
 }  // namespace platform

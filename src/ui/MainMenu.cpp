@@ -127,6 +127,13 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem exportReadings = m.Item("Export Readings as CSV", "MesswerteExportieren1", &MainWindow::ExportReadings);
     MenuItem clearReadings = m.Item("Clear Readings", "MesswerteLoeschen1", &MainWindow::ClearReadings);
     copyReadings.enabled = exportReadings.enabled = clearReadings.enabled = [&window] { return window.HasReadings(); };
+    MenuItem exportLines =
+        m.Item("Export Line Readings as CSV", "MesslinienExportieren1", &MainWindow::ExportLineReadings);
+    exportLines.enabled = [&window] { return window.HasLineReadings(); };
+    MenuItem measureLines = m.Item("Measure Along Lines", "EntlangMessen1", &MainWindow::MeasureAlongLines);
+    measureLines.enabled = [&window] { return !window.MeasuringLines().empty(); };
+    MenuItem exportSweep = m.Item("Export Sweep as CSV", "SweepExportieren1", &MainWindow::ExportSweep);
+    exportSweep.enabled = [&window] { return window.HasSweep(); };
     MenuItem selectAll = m.Item("Select All", "AllesAuswaehlen1", &MainWindow::SelectAll);
     selectAll.shortcut = "Ctrl+A";
     MenuItem snapping = m.Item("Snap to Objects", "Einrasten1", &MainWindow::ToggleSnapping);
@@ -151,7 +158,9 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                       m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
              legends, logarithmicArrows, measure,
              Submenu("Readings", {m.Item("Measure at Point", "MessenAnPunkt1", &MainWindow::MeasureAtTypedPoint),
-                                  copyReadings, exportReadings, clearReadings}),
+                                  copyReadings, exportReadings, clearReadings,
+                                  m.Edit("Measuring Lines", "Messlinien1", &MainWindow::OpenMeasuringLineManager),
+                                  measureLines, exportLines}),
              Submenu("View", {zoomIn, zoomOut, fit})}),
         Submenu("Delete", {m.Item("Graphical representation", "Darstellungsformen1", &MainWindow::ClearDisplays),
                            m.Edit("All objects in the scene", "SzeneObjekte2", &MainWindow::DeleteAllObjects)}),
@@ -164,7 +173,8 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                  m.Edit("Screen ", "Bildschirm1", &MainWindow::EditScreen),
                  m.Item("Diffuseness map", "Diffusitaet2", &MainWindow::EditDiffusenessSettings),
                  m.Item("Energy density map", "Energiedichtekarte2", &MainWindow::EditEnergyDensityMapSettings),
-                 m.Item("Energy balance", "Energiebilanz1", &MainWindow::ShowEnergyBalance)}),
+                 m.Item("Energy balance", "Energiebilanz1", &MainWindow::ShowEnergyBalance),
+                 m.Item("Sweep", "Sweep1", &MainWindow::SweepParameter), exportSweep}),
         Submenu("?", {m.Item("Info", "Info1", &MainWindow::ShowInfo),
                       m.Item("Help", "Hilfe1", &MainWindow::ShowHelp, StandardKey::Help),
                       m.Item("Verification", "Verifikation1", &MainWindow::ShowVerification)}),

@@ -58,7 +58,7 @@ Tprgvar MainWindow::DefaultSettings() const {
     return Tprgvar(window.ClientHeight(), window.ClientWidth(), window.Color());
 }
 
-std::string MainWindow::StateText() const { return SceneFileText(settings, displays, list).Text(); }
+std::string MainWindow::StateText() const { return SceneFileText(settings, displays, list, measuringLines).Text(); }
 
 void MainWindow::RedrawAll() {
     list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe);
@@ -85,7 +85,9 @@ std::string MainWindow::ComputedSceneText() const { return SceneFileText(setting
 
 void MainWindow::FollowSceneChanges() {
     std::string scene = ComputedSceneText();
-    if (scene == resultsScene) return;
+    const bool changed = scene != resultsScene;
+    FollowLineChanges(changed);
+    if (!changed) return;
     resultsScene = std::move(scene);
     settings.berechnet = false;
     notConvergedPasses.reset();
@@ -143,6 +145,7 @@ void MainWindow::NewScene() {
 
 void MainWindow::StartAfresh() {
     readings.Clear();
+    measuringLines.clear();
     list.Clear(NewBackground());
     selection.clear();
     settings = DefaultSettings();

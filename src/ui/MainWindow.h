@@ -8,6 +8,8 @@
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
 #include "measure/LightReadings.h"
+#include "measure/LineReading.h"
+#include "model/MeasuringLine.h"
 #include "model/Programvar.h"
 #include "model/SceneList.h"
 #include "platform/Platform.h"
@@ -17,6 +19,7 @@
 #include "ui/EditHistory.h"
 #include "ui/MouseModes.h"
 
+struct ParameterSweep;
 struct SceneFileContents;
 
 // The main window's logic: it owns the scene list, the settings, the three
@@ -140,6 +143,37 @@ public:
     void ExportReadings();
     void ClearReadings();
     bool HasReadings() const { return !readings.Empty(); }
+    // The measuring lines: drawn with Shift in the "Measure" mode, kept in
+    // the scene file, each change one undo step. Their plots show in the
+    // meter's panel; a change of the scene or of the lines puts them out of
+    // date until MeasureAlongLines.
+    const std::vector<MeasuringLine>& MeasuringLines() const { return measuringLines; }
+    // Adds the line and gives its index.
+    size_t AddMeasuringLine(MeasuringLine line);
+    // The line at the index takes the place and shows there.
+    void MoveMeasuringLine(size_t index, const MeasuringLine& moved);
+    void RemoveMeasuringLine(size_t index);
+    // Computes the scene if needed and measures along every line.
+    void MeasureAlongLines();
+    // Lists the lines to edit or delete them.
+    void OpenMeasuringLineManager();
+    // Every line's samples into a CSV file.
+    void ExportLineReadings();
+    bool HasLineReadings() const { return !lineReadings.empty(); }
+    // "Parameters" > "Sweep": one number of the scene varied in steps, the
+    // scene computed at each and the power crossing each measuring line and
+    // absorbed by each absorber plotted against it. The scene is as before
+    // afterwards.
+    void SweepParameter();
+    // Computes the scene at each of the sweep's values and tells `row` the
+    // value, P+ and P- of each of the lines and the absorbed power of each
+    // absorber in list order. Leaves the scene at the last value; throws
+    // platform::Stopped when the user stops it.
+    void RunSweep(const ParameterSweep& sweep, const std::vector<MeasuringLine>& lines,
+                  const std::function<void(Extended, const std::vector<Extended>&)>& row);
+    // The last sweep's rows into a CSV file.
+    void ExportSweep();
+    bool HasSweep() const { return !sweepRows.empty(); }
     // "?"
     void ShowInfo();
     void ShowHelp();
@@ -299,9 +333,14 @@ private:
     // The picture on the window, and over it what ShowSelection shows.
     void RefreshWindow();
     // The objects' window marks (the suns), the selected objects' handles,
-    // the readings' points, the snap target and the selection rectangle
-    // over the picture on the window.
+    // the readings' points, the measuring lines, the snap target and the
+    // selection rectangle over the picture on the window.
     void ShowSelection();
+    void DrawMeasuringLines(platform::Canvas& canvas) const;
+    // The measuring lines' and the sweep's plots in the meter's panel.
+    void ShowPlots();
+    // The line readings go out of date when the scene or the lines changed.
+    void FollowLineChanges(bool sceneChanged);
 
     platform::Platform& platform;
     platform::Window& window;
@@ -327,6 +366,16 @@ private:
     std::optional<std::array<int, 4>> selectionRectangle;
     // The light meter's readings, marked on the window with their numbers.
     LightReadings readings;
+    std::vector<MeasuringLine> measuringLines;
+    // What was measured along each line, for the lines as they were then
+    // (measuredLines); empty while out of date.
+    std::vector<LineReading> lineReadings;
+    std::vector<MeasuringLine> measuredLines;
+    std::vector<MeasuringLine> plottedLines;  // the lines as the plots show them
+    // The last sweep: what was varied, the columns' names and a row per value.
+    std::string sweepTitle;
+    std::vector<std::string> sweepColumns;
+    std::vector<std::vector<Extended>> sweepRows;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
     DisplayKind shownDisplay = DisplayKind::None;

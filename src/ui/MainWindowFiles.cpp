@@ -125,10 +125,12 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
         settings.maximaleiterationen = contents.settings.maximaleiterationen;
         displays = std::move(contents.displays);
         list = std::move(contents.list);
+        measuringLines = std::move(contents.measuringLines);
     } else {
         // Nothing after a screen section the window cannot take is read.
         displays = Displays{};
         list.Clear(NewBackground());
+        measuringLines.clear();
     }
     FollowSceneChanges();
     return fits;
@@ -142,7 +144,7 @@ bool MainWindow::SaveSceneWithDialog() {
                           [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".brv"); });
     if (!chosen) return false;
     const std::string& fileName = chosen->name;
-    ::SaveScene(fileName, settings, displays, list);
+    ::SaveScene(fileName, settings, displays, list, measuringLines);
     sceneFile = fileName;
     history.MarkSaved();
     RememberRecentFile(fileName);

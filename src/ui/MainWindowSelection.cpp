@@ -165,6 +165,7 @@ void MainWindow::ShowSelection() {
         }
         canvas.TextOut(x + 5, y + 5, std::to_string(i + 1));
     }
+    DrawMeasuringLines(canvas);
     canvas.SetPenColor(kPlacingColour);
     if (selectionRectangle) {
         const auto [left, top, right, bottom] = *selectionRectangle;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 #include "model/ObjektGerade.h"
@@ -9,12 +10,29 @@
 #include "objects/KindRegistry.h"
 #include "ui/MainWindow.h"
 
+namespace {
+
+// How close the mouse must come to a handle or a line to take it, in pixels.
+constexpr int64_t kReach = 4;
+
+bool WithinReach(int64_t handleX, int64_t handleY, int x, int y) {
+    return std::abs(handleX - x) <= kReach && std::abs(handleY - y) <= kReach;
+}
+
+// Whether (x, y) lies within reach of the measuring line, ends included.
+bool OnLine(const MeasuringLine& line, int x, int y) {
+    const double dx = double{1} * line.x2 - line.x1, dy = double{1} * line.y2 - line.y1;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 == 0 ? 0 : std::clamp(((x - line.x1) * dx + (y - line.y1) * dy) / length2, 0.0, 1.0);
+    return std::hypot(line.x1 + t * dx - x, line.y1 + t * dy - y) <= kReach;
+}
+
+}  // namespace
+
 std::optional<size_t> HandleWithinReach(const Tszeneobjekt& object, int x, int y) {
-    // How close the mouse must come to a handle to take it, in pixels.
-    constexpr int64_t kReach = 4;
     const std::vector<Handle> handles = object.Handles();
     for (size_t i = 0; i < handles.size(); ++i)
-        if (std::abs(int64_t{handles[i].x} - x) <= kReach && std::abs(int64_t{handles[i].y} - y) <= kReach) return i;
+        if (WithinReach(handles[i].x, handles[i].y, x, y)) return i;
     return std::nullopt;
 }
 
@@ -31,6 +49,9 @@ std::optional<Handle> OtherEnd(const Tszeneobjekt& object, size_t end) {
 std::array<int, 4> Spanned(int x1, int y1, int x2, int y2) {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
+
+// A line drawn with the mouse: samples every pixel or so of a typical line.
+constexpr int32_t kWindowLineSamples = 100;
 
 }  // namespace
 
@@ -145,4 +166,57 @@ void DrawObjectMode::Release(MainWindow& window, int, int) {
 
 void SingleStreamLineMode::Press(MainWindow& window, int x, int y) { window.TraceSingleStreamLine(x, y); }
 
-void MeasureMode::Press(MainWindow& window, int x, int y) { window.MeasureLightAt(x, y); }
+void MeasureMode::Press(MainWindow& window, int x, int y) {
+    pressX = x;
+    pressY = y;
+    const std::vector<MeasuringLine>& lines = window.MeasuringLines();
+    if (window.Held().shift) {
+        line = window.AddMeasuringLine({x, y, x, y, kWindowLineSamples});
+        before = lines[line];
+        dragging = Dragging::SecondEnd;
+        return;
+    }
+    // The topmost, the last drawn, first.
+    for (size_t k = lines.size(); k-- > 0;) {
+        const MeasuringLine& found = lines[k];
+        if (WithinReach(found.x1, found.y1, x, y))
+            dragging = Dragging::FirstEnd;
+        else if (WithinReach(found.x2, found.y2, x, y))
+            dragging = Dragging::SecondEnd;
+        else if (OnLine(found, x, y))
+            dragging = Dragging::Line;
+        else
+            continue;
+        line = k;
+        before = found;
+        return;
+    }
+    window.MeasureLightAt(x, y);
+}
+
+void MeasureMode::Drag(MainWindow& window, int x, int y) {
+    MeasuringLine moved = before;
+    const int dx = x - pressX, dy = y - pressY;
+    if (dragging == Dragging::FirstEnd || dragging == Dragging::Line) {
+        moved.x1 += dx;
+        moved.y1 += dy;
+    }
+    if (dragging == Dragging::SecondEnd || dragging == Dragging::Line) {
+        moved.x2 += dx;
+        moved.y2 += dy;
+    }
+    if (dragging != Dragging::Nothing) window.MoveMeasuringLine(line, moved);
+}
+
+void MeasureMode::Release(MainWindow& window, int, int) {
+    if (dragging == Dragging::Nothing) return;
+    dragging = Dragging::Nothing;
+    const MeasuringLine& released = window.MeasuringLines()[line];
+    // A click with Shift draws nothing; a click on a line measures there.
+    if (released.x1 == released.x2 && released.y1 == released.y2)
+        window.RemoveMeasuringLine(line);
+    else if (released != before)
+        window.MeasureAlongLines();
+    else
+        window.MeasureLightAt(pressX, pressY);
+}

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/MeasuringLine.h"
 #include "model/Szeneobjekt.h"
 
 class MainWindow;
@@ -93,10 +94,23 @@ public:
 };
 
 // Each press measures the light arriving at the pressed point, computing the
-// scene first if needed, and shows it in the light meter's panel.
+// scene first if needed, and shows it in the light meter's panel. A drag
+// with Shift draws a measuring line; dragging a measuring line's end moves
+// that end, dragging the line elsewhere moves it whole. A line drawn or moved
+// is measured along at the release.
 class MeasureMode : public MouseMode {
 public:
     std::string Keyword() const override { return "lichtmesser"; }
     std::string Description() const override { return "Measure"; }
     void Press(MainWindow& window, int x, int y) override;
+    void Drag(MainWindow& window, int x, int y) override;
+    void Release(MainWindow& window, int x, int y) override;
+
+private:
+    enum class Dragging { Nothing, FirstEnd, SecondEnd, Line };
+    Dragging dragging = Dragging::Nothing;
+    size_t line = 0;
+    MeasuringLine before;  // the line as it was at the press
+    int pressX = 0;
+    int pressY = 0;
 };

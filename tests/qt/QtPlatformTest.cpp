@@ -11,6 +11,7 @@
 #include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtPlotPage.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ObjektManager.h"
@@ -394,6 +395,56 @@ private slots:
         auto filled = [&](QPoint at) { return QColor(image.pixel(at)).blue() < 150; };  // the wedges are orange
         QVERIFY(filled(centre + QPoint(-3, -reach * 3 / 4)));  // the strong sector, 90 to 100 degrees
         QVERIFY(filled(centre + QPoint(reach / 4, -2)));       // the weak one, a third as long, rightward
+    }
+
+    // Each graph gets a page after the meter's own; a new one comes to the
+    // front, the one in front stays when the graphs are shown again. A page
+    // saves its graph as PNG and as SVG, never half-written.
+    void plotsShowAsPagesAndSaveAsPictures() {
+        StartedWindow main(platform);
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+        const Plot line{.title = "Desk",
+                        .colour = 0x00A000,
+                        .xAxis = "distance along the line (px)",
+                        .yAxis = "irradiance (S)",
+                        .curves = {{"from the left (+)", 0x0000D0, {0.5, 1.5, 2.5}, {1, 3, 2}}},
+                        .note = "Power crossing: + 6"};
+        const Plot sweep{.title = "Sweep", .xAxis = "richtung (degrees)", .yAxis = "power (S px)"};
+        main.window.ShowPlots({line});
+        QtLightMeter* meter = main.window.LightMeter();
+        QVERIFY(meter != nullptr && meter->isVisible());
+        QTabWidget& pages = meter->Pages();
+        QCOMPARE(pages.count(), 2);
+        QCOMPARE(pages.tabText(1), QStringLiteral("Desk"));
+        QCOMPARE(pages.currentIndex(), 1);
+        main.window.ShowPlots({line, sweep});
+        QCOMPARE(pages.currentIndex(), 2);
+        pages.setCurrentIndex(1);
+        main.window.ShowPlots({line, sweep});
+        QCOMPARE(pages.currentIndex(), 1);
+        auto* page = qobject_cast<QtPlotPage*>(pages.widget(1));
+        QVERIFY(page != nullptr);
+        QCOMPARE(page->Shown().curves.at(0).y, (std::vector<double>{1, 3, 2}));
+        QVERIFY(page->findChild<QLabel*>() != nullptr);
+
+        QTemporaryDir folder;
+        const QString png = folder.filePath(QStringLiteral("desk.png")),
+                      svg = folder.filePath(QStringLiteral("desk.svg"));
+        page->Save(png);
+        page->Save(svg);
+        QImage saved(png);
+        QVERIFY(!saved.isNull());
+        QVERIFY(saved.width() >= 300);
+        QFile svgFile(svg);
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QByteArray svgText = svgFile.readAll();
+        QVERIFY(svgText.contains("<svg"));
+        QVERIFY(svgText.contains("Desk"));
+        QVERIFY_THROWS_EXCEPTION(InOutError, page->Save(folder.filePath(QStringLiteral("no/such/folder.png"))));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("no"))));
+        main.window.ShowPlots({});
+        QCOMPARE(pages.count(), 1);
     }
 
     // Yes, with line breaks as in a message; a box closed otherwise (Escape)

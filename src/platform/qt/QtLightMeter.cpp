@@ -7,10 +7,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "platform/Conversions.h"
+#include "platform/qt/QtPlotPage.h"
 
 namespace platform {
 
@@ -81,17 +83,24 @@ private:
 };
 
 QtLightMeter::QtLightMeter(QWidget* parent)
-    : QWidget(parent), numbers(new QLabel(this)), plot(new PolarPlot(shown)), table(new QTableWidget(this)) {
+    : QWidget(parent),
+      pages(new QTabWidget(this)),
+      numbers(new QLabel),
+      plot(new PolarPlot(shown)),
+      table(new QTableWidget) {
     setObjectName(QStringLiteral("LightMeter"));
-    auto* layout = new QVBoxLayout(this);
+    (new QVBoxLayout(this))->addWidget(pages);
+    auto* point = new QWidget;
+    pages->addTab(point, QStringLiteral("Point"));
+    auto* layout = new QVBoxLayout(point);
     numbers->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(numbers);
-    layout->addWidget(new QLabel(QStringLiteral("Light arriving, by the direction it travels:"), this));
+    layout->addWidget(new QLabel(QStringLiteral("Light arriving, by the direction it travels:")));
     layout->addWidget(plot, 1);
     table->setObjectName(QStringLiteral("Readings"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    layout->addWidget(new QLabel(QStringLiteral("Readings (\"Graphical representation \" > \"Readings\"):"), this));
+    layout->addWidget(new QLabel(QStringLiteral("Readings (\"Graphical representation \" > \"Readings\"):")));
     layout->addWidget(table, 1);
 }
 
@@ -113,10 +122,30 @@ void QtLightMeter::ShowReadings(const ReadingTable& readings) {
     if (table->rowCount() > 0) table->scrollToBottom();
 }
 
+void QtLightMeter::ShowPlots(const std::vector<Plot>& plots) {
+    QStringList before;
+    for (int k = 1; k < pages->count(); ++k) before << pages->tabText(k);
+    const QString front = pages->tabText(pages->currentIndex());
+    while (pages->count() > 1) {
+        QWidget* page = pages->widget(1);
+        pages->removeTab(1);
+        delete page;
+    }
+    int inFront = 0;
+    for (const Plot& graph : plots) {
+        const QString title = QString::fromStdString(graph.title);
+        const int index = pages->addTab(new QtPlotPage(graph, pages), title);
+        if (title == front && !before.isEmpty()) inFront = std::max(inFront, index);
+        if (!before.contains(title)) inFront = index;
+    }
+    pages->setCurrentIndex(inFront);
+}
+
 QString QtLightMeter::Numbers() const { return numbers->text(); }
 
 void QtLightMeter::Show(const Measurement& measurement) {
     shown = measurement;
+    pages->setCurrentIndex(0);
     numbers->setText(QStringLiteral("Point: X = %1, Y = %2\n"
                                     "Flow density F: x %3, y %4 (y down)\n"
                                     "|F| = %5, travelling at %6%7\n"

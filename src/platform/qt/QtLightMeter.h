@@ -2,16 +2,19 @@
 #include <QWidget>
 
 #include "platform/Measurement.h"
+#include "platform/Plot.h"
 
 class QLabel;
+class QTabWidget;
 class QTableWidget;
 
 namespace platform {
 
-// The light meter's panel: the numbers of the last measurement and a polar
-// plot of the light arriving there. It sits in a dock beside the drawing
-// area and stays open while the user measures elsewhere or does anything
-// else.
+// The light meter's panel: on its first page the numbers of the last
+// measurement, a polar plot of the light arriving there and the readings; a
+// page for each graph after it (the measuring lines, a sweep). It sits in a
+// dock beside the drawing area and stays open while the user measures
+// elsewhere or does anything else.
 class QtLightMeter : public QWidget {
     Q_OBJECT
 
@@ -23,6 +26,10 @@ public:
     void Clear();
     // The table of all readings below the plot.
     void ShowReadings(const ReadingTable& readings);
+    // The graphs' pages, replacing those before. A graph that was not shown
+    // before comes to the front; else the page in front stays.
+    void ShowPlots(const std::vector<Plot>& plots);
+    QTabWidget& Pages() const { return *pages; }
     const Measurement& Shown() const { return shown; }
     QString Numbers() const;
 
@@ -30,6 +37,7 @@ private:
     class PolarPlot;
 
     Measurement shown;
+    QTabWidget* pages;
     QLabel* numbers;
     PolarPlot* plot;
     QTableWidget* table;

@@ -91,7 +91,7 @@ void QtWindow::SetCaption(const std::string& newCaption) {
 
 void QtWindow::SetStatusText(const std::string& text) { status->setText(QString::fromStdString(text)); }
 
-void QtWindow::ShowMeasurement(const Measurement& measurement) {
+QtLightMeter& QtWindow::OpenLightMeter() {
     if (lightMeter == nullptr) {
         lightMeter = new QtLightMeter(this);
         meterDock = new QDockWidget(QStringLiteral("Light meter"), this);
@@ -99,8 +99,14 @@ void QtWindow::ShowMeasurement(const Measurement& measurement) {
         meterDock->setWidget(lightMeter);
         addDockWidget(Qt::RightDockWidgetArea, meterDock);
     }
-    lightMeter->Show(measurement);
     meterDock->show();
+    return *lightMeter;
+}
+
+void QtWindow::ShowMeasurement(const Measurement& measurement) { OpenLightMeter().Show(measurement); }
+
+void QtWindow::ShowPlots(const std::vector<Plot>& plots) {
+    if (lightMeter != nullptr || !plots.empty()) OpenLightMeter().ShowPlots(plots);
 }
 
 void QtWindow::ShowReadings(const ReadingTable& readings) {

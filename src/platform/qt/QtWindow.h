@@ -53,6 +53,7 @@ public:
     void ShowMeasurement(const Measurement& measurement) override;
     void ClearMeasurement() override;
     void ShowReadings(const ReadingTable& readings) override;
+    void ShowPlots(const std::vector<Plot>& plots) override;
 
     QtDrawingArea& DrawingArea() { return *area; }
     // The light meter's panel; nullptr before the first measurement.
@@ -81,6 +82,8 @@ private:
     std::vector<std::pair<QAction*, std::function<bool()>>> enabledRules;
     QtDrawingArea* area;
     QLabel* status;
+    // The light meter's panel in its dock, made at its first use, shown.
+    QtLightMeter& OpenLightMeter();
     QtLightMeter* lightMeter = nullptr;
     QDockWidget* meterDock = nullptr;
     WindowEvents* events = nullptr;

@@ -1,4 +1,4 @@
-#include "measure/MeasuringLine.h"
+#include "measure/LineReading.h"
 
 #include <cmath>
 

@@ -20,6 +20,8 @@ struct ParameterSweep {
     // The values from `from` towards `to` in steps of `step`, `to` included
     // when a step lands on it.
     std::vector<Extended> Values() const;
+    // What is varied, with its unit, as a plot's axis names it.
+    std::string Name() const;
 };
 
 // Parses "KEY=FROM:TO:STEP"; throws std::invalid_argument with the reason.

@@ -1,4 +1,4 @@
-#include "cli/ParameterSweep.h"
+#include "ui/ParameterSweep.h"
 
 #include <charconv>
 #include <cmath>
@@ -40,6 +40,13 @@ std::vector<Extended> ParameterSweep::Values() const {
     const Extended steps = std::floor((to - from) / step + 1e-9);
     for (Extended k = 0; k <= steps; ++k) values.push_back(from + k * step);
     return values;
+}
+
+std::string ParameterSweep::Name() const {
+    const std::string owner = "object " + std::to_string(object);
+    if (key == "richtung") return "the first sun's direction, richtung (degrees)";
+    if (key == "staerke") return "the strength of " + owner + ", staerke (S)";
+    return "the move of " + owner + (key == "dx" ? " to the right, dx (px)" : " downwards, dy (px)");
 }
 
 ParameterSweep ParseParameterSweep(const std::string& text) {

@@ -3,17 +3,8 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/MeasuringLine.h"
 #include "model/SceneList.h"
-
-// A line across which the light is measured. It is no scene object: it
-// emits, reflects and blocks nothing.
-struct MeasuringLine {
-    int32_t x1 = 0;
-    int32_t y1 = 0;
-    int32_t x2 = 0;
-    int32_t y2 = 0;
-    int32_t samples = 10;
-};
 
 // The light at one sample of a measuring line, `along` pixels from its first
 // point at (x, y) and queried at the pixel (px, py) nearest to it: the

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "SceneFixture.h"
-#include "measure/MeasuringLine.h"
+#include "measure/LineReading.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
@@ -43,8 +43,8 @@ TEST_F(MeasuringLineTest, BeamCrossingALineBringsStrengthTimesLengthTimesCosine)
 TEST_F(MeasuringLineTest, ClosedSquareAroundALambertEmitterCatchesAllItEmits) {
     Add<TObjektLambert>(350, 300, 450, 300).staerke = 2;
     Extended leaving = 0, entering = 0;
-    for (const MeasuringLine side : {MeasuringLine{200, 150, 600, 150, 400}, MeasuringLine{600, 150, 600, 450, 300},
-                                     MeasuringLine{600, 450, 200, 450, 400}, MeasuringLine{200, 450, 200, 150, 300}}) {
+    for (const MeasuringLine& side : {MeasuringLine{200, 150, 600, 150, 400}, MeasuringLine{600, 150, 600, 450, 300},
+                                      MeasuringLine{600, 450, 200, 450, 400}, MeasuringLine{200, 450, 200, 150, 300}}) {
         const LineReading reading = Measure(side);
         leaving += reading.powerMinus;
         entering += reading.powerPlus;

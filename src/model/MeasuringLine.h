@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A line across which the light is measured. It is no scene object: it
+// emits, reflects and blocks nothing. The scene file keeps the measuring
+// lines after its objects.
+struct MeasuringLine {
+    // More samples than this are surely a mistake.
+    static constexpr int32_t kMostSamples = 1'000'000;
+
+    int32_t x1 = 0;
+    int32_t y1 = 0;
+    int32_t x2 = 0;
+    int32_t y2 = 0;
+    int32_t samples = 10;  // equal pieces, measured at their middles
+    std::string name{};    // what its plot is called; empty: "Line K"
+
+    bool operator==(const MeasuringLine&) const = default;
+};

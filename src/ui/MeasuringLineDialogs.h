@@ -1,0 +1,17 @@
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "model/MeasuringLine.h"
+#include "model/Programvar.h"
+#include "platform/Platform.h"
+#include "ui/ParameterSweep.h"
+
+// "Measuring Lines": every line with its place, to edit or delete.
+void MeasuringLineManager(std::vector<MeasuringLine>& lines, platform::Platform& platform, const Tprgvar& settings);
+
+// A line's name, ends and samples; false when cancelled, the line unchanged.
+bool EditMeasuringLine(MeasuringLine& line, platform::Platform& platform);
+
+// "Sweep": what is varied, and from, to and step; nothing when cancelled.
+std::optional<ParameterSweep> SweepDialog(platform::Platform& platform);
