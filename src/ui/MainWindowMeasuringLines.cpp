@@ -13,8 +13,10 @@
 
 namespace {
 
-// The lines' colours in turn, on the window and in their plots.
-constexpr std::array<platform::TColor, 6> kLineColours = {0x00A000, 0xC06000, 0x0060C0, 0xA000A0, 0x008080, 0x404040};
+// The lines' colours in turn, on the window and in their plots, and the
+// sweep's curves'.
+constexpr std::array<platform::TColor, 10> kLineColours = {0x00A000, 0xC06000, 0x0060C0, 0xA000A0, 0x008080,
+                                                           0x404040, 0x00C0C0, 0x800000, 0x0080FF, 0x808000};
 // The plotted quantities' colours (BGR as TColor): light from the left in
 // red, from the right in blue, the energy density in grey.
 constexpr platform::TColor kPlusColour = 0x0000D0, kMinusColour = 0xD00000, kEnergyColour = 0x808080;
@@ -28,17 +30,14 @@ std::string LineName(const std::vector<MeasuringLine>& lines, size_t index) {
 std::string Number(Extended value) { return platform::FloatToStr(value, 6); }
 
 platform::Plot LinePlot(const std::string& name, platform::TColor colour, const LineReading* reading) {
-    platform::Plot plot{.title = name,
-                        .colour = colour,
-                        .xAxis = "distance along the line (px)",
-                        .yAxis = "irradiance, energy density (S)"};
+    platform::Plot plot{.title = name, .colour = colour, .xAxis = "along the line (px)", .yAxis = "IRR, E (S)"};
     if (reading == nullptr) {
         plot.note = "The scene or the line has changed: \"Measure Along Lines\" measures again.";
         return plot;
     }
-    platform::PlotCurve plus{"from the left (+)", kPlusColour, {}, {}};
-    platform::PlotCurve minus{"from the right (-)", kMinusColour, {}, {}};
-    platform::PlotCurve energy{"energy density E", kEnergyColour, {}, {}};
+    platform::PlotCurve plus{"IRR+", kPlusColour, {}, {}};
+    platform::PlotCurve minus{"IRR-", kMinusColour, {}, {}};
+    platform::PlotCurve energy{"E", kEnergyColour, {}, {}};
     for (const LineSample& sample : reading->samples) {
         for (platform::PlotCurve* curve : {&plus, &minus, &energy}) curve->x.push_back(sample.along);
         plus.y.push_back(sample.plus);
@@ -46,7 +45,10 @@ platform::Plot LinePlot(const std::string& name, platform::TColor colour, const 
         energy.y.push_back(sample.energy);
     }
     plot.curves = {plus, minus, energy};
-    plot.note = "Power crossing: + " + Number(reading->powerPlus) + ", - " + Number(reading->powerMinus) + " (S px)";
+    plot.note =
+        "IRR+ crosses from the left of the line's direction, as drawn, to its right; IRR- the other way; E "
+        "is the energy density.\rPower crossing: + " +
+        Number(reading->powerPlus) + ", - " + Number(reading->powerMinus) + " (S px)";
     return plot;
 }
 
@@ -102,7 +104,12 @@ void MainWindow::ShowPlots() {
         plots.push_back(
             LinePlot(LineName(measuringLines, k), LineColour(k), lineReadings.empty() ? nullptr : &lineReadings[k]));
     if (!sweepRows.empty()) {
-        platform::Plot sweep{.title = "Sweep", .xAxis = sweepTitle, .yAxis = "power (S px)"};
+        platform::Plot sweep{.title = "Sweep",
+                             .xAxis = sweepTitle,
+                             .yAxis = "power (S px)",
+                             .note =
+                                 "The power crossing each measuring line each way and the power each absorber "
+                                 "absorbs, the scene computed at each value."};
         for (size_t column = 0; column < sweepColumns.size(); ++column) {
             platform::PlotCurve curve{sweepColumns[column], LineColour(column), {}, {}};
             for (const std::vector<Extended>& row : sweepRows) {

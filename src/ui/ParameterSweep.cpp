@@ -43,10 +43,8 @@ std::vector<Extended> ParameterSweep::Values() const {
 }
 
 std::string ParameterSweep::Name() const {
-    const std::string owner = "object " + std::to_string(object);
-    if (key == "richtung") return "the first sun's direction, richtung (degrees)";
-    if (key == "staerke") return "the strength of " + owner + ", staerke (S)";
-    return "the move of " + owner + (key == "dx" ? " to the right, dx (px)" : " downwards, dy (px)");
+    if (key == "richtung") return "sun: richtung (degrees)";
+    return "object " + std::to_string(object) + ": " + key + (key == "staerke" ? " (S)" : " (px)");
 }
 
 ParameterSweep ParseParameterSweep(const std::string& text) {

@@ -426,7 +426,9 @@ private slots:
         auto* page = qobject_cast<QtPlotPage*>(pages.widget(1));
         QVERIFY(page != nullptr);
         QCOMPARE(page->Shown().curves.at(0).y, (std::vector<double>{1, 3, 2}));
-        QVERIFY(page->findChild<QLabel*>() != nullptr);
+        const auto* names = page->findChild<QLabel*>(QStringLiteral("CurveNames"));
+        QVERIFY(names != nullptr);
+        QVERIFY2(names->text().contains(QStringLiteral("from the left (+)")), qPrintable(names->text()));
 
         QTemporaryDir folder;
         const QString png = folder.filePath(QStringLiteral("desk.png")),

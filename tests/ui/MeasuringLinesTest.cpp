@@ -51,11 +51,11 @@ TEST_F(MeasuringLinesTest, ShiftDragDrawsALineThatIsMeasuredAtOnceAndUndoneAsOne
     EXPECT_TRUE(window.measurements.empty()) << "drawing a line measures no point";
     ASSERT_EQ(window.plots.size(), 1u);
     EXPECT_EQ(window.plots[0].title, "Line 1");
-    const platform::PlotCurve& fromRight = Curve(0, "from the right (-)");
+    const platform::PlotCurve& fromRight = Curve(0, "IRR-");
     ASSERT_EQ(fromRight.y.size(), 100u);
     EXPECT_DOUBLE_EQ(fromRight.x[0], 0.5);
     EXPECT_NEAR(fromRight.y[50], 3, 1e-9);
-    EXPECT_EQ(Curve(0, "from the left (+)").y[50], 0);
+    EXPECT_EQ(Curve(0, "IRR+").y[50], 0);
     EXPECT_NE(window.plots[0].note.find("- 300"), std::string::npos) << window.plots[0].note;
     EXPECT_TRUE(form.HasUnsavedChanges());
 
@@ -175,7 +175,7 @@ TEST_F(MeasuringLinesTest, SweepPlotsEachLineAndAbsorberAndLeavesTheSceneAsItWas
     ASSERT_EQ(window.plots.size(), 2u);
     const platform::Plot& sweep = window.plots[1];
     EXPECT_EQ(sweep.title, "Sweep");
-    EXPECT_EQ(sweep.xAxis, "the move of object 2 to the right, dx (px)");
+    EXPECT_EQ(sweep.xAxis, "object 2: dx (px)");
     ASSERT_EQ(sweep.curves.size(), 3u);
     EXPECT_EQ(sweep.curves[1].name, "Line 1 -");
     EXPECT_EQ(sweep.curves[1].x, (std::vector<double>{0, 100, 200}));

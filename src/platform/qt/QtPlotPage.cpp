@@ -67,7 +67,6 @@ QtPlotPage::QtPlotPage(const Plot& shown, QWidget* parent)
     }
     if (plot.curves.empty() || xLow > xHigh) xLow = xHigh = yLow = yHigh = 0;
     QValueAxis* xAxis = AxisOver(QString::fromStdString(plot.xAxis), xLow, xHigh);
-    xAxis->setRange(xLow, xHigh > xLow ? xHigh : xLow + 1);
     QValueAxis* yAxis = AxisOver(QString::fromStdString(plot.yAxis), yLow, yHigh);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
@@ -75,16 +74,25 @@ QtPlotPage::QtPlotPage(const Plot& shown, QWidget* parent)
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The curves' names below the chart, one a line: a narrow panel would
+    // cut them short in the chart's own legend.
+    chart->legend()->hide();
+    QString legend;
+    for (const PlotCurve& curve : plot.curves)
+        legend += QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2<br>")
+                      .arg(ToQColor(curve.colour).name(), QString(curve.name.c_str()).toHtmlEscaped());
     view->setChart(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(300, 260);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view, 1);
+    auto* names = new QLabel(legend, this);
+    names->setObjectName(QStringLiteral("CurveNames"));
+    layout->addWidget(names);
     readOut->setText(QStringLiteral("Point at a curve to read its values."));
     layout->addWidget(readOut);
-    auto* note = new QLabel(QString::fromStdString(plot.note), this);
+    auto* note = new QLabel(WithLineBreaks(plot.note), this);
     note->setWordWrap(true);
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(note);
