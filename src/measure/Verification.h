@@ -16,7 +16,9 @@ struct VerificationCase {
     Extended computed = 0;
     Extended exact = 0;
     // (computed - exact) in percent of the case's scale: the exact value, or
-    // for an exact 0 the energy density at the point.
+    // for an exact 0 the energy density at the point (in a full shadow, what
+    // would arrive unshaded). For a direction (in degrees) the turn between
+    // them, the shorter way, in percent of a radian.
     Extended difference = 0;
     Extended tolerance = 0;  // percent
     bool Passed() const { return std::fabs(difference) <= tolerance; }

@@ -161,7 +161,7 @@ TEST_F(CliSceneTest, VerifyNeedsNoSceneAndPassesAtTheDefaultResolution) {
     int cases = 0;
     for (std::string line; std::getline(lines, line); ++cases)
         EXPECT_TRUE(line.starts_with("verify ") && line.ends_with(" ok")) << line;
-    EXPECT_EQ(cases, 6);
+    EXPECT_EQ(cases, 20);
 }
 
 bool IsBitmapOf(const std::string& bytes, int width, int height) {
