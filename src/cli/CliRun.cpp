@@ -246,8 +246,9 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
         if (!Step(headless, err, [&] { form.ShowDisplay(*options.render); })) return Failed(options, headless, err);
         if (!Step(headless, err, [&] { WritePicture(form, options.out); })) return 1;
     }
-    if (options.save &&
-        !Step(headless, err, [&] { SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list); }))
+    if (options.save && !Step(headless, err, [&] {
+            SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list, form.MeasuringLines());
+        }))
         return 1;
     if (options.passes) out << "passes " << passes << '\n';
     if (options.balance && !Step(headless, err, [&] {

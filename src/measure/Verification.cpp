@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "measure/EnergyBalance.h"
-#include "measure/MeasuringLine.h"
+#include "measure/LineReading.h"
 #include "model/LightMeter.h"
 #include "objects/KindRegistry.h"
 #include "objects/ObjektAbsorber.h"
