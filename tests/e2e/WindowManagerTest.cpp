@@ -27,7 +27,8 @@ using namespace platform;
 namespace {
 
 // Answers the modal dialogs and message boxes as they come up, in order,
-// and writes down the texts of the message boxes. An answer that did not
+// and writes down the texts of the message boxes; a question is answered
+// Yes, any other message box accepted. An answer that did not
 // close its dialog (a file dialog still reading its folder, say) is given
 // again at the next look.
 class DialogAnswerer : public QObject {
@@ -50,7 +51,11 @@ private:
             current = dialog;
             if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
                 messages << box->text();
-                currentAnswer = [](QDialog& shown) { shown.accept(); };
+                currentAnswer = [](QDialog& shown) {
+                    if (QAbstractButton* yes = static_cast<QMessageBox&>(shown).button(QMessageBox::Yes))
+                        return yes->click();
+                    shown.accept();
+                };
             } else if (answers.empty()) {
                 currentAnswer = [](QDialog& shown) { shown.done(QDialog::Rejected); };
             } else {
@@ -212,25 +217,33 @@ private slots:
     // the main window's middle and answers the click.
     void cancelClickedWhileStreamLinesAreDrawnStopsThem() {
         dynamic_cast<TObjektLambert&>(form.Scene()[1]).staerke = 100;
-        // As many lines as the program computes without asking first: some
-        // seconds, even on a busy machine with a slow build.
+        // So many lines that the program asks first, answered Yes: the time
+        // estimate lies far above what a fast machine takes, so only work
+        // well above the question's threshold is sure to outlast the window
+        // manager placing the progress window. Cancel ends it anyway.
         form.Settings().sellaenge = 1;
         form.DisplaySettings().linien.linienabstand = 1;
         auto& step = form.DisplaySettings().linien.iterationslaenge;
         for (step = 0.25f;
-             form.EstimatedSeconds(form.DisplayWork(DisplayKind::StreamLines)) < 0.8 * MainWindow::kAskAboveSeconds;)
+             form.EstimatedSeconds(form.DisplayWork(DisplayKind::StreamLines)) < 20 * MainWindow::kAskAboveSeconds;)
             step *= 0.9f;
         // Cancel is clicked as soon as the window manager has placed the
         // progress window; a click before would land on what lies below.
         // The drawing looks for Cancel on this thread, and this timer runs
         // while it looks: it holds the drawing there, as a slow machine
-        // would, until the click has reached the window, so the lines are
-        // not all drawn in the meantime.
+        // would, until the click has reached the window. A window that is
+        // never placed fails the test; Escape then stops the long drawing.
         bool clicked = false;
+        QDeadlineTimer givenUp(30000);
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             auto* progress = qobject_cast<QtProgressWindow*>(QApplication::activeModalWidget());
-            if (clicked || progress == nullptr || !progress->windowHandle()->isExposed() ||
+            if (clicked || progress == nullptr) return;
+            if (givenUp.hasExpired()) {
+                QTest::keyClick(progress, Qt::Key_Escape);
+                return;
+            }
+            if (!progress->windowHandle()->isExposed() ||
                 (progress->frameGeometry().center() - window.frameGeometry().center()).manhattanLength() > 4)
                 return;
             clicked = true;
@@ -247,7 +260,9 @@ private slots:
         Trigger("Stromlinien1");
         QVERIFY2(clicked, qPrintable("the progress window did not show over the main window's middle; dialogs: " +
                                      answerer.shown.join('|') + "; messages: " + answerer.messages.join('|')));
-        QCOMPARE(answerer.messages, QStringList{"The computation was stopped before it was complete."});
+        QCOMPARE(answerer.messages.size(), 2);
+        QVERIFY2(answerer.messages[0].startsWith("This will take a long time"), qPrintable(answerer.messages[0]));
+        QCOMPARE(answerer.messages[1], QStringLiteral("The computation was stopped before it was complete."));
     }
 
     // Regression test: a circular mirror moved with the mouse kept radiating

@@ -332,6 +332,32 @@ private slots:
         progress.Close();
     }
 
+    // Regression test: the window was hidden after the radiosity and shown
+    // again at once for the drawing; openbox, still taking it down, then
+    // never showed it again and the drawing had no Cancel. A pass that
+    // follows straight on keeps the window up; it goes when the program
+    // waits for events, and before a message opens.
+    void progressWindowStaysUpFromOnePassToTheNext() {
+        auto& progress = static_cast<QtProgressWindow&>(platform.Progress());
+        progress.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&progress));
+        QSignalSpy visibility(progress.windowHandle(), &QWindow::visibleChanged);
+        progress.Close();
+        progress.Show();
+        QVERIFY(!progress.Cancelled());
+        QCoreApplication::processEvents();
+        QCOMPARE(visibility.count(), 0);
+        progress.Close();
+        QTRY_VERIFY(!progress.isVisible());
+
+        progress.Show();
+        progress.Close();
+        bool progressShown = true;
+        WhenShown([&](QDialog&) { progressShown = progress.isVisible(); });
+        platform.ShowMessage("Done.");
+        QVERIFY(!progressShown);
+    }
+
     // Regression test: the object manager's buttons sat in one row beside
     // the list instead of one below the other to its right.
     void objectManagerButtonsStandRightOfTheListFromTopToBottom() {

@@ -31,9 +31,15 @@ QtPlatform::QtPlatform() {
     SetDecimalSeparator(point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.');
 }
 
-// Dialogs belong to the window in front, usually the main window.
+// Dialogs belong to the window in front, usually the main window; never to a
+// progress window whose pass has ended.
+QWidget* QtPlatform::DialogParent() {
+    progress.HideIfClosed();
+    return QApplication::activeWindow();
+}
+
 ModalResult QtPlatform::ShowModal(DialogSpec& dialog) {
-    QtDialog shown(dialog, QApplication::activeWindow());
+    QtDialog shown(dialog, DialogParent());
     dialog.focus.clear();
     const int result = shown.exec();
     // Like a dialog that is only hidden, the controls keep what the user
@@ -44,27 +50,25 @@ ModalResult QtPlatform::ShowModal(DialogSpec& dialog) {
 
 void QtPlatform::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), WithLineBreaks(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    DialogParent());
     box.exec();
 }
 
 bool QtPlatform::AskYesNo(const std::string& question) {
-    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
-                                 WithLineBreaks(question), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(DialogParent(), QApplication::applicationName(), WithLineBreaks(question),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtPlatform::OpenFileName(const std::string& filter, const std::string& folder) {
-    return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, QString::fromStdString(folder),
-                                               ToQtFileFilter(filter)));
+    return Chosen(
+        QFileDialog::getOpenFileName(DialogParent(), {}, QString::fromStdString(folder), ToQtFileFilter(filter)));
 }
 
 std::optional<ChosenFile> QtPlatform::SaveFileName(const std::string& filter, const std::string& suggested) {
     const QString qtFilter = ToQtFileFilter(filter);
     QString selected;
-    const std::optional<std::string> name =
-        Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), {}, QString::fromStdString(suggested),
-                                            qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
+    const std::optional<std::string> name = Chosen(QFileDialog::getSaveFileName(
+        DialogParent(), {}, QString::fromStdString(suggested), qtFilter, &selected, QFileDialog::DontConfirmOverwrite));
     if (!name) return std::nullopt;
     const auto types = qtFilter.split(QStringLiteral(";;"));
     return ChosenFile{*name, static_cast<size_t>(std::max<qsizetype>(0, types.indexOf(selected)))};

@@ -29,6 +29,8 @@ public:
     void SetClipboardText(const std::string& text) override;
 
 private:
+    QWidget* DialogParent();
+
     QtProgressWindow progress;
 };
 

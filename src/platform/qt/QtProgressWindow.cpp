@@ -38,6 +38,8 @@ QtProgressWindow::QtProgressWindow()
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
     connect(cancel, &QPushButton::clicked, this, [this] { cancelled = true; });
+    closing.setSingleShot(true);
+    connect(&closing, &QTimer::timeout, this, &QWidget::hide);
     bar->setRange(0, 100);
     // Nothing else of the program takes input while it computes.
     setWindowModality(Qt::ApplicationModal);
@@ -46,6 +48,7 @@ QtProgressWindow::QtProgressWindow()
 }
 
 void QtProgressWindow::Show() {
+    closing.stop();
     cancelled = false;
     sinceEvents.start();
     bar->setValue(0);
@@ -96,9 +99,21 @@ QString QtProgressWindow::Text() const { return label->text(); }
 
 int QtProgressWindow::Share() const { return bar->value(); }
 
+// Hidden once the program waits for events again, not at once, so that a
+// pass that follows straight on (the drawing after the radiosity) keeps the
+// window up. Hidden and shown again at once, the window races the window
+// manager, which is still taking it down: openbox then at times never shows
+// it again, so the next pass has no Cancel, or frames it twice and leaves it
+// off the middle.
 void QtProgressWindow::Close() {
-    hide();
+    closing.start(0);
     cancelled = false;
+}
+
+void QtProgressWindow::HideIfClosed() {
+    if (!closing.isActive()) return;
+    closing.stop();
+    hide();
 }
 
 void QtProgressWindow::keyPressEvent(QKeyEvent* event) {
