@@ -112,7 +112,9 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     MenuItem deleteSelected =
         m.Edit("Delete selected object", "Entfernen1", &MainWindow::DeleteSelectedObject, StandardKey::Delete);
     const std::function<bool()> hasSelection = [&window] { return !window.SelectedObjects().empty(); };
-    deleteSelected.enabled = hasSelection;
+    deleteSelected.enabled = [&window] {
+        return !window.SelectedObjects().empty() || window.ChosenMeasuringLine().has_value();
+    };
     MenuItem cut = m.Edit("Cut", "Ausschneiden1", &MainWindow::CutSelection, StandardKey::Cut);
     MenuItem copy = m.Item("Copy", "Kopieren1", &MainWindow::CopySelection, StandardKey::Copy);
     MenuItem paste = m.Edit("Paste", "Einfuegen1", &MainWindow::Paste, StandardKey::Paste);

@@ -146,6 +146,7 @@ void MainWindow::NewScene() {
 void MainWindow::StartAfresh() {
     readings.Clear();
     measuringLines.clear();
+    chosenLine.reset();
     list.Clear(NewBackground());
     selection.clear();
     settings = DefaultSettings();
@@ -234,6 +235,7 @@ void MainWindow::RestoreState(const std::string& state) {
 }
 
 void MainWindow::DeleteSelectedObject() {
+    if (chosenLine) RemoveMeasuringLine(*chosenLine);
     for (size_t i = list.size(); i-- > 1;)
         if (IsSelected(&list[i])) list.Remove(i);
     selection.clear();

@@ -153,6 +153,10 @@ public:
     // The line at the index takes the place and shows there.
     void MoveMeasuringLine(size_t index, const MeasuringLine& moved);
     void RemoveMeasuringLine(size_t index);
+    // The measuring line clicked last in the "Measure" mode, marked at its
+    // ends: "Delete selected object" deletes it. Selecting objects drops it.
+    void ChooseMeasuringLine(std::optional<size_t> index);
+    std::optional<size_t> ChosenMeasuringLine() const { return chosenLine; }
     // Computes the scene if needed and measures along every line.
     void MeasureAlongLines();
     // Lists the lines to edit or delete them.
@@ -372,6 +376,7 @@ private:
     std::vector<LineReading> lineReadings;
     std::vector<MeasuringLine> measuredLines;
     std::vector<MeasuringLine> plottedLines;  // the lines as the plots show them
+    std::optional<size_t> chosenLine;
     // The last sweep: what was varied, the columns' names and a row per value.
     std::string sweepTitle;
     std::vector<std::string> sweepColumns;

@@ -117,6 +117,7 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
     picture->SetSize(window.ClientWidth(), window.ClientHeight());
     if (fits && contents.hintergrundfarbe) window.SetColor(*contents.hintergrundfarbe);
     selection.clear();
+    chosenLine.reset();
     settings = DefaultSettings();
     if (fits && contents.stateReplaced) {
         settings.sellaenge = contents.settings.sellaenge;

@@ -67,8 +67,16 @@ void MainWindow::MoveMeasuringLine(size_t index, const MeasuringLine& moved) {
     RefreshWindow();
 }
 
+void MainWindow::ChooseMeasuringLine(std::optional<size_t> index) {
+    SetSelection({});
+    chosenLine = index;
+    RefreshWindow();
+    window.UpdateMenuStates();
+}
+
 void MainWindow::RemoveMeasuringLine(size_t index) {
     measuringLines.erase(measuringLines.begin() + static_cast<std::ptrdiff_t>(index));
+    chosenLine.reset();
     FollowLineChanges(false);
     RefreshWindow();
 }
@@ -127,6 +135,7 @@ void MainWindow::DrawMeasuringLines(platform::Canvas& canvas) const {
     for (size_t k = 0; k < measuringLines.size(); ++k) {
         const MeasuringLine& line = measuringLines[k];
         canvas.SetPenColor(LineColour(k));
+        canvas.SetBrushColor(LineColour(k));
         canvas.MoveTo(line.x1, line.y1);
         canvas.LineTo(line.x2, line.y2);
         // Ticks at the ends, across the line.
@@ -137,6 +146,10 @@ void MainWindow::DrawMeasuringLines(platform::Canvas& canvas) const {
             canvas.LineTo(x + 4, y - 4);
         }
         canvas.TextOut(line.x1 + 6, line.y1 + 4, LineName(measuringLines, k));
+        canvas.SetBrushStyle(platform::BrushStyle::Solid);
+        if (chosenLine == k)
+            for (const auto& [x, y] : {std::pair{line.x1, line.y1}, std::pair{line.x2, line.y2}})
+                canvas.FillRect(x - 2, y - 2, x + 3, y + 3);
     }
 }
 
@@ -145,6 +158,7 @@ void MainWindow::OpenMeasuringLineManager() {
     MeasuringLineManager(edited, platform, settings);
     if (edited == measuringLines) return;
     measuringLines = std::move(edited);
+    chosenLine.reset();
     FollowLineChanges(false);
     RefreshWindow();
 }

@@ -53,6 +53,7 @@ void MainWindow::Select(Tszeneobjekt* object) {
 
 void MainWindow::SetSelection(std::vector<Tszeneobjekt*> objects) {
     selection = std::move(objects);
+    chosenLine.reset();
     RefreshWindow();
     window.UpdateMenuStates();
 }

@@ -189,8 +189,10 @@ void MeasureMode::Press(MainWindow& window, int x, int y) {
             continue;
         line = k;
         before = found;
+        window.ChooseMeasuringLine(k);
         return;
     }
+    window.ChooseMeasuringLine(std::nullopt);
     window.MeasureLightAt(x, y);
 }
 

@@ -212,6 +212,25 @@ private slots:
         QCOMPARE(answerer.messages, QStringList());
     }
 
+    // Shift+drag with the real mouse in "Measure" draws a measuring line;
+    // its plot comes to the front of the meter's panel. The view is scaled
+    // beside the dock, so the ends may land a picture pixel off.
+    void shiftDragInMeasureModeDrawsAMeasuringLineWithItsPlot() {
+        QCOMPARE(form.CurrentMouseMode().Keyword(), std::string("lichtmesser"));
+        DragWithMouse({100, 200}, {300, 200}, "shift");
+        QTRY_COMPARE_WITH_TIMEOUT(form.MeasuringLines().size(), size_t{1}, 5000);
+        const MeasuringLine& drawn = form.MeasuringLines()[0];
+        QVERIFY2((QPoint(drawn.x1, drawn.y1) - QPoint(100, 200)).manhattanLength() <= 2, "first end");
+        QVERIFY2((QPoint(drawn.x2, drawn.y2) - QPoint(300, 200)).manhattanLength() <= 2, "second end");
+        QTabWidget& pages = window.LightMeter()->Pages();
+        QTRY_COMPARE_WITH_TIMEOUT(pages.tabText(pages.currentIndex()), QStringLiteral("Line 1"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(form.HasLineReadings(), 5000);
+        QCOMPARE(answerer.messages, QStringList());
+        form.Undo();
+        QVERIFY(form.MeasuringLines().empty());
+        QCOMPARE(pages.count(), 1);
+    }
+
     // Stream lines at a fine spacing, and the progress window's Cancel
     // clicked with the real mouse while they are drawn: the window sits over
     // the main window's middle and answers the click.

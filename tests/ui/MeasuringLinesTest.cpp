@@ -88,6 +88,17 @@ TEST_F(MeasuringLinesTest, DraggingMovesAnEndOrTheWholeLineAndAClickWithShiftDra
     EXPECT_EQ(window.measurements[0].x, 215);
     form.Undo();
     EXPECT_EQ(form.MeasuringLines()[0], (MeasuringLine{160, 90, 250, 50, 100, ""})) << "each move one step";
+
+    // The line clicked last is chosen: Delete deletes it, as one step.
+    Drag(205, 70, 205, 70);
+    EXPECT_EQ(form.ChosenMeasuringLine(), std::optional<size_t>{0});
+    window.Press(platform::StandardKey::Delete);
+    EXPECT_TRUE(form.MeasuringLines().empty());
+    EXPECT_EQ(form.Scene().size(), 2u) << "the objects stay";
+    form.Undo();
+    EXPECT_EQ(form.MeasuringLines().size(), 1u);
+    Drag(20, 20, 20, 20);
+    EXPECT_FALSE(form.ChosenMeasuringLine()) << "a click beside every line chooses none";
 }
 
 // A change of the scene puts the plots out of date; so does a line changed
