@@ -319,6 +319,8 @@ private:
     // The folder of the scene's file, where the file dialogs start; empty
     // for a new scene.
     std::string SceneFolder() const;
+    // Asks where to write the text as a CSV file, and writes it there.
+    void ExportCsv(const std::string& csv);
     // The scene's file with this extension instead, as a picture of it is
     // suggested to be named; empty for a new scene.
     std::string NameBesideScene(const std::string& extension) const;

@@ -33,11 +33,14 @@ void MainWindow::CopyReadings() {
 }
 
 void MainWindow::ExportReadings() {
-    if (readings.Empty()) return;
+    if (!readings.Empty()) ExportCsv(readings.Csv());
+}
+
+void MainWindow::ExportCsv(const std::string& csv) {
     const std::optional<platform::ChosenFile> chosen =
         ChooseFileToWrite("CSV-Files (*.csv)|*.csv", NameBesideScene(".csv"),
                           [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".csv"); });
-    if (chosen) platform::ReplaceFileContents(chosen->name, readings.Csv());
+    if (chosen) platform::ReplaceFileContents(chosen->name, csv);
 }
 
 void MainWindow::ClearReadings() {

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "files/FileNames.h"
 #include "measure/EnergyBalance.h"
 #include "platform/Conversions.h"
-#include "platform/SafeFileWrite.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasuringLineDialogs.h"
 #include "ui/ParameterSweep.h"
@@ -28,6 +26,13 @@ std::string LineName(const std::vector<MeasuringLine>& lines, size_t index) {
 }
 
 std::string Number(Extended value) { return platform::FloatToStr(value, 6); }
+
+// A text as a CSV field: quoted, its quotes doubled.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
 
 platform::Plot LinePlot(const std::string& name, platform::TColor colour, const LineReading* reading) {
     platform::Plot plot{.title = name, .colour = colour, .xAxis = "along the line (px)", .yAxis = "IRR, E (S)"};
@@ -165,17 +170,13 @@ void MainWindow::OpenMeasuringLineManager() {
 
 void MainWindow::ExportLineReadings() {
     if (lineReadings.empty()) return;
-    const std::optional<platform::ChosenFile> chosen =
-        ChooseFileToWrite("CSV-Files (*.csv)|*.csv", NameBesideScene(".csv"),
-                          [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".csv"); });
-    if (!chosen) return;
     std::string csv = "line,name,along,x,y,irradiance_plus,irradiance_minus,energy_density\r\n";
     for (size_t k = 0; k < lineReadings.size(); ++k)
         for (const LineSample& sample : lineReadings[k].samples)
-            csv += std::to_string(k + 1) + ",\"" + LineName(measuredLines, k) + "\"," + Number(sample.along) + ',' +
+            csv += std::to_string(k + 1) + ',' + Quoted(LineName(measuredLines, k)) + ',' + Number(sample.along) + ',' +
                    Number(sample.x) + ',' + Number(sample.y) + ',' + Number(sample.plus) + ',' + Number(sample.minus) +
                    ',' + Number(sample.energy) + "\r\n";
-    platform::ReplaceFileContents(chosen->name, csv);
+    ExportCsv(csv);
 }
 
 void MainWindow::RunSweep(const ParameterSweep& sweep, const std::vector<MeasuringLine>& lines,
@@ -237,16 +238,12 @@ void MainWindow::SweepParameter() {
 
 void MainWindow::ExportSweep() {
     if (sweepRows.empty()) return;
-    const std::optional<platform::ChosenFile> chosen =
-        ChooseFileToWrite("CSV-Files (*.csv)|*.csv", NameBesideScene(".csv"),
-                          [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".csv"); });
-    if (!chosen) return;
-    std::string csv = "\"" + sweepTitle + "\"";
-    for (const std::string& column : sweepColumns) csv += ",\"" + column + "\"";
+    std::string csv = Quoted(sweepTitle);
+    for (const std::string& column : sweepColumns) csv += ',' + Quoted(column);
     csv += "\r\n";
     for (const std::vector<Extended>& row : sweepRows) {
         for (size_t k = 0; k < row.size(); ++k) csv += (k == 0 ? "" : ",") + Number(row[k]);
         csv += "\r\n";
     }
-    platform::ReplaceFileContents(chosen->name, csv);
+    ExportCsv(csv);
 }

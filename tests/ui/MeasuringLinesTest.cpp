@@ -1,7 +1,9 @@
 // Measuring lines in the window: drawn and moved with the mouse in the
 // "Measure" mode, edited and deleted in their list, undone, kept in the scene
 // file; and sweeps of a scene's number from the menu.
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "MainWindowFixture.h"
 #include "files/SceneFile.h"
@@ -31,6 +33,16 @@ protected:
         form.MouseMoved(true, (fromX + toX) / 2, (fromY + toY) / 2, held);
         form.MouseMoved(true, toX, toY, held);
         form.MouseReleased(MouseButton::Left, toX, toY);
+    }
+    // What the menu item writes into the CSV file chosen.
+    std::string ExportedCsv(const std::string& item) {
+        const std::filesystem::path file = std::filesystem::temp_directory_path() / "brevanto-lines-test.csv";
+        headless.fileNameAnswers.push_back(file.string());
+        Choose(item);
+        std::ifstream written(file, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+        std::filesystem::remove(file);
+        return text;
     }
     // The curve of the plot shown with this name.
     const platform::PlotCurve& Curve(size_t plot, const std::string& name) {
@@ -70,6 +82,11 @@ TEST_F(MeasuringLinesTest, ShiftDragDrawsALineThatIsMeasuredAtOnceAndUndoneAsOne
     Choose("EntlangMessen1");
     EXPECT_EQ(window.plots[0].curves.size(), 3u);
     EXPECT_TRUE(headless.messages.empty());
+
+    const std::string firstRows =
+        "line,name,along,x,y,irradiance_plus,irradiance_minus,energy_density\r\n"
+        "1,\"Line 1\",0.5,150.5,100,0,3,3\r\n1,\"Line 1\",1.5,151.5,100,0,3,3\r\n";
+    EXPECT_EQ(ExportedCsv("MesslinienExportieren1").substr(0, firstRows.size()), firstRows);
 }
 
 TEST_F(MeasuringLinesTest, DraggingMovesAnEndOrTheWholeLineAndAClickWithShiftDrawsNothing) {
@@ -195,6 +212,10 @@ TEST_F(MeasuringLinesTest, SweepPlotsEachLineAndAbsorberAndLeavesTheSceneAsItWas
     EXPECT_NEAR(sweep.curves[1].y[2], 0, 1e-6);
     EXPECT_EQ(sweep.curves[2].name, "absorbed by 3 (Straight absorber)");
     EXPECT_NEAR(sweep.curves[2].y[0], 3 * 200, 12);
+    const std::string csv = ExportedCsv("SweepExportieren1");
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "\"object 2: dx (px)\",\"Line 1 +\",\"Line 1 -\",\"absorbed by 3 (Straight absorber)\"");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
 
     Answer([](platform::DialogSpec& dialog) {
         dialog["key"].selected = 1;
