@@ -14,7 +14,8 @@
 //   - random scenes: 100-pixel segments at random places and angles (fixed
 //     seed), one in four a Lambert-like emitter and the rest absorbers, in
 //     a picture with the background radiation: the number of objects, the
-//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5.
+//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5;
+//   - the colour maps against every pixel computed (MapComparison.h).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -47,6 +48,7 @@
 #include "radiation/SurfaceElements.h"
 #include "ui/MainWindow.h"
 
+#include "MapComparison.h"
 #include "StandardScene.h"
 
 namespace {
@@ -320,21 +322,28 @@ void RandomScenes() {
 
 }  // namespace
 
+// --no-tables: the timings alone; --maps: the colour maps' table alone.
 int main(int argc, char** argv) {
     bool tables = true;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--maps") == 0) {
+            PrintMapComparisons();
+            return 0;
+        }
         if (std::strcmp(argv[i], "--no-tables") == 0) {
             tables = false;
             argv[i] = argv[argc - 1];
             --argc;
             --i;
         }
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (tables) {
         StandardSceneThreads();
         RandomScenes();
+        PrintMapComparisons();
     }
     return 0;
 }

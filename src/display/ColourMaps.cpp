@@ -6,6 +6,7 @@
 #include "model/ColourChoice.h"
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
+#include "model/ParallelFor.h"
 
 namespace {
 
@@ -26,6 +27,55 @@ Between BetweenGridLines(int32_t pixel, int32_t spacing, int32_t count) {
 // The lowest value the logarithmic scale shows, as a share of the largest.
 constexpr double kLogarithmicRange = 1e-4;
 
+// How far apart on the ramp (a share of it) the four corners of a grid cell
+// may lie for the cell to be interpolated between them; beyond, at a
+// shadow's edge or in the steep light near a lamp, each of its pixels is
+// sampled itself.
+constexpr double kLargestSmoothSpan = 3.0 / 255;
+
+// The samples of the pixels of the grid's cells that are sampled pixel by
+// pixel. Cell (ci, cj) holds the pixels ci g <= x < (ci + 1) g and
+// cj g <= y < (cj + 1) g, g being the grid's spacing: it lies between the
+// grid's columns ci and ci + 1 and its rows cj and cj + 1.
+template <class Sample>
+class SampledCells {
+public:
+    SampledCells(int32_t width, int32_t height, int32_t spacing)
+        : spacing(spacing),
+          columns((width + spacing - 1) / spacing),
+          rows((height + spacing - 1) / spacing),
+          offsets(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1) {}
+
+    int32_t Columns() const { return columns; }
+    int32_t Rows() const { return rows; }
+    // Gives each marked cell its pixels' room, in the order of the cells.
+    void Allot(const std::vector<char>& marked) {
+        for (size_t cell = 0; cell < offsets.size(); ++cell)
+            if (marked[cell] != 0) {
+                offsets[cell] = static_cast<int64_t>(samples.size());
+                samples.resize(samples.size() + static_cast<size_t>(spacing) * static_cast<size_t>(spacing));
+            }
+    }
+    size_t Cell(int32_t ci, int32_t cj) const {
+        return static_cast<size_t>(ci) * static_cast<size_t>(rows) + static_cast<size_t>(cj);
+    }
+    bool Allotted(int32_t ci, int32_t cj) const { return offsets[Cell(ci, cj)] >= 0; }
+    // The pixel's sample; nullptr unless its cell is sampled pixel by pixel.
+    Sample* At(int32_t x, int32_t y) {
+        const int64_t offset = offsets[Cell(x / spacing, y / spacing)];
+        if (offset < 0) return nullptr;
+        return &samples[static_cast<size_t>(offset + (y % spacing) * spacing + x % spacing)];
+    }
+    const std::vector<Sample>& Samples() const { return samples; }
+
+private:
+    int32_t spacing;
+    int32_t columns;
+    int32_t rows;
+    std::vector<int64_t> offsets;  // into samples; -1 for a cell interpolated
+    std::vector<Sample> samples;
+};
+
 }  // namespace
 
 void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
@@ -45,11 +95,57 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
         platform.ShowMessage("No " + what + " are drawn, because there is no light-source.");
         return;
     }
-    const ValueScale scale = scaleFor(samples);
+    // Where the grid is too coarse (the picture's margins outside the
+    // outer grid lines, cells with an object in them, shadow edges, steep
+    // light), every pixel is sampled; the scale spans all samples.
+    SampledCells<Sample> exact(settings.breite, settings.hoehe, grid.spacing);
+    std::vector<char> marked(static_cast<size_t>(exact.Columns()) * static_cast<size_t>(exact.Rows()));
+    const ValueScale gridScale = scaleFor(samples);
+    ParallelFor(exact.Columns(), [&](int64_t column) {
+        const auto ci = static_cast<int32_t>(column);
+        for (int32_t cj = 0; cj < exact.Rows(); ++cj) {
+            if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) {
+                marked[exact.Cell(ci, cj)] = 1;
+                continue;
+            }
+            int lit = 0;
+            bool unknown = false;
+            double lowest = 1, highest = 0;
+            for (const size_t corner : {grid.PointIndex(ci, cj), grid.PointIndex(ci + 1, cj),
+                                        grid.PointIndex(ci, cj + 1), grid.PointIndex(ci + 1, cj + 1)}) {
+                unknown = unknown || known[corner] == 0;
+                if (!samples[corner].lit) continue;
+                ++lit;
+                const double fraction = gridScale.Fraction(samples[corner].value);
+                lowest = std::min(lowest, fraction);
+                highest = std::max(highest, fraction);
+            }
+            marked[exact.Cell(ci, cj)] =
+                unknown || (lit != 0 && lit != 4) || (lit == 4 && highest - lowest > kLargestSmoothSpan) ||
+                list.AnyNear(grid.X(ci) + grid.spacing / 2, grid.Y(cj) + grid.spacing / 2, grid.spacing);
+        }
+    });
+    exact.Allot(marked);
+    ForEachShowingProgress(exact.Columns(), what, settings, platform.Progress(), [&](int32_t ci) {
+        for (int32_t cj = 0; cj < exact.Rows(); ++cj) {
+            if (!exact.Allotted(ci, cj)) continue;
+            const int32_t right = std::min(grid.X(ci + 1), settings.breite);
+            const int32_t bottom = std::min(grid.Y(cj + 1), settings.hoehe);
+            for (int32_t y = grid.Y(cj); y < bottom; ++y)
+                for (int32_t x = grid.X(ci); x < right; ++x) {
+                    Sample& sample = *exact.At(x, y);
+                    sample = sampleAt(list, x, y);
+                    CheckFieldValue(sample.value, x, y);
+                }
+        }
+    });
+    std::vector<Sample> all = samples;
+    all.insert(all.end(), exact.Samples().begin(), exact.Samples().end());
+    const ValueScale scale = scaleFor(all);
 
-    // Bilinear between the four grid points around a pixel, over the lit
-    // ones only; a pixel nearer the unlit ones (their weight above half of
-    // the known ones') stays as it is.
+    // Elsewhere bilinear between the four grid points around a pixel, over
+    // the lit ones only; a pixel nearer the unlit ones (their weight above
+    // half of the known ones') stays as it is.
     std::vector<Between> columns;
     for (int32_t x = 0; x < settings.breite; ++x) columns.push_back(BetweenGridLines(x, grid.spacing, grid.columns));
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
@@ -63,7 +159,9 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
                 canvas.FillRect(runStart, y, end, y + 1);
             }
         };
-        for (int32_t x = 0; x < settings.breite; ++x) {
+        // The pixel's own sample's colour, or the one interpolated; -1 for none.
+        auto colourAt = [&](int32_t x) -> platform::TColor {
+            if (const Sample* own = exact.At(x, y)) return own->lit ? RampColour(scale.Fraction(own->value)) : -1;
             const Between& column = columns[static_cast<size_t>(x)];
             const struct {
                 int32_t i, j;
@@ -82,7 +180,10 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
                 sum += corner.weight * samples[index].value;
             }
             const bool painted = litWeight > 0 && litWeight >= knownWeight / 2;
-            const platform::TColor colour = painted ? RampColour(scale.Fraction(sum / litWeight)) : -1;
+            return painted ? RampColour(scale.Fraction(sum / litWeight)) : -1;
+        };
+        for (int32_t x = 0; x < settings.breite; ++x) {
+            const platform::TColor colour = colourAt(x);
             if (colour != runColour) {
                 paintRun(x);
                 runStart = x;

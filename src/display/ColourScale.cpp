@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <map>
 
 #include "display/Legend.h"
 #include "platform/PixelFont.h"
@@ -50,6 +51,23 @@ platform::TColor RampColour(double t) {
     static const std::array<platform::TColor, kSteps> ramp = MakeRamp();
     const double cut = std::isnan(t) ? 0 : std::clamp(t, 0.0, 1.0);
     return ramp[static_cast<size_t>(std::lround(cut * (kSteps - 1)))];
+}
+
+int RampStep(platform::TColor colour) {
+    static const std::map<platform::TColor, int> steps = [] {
+        std::map<platform::TColor, int> byColour;
+        const std::array<platform::TColor, kSteps> ramp = MakeRamp();
+        for (int i = kSteps - 1; i >= 0; --i) byColour[ramp[static_cast<size_t>(i)]] = i;
+        return byColour;
+    }();
+    const auto found = steps.find(colour);
+    return found == steps.end() ? -1 : found->second;
+}
+
+bool MoreThanAStepApart(platform::TColor a, platform::TColor b) {
+    const int stepA = RampStep(a), stepB = RampStep(b);
+    if (stepA < 0 || stepB < 0) return (stepA < 0) != (stepB < 0);
+    return std::abs(stepA - stepB) > 1;
 }
 
 double ValueScale::Fraction(double value) const {

@@ -10,6 +10,14 @@
 // green to yellow at 1, growing steadily lighter, so that the order of the
 // values reads in grey too. t is cut to [0, 1].
 platform::TColor RampColour(double t);
+// The step (0 to 255) of a colour of the ramp, the lowest where two steps
+// share a colour; -1 for any other colour.
+int RampStep(platform::TColor colour);
+
+// Whether two pixels of maps show values more than a step of the ramp apart:
+// both of the ramp and more than one step apart, or only one of them of the
+// ramp (the other the scene's, where no light arrives).
+bool MoreThanAStepApart(platform::TColor a, platform::TColor b);
 
 // How a map's values are laid onto the ramp.
 struct ValueScale {

@@ -58,25 +58,30 @@ bool GridDisplay::CheckGrid(const Grid& grid, const std::string& what, platform:
 void GridDisplay::ForEachPoint(const Grid& grid, const std::string& what, const Tprgvar& settings,
                                platform::ProgressWindow& progressWindow,
                                const std::function<void(int32_t, int32_t)>& computePoint) const {
+    ForEachShowingProgress(grid.columns, what, settings, progressWindow, [&](int32_t column) {
+        for (int32_t j = 1; j <= grid.rows; ++j) computePoint(column + 1, j);
+    });
+}
+
+void GridDisplay::ForEachShowingProgress(int32_t count, const std::string& what, const Tprgvar& settings,
+                                         platform::ProgressWindow& progressWindow,
+                                         const std::function<void(int32_t)>& work) const {
     platform::ShownProgress progress(progressWindow);
     const StopCheck stop = [&] { progress.StopIfCancelled(); };
-    // Before column i the progress shows the columns before it as done.
-    auto showColumnsDone = [&](int32_t done) {
-        const int64_t percent = static_cast<int64_t>(done) * 100 / grid.columns;
+    // Before k the progress shows those before it as done.
+    auto showDone = [&](int32_t done) {
+        const int64_t percent = static_cast<int64_t>(done) * 100 / count;
         progress.SetText(
             settings.titel + " is calculating the " + what + ".\rProgress: " + platform::IntToStr(percent) + "%",
-            static_cast<double>(done) / grid.columns);
+            static_cast<double>(done) / count);
     };
-    showColumnsDone(0);
-    // One pass over all columns, so that the threads start once; the
-    // progress follows the columns in order as they finish.
+    showDone(0);
+    // One pass over all, so that the threads start once; the progress
+    // follows k in order as they finish.
     ParallelForInOrder(
-        grid.columns,
-        [&](int64_t column) {
-            for (int32_t j = 1; j <= grid.rows; ++j) computePoint(static_cast<int32_t>(column) + 1, j);
-        },
-        [&](int64_t column) {
-            if (column + 1 < grid.columns) showColumnsDone(static_cast<int32_t>(column) + 1);
+        count, [&](int64_t k) { work(static_cast<int32_t>(k)); },
+        [&](int64_t k) {
+            if (k + 1 < count) showDone(static_cast<int32_t>(k) + 1);
         },
         stop);
 }

@@ -67,4 +67,9 @@ protected:
     void ForEachPoint(const Grid& grid, const std::string& what, const Tprgvar& settings,
                       platform::ProgressWindow& progressWindow,
                       const std::function<void(int32_t, int32_t)>& computePoint) const;
+    // Calls work(k) once for k = 0 .. count - 1, side by side, with the same
+    // progress as ForEachPoint: the share of k done in order.
+    void ForEachShowingProgress(int32_t count, const std::string& what, const Tprgvar& settings,
+                                platform::ProgressWindow& progressWindow,
+                                const std::function<void(int32_t)>& work) const;
 };

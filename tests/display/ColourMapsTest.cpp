@@ -66,6 +66,36 @@ TEST_F(ColourMapsTest, AGridPointOnAnObjectLeavesNoHoleInTheLight) {
     for (const int y : {98, 99, 101, 102}) EXPECT_NE(Pixel(200, y), kWhite) << y;
 }
 
+// The edges of a shadow and of a beam, off the grid's lines, and the light
+// along an object come out as when every pixel is computed: the grid is
+// refined where it is too coarse.
+TEST_F(ColourMapsTest, EdgesAreAsCrispAsWithEveryPixelComputed) {
+    Beam(3);
+    Add<TObjektSpiegel>(151, 77, 237, 77).diftrans = 0;  // an absorbing strip in the beam, off the grid
+    Add<TObjektSpiegel>(130, 30, 260, 53).difref = 50;   // a diffusor across the beam, slanted
+    Compute();
+    for (const bool diffuseness : {false, true}) {
+        const auto drawAt = [&](int32_t spacing) {
+            ColourMaps spaced = maps;
+            spaced.diffuseness.gitterweite = spaced.energyDensity.gitterweite = spacing;
+            picture.GetCanvas().SetBrushColor(kWhite);
+            picture.GetCanvas().FillRect(0, 0, 400, 300);
+            if (diffuseness)
+                Draw(spaced.diffuseness);
+            else
+                Draw(spaced.energyDensity);
+            std::vector<platform::TColor> pixels;
+            for (int y = 0; y < 300; ++y)
+                for (int x = 0; x < 400; ++x) pixels.push_back(Pixel(x, y));
+            return pixels;
+        };
+        const std::vector<platform::TColor> everyPixel = drawAt(1), refined = drawAt(4);
+        size_t differing = 0;
+        for (size_t k = 0; k < everyPixel.size(); ++k) differing += MoreThanAStepApart(everyPixel[k], refined[k]);
+        EXPECT_LT(differing, everyPixel.size() / 200) << (diffuseness ? "diffuseness" : "energy density");
+    }
+}
+
 TEST_F(ColourMapsTest, EnergyDensityIsInterpolatedBilinearlyBetweenGridPoints) {
     Add<EnergyGrowingWithX>();
     maps.energyDensity.gitterweite = 10;
@@ -73,7 +103,7 @@ TEST_F(ColourMapsTest, EnergyDensityIsInterpolatedBilinearlyBetweenGridPoints) {
     // The grid's last column lies at x = 400: E runs up to 400, and a linear
     // E comes out exactly between the grid points.
     for (const int x : {10, 17, 399}) EXPECT_EQ(Pixel(x, 40), RampColour(x / 400.0)) << x;
-    EXPECT_EQ(Pixel(3, 40), RampColour(10 / 400.0)) << "left of the first column: its value";
+    EXPECT_EQ(Pixel(3, 40), RampColour(3 / 400.0)) << "left of the first column each pixel has its own value";
 }
 
 TEST_F(ColourMapsTest, LogarithmicEnergyDensitySpansFourDecadesBelowTheLargest) {
@@ -81,9 +111,10 @@ TEST_F(ColourMapsTest, LogarithmicEnergyDensitySpansFourDecadesBelowTheLargest) 
     maps.energyDensity.gitterweite = 4;
     maps.energyDensity.logarithmic = true;
     Draw(maps.energyDensity);
-    // E from 4 to 400 on the grid: two decades, the smallest at the ramp's start.
-    EXPECT_EQ(Pixel(4, 40), RampColour(0));
-    EXPECT_EQ(Pixel(40, 40), RampColour(0.5));
+    // E from 1 (the margin's pixels) to 400 (the grid's last column), the
+    // smallest at the ramp's start and 20 halfway.
+    EXPECT_EQ(Pixel(1, 40), RampColour(0));
+    EXPECT_EQ(Pixel(20, 40), RampColour(0.5));
     EXPECT_EQ(Pixel(399, 40), RampColour(1));
 }
 
