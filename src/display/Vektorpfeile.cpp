@@ -71,10 +71,12 @@ ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, p
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
             const auto [dx, dy] = tipOffset(sums[grid.PointIndex(i, j)]);
-            // Whether an arrow shows is decided on pixels, whatever the canvas.
+            // Whether an arrow shows is decided on pixels, whatever the canvas:
+            // one whose tip lands on its start draws no pixel.
             const int32_t tipX = Round(dx) + grid.X(i);
             const int32_t tipY = Round(dy) + grid.Y(j);
-            if (!list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
+            const bool empty = tipX == grid.X(i) && tipY == grid.Y(j);
+            if (!empty && !list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
                 DrawArrow(canvas, grid.X(i), grid.Y(j), dx, dy);
         }
     // The strongest arrow, |S| = sqrt(M), is 0.7 spacings long.
