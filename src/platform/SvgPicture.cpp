@@ -97,15 +97,22 @@ void SvgPicture::FillRect(int left, int top, int right, int bottom) {
                        Number(static_cast<double>(bottom) - top) + "\" fill=\"" + Colour(brush) + "\"/>");
 }
 
-// The box's edges bound the outline's outer side, as on a raster.
+// The box's edges bound the outline's outer side, as on a raster. A disc of
+// one colour is its fill alone: the stroke of a radius near 0 would blur the
+// smallest discs away.
 void SvgPicture::EllipseExact(double left, double top, double right, double bottom) {
     EndPath();
     if (!(right > left && bottom > top)) return;
     const double rx = (right - left) / 2, ry = (bottom - top) / 2;
-    elements.push_back("<ellipse cx=\"" + Number(left + rx) + "\" cy=\"" + Number(top + ry) + "\" rx=\"" +
-                       Number(std::max(rx - 0.5, 0.0)) + "\" ry=\"" + Number(std::max(ry - 0.5, 0.0)) + "\" stroke=\"" +
-                       Colour(pen) + "\" fill=\"" + (brushStyle == BrushStyle::Solid ? Colour(brush) : "none") +
-                       "\"/>");
+    const std::string centre = "<ellipse cx=\"" + Number(left + rx) + "\" cy=\"" + Number(top + ry) + "\" ";
+    const bool filled = brushStyle == BrushStyle::Solid;
+    if (filled && ResolveColour(pen) == ResolveColour(brush))
+        elements.push_back(centre + "rx=\"" + Number(rx) + "\" ry=\"" + Number(ry) + "\" fill=\"" + Colour(brush) +
+                           "\"/>");
+    else
+        elements.push_back(centre + "rx=\"" + Number(std::max(rx - 0.5, 0.0)) + "\" ry=\"" +
+                           Number(std::max(ry - 0.5, 0.0)) + "\" stroke=\"" + Colour(pen) + "\" fill=\"" +
+                           (filled ? Colour(brush) : "none") + "\"/>");
 }
 
 void SvgPicture::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) {
