@@ -28,10 +28,11 @@ as_user() {
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgtest-dev
     libbenchmark-dev)
 # The tests also check the sources' layout, run the program in a real window
-# under a window manager on a virtual screen, and run under the sanitizers
-# and libFuzzer (clang's; GCC's sanitizer runtimes come with g++).
+# under a window manager on a virtual screen, have a standard renderer
+# (rsvg-convert) draw the SVG pictures, and run under the sanitizers and
+# libFuzzer (clang's; GCC's sanitizer runtimes come with g++).
 if [[ $mode == test ]]; then
-    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils clang-14 libclang-rt-14-dev)
+    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils clang-14 libclang-rt-14-dev librsvg2-bin)
 fi
 has_display() { [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; }
 # Without a screen the program still starts, on a virtual one.

@@ -26,10 +26,10 @@ float LargestStrength(const SceneList& list) {
 }
 
 // The pen moves to the first point and draws to each of the others.
-void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Pixel>& path) {
+void DrawPath(platform::Canvas& canvas, const std::vector<TLinien::Point>& path) {
     canvas.BeginShape();
-    canvas.MoveTo(path.front().x, path.front().y);
-    for (size_t i = 1; i < path.size(); ++i) canvas.LineTo(path[i].x, path[i].y);
+    canvas.MoveToExact(path.front().x, path.front().y);
+    for (size_t i = 1; i < path.size(); ++i) canvas.LineToExact(path[i].x, path[i].y);
 }
 
 // Brings the lines drawn into the picture onto the window: only the part
@@ -42,12 +42,13 @@ public:
     WindowRefresh& operator=(const WindowRefresh&) = delete;
     ~WindowRefresh() { Copy(); }
 
-    void Drawn(const std::vector<TLinien::Pixel>& path) {
-        for (const TLinien::Pixel& pixel : path) {
-            left = std::min(left, pixel.x);
-            top = std::min(top, pixel.y);
-            right = std::max(right, pixel.x);
-            bottom = std::max(bottom, pixel.y);
+    // The points landed on the nearest pixels of the picture.
+    void Drawn(const std::vector<TLinien::Point>& path) {
+        for (const TLinien::Point& point : path) {
+            left = std::min(left, Round(point.x));
+            top = std::min(top, Round(point.y));
+            right = std::max(right, Round(point.x));
+            bottom = std::max(bottom, Round(point.y));
         }
         if (std::chrono::steady_clock::now() - copied >= kInterval) Copy();
     }
@@ -84,10 +85,11 @@ bool TLinien::CheckParameters(bool fullSet, platform::Platform& platform) const 
 }
 
 // Steps of length h along S / |S| from the current point, which is held as
-// floats and handed to the objects rounded to the nearest pixel. A step that
-// an object blocks is replaced by a tenth step; if that is blocked too, it is
-// the line's last. The walked length counts full steps.
-std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, float x, float y,
+// floats (and kept so in the line) and handed to the objects rounded to the
+// nearest pixel. A step that an object blocks is replaced by a tenth step; if
+// that is blocked too, it is the line's last. The walked length counts full
+// steps.
+std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, float x, float y,
                                            bool closedLoopTest) const {
     const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
     const Extended h = iterationslaenge;
@@ -96,7 +98,7 @@ std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, fl
     Extended walked = 0;
     Extended fromStart = 0;
     bool leftStart = false;
-    std::vector<Pixel> path{{Round(x), Round(y)}};
+    std::vector<Point> path{{x, y}};
     while (true) {
         const int32_t px = Round(x);
         const int32_t py = Round(y);
@@ -117,7 +119,7 @@ std::vector<TLinien::Pixel> TLinien::Trace(const SceneList& list, float maxS, fl
             last = list.AnyBlocks(px, py, Round(nx), Round(ny), 0, 0);
         }
         walked += h;
-        path.push_back({Round(nx), Round(ny)});
+        path.push_back({nx, ny});
         // A step below the float resolution of the position would repeat
         // forever without moving.
         const bool moved = nx != x || ny != y;
@@ -159,7 +161,7 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
     // line before it are traced. A cancelled drawing keeps the lines drawn.
     const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
     const auto count = static_cast<int64_t>(ordered.size());
-    std::vector<std::vector<Pixel>> paths(ordered.size());
+    std::vector<std::vector<Point>> paths(ordered.size());
     WindowRefresh refresh(picture, window);
     ParallelForInOrder(
         count,
@@ -170,7 +172,7 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         [&](int64_t k) {
             DrawPath(canvas, paths[static_cast<size_t>(k)]);
             refresh.Drawn(paths[static_cast<size_t>(k)]);
-            std::vector<Pixel>().swap(paths[static_cast<size_t>(k)]);
+            std::vector<Point>().swap(paths[static_cast<size_t>(k)]);
             progress.SetText(settings.titel + " is drawing the stream lines:\r" + platform::IntToStr(k + 1) + " of " +
                                  platform::IntToStr(count),
                              static_cast<double>(k + 1) / static_cast<double>(count));
@@ -198,7 +200,7 @@ void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platfo
     const float maxS = LargestStrength(list);
     platform::Canvas& canvas = picture.GetCanvas();
     canvas.SetPenColor(colour);
-    const std::vector<Pixel> path = Trace(list, maxS, static_cast<float>(x), static_cast<float>(y), true);
+    const std::vector<Point> path = Trace(list, maxS, static_cast<float>(x), static_cast<float>(y), true);
     DrawPath(canvas, path);
     WindowRefresh(picture, window).Drawn(path);
 }

@@ -16,9 +16,10 @@
 // about linienabstand pixels apart.
 class TLinien {
 public:
-    struct Pixel {
-        int32_t x;
-        int32_t y;
+    // A traced point as computed; the canvas rounds it to a pixel or keeps it.
+    struct Point {
+        float x;
+        float y;
     };
 
     int32_t linienabstand = 20;     // minimum distance between lines, >= 1
@@ -57,5 +58,5 @@ private:
     bool CheckParameters(bool fullSet, platform::Platform& platform) const;
     // The points of one line from (x, y): where the pen starts, then the end
     // of every step.
-    std::vector<Pixel> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
+    std::vector<Point> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
 };

@@ -30,9 +30,14 @@ double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, plat
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
             const int32_t x = grid.X(i), y = grid.Y(j);
-            // A radius of 0 would be an empty box: nothing to draw.
-            const int32_t r = Round(static_cast<Extended>(scale) * energies[grid.PointIndex(i, j)]);
-            if (r > 0 && !list.AnyNear(x, y, r)) canvas.Ellipse(x - r, y - r, x + r, y + r);
+            const Extended radius = static_cast<Extended>(scale) * energies[grid.PointIndex(i, j)];
+            // Whether a disc shows is decided on pixels, whatever the canvas; a
+            // radius of 0 would be an empty box: nothing to draw.
+            const int32_t r = Round(radius);
+            if (r > 0 && !list.AnyNear(x, y, r)) {
+                const Extended landed = canvas.Landed(radius);
+                canvas.EllipseExact(x - landed, y - landed, x + landed, y + landed);
+            }
         }
     return largest;
 }

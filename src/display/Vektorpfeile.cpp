@@ -11,20 +11,24 @@
 
 namespace {
 
-// Shaft from (x, y) to the tip, and a head whose two strokes end beside the
-// shaft's midpoint, a third of the shaft's length away on either side: each
-// stroke is sqrt(1/4 + 1/9) = 0.60 shafts long, half-opening atan(2/3) = 33.7 deg.
-void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, int32_t tipX, int32_t tipY) {
+// Shaft from (x, y) to the tip, (dx, dy) away, and a head whose two strokes
+// end beside the shaft's midpoint, a third of the shaft's length away on
+// either side: each stroke is sqrt(1/4 + 1/9) = 0.60 shafts long,
+// half-opening atan(2/3) = 33.7 deg. The head is built on the tip where the
+// canvas puts it, so a raster canvas draws it from the tip's pixel.
+void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Extended dy) {
     canvas.BeginShape();
-    const Extended midX = (static_cast<Extended>(x) + tipX) / 2;
-    const Extended midY = (static_cast<Extended>(y) + tipY) / 2;
-    const Extended sideX = (static_cast<Extended>(tipY) - y) / 3;
-    const Extended sideY = (static_cast<Extended>(tipX) - x) / 3;
+    const Extended tipX = x + canvas.Landed(dx);
+    const Extended tipY = y + canvas.Landed(dy);
+    const Extended midX = (x + tipX) / 2;
+    const Extended midY = (y + tipY) / 2;
+    const Extended sideX = (tipY - y) / 3;
+    const Extended sideY = (tipX - x) / 3;
     canvas.MoveTo(x, y);
-    canvas.LineTo(tipX, tipY);
-    canvas.LineTo(Round(midX + sideX), Round(midY - sideY));
-    canvas.MoveTo(tipX, tipY);
-    canvas.LineTo(Round(midX - sideX), Round(midY + sideY));
+    canvas.LineToExact(tipX, tipY);
+    canvas.LineToExact(midX + sideX, midY - sideY);
+    canvas.MoveToExact(tipX, tipY);
+    canvas.LineToExact(midX - sideX, midY + sideY);
 }
 
 }  // namespace
@@ -56,21 +60,24 @@ ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, p
     // has always shown it, or 0.7 spacings times the share of the decades
     // below the strongest that S lies above the faintest.
     const auto tipOffset = [&](const FlowSum& s) {
-        if (length == ArrowLength::Proportional) return std::pair{Round(s.x * scale), Round(s.y * scale)};
+        if (length == ArrowLength::Proportional) return std::pair<Extended, Extended>{s.x * scale, s.y * scale};
         const Extended magnitude = std::sqrt(s.x * s.x + s.y * s.y);
         const Extended share =
             magnitude > 0 ? std::max<Extended>(0, 1 + std::log10(magnitude / strongest) / kArrowDecades) : 0;
         const Extended pixels = 0.7 * grid.spacing * share;
-        return magnitude > 0 ? std::pair{Round(s.x / magnitude * pixels), Round(s.y / magnitude * pixels)}
-                             : std::pair{0, 0};
+        return magnitude > 0 ? std::pair{s.x / magnitude * pixels, s.y / magnitude * pixels}
+                             : std::pair<Extended, Extended>{0, 0};
     };
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
             const auto [dx, dy] = tipOffset(sums[grid.PointIndex(i, j)]);
-            const int32_t tipX = dx + grid.X(i);
-            const int32_t tipY = dy + grid.Y(j);
-            if (!list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
-                DrawArrow(canvas, grid.X(i), grid.Y(j), tipX, tipY);
+            // Whether an arrow shows is decided on pixels, whatever the canvas:
+            // one whose tip lands on its start draws no pixel.
+            const int32_t tipX = Round(dx) + grid.X(i);
+            const int32_t tipY = Round(dy) + grid.Y(j);
+            const bool empty = tipX == grid.X(i) && tipY == grid.Y(j);
+            if (!empty && !list.AnyBlocks(grid.X(i), grid.Y(j), tipX, tipY, 0, 0))
+                DrawArrow(canvas, grid.X(i), grid.Y(j), dx, dy);
         }
     // The strongest arrow, |S| = sqrt(M), is 0.7 spacings long.
     if (length == ArrowLength::Proportional) return {strongest / 0.7, 0, 0};

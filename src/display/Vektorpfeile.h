@@ -21,7 +21,8 @@ struct ArrowScale {
 // Arrows of the energy flow density on a square grid: each arrow starts at
 // its grid point and points along the summed flow density S there, scaled so
 // that the strongest arrow of the picture is 0.7 grid spacings long. Arrows
-// that would cross an object are left out.
+// that would cross an object, or whose tip rounds to their start, are left
+// out.
 class TVektorpfeile : public GridDisplay {
 public:
     // Sums the field at every grid point and draws the arrows. The scene must

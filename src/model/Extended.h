@@ -4,25 +4,19 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/Rounding.h"
+
 // Intermediate arithmetic of the radiation computation. Stored quantities are
 // 32-bit floats; everything computed between two stores uses this type.
 using Extended = double;
 
-namespace detail {
-inline int32_t SaturateToInt32(Extended value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-}  // namespace detail
-
 // Round to the nearest integer, halves to even (positions for drawing and
 // occlusion tests). Values beyond 32 bits saturate instead of overflowing.
-inline int32_t Round(Extended value) { return detail::SaturateToInt32(std::nearbyint(value)); }
+// The canvases round the positions they are handed by the same rule.
+inline int32_t Round(Extended value) { return platform::NearestInt32(value); }
 
 // Cut toward zero (counts and bin indices).
-inline int32_t Trunc(Extended value) { return detail::SaturateToInt32(std::trunc(value)); }
+inline int32_t Trunc(Extended value) { return platform::SaturateToInt32(std::trunc(value)); }
 
 // a + b, kept within 32 bits: a far-off object moved further stops at the
 // edge of the coordinate range instead of wrapping around.

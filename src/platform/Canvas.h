@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Colour.h"
+#include "platform/Rounding.h"
 
 namespace platform {
 
@@ -38,6 +39,19 @@ public:
     // The calls that follow, up to the next BeginShape, draw one shape: an
     // object, an arrow, a stream line. Only a vector picture keeps shapes.
     virtual void BeginShape() {}
+
+    // Positions as computed, in fractions of a pixel. A vector picture keeps
+    // them; a raster canvas draws the calls above at the nearest pixels
+    // (NearestInt32), as the displays have always drawn.
+    virtual void MoveToExact(double x, double y) { MoveTo(NearestInt32(x), NearestInt32(y)); }
+    virtual void LineToExact(double x, double y) { LineTo(NearestInt32(x), NearestInt32(y)); }
+    virtual void EllipseExact(double left, double top, double right, double bottom) {
+        Ellipse(NearestInt32(left), NearestInt32(top), NearestInt32(right), NearestInt32(bottom));
+    }
+    // Where a computed position or length lands: the nearest pixel, or itself
+    // on a vector picture. A shape built on a landed value (an arrow's head on
+    // its tip, a disc's box on its radius) thus keeps its pixels on a raster.
+    virtual double Landed(double value) const { return NearestInt32(value); }
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/SvgPicture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -25,6 +26,10 @@ std::string Colour(TColor colour) {
     return text;
 }
 
+std::string PathElement(const std::string& d, TColor colour) {
+    return "<path d=\"" + d + "\" stroke=\"" + Colour(colour) + "\"/>";
+}
+
 // The text as XML character data.
 std::string Escaped(const std::string& text) {
     std::string escaped;
@@ -39,6 +44,9 @@ std::string Escaped(const std::string& text) {
     }
     return escaped;
 }
+
+// A line through pixel (x, y) runs through the pixel's middle.
+std::string PixelMiddle(double x, double y) { return Number(x + 0.5) + " " + Number(y + 0.5); }
 
 // Counter-clockwise on the screen (y pointing down), in [0, 2 pi).
 double ScreenAngle(double dx, double dy) {
@@ -57,28 +65,27 @@ void SvgPicture::SetSize(int newWidth, int newHeight) {
     path.clear();
 }
 
-// A pixel's line runs through the pixel's middle: coordinates + 0.5.
-void SvgPicture::MoveTo(int x, int y) {
+void SvgPicture::MoveToExact(double x, double y) {
     penX = x;
     penY = y;
 }
 
-void SvgPicture::LineTo(int x, int y) {
+// Lines that go on from where the last one ended continue its polyline.
+void SvgPicture::LineToExact(double x, double y) {
     if (!path.empty() && pathColour != pen) EndPath();
-    if (path.empty()) {
-        path = "M" + Number(penX + 0.5) + " " + Number(penY + 0.5);
-        pathColour = pen;
-    } else {
-        path += " M" + Number(penX + 0.5) + " " + Number(penY + 0.5);
-    }
-    path += " L" + Number(x + 0.5) + " " + Number(y + 0.5);
-    penX = x;
-    penY = y;
+    if (path.empty() || penX != pathEndX || penY != pathEndY)
+        path += (path.empty() ? "M" : " M") + PixelMiddle(penX, penY) + " L";
+    else
+        path += ' ';
+    path += PixelMiddle(x, y);
+    pathColour = pen;
+    penX = pathEndX = x;
+    penY = pathEndY = y;
 }
 
 void SvgPicture::EndPath() {
     if (path.empty()) return;
-    elements.push_back("<path d=\"" + path + "\" stroke=\"" + Colour(pathColour) + "\"/>");
+    elements.push_back(PathElement(path, pathColour));
     path.clear();
 }
 
@@ -90,13 +97,22 @@ void SvgPicture::FillRect(int left, int top, int right, int bottom) {
                        Number(static_cast<double>(bottom) - top) + "\" fill=\"" + Colour(brush) + "\"/>");
 }
 
-void SvgPicture::Ellipse(int left, int top, int right, int bottom) {
+// The box's edges bound the outline's outer side, as on a raster. A disc of
+// one colour is its fill alone: the stroke of a radius near 0 would blur the
+// smallest discs away.
+void SvgPicture::EllipseExact(double left, double top, double right, double bottom) {
     EndPath();
-    if (right <= left || bottom <= top) return;
-    const double rx = (static_cast<double>(right) - left) / 2, ry = (static_cast<double>(bottom) - top) / 2;
-    elements.push_back("<ellipse cx=\"" + Number(left + rx) + "\" cy=\"" + Number(top + ry) + "\" rx=\"" +
-                       Number(rx - 0.5) + "\" ry=\"" + Number(ry - 0.5) + "\" stroke=\"" + Colour(pen) + "\" fill=\"" +
-                       (brushStyle == BrushStyle::Solid ? Colour(brush) : "none") + "\"/>");
+    if (!(right > left && bottom > top)) return;
+    const double rx = (right - left) / 2, ry = (bottom - top) / 2;
+    const std::string centre = "<ellipse cx=\"" + Number(left + rx) + "\" cy=\"" + Number(top + ry) + "\" ";
+    const bool filled = brushStyle == BrushStyle::Solid;
+    if (filled && ResolveColour(pen) == ResolveColour(brush))
+        elements.push_back(centre + "rx=\"" + Number(rx) + "\" ry=\"" + Number(ry) + "\" fill=\"" + Colour(brush) +
+                           "\"/>");
+    else
+        elements.push_back(centre + "rx=\"" + Number(std::max(rx - 0.5, 0.0)) + "\" ry=\"" +
+                           Number(std::max(ry - 0.5, 0.0)) + "\" stroke=\"" + Colour(pen) + "\" fill=\"" +
+                           (filled ? Colour(brush) : "none") + "\"/>");
 }
 
 void SvgPicture::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) {
@@ -116,7 +132,7 @@ void SvgPicture::Arc(int left, int top, int right, int bottom, int startX, int s
     const int halves = sweep > std::numbers::pi ? 2 : 1;
     for (int half = 1; half <= halves; ++half)
         d += " A" + Number(rx) + " " + Number(ry) + " 0 0 0 " + point(from + sweep * half / halves);
-    elements.push_back("<path d=\"" + d + "\" stroke=\"" + Colour(pen) + "\"/>");
+    elements.push_back(PathElement(d, pen));
 }
 
 void SvgPicture::TextOut(int x, int y, const std::string& text) {
@@ -130,9 +146,9 @@ std::string SvgPicture::Text() const {
     std::string text =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
         Number(width) + "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-        "\" fill=\"none\" stroke-width=\"1\" font-family=\"monospace\" font-size=\"19\">\n";
+        "\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\" font-family=\"monospace\" font-size=\"19\">\n";
     for (const std::string& element : elements) text += element + "\n";
-    if (!path.empty()) text += "<path d=\"" + path + "\" stroke=\"" + Colour(pathColour) + "\"/>\n";
+    if (!path.empty()) text += PathElement(path, pathColour) + "\n";
     return text + "</svg>\n";
 }
 

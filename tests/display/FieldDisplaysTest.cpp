@@ -144,7 +144,7 @@ TEST_F(GridDisplaysTest, LogarithmicArrowsShowFaintFlow) {
     Add(std::make_unique<UniformField>(-0.01f, 0.0f));
     Add(std::make_unique<UniformField>(-1.0f, 0.0f)).fromX = 500;
     const ArrowScale proportional = arrows.Draw(list, settings, picture.canvas, headless);
-    EXPECT_TRUE(HasSequence({"move 20 20", "line 20 20"}));
+    EXPECT_FALSE(HasSequence({"move 20 20"}));  // rounds to its start: left out
     calls.clear();
     const ArrowScale logarithmic = arrows.Draw(list, settings, picture.canvas, headless, ArrowLength::Logarithmic);
     EXPECT_TRUE(HasSequence({"move 20 20", "line 15 20"}));
@@ -161,7 +161,7 @@ TEST_F(GridDisplaysTest, OpposingBeamsCancelInFlowAndAddUpInEnergy) {
     Add(std::make_unique<TObjektParallel>(115, 110, 115, 290)).staerke = 5;
     Add(std::make_unique<TObjektParallel>(285, 110, 285, 290)).staerke = 5;
     DrawArrows();
-    EXPECT_TRUE(HasSequence({"move 200 200", "line 200 200"}));  // no net flow: no arrow
+    EXPECT_FALSE(HasSequence({"move 200 200"}));  // no net flow: no arrow
 
     calls.clear();
     DrawCircles();

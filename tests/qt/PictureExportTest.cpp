@@ -1,7 +1,10 @@
 // The pictures the program writes, read back with Qt's own readers: PNG and
 // BMP hold the same pixels, the SVG is well-formed XML with one element for
 // each object, arrow, stream line and disc, and a legend only when asked for.
+// A standard renderer (rsvg-convert, Debian's librsvg2-bin) draws the SVG in
+// the places and colours of the bitmap.
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include <QtGui>
@@ -24,9 +27,9 @@ QImage Decoded(const std::vector<uint8_t>& bytes, const char* format) {
 }
 
 // The SVG's drawing elements by colour: "#rrggbb" of their stroke, or of
-// their fill when they have no stroke.
+// their fill when they have no stroke; their attributes.
 struct SvgElements {
-    std::map<QString, int> byColour;
+    std::map<QString, std::vector<QXmlStreamAttributes>> byColour;
     int total = 0;
     int texts = 0;
 };
@@ -40,7 +43,7 @@ SvgElements ReadSvg(const QString& fileName) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() == QLatin1String("svg")) continue;
         const QXmlStreamAttributes attributes = xml.attributes();
         const QString stroke = attributes.value("stroke").toString();
-        ++elements.byColour[stroke.isEmpty() ? attributes.value("fill").toString() : stroke];
+        elements.byColour[stroke.isEmpty() ? attributes.value("fill").toString() : stroke].push_back(attributes);
         ++elements.total;
         if (xml.name() == QLatin1String("text")) ++elements.texts;
     }
@@ -48,20 +51,88 @@ SvgElements ReadSvg(const QString& fileName) {
     return elements;
 }
 
+// The picture that rsvg-convert renders of an SVG file, at the SVG's size.
+QImage RenderedByRsvg(const QString& svgFile) {
+    const QString pngFile = svgFile + ".png";
+    QProcess rsvg;
+    rsvg.start("rsvg-convert", {"--output", pngFile, svgFile});
+    if (!rsvg.waitForFinished(-1) || rsvg.exitStatus() != QProcess::NormalExit || rsvg.exitCode() != 0)
+        throw std::runtime_error("rsvg-convert (Debian package librsvg2-bin) did not render the SVG: " +
+                                 rsvg.errorString().toStdString() + " " + rsvg.readAllStandardError().toStdString());
+    // A pixel the SVG leaves transparent turns black here.
+    return QImage(pngFile).convertToFormat(QImage::Format_RGB32);
+}
+
+// How much of each pixel is covered, judged by how far its colour lies from
+// the background: 0 to 1.
+std::vector<float> Coverage(const QImage& image, QRgb background) {
+    std::vector<float> coverage;
+    coverage.reserve(static_cast<size_t>(image.width()) * static_cast<size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const int difference =
+                std::max({std::abs(qRed(pixel) - qRed(background)), std::abs(qGreen(pixel) - qGreen(background)),
+                          std::abs(qBlue(pixel) - qBlue(background))});
+            coverage.push_back(static_cast<float>(difference) / 255);
+        }
+    return coverage;
+}
+
+// The share of the drawn pixels of `a` (covered by more than a third: an
+// antialiased line spreads over two pixels) near which `b` draws less than
+// half a pixel within two pixels. The exact positions of an SVG lie within a
+// pixel of the bitmap's rounded ones and antialiasing spreads them by one;
+// an exact disc of the smallest radius drawn, 0.5, covers 0.79 pixels.
+double ShareAwayFrom(const std::vector<float>& a, const std::vector<float>& b, int width, int height) {
+    constexpr int kReach = 2;
+    int64_t drawn = 0, away = 0;
+    const auto at = [width](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(width) + x; };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (a[at(x, y)] <= 1.0f / 3) continue;
+            ++drawn;
+            float near = 0;
+            for (int v = std::max(0, y - kReach); v <= std::min(height - 1, y + kReach); ++v)
+                for (int u = std::max(0, x - kReach); u <= std::min(width - 1, x + kReach); ++u) near += b[at(u, v)];
+            if (near < 0.5f) ++away;
+        }
+    return drawn > 0 ? static_cast<double>(away) / static_cast<double>(drawn) : 0;
+}
+
+// The colour most pixels have.
+QRgb MostFrequentColour(const QImage& image) {
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+    return std::max_element(counts.begin(), counts.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
+}
+
 }  // namespace
 
 class PictureExportTest : public QObject {
     Q_OBJECT
 
+    static constexpr std::array kDisplayCommands{&MainWindow::DrawArrows, &MainWindow::DrawStreamLines,
+                                                 &MainWindow::DrawCircles};
+
     // The example of an emitter and a mirror in a headless main window.
     struct Example {
-        Example() {
-            headless.fileNameAnswers.push_back(BREVANTO_SOURCE_DIR "/examples/emitter-and-mirror.brv");
+        explicit Example(const std::string& scene = BREVANTO_SOURCE_DIR "/examples/emitter-and-mirror.brv") {
+            headless.fileNameAnswers.push_back(scene);
             form.OpenScene();
             Displays& displays = form.DisplaySettings();
             displays.vektorpfeile.colour = displays.linien.colour = displays.energiekreise.colour = kDisplayColour;
         }
         const platform::RasterBitmap& Picture() const { return window.Surface(); }
+        // "Export as SVG" into the temporary folder; the file's name.
+        QString WriteSvg() {
+            const QString fileName = folder.filePath("picture.svg");
+            form.WriteSvg(fileName.toStdString());
+            return fileName;
+        }
 
         platform::HeadlessPlatform headless;
         platform::HeadlessWindow window{1024, 768};
@@ -119,19 +190,16 @@ private slots:
                  "the legend sits in the lower right corner");
 
         // In an SVG it is text.
-        const QString fileName = with.folder.filePath("picture.svg");
-        with.form.WriteSvg(fileName.toStdString());
-        QCOMPARE(ReadSvg(fileName).texts, 1);
+        QCOMPARE(ReadSvg(with.WriteSvg()).texts, 1);
     }
 
     void svgHoldsOneElementPerObjectArrowLineAndDisc() {
-        for (auto command : {&MainWindow::DrawArrows, &MainWindow::DrawStreamLines, &MainWindow::DrawCircles}) {
+        for (auto command : kDisplayCommands) {
             Example example;
             (example.form.*command)();
-            const QString fileName = example.folder.filePath("picture.svg");
-            example.form.WriteSvg(fileName.toStdString());
-            const SvgElements svg = ReadSvg(fileName);
-            const int displayElements = svg.byColour.count("#34ab12") ? svg.byColour.at("#34ab12") : 0;
+            const SvgElements svg = ReadSvg(example.WriteSvg());
+            const int displayElements =
+                svg.byColour.count("#34ab12") ? static_cast<int>(svg.byColour.at("#34ab12").size()) : 0;
             const int expected = DisplayShapes(example, command);
             QVERIFY(expected > 0);
             QCOMPARE(displayElements, expected);
@@ -140,6 +208,79 @@ private slots:
             // background radiation draws nothing.
             QCOMPARE(svg.total - displayElements, static_cast<int>(example.form.Scene().size()));
         }
+    }
+
+    // Regression test: the SVG drew the displays from rounded pixels, stream
+    // lines as chains of separate steps between pixel middles, which
+    // zig-zag when enlarged.
+    void svgDrawsTheDisplaysFromExactPositions() {
+        for (auto command : kDisplayCommands) {
+            Example example;
+            (example.form.*command)();
+            const SvgElements svg = ReadSvg(example.WriteSvg());
+            QStringList numbers;
+            for (const QXmlStreamAttributes& shape : svg.byColour.at("#34ab12")) {
+                const QString d = shape.value("d").toString();
+                // A stream line is one polyline.
+                if (command == &MainWindow::DrawStreamLines) QCOMPARE(d.count('M'), 1);
+                if (command == &MainWindow::DrawCircles) numbers << shape.value("rx").toString();
+                for (const QString& token : d.split(' ', Qt::SkipEmptyParts))
+                    numbers << (token[0].isLetter() ? token.mid(1) : token);
+            }
+            // An arrow starts on its grid point; its tip and head, the lines'
+            // steps and the discs' radii are off the half pixels.
+            const auto onHalfPixels = std::count_if(numbers.begin(), numbers.end(), [](const QString& number) {
+                const double twice = 2 * number.toDouble();
+                return twice == std::round(twice);
+            });
+            QVERIFY(numbers.size() > 10);
+            QVERIFY2(onHalfPixels < numbers.size() / 2, qPrintable(numbers.mid(0, 10).join(' ')));
+        }
+    }
+
+    void rsvgDrawsTheSvgAsTheBitmapShowsIt_data() {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<DisplayKind>("display");
+        const QDir examples(BREVANTO_SOURCE_DIR "/examples");
+        QStringList scenes;
+        for (const QString& name : examples.entryList({"*.brv"})) scenes << examples.filePath(name);
+        // Its background is a system colour.
+        scenes << BREVANTO_SOURCE_DIR "/tests/data/every-kind.brv";
+        QVERIFY(scenes.size() > 1);
+        for (const QString& scene : scenes)
+            for (const auto& [display, name] : {std::pair{DisplayKind::StreamLines, "stream lines"},
+                                                {DisplayKind::Arrows, "arrows"},
+                                                {DisplayKind::Circles, "circles"}})
+                QTest::addRow("%s, %s", qPrintable(QFileInfo(scene).fileName()), name) << scene << display;
+    }
+
+    // Regression test: the SVG drew stream lines as chains of rounded
+    // pixels. Drawn from the exact positions, its shapes must still lie where
+    // the bitmap's are, at the same scale, with none missing or added.
+    void rsvgDrawsTheSvgAsTheBitmapShowsIt() {
+        QFETCH(QString, scene);
+        QFETCH(DisplayKind, display);
+        Example example(scene.toStdString());
+        example.form.ShowDisplay(display);
+        QVERIFY(example.headless.messages.empty());
+        const QImage svg = RenderedByRsvg(example.WriteSvg());
+        // The picture without the window's marks (the measuring lines).
+        const auto& picture = dynamic_cast<const platform::RasterBitmap&>(example.form.Picture());
+        const QImage bmp = Decoded(picture.BmpBytes(), "BMP");
+        QCOMPARE(svg.size(), bmp.size());
+        const QRgb background = MostFrequentColour(bmp);
+        QCOMPARE(MostFrequentColour(svg), background);
+
+        const std::vector<float> svgCover = Coverage(svg, background), bmpCover = Coverage(bmp, background);
+        // On the examples no drawn pixel of either lies away from the other; a
+        // 1 % larger scale, shapes 3 pixels off or every tenth line missing
+        // leave 1 to 90 % of them away.
+        const double svgAway = ShareAwayFrom(svgCover, bmpCover, bmp.width(), bmp.height());
+        const double bmpAway = ShareAwayFrom(bmpCover, svgCover, bmp.width(), bmp.height());
+        QVERIFY2(svgAway < 0.01,
+                 qPrintable(QString("the SVG draws %1 of its pixels where the bitmap does not").arg(svgAway)));
+        QVERIFY2(bmpAway < 0.01,
+                 qPrintable(QString("the bitmap draws %1 of its pixels where the SVG does not").arg(bmpAway)));
     }
 };
 
