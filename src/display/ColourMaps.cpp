@@ -27,11 +27,11 @@ Between BetweenGridLines(int32_t pixel, int32_t spacing, int32_t count) {
 // The lowest value the logarithmic scale shows, as a share of the largest.
 constexpr double kLogarithmicRange = 1e-4;
 
-// How far apart on the ramp (a share of it) the four corners of a grid cell
-// may lie for the cell to be interpolated between them; beyond, at a
-// shadow's edge or in the steep light near a lamp, each of its pixels is
+// How far (a share of the ramp) the bilinear mean of a grid cell may be
+// estimated to miss for the cell to be interpolated; beyond, in light that
+// bends sharply near a lamp or at a shadow's soft edge, each of its pixels is
 // sampled itself.
-constexpr double kLargestSmoothSpan = 3.0 / 255;
+constexpr double kLargestMiss = 1.0 / 255;
 
 // The samples of the pixels of the grid's cells that are sampled pixel by
 // pixel. Cell (ci, cj) holds the pixels ci g <= x < (ci + 1) g and
@@ -96,34 +96,42 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
         return;
     }
     // Where the grid is too coarse (the picture's margins outside the
-    // outer grid lines, cells with an object in them, shadow edges, steep
-    // light), every pixel is sampled; the scale spans all samples.
+    // outer grid lines, cells with an object in them, shadow edges, light
+    // that bends more than the interpolation follows), every pixel is
+    // sampled; the scale spans all samples.
     SampledCells<Sample> exact(settings.breite, settings.hoehe, grid.spacing);
     std::vector<char> marked(static_cast<size_t>(exact.Columns()) * static_cast<size_t>(exact.Rows()));
     const ValueScale gridScale = scaleFor(samples);
-    ParallelFor(exact.Columns(), [&](int64_t column) {
-        const auto ci = static_cast<int32_t>(column);
-        for (int32_t cj = 0; cj < exact.Rows(); ++cj) {
-            if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) {
-                marked[exact.Cell(ci, cj)] = 1;
-                continue;
-            }
-            int lit = 0;
-            bool unknown = false;
-            double lowest = 1, highest = 0;
-            for (const size_t corner : {grid.PointIndex(ci, cj), grid.PointIndex(ci + 1, cj),
-                                        grid.PointIndex(ci, cj + 1), grid.PointIndex(ci + 1, cj + 1)}) {
-                unknown = unknown || known[corner] == 0;
-                if (!samples[corner].lit) continue;
-                ++lit;
-                const double fraction = gridScale.Fraction(samples[corner].value);
-                lowest = std::min(lowest, fraction);
-                highest = std::max(highest, fraction);
-            }
-            marked[exact.Cell(ci, cj)] =
-                unknown || (lit != 0 && lit != 4) || (lit == 4 && highest - lowest > kLargestSmoothSpan) ||
-                list.AnyNear(grid.X(ci) + grid.spacing / 2, grid.Y(cj) + grid.spacing / 2, grid.spacing);
+    const auto place = [&](int32_t i, int32_t j) { return gridScale.Fraction(samples[grid.PointIndex(i, j)].value); };
+    // The second differences of the ramp's place at a lit grid point, along
+    // both axes, where its neighbours are lit: the bilinear mean misses by
+    // up to an eighth of their sum.
+    const auto bend = [&](int32_t i, int32_t j) {
+        const auto lit = [&](int32_t ni, int32_t nj) {
+            return ni >= 1 && nj >= 1 && ni <= grid.columns && nj <= grid.rows && samples[grid.PointIndex(ni, nj)].lit;
+        };
+        double sum = 0;
+        if (lit(i - 1, j) && lit(i + 1, j)) sum += std::fabs(place(i - 1, j) - 2 * place(i, j) + place(i + 1, j));
+        if (lit(i, j - 1) && lit(i, j + 1)) sum += std::fabs(place(i, j - 1) - 2 * place(i, j) + place(i, j + 1));
+        return sum;
+    };
+    const auto needsEveryPixel = [&](int32_t ci, int32_t cj) {
+        if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) return true;
+        int lit = 0;
+        double bent = 0;
+        for (const auto& [i, j] : {std::pair{ci, cj}, {ci + 1, cj}, {ci, cj + 1}, {ci + 1, cj + 1}}) {
+            const size_t corner = grid.PointIndex(i, j);
+            if (known[corner] == 0) return true;
+            if (!samples[corner].lit) continue;
+            ++lit;
+            bent = std::max(bent, bend(i, j));
         }
+        return (lit != 0 && lit != 4) || bent / 8 > kLargestMiss ||
+               list.AnyNear(grid.X(ci) + grid.spacing / 2, grid.Y(cj) + grid.spacing / 2, grid.spacing);
+    };
+    ParallelFor(exact.Columns(), [&](int64_t column) {
+        for (int32_t cj = 0; cj < exact.Rows(); ++cj)
+            marked[exact.Cell(static_cast<int32_t>(column), cj)] = needsEveryPixel(static_cast<int32_t>(column), cj);
     });
     exact.Allot(marked);
     ForEachShowingProgress(exact.Columns(), what, settings, platform.Progress(), [&](int32_t ci) {
