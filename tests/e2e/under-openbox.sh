@@ -11,12 +11,16 @@ if [[ ${1:-} == --no-window-manager ]]; then
 fi
 
 display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+# Without the caller's output: a server left behind must not keep a test
+# runner waiting for the end of it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
 openbox=
+# Each step runs whatever the one before it gave: an openbox already gone
+# must not leave the server running.
 cleanup() {
-    [[ -n $openbox ]] && kill "$openbox" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    if [[ -n $openbox ]]; then kill "$openbox" 2>/dev/null || true; fi
+    kill "$xvfb" 2>/dev/null || true
     rm -f "$display_file"
 }
 trap cleanup EXIT

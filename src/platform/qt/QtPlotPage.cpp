@@ -42,7 +42,7 @@ QValueAxis* AxisOver(const QString& title, double lowest, double highest) {
 }  // namespace
 
 QtPlotPage::QtPlotPage(const Plot& shown, QWidget* parent)
-    : QWidget(parent), plot(shown), view(new QChartView(this)), readOut(new QLabel(this)) {
+    : QWidget(parent), plot(shown), view(nullptr), readOut(new QLabel(this)) {
     setObjectName(QString::fromStdString(plot.title));
     auto* chart = new QChart;
     chart->setTitle(QString::fromStdString(plot.title));
@@ -81,7 +81,9 @@ QtPlotPage::QtPlotPage(const Plot& shown, QWidget* parent)
     for (const PlotCurve& curve : plot.curves)
         legend += QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2<br>")
                       .arg(ToQColor(curve.colour).name(), QString(curve.name.c_str()).toHtmlEscaped());
-    view->setChart(chart);
+    // Made with its chart: a view made without one makes a chart of its own,
+    // which setChart would hand back to nobody.
+    view = new QChartView(chart, this);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(300, 260);
 
