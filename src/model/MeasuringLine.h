@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,9 @@ struct MeasuringLine {
     int32_t y2 = 0;
     int32_t samples = 10;  // equal pieces, measured at their middles
     std::string name{};    // what its plot is called; empty: "Line K"
+
+    // Its name, or "Line K" for the line at this index (K from 1).
+    std::string Title(size_t index) const { return name.empty() ? "Line " + std::to_string(index + 1) : name; }
 
     bool operator==(const MeasuringLine&) const = default;
 };

@@ -21,9 +21,8 @@ constexpr platform::TColor kPlusColour = 0x0000D0, kMinusColour = 0xD00000, kEne
 
 platform::TColor LineColour(size_t index) { return kLineColours[index % kLineColours.size()]; }
 
-std::string LineName(const std::vector<MeasuringLine>& lines, size_t index) {
-    return lines[index].name.empty() ? "Line " + std::to_string(index + 1) : lines[index].name;
-}
+// What the sweep's columns and the energy balance count as absorbed.
+bool IsAbsorber(const std::string& kind) { return kind == "absorber" || kind == "absorberkreis"; }
 
 std::string Number(Extended value) { return platform::FloatToStr(value, 6); }
 
@@ -115,7 +114,7 @@ void MainWindow::ShowPlots() {
     std::vector<platform::Plot> plots;
     for (size_t k = 0; k < measuringLines.size(); ++k)
         plots.push_back(
-            LinePlot(LineName(measuringLines, k), LineColour(k), lineReadings.empty() ? nullptr : &lineReadings[k]));
+            LinePlot(measuringLines[k].Title(k), LineColour(k), lineReadings.empty() ? nullptr : &lineReadings[k]));
     if (!sweepRows.empty()) {
         platform::Plot sweep{.title = "Sweep",
                              .xAxis = sweepTitle,
@@ -150,7 +149,7 @@ void MainWindow::DrawMeasuringLines(platform::Canvas& canvas) const {
             canvas.MoveTo(x - 3, y + 3);
             canvas.LineTo(x + 4, y - 4);
         }
-        canvas.TextOut(line.x1 + 6, line.y1 + 4, LineName(measuringLines, k));
+        canvas.TextOut(line.x1 + 6, line.y1 + 4, measuringLines[k].Title(k));
         canvas.SetBrushStyle(platform::BrushStyle::Solid);
         if (chosenLine == k)
             for (const auto& [x, y] : {std::pair{line.x1, line.y1}, std::pair{line.x2, line.y2}})
@@ -173,7 +172,7 @@ void MainWindow::ExportLineReadings() {
     std::string csv = "line,name,along,x,y,irradiance_plus,irradiance_minus,energy_density\r\n";
     for (size_t k = 0; k < lineReadings.size(); ++k)
         for (const LineSample& sample : lineReadings[k].samples)
-            csv += std::to_string(k + 1) + ',' + Quoted(LineName(measuredLines, k)) + ',' + Number(sample.along) + ',' +
+            csv += std::to_string(k + 1) + ',' + Quoted(measuredLines[k].Title(k)) + ',' + Number(sample.along) + ',' +
                    Number(sample.x) + ',' + Number(sample.y) + ',' + Number(sample.plus) + ',' + Number(sample.minus) +
                    ',' + Number(sample.energy) + "\r\n";
     ExportCsv(csv);
@@ -200,7 +199,7 @@ void MainWindow::RunSweep(const ParameterSweep& sweep, const std::vector<Measuri
             powers.push_back(reading.powerMinus);
         }
         for (const ObjectBalance& object : BalanceOf(list, settings, stop).objects)
-            if (object.kind == "absorber" || object.kind == "absorberkreis") powers.push_back(object.absorbed);
+            if (IsAbsorber(object.kind)) powers.push_back(object.absorbed);
         row(values[k], powers);
     }
 }
@@ -210,11 +209,11 @@ void MainWindow::SweepParameter() {
     if (!sweep) return;
     std::vector<std::string> columns;
     for (size_t k = 0; k < measuringLines.size(); ++k) {
-        columns.push_back(LineName(measuringLines, k) + " +");
-        columns.push_back(LineName(measuringLines, k) + " -");
+        columns.push_back(measuringLines[k].Title(k) + " +");
+        columns.push_back(measuringLines[k].Title(k) + " -");
     }
     for (size_t i = 0; i < list.size(); ++i)
-        if (list[i].kind == "absorber" || list[i].kind == "absorberkreis")
+        if (IsAbsorber(list[i].kind))
             columns.push_back("absorbed by " + std::to_string(i + 1) + " (" + list[i].description + ")");
     std::vector<std::vector<Extended>> rows;
     // However the sweep ends, the scene is as it was before.

@@ -63,7 +63,7 @@ void MeasuringLineManager(std::vector<MeasuringLine>& lines, platform::Platform&
         list.items.clear();
         list.details.clear();
         for (size_t k = 0; k < lines.size(); ++k) {
-            list.items.push_back(lines[k].name.empty() ? "Line " + std::to_string(k + 1) : lines[k].name);
+            list.items.push_back(lines[k].Title(k));
             list.details.push_back(Place(lines[k]));
         }
         if (list.selected >= static_cast<int>(lines.size())) list.selected = static_cast<int>(lines.size()) - 1;
