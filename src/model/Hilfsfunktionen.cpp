@@ -1,6 +1,7 @@
 #include "model/Hilfsfunktionen.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "model/ExtendedPair.h"
@@ -102,6 +103,12 @@ bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkei
     if (oldValue == 0) return newValue != 0;
     if (newValue == 0) return true;
     return std::fabs((oldValue - newValue) / newValue) > abbruchgenauigkeit / 100.0;
+}
+
+Extended RelativeChangePercent(Extended oldValue, Extended newValue) {
+    if (oldValue == newValue) return 0;
+    if (oldValue == 0 || newValue == 0) return std::numeric_limits<Extended>::infinity();
+    return std::fabs((oldValue - newValue) / newValue) * 100;
 }
 
 Extended Max(Extended a, Extended b) { return b >= a ? b : a; }

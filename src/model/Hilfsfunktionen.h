@@ -36,6 +36,9 @@ std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, f
 // Whether a value changed by more than the stop criterion (abbruchgenauigkeit,
 // percent), measured relative to the new value.
 bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit);
+// The change HasChanged compares with the criterion, in percent; infinite
+// where a value left or reached 0.
+Extended RelativeChangePercent(Extended oldValue, Extended newValue);
 
 // Whether c lies in the closed interval between a and b.
 inline bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }

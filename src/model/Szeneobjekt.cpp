@@ -5,7 +5,9 @@
 #include "model/Stringfunktionen.h"
 #include "platform/Conversions.h"
 
-bool Tszeneobjekt::Iterate(const SceneList&, const StopCheck&) { return false; }
+PassChange Tszeneobjekt::Iterate(const SceneList&, IterationPass&) { return {}; }
+
+int64_t Tszeneobjekt::PassElements() const { return 0; }
 
 void Tszeneobjekt::Draw(platform::Canvas& canvas) const {
     canvas.BeginShape();

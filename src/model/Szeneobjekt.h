@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/IterationPass.h"
 #include "model/Occlusion.h"
 #include "model/ParallelFor.h"
 #include "model/Programvar.h"
@@ -92,9 +93,11 @@ public:
     int32_t number = 0;       // 1-based place in the scene list after numbering
     platform::TColor colour = 0;
 
-    // One pass of the radiation balance over the object's surface elements;
-    // true while a value still changed beyond the stop criterion.
-    virtual bool Iterate(const SceneList& list, const StopCheck& stop);
+    // One pass of the radiation balance over the object's surface elements,
+    // each counted in `pass` once refilled; how far the values moved.
+    virtual PassChange Iterate(const SceneList& list, IterationPass& pass);
+    // The elements one pass of Iterate refills, as prepared for the queries.
+    virtual int64_t PassElements() const;
     // A copy of the radiation values Iterate changes, which puts them back
     // when called: a computation that is broken off leaves them as they
     // were. Empty for kinds that keep none.

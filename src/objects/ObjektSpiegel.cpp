@@ -76,18 +76,26 @@ bool TObjektSpiegel::RadiationIsFinite() const {
     });
 }
 
-bool TObjektSpiegel::Iterate(const SceneList& list, const StopCheck& stop) {
+PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
     std::vector<TSelListe>& all = elements.Elements();
     // Each element gathers only from the other objects, so the elements are
     // independent of each other and can be refilled side by side.
-    std::vector<char> changed(all.size(), 0);
+    std::vector<PassChange> changes(all.size());
     ParallelFor(
         static_cast<int64_t>(all.size()),
-        [&](int64_t i) { changed[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list); }, stop);
-    return std::find(changed.begin(), changed.end(), 1) != changed.end();
+        [&](int64_t i) {
+            changes[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list);
+            pass.ElementDone();
+        },
+        pass.stop);
+    PassChange change;
+    for (const PassChange& element : changes) change.Add(element);
+    return change;
 }
 
-bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) const {
+int64_t TObjektSpiegel::PassElements() const { return static_cast<int64_t>(elements.Elements().size()); }
+
+PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) const {
     const int32_t bins = static_cast<int32_t>(element.dirrad.size());
     const Extended length = elements.seglen;
     const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
@@ -135,8 +143,11 @@ bool TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) 
     element.dirrad = std::move(dirrad);
     element.difplus = difplus;
     element.difminus = difminus;
-    return HasChanged(oldPlus, element.difplus, abbruchgenauigkeit) ||
-           HasChanged(oldMinus, element.difminus, abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
+    PassChange change;
+    change.Note(oldPlus, element.difplus, abbruchgenauigkeit);
+    change.Note(oldMinus, element.difminus, abbruchgenauigkeit);
+    change.Note(oldSum, newSum, abbruchgenauigkeit);
+    return change;
 }
 
 // What one element sends to P: the diffuse part from the face P lies on and

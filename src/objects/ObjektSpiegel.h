@@ -19,7 +19,8 @@ public:
     float difref = 0;    // diffuse reflectivity
     float diftrans = 0;  // diffuse transmittance
 
-    bool Iterate(const SceneList& list, const StopCheck& stop) override;
+    PassChange Iterate(const SceneList& list, IterationPass& pass) override;
+    int64_t PassElements() const override;
     std::function<void()> RadiationRestorer() override;
     void ForgetRadiation() override;
     bool RadiationIsFinite() const override;
@@ -52,8 +53,8 @@ public:
 
 private:
     // Refills one element from what the other objects send to its centre;
-    // true when a value changed beyond the stop criterion.
-    bool GatherRadiation(TSelListe& element, const SceneList& list) const;
+    // how far its values moved.
+    PassChange GatherRadiation(TSelListe& element, const SceneList& list) const;
     // Calls visit(i) for every element i, in order (or the reverse), that
     // no object blocks from (x, y).
     template <FanOrder order = FanOrder::Forwards, class Visit>

@@ -72,17 +72,24 @@ bool TObjektSpiegelKreis::RadiationIsFinite() const {
     });
 }
 
-bool TObjektSpiegelKreis::Iterate(const SceneList& list, const StopCheck& stop) {
+PassChange TObjektSpiegelKreis::Iterate(const SceneList& list, IterationPass& pass) {
     // Element after element on one thread: each gathers from the mirror
     // itself as well and sees what the elements before it gathered, so the
     // order fixes the result.
-    bool changed = false;
+    PassChange change;
     for (size_t k = 0; k < elements.Pieces().size(); ++k)
         for (size_t i = 0; i < elements.Pieces()[k].elements.size(); ++i) {
-            if (stop) stop();
-            if (GatherRadiation(k, i, list)) changed = true;
+            if (pass.stop) pass.stop();
+            change.Add(GatherRadiation(k, i, list));
+            pass.ElementDone();
         }
-    return changed;
+    return change;
+}
+
+int64_t TObjektSpiegelKreis::PassElements() const {
+    int64_t count = 0;
+    for (const ArcPiece& piece : elements.Pieces()) count += static_cast<int64_t>(piece.elements.size());
+    return count;
 }
 
 Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX,
@@ -111,7 +118,7 @@ Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& ele
     return directed;
 }
 
-bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& list) {
+PassChange TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& list) {
     ArcRadiation& radiation = elements.Radiation()[k];
     const ArcElement& element = elements.Pieces()[k].elements[i];
     const int32_t bins = radiation.bins;
@@ -147,8 +154,11 @@ bool TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneList& l
     difrad[1] = gathered[1];
     std::copy(reflected.begin(), reflected.end(), radiation.Reflected(i).begin());
     std::copy(transmitted.begin(), transmitted.end(), radiation.Transmitted(i).begin());
-    return HasChanged(oldInner, gathered[0], abbruchgenauigkeit) ||
-           HasChanged(oldOuter, gathered[1], abbruchgenauigkeit) || HasChanged(oldSum, newSum, abbruchgenauigkeit);
+    PassChange change;
+    change.Note(oldInner, gathered[0], abbruchgenauigkeit);
+    change.Note(oldOuter, gathered[1], abbruchgenauigkeit);
+    change.Note(oldSum, newSum, abbruchgenauigkeit);
+    return change;
 }
 
 template <class Visit>

@@ -21,7 +21,8 @@ public:
     // One pass over the elements in order, each refilled from what reaches
     // the points 3 pixels off its faces. New values replace the old ones at
     // once, so later elements, the mirror's own light included, see them.
-    bool Iterate(const SceneList& list, const StopCheck& stop) override;
+    PassChange Iterate(const SceneList& list, IterationPass& pass) override;
+    int64_t PassElements() const override;
     std::function<void()> RadiationRestorer() override;
     void ForgetRadiation() override;
     bool RadiationIsFinite() const override;
@@ -50,9 +51,8 @@ public:
     CircularMirrorElements& Elements() { return elements; }
 
 private:
-    // Refills element i of range k; true when a value changed beyond the
-    // stop criterion.
-    bool GatherRadiation(size_t k, size_t i, const SceneList& list);
+    // Refills element i of range k; how far its values moved.
+    PassChange GatherRadiation(size_t k, size_t i, const SceneList& list);
     // Sorts a vector arriving at the face (0 inner, 1 outer) of the element
     // into the gathered bins and diffuse exitances; returns the directed
     // radiation it added. The tangent points towards growing arc angle.

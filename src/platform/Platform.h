@@ -90,6 +90,11 @@ public:
         window.SetShare(share);
         window.Repaint();
     }
+    // The share done alone, under the text shown last.
+    void SetShare(double share) {
+        window.SetShare(share);
+        window.Repaint();
+    }
     // Throws Stopped when the window says the computation is to stop.
     void StopIfCancelled() const {
         if (window.Cancelled()) throw Stopped();

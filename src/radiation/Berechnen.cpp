@@ -1,6 +1,9 @@
 #include "radiation/Berechnen.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/Conversions.h"
@@ -19,26 +22,72 @@ const std::string kRadiationTooLarge =
     "The radiation could not be computed, because it grows beyond what a number can hold: a mirror/diffusor "
     "whose coefficients add up to more than 100% sends out more light than it receives, or a strength is too high.";
 
+// The window is repainted no more often than this while a pass runs: often
+// enough for the eye, rarely enough to cost nothing beside the elements.
+constexpr std::chrono::milliseconds kShareInterval{50};
+
+// Shows the share of a pass's elements refilled so far. Called on the thread
+// that shows the window; the elements may be counted on any.
+class PassShare {
+public:
+    PassShare(platform::ShownProgress& progress, const IterationPass& pass, int64_t elements)
+        : progress(progress), pass(pass), elements(std::max<int64_t>(elements, 1)) {}
+
+    void Show() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - shown < kShareInterval) return;
+        shown = now;
+        progress.SetShare(static_cast<double>(pass.elementsDone.load(std::memory_order_relaxed)) /
+                          static_cast<double>(elements));
+    }
+
+private:
+    platform::ShownProgress& progress;
+    const IterationPass& pass;
+    int64_t elements;
+    std::chrono::steady_clock::time_point shown = std::chrono::steady_clock::now();
+};
+
+std::string PassName(int32_t passes) { return platform::IntToStr(passes) + OrdinalSuffix(passes) + " iteration"; }
+
+// The pass and, from the second on, how far the last one moved the values
+// against the stop criterion, so that the user sees the balance converge.
+std::string PassText(const Tprgvar& settings, int32_t passes, const std::optional<PassChange>& last) {
+    const std::string text = settings.titel + " is calculating the radiositys:\r" + PassName(passes);
+    if (!last) return text;
+    const std::string change = std::isfinite(last->largestPercent)
+                                   ? platform::FloatToStr(last->largestPercent, 4) + " %"
+                                   : std::string("a value left or reached 0");
+    return text + "\rLargest change in the last pass: " + change + " (stop criterion " +
+           platform::FloatToStr(settings.abbruchgenauigkeit, 5) + " %)";
+}
+
 CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
                             platform::ShownProgress& progress) {
-    const StopCheck stop = [&] { progress.StopIfCancelled(); };
+    int64_t elements = 0;
+    for (const auto& object : list) elements += object->PassElements();
     int32_t passes = 0;
-    bool again = true;
-    while (again) {
+    std::optional<PassChange> last;
+    while (!last || last->beyondCriterion) {
         ++passes;
-        const std::string pass = platform::IntToStr(passes) + OrdinalSuffix(passes) + " iteration";
-        progress.SetText(settings.titel + " is calculating the radiositys:\r" + pass,
-                         static_cast<double>(passes - 1) / std::max(1, settings.maximaleiterationen));
-        mainWindow.SetCaption(settings.titel + " , " + pass);
-        again = false;
+        progress.SetText(PassText(settings, passes, last), 0);
+        mainWindow.SetCaption(settings.titel + " , " + PassName(passes));
+        IterationPass pass;
+        PassShare share(progress, pass, elements);
+        pass.stop = [&] {
+            progress.StopIfCancelled();
+            share.Show();
+        };
+        PassChange change;
         // Every object takes its turn in every pass, also after one changed.
         for (const auto& object : list) {
             progress.StopIfCancelled();
-            if (object->Iterate(list, stop)) again = true;
+            change.Add(object->Iterate(list, pass));
         }
+        last = change;
         if (passes >= settings.maximaleiterationen) break;
     }
-    return {passes, !again};
+    return {passes, !last->beyondCriterion};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "HeadlessFixture.h"
 #include "model/Hilfsfunktionen.h"
+#include "model/IterationPass.h"
 #include "model/ObjektGerade.h"
 #include "model/Programvar.h"
 
@@ -104,6 +105,25 @@ TEST_F(GeometryTest, HasChangedRelativeToTheNewValue) {
     EXPECT_TRUE(HasChanged(1.0, 0.99005, 1)) << "1.005 % of the new value, 0.995 % of the old";
     EXPECT_FALSE(HasChanged(1.0, 1.0101, 1)) << "0.9999 % of the new value, 1.01 % of the old";
     EXPECT_FALSE(HasChanged(0.5, 0.5, 0)) << "a criterion of 0 still lets the computation end";
+}
+
+// The largest change a pass shows its user is the one the criterion decided
+// on: relative to the new value, and beyond any criterion where a value left
+// or reached 0.
+TEST_F(GeometryTest, PassChangeKeepsTheLargestChangeAndWhetherItWasBeyondTheCriterion) {
+    PassChange change;
+    change.Note(1.0, 1.0101, 1);
+    EXPECT_FALSE(change.beyondCriterion);
+    EXPECT_NEAR(change.largestPercent, 0.9999, 1e-4);  // 0.0101 / 1.0101, rounded to the digits written
+    PassChange other;
+    other.Note(1.0, 0.99005, 1);
+    other.Note(2.0, 2.0, 1);
+    change.Add(other);
+    EXPECT_TRUE(change.beyondCriterion);
+    EXPECT_NEAR(change.largestPercent, 1.005, 1e-3);
+    change.Note(0.0, 3.0, 1);
+    EXPECT_TRUE(std::isinf(change.largestPercent));
+    EXPECT_EQ(RelativeChangePercent(0, 0), 0);
 }
 
 }  // namespace

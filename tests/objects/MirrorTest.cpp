@@ -17,6 +17,12 @@ protected:
     // A beam from above travelling straight down the screen onto the mirror.
     void LightFromAbove(float strength) { Add<TObjektParallel>(100, 100, 300, 100).staerke = strength; }
 
+    // One pass of the mirror; whether a value moved beyond the stop criterion.
+    bool Pass() {
+        IterationPass pass;
+        return mirror->Iterate(list, pass).beyondCriterion;
+    }
+
     TObjektSpiegel* mirror = &Add<TObjektSpiegel>(100, 300, 300, 300);
 };
 
@@ -24,7 +30,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
     settings.richtungprosel = 36;
     mirror->dirref = mirror->dirtrans = mirror->difref = mirror->diftrans = 25;
     LightFromAbove(8);  // in bin 9 against the reversed segment
-    EXPECT_TRUE(mirror->Iterate(list, {}));
+    EXPECT_TRUE(Pass());
     for (const TSelListe& element : mirror->Elements().Elements()) {
         for (int j = 0; j < 36; ++j) {
             const float expected = j == 8 || j == 27 ? 2.0f : 0.0f;  // reflected, passed on
@@ -33,7 +39,7 @@ TEST_F(MirrorTest, BeamFromAboveIsSortedIntoMirroredAndContinuingBins) {
         EXPECT_FLOAT_EQ(element.difplus, 2) << "reflected diffusely back up";
         EXPECT_FLOAT_EQ(element.difminus, 2) << "transmitted diffusely below";
     }
-    EXPECT_FALSE(mirror->Iterate(list, {})) << "a second pass changes nothing";
+    EXPECT_FALSE(Pass()) << "a second pass changes nothing";
 }
 
 // Regression test: light from a sun at 45 degrees arrives exactly on a bin
@@ -45,7 +51,7 @@ TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
     auto& sun = Add<TObjektSonne>();
     sun.staerke = 10;
     sun.richtung = 45;
-    mirror->Iterate(list, {});
+    Pass();
     // Arriving in bin 4 against the reversed segment, it leaves in
     // 47 - 4 - 32 = 11, which represents (11.5) * 360 / 32 = 129.4 degrees
     // from the segment: up and to the left, 50.6 degrees above it.
@@ -56,17 +62,17 @@ TEST_F(MirrorTest, SunAt45DegreesIsReflectedIntoTheMirroredBin) {
 // All coefficients 0 make a perfect absorber.
 TEST_F(MirrorTest, TransmittedLightStartsLinesBelowAndReflectedTravelsBackUp) {
     LightFromAbove(8);
-    EXPECT_FALSE(mirror->Iterate(list, {}));
+    EXPECT_FALSE(Pass());
     EXPECT_FALSE(Lights(*mirror, 200, 400));
     mirror->diftrans = 50;
-    mirror->Iterate(list, {});
+    Pass();
     StreamLineStarts starts;
     mirror->AddStreamLineStarts(starts, list, 100, {});
     ASSERT_FALSE(starts.empty());
     for (const StreamLineStart& start : starts) EXPECT_GT(start.y, 300) << "below the mirror only";
     EXPECT_GT(FieldOf(*mirror, 200, 400).y, 0);
     mirror->dirref = 50;
-    mirror->Iterate(list, {});
+    Pass();
     const FlowSum above = FieldOf(*mirror, 200, 200);
     EXPECT_LT(above.y, 0);
     EXPECT_NEAR(above.x, 0, 0.05 * std::fabs(above.y));
@@ -95,7 +101,7 @@ TEST_F(MirrorTest, HugeCoefficientStartsAtMostOneStreamLinePerPixel) {
     mirror->diftrans = 1e12f;
     mirror->difref = 1e12f;
     LightFromAbove(100);
-    for (int pass = 0; pass < 3; ++pass) mirror->Iterate(list, {});
+    for (int pass = 0; pass < 3; ++pass) Pass();
     StreamLineStarts starts;
     mirror->AddStreamLineStarts(starts, list, 20 * 100.0f, {});
     EXPECT_GT(starts.size(), 0u);
@@ -180,6 +186,25 @@ TEST_F(MirrorTest, CancelledComputationLeavesEveryMirrorAsItWas) {
     EXPECT_THROW(Calculate(list, settings, window, headless.Progress()), platform::Stopped);
     EXPECT_FALSE(settings.berechnet);
     EXPECT_EQ(mirrorsLight(), before);
+}
+
+// The progress window shows a pass done when every element of every mirror
+// was counted once, whichever thread refilled it.
+TEST_F(MirrorTest, PassCountsEveryElementOnceOnAnyNumberOfThreads) {
+    mirror->dirref = mirror->difref = 40;
+    LightFromAbove(8);
+    auto& ring = Add<TObjektSpiegelKreis>(200, 200, 240, 200);
+    ring.difref = 50;
+    list.PrepareQueries(settings);
+    for (const int threads : {1, 4}) {
+        SetThreadCount(threads);
+        for (Tszeneobjekt* object : {static_cast<Tszeneobjekt*>(mirror), static_cast<Tszeneobjekt*>(&ring)}) {
+            IterationPass pass;
+            object->Iterate(list, pass);
+            EXPECT_GT(object->PassElements(), 1);
+            EXPECT_EQ(pass.elementsDone.load(), object->PassElements()) << threads << " threads";
+        }
+    }
 }
 
 }  // namespace

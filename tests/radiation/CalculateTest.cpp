@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "HeadlessFixture.h"
@@ -18,10 +21,10 @@ namespace {
 struct ChangingObject : Tszeneobjekt {
     ChangingObject(std::string name, int changingPasses, std::vector<std::string>& log)
         : name(std::move(name)), changingPasses(changingPasses), log(log) {}
-    bool Iterate(const SceneList&, const StopCheck&) override {
+    PassChange Iterate(const SceneList&, IterationPass&) override {
         log.push_back(name + " " + std::to_string(++passes));
         if (passes == failingPass) throw std::runtime_error("broken pass");
-        return passes <= changingPasses;
+        return {passes <= changingPasses, passes <= changingPasses ? 100.0 / passes : 0.0};
     }
     void PrepareQueries(const Tprgvar&) override { log.push_back(name + " prepared"); }
 
@@ -29,6 +32,23 @@ struct ChangingObject : Tszeneobjekt {
     int changingPasses;
     std::vector<std::string>& log;
     int passes = 0, failingPass = 0;
+};
+
+// A pass over `elements` elements, each counted as it is done and followed by
+// the check between elements, after time enough for the window to show it.
+struct SlowElements : Tszeneobjekt {
+    explicit SlowElements(int64_t elements) : elements(elements) {}
+    PassChange Iterate(const SceneList&, IterationPass& pass) override {
+        for (int64_t i = 0; i < elements; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            pass.ElementDone();
+            pass.stop();
+        }
+        return {};
+    }
+    int64_t PassElements() const override { return elements; }
+
+    int64_t elements;
 };
 
 class CalculateTest : public HeadlessSceneTest {
@@ -67,6 +87,36 @@ TEST_F(CalculateTest, EveryObjectTakesPartInEveryPassUntilNothingChanges) {
     std::string passes;
     for (const int32_t k : {11, 21, 22, 111}) passes += std::to_string(k) + OrdinalSuffix(k) + " ";
     EXPECT_EQ(passes, "11th 21st 22nd 111th ");
+}
+
+// From the second pass on, the progress tells how far the last pass moved the
+// values against the stop criterion, so that the user sees them converge.
+TEST_F(CalculateTest, ProgressShowsTheLargestChangeOfTheLastPass) {
+    settings.abbruchgenauigkeit = 0.5;
+    Add(2);
+    Calculate();
+    const std::string start = "Brevanto 2.0 is calculating the radiositys:\r";
+    EXPECT_EQ(headless.progressTexts,
+              (std::deque<std::string>{start + "1st iteration",
+                                       start + "2nd iteration\rLargest change in the last pass: 100 % (stop "
+                                               "criterion 0.5 %)",
+                                       start + "3rd iteration\rLargest change in the last pass: 50 % (stop "
+                                               "criterion 0.5 %)"}));
+}
+
+// Regression test: the bar moved only from pass to pass, out of the allowed
+// number of passes, so it stood at 0 % through a long first pass. It now
+// follows the elements of the pass as they are done.
+TEST_F(CalculateTest, ProgressBarMovesWithinAPass) {
+    list.Append(std::make_unique<SlowElements>(4));
+    list.CleanAndNumber();
+    settings.maximaleiterationen = 1'000'000;
+    Calculate();
+    ASSERT_FALSE(headless.progressShares.empty());
+    EXPECT_EQ(headless.progressShares.front(), 0);
+    const auto within = std::count_if(headless.progressShares.begin(), headless.progressShares.end(),
+                                      [](double share) { return share > 0 && share < 1; });
+    EXPECT_GE(within, 2) << "a share shown after each element but the last";
 }
 
 TEST_F(CalculateTest, StopsAtTheIterationLimit) {

@@ -1,0 +1,15 @@
+#include "model/IterationPass.h"
+
+#include <algorithm>
+
+#include "model/Hilfsfunktionen.h"
+
+void PassChange::Note(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {
+    if (HasChanged(oldValue, newValue, abbruchgenauigkeit)) beyondCriterion = true;
+    largestPercent = std::max(largestPercent, RelativeChangePercent(oldValue, newValue));
+}
+
+void PassChange::Add(const PassChange& other) {
+    if (other.beyondCriterion) beyondCriterion = true;
+    largestPercent = std::max(largestPercent, other.largestPercent);
+}
