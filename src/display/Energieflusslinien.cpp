@@ -89,8 +89,8 @@ bool TLinien::CheckParameters(bool fullSet, platform::Platform& platform) const 
 // nearest pixel. A step that an object blocks is replaced by a tenth step; if
 // that is blocked too, it is the line's last. The walked length counts full
 // steps.
-std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, float x, float y,
-                                           bool closedLoopTest) const {
+std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest,
+                                           size_t mostSteps) const {
     const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
     const Extended h = iterationslaenge;
     const float startX = x;
@@ -131,7 +131,7 @@ std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, fl
             if (fromStart > kLoopRadius) leftStart = true;
             if (leftStart && fromStart < kLoopRadius && fromStart > before) return path;
         }
-        if (last || !moved || walked > maxlaenge) return path;
+        if (last || !moved || walked > maxlaenge || path.size() > mostSteps) return path;
     }
 }
 
@@ -145,21 +145,18 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         platform.ShowMessage("No stream-lines are drawn, because there are no light-sources.");
         return;
     }
-    const float fluxPerLine = FluxPerLine(list);
     platform::ShownProgress progress(platform.Progress());
     const StopCheck stop = [&] { progress.StopIfCancelled(); };
-    StreamLineStarts starts;
-    for (const auto& object : list) {
+    const auto announce = [&](const Tszeneobjekt& object) {
         progress.SetText(settings.titel + " is calculating the starting points for the stream lines for:\r" +
-                             platform::IntToStr(object->number) + " : " + object->description,
-                         static_cast<double>(object->number - 1) / static_cast<double>(list.size()));
+                             platform::IntToStr(object.number) + " : " + object.description,
+                         static_cast<double>(object.number - 1) / static_cast<double>(list.size()));
         stop();
-        object->AddStreamLineStarts(starts, list, fluxPerLine, stop);
-    }
-    // From the head: the last object's points first. All lines are traced
-    // side by side; each is drawn, in that order, as soon as it and every
-    // line before it are traced. A cancelled drawing keeps the lines drawn.
-    const std::vector<StreamLineStart> ordered(starts.begin(), starts.end());
+    };
+    // All lines are traced side by side; each is drawn, in the order of the
+    // starts, as soon as it and every line before it are traced. A cancelled
+    // drawing keeps the lines drawn.
+    const std::vector<StreamLineStart> ordered = Starts(list, announce, stop);
     const auto count = static_cast<int64_t>(ordered.size());
     std::vector<std::vector<Point>> paths(ordered.size());
     WindowRefresh refresh(picture, window);
@@ -180,14 +177,44 @@ void TLinien::Draw(const SceneList& list, const Tprgvar& settings, platform::Bit
         stop);
 }
 
-Extended TLinien::Work(const SceneList& list, const Tprgvar& settings) const {
+std::vector<StreamLineStart> TLinien::Starts(const SceneList& list,
+                                             const std::function<void(const Tszeneobjekt&)>& announce,
+                                             const StopCheck& stop) const {
+    const float fluxPerLine = FluxPerLine(list);
+    StreamLineStarts starts;
+    for (const auto& object : list) {
+        announce(*object);
+        object->AddStreamLineStarts(starts, list, fluxPerLine, stop);
+    }
+    return {starts.begin(), starts.end()};
+}
+
+TLinien::LineSample TLinien::Sample(const SceneList& list, std::chrono::milliseconds budget) const {
+    const float maxS = LargestStrength(list);
+    if (linienabstand < 1 || !(iterationslaenge > 0) || maxS == 0) return {};
+    const auto begun = std::chrono::steady_clock::now();
+    const std::vector<StreamLineStart> starts = Starts(list, [](const Tszeneobjekt&) {}, {});
+    if (starts.empty()) return {};
+    const Extended fullSteps = std::max<Extended>(maxlaenge, 0) / iterationslaenge + 1;
+    // The lines of the sample spread evenly over the starts, so that the
+    // lines of every object with many are among them.
+    constexpr size_t kTraced = 16;
+    const size_t wanted = std::min(kTraced, starts.size());
+    Extended steps = 0;
+    size_t traced = 0;
+    for (; traced < wanted && (traced == 0 || std::chrono::steady_clock::now() - begun < budget); ++traced) {
+        const StreamLineStart& start = starts[traced * starts.size() / wanted];
+        const size_t taken = Trace(list, maxS, start.x, start.y, false, kSampleSteps).size() - 1;
+        steps += taken >= kSampleSteps ? fullSteps : static_cast<Extended>(taken);
+    }
+    return {static_cast<Extended>(starts.size()), steps / static_cast<Extended>(traced)};
+}
+
+Extended TLinien::Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const {
     if (linienabstand < 1 || !(iterationslaenge > 0)) return 0;
-    const Extended perimeter = 2 * (static_cast<Extended>(settings.breite) + settings.hoehe);
     Extended pieces = 0;  // probed on both sides to place the starting points
     for (const auto& object : list) pieces += 2 * static_cast<Extended>(object->QueryElements(settings));
-    const Extended lines = perimeter / linienabstand + 1;
-    const Extended steps = std::max<Extended>(maxlaenge, 0) / iterationslaenge + 1;
-    return (pieces + lines * steps) * list.QueryWork(settings);
+    return (pieces + sample.lines * sample.steps) * list.QueryWork(settings);
 }
 
 float TLinien::FluxPerLine(const SceneList& list) const {

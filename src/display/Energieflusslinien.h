@@ -1,5 +1,7 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/SceneList.h"
@@ -37,10 +39,20 @@ public:
     // and turns away again (a closed circulation); then copies the picture.
     void TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
                    platform::Platform& platform, int32_t x, int32_t y) const;
+    // What a sample of the lines tells of all: how many start, and the
+    // steps they take on average.
+    struct LineSample {
+        Extended lines = 0;
+        Extended steps = 0;
+    };
+    // Starts the lines as Draw does and traces some of them, spread over
+    // the starts, for about `budget`: at least one. A traced line still
+    // going after kSampleSteps steps counts as one of its full length. The
+    // scene must be computed and its queries prepared.
+    LineSample Sample(const SceneList& list, std::chrono::milliseconds budget) const;
     // The work of Draw in the units of SceneList::QueryWork: finding the
-    // starting points along every surface, and about as many lines as fit
-    // around the picture at linienabstand, each of its full length.
-    Extended Work(const SceneList& list, const Tprgvar& settings) const;
+    // starting points along every surface, and the lines of the sample.
+    Extended Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const;
     // The flux that each line of the full set carries: linienabstand times
     // the largest strength in the scene.
     float FluxPerLine(const SceneList& list) const;
@@ -57,6 +69,13 @@ private:
     // Shows why nothing can be drawn with these parameters and returns false.
     bool CheckParameters(bool fullSet, platform::Platform& platform) const;
     // The points of one line from (x, y): where the pen starts, then the end
-    // of every step.
-    std::vector<Point> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest) const;
+    // of every step, of at most mostSteps steps.
+    std::vector<Point> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest,
+                             size_t mostSteps = SIZE_MAX) const;
+    // Every object's starting points, from the head: the last object's
+    // first. `announce` is called before each object.
+    std::vector<StreamLineStart> Starts(const SceneList& list, const std::function<void(const Tszeneobjekt&)>& announce,
+                                        const StopCheck& stop) const;
+
+    static constexpr size_t kSampleSteps = 4000;
 };

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
@@ -18,6 +19,7 @@
 #include "ui/DisplayKind.h"
 #include "ui/EditHistory.h"
 #include "ui/MouseModes.h"
+#include "ui/WorkEstimate.h"
 
 struct ParameterSweep;
 struct SceneFileContents;
@@ -225,7 +227,8 @@ public:
     // stop before a huge number of passes.
     std::optional<int32_t> PrepareScene(Extended displayWork = 0);
     // The seconds that the computation still to do and `displayWork` are
-    // estimated to take on a typical machine.
+    // estimated to take here: its passes and the speed of the queries
+    // from a sample of the scene (SampleScene).
     Extended EstimatedSeconds(Extended displayWork) const;
     static constexpr Extended kAskAboveSeconds = 60;
     // Computes the scene if needed and traces one stream line from (x, y)
@@ -278,6 +281,9 @@ private:
     // The text that tells whether the scene changed for the computation: the
     // scene file's text with the displays' parameters left at their defaults.
     std::string ComputedSceneText() const;
+    // The sample of the scene and the stream lines' parameters as they are,
+    // taken again when either changed.
+    const SceneSample& Sample() const;
     // After the parameters of a display changed: shown again, if it is shown.
     void ShowAgainIfShown(DisplayKind display);
     // Draws the display, and its legend when legends are on, into `target`;
@@ -365,6 +371,9 @@ private:
     // The passes of the last computation when it stopped at its limit while
     // the radiation still changed; nothing when it converged.
     std::optional<int32_t> notConvergedPasses;
+    // The last sample, and the scene file text with the stream lines'
+    // section that it was taken of.
+    mutable std::optional<std::pair<std::string, SceneSample>> sample;
     std::vector<Tszeneobjekt*> selection;
     platform::HeldKeys held;
     bool snapping = true;

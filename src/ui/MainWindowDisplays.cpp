@@ -10,15 +10,19 @@
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 
-namespace {
-// SceneList::QueryWork units that one core does in a second, measured with
-// the benchmark's random scenes of 1 to 128 objects (about 5 ns each), less
-// a margin for a busy machine.
-constexpr Extended kWorkPerSecond = 1.5e8;
-}  // namespace
+const SceneSample& MainWindow::Sample() const {
+    const std::string scene = ComputedSceneText();
+    platform::TextFile streamLines;
+    displays.linien.SaveToFile(streamLines);
+    const std::string sampled = scene + streamLines.Text();
+    if (!sample || sample->first != sampled) sample.emplace(sampled, SampleScene(scene, settings, displays.linien));
+    return sample->second;
+}
 
 Extended MainWindow::EstimatedSeconds(Extended displayWork) const {
-    return (CalculationWork(list, settings) + displayWork) / (kWorkPerSecond * ThreadCount());
+    const SceneSample& sampled = Sample();
+    return CalculationWork(list, settings, sampled.passes) * sampled.secondsPerPassWork +
+           displayWork * sampled.secondsPerQueryWork;
 }
 
 std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
@@ -51,7 +55,7 @@ std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
 Extended MainWindow::DisplayWork(DisplayKind display) const {
     switch (display) {
         case DisplayKind::Arrows: return displays.vektorpfeile.Work(list, settings);
-        case DisplayKind::StreamLines: return displays.linien.Work(list, settings);
+        case DisplayKind::StreamLines: return displays.linien.Work(list, settings, Sample().lines);
         case DisplayKind::Circles: return displays.energiekreise.Work(list, settings);
         // The flow and the energy density at each point.
         case DisplayKind::Diffuseness: return 2 * maps.diffuseness.Work(list, settings);

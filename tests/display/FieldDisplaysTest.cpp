@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -236,6 +237,23 @@ TEST_F(StreamLinesTest, CancelKeepsOnlyTheLinesDrawnSoFar) {
     EXPECT_EQ(Calls("move"), std::vector<std::string>{"move 100 80"});
     EXPECT_EQ(Lines().size(), 501u);
     EXPECT_EQ(CopiedToWindow(), (std::array{100, 80, 1103, 81})) << "the window shows the line drawn";
+}
+
+// The estimate of the stream lines counts what Draw draws: the lines the
+// objects start, and their steps on average, a line still going after the
+// sample's steps at its full length.
+TEST_F(StreamLinesTest, SampleCountsTheLinesAndTheirStepsAsDrawn) {
+    auto& field = Add(std::make_unique<UniformField>(1.0f, 0.0f));
+    field.starts = {{100, 50}, {1500, 70}};  // of full length, and ending at the frame
+    field.fromX = 5;
+    const TLinien::LineSample sample = lines.Sample(list, std::chrono::seconds(10));
+    DrawLines();
+    EXPECT_EQ(sample.lines, 2);
+    EXPECT_EQ(sample.steps * 2, static_cast<Extended>(Lines().size()));
+
+    field.starts = {{100, 50}};
+    lines.iterationslaenge = 0.125f;  // 8001 steps, beyond the sample's
+    EXPECT_EQ(lines.Sample(list, std::chrono::seconds(10)).steps, 8001);
 }
 
 TEST_F(StreamLinesTest, LineEndsWhereItCannotMoveOn) {

@@ -236,10 +236,10 @@ private slots:
     // the main window's middle and answers the click.
     void cancelClickedWhileStreamLinesAreDrawnStopsThem() {
         dynamic_cast<TObjektLambert&>(form.Scene()[1]).staerke = 100;
-        // So many lines that the program asks first, answered Yes: the time
-        // estimate lies far above what a fast machine takes, so only work
-        // well above the question's threshold is sure to outlast the window
-        // manager placing the progress window. Cancel ends it anyway.
+        // So many lines that the program asks first, answered Yes: work
+        // estimated at twenty times the question's threshold is sure to
+        // outlast the window manager placing the progress window, however
+        // far off the estimate. Cancel ends it anyway.
         form.Settings().sellaenge = 1;
         form.DisplaySettings().linien.linienabstand = 1;
         auto& step = form.DisplaySettings().linien.iterationslaenge;

@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MainWindow& form = scene.form;
     platform::ReportingErrors(scene.headless, [&] {
         const Extended probeWork = 2 * std::size(kProbes) * form.Scene().QueryWork(form.Settings());
-        if (form.EstimatedSeconds(probeWork) > kMostSeconds || form.Scene().StoredValues(form.Settings()) > kMostValues)
+        // The memory first: the estimate computes a copy of the scene.
+        if (form.Scene().StoredValues(form.Settings()) > kMostValues || form.EstimatedSeconds(probeWork) > kMostSeconds)
             return;
         scene.headless.deadline = std::chrono::steady_clock::now() + kDeadline;
         if (!form.PrepareScene(probeWork)) return;

@@ -6,6 +6,7 @@
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektParallel.h"
+#include "objects/ObjektSpiegel.h"
 
 namespace {
 
@@ -46,6 +47,19 @@ TEST_F(DisplayCommandsTest, DisplayDrawsAfterComputingOverAFreshRedraw) {
     EXPECT_GT(Count(0x00FFFF), 0);
     form.ClearDisplays();
     EXPECT_EQ(WindowPixels(), plain);
+}
+
+// Regression test: the estimate took every pass that the limit allows, so a
+// scene with a limit of 2^31 - 1 passes that converges in two was asked for
+// as "about 121211 s". Its passes are counted on a copy now.
+TEST_F(DisplayCommandsTest, ConvergingSceneUnderAHugePassLimitIsNotAskedFor) {
+    auto mirror = std::make_unique<TObjektSpiegel>(100, 250, 300, 250);
+    mirror->difref = 50;
+    form.Scene().Append(std::move(mirror));
+    form.Settings().maximaleiterationen = INT32_MAX;
+    Choose("Vektorpfeile1");
+    EXPECT_TRUE(headless.questions.empty()) << headless.questions.front();
+    EXPECT_TRUE(form.Settings().berechnet);
 }
 
 // Work estimated above a minute is asked for first. No leaves the scene

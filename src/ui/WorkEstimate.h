@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "display/Energieflusslinien.h"
+#include "model/Extended.h"
+#include "model/Programvar.h"
+
+// What the time estimates learn from a copy of the scene, which they may
+// compute and query without touching the scene itself.
+struct SceneSample {
+    // The seconds one unit of SceneList::QueryWork takes here on all
+    // threads, timed on queries at points spread over the picture.
+    Extended secondsPerQueryWork = 0;
+    // The passes Calculate takes, counted on the copy at a coarser
+    // resolution: what decides them, the geometry and the coefficients,
+    // stays. maximaleiterationen when the copy does not converge within
+    // its time.
+    int32_t passes = 1;
+    // The seconds one unit of CalculationWork took in the copy's passes.
+    Extended secondsPerPassWork = 0;
+    // The stream lines of the computed copy.
+    TLinien::LineSample lines;
+};
+
+// Reads the copy from `sceneText` (a scene file) and samples it with the
+// settings and the stream lines' parameters given. Takes a small part of a
+// second; throws only for settings that Calculate refuses.
+SceneSample SampleScene(const std::string& sceneText, const Tprgvar& settings, const TLinien& streamLines);
