@@ -168,6 +168,8 @@ void PrintSweep(MainWindow& form, const CliOptions& options, std::ostream& out) 
 }
 
 constexpr int kTooLong = 3;
+// The estimates lie within this factor of the time taken.
+constexpr Extended kEstimateSpread = 2;
 
 // The exit status of a step that failed: 3 when the time limit stopped it.
 int Failed(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& err) {
@@ -190,11 +192,14 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
 
     // Whatever the estimate, the tool computes: the user asked for it, and
     // --max-seconds bounds it. What the window would have asked is told.
+    // The deadline stops work that runs too long; only work estimated at
+    // more than kEstimateSpread times the limit, beyond what the estimate
+    // may be off, is refused at once.
     headless.unscriptedAnswer = true;
     if (options.maxSeconds) {
         Extended seconds = 0;
         if (!Step(headless, err, [&] { seconds = form.EstimatedSeconds(OptionsWork(options, form)); })) return 1;
-        if (seconds > *options.maxSeconds) {
+        if (seconds > kEstimateSpread * *options.maxSeconds) {
             err << "brevanto-cli: this would take about " << Number(std::round(seconds)) << " s, more than the "
                 << Number(*options.maxSeconds) << " s of --max-seconds.\n";
             return kTooLong;

@@ -451,27 +451,40 @@ TEST_F(CliLimitsTest, SmallSceneTakesOnlyTheMemoryOfItsPicture) {
 // Regression test: --max-seconds did not count the energy balance, and
 // nothing stopped it: 2000 absorbers ran on past the limit and a 10^8-pixel
 // absorber ran 15 s under a limit of 2 s, ending with status 0. Its work is
-// in the estimate now, and the deadline stops it. With one thread these
-// absorbers, each reaching far out of the picture, would take about 10 s:
-// refused at once. Told of 64 threads, the tool estimates a fraction of a
-// second and computes; the deadline then stops the balance itself.
+// in the estimate now, and the deadline stops it. These absorbers, each
+// reaching far out of the picture, take minutes: refused at once. A few of
+// them take seconds; a limit of 0.6 times their estimate is not refused
+// (only work estimated above twice the limit is), and the balance, which
+// takes about as long as estimated, is stopped by the deadline.
 TEST_F(CliLimitsTest, BalanceBeyondMaxSecondsIsRefusedOrStoppedWithExitThree) {
-    Add(Emitter(500, 5, 500, 760));
-    for (int i = 0; i < 400; ++i) Add(std::make_unique<TObjektAbsorber>(10 + i % 40 * 12, 5 + i, -100'000'000, 5 + i));
-    const std::string scene = Saved("absorbers", {{"sellaenge=5", "sellaenge=1"}});
-    SetThreadCount(1);
+    const auto saveAbsorbers = [&](int count) {
+        Clear();
+        Add(Emitter(500, 5, 500, 760));
+        for (int i = 0; i < count; ++i)
+            Add(std::make_unique<TObjektAbsorber>(10 + i % 40 * 12, 5 + i, -100'000'000, 5 + i));
+        return Saved("absorbers" + std::to_string(count), {{"sellaenge=5", "sellaenge=1"}});
+    };
+    const std::string scene = saveAbsorbers(400);
     EXPECT_EQ(Run({scene, "--max-seconds", "3", "--balance"}), 3) << err.str();
     EXPECT_NE(err.str().find("brevanto-cli: this would take about "), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(Run({scene, "--max-seconds", "3", "--probe", "600,300"}), 0) << "without the balance: " << err.str();
 
-    SetThreadCount(64);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Run({scene, "--max-seconds", "1", "--balance"}), 3) << err.str();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "stopped, not finished";
-    EXPECT_NE(err.str().find("brevanto-cli: stopped after the 1 s of --max-seconds."), std::string::npos) << err.str();
+    // As many as this machine takes seconds for.
+    std::string few;
+    double estimate = 0;
+    for (int count = 30; estimate < 2 && count <= 400; count += count / 2) {
+        few = saveAbsorbers(count);
+        ASSERT_EQ(Run({few, "--max-seconds", "0.001", "--balance"}), 3) << err.str();
+        const std::string told = "this would take about ";
+        const size_t at = err.str().find(told);
+        ASSERT_NE(at, std::string::npos) << err.str();
+        estimate = std::stod(err.str().substr(at + told.size()));
+    }
+    const std::string limit = std::to_string(0.6 * estimate);
+    EXPECT_EQ(Run({few, "--max-seconds", limit, "--balance"}), 3) << err.str();
+    EXPECT_NE(err.str().find("brevanto-cli: stopped after the "), std::string::npos) << err.str();
     EXPECT_EQ(out.str().find("balance"), std::string::npos) << out.str();
-    SetThreadCount(0);
 }
 
 }  // namespace
