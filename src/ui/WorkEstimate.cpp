@@ -4,9 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 #include "files/SceneFile.h"
@@ -21,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 // Long enough to time a few queries of a busy scene, short beside a question.
 constexpr auto kQuerySample = std::chrono::milliseconds(20);
 // What one pass of the coarse copy, with its stream-line starts, may take.
-constexpr Extended kCoarsePassSeconds = 0.005;
+constexpr Extended kCoarsePassSeconds = 0.02;
 // What all passes of the coarse copy may take.
 constexpr Extended kPassesSeconds = 0.1;
 constexpr auto kLineSample = std::chrono::milliseconds(30);
@@ -30,20 +28,11 @@ constexpr int64_t kCopyValues = 25'000'000;
 
 Extended SecondsSince(Clock::time_point start) { return std::chrono::duration<Extended>(Clock::now() - start).count(); }
 
-// The threads' share of the machine's cores: all of them, on as many cores,
-// unless the load average (runnable threads, ours among them) says that
-// other work takes turns with them.
-Extended ParallelShare() {
-    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    double load = 0;
-    const Extended busy = getloadavg(&load, 1) == 1 ? std::min<Extended>(1, cores / std::max(load, 1e-3)) : 1;
-    return std::min(ThreadCount(), cores) * busy;
-}
-
 // Queries at the points of an 8 x 8 lattice over the picture, side by side as
-// the displays run them, each timed, until kQuerySample has passed: the
-// median query, spread over the threads' share of the machine. A query that
-// lost its core for a while counts no more than any other.
+// the displays run them, each timed, until kQuerySample has passed. The
+// median query, so that one that lost its core for a while counts no more
+// than any other, spread over the threads as far as they were seen to run
+// queries side by side: on a busy machine they take turns with other work.
 Extended SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
     constexpr int kSide = 8;
     struct Enough {};
@@ -65,10 +54,14 @@ Extended SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
                 if (points > 0 && Clock::now() - begun >= kQuerySample) throw Enough{};
             });
     } catch (const Enough&) {}
+    const Extended wall = SecondsSince(begun);
     std::erase(seconds, -1);
+    Extended querying = 0;
+    for (const Extended query : seconds) querying += query;
+    const Extended sideBySide = std::clamp<Extended>(querying / wall, 1, ThreadCount());
     const auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
     std::nth_element(seconds.begin(), middle, seconds.end());
-    return *middle / (list.QueryWork(settings) * ParallelShare());
+    return *middle / (list.QueryWork(settings) * sideBySide);
 }
 
 // The element length at which a pass of the copy and its stream-line starts
@@ -98,6 +91,8 @@ CoarseComputation ComputeCoarse(const SceneList& list, Tprgvar& coarse, Extended
     unseen.deadline =
         Clock::now() + 4 * std::chrono::duration_cast<Clock::duration>(std::chrono::duration<Extended>(kPassesSeconds));
     platform::HeadlessWindow window(1, 1);
+    // Prepared first, so that the time is that of the passes alone.
+    list.PrepareQueries(coarse);
     const Clock::time_point begun = Clock::now();
     try {
         const CalculationResult result = Calculate(list, coarse, window, unseen.Progress());
