@@ -199,7 +199,7 @@ const std::string& CliUsage() {
         "                    \"verify NAME computed exact difference% tolerance% ok|FAIL\"\n"
         "                    per case; a case outside its tolerance gives exit status 1\n"
         "  --max-seconds S   stop when the run has taken S seconds, or at once when it\n"
-        "                    is estimated to take longer\n"
+        "                    is estimated to take more than twice as long\n"
         "  --progress        show what is being computed on standard error\n"
         "  --help            print this text\n"
         "\n"
