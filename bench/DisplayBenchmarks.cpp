@@ -15,7 +15,8 @@
 //     seed), one in four a Lambert-like emitter and the rest absorbers, in
 //     a picture with the background radiation: the number of objects, the
 //     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5;
-//   - the colour maps against every pixel computed (MapComparison.h).
+//   - the colour maps against every pixel computed (MapComparison.h);
+//   - the time estimates against the time taken (EstimateComparison.h).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -48,6 +49,7 @@
 #include "radiation/SurfaceElements.h"
 #include "ui/MainWindow.h"
 
+#include "EstimateComparison.h"
 #include "MapComparison.h"
 #include "StandardScene.h"
 
@@ -322,12 +324,19 @@ void RandomScenes() {
 
 }  // namespace
 
-// --no-tables: the timings alone; --maps: the colour maps' table alone.
+// --no-tables: the timings alone; --maps: the colour maps' table alone;
+// --estimates [SCENE...]: the estimates' table alone, of the scenes named or
+// else of the examples and the standard scene.
 int main(int argc, char** argv) {
     bool tables = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--maps") == 0) {
             PrintMapComparisons();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--estimates") == 0) {
+            std::vector<std::string> scenes(argv + i + 1, argv + argc);
+            PrintEstimateComparisons(scenes.empty() ? ExampleAndStandardScenes() : scenes);
             return 0;
         }
         if (std::strcmp(argv[i], "--no-tables") == 0) {
@@ -344,6 +353,7 @@ int main(int argc, char** argv) {
         StandardSceneThreads();
         RandomScenes();
         PrintMapComparisons();
+        PrintEstimateComparisons(ExampleAndStandardScenes());
     }
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "MapComparison.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -46,11 +45,7 @@ Drawn Draw(StandardScene& scene, ColourMaps maps, int spacing, const DrawMap& dr
 }  // namespace
 
 void PrintMapComparisons() {
-    std::vector<std::string> scenes;
-    for (const auto& entry : std::filesystem::directory_iterator(BREVANTO_SOURCE_DIR "/examples"))
-        if (entry.path().extension() == ".brv") scenes.push_back(entry.path().string());
-    std::sort(scenes.begin(), scenes.end());
-    scenes.push_back(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv");
+    const std::vector<std::string> scenes = ExampleAndStandardScenes();
     const std::vector<std::pair<const char*, DrawMap>> kinds{
         {"diffuseness",
          [](const ColourMaps& maps, StandardScene& s, platform::Canvas& canvas) {

@@ -3,7 +3,10 @@
 #include "radiation/Berechnen.h"
 #include "ui/MainWindow.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 // The standard scene as its file holds it (or another scene file, on a
 // screen of the size given), opened by the main window on the headless
@@ -26,3 +29,13 @@ struct StandardScene {
     Tprgvar& settings = form.Settings();
     Displays& displays = form.DisplaySettings();
 };
+
+// Every example scene, in the order of their names, and the standard scene.
+inline std::vector<std::string> ExampleAndStandardScenes() {
+    std::vector<std::string> scenes;
+    for (const auto& entry : std::filesystem::directory_iterator(BREVANTO_SOURCE_DIR "/examples"))
+        if (entry.path().extension() == ".brv") scenes.push_back(entry.path().string());
+    std::sort(scenes.begin(), scenes.end());
+    scenes.push_back(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv");
+    return scenes;
+}
