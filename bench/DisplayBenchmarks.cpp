@@ -68,6 +68,7 @@ public:
     void Arc(int, int, int, int, int, int, int, int) override {}
     void DrawBitmapPart(const platform::Bitmap&, int, int, int, int) override {}
     void TextOut(int, int, const std::string&) override {}
+    void DrawText(int, int, const std::string&, int) override {}
 };
 
 void CalculateFromScratch(benchmark::State& state) {

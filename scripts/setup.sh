@@ -24,9 +24,10 @@ as_user() {
 }
 
 # Qt Charts draws the measuring plots; its CMake files need Qt OpenGL's,
-# which Debian 12's package does not pull in.
+# which Debian 12's package does not pull in. FreeType draws the pictures'
+# text in DejaVu Sans, which the program carries built in.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgtest-dev
-    libbenchmark-dev)
+    libbenchmark-dev libfreetype-dev fonts-dejavu-core)
 # The tests also check the sources' layout, run the program in a real window
 # under a window manager on a virtual screen, have a standard renderer
 # (rsvg-convert) draw the SVG pictures, and run under the sanitizers and

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "display/Legend.h"
-#include "platform/PixelFont.h"
+#include "platform/TextFont.h"
 
 namespace {
 
@@ -40,10 +40,6 @@ std::array<platform::TColor, kSteps> MakeRamp() {
     }
     return ramp;
 }
-
-// The legend's layout in pixels.
-constexpr int kGap = 5;
-constexpr int kBarHeight = 16;
 
 }  // namespace
 
@@ -91,22 +87,25 @@ std::string LegendNumber(double value) {
 
 void DrawColourLegend(platform::Canvas& canvas, int pictureWidth, int pictureHeight, const std::string& title,
                       const ValueScale& scale, platform::TColor colour) {
-    using platform::kTextHeight, platform::TextWidth;
+    using platform::MeasureText;
+    const int textSize = LegendTextSize(pictureWidth, pictureHeight);
+    const int gap = LegendPadding(textSize) / 2, barWidth = std::max(kSteps, 14 * textSize);
+    const int lineHeight = MeasureText(title, textSize).height;
     const std::optional<LegendBox> box =
-        DrawLegendBox(canvas, pictureWidth, pictureHeight, std::max(kSteps, TextWidth(title)),
-                      kTextHeight + kGap + kBarHeight + kGap + kTextHeight, colour);
+        DrawLegendBox(canvas, pictureWidth, pictureHeight, std::max(barWidth, MeasureText(title, textSize).width),
+                      lineHeight + gap + textSize + gap + lineHeight, colour);
     if (!box) return;
     canvas.SetPenColor(colour);
-    canvas.TextOut(box->left, box->top, title);
-    const int barTop = box->top + kTextHeight + kGap;
-    for (int i = 0; i < kSteps; ++i) {
-        canvas.SetBrushColor(RampColour(static_cast<double>(i) / (kSteps - 1)));
-        canvas.FillRect(box->left + i, barTop, box->left + i + 1, barTop + kBarHeight);
+    canvas.DrawText(box->left, box->top, title, textSize);
+    const int barTop = box->top + lineHeight + gap;
+    for (int i = 0; i < barWidth; ++i) {
+        canvas.SetBrushColor(RampColour(static_cast<double>(i) / (barWidth - 1)));
+        canvas.FillRect(box->left + i, barTop, box->left + i + 1, barTop + textSize);
     }
-    const int labels = barTop + kBarHeight + kGap;
+    const int labels = barTop + textSize + gap;
     const std::string low = LegendNumber(scale.ValueAt(0)), middle = LegendNumber(scale.ValueAt(0.5)),
                       high = LegendNumber(scale.ValueAt(1));
-    canvas.TextOut(box->left, labels, low);
-    canvas.TextOut(box->left + (kSteps - TextWidth(middle)) / 2, labels, middle);
-    canvas.TextOut(box->left + kSteps - TextWidth(high), labels, high);
+    canvas.DrawText(box->left, labels, low, textSize);
+    canvas.DrawText(box->left + (barWidth - MeasureText(middle, textSize).width) / 2, labels, middle, textSize);
+    canvas.DrawText(box->left + barWidth - MeasureText(high, textSize).width, labels, high, textSize);
 }

@@ -9,13 +9,6 @@
 #include "model/Extended.h"
 #include "model/FieldRange.h"
 
-namespace {
-
-// Shaft from (x, y) to the tip, (dx, dy) away, and a head whose two strokes
-// end beside the shaft's midpoint, a third of the shaft's length away on
-// either side: each stroke is sqrt(1/4 + 1/9) = 0.60 shafts long,
-// half-opening atan(2/3) = 33.7 deg. The head is built on the tip where the
-// canvas puts it, so a raster canvas draws it from the tip's pixel.
 void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Extended dy) {
     canvas.BeginShape();
     const Extended tipX = x + canvas.Landed(dx);
@@ -30,8 +23,6 @@ void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Exte
     canvas.MoveToExact(tipX, tipY);
     canvas.LineToExact(midX - sideX, midY + sideY);
 }
-
-}  // namespace
 
 ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
                                platform::Platform& platform, ArrowLength length) const {

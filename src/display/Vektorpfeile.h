@@ -18,6 +18,13 @@ struct ArrowScale {
     double faintest = 0;
 };
 
+// Shaft from (x, y) to the tip, (dx, dy) away, and a head whose two strokes
+// end beside the shaft's midpoint, a third of the shaft's length away on
+// either side: each stroke is sqrt(1/4 + 1/9) = 0.60 shafts long,
+// half-opening atan(2/3) = 33.7 deg. The head is built on the tip where the
+// canvas puts it, so a raster canvas draws it from the tip's pixel.
+void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Extended dy);
+
 // Arrows of the energy flow density on a square grid: each arrow starts at
 // its grid point and points along the summed flow density S there, scaled so
 // that the strongest arrow of the picture is 0.7 grid spacings long. Arrows

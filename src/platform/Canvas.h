@@ -1,5 +1,6 @@
 #pragma once
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "platform/Colour.h"
@@ -36,6 +37,12 @@ public:
     // Writes the text with the pen in the program's small font (PixelFont),
     // its top-left corner at (x, y).
     virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // Writes the text with the pen in the program's font (TextFont),
+    // antialiased, at pixelSize, the top-left corner of its extent at (x, y).
+    virtual void DrawText(int x, int y, const std::string& text, int pixelSize) = 0;
+    // The RGB value a pixel on the surface shows; nothing where the canvas
+    // holds no pixels (a vector picture) or (x, y) lies off it.
+    virtual std::optional<TColor> ShownPixel(int, int) const { return std::nullopt; }
     // The calls that follow, up to the next BeginShape, draw one shape: an
     // object, an arrow, a stream line. Only a vector picture keeps shapes.
     virtual void BeginShape() {}

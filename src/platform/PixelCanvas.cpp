@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "platform/PixelFont.h"
+#include "platform/TextFont.h"
 
 namespace platform {
 
@@ -186,6 +187,36 @@ void PixelCanvas::TextOut(int x, int y, const std::string& text) {
             left += int64_t{kGlyphAdvance} * kDot;
         }
     });
+}
+
+void PixelCanvas::DrawText(int x, int y, const std::string& text, int pixelSize) {
+    const TextCoverage coverage = RenderText(text, pixelSize);
+    const TColor rgb = ToRgb(pen);
+    // Each channel mixed in proportion to the coverage, rounded to nearest.
+    const auto mix = [](TColor over, TColor under, int share) {
+        TColor mixed = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int a = static_cast<int>(over >> shift & 0xFF), b = static_cast<int>(under >> shift & 0xFF);
+            mixed |= static_cast<TColor>((a * share + b * (255 - share) + 127) / 255) << shift;
+        }
+        return mixed;
+    };
+    const int64_t width = SurfaceWidth(), height = SurfaceHeight();
+    Paint([&](auto fill) {
+        for (int row = 0; row < coverage.extent.height; ++row)
+            for (int column = 0; column < coverage.extent.width; ++column) {
+                const int64_t px = int64_t{x} + column, py = int64_t{y} + row;
+                const uint8_t share = coverage.At(column, row);
+                if (share == 0 || px < 0 || py < 0 || px >= width || py >= height) continue;
+                const TColor under = SurfacePixel(static_cast<int>(px), static_cast<int>(py));
+                fill(py, Span{px, px}, mix(rgb, under, share));
+            }
+    });
+}
+
+std::optional<TColor> PixelCanvas::ShownPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= SurfaceWidth() || y >= SurfaceHeight()) return std::nullopt;
+    return SurfacePixel(x, y);
 }
 
 void PixelCanvas::Ellipse(int left, int top, int right, int bottom) {

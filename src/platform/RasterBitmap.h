@@ -30,6 +30,7 @@ private:
     int SurfaceWidth() const override { return width; }
     int SurfaceHeight() const override { return height; }
     TColor ToRgb(TColor colour) const override;
+    TColor SurfacePixel(int x, int y) const override { return Pixel(x, y); }
     void FillSpan(int y, int first, int last, TColor rgb) override;
     void DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right, int bottom) override;
     bool FillWhole(TColor rgb) override;

@@ -8,6 +8,7 @@
 #include "platform/PixelFont.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/SystemColours.h"
+#include "platform/TextFont.h"
 
 namespace platform {
 
@@ -140,6 +141,13 @@ void SvgPicture::TextOut(int x, int y, const std::string& text) {
     // The baseline lies on the font's bottom row.
     elements.push_back("<text x=\"" + Number(x) + "\" y=\"" + Number(y + kTextHeight) + "\" fill=\"" + Colour(pen) +
                        "\">" + Escaped(text) + "</text>");
+}
+
+void SvgPicture::DrawText(int x, int y, const std::string& text, int pixelSize) {
+    EndPath();
+    elements.push_back("<text x=\"" + Number(x) + "\" y=\"" + Number(y + MeasureText(text, pixelSize).baseline) +
+                       "\" font-family=\"" + kTextFontFamily + "\" font-size=\"" + Number(pixelSize) + "\" fill=\"" +
+                       Colour(pen) + "\">" + Escaped(text) + "</text>");
 }
 
 std::string SvgPicture::Text() const {

@@ -36,6 +36,7 @@ private:
     void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) override;
     void DrawBitmapPart(const Bitmap&, int, int, int, int) override {}
     void TextOut(int x, int y, const std::string& text) override;
+    void DrawText(int x, int y, const std::string& text, int pixelSize) override;
     void BeginShape() override { EndPath(); }
     void MoveToExact(double x, double y) override;
     void LineToExact(double x, double y) override;

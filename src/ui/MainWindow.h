@@ -8,6 +8,7 @@
 
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
+#include "display/Legend.h"
 #include "measure/LightReadings.h"
 #include "measure/LineReading.h"
 #include "model/MeasuringLine.h"
@@ -397,6 +398,8 @@ private:
     DisplayKind shownDisplay = DisplayKind::None;
     std::vector<std::pair<int, int>> singleStreamLines;
     bool showLegends = false;
+    // Where the last legend drawn on the window's picture went.
+    Corner legendCorner = Corner::LowerRight;
     bool logarithmicArrows = false;
     // Set by New and at start, cleared by a size from a file or the screen
     // dialog (DrawingAreaResized).

@@ -75,28 +75,29 @@ void MainWindow::ShowDisplay(DisplayKind display) {
 }
 
 void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow) {
-    std::string legend;
+    DisplayLegend legend;
     switch (display) {
         case DisplayKind::Arrows: {
             const ArrowScale scale =
                 displays.vektorpfeile.Draw(list, settings, target.GetCanvas(), platform,
                                            logarithmicArrows ? ArrowLength::Logarithmic : ArrowLength::Proportional);
+            // An arrow as long as the value it stands for.
             if (scale.perSpacing > 0)
-                legend = "Arrow of " + platform::IntToStr(displays.vektorpfeile.gitterweite) + " px: flow density " +
-                         platform::FloatToStr(scale.perSpacing, 4);
+                legend = {"flow density " + platform::FloatToStr(scale.perSpacing, 4),
+                          static_cast<double>(displays.vektorpfeile.gitterweite)};
             else if (scale.strongest > 0)
-                legend = "Logarithmic arrows: " + platform::IntToStr(Round(0.7 * displays.vektorpfeile.gitterweite)) +
-                         " px for flow density " + platform::FloatToStr(scale.strongest, 4) + ", none below " +
-                         platform::FloatToStr(scale.faintest, 4);
+                legend = {"flow density " + platform::FloatToStr(scale.strongest, 4) +
+                              " (logarithmic scale, none below " + platform::FloatToStr(scale.faintest, 4) + ")",
+                          0.7 * displays.vektorpfeile.gitterweite};
             break;
         }
         case DisplayKind::StreamLines:
             displays.linien.Draw(list, settings, target, targetWindow, platform);
-            legend = "Between two lines: flux " + platform::FloatToStr(displays.linien.FluxPerLine(list), 4);
+            legend.text = "Between two lines: flux " + platform::FloatToStr(displays.linien.FluxPerLine(list), 4);
             break;
         case DisplayKind::Circles: {
             const double largest = displays.energiekreise.Draw(list, settings, target.GetCanvas(), platform);
-            if (largest > 0) legend = "Largest disc: energy density " + platform::FloatToStr(largest, 4);
+            if (largest > 0) legend.text = "Largest disc: energy density " + platform::FloatToStr(largest, 4);
             break;
         }
         // The maps' legend is their colour scale, always shown.
@@ -106,11 +107,17 @@ void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, plat
             break;
         case DisplayKind::None: break;
     }
-    if (showLegends && !legend.empty()) {
+    if (showLegends && !legend.text.empty()) {
         const platform::TColor colour = display == DisplayKind::Arrows    ? displays.vektorpfeile.colour
                                         : display == DisplayKind::Circles ? displays.energiekreise.colour
                                                                           : displays.linien.colour;
-        DrawLegend(target.GetCanvas(), target.Width(), target.Height(), colour, legend);
+        const int textSize = LegendTextSize(target.Width(), target.Height());
+        // A vector picture is drawn after the window's picture and puts its
+        // legend where that one went.
+        legendCorner = EmptiestCorner(target.GetCanvas(), target.Width(), target.Height(), legend.Width(textSize),
+                                      legend.Height(textSize), settings.hintergrundfarbe)
+                           .value_or(legendCorner);
+        legend.Draw(target.GetCanvas(), target.Width(), target.Height(), colour, legendCorner);
     }
 }
 

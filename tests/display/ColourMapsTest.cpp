@@ -1,5 +1,6 @@
 // The colour maps of diffuseness and energy density, their colour scale,
 // legend and font.
+#include <set>
 #include <sstream>
 
 #include "RecordingCanvas.h"
@@ -122,14 +123,26 @@ TEST_F(ColourMapsTest, TheLegendShowsTheRampAndItsValuesInTheLowerRightCorner) {
     Beam(3);
     maps.energyDensity.colour = 0x0000FF;
     Draw(maps.energyDensity);
-    // The box: 256 + 2 * 8 wide, 8 pixels from the right and the bottom.
-    const int left = 400 - 8 - 272, bottom = 300 - 8;
-    EXPECT_EQ(Pixel(left, bottom - 1), 0x0000FF) << "its frame";
-    EXPECT_EQ(Pixel(left + 1, bottom - 2), kWhite);
-    const int barY = bottom - 70 + 8 + 14 + 5 + 8;
-    EXPECT_EQ(Pixel(left + 8, barY), RampColour(0));
-    EXPECT_EQ(Pixel(left + 8 + 255, barY), RampColour(1));
-    EXPECT_EQ(Pixel(left + 8 + 256, barY), kWhite);
+    // The ramp's first colour along a row of the lower half, then 256 steps
+    // to its last, on white, framed in the legend's colour to the right.
+    int barX = -1, barY = -1;
+    for (int y = 150; y < 300 && barX < 0; ++y)
+        for (int x = 1; x < 400 && barX < 0; ++x)
+            if (Pixel(x, y) == RampColour(0) && Pixel(x - 1, y) == kWhite) barX = x, barY = y;
+    ASSERT_GE(barX, 0) << "no ramp in the lower half";
+    EXPECT_EQ(Pixel(barX + 255, barY), RampColour(1));
+    EXPECT_EQ(Pixel(barX + 256, barY), kWhite);
+    int frame = barX + 256;
+    while (frame < 400 && Pixel(frame, barY) == kWhite) ++frame;
+    EXPECT_EQ(Pixel(frame, barY), 0x0000FF) << "its frame";
+    EXPECT_LT(frame, 399) << "off the picture's border";
+    // The values below the ramp, in the legend's colour, antialiased.
+    std::set<platform::TColor> shades;
+    for (int y = barY; y < 300; ++y)
+        for (int x = barX; x < barX + 256; ++x)
+            if (Pixel(x, y) != kWhite && RampStep(Pixel(x, y)) < 0) shades.insert(Pixel(x, y));
+    EXPECT_TRUE(shades.contains(0x0000FF));
+    EXPECT_GT(shades.size(), 5u);
 }
 
 TEST(ColourMapsSmallPicture, NoLegendWhereItDoesNotFitAndNoPixelOutsideThePicture) {

@@ -15,6 +15,7 @@
 #include "platform/PixelCanvas.h"
 #include "platform/PixelFont.h"
 #include "platform/RasterBitmap.h"
+#include "platform/TextFont.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ public:
         return rows;
     }
 
+    TColor ColourAt(int x, int y) const { return At(x, y); }
+
     int changes = 0;
 
     void DrawBitmapPart(const platform::Bitmap&, int, int, int, int) override {
@@ -64,6 +67,7 @@ private:
     int SurfaceWidth() const override { return width; }
     int SurfaceHeight() const override { return height; }
     TColor ToRgb(TColor colour) const override { return colour; }
+    TColor SurfacePixel(int x, int y) const override { return At(x, y); }
     void FillSpan(int y, int first, int last, TColor rgb) override {
         if (y < 0 || y >= height || first < 0 || last >= width || first > last) {
             ADD_FAILURE() << "span " << first << ".." << last << " of row " << y << " is not on the surface";
@@ -199,6 +203,46 @@ TEST(PixelRulesTest, TextDrawsTwoPixelDotsAndIsCutAtTheBorder) {
 
     PixelGrid cut(8, 8);
     cut.TextOut(-3, 3, "WW");  // the PixelGrid fails on any span off the surface
+    EXPECT_FALSE(cut.Painted().empty());
+}
+
+// The program's font is antialiased: the pen's colour where a glyph covers a
+// pixel wholly, mixtures of the pen and what lay below along its edges,
+// within the extent measured for the text; a larger size is larger in both
+// directions, and what lies off the surface is left out.
+TEST(PixelRulesTest, TextInTheProgramsFontIsAntialiasedWithinItsExtent) {
+    const platform::TextExtent extent = platform::MeasureText("Flux 0.5", 20);
+    PixelGrid grid(200, 40);
+    grid.SetBrushColor(0x000000);
+    grid.FillRect(0, 20, 200, 40);  // the lower half black: the text mixes with it
+    grid.DrawText(10, 5, "Flux 0.5", 20);
+    const Pixels full = grid.Painted(kPen);
+    ASSERT_FALSE(full.empty());
+    // The pen is pure red: over white an edge keeps red full, over black it
+    // keeps green and blue at 0.
+    int overWhite = 0, overBlack = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const TColor pixel = grid.ColourAt(x, y);
+            if (pixel == kPen || pixel == kBlank || pixel == 0) continue;
+            overWhite += (pixel & 0xFF) == 0xFF && y < 20;
+            overBlack += (pixel & 0xFFFF00) == 0 && y >= 20;
+        }
+    EXPECT_GT(overWhite, 20);
+    EXPECT_GT(overBlack, 5);
+    for (const auto& [x, y] : full) {
+        EXPECT_GE(x, 10);
+        EXPECT_LT(x, 10 + extent.width);
+        EXPECT_GE(y, 5);
+        EXPECT_LT(y, 5 + extent.baseline);  // no descender in "Flux 0.5"
+    }
+    const platform::TextExtent larger = platform::MeasureText("Flux 0.5", 40);
+    EXPECT_GT(larger.width, extent.width * 3 / 2);
+    EXPECT_GT(larger.height, extent.height * 3 / 2);
+    EXPECT_EQ(platform::RenderText("Flux 0.5", 20).extent.width, extent.width);
+
+    PixelGrid cut(12, 12);
+    cut.DrawText(-7, -6, "Wg", 20);  // the PixelGrid fails on any span off the surface
     EXPECT_FALSE(cut.Painted().empty());
 }
 

@@ -160,6 +160,36 @@ class PictureExportTest : public QObject {
         return recorded.canvas.shapes;
     }
 
+    // The box a legend changes in the picture of an example's arrows, and the
+    // place of the SVG's text.
+    struct LegendPlace {
+        QRect changed;
+        QPointF svgText;
+        QString svgFont;
+    };
+    static LegendPlace ArrowsLegend(const std::string& scene) {
+        Example without(scene);
+        without.form.DrawArrows();
+        Example with(scene);
+        with.form.ToggleLegends();
+        with.form.DrawArrows();
+        const QImage plain = Decoded(without.Picture().BmpBytes(), "BMP");
+        const QImage legend = Decoded(with.Picture().BmpBytes(), "BMP");
+        LegendPlace place;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (plain.pixel(x, y) != legend.pixel(x, y)) place.changed |= QRect(x, y, 1, 1);
+        const SvgElements svg = ReadSvg(with.WriteSvg());
+        if (svg.texts != 1) throw std::runtime_error("not one text in the SVG");
+        for (const auto& [colour, elements] : svg.byColour)
+            for (const QXmlStreamAttributes& element : elements)
+                if (element.hasAttribute("font-family")) {
+                    place.svgText = {element.value("x").toDouble(), element.value("y").toDouble()};
+                    place.svgFont = element.value("font-family").toString();
+                }
+        return place;
+    }
+
 private slots:
     void pngAndBmpDecodeToTheSamePixels() {
         Example example;
@@ -171,26 +201,23 @@ private slots:
         QCOMPARE(png, bmp);
     }
 
-    // A legend changes a corner of the picture and nothing else.
-    void legendDrawsInACornerOnlyWhenSwitchedOn() {
-        Example without;
-        without.form.DrawArrows();
-        Example with;
-        with.form.ToggleLegends();
-        with.form.DrawArrows();
-        const QImage plain = Decoded(without.Picture().BmpBytes(), "BMP");
-        const QImage legend = Decoded(with.Picture().BmpBytes(), "BMP");
-        QRect changed;
-        for (int y = 0; y < plain.height(); ++y)
-            for (int x = 0; x < plain.width(); ++x)
-                if (plain.pixel(x, y) != legend.pixel(x, y)) changed |= QRect(x, y, 1, 1);
-        QVERIFY(!changed.isEmpty());
-        QVERIFY2(changed.width() < plain.width() / 2 && changed.height() < 40, "the legend is small");
-        QVERIFY2(changed.right() > plain.width() - 20 && changed.bottom() > plain.height() - 20,
+    // A legend changes a corner of the picture and nothing else: the corner
+    // where it covers least of what is drawn, the lower right first. The SVG
+    // writes it as text in the program's font in the same corner.
+    void legendDrawsInTheEmptiestCornerOnlyWhenSwitchedOn() {
+        const LegendPlace lowerRight = ArrowsLegend(BREVANTO_SOURCE_DIR "/examples/emitter-and-mirror.brv");
+        QVERIFY(!lowerRight.changed.isEmpty());
+        QVERIFY2(lowerRight.changed.width() < 1024 / 2 && lowerRight.changed.height() < 60, "the legend is small");
+        QVERIFY2(lowerRight.changed.right() > 1024 - 20 && lowerRight.changed.bottom() > 768 - 20,
                  "the legend sits in the lower right corner");
+        QVERIFY(lowerRight.changed.contains(lowerRight.svgText.toPoint()));
+        QCOMPARE(lowerRight.svgFont, QString("DejaVu Sans"));
 
-        // In an SVG it is text.
-        QCOMPARE(ReadSvg(with.WriteSvg()).texts, 1);
+        // The sun fills the lower right corner with arrows; the lower left is empty.
+        const LegendPlace lowerLeft = ArrowsLegend(BREVANTO_SOURCE_DIR "/examples/sun-through-gap.brv");
+        QVERIFY2(lowerLeft.changed.left() < 20 && lowerLeft.changed.bottom() > 768 - 20,
+                 "the legend sits in the lower left corner");
+        QVERIFY(lowerLeft.changed.contains(lowerLeft.svgText.toPoint()));
     }
 
     void svgHoldsOneElementPerObjectArrowLineAndDisc() {

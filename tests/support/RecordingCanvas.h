@@ -27,6 +27,9 @@ public:
         Record("bitmap", {left, top, right, bottom});
     }
     void TextOut(int x, int y, const std::string& text) override { Record("text " + text, {x, y}); }
+    void DrawText(int x, int y, const std::string& text, int pixelSize) override {
+        Record("text " + text, {x, y, pixelSize});
+    }
     void BeginShape() override { ++shapes; }
 
     int shapes = 0;  // BeginShape calls, kept apart from the drawing calls

@@ -17,6 +17,11 @@ TColor QtCanvas::ToRgb(TColor colour) const {
     return RgbColour(shown.red(), shown.green(), shown.blue());
 }
 
+TColor QtCanvas::SurfacePixel(int x, int y) const {
+    const QRgb shown = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+    return RgbColour(qRed(shown), qGreen(shown), qBlue(shown));
+}
+
 void QtCanvas::FillSpan(int y, int first, int last, TColor rgb) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
     std::fill(row + first, row + last + 1, qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)));

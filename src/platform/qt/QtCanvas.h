@@ -24,6 +24,7 @@ private:
     int SurfaceWidth() const override { return image.width(); }
     int SurfaceHeight() const override { return image.height(); }
     TColor ToRgb(TColor colour) const override;
+    TColor SurfacePixel(int x, int y) const override;
     void FillSpan(int y, int first, int last, TColor rgb) override;
     void PixelsChanged() override;
 
