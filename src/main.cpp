@@ -1,20 +1,29 @@
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QTimer>
 
+#include "model/ProgramVersion.h"
 #include "platform/Errors.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so that it needs no screen.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("brevanto (Brevanto) %s\n%s\n", kProgramVersion, kLicenceNotice);
+        return 0;
+    }
     QApplication application(argc, argv);
     // QApplication adopts the user's locale for the C library too; number
     // texts must not change with it (the program's own conversions add the
     // user's decimal separator where it belongs).
     std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QStringLiteral("Brevanto 2.0"));
+    QApplication::setApplicationName(QStringLiteral("Brevanto ") + QString::fromLatin1(kProgramVersion));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     QApplication::setOrganizationName(QStringLiteral("Brevanto"));
 
     platform::QtPlatform platform;

@@ -95,6 +95,10 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
         options.help = true;
         return options;
     }
+    if (std::find(arguments.begin(), arguments.end(), "--version") != arguments.end()) {
+        options.version = true;
+        return options;
+    }
     std::optional<std::string> scene;
     std::optional<std::string> out;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -202,6 +206,7 @@ const std::string& CliUsage() {
         "                    is estimated to take more than twice as long\n"
         "  --progress        show what is being computed on standard error\n"
         "  --help            print this text\n"
+        "  --version         print the version and the licence\n"
         "\n"
         "Pictures may be up to " +
         std::to_string(kCliScreenSize) + " x " + std::to_string(kCliScreenSize) +

@@ -22,6 +22,7 @@ struct CliOptions {
     };
 
     bool help = false;
+    bool version = false;
     std::string scene;
     std::vector<Point> probes;
     std::vector<MeasuringLine> lines;
@@ -46,8 +47,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The arguments after the program name. Throws CliUsageError. With --help
-// anywhere the rest is not checked.
+// The arguments after the program name. Throws CliUsageError. With --help or
+// --version anywhere the rest is not checked.
 CliOptions ParseCliArguments(const std::vector<std::string>& arguments);
 
 const std::string& CliUsage();

@@ -16,6 +16,7 @@
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
 #include "model/ParallelFor.h"
+#include "model/ProgramVersion.h"
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
@@ -292,6 +293,10 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     if (options.help) {
         out << CliUsage();
+        return 0;
+    }
+    if (options.version) {
+        out << "brevanto-cli (Brevanto) " << kProgramVersion << "\n" << kLicenceNotice << "\n";
         return 0;
     }
     if (!options.scene.empty()) {

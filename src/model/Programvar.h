@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/ProgramVersion.h"
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 
@@ -20,7 +21,7 @@ public:
     int32_t maximaleiterationen = 50;
     bool berechnet = false;           // computed radiation matches the scene
     float abbruchgenauigkeit = 1.0f;  // stop criterion, percent
-    std::string titel = "Brevanto 2.0";
+    std::string titel = std::string("Brevanto ") + kProgramVersion;
     platform::TColor hintergrundfarbe;
 
     // The section "prgvar" of the scene file.

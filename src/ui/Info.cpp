@@ -1,10 +1,13 @@
 #include "ui/Info.h"
 
+#include "model/ProgramVersion.h"
+
 void InfoDialog(platform::Platform& platform, const std::string& titel) {
     using platform::Control;
-    static platform::DialogSpec dialog{"",
-                                       {Control::Label("Informations about Brevanto", 16), Control::Label(""),
-                                        Control::Button("OK", platform::ModalResult::OK, true)}};
+    static platform::DialogSpec dialog{
+        "",
+        {Control::Label("Informations about Brevanto", 16), Control::Label(""), Control::Label(kLicenceNotice),
+         Control::Button("OK", platform::ModalResult::OK, true)}};
     dialog.caption = "Informations about " + titel;
     dialog.controls[1].caption = titel;
     platform.ShowModal(dialog);

@@ -17,6 +17,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "model/ParallelFor.h"
+#include "model/ProgramVersion.h"
 #include "objects/KindRegistry.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektLambert.h"
@@ -31,6 +32,9 @@ TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {
     EXPECT_EQ(RunCli({"--probe", "--help"}, help, none), 0);  // --help wins over everything else
     EXPECT_EQ(help.str(), CliUsage());
     EXPECT_TRUE(none.str().empty());
+    std::ostringstream version;
+    EXPECT_EQ(RunCli({"scene.brv", "--version", "--probe"}, version, none), 0);
+    EXPECT_EQ(version.str(), "brevanto-cli (Brevanto) " + std::string(kProgramVersion) + "\n" + kLicenceNotice + "\n");
     // Each line a command line, its arguments between single spaces.
     for (const std::string line :
          {"", "s.brv --probe 99999999999,1", "s.brv --render arrows", "s.brv --frobnicate", "s.brv --line 1,2,3",

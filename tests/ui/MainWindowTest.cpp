@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "model/ObjektKreis.h"
+#include "model/ProgramVersion.h"
 #include "objects/KindRegistry.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegelKreis.h"
@@ -10,6 +11,20 @@ using platform::DialogSpec;
 using platform::ModalResult;
 
 using MainWindowTest = MainWindowTestOn<800, 600>;
+
+// "Info" names the program with the build's version, in the caption's words,
+// and its licence.
+TEST_F(MainWindowTest, InfoShowsTheTitleWithTheBuildsVersionAndTheLicence) {
+    EXPECT_EQ(form.Settings().titel, "Brevanto " + std::string(kProgramVersion));
+    std::vector<std::string> captions;
+    Answer([&](DialogSpec& dialog) {
+        for (const platform::Control& control : dialog.controls) captions.push_back(control.caption);
+        return ModalResult::OK;
+    });
+    Choose("Info1");
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Informations about Brevanto", form.Settings().titel, kLicenceNotice, "OK"}));
+}
 
 TEST_F(MainWindowTest, DragCreatesTheObjectOfTheModeAndReleaseOpensItsDialog) {
     Choose("LambertscherStrahler1");
