@@ -26,8 +26,7 @@ targets=("$@")
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CXX=clang++-14 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANTO_FUZZ=ON \
-    -DBUILD_TESTING=OFF -DBREVANTO_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+cmake --preset fuzz -B "$dir" "${launcher[@]}" >/dev/null
 cmake --build "$dir" -j 2 --target "${targets[@]}"
 
 mkdir -p "$dir/findings"

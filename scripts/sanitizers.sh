@@ -20,20 +20,18 @@ parts=("$@")
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-# Builds everything in the directory $1 with the sanitizer flags $2.
+# Builds everything with the preset $1 (CMakePresets.json) in the directory $2.
 # shellcheck disable=SC2086
 build() {
-    local dir=$1 flags=$2
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANTO_BENCHMARKS=OFF \
-        -DCMAKE_CXX_FLAGS="$flags -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="$flags" \
-        "${launcher[@]}" ${BREVANTO_CMAKE_OPTIONS:-} >/dev/null
+    local preset=$1 dir=$2
+    cmake --preset "$preset" -B "$dir" "${launcher[@]}" ${BREVANTO_CMAKE_OPTIONS:-} >/dev/null
     cmake --build "$dir" -j 2
 }
 
 asan() {
     local dir=${BREVANTO_ASAN_DIR:-build-asan}
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer: the whole suite"
-    build "$dir" "-fsanitize=address,undefined -fno-sanitize-recover=undefined"
+    build asan "$dir"
     (
         cd "$dir"
         export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
@@ -50,7 +48,7 @@ asan() {
 tsan() {
     local dir=${BREVANTO_TSAN_DIR:-build-tsan}
     echo "== ThreadSanitizer: the whole suite on four threads"
-    build "$dir" "-fsanitize=thread"
+    build tsan "$dir"
     (
         cd "$dir"
         export BREVANTO_THREADS=4 QT_QPA_PLATFORM=offscreen

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -23,18 +25,30 @@ TEST(ParallelForTest, VisitsEveryIndexOnceAndPassesOnAFailure) {
                  std::runtime_error);
 }
 
+// With more threads chosen the work really spreads: each step waits until a
+// second thread has joined, which a loop that fell back to one thread would
+// never see. With one chosen, one thread does everything.
 TEST(ParallelForTest, RunsOnTheChosenNumberOfThreads) {
     for (const int chosen : {1, 3}) {
         SetThreadCount(chosen);
         EXPECT_EQ(ThreadCount(), chosen);
         std::set<std::thread::id> threads;
         std::mutex lock;
+        std::condition_variable joined;
+        bool waitedInVain = false;
         ParallelFor(64, [&](int64_t) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            std::lock_guard<std::mutex> guard(lock);
+            std::unique_lock<std::mutex> guard(lock);
             threads.insert(std::this_thread::get_id());
+            joined.notify_all();
+            if (chosen > 1 && !waitedInVain &&
+                !joined.wait_for(guard, std::chrono::seconds(10), [&] { return threads.size() >= 2; }))
+                waitedInVain = true;
         });
         EXPECT_LE(threads.size(), static_cast<size_t>(chosen));
+        if (chosen > 1) {
+            EXPECT_GE(threads.size(), 2u);
+            EXPECT_FALSE(waitedInVain) << "the work stayed on one thread";
+        }
     }
     SetThreadCount(0);
     EXPECT_GE(ThreadCount(), 1);
