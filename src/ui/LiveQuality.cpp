@@ -30,6 +30,7 @@ void Coarsen(int32_t coarseness, Tprgvar& settings, Displays& displays, ColourMa
     maps.diffuseness.everyPixelWhereCoarse = maps.energyDensity.everyPixelWhereCoarse = false;
     if (coarseness <= 1) return;
     settings.sellaenge = Times(settings.sellaenge, coarseness);
+    settings.richtungprosel = std::max(settings.richtungprosel / coarseness, 1);
     settings.maximaleiterationen = std::min(settings.maximaleiterationen, kLivePasses);
     displays.vektorpfeile.gitterweite = Times(displays.vektorpfeile.gitterweite, coarseness);
     displays.energiekreise.gitterweite = Times(displays.energiekreise.gitterweite, coarseness);

@@ -9,9 +9,10 @@
 // How coarse the display that follows a drag is computed, so that it keeps
 // up with the mouse: 1 as the display itself (the colour maps without their
 // cells sampled at every pixel), k > 1 with elements, grid spacings and line
-// distances k times as long and at most kLivePasses passes.
+// distances k times as long, a k-th of the direction bins and at most
+// kLivePasses passes.
 inline constexpr int32_t kLivePasses = 8;
-inline constexpr int32_t kCoarsestLive = 4;
+inline constexpr int32_t kCoarsestLive = 8;
 // A frame should take this long at most, ten a second with room for a busy
 // machine; where even the coarsest takes longer than kSlowestLiveFrame (four
 // a second), the display does not follow the drag.
