@@ -387,9 +387,9 @@ private:
     // pendingRelease), so nothing recurses and the newest position wins.
     void FollowDragLive();
     // One frame of the scene as it is now, on a copy at the drag's
-    // coarseness, shown on the window when it is done; false when a newer
-    // position made it give up.
-    bool DrawLiveFrame();
+    // coarseness, shown on the window when it is done (unless a newer
+    // position made it give up).
+    void DrawLiveFrame();
     // Asked during a frame: lets the window system's events through and
     // tells whether the frame is to be given up for a newer position.
     bool LiveFrameOutdated();

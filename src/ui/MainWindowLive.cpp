@@ -40,29 +40,28 @@ void MainWindow::FollowDragLive() {
     // The display is still shown: the drag has not moved anything yet.
     if (liveDisplay == DisplayKind::None || liveCoarseness == 0 || shownDisplay != DisplayKind::None) return;
     liveFrameRunning = true;
-    for (;;) {
-        DrawLiveFrame();
-        if (!pendingMove) break;
-        const PendingMove move = *std::exchange(pendingMove, std::nullopt);
-        held = move.held;
-        mouseMode->Drag(*this, move.x, move.y);
-        ShowMousePosition(move.x, move.y);
-        // The release computes the display as chosen afresh.
-        if (pendingRelease || liveCoarseness == 0) break;
+    try {
+        for (;;) {
+            DrawLiveFrame();
+            if (!pendingMove) break;
+            const PendingMove move = *std::exchange(pendingMove, std::nullopt);
+            held = move.held;
+            mouseMode->Drag(*this, move.x, move.y);
+            ShowMousePosition(move.x, move.y);
+            // The release computes the display as chosen afresh.
+            if (pendingRelease || liveCoarseness == 0) break;
+        }
+    } catch (...) {
+        liveFrameRunning = false;
+        throw;
     }
     liveFrameRunning = false;
 }
 
-bool MainWindow::DrawLiveFrame() {
+void MainWindow::DrawLiveFrame() {
     const std::string scene = StateText();
-    if (liveFrameShown && scene == liveFrameScene) return true;
+    if (liveFrameShown && scene == liveFrameScene) return;
     const Clock::time_point begun = Clock::now();
-    platform::TextFile file = platform::TextFile::FromText(scene);
-    SceneFileContents copy = ReadSceneFile(file, displays);
-    Tprgvar coarse = settings;
-    coarse.berechnet = false;
-    ColourMaps coarseMaps = maps;
-    Coarsen(liveCoarseness, coarse, copy.displays, coarseMaps);
     // Asks nothing and shows no progress window: a frame that cannot be
     // drawn is left out, and the release shows why.
     platform::HeadlessPlatform unseen;
@@ -72,6 +71,12 @@ bool MainWindow::DrawLiveFrame() {
     // Its first check lets the events through, however short the frame.
     liveEventsTime = {};
     try {
+        platform::TextFile file = platform::TextFile::FromText(scene);
+        SceneFileContents copy = ReadSceneFile(file, displays);
+        Tprgvar coarse = settings;
+        coarse.berechnet = false;
+        ColourMaps coarseMaps = maps;
+        Coarsen(liveCoarseness, coarse, copy.displays, coarseMaps);
         copy.list.CleanAndNumber();
         Calculate(copy.list, coarse, unseenWindow, unseen.Progress());
         copy.list.PrepareQueries(coarse);
@@ -80,10 +85,10 @@ bool MainWindow::DrawLiveFrame() {
         DrawDisplay(liveDisplay, {copy.list, coarse, copy.displays, coarseMaps, unseen}, *liveFrame,
                     unseenWindow.GetCanvas());
     } catch (const platform::Stopped&) {
-        return false;
+        return;
     } catch (const std::exception&) {
         liveCoarseness = 0;
-        return false;
+        return;
     }
     liveFrameShown = true;
     liveFrameScene = scene;
@@ -91,7 +96,6 @@ bool MainWindow::DrawLiveFrame() {
     liveFrameTaken = liveFrameTime - begun;
     ++liveFramesShown;
     RefreshWindow();
-    return true;
 }
 
 bool MainWindow::LiveFrameOutdated() {
