@@ -328,11 +328,11 @@ void MainWindow::MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys keys
     held = keys;
     platform::ReportingErrors(platform, [&] {
         RefreshWindow();
+        ShowMousePosition(x, y);
         if (leftHeld) {
             mouseMode->Drag(*this, x, y);
             FollowDragLive();
         }
-        ShowMousePosition(x, y);
     });
     // The release that arrived during the last frame.
     if (const std::optional<std::pair<int, int>> released = std::exchange(pendingRelease, std::nullopt))
@@ -353,8 +353,9 @@ void MainWindow::MouseReleased(platform::MouseButton button, int x, int y) {
         EndPlacing();
         mouseMode->Release(*this, x, y);
         NoteChanges();
-        EndLiveDrag();
     });
+    // Also after a release that went wrong: the window shows the picture again.
+    platform::ReportingErrors(platform, [&] { EndLiveDrag(); });
 }
 
 void MainWindow::MouseDoubleClicked(platform::MouseButton button, int x, int y) {
