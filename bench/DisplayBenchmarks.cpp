@@ -16,13 +16,16 @@
 //     a picture with the background radiation: the number of objects, the
 //     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5;
 //   - the colour maps against every pixel computed (MapComparison.h);
-//   - the time estimates against the time taken (EstimateComparison.h).
+//   - the time estimates against the time taken (EstimateComparison.h);
+//   - the frames per second of the display that follows a drag (LiveDrag.h).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -50,6 +53,7 @@
 #include "ui/MainWindow.h"
 
 #include "EstimateComparison.h"
+#include "LiveDrag.h"
 #include "MapComparison.h"
 #include "StandardScene.h"
 
@@ -323,11 +327,14 @@ void RandomScenes() {
     SetThreadCount(0);
 }
 
+constexpr double kLiveDragSeconds = 3;
+
 }  // namespace
 
 // --no-tables: the timings alone; --maps: the colour maps' table alone;
 // --estimates [SCENE...]: the estimates' table alone, of the scenes named or
-// else of the examples and the standard scene.
+// else of the examples and the standard scene; --live [SECONDS [SCENE...]]:
+// the live update's table alone, each drag SECONDS long (3).
 int main(int argc, char** argv) {
     bool tables = true;
     for (int i = 1; i < argc; ++i) {
@@ -338,6 +345,12 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--estimates") == 0) {
             std::vector<std::string> scenes(argv + i + 1, argv + argc);
             PrintEstimateComparisons(scenes.empty() ? ExampleAndStandardScenes() : scenes);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--live") == 0) {
+            const double seconds = i + 1 < argc ? std::atof(argv[i + 1]) : kLiveDragSeconds;
+            std::vector<std::string> scenes(argv + std::min(i + 2, argc), argv + argc);
+            PrintLiveDragRates(scenes.empty() ? ExampleAndStandardScenes() : scenes, seconds);
             return 0;
         }
         if (std::strcmp(argv[i], "--no-tables") == 0) {
@@ -355,6 +368,7 @@ int main(int argc, char** argv) {
         RandomScenes();
         PrintMapComparisons();
         PrintEstimateComparisons(ExampleAndStandardScenes());
+        PrintLiveDragRates(ExampleAndStandardScenes(), kLiveDragSeconds);
     }
     return 0;
 }

@@ -131,7 +131,8 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     };
     ParallelFor(exact.Columns(), [&](int64_t column) {
         for (int32_t cj = 0; cj < exact.Rows(); ++cj)
-            marked[exact.Cell(static_cast<int32_t>(column), cj)] = needsEveryPixel(static_cast<int32_t>(column), cj);
+            marked[exact.Cell(static_cast<int32_t>(column), cj)] =
+                everyPixelWhereCoarse && needsEveryPixel(static_cast<int32_t>(column), cj);
     });
     exact.Allot(marked);
     ForEachShowingProgress(exact.Columns(), what, settings, platform.Progress(), [&](int32_t ci) {

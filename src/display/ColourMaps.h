@@ -21,6 +21,11 @@ class ColourMap : public GridDisplay {
 public:
     ColourMap() { gitterweite = 4; }
 
+    // Whether the cells where the grid is too coarse are sampled at every
+    // pixel (on unless switched off): off, the map is interpolated from the
+    // grid alone, as quick as the arrows on the same grid.
+    bool everyPixelWhereCoarse = true;
+
 protected:
     // What the map shows at a grid point, and whether light arrives there.
     struct Sample {

@@ -102,6 +102,10 @@ public:
     std::string DataFolder() override { return dataFolder; }
     std::string ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+    // Runs onEvents, where a script lets a mouse move arrive.
+    void LetEventsThrough() override {
+        if (onEvents) onEvents();
+    }
 
     // Dialogs without a scripted answer are closed with Cancel and recorded.
     std::deque<DialogAnswer> dialogAnswers;
@@ -130,6 +134,8 @@ public:
     std::optional<std::chrono::steady_clock::time_point> deadline;
     // Asked at every check whether to stop, as a Cancel button would be.
     std::function<bool()> cancelWhen;
+    // What arrives while a computation lets the events through, if given.
+    std::function<void()> onEvents;
     // Called with every progress text as it is set, if given.
     std::function<void(const std::string&)> onProgressText;
 

@@ -72,6 +72,11 @@ public:
     // The user's folder for the program's own data, such as the copy of an
     // unsaved scene; empty for none.
     virtual std::string DataFolder() = 0;
+    // Handles the window system's waiting events now, during a computation
+    // that shows no progress window and stays on the events' thread (the
+    // display that follows a drag): the mouse's moves and releases, the
+    // repaints; the keys are held back, so no command starts meanwhile.
+    virtual void LetEventsThrough() {}
 };
 
 // Shows the progress window for one long pass and closes it again when the

@@ -20,7 +20,8 @@ void HelpDialog(platform::Platform& platform) {
          Control::Label("Selecting: a click near an object selects it and shows its handles. Drag a handle to move\r"
                         "that point, or the object to move it whole; the arrow keys move it by a pixel (with Shift\r"
                         "by ten); a double click opens its dialog; Delete removes it. The background radiation stays.\r"
-                        "Shift+click or a rectangle dragged open selects several, which move and copy together."),
+                        "Shift+click or a rectangle dragged open selects several, which move and copy together.\r"
+                        "A display shown follows the drag (\"Graphical representation \" > \"Live update\")."),
          Control::Label("Snapping: a dragged point lands on a nearby end point, centre or wall, marked by a\r"
                         "circle; Alt or \"Edit\" > \"Snap to Objects\" turns it off. Shift turns a straight object\r"
                         "in steps of 15 degrees."),

@@ -102,6 +102,8 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     legends.checked = [&window] { return window.LegendsShown(); };
     MenuItem logarithmicArrows = m.Item("Logarithmic Arrows", "LogPfeile1", &MainWindow::ToggleLogarithmicArrows);
     logarithmicArrows.checked = [&window] { return window.ArrowsLogarithmic(); };
+    MenuItem liveUpdate = m.Item("Live update", "Mitfuehren1", &MainWindow::ToggleLiveUpdate);
+    liveUpdate.checked = [&window] { return window.LiveUpdateOn(); };
     select.shortcut = "Esc";
     MenuItem measure = m.Mode<MeasureMode>("Measure", "Lichtmesser1");
     measure.shortcut = "M";
@@ -158,7 +160,7 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                      {m.Item("Circles", "Kreise1", &MainWindow::DrawCircles),
                       m.Item("Diffuseness", "Diffusitaet1", &MainWindow::DrawDiffuseness),
                       m.Item("Energy density map", "Energiedichtekarte1", &MainWindow::DrawEnergyDensityMap)}),
-             legends, logarithmicArrows, measure,
+             legends, logarithmicArrows, liveUpdate, measure,
              Submenu("Readings", {m.Item("Measure at Point", "MessenAnPunkt1", &MainWindow::MeasureAtTypedPoint),
                                   copyReadings, exportReadings, clearReadings,
                                   m.Edit("Measuring Lines", "Messlinien1", &MainWindow::OpenMeasuringLineManager),

@@ -64,7 +64,13 @@ void MainWindow::RedrawAll() {
     list.RedrawAll(*picture, window.GetCanvas(), settings.hintergrundfarbe);
     shownDisplay = DisplayKind::None;
     singleStreamLines.clear();
-    ShowSelection();
+    // While a display follows a drag, its last frame stays on the window
+    // until the next one is done: the window is drawn again before it can
+    // show the objects alone.
+    if (liveFrameShown)
+        RefreshWindow();
+    else
+        ShowSelection();
 }
 
 // The mode and the selection show on the window only: the picture, with any
@@ -168,6 +174,8 @@ void MainWindow::ZoomOut() { window.ZoomView(platform::ViewZoom::Out); }
 void MainWindow::FitPicture() { window.ZoomView(platform::ViewZoom::Fit); }
 
 bool MainWindow::CloseRequested() {
+    // Not in the middle of a frame that follows a drag.
+    if (liveFrameRunning) return false;
     bool mayClose = false;
     platform::ReportingErrors(platform, [&] { mayClose = MayDiscardChanges(); });
     return mayClose;
@@ -297,34 +305,61 @@ void MainWindow::DrawingAreaResized() {
 
 // The mouse: a press with the left button held, a move with it held (a drag),
 // the release of the left button and a double click go to the current mouse
-// mode. Whatever they changed can be undone.
+// mode. Whatever they changed can be undone. While a frame of the display
+// that follows a drag computes, the window system's events come in between
+// (LiveFrameOutdated): a move or the release then only leaves its position
+// for the frame's caller, and other presses go unanswered.
 
 void MainWindow::MousePressed(platform::MouseButton, bool leftHeld, int x, int y, platform::HeldKeys keys) {
+    if (liveFrameRunning) return;
     held = keys;
     if (!leftHeld) return;
-    platform::ReportingErrors(platform, [&] { mouseMode->Press(*this, x, y); });
+    platform::ReportingErrors(platform, [&] {
+        mouseMode->Press(*this, x, y);
+        BeginLiveDrag();
+    });
 }
 
 void MainWindow::MouseMoved(bool leftHeld, int x, int y, platform::HeldKeys keys) {
+    if (liveFrameRunning) {
+        if (leftHeld) pendingMove = PendingMove{x, y, keys};
+        return;
+    }
     held = keys;
     platform::ReportingErrors(platform, [&] {
         RefreshWindow();
-        if (leftHeld) mouseMode->Drag(*this, x, y);
-        window.SetCaption(settings.titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
+        ShowMousePosition(x, y);
+        if (leftHeld) {
+            mouseMode->Drag(*this, x, y);
+            FollowDragLive();
+        }
     });
+    // The release that arrived during the last frame.
+    if (const std::optional<std::pair<int, int>> released = std::exchange(pendingRelease, std::nullopt))
+        MouseReleased(platform::MouseButton::Left, released->first, released->second);
+}
+
+void MainWindow::ShowMousePosition(int x, int y) {
+    window.SetCaption(settings.titel + " (X=" + std::to_string(x) + ",Y=" + std::to_string(y) + ")");
 }
 
 void MainWindow::MouseReleased(platform::MouseButton button, int x, int y) {
     if (button != platform::MouseButton::Left) return;
+    if (liveFrameRunning) {
+        pendingRelease = {x, y};
+        return;
+    }
     platform::ReportingErrors(platform, [&] {
         EndPlacing();
         mouseMode->Release(*this, x, y);
         NoteChanges();
     });
+    // Also after a release that went wrong: the window shows the picture again.
+    platform::ReportingErrors(platform, [&] { EndLiveDrag(); });
 }
 
 void MainWindow::MouseDoubleClicked(platform::MouseButton button, int x, int y) {
-    if (button != platform::MouseButton::Left) return;
+    if (button != platform::MouseButton::Left || liveFrameRunning) return;
     platform::ReportingErrors(platform, [&] {
         mouseMode->DoubleClick(*this, x, y);
         NoteChanges();

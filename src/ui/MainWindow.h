@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -124,6 +126,15 @@ public:
     // program setting, not the scene file's.
     void ToggleLogarithmicArrows();
     bool ArrowsLogarithmic() const { return logarithmicArrows; }
+    // Whether a shown display follows a drag of objects or handles (on
+    // unless switched off): computed again while the mouse moves, coarser
+    // where it must be to keep up (LiveCoarseness), and as chosen afresh at
+    // the release. A drag of a scene too slow to follow shows the objects
+    // alone, as without it.
+    void ToggleLiveUpdate();
+    bool LiveUpdateOn() const { return liveUpdate; }
+    // The frames of the display that followed the drags, for the benchmark.
+    int64_t LiveFramesShown() const { return liveFramesShown; }
     // "Delete"
     void ClearDisplays();
     void DeleteAllObjects();
@@ -287,9 +298,23 @@ private:
     const SceneSample& Sample() const;
     // After the parameters of a display changed: shown again, if it is shown.
     void ShowAgainIfShown(DisplayKind display);
-    // Draws the display, and its legend when legends are on, into `target`;
-    // stream lines show on `targetWindow` one by one.
-    void DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow);
+    // What a display is drawn from: the scene, the settings, the displays'
+    // parameters, and the platform that shows its progress and messages.
+    struct DisplaySource {
+        const SceneList& list;
+        const Tprgvar& settings;
+        const Displays& displays;
+        const ColourMaps& maps;
+        platform::Platform& platform;
+    };
+    DisplaySource Source() { return {list, settings, displays, maps, platform}; }
+    // Draws the display of `source`, and its legend when legends are on,
+    // into `target`; stream lines show on `targetWindow` one by one.
+    void DrawDisplay(DisplayKind display, const DisplaySource& source, platform::Bitmap& target,
+                     platform::Canvas& targetWindow) const;
+    // ShowDisplay without choosing a mouse mode: what a drag's release shows
+    // when the display followed the drag.
+    void ComputeAndShow(DisplayKind display);
     // "New": an empty scene, the settings and displays at their defaults, the
     // picture at the window's size.
     void StartAfresh();
@@ -354,6 +379,25 @@ private:
     void ShowPlots();
     // The line readings go out of date when the scene or the lines changed.
     void FollowLineChanges(bool sceneChanged);
+    // The display that follows the drag (MainWindowLive.cpp). At a press: the
+    // shown display follows the drag about to start, if it can keep up.
+    void BeginLiveDrag();
+    // After a drag step that took the display off: frames for the newest
+    // position until no newer one waits. Mouse events that arrive while a
+    // frame computes only leave their position here (pendingMove,
+    // pendingRelease), so nothing recurses and the newest position wins.
+    void FollowDragLive();
+    // One frame of the scene as it is now, on a copy at the drag's
+    // coarseness, shown on the window when it is done (unless a newer
+    // position made it give up).
+    void DrawLiveFrame();
+    // Asked during a frame: lets the window system's events through and
+    // tells whether the frame is to be given up for a newer position.
+    bool LiveFrameOutdated();
+    // At the release: the display as chosen afresh, if it followed the drag.
+    void EndLiveDrag();
+    // The caption tells where the mouse is.
+    void ShowMousePosition(int x, int y);
 
     platform::Platform& platform;
     platform::Window& window;
@@ -398,9 +442,32 @@ private:
     DisplayKind shownDisplay = DisplayKind::None;
     std::vector<std::pair<int, int>> singleStreamLines;
     bool showLegends = false;
-    // Where the last legend drawn on the window's picture went.
-    Corner legendCorner = Corner::LowerRight;
+    // Where the last legend drawn on a picture with pixels went, for the
+    // vector picture drawn after it; kept by the drawing, which is const.
+    mutable Corner legendCorner = Corner::LowerRight;
     bool logarithmicArrows = false;
+    bool liveUpdate = true;
+    // The display following the drag under way (None for none), and its
+    // coarseness; 0 once a frame failed, then only the release shows it.
+    DisplayKind liveDisplay = DisplayKind::None;
+    int32_t liveCoarseness = 0;
+    bool liveFrameRunning = false;
+    struct PendingMove {
+        int x;
+        int y;
+        platform::HeldKeys held;
+    };
+    std::optional<PendingMove> pendingMove;
+    std::optional<std::pair<int, int>> pendingRelease;
+    // The last frame, shown on the window instead of the picture while the
+    // drag goes on (liveFrameShown), and the scene text it shows.
+    std::unique_ptr<platform::Bitmap> liveFrame;
+    bool liveFrameShown = false;
+    std::string liveFrameScene;
+    std::chrono::steady_clock::time_point liveFrameTime{};  // when it was shown
+    std::chrono::steady_clock::duration liveFrameTaken{};   // how long it took
+    std::chrono::steady_clock::time_point liveEventsTime{};
+    int64_t liveFramesShown = 0;
     // Set by New and at start, cleared by a size from a file or the screen
     // dialog (DrawingAreaResized).
     bool pictureFollowsArea = true;

@@ -68,7 +68,7 @@ bool MainWindow::IsInScene(const std::string& savedText) const {
 
 void MainWindow::ArrowKeyPressed(int dx, int dy, bool shift) {
     const std::vector<Tszeneobjekt*> selected = SelectedObjects();
-    if (selected.empty()) return;
+    if (selected.empty() || liveFrameRunning) return;
     const int32_t step = shift ? kLargeNudge : 1;
     platform::ReportingErrors(platform, [&] {
         for (Tszeneobjekt* object : selected) object->MoveBy(dx * step, dy * step);

@@ -67,14 +67,24 @@ Extended MainWindow::DisplayWork(DisplayKind display) const {
 
 void MainWindow::ShowDisplay(DisplayKind display) {
     ChooseMouseMode(std::make_unique<SelectMode>());
+    ComputeAndShow(display);
+}
+
+void MainWindow::ComputeAndShow(DisplayKind display) {
     if (!PrepareScene(DisplayWork(display))) return;
     RedrawAll();
-    DrawDisplay(display, *picture, window.GetCanvas());
+    DrawDisplay(display, Source(), *picture, window.GetCanvas());
     shownDisplay = display;
     RefreshWindow();
 }
 
-void MainWindow::DrawDisplay(DisplayKind display, platform::Bitmap& target, platform::Canvas& targetWindow) {
+void MainWindow::DrawDisplay(DisplayKind display, const DisplaySource& source, platform::Bitmap& target,
+                             platform::Canvas& targetWindow) const {
+    const SceneList& list = source.list;
+    const Tprgvar& settings = source.settings;
+    const Displays& displays = source.displays;
+    const ColourMaps& maps = source.maps;
+    platform::Platform& platform = source.platform;
     DisplayLegend legend;
     switch (display) {
         case DisplayKind::Arrows: {
@@ -176,7 +186,7 @@ void MainWindow::WriteSvg(const std::string& fileName) {
     list.RedrawAll(svg, svg.GetCanvas(), settings.hintergrundfarbe);
     if ((shownDisplay != DisplayKind::None || !singleStreamLines.empty()) && !PrepareScene(DisplayWork(shownDisplay)))
         return;
-    DrawDisplay(shownDisplay, svg, svg.GetCanvas());
+    DrawDisplay(shownDisplay, Source(), svg, svg.GetCanvas());
     for (const auto& [x, y] : singleStreamLines) displays.linien.TraceLine(list, svg, svg.GetCanvas(), platform, x, y);
     svg.Write(fileName);
 }

@@ -135,7 +135,7 @@ void MainWindow::ShowSelectionRectangle(std::optional<std::array<int, 4>> rectan
 }
 
 void MainWindow::RefreshWindow() {
-    window.GetCanvas().DrawBitmap(*picture);
+    window.GetCanvas().DrawBitmap(liveFrameShown ? *liveFrame : *picture);
     ShowSelection();
 }
 

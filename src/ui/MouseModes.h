@@ -29,6 +29,9 @@ public:
     // The second press of a double click; as another press unless the mode
     // says otherwise.
     virtual void DoubleClick(MainWindow& window, int x, int y);
+    // Whether the drag that the last press began moves objects of the scene
+    // (which a shown display may follow).
+    virtual bool MovesObjects() const { return false; }
 };
 
 // The mode at start and after every display command; it draws nothing. A
@@ -45,6 +48,7 @@ public:
     void Drag(MainWindow& window, int x, int y) override;
     void Release(MainWindow& window, int x, int y) override;
     void DoubleClick(MainWindow& window, int x, int y) override;
+    bool MovesObjects() const override { return dragging == Dragging::Handle || dragging == Dragging::Objects; }
 
 private:
     enum class Dragging { Nothing, Handle, Objects, Rectangle };

@@ -16,6 +16,7 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegelKreis.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtLightMeter.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtProgressWindow.h"
@@ -315,24 +316,38 @@ private slots:
                  QString::number(moved.y()), "mouseup", "1"});
         QTRY_COMPARE_WITH_TIMEOUT(mirror.xmitte, 500, 5000);
         Trigger("Vektorpfeile1");
+        PictureIsTheToolsArrows("moved");
+    }
 
-        const QString picture = folder.filePath(QStringLiteral("moved.bmp"));
-        answerer.Then([&](QDialog& dialog) { ChooseFile(picture, dialog); });
-        Trigger("Speichern1");
-        const QString scene = folder.filePath(QStringLiteral("moved.brv"));
-        answerer.Then([&](QDialog& dialog) { ChooseFile(scene, dialog); });
-        Trigger("Save1");
-        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
-
-        const QString drawn = folder.filePath(QStringLiteral("cli.bmp"));
-        QProcess tool;
-        tool.start(QStringLiteral(BREVANTO_CLI), {scene, "--render", "arrows", "--out", drawn});
-        QVERIFY(tool.waitForFinished(60000));
-        QCOMPARE(tool.exitCode(), 0);
-        const QImage inWindow(picture), byTool(drawn);
-        QVERIFY(!inWindow.isNull());
-        QCOMPARE(inWindow.size(), byTool.size());
-        QVERIFY2(inWindow == byTool, "the window's picture differs from the command-line tool's");
+    // The ring of the test before dragged with the arrows shown: while the
+    // button is held the window shows the arrows following it, computed
+    // without the progress window; at the release the picture holds the
+    // arrows of the scene as it is then.
+    void arrowsFollowTheDraggedMirror() {
+        const auto& mirror = dynamic_cast<const TObjektSpiegelKreis&>(form.Scene()[2]);
+        const int64_t framesBefore = form.LiveFramesShown();
+        const QPoint onArc = OnScreen({550, 300});
+        const auto at = [&](int dx) {
+            return QStringList{"mousemove", QString::number(onArc.x() + dx), QString::number(onArc.y()), "sleep",
+                               "0.1"};
+        };
+        XdoTool(QStringList{"mousemove", QString::number(onArc.x()), QString::number(onArc.y()), "mousedown", "1"} +
+                at(-20) + at(-40) + at(-60) + at(-80));
+        QTRY_COMPARE_WITH_TIMEOUT(mirror.xmitte, 420, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(form.LiveFramesShown() > framesBefore, 5000);
+        QVERIFY(!dynamic_cast<QtProgressWindow&>(platform.Progress()).isVisible());
+        // The picture holds the scene alone until the release; the window
+        // shows the frame over it.
+        const QImage& shown = window.DrawingArea().Surface();
+        const auto& picture = dynamic_cast<const QtBitmap&>(form.Picture());
+        int arrowPixels = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) arrowPixels += shown.pixel(x, y) != picture.Image().pixel(x, y);
+        QVERIFY2(arrowPixels > 1000, qPrintable(QString::number(arrowPixels)));
+        XdoTool({"mouseup", "1"});
+        // The release notes the change and shows the arrows at once.
+        QTRY_VERIFY_WITH_TIMEOUT(form.HasUnsavedChanges(), 5000);
+        PictureIsTheToolsArrows("followed");
     }
 
     // Every key that the README and the help list reaches its item on a
@@ -489,6 +504,27 @@ private:
             QPoint(static_cast<int>(std::ceil(corner.x())), static_cast<int>(std::ceil(corner.y()))));
     }
     QWidget& Area() { return window.DrawingArea(); }
+    // The picture saved as a bitmap is the arrows that the command-line tool
+    // draws of the scene saved beside it (both named `name`).
+    void PictureIsTheToolsArrows(const QString& name) {
+        const QString picture = folder.filePath(name + ".bmp");
+        answerer.Then([&](QDialog& dialog) { ChooseFile(picture, dialog); });
+        Trigger("Speichern1");
+        const QString scene = folder.filePath(name + ".brv");
+        answerer.Then([&](QDialog& dialog) { ChooseFile(scene, dialog); });
+        Trigger("Save1");
+        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
+
+        const QString drawn = folder.filePath(name + "-cli.bmp");
+        QProcess tool;
+        tool.start(QStringLiteral(BREVANTO_CLI), {scene, "--render", "arrows", "--out", drawn});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QImage inWindow(picture), byTool(drawn);
+        QVERIFY(!inWindow.isNull());
+        QCOMPARE(inWindow.size(), byTool.size());
+        QVERIFY2(inWindow == byTool, "the window's picture differs from the command-line tool's");
+    }
     std::string SceneText() const {
         return SceneFileText(form.Settings(), form.DisplaySettings(), form.Scene()).Text();
     }

@@ -24,6 +24,20 @@ std::optional<std::string> Chosen(const QString& fileName) {
     return fileName.toStdString();
 }
 
+// Drops the keys and their shortcuts while it is installed.
+class KeysDropped : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut: return true;
+            default: return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
 }  // namespace
 
 QtPlatform::QtPlatform() {
@@ -102,6 +116,15 @@ std::string QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->t
 
 void QtPlatform::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+// A key would start a command in the middle of the computation that lets the
+// events through; a mouse move only tells where the drag has got to.
+void QtPlatform::LetEventsThrough() {
+    KeysDropped filter;
+    QCoreApplication::instance()->installEventFilter(&filter);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&filter);
 }
 
 }  // namespace platform

@@ -27,6 +27,8 @@ public:
     std::string DataFolder() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
+    // Every waiting event but the keys', which are dropped.
+    void LetEventsThrough() override;
 
 private:
     QWidget* DialogParent();
