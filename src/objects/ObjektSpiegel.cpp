@@ -1,6 +1,7 @@
 #include "objects/ObjektSpiegel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "model/ColourChoice.h"
@@ -78,13 +79,27 @@ bool TObjektSpiegel::RadiationIsFinite() const {
 
 PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
     std::vector<TSelListe>& all = elements.Elements();
+    std::vector<SteadyIncoming>* steady = nullptr;
+    if (pass.store) {
+        steady = &pass.store->For<std::vector<SteadyIncoming>>(number);
+        steady->resize(all.size());
+    }
+    std::vector<ChangingObject> changing;
+    size_t words = 0;
+    for (const auto& other : list)
+        if (other->number != number && other->PassElements() > 0) {
+            const auto count = static_cast<size_t>(other->PassElements());
+            changing.push_back({other.get(), words, (count + 63) / 64});
+            words += changing.back().words;
+        }
     // Each element gathers only from the other objects, so the elements are
     // independent of each other and can be refilled side by side.
     std::vector<PassChange> changes(all.size());
     ParallelFor(
         static_cast<int64_t>(all.size()),
         [&](int64_t i) {
-            changes[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list);
+            const auto k = static_cast<size_t>(i);
+            changes[k] = GatherRadiation(all[k], list, changing, steady ? &(*steady)[k] : nullptr, pass.store);
             pass.ElementDone();
         },
         pass.stop);
@@ -95,7 +110,9 @@ PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
 
 int64_t TObjektSpiegel::PassElements() const { return static_cast<int64_t>(elements.Elements().size()); }
 
-PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) const {
+PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list,
+                                           const std::vector<ChangingObject>& changing, SteadyIncoming* steady,
+                                           PassStore* store) const {
     const int32_t bins = static_cast<int32_t>(element.dirrad.size());
     const Extended length = elements.seglen;
     const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
@@ -108,36 +125,86 @@ PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& 
     // would otherwise keep taking each other's cache lines.
     std::vector<float> dirrad(element.dirrad.size(), 0.0f);
     float difplus = 0, difminus = 0;
+    const auto receive = [&](const FlowVector& v, int32_t b) {
+        const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+        if (dirtrans > 0) {
+            const auto share = static_cast<float>(magnitude * dirtrans / 100);
+            dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
+            newSum += share;
+        }
+        if (dirref > 0) {
+            const auto share = static_cast<float>(magnitude * dirref / 100);
+            dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
+            newSum += share;
+        }
+        // The flux through the segment, positive when the radiation
+        // travels towards the plus side.
+        const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
+        if (s > 0) {
+            difplus = static_cast<float>(difplus + diftrans * s / length / 100);
+            difminus = static_cast<float>(difminus + difref * s / length / 100);
+        } else if (s < 0) {
+            difplus = static_cast<float>(difplus - difref * s / length / 100);
+            difminus = static_cast<float>(difminus - diftrans * s / length / 100);
+        }
+    };
+    // The bin of the travel direction against the reversed segment.
+    const auto binOf = [&](const FlowVector& v) { return DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY); };
+    const int32_t px = Round(element.x), py = Round(element.y);
     FlowVectorList incoming;
-    for (const auto& other : list) {
-        if (other->number == number) continue;
-        incoming.clear();
-        other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
+    const auto gather = [&](SteadyIncoming* record) {
         for (const FlowVector& v : incoming) {
-            const Extended magnitude =
-                std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
-            // The bin of the travel direction against the reversed segment.
-            const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
-            if (dirtrans > 0) {
-                const auto share = static_cast<float>(magnitude * dirtrans / 100);
-                dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
-                newSum += share;
+            const int32_t b = binOf(v);
+            receive(v, b);
+            if (record) record->vectors.push_back({v, b});
+        }
+    };
+    const auto gatherSeen = [&](const ChangingObject& other, std::vector<uint64_t>& sight, bool recorded) {
+        incoming.clear();
+        SightRecord seen{std::span<uint64_t>(sight).subspan(other.firstWord, other.words), recorded};
+        other.object->FlowContributionsSeenAt(px, py, list, number, incoming, seen);
+        gather(nullptr);
+    };
+    if (steady && steady->kept) {
+        size_t next = 0;
+        const auto replayTo = [&](size_t end) {
+            for (; next < end; ++next) receive(steady->vectors[next].v, steady->vectors[next].bin);
+        };
+        for (size_t k = 0; k < changing.size(); ++k) {
+            replayTo(steady->ends[k]);
+            gatherSeen(changing[k], steady->sight, true);
+        }
+        replayTo(steady->vectors.size());
+    } else if (steady && !steady->tried) {
+        SteadyIncoming record;
+        record.sight.assign(changing.empty() ? 0 : changing.back().firstWord + changing.back().words, 0);
+        size_t k = 0;
+        for (const auto& other : list) {
+            if (other->number == number) continue;
+            if (k < changing.size() && changing[k].object == other.get()) {
+                record.ends.push_back(static_cast<uint32_t>(record.vectors.size()));
+                gatherSeen(changing[k++], record.sight, false);
+            } else {
+                incoming.clear();
+                other->FlowContributionsAt(px, py, list, number, incoming);
+                gather(&record);
             }
-            if (dirref > 0) {
-                const auto share = static_cast<float>(magnitude * dirref / 100);
-                dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
-                newSum += share;
-            }
-            // The flux through the segment, positive when the radiation
-            // travels towards the plus side.
-            const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
-            if (s > 0) {
-                difplus = static_cast<float>(difplus + diftrans * s / length / 100);
-                difminus = static_cast<float>(difminus + difref * s / length / 100);
-            } else if (s < 0) {
-                difplus = static_cast<float>(difplus - difref * s / length / 100);
-                difminus = static_cast<float>(difminus - diftrans * s / length / 100);
-            }
+        }
+        steady->tried = true;
+        record.vectors.shrink_to_fit();
+        const auto bytes =
+            static_cast<int64_t>(record.vectors.size() * sizeof(SteadyVector) + record.ends.size() * sizeof(uint32_t) +
+                                 record.sight.size() * sizeof(uint64_t));
+        if (store->Reserve(bytes)) {
+            record.tried = record.kept = true;
+            *steady = std::move(record);
+        }
+    } else {
+        for (const auto& other : list) {
+            if (other->number == number) continue;
+            incoming.clear();
+            other->FlowContributionsAt(px, py, list, number, incoming);
+            gather(nullptr);
         }
     }
     element.dirrad = std::move(dirrad);
@@ -253,6 +320,21 @@ void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
     ForEachElementSeeing(px, py, list, exclude, [&](size_t i) { PrependContributionsOfElement(i, px, py, result); });
+}
+
+void TObjektSpiegel::FlowContributionsSeenAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                             FlowVectorList& result, SightRecord& sight) const {
+    if (sight.recorded) {
+        // In ascending order, as the fans visit them.
+        for (size_t word = 0; word < sight.bits.size(); ++word)
+            for (uint64_t bits = sight.bits[word]; bits != 0; bits &= bits - 1)
+                PrependContributionsOfElement(word * 64 + static_cast<size_t>(std::countr_zero(bits)), px, py, result);
+        return;
+    }
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+        sight.bits[i / 64] |= uint64_t{1} << (i % 64);
+        PrependContributionsOfElement(i, px, py, result);
+    });
 }
 
 float TObjektSpiegel::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/ObjektGerade.h"
+#include "model/PassStore.h"
 #include "objects/StraightSurface.h"
 #include "radiation/MirrorElements.h"
 
@@ -28,6 +29,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    void FlowContributionsSeenAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, FlowVectorList& result,
+                                 SightRecord& sight) const override;
     // The magnitudes element by element, last to first: the order of
     // FlowContributionsAt's list, with only one element's vectors listed at
     // a time.
@@ -52,9 +55,38 @@ public:
     MirrorElements& Elements() { return elements; }
 
 private:
+    // A vector an element received from an object whose radiation no pass
+    // changes, with its bin against the reversed segment.
+    struct SteadyVector {
+        FlowVector v;
+        int32_t bin;
+    };
+    // What an element found out in the first pass: what it received from
+    // the objects whose radiation no pass changes, in the order it gathered
+    // it (ends[k] vectors came before the k-th object whose radiation
+    // changes), and which elements of those others it sees.
+    struct SteadyIncoming {
+        std::vector<SteadyVector> vectors;
+        std::vector<uint32_t> ends;
+        std::vector<uint64_t> sight;
+        bool tried = false;  // recorded once, kept only within the store's bound
+        bool kept = false;
+    };
+    // An object whose radiation passes change, and where its bits lie in
+    // SteadyIncoming::sight.
+    struct ChangingObject {
+        const Tszeneobjekt* object;
+        size_t firstWord;
+        size_t words;
+    };
     // Refills one element from what the other objects send to its centre;
-    // how far its values moved.
-    PassChange GatherRadiation(TSelListe& element, const SceneList& list) const;
+    // how far its values moved. `changing` are the other objects whose
+    // radiation passes change, in list order. With `steady`, what the others
+    // send and which of their elements the centre sees are recorded in the
+    // first pass and taken from there afterwards, in the same order, so the
+    // sums keep their bytes.
+    PassChange GatherRadiation(TSelListe& element, const SceneList& list, const std::vector<ChangingObject>& changing,
+                               SteadyIncoming* steady, PassStore* store) const;
     // Calls visit(i) for every element i, in order (or the reverse), that
     // no object blocks from (x, y).
     template <FanOrder order = FanOrder::Forwards, class Visit>
