@@ -1,10 +1,11 @@
 #pragma once
 #include <vector>
 
-// The standard scene, computed, on one thread: each object's flow density at
-// the points of a 20-pixel grid, in nanoseconds per pair (one point and one
-// element of the object), so that the kinds can be compared: the frame of
-// the background radiation, the emitters, the mirrors.
+// The standard scene on one thread: the time of Calculate, then each
+// object's flow density at the points of a 20-pixel grid, in nanoseconds per
+// pair (one point and one element of the object), so that the kinds can be
+// compared: the frame of the background radiation, the emitters, the
+// mirrors.
 void PrintPairCostsByKind();
 
 // Calculate on one thread for random scenes with mirrors (RandomScene) of

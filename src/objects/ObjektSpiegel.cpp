@@ -166,6 +166,10 @@ PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& 
         gather(nullptr);
     };
     if (steady && steady->kept) {
+        dirrad = steady->before.dirrad;
+        difplus = steady->before.difplus;
+        difminus = steady->before.difminus;
+        newSum = steady->before.total;
         size_t next = 0;
         const auto replayTo = [&](size_t end) {
             for (; next < end; ++next) receive(steady->vectors[next].v, steady->vectors[next].bin);
@@ -178,23 +182,26 @@ PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& 
     } else if (steady && !steady->tried) {
         SteadyIncoming record;
         record.sight.assign(changing.empty() ? 0 : changing.back().firstWord + changing.back().words, 0);
+        const auto keepSums = [&] { record.before = {dirrad, difplus, difminus, newSum}; };
         size_t k = 0;
         for (const auto& other : list) {
             if (other->number == number) continue;
             if (k < changing.size() && changing[k].object == other.get()) {
+                if (k == 0) keepSums();
                 record.ends.push_back(static_cast<uint32_t>(record.vectors.size()));
                 gatherSeen(changing[k++], record.sight, false);
             } else {
                 incoming.clear();
                 other->FlowContributionsAt(px, py, list, number, incoming);
-                gather(&record);
+                gather(k > 0 ? &record : nullptr);
             }
         }
+        if (changing.empty()) keepSums();
         steady->tried = true;
         record.vectors.shrink_to_fit();
-        const auto bytes =
-            static_cast<int64_t>(record.vectors.size() * sizeof(SteadyVector) + record.ends.size() * sizeof(uint32_t) +
-                                 record.sight.size() * sizeof(uint64_t));
+        const auto bytes = static_cast<int64_t>(
+            record.before.dirrad.size() * sizeof(float) + record.vectors.size() * sizeof(SteadyVector) +
+            record.ends.size() * sizeof(uint32_t) + record.sight.size() * sizeof(uint64_t));
         if (store->Reserve(bytes)) {
             record.tried = record.kept = true;
             *steady = std::move(record);

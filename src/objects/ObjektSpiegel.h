@@ -61,11 +61,21 @@ private:
         FlowVector v;
         int32_t bin;
     };
-    // What an element found out in the first pass: what it received from
-    // the objects whose radiation no pass changes, in the order it gathered
-    // it (ends[k] vectors came before the k-th object whose radiation
-    // changes), and which elements of those others it sees.
+    // What an element gathered before the first object whose radiation
+    // passes change: the sums as they stood there.
+    struct GatheredSums {
+        std::vector<float> dirrad;
+        float difplus = 0;
+        float difminus = 0;
+        Extended total = 0;
+    };
+    // What an element found out in the first pass: the sums gathered from
+    // the objects whose radiation no pass changes before the first that
+    // changes (`before`), what it received from such objects after that, in
+    // the order it gathered it (ends[k] vectors came before the k-th object
+    // whose radiation changes), and which elements of those others it sees.
     struct SteadyIncoming {
+        GatheredSums before;
         std::vector<SteadyVector> vectors;
         std::vector<uint32_t> ends;
         std::vector<uint64_t> sight;
