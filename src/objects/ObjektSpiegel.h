@@ -89,6 +89,24 @@ private:
         size_t firstWord;
         size_t words;
     };
+    // Adds the vector v, travelling in bin b against the reversed segment,
+    // to the sums: its directed shares, and what it brings to each face.
+    void Receive(const FlowVector& v, int32_t b, GatheredSums& sums) const;
+    // Receive for each vector in the list's order, its bin found first;
+    // each with its bin appended to `record` as well, if there is one.
+    void ReceiveAll(const FlowVectorList& incoming, GatheredSums& sums, std::vector<SteadyVector>* record) const;
+    // What `other` sends to the centre, its lines of sight recorded in
+    // `sight` or taken from there; `incoming` is room for its vectors.
+    void GatherSeen(SightPoint centre, const SceneList& list, const ChangingObject& other, std::vector<uint64_t>& sight,
+                    bool recorded, FlowVectorList& incoming, GatheredSums& sums) const;
+    // The three ways of GatherRadiation: every other object asked anew; the
+    // same while recording `steady`, which is kept if the store's bound
+    // allows; from what `steady` kept and the objects that change.
+    void GatherAnew(SightPoint centre, const SceneList& list, GatheredSums& sums) const;
+    void GatherRecording(SightPoint centre, const SceneList& list, const std::vector<ChangingObject>& changing,
+                         SteadyIncoming& steady, PassStore& store, GatheredSums& sums) const;
+    void GatherKept(SightPoint centre, const SceneList& list, const std::vector<ChangingObject>& changing,
+                    SteadyIncoming& steady, GatheredSums& sums) const;
     // Refills one element from what the other objects send to its centre;
     // how far its values moved. `changing` are the other objects whose
     // radiation passes change, in list order. With `steady`, what the others
