@@ -81,8 +81,13 @@ PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
     std::vector<TSelListe>& all = elements.Elements();
     std::vector<SteadyIncoming>* steady = nullptr;
     if (pass.store) {
-        steady = &pass.store->For<std::vector<SteadyIncoming>>(number);
-        steady->resize(all.size());
+        // The records count against the store's bound too: a mirror of
+        // millions of elements keeps none rather than outgrow it.
+        std::vector<SteadyIncoming>& records = pass.store->For<std::vector<SteadyIncoming>>(number);
+        if (records.size() != all.size() &&
+            pass.store->Reserve(static_cast<int64_t>(all.size() * sizeof(SteadyIncoming))))
+            records.resize(all.size());
+        if (records.size() == all.size()) steady = &records;
     }
     std::vector<ChangingObject> changing;
     size_t words = 0;
