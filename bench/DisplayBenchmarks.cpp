@@ -14,7 +14,8 @@
 //   - random scenes: 100-pixel segments at random places and angles (fixed
 //     seed), one in four a Lambert-like emitter and the rest absorbers, in
 //     a picture with the background radiation: the number of objects, the
-//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5;
+//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5
+//     (512 objects without stream lines);
 //   - the standard scene's cost per pair by object, and Calculate against
 //     the number of objects for random scenes with mirrors (PairCosts.h);
 //   - the colour maps against every pixel computed (MapComparison.h);
@@ -296,7 +297,7 @@ void RandomSceneRow(int width, int height, int objects, int sellaenge, bool stre
 void RandomScenes() {
     SetThreadCount(1);
     PrintHeader("Random scenes on one thread: number of objects");
-    for (int objects : {1, 8, 32, 128}) RandomSceneRow(1920, 1080, objects, 5, true);
+    for (int objects : {1, 8, 32, 128, 512}) RandomSceneRow(1920, 1080, objects, 5, objects <= 128);
     PrintHeader("Random scenes on one thread: picture size");
     for (auto [w, h] : {std::pair{800, 600}, {1920, 1080}, {3840, 2160}}) RandomSceneRow(w, h, 8, 5, false);
     PrintHeader("Random scenes on one thread: sellaenge");
@@ -310,7 +311,8 @@ const std::vector<int> kCalculationObjects{32, 128, 512};
 
 // --no-tables: the timings alone; --maps: the colour maps' table alone;
 // --estimates [SCENE...]: the estimates' table alone, of the scenes named or
-// else of the examples and the standard scene; --pairs: the cost per pair by
+// else of the examples and the standard scene; --random: the random scenes'
+// tables alone; --pairs: the cost per pair by
 // object alone; --calculate [N...]: Calculate for random scenes with mirrors
 // of N objects alone (else 32, 128 and 512).
 int main(int argc, char** argv) {
@@ -323,6 +325,10 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--estimates") == 0) {
             std::vector<std::string> scenes(argv + i + 1, argv + argc);
             PrintEstimateComparisons(scenes.empty() ? ExampleAndStandardScenes() : scenes);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--random") == 0) {
+            RandomScenes();
             return 0;
         }
         if (std::strcmp(argv[i], "--pairs") == 0) {
