@@ -14,7 +14,10 @@
 //   - random scenes: 100-pixel segments at random places and angles (fixed
 //     seed), one in four a Lambert-like emitter and the rest absorbers, in
 //     a picture with the background radiation: the number of objects, the
-//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5;
+//     picture size and sellaenge each varied from 8 objects, 1920 x 1080, 5
+//     (512 objects without stream lines);
+//   - the standard scene's cost per pair by object, and Calculate against
+//     the number of objects for random scenes with mirrors (PairCosts.h);
 //   - the colour maps against every pixel computed (MapComparison.h);
 //   - the time estimates against the time taken (EstimateComparison.h);
 //   - the frames per second of the display that follows a drag (LiveDrag.h).
@@ -32,16 +35,15 @@
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include <time.h>
 
 #include "model/ParallelFor.h"
 #include "objects/KindRegistry.h"
-#include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
@@ -55,6 +57,8 @@
 #include "EstimateComparison.h"
 #include "LiveDrag.h"
 #include "MapComparison.h"
+#include "PairCosts.h"
+#include "RandomScene.h"
 #include "StandardScene.h"
 
 namespace {
@@ -260,28 +264,6 @@ void StandardSceneThreads() {
     SetThreadCount(0);
 }
 
-// A random scene: `objects` segments of 100 pixels, every fourth a
-// Lambert-like emitter, the others absorbers.
-void RandomScene(SceneList& list, int width, int height, int objects) {
-    std::mt19937 random(20240611);
-    std::uniform_real_distribution<double> unit(0, 1);
-    static_cast<TObjektHintergrund&>(list.Head()).staerke = 1;
-    for (int k = 0; k < objects; ++k) {
-        const double cx = 60 + unit(random) * (width - 120), cy = 60 + unit(random) * (height - 120);
-        const double angle = unit(random) * 2 * kPi;
-        const int x1 = Round(cx - 50 * std::cos(angle)), y1 = Round(cy - 50 * std::sin(angle));
-        const int x2 = Round(cx + 50 * std::cos(angle)), y2 = Round(cy + 50 * std::sin(angle));
-        if (k % 4 == 0) {
-            auto emitter = std::make_unique<TObjektLambert>(x1, y1, x2, y2);
-            emitter->staerke = 50;
-            list.Append(std::move(emitter));
-        } else {
-            list.Append(std::make_unique<TObjektAbsorber>(x1, y1, x2, y2));
-        }
-    }
-    list.CleanAndNumber();
-}
-
 // The arrows of a random scene of 8 or 128 objects, repeated as the
 // standard scene's are: how the cost per pair grows with the objects.
 void RandomArrows(benchmark::State& state) {
@@ -319,7 +301,7 @@ void RandomSceneRow(int width, int height, int objects, int sellaenge, bool stre
 void RandomScenes() {
     SetThreadCount(1);
     PrintHeader("Random scenes on one thread: number of objects");
-    for (int objects : {1, 8, 32, 128}) RandomSceneRow(1920, 1080, objects, 5, true);
+    for (int objects : {1, 8, 32, 128, 512}) RandomSceneRow(1920, 1080, objects, 5, objects <= 128);
     PrintHeader("Random scenes on one thread: picture size");
     for (auto [w, h] : {std::pair{800, 600}, {1920, 1080}, {3840, 2160}}) RandomSceneRow(w, h, 8, 5, false);
     PrintHeader("Random scenes on one thread: sellaenge");
@@ -328,13 +310,17 @@ void RandomScenes() {
 }
 
 constexpr double kLiveDragSeconds = 3;
+const std::vector<int> kCalculationObjects{32, 128, 512};
 
 }  // namespace
 
 // --no-tables: the timings alone; --maps: the colour maps' table alone;
 // --estimates [SCENE...]: the estimates' table alone, of the scenes named or
 // else of the examples and the standard scene; --live [SECONDS [SCENE...]]:
-// the live update's table alone, each drag SECONDS long (3).
+// the live update's table alone, each drag SECONDS long (3); --random: the
+// random scenes' tables alone; --pairs: the cost per pair by object alone;
+// --calculate [N...]: Calculate for random scenes with mirrors of N objects
+// alone (else 32, 128 and 512).
 int main(int argc, char** argv) {
     bool tables = true;
     for (int i = 1; i < argc; ++i) {
@@ -353,6 +339,20 @@ int main(int argc, char** argv) {
             PrintLiveDragRates(scenes.empty() ? ExampleAndStandardScenes() : scenes, seconds);
             return 0;
         }
+        if (std::strcmp(argv[i], "--random") == 0) {
+            RandomScenes();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--pairs") == 0) {
+            PrintPairCostsByKind();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--calculate") == 0) {
+            std::vector<int> counts;
+            for (int k = i + 1; k < argc; ++k) counts.push_back(std::atoi(argv[k]));
+            PrintCalculationScaling(counts.empty() ? kCalculationObjects : counts);
+            return 0;
+        }
         if (std::strcmp(argv[i], "--no-tables") == 0) {
             tables = false;
             argv[i] = argv[argc - 1];
@@ -366,6 +366,8 @@ int main(int argc, char** argv) {
     if (tables) {
         StandardSceneThreads();
         RandomScenes();
+        PrintPairCostsByKind();
+        PrintCalculationScaling(kCalculationObjects);
         PrintMapComparisons();
         PrintEstimateComparisons(ExampleAndStandardScenes());
         PrintLiveDragRates(ExampleAndStandardScenes(), kLiveDragSeconds);

@@ -19,12 +19,17 @@ struct PassChange {
     void Add(const PassChange& other);
 };
 
+class PassStore;
+
 // What one pass of Iterate is handed: the check the calling thread makes
-// between elements, and the count of refilled elements, which any thread may
-// raise; the calling thread reads it there to show the pass's progress.
+// between elements, the count of refilled elements, which any thread may
+// raise (the calling thread reads it there to show the pass's progress),
+// and what the computation keeps from pass to pass (none: every pass finds
+// out everything again).
 struct IterationPass {
     StopCheck stop;
     std::atomic<int64_t> elementsDone{0};
+    PassStore* store = nullptr;
 
     void ElementDone() { elementsDone.fetch_add(1, std::memory_order_relaxed); }
 };

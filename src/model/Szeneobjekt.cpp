@@ -24,6 +24,11 @@ bool Tszeneobjekt::FlowDensityAt(int32_t, int32_t, const SceneList&, float& fx, 
 
 void Tszeneobjekt::FlowContributionsAt(int32_t, int32_t, const SceneList&, int32_t, FlowVectorList&) const {}
 
+void Tszeneobjekt::FlowContributionsSeenAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                                           FlowVectorList& result, SightRecord&) const {
+    FlowContributionsAt(x, y, list, exclude, result);
+}
+
 float AddMagnitudes(float energy, const FlowVectorList& vectors) {
     for (const FlowVector& v : vectors) energy = AddMagnitude(energy, v);
     return energy;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,14 @@ inline float AddMagnitude(float energy, FlowVector v) {
 // Adds the magnitudes of the vectors one by one, in the list's order.
 float AddMagnitudes(float energy, const FlowVectorList& vectors);
 
+// Which elements of an object a point sees, one bit for each element in
+// the order the object's queries visit them, all clear before it is
+// recorded.
+struct SightRecord {
+    std::span<uint64_t> bits;
+    bool recorded;
+};
+
 // A point where the stream-line display starts a line.
 struct StreamLineStart {
     float x;
@@ -97,6 +106,9 @@ public:
     // each counted in `pass` once refilled; how far the values moved.
     virtual PassChange Iterate(const SceneList& list, IterationPass& pass);
     // The elements one pass of Iterate refills, as prepared for the queries.
+    // An object that refills none sends the same radiation in every pass of
+    // a computation, so what others gather from it may be kept from the
+    // first pass (PassStore).
     virtual int64_t PassElements() const;
     // A copy of the radiation values Iterate changes, which puts them back
     // when called: a computation that is broken off leaves them as they
@@ -120,6 +132,12 @@ public:
     // in front of `result`.
     virtual void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                      FlowVectorList& result) const;
+    // FlowContributionsAt with the lines of sight decided once: the first
+    // call records in `sight` which elements the point sees, later calls at
+    // the same point with the same exclude take them from there (the scene
+    // must not have moved). Kinds that keep no record ignore `sight`.
+    virtual void FlowContributionsSeenAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
+                                         FlowVectorList& result, SightRecord& sight) const;
     // energy plus the magnitudes of the vectors FlowContributionsAt gives,
     // added in the order of its list (AddMagnitudes); `scratch` is room for
     // that list.

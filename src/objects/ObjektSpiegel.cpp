@@ -1,6 +1,7 @@
 #include "objects/ObjektSpiegel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "model/ColourChoice.h"
@@ -78,13 +79,32 @@ bool TObjektSpiegel::RadiationIsFinite() const {
 
 PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
     std::vector<TSelListe>& all = elements.Elements();
+    std::vector<SteadyIncoming>* steady = nullptr;
+    if (pass.store) {
+        // The records count against the store's bound too: a mirror of
+        // millions of elements keeps none rather than outgrow it.
+        std::vector<SteadyIncoming>& records = pass.store->For<std::vector<SteadyIncoming>>(number);
+        if (records.size() != all.size() &&
+            pass.store->Reserve(static_cast<int64_t>(all.size() * sizeof(SteadyIncoming))))
+            records.resize(all.size());
+        if (records.size() == all.size()) steady = &records;
+    }
+    std::vector<ChangingObject> changing;
+    size_t words = 0;
+    for (const auto& other : list)
+        if (other->number != number && other->PassElements() > 0) {
+            const auto count = static_cast<size_t>(other->PassElements());
+            changing.push_back({other.get(), words, (count + 63) / 64});
+            words += changing.back().words;
+        }
     // Each element gathers only from the other objects, so the elements are
     // independent of each other and can be refilled side by side.
     std::vector<PassChange> changes(all.size());
     ParallelFor(
         static_cast<int64_t>(all.size()),
         [&](int64_t i) {
-            changes[static_cast<size_t>(i)] = GatherRadiation(all[static_cast<size_t>(i)], list);
+            const auto k = static_cast<size_t>(i);
+            changes[k] = GatherRadiation(all[k], list, changing, steady ? &(*steady)[k] : nullptr, pass.store);
             pass.ElementDone();
         },
         pass.stop);
@@ -95,58 +115,134 @@ PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
 
 int64_t TObjektSpiegel::PassElements() const { return static_cast<int64_t>(elements.Elements().size()); }
 
-PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list) const {
-    const int32_t bins = static_cast<int32_t>(element.dirrad.size());
+void TObjektSpiegel::Receive(const FlowVector& v, int32_t b, GatheredSums& sums) const {
+    const auto bins = static_cast<int32_t>(sums.dirrad.size());
     const Extended length = elements.seglen;
-    const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
+    const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+    if (dirtrans > 0) {
+        const auto share = static_cast<float>(magnitude * dirtrans / 100);
+        sums.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
+        sums.total += share;
+    }
+    if (dirref > 0) {
+        const auto share = static_cast<float>(magnitude * dirref / 100);
+        sums.dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
+        sums.total += share;
+    }
+    // The flux through the segment, positive when the radiation travels
+    // towards the plus side.
     const Extended normalX = static_cast<Extended>(y2) - y1, normalY = static_cast<Extended>(x1) - x2;
-    const float oldPlus = element.difplus, oldMinus = element.difminus;
-    Extended oldSum = 0, newSum = 0;
-    for (float value : element.dirrad) oldSum += value;
-    // Gathered apart from the element and stored at the end: the elements
-    // lie side by side in memory, and the threads that refill neighbours
-    // would otherwise keep taking each other's cache lines.
-    std::vector<float> dirrad(element.dirrad.size(), 0.0f);
-    float difplus = 0, difminus = 0;
+    const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
+    if (s > 0) {
+        sums.difplus = static_cast<float>(sums.difplus + diftrans * s / length / 100);
+        sums.difminus = static_cast<float>(sums.difminus + difref * s / length / 100);
+    } else if (s < 0) {
+        sums.difplus = static_cast<float>(sums.difplus - difref * s / length / 100);
+        sums.difminus = static_cast<float>(sums.difminus - diftrans * s / length / 100);
+    }
+}
+
+void TObjektSpiegel::ReceiveAll(const FlowVectorList& incoming, GatheredSums& sums,
+                                std::vector<SteadyVector>* record) const {
+    const auto bins = static_cast<int32_t>(sums.dirrad.size());
+    const auto reverseX = static_cast<float>(int64_t{x1} - x2), reverseY = static_cast<float>(int64_t{y1} - y2);
+    for (const FlowVector& v : incoming) {
+        // The bin of the travel direction against the reversed segment.
+        const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
+        Receive(v, b, sums);
+        if (record) record->push_back({v, b});
+    }
+}
+
+void TObjektSpiegel::GatherSeen(SightPoint centre, const SceneList& list, const ChangingObject& other,
+                                std::vector<uint64_t>& sight, bool recorded, FlowVectorList& incoming,
+                                GatheredSums& sums) const {
+    incoming.clear();
+    SightRecord seen{std::span<uint64_t>(sight).subspan(other.firstWord, other.words), recorded};
+    other.object->FlowContributionsSeenAt(centre.x, centre.y, list, number, incoming, seen);
+    ReceiveAll(incoming, sums, nullptr);
+}
+
+void TObjektSpiegel::GatherAnew(SightPoint centre, const SceneList& list, GatheredSums& sums) const {
     FlowVectorList incoming;
     for (const auto& other : list) {
         if (other->number == number) continue;
         incoming.clear();
-        other->FlowContributionsAt(Round(element.x), Round(element.y), list, number, incoming);
-        for (const FlowVector& v : incoming) {
-            const Extended magnitude =
-                std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
-            // The bin of the travel direction against the reversed segment.
-            const int32_t b = DirectionBinIndex(bins, v.fx, v.fy, reverseX, reverseY);
-            if (dirtrans > 0) {
-                const auto share = static_cast<float>(magnitude * dirtrans / 100);
-                dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
-                newSum += share;
-            }
-            if (dirref > 0) {
-                const auto share = static_cast<float>(magnitude * dirref / 100);
-                dirrad[static_cast<size_t>(ReflectedBin(bins, b))] += share;
-                newSum += share;
-            }
-            // The flux through the segment, positive when the radiation
-            // travels towards the plus side.
-            const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
-            if (s > 0) {
-                difplus = static_cast<float>(difplus + diftrans * s / length / 100);
-                difminus = static_cast<float>(difminus + difref * s / length / 100);
-            } else if (s < 0) {
-                difplus = static_cast<float>(difplus - difref * s / length / 100);
-                difminus = static_cast<float>(difminus - diftrans * s / length / 100);
-            }
+        other->FlowContributionsAt(centre.x, centre.y, list, number, incoming);
+        ReceiveAll(incoming, sums, nullptr);
+    }
+}
+
+void TObjektSpiegel::GatherRecording(SightPoint centre, const SceneList& list,
+                                     const std::vector<ChangingObject>& changing, SteadyIncoming& steady,
+                                     PassStore& store, GatheredSums& sums) const {
+    SteadyIncoming record;
+    record.sight.assign(changing.empty() ? 0 : changing.back().firstWord + changing.back().words, 0);
+    FlowVectorList incoming;
+    size_t k = 0;
+    for (const auto& other : list) {
+        if (other->number == number) continue;
+        if (k < changing.size() && changing[k].object == other.get()) {
+            if (k == 0) record.before = sums;
+            record.ends.push_back(static_cast<uint32_t>(record.vectors.size()));
+            GatherSeen(centre, list, changing[k++], record.sight, false, incoming, sums);
+        } else {
+            incoming.clear();
+            other->FlowContributionsAt(centre.x, centre.y, list, number, incoming);
+            ReceiveAll(incoming, sums, k > 0 ? &record.vectors : nullptr);
         }
     }
-    element.dirrad = std::move(dirrad);
-    element.difplus = difplus;
-    element.difminus = difminus;
+    if (changing.empty()) record.before = sums;
+    steady.tried = true;
+    record.vectors.shrink_to_fit();
+    const auto bytes = static_cast<int64_t>(
+        record.before.dirrad.size() * sizeof(float) + record.vectors.size() * sizeof(SteadyVector) +
+        record.ends.size() * sizeof(uint32_t) + record.sight.size() * sizeof(uint64_t));
+    if (store.Reserve(bytes)) {
+        record.tried = record.kept = true;
+        steady = std::move(record);
+    }
+}
+
+void TObjektSpiegel::GatherKept(SightPoint centre, const SceneList& list, const std::vector<ChangingObject>& changing,
+                                SteadyIncoming& steady, GatheredSums& sums) const {
+    sums = steady.before;
+    FlowVectorList incoming;
+    size_t next = 0;
+    const auto receiveTo = [&](size_t end) {
+        for (; next < end; ++next) Receive(steady.vectors[next].v, steady.vectors[next].bin, sums);
+    };
+    for (size_t k = 0; k < changing.size(); ++k) {
+        receiveTo(steady.ends[k]);
+        GatherSeen(centre, list, changing[k], steady.sight, true, incoming, sums);
+    }
+    receiveTo(steady.vectors.size());
+}
+
+PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& list,
+                                           const std::vector<ChangingObject>& changing, SteadyIncoming* steady,
+                                           PassStore* store) const {
+    const float oldPlus = element.difplus, oldMinus = element.difminus;
+    Extended oldSum = 0;
+    for (float value : element.dirrad) oldSum += value;
+    // Gathered apart from the element and stored at the end: the elements
+    // lie side by side in memory, and the threads that refill neighbours
+    // would otherwise keep taking each other's cache lines.
+    GatheredSums sums{std::vector<float>(element.dirrad.size(), 0.0f)};
+    const SightPoint centre{Round(element.x), Round(element.y)};
+    if (steady && steady->kept)
+        GatherKept(centre, list, changing, *steady, sums);
+    else if (steady && !steady->tried)
+        GatherRecording(centre, list, changing, *steady, *store, sums);
+    else
+        GatherAnew(centre, list, sums);
+    element.dirrad = std::move(sums.dirrad);
+    element.difplus = sums.difplus;
+    element.difminus = sums.difminus;
     PassChange change;
     change.Note(oldPlus, element.difplus, abbruchgenauigkeit);
     change.Note(oldMinus, element.difminus, abbruchgenauigkeit);
-    change.Note(oldSum, newSum, abbruchgenauigkeit);
+    change.Note(oldSum, sums.total, abbruchgenauigkeit);
     return change;
 }
 
@@ -253,6 +349,21 @@ void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
     ForEachElementSeeing(px, py, list, exclude, [&](size_t i) { PrependContributionsOfElement(i, px, py, result); });
+}
+
+void TObjektSpiegel::FlowContributionsSeenAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+                                             FlowVectorList& result, SightRecord& sight) const {
+    if (sight.recorded) {
+        // In ascending order, as the fans visit them.
+        for (size_t word = 0; word < sight.bits.size(); ++word)
+            for (uint64_t bits = sight.bits[word]; bits != 0; bits &= bits - 1)
+                PrependContributionsOfElement(word * 64 + static_cast<size_t>(std::countr_zero(bits)), px, py, result);
+        return;
+    }
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+        sight.bits[i / 64] |= uint64_t{1} << (i % 64);
+        PrependContributionsOfElement(i, px, py, result);
+    });
 }
 
 float TObjektSpiegel::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,

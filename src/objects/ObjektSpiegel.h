@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/ObjektGerade.h"
+#include "model/PassStore.h"
 #include "objects/StraightSurface.h"
 #include "radiation/MirrorElements.h"
 
@@ -28,6 +29,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
+    void FlowContributionsSeenAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, FlowVectorList& result,
+                                 SightRecord& sight) const override;
     // The magnitudes element by element, last to first: the order of
     // FlowContributionsAt's list, with only one element's vectors listed at
     // a time.
@@ -52,9 +55,66 @@ public:
     MirrorElements& Elements() { return elements; }
 
 private:
+    // A vector an element received from an object whose radiation no pass
+    // changes, with its bin against the reversed segment.
+    struct SteadyVector {
+        FlowVector v;
+        int32_t bin;
+    };
+    // What an element gathered before the first object whose radiation
+    // passes change: the sums as they stood there.
+    struct GatheredSums {
+        std::vector<float> dirrad;
+        float difplus = 0;
+        float difminus = 0;
+        Extended total = 0;
+    };
+    // What an element found out in the first pass: the sums gathered from
+    // the objects whose radiation no pass changes before the first that
+    // changes (`before`), what it received from such objects after that, in
+    // the order it gathered it (ends[k] vectors came before the k-th object
+    // whose radiation changes), and which elements of those others it sees.
+    struct SteadyIncoming {
+        GatheredSums before;
+        std::vector<SteadyVector> vectors;
+        std::vector<uint32_t> ends;
+        std::vector<uint64_t> sight;
+        bool tried = false;  // recorded once, kept only within the store's bound
+        bool kept = false;
+    };
+    // An object whose radiation passes change, and where its bits lie in
+    // SteadyIncoming::sight.
+    struct ChangingObject {
+        const Tszeneobjekt* object;
+        size_t firstWord;
+        size_t words;
+    };
+    // Adds the vector v, travelling in bin b against the reversed segment,
+    // to the sums: its directed shares, and what it brings to each face.
+    void Receive(const FlowVector& v, int32_t b, GatheredSums& sums) const;
+    // Receive for each vector in the list's order, its bin found first;
+    // each with its bin appended to `record` as well, if there is one.
+    void ReceiveAll(const FlowVectorList& incoming, GatheredSums& sums, std::vector<SteadyVector>* record) const;
+    // What `other` sends to the centre, its lines of sight recorded in
+    // `sight` or taken from there; `incoming` is room for its vectors.
+    void GatherSeen(SightPoint centre, const SceneList& list, const ChangingObject& other, std::vector<uint64_t>& sight,
+                    bool recorded, FlowVectorList& incoming, GatheredSums& sums) const;
+    // The three ways of GatherRadiation: every other object asked anew; the
+    // same while recording `steady`, which is kept if the store's bound
+    // allows; from what `steady` kept and the objects that change.
+    void GatherAnew(SightPoint centre, const SceneList& list, GatheredSums& sums) const;
+    void GatherRecording(SightPoint centre, const SceneList& list, const std::vector<ChangingObject>& changing,
+                         SteadyIncoming& steady, PassStore& store, GatheredSums& sums) const;
+    void GatherKept(SightPoint centre, const SceneList& list, const std::vector<ChangingObject>& changing,
+                    SteadyIncoming& steady, GatheredSums& sums) const;
     // Refills one element from what the other objects send to its centre;
-    // how far its values moved.
-    PassChange GatherRadiation(TSelListe& element, const SceneList& list) const;
+    // how far its values moved. `changing` are the other objects whose
+    // radiation passes change, in list order. With `steady`, what the others
+    // send and which of their elements the centre sees are recorded in the
+    // first pass and taken from there afterwards, in the same order, so the
+    // sums keep their bytes.
+    PassChange GatherRadiation(TSelListe& element, const SceneList& list, const std::vector<ChangingObject>& changing,
+                               SteadyIncoming* steady, PassStore* store) const;
     // Calls visit(i) for every element i, in order (or the reverse), that
     // no object blocks from (x, y).
     template <FanOrder order = FanOrder::Forwards, class Visit>

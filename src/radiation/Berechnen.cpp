@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "model/PassStore.h"
 #include "platform/Conversions.h"
 
 std::string OrdinalSuffix(int32_t k) {
@@ -68,11 +69,13 @@ CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, plat
     for (const auto& object : list) elements += object->PassElements();
     int32_t passes = 0;
     std::optional<PassChange> last;
+    PassStore store(PassStore::kMostBytes);
     while (!last || last->beyondCriterion) {
         ++passes;
         progress.SetText(PassText(settings, passes, last), 0);
         mainWindow.SetCaption(settings.titel + " , " + PassName(passes));
         IterationPass pass;
+        pass.store = &store;
         PassShare share(progress, pass, elements);
         pass.stop = [&] {
             progress.StopIfCancelled();

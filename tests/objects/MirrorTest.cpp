@@ -1,9 +1,15 @@
 #include <sys/resource.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "SceneFixture.h"
+#include "model/PassStore.h"
+#include "objects/ObjektAbsorber.h"
+#include "objects/ObjektHintergrund.h"
+#include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
@@ -205,6 +211,47 @@ TEST_F(MirrorTest, PassCountsEveryElementOnceOnAnyNumberOfThreads) {
             EXPECT_EQ(pass.elementsDone.load(), object->PassElements()) << threads << " threads";
         }
     }
+}
+
+// The first pass keeps what each element received from the objects whose
+// radiation no pass changes; later passes take it from there. Whatever the
+// store's bound lets it keep (all, some elements, nothing), the values are
+// the bytes of passes that find out everything again.
+TEST_F(MirrorTest, WhatPassesKeepGivesTheBytesOfFindingItOutAgain) {
+    static_cast<TObjektHintergrund&>(list.Head()).staerke = 1;
+    mirror->dirref = 40;
+    mirror->difref = 20;
+    mirror->dirtrans = 10;
+    mirror->diftrans = 10;
+    Add<TObjektLambert>(150, 100, 250, 140).staerke = 30;
+    auto& second = Add<TObjektSpiegel>(350, 120, 420, 380);
+    second.dirref = 60;
+    second.diftrans = 30;
+    Add<TObjektAbsorber>(200, 200, 330, 250);
+    Add<TObjektParallel>(500, 500, 600, 450).staerke = 5;
+    const auto values = [&](int64_t bound, bool stored) {
+        for (TObjektSpiegel* m : {mirror, &second}) m->ForgetRadiation();
+        PassStore store(bound);
+        for (int passes = 0; passes < 4; ++passes)
+            for (const auto& object : list) {
+                IterationPass pass;
+                if (stored) pass.store = &store;
+                object->Iterate(list, pass);
+            }
+        std::vector<uint32_t> bits;
+        for (TObjektSpiegel* m : {mirror, &second})
+            for (const TSelListe& element : m->Elements().Elements()) {
+                for (float value : element.dirrad) bits.push_back(std::bit_cast<uint32_t>(value));
+                bits.push_back(std::bit_cast<uint32_t>(element.difplus));
+                bits.push_back(std::bit_cast<uint32_t>(element.difminus));
+            }
+        return bits;
+    };
+    const std::vector<uint32_t> everyPassAnew = values(0, false);
+    EXPECT_EQ(values(PassStore::kMostBytes, true), everyPassAnew) << "all kept";
+    EXPECT_EQ(values(0, true), everyPassAnew) << "nothing kept";
+    SetThreadCount(4);
+    EXPECT_EQ(values(200'000, true), everyPassAnew) << "some elements kept";
 }
 
 }  // namespace

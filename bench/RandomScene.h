@@ -1,0 +1,9 @@
+#pragma once
+#include "model/SceneList.h"
+
+// A random scene in a width x height picture with the background radiation:
+// `objects` segments of 100 pixels at random places and angles (fixed seed),
+// every fourth a Lambert-like emitter, the others absorbers, or with
+// `mirrors` every fourth (the second of each four) a mirror/diffusor that
+// reflects and transmits, directly and diffusely.
+void RandomScene(SceneList& list, int width, int height, int objects, bool mirrors = false);

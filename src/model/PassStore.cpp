@@ -1,0 +1,8 @@
+#include "model/PassStore.h"
+
+bool PassStore::Reserve(int64_t bytes) {
+    int64_t left = bytesLeft.load(std::memory_order_relaxed);
+    while (left >= bytes)
+        if (bytesLeft.compare_exchange_weak(left, left - bytes, std::memory_order_relaxed)) return true;
+    return false;
+}
