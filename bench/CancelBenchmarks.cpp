@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How soon a computation answers its Cancel button: the standard scene at
 // pixel width 2 (two and a half times the surface elements of the default
 // 5), cancelled after the milliseconds of the benchmark's argument. The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the computation and of the three displays.
 //
 // First the standard scene (bench/standard-scene.brv): a 1920 x 1080 picture

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang's libFuzzer and the address and
 # undefined-behaviour sanitizers and runs each for the given seconds, one
 # after the other on one core:

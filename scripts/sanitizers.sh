@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The test suite under the sanitizers, each build in a directory of its own:
 #   asan  everything with AddressSanitizer and UndefinedBehaviorSanitizer (any
 #         undefined behaviour is an error) in build-asan; the whole suite runs.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots of docs/images/ that the README shows: the program on
 # a virtual 1280 x 1024 screen with a window manager (tests/e2e/under-openbox.sh),
 # driven through the X server with xdotool as a user would drive it, and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets Brevanto up on Debian 12: installs the Debian packages it needs (only
 # those missing), builds it in ./build and then
 #   run   starts the program,

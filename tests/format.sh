@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every C++ source follows .clang-format.
 set -euo pipefail
 cd "$1"

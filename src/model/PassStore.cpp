@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/PassStore.h"
 
 bool PassStore::Reserve(int64_t bytes) {

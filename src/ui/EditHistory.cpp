@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/EditHistory.h"
 
 void EditHistory::Reset(const std::string& state) {

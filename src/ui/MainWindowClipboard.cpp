@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's clipboard commands and the arrow keys: the selection as
 // scene file text, so that objects move between two running programs or
 // into a text editor and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's display commands, the displays' parameter dialogs, and
 // the display as vector graphics.
 #include <algorithm>

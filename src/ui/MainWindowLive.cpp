@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display that follows a drag: frames computed on a copy of the scene
 // while the mouse moves, the display as chosen afresh at the release.
 #include <utility>

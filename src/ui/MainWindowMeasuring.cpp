@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's measuring commands: the light meter, the colour maps and
 // their dialogs, the energy balance and the verification scenes.
 #include "files/FileNames.h"

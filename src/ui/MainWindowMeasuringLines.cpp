@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's measuring lines and sweeps: their place on the window,
 // their plots in the meter's panel, their CSV files.
 #include <algorithm>

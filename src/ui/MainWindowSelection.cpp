@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's selection, and where the points that the mouse drags go:
 // what it shows on the window over the picture and never puts into it.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tool: its arguments, what it prints and the files it writes.
 #include <sys/resource.h>
 #include <sys/stat.h>

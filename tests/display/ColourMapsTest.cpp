@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour maps of diffuseness and energy density, their colour scale,
 // legend and font.
 #include <set>

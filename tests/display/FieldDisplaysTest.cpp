@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three displays of the field: arrows and circles on a grid of points,
 // and stream lines. Their drawing calls are recorded; the scene objects give
 // the field by a formula, so that a test depends only on the display's rules.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every path that docs/DEVELOPING.md names between backticks exists: a file
 # or folder of the repository, or a unit under src/ named without its
 # extension (`display/Legend`). Build folders and files that builds or runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program in a real window on an X server with a window manager
 // (tests/e2e/under-openbox.sh): the window manager decides the window's
 // frame and size, the mouse is moved by the X server (xdotool), and the

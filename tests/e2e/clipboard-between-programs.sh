@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An object copied in one running program is pasted into another through the
 # desktop's clipboard, and duplicated there beside itself; the arrow keys
 # move it. Run on an X server with a window manager

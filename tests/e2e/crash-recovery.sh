@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program killed after an edit (kill -9, as a crash or a power cut would
 # end it) offers the edited scene at its next start. Run on an X server with a
 # window manager (tests/e2e/under-openbox.sh); $1 is the program.

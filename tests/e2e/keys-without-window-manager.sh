@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On an X server without a window manager (tests/e2e/under-openbox.sh
 # --no-window-manager), the program's window has the keyboard from the start:
 # Ctrl+O, pressed before any click, opens the file dialog. $1 is the program.

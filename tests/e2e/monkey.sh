@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A monkey at the keyboard and mouse: random clicks, drags, double clicks,
 # keys, typed numbers and menu choices for a while, on an X server with a
 # window manager (tests/e2e/under-openbox.sh). The program must not crash,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the shell tests that drive the program on an X server
 # (tests/e2e/under-openbox.sh); sourced, not run.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a virtual 1280 x 1024 screen (Xvfb) managed by openbox, as
 # a user's desktop would run the program: the window manager decides the
 # main window's frame and size. With --no-window-manager first, the screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a scene file into scene data, before anything of the program's
 // state changes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as a scene file, opened in a headless main window on
 // a 96 x 96 screen, computed and probed. Work and memory are capped: a
 // scene estimated to take longer than kMostSeconds or to keep more than

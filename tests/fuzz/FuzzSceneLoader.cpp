@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as a scene file, read by the reader alone and then
 // opened in a headless main window. Every outcome is a scene or a message;
 // a crash, a leak, undefined behaviour or an inconsistent state is a finding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target without libFuzzer, as a test: over every file of the
 // seed folders, then over mutations of them from a fixed random sequence
 // (bytes changed, inserted and removed, lines repeated, words of the

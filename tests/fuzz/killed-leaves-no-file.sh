@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A smoke run killed with SIGKILL, as ctest kills one that runs out of time,
 # leaves nothing in its TMPDIR.
 # Regression test: each run wrote its inputs to TMPDIR/brevanto-fuzz-PID.brv

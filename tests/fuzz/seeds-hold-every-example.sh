@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The fuzzers' one seed folder links every example and every scene of
 # tests/data, so that a new one is fuzzed from the start.
 #   seeds-hold-every-example.sh SOURCE-DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks that the programs, the
 # desktop entry, the icon and the scene files' type land where Debian's
 # desktops look for them, and that they refer to each other.

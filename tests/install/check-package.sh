@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a build folder, checks what it holds and what
 # it depends on, unpacks it into a scratch folder and starts both programs
 # from there: the window program on Qt's offscreen platform until it shows.

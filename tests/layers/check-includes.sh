@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks every #include of the sources against the layer map: a layer may
 # include its own headers and those of the layers it builds on, and only the
 # Qt layer and main.cpp may include Qt. The build enforces the same for the

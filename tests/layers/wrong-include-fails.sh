@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a model-layer source that includes a header of the object kinds and
 # passes only when that build fails because the header cannot be found.
 set -uo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The energy balance: what each kind emits, what surfaces receive, what
 // mirrors send, and that the power of a closed scene is accounted for.
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring lines against what is known in closed form: the power of a beam
 // crossing a line, what a Lambert-like emitter sends through a closed
 // contour, and light from all sides inside a glowing frame.

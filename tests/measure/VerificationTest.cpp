@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verification scenes: the computation meets their exact answers within
 // the tolerances at coarse and fine resolutions, on any number of threads.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The light meter's directions and sectors, on a scene whose light is given
 // by hand.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scene list and its head, the background radiation of the picture frame.
 #include <cmath>
 

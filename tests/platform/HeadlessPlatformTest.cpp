@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless platform records what the program shows, within bounds.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy of an unsaved scene that outlives a crash.
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving keeps what the user had: the file's mode, owner and links, and the
 // previous contents when the save cannot be done.
 #include <fcntl.h>

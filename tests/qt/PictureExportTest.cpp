@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures the program writes, read back with Qt's own readers: PNG and
 // BMP hold the same pixels, the SVG is well-formed XML with one element for
 // each object, arrow, stream line and disc, and a legend only when asked for.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compares what brevanto-cli writes for the example scenes, the every-kind
 # fixture and the benchmark's standard scene (the arrows' field as CSV and
 # every display as a bitmap) with the checksums recorded in reference.sha256.

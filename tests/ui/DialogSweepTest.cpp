@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every field of every dialog, given text that is not a sensible value: each
 // ends with a message or a documented clamp, never with a crash, a hang, or
 // a value that is not finite in the scene file, a picture or a probe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting and moving with the mouse, undo and redo, unsaved changes.
 #include <array>
 #include <filesystem>

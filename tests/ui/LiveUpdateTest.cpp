@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display that follows a drag of objects and handles.
 #include <array>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's measuring commands: the "Measure" mode, the colour maps
 // and their dialogs, the energy balance and the verification.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring lines in the window: drawn and moved with the mouse in the
 // "Measure" mode, edited and deleted in their list, undone, kept in the scene
 // file; and sweeps of a scene's number from the menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every way of changing a scene reaches every result: after an edit, a
 // computation gives the bytes of the same scene loaded fresh, and every menu
 // item is one undo step or leaves the scene alone.

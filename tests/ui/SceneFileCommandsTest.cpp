@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and reading scene files through the "File" menu commands.
 #include <sys/resource.h>
 
