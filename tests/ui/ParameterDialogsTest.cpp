@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessFixture.h"
 #include "platform/Errors.h"
-#include "ui/Aufloesung.h"
 #include "ui/Iterationen.h"
+#include "ui/ResolutionDialog.h"
 
 namespace {
 
