@@ -11,13 +11,13 @@
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
 #include "radiation/Berechnen.h"
-#include "ui/Bildschirm.h"
 #include "ui/Help.h"
 #include "ui/Info.h"
 #include "ui/Iterationen.h"
 #include "ui/MainMenu.h"
 #include "ui/ObjektManager.h"
 #include "ui/ResolutionDialog.h"
+#include "ui/ScreenDialog.h"
 
 namespace {}  // namespace
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Bildschirm.h"
+#include "ui/ScreenDialog.h"
 
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
