@@ -13,7 +13,7 @@
 #include "radiation/Berechnen.h"
 #include "ui/Help.h"
 #include "ui/Info.h"
-#include "ui/Iterationen.h"
+#include "ui/IterationsDialog.h"
 #include "ui/MainMenu.h"
 #include "ui/ObjektManager.h"
 #include "ui/ResolutionDialog.h"

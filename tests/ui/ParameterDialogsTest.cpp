@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessFixture.h"
 #include "platform/Errors.h"
-#include "ui/Iterationen.h"
+#include "ui/IterationsDialog.h"
 #include "ui/ResolutionDialog.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Iterationen.h"
+#include "ui/IterationsDialog.h"
 
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
