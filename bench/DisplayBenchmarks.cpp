@@ -51,7 +51,7 @@
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
 #include "platform/HeadlessPlatform.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "radiation/SurfaceElements.h"
 #include "ui/MainWindow.h"
 

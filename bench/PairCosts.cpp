@@ -10,7 +10,7 @@
 #include "model/ParallelFor.h"
 #include "objects/KindRegistry.h"
 #include "platform/HeadlessPlatform.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 
 #include "RandomScene.h"
 #include "StandardScene.h"

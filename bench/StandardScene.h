@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "platform/HeadlessPlatform.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "ui/MainWindow.h"
 
 #include <algorithm>

@@ -18,7 +18,7 @@
 #include "objects/ObjektSpiegelKreis.h"
 #include "platform/HeadlessPlatform.h"
 #include "radiation/ArcElements.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "radiation/SurfaceElements.h"
 
 namespace {

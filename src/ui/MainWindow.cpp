@@ -10,7 +10,7 @@
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 #include "platform/Errors.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "ui/Help.h"
 #include "ui/Info.h"
 #include "ui/IterationsDialog.h"

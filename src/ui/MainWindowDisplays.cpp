@@ -8,7 +8,7 @@
 #include "model/ParallelFor.h"
 #include "platform/Conversions.h"
 #include "platform/SvgPicture.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "ui/MainWindow.h"
 
 const SceneSample& MainWindow::Sample() const {

@@ -5,7 +5,7 @@
 
 #include "files/SceneFile.h"
 #include "platform/HeadlessPlatform.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "ui/LiveQuality.h"
 #include "ui/MainWindow.h"
 

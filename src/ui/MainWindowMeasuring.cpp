@@ -6,7 +6,7 @@
 #include "measure/Verification.h"
 #include "model/LightMeter.h"
 #include "platform/SafeFileWrite.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasuringDialogs.h"
 

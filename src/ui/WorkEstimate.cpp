@@ -11,7 +11,7 @@
 #include "files/SceneFile.h"
 #include "model/ParallelFor.h"
 #include "platform/HeadlessPlatform.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 
 namespace {
 

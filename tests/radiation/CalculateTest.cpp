@@ -13,7 +13,7 @@
 #include "HeadlessFixture.h"
 #include "model/SceneList.h"
 #include "platform/Errors.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/KindRegistry.h"
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 
 // A scene on an 800 x 600 picture, headed by a dark background radiation, for
 // the tests of the object kinds and of what uses them.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "radiation/Berechnen.h"
+#include "radiation/Calculation.h"
 
 #include <algorithm>
 #include <chrono>
