@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/ParallelFor.h"
 #include "objects/ObjektHintergrund.h"
 #include "objects/ObjektLambert.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 
 void PassChange::Note(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {
     if (HasChanged(oldValue, newValue, abbruchgenauigkeit)) beyondCriterion = true;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 
 namespace {
 

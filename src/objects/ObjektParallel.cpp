@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "objects/StraightEmitterDialog.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "model/ColourChoice.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "model/ColourChoice.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/SceneList.h"
 #include "model/Stringfunktionen.h"
 #include "objects/MirrorCoefficients.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/ColourChoice.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "model/Extended.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 
 // How surfaces are cut into surface elements and how the directions around an
 // element are divided into bins. Emitters and mirrors share these rules.

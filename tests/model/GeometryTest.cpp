@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "HeadlessFixture.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/IterationPass.h"
 #include "model/ObjektGerade.h"
 #include "model/Programvar.h"

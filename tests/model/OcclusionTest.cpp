@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "model/Occlusion.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "HeadlessFixture.h"
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 #include "radiation/MirrorElements.h"
 #include "radiation/SurfaceElements.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Hilfsfunktionen.h"
+#include "model/Geometry.h"
 
 #include <cmath>
 #include <limits>
