@@ -10,7 +10,7 @@
 #include "model/Extended.h"
 #include "model/FieldRange.h"
 #include "model/ParallelFor.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

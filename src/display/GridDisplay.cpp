@@ -3,7 +3,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/ParallelFor.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/SceneFile.h"
 
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/KindRegistry.h"
 #include "platform/Conversions.h"
 #include "platform/Errors.h"

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/Conversions.h"
 
 Tprgvar::Tprgvar(int32_t height, int32_t width, platform::TColor colour)

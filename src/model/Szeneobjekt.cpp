@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/Conversions.h"
 
 PassChange Tszeneobjekt::Iterate(const SceneList&, IterationPass&) { return {}; }

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 
 namespace platform {
 class FieldReader;

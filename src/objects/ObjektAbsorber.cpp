@@ -2,7 +2,7 @@
 #include "objects/ObjektAbsorber.h"
 
 #include "model/ColourChoice.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

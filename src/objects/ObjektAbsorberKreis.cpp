@@ -2,7 +2,7 @@
 #include "objects/ObjektAbsorberKreis.h"
 
 #include "model/ColourChoice.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "platform/FieldReader.h"
 
 namespace {

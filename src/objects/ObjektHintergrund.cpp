@@ -9,7 +9,7 @@
 #include "model/ExtendedPair.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartPlacement.h"
 #include "platform/Conversions.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"

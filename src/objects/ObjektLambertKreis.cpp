@@ -5,7 +5,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"

@@ -5,7 +5,7 @@
 
 #include "model/Geometry.h"
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"

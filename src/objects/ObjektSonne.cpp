@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"

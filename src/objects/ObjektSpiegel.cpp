@@ -9,7 +9,7 @@
 #include "model/Geometry.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "platform/Conversions.h"

@@ -8,7 +8,7 @@
 #include "model/ColourChoice.h"
 #include "model/Geometry.h"
 #include "model/SceneList.h"
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 #include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"

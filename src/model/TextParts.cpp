@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Stringfunktionen.h"
+#include "model/TextParts.h"
 
 #include "platform/Conversions.h"
 
