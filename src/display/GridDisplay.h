@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "model/Programvar.h"
 #include "model/SceneList.h"
+#include "model/Settings.h"
 #include "platform/Colour.h"
 #include "platform/Dialog.h"
 #include "platform/Platform.h"

@@ -8,8 +8,8 @@
 
 #include "display/Displays.h"
 #include "model/MeasuringLine.h"
-#include "model/Programvar.h"
 #include "model/SceneList.h"
+#include "model/Settings.h"
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 

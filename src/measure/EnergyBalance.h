@@ -7,8 +7,8 @@
 
 #include "model/Extended.h"
 #include "model/ParallelFor.h"
-#include "model/Programvar.h"
 #include "model/SceneList.h"
+#include "model/Settings.h"
 
 // Where the power of a computed scene goes. Powers are energy flow densities
 // times lengths (flow density S times pixels). docs/MEASURING.md tells how

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "model/Extended.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 
 // Small numeric and geometric helpers shared by the object kinds, the
 // computation and the displays.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/Occlusion.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "model/Szeneobjekt.h"
 #include "platform/Bitmap.h"
 

@@ -12,7 +12,7 @@
 #include "model/IterationPass.h"
 #include "model/Occlusion.h"
 #include "model/ParallelFor.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"

@@ -5,7 +5,7 @@
 
 #include "model/ObjektGerade.h"
 #include "model/Occlusion.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "radiation/SurfaceElements.h"
 
 // A straight object cut into surface elements for the current settings:

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "model/Programvar.h"
 #include "model/SceneList.h"
+#include "model/Settings.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 

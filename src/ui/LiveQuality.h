@@ -5,7 +5,7 @@
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
 #include "model/Extended.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 
 // How coarse the display that follows a drag is computed, so that it keeps
 // up with the mouse: 1 as the display itself (the colour maps without their

@@ -7,7 +7,7 @@
 
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "platform/Platform.h"
 
 // The energy balance as a table: a row per object, then what leaves through

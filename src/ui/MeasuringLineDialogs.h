@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/MeasuringLine.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "platform/Platform.h"
 #include "ui/ParameterSweep.h"
 

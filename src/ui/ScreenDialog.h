@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 

@@ -5,7 +5,7 @@
 
 #include "display/Energieflusslinien.h"
 #include "model/Extended.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 
 // What the time estimates learn from a copy of the scene, which they may
 // compute and query without touching the scene itself.

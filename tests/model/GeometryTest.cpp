@@ -5,7 +5,7 @@
 #include "model/Geometry.h"
 #include "model/IterationPass.h"
 #include "model/ObjektGerade.h"
-#include "model/Programvar.h"
+#include "model/Settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/Programvar.h"
+#include "model/Settings.h"
 #include "model/Szeneobjekt.h"
 #include "platform/HeadlessPlatform.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Programvar.h"
+#include "model/Settings.h"
 
 #include <stdexcept>
 
