@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "display/Energieflusslinien.h"
 #include "display/Energiekreise.h"
+#include "display/StreamLines.h"
 #include "display/Vektorpfeile.h"
 
 // The three ways of showing the computed field, with their parameters. They

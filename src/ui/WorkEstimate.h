@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/Energieflusslinien.h"
+#include "display/StreamLines.h"
 #include "model/Extended.h"
 #include "model/Settings.h"
 

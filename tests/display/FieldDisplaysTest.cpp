@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "RecordingCanvas.h"
-#include "display/Energieflusslinien.h"
 #include "display/Energiekreise.h"
+#include "display/StreamLines.h"
 #include "display/Vektorpfeile.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "display/Energieflusslinien.h"
+#include "display/StreamLines.h"
 
 #include <algorithm>
 #include <chrono>
