@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "display/Arrows.h"
 #include "display/Energiekreise.h"
 #include "display/StreamLines.h"
-#include "display/Vektorpfeile.h"
 
 // The three ways of showing the computed field, with their parameters. They
 // are created with their defaults at start and anew by "New" and by loading.

@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "display/Vektorpfeile.h"
+#include "display/Arrows.h"
 #include "platform/TextFont.h"
 
 namespace {

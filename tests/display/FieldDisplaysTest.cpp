@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "RecordingCanvas.h"
+#include "display/Arrows.h"
 #include "display/Energiekreise.h"
 #include "display/StreamLines.h"
-#include "display/Vektorpfeile.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Settings.h"

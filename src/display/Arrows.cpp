@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "display/Vektorpfeile.h"
+#include "display/Arrows.h"
 
 #include <algorithm>
 #include <cmath>
