@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "display/Arrows.h"
-#include "display/Energiekreise.h"
+#include "display/Circles.h"
 #include "display/StreamLines.h"
 
 // The three ways of showing the computed field, with their parameters. They

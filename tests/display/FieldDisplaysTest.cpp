@@ -16,7 +16,7 @@
 
 #include "RecordingCanvas.h"
 #include "display/Arrows.h"
-#include "display/Energiekreise.h"
+#include "display/Circles.h"
 #include "display/StreamLines.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"

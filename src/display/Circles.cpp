@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "display/Energiekreise.h"
+#include "display/Circles.h"
 
 #include <algorithm>
 #include <vector>
