@@ -27,12 +27,12 @@
 namespace {
 
 // Ten significant digits and always ".", whatever the locale.
-std::string Number(Extended value) { return platform::NumberWithPoint(value, 10); }
+std::string Number(double value) { return platform::NumberWithPoint(value, 10); }
 
 struct FieldValue {
-    Extended fx = 0;  // energy flow density vector
-    Extended fy = 0;
-    Extended e = 0;  // energy density: the sum of the magnitudes
+    double fx = 0;  // energy flow density vector
+    double fy = 0;
+    double e = 0;  // energy density: the sum of the magnitudes
 };
 
 // The field at a point as the arrows and circles displays sum it. A value
@@ -40,7 +40,7 @@ struct FieldValue {
 FieldValue FieldAt(const SceneList& list, int32_t x, int32_t y) {
     const SceneList::Field field = list.FieldAt(x, y);
     const FieldValue value{field.flow.x, field.flow.y, field.energy};
-    for (Extended component : {value.fx, value.fy, value.e}) CheckFieldValue(component, x, y);
+    for (double component : {value.fx, value.fy, value.e}) CheckFieldValue(component, x, y);
     return value;
 }
 
@@ -54,7 +54,7 @@ std::string LineRows(size_t number, const LineReading& reading) {
     const std::string k = std::to_string(number);
     std::string rows;
     for (const LineSample& sample : reading.samples) {
-        for (Extended value : {sample.plus, sample.minus, sample.energy}) CheckFieldValue(value, sample.px, sample.py);
+        for (double value : {sample.plus, sample.minus, sample.energy}) CheckFieldValue(value, sample.px, sample.py);
         rows += "line " + k + ' ' + Number(sample.along) + ' ' + Number(sample.x) + ' ' + Number(sample.y) + ' ' +
                 Number(sample.plus) + ' ' + Number(sample.minus) + ' ' + Number(sample.energy) + '\n';
     }
@@ -97,11 +97,11 @@ std::string PolarLine(const platform::Measurement& measured) {
 }
 
 void PrintBalance(const EnergyBalance& balance, std::ostream& out) {
-    std::vector<Extended> numbers{balance.leaving, balance.imbalance};
+    std::vector<double> numbers{balance.leaving, balance.imbalance};
     for (const ObjectBalance& object : balance.objects)
         numbers.insert(numbers.end(),
                        {object.emitted, object.received, object.reflected, object.transmitted, object.absorbed});
-    if (!std::all_of(numbers.begin(), numbers.end(), [](Extended number) { return std::isfinite(number); }))
+    if (!std::all_of(numbers.begin(), numbers.end(), [](double number) { return std::isfinite(number); }))
         throw std::runtime_error(
             "The energy balance is too large to compute: the strengths of the scene are too high.");
     for (const ObjectBalance& object : balance.objects)
@@ -113,23 +113,22 @@ void PrintBalance(const EnergyBalance& balance, std::ostream& out) {
 }
 
 // The grid points of the field CSV.
-Extended FieldPoints(const Tprgvar& settings, int32_t gitterweite) {
+double FieldPoints(const Tprgvar& settings, int32_t gitterweite) {
     if (gitterweite < 1) return 0;
-    return static_cast<Extended>(std::max(settings.breite / gitterweite, 0)) *
-           std::max(settings.hoehe / gitterweite, 0);
+    return static_cast<double>(std::max(settings.breite / gitterweite, 0)) * std::max(settings.hoehe / gitterweite, 0);
 }
 
 // The work of everything the options ask for after the computation, in the
 // units of SceneList::QueryWork: a probe or a field point queries the flow
 // and the energy density.
-Extended OptionsWork(const CliOptions& options, const MainWindow& form) {
+double OptionsWork(const CliOptions& options, const MainWindow& form) {
     const SceneList& list = form.Scene();
     const Tprgvar& settings = form.Settings();
     const Displays& displays = form.DisplaySettings();
-    Extended points = static_cast<Extended>(options.probes.size());
+    double points = static_cast<double>(options.probes.size());
     for (const MeasuringLine& line : options.lines) points += line.samples;
     if (options.field) points += FieldPoints(settings, displays.vektorpfeile.gitterweite);
-    Extended work = 2 * points * list.QueryWork(settings);
+    double work = 2 * points * list.QueryWork(settings);
     if (options.render) work += form.DisplayWork(*options.render);
     if (options.balance) work += BalanceWork(list, settings);
     return work;
@@ -162,16 +161,16 @@ bool Step(platform::HeadlessPlatform& headless, std::ostream& err, Action&& acti
 // --sweep: the scene computed at each value, and a row of the power crossing
 // each --line each way and the power each absorber absorbs.
 void PrintSweep(MainWindow& form, const CliOptions& options, std::ostream& out) {
-    form.RunSweep(*options.sweep, options.lines, [&](Extended value, const std::vector<Extended>& powers) {
+    form.RunSweep(*options.sweep, options.lines, [&](double value, const std::vector<double>& powers) {
         std::string row = "sweep " + Number(value);
-        for (const Extended power : powers) row += ' ' + Number(power);
+        for (const double power : powers) row += ' ' + Number(power);
         out << row << '\n' << std::flush;
     });
 }
 
 constexpr int kTooLong = 3;
 // The estimates lie within this factor of the time taken.
-constexpr Extended kEstimateSpread = 2;
+constexpr double kEstimateSpread = 2;
 
 // The exit status of a step that failed: 3 when the time limit stopped it.
 int Failed(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& err) {
@@ -199,7 +198,7 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
     // may be off, is refused at once.
     headless.unscriptedAnswer = true;
     if (options.maxSeconds) {
-        Extended seconds = 0;
+        double seconds = 0;
         if (!Step(headless, err, [&] { seconds = form.EstimatedSeconds(OptionsWork(options, form)); })) return 1;
         if (seconds > kEstimateSpread * *options.maxSeconds) {
             err << "brevanto-cli: this would take about " << Number(std::round(seconds)) << " s, more than the "

@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "model/ColourChoice.h"
-#include "model/Extended.h"
 #include "model/FieldRange.h"
+#include "model/Numbers.h"
 
-void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Extended dy) {
+void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, double dx, double dy) {
     canvas.BeginShape();
-    const Extended tipX = x + canvas.Landed(dx);
-    const Extended tipY = y + canvas.Landed(dy);
-    const Extended midX = (x + tipX) / 2;
-    const Extended midY = (y + tipY) / 2;
-    const Extended sideX = (tipY - y) / 3;
-    const Extended sideY = (tipX - x) / 3;
+    const double tipX = x + canvas.Landed(dx);
+    const double tipY = y + canvas.Landed(dy);
+    const double midX = (x + tipX) / 2;
+    const double midY = (y + tipY) / 2;
+    const double sideX = (tipY - y) / 3;
+    const double sideY = (tipX - x) / 3;
     canvas.MoveTo(x, y);
     canvas.LineToExact(tipX, tipY);
     canvas.LineToExact(midX + sideX, midY - sideY);
@@ -35,7 +35,7 @@ ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, p
         sums[grid.PointIndex(i, j)] = list.FlowDensitySum(grid.X(i), grid.Y(j));
     });
 
-    Extended largestSquare = 0;
+    double largestSquare = 0;
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
             const FlowSum& s = sums[grid.PointIndex(i, j)];
@@ -46,19 +46,19 @@ ArrowScale TVektorpfeile::Draw(const SceneList& list, const Tprgvar& settings, p
         platform.ShowMessage("No arrows are drawn, because there is no light-source.");
         return {};
     }
-    const Extended strongest = std::sqrt(largestSquare);
+    const double strongest = std::sqrt(largestSquare);
     const auto scale = static_cast<float>(grid.spacing / strongest * 0.7);
     // The tip's offset from the grid point: in proportion as the picture
     // has always shown it, or 0.7 spacings times the share of the decades
     // below the strongest that S lies above the faintest.
     const auto tipOffset = [&](const FlowSum& s) {
-        if (length == ArrowLength::Proportional) return std::pair<Extended, Extended>{s.x * scale, s.y * scale};
-        const Extended magnitude = std::sqrt(s.x * s.x + s.y * s.y);
-        const Extended share =
-            magnitude > 0 ? std::max<Extended>(0, 1 + std::log10(magnitude / strongest) / kArrowDecades) : 0;
-        const Extended pixels = 0.7 * grid.spacing * share;
+        if (length == ArrowLength::Proportional) return std::pair<double, double>{s.x * scale, s.y * scale};
+        const double magnitude = std::sqrt(s.x * s.x + s.y * s.y);
+        const double share =
+            magnitude > 0 ? std::max<double>(0, 1 + std::log10(magnitude / strongest) / kArrowDecades) : 0;
+        const double pixels = 0.7 * grid.spacing * share;
         return magnitude > 0 ? std::pair{s.x / magnitude * pixels, s.y / magnitude * pixels}
-                             : std::pair<Extended, Extended>{0, 0};
+                             : std::pair<double, double>{0, 0};
     };
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {

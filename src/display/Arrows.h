@@ -24,7 +24,7 @@ struct ArrowScale {
 // either side: each stroke is sqrt(1/4 + 1/9) = 0.60 shafts long,
 // half-opening atan(2/3) = 33.7 deg. The head is built on the tip where the
 // canvas puts it, so a raster canvas draws it from the tip's pixel.
-void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, Extended dx, Extended dy);
+void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, double dx, double dy);
 
 // Arrows of the energy flow density on a square grid: each arrow starts at
 // its grid point and points along the summed flow density S there, scaled so

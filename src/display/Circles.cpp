@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/ColourChoice.h"
-#include "model/Extended.h"
 #include "model/FieldRange.h"
+#include "model/Numbers.h"
 
 double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
                             platform::Platform& platform) const {
@@ -21,8 +21,8 @@ double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, plat
         CheckFieldValue(energies[grid.PointIndex(i, j)], grid.X(i), grid.Y(j));
     });
 
-    Extended largest = 0;
-    for (float energy : energies) largest = std::max<Extended>(largest, energy);
+    double largest = 0;
+    for (float energy : energies) largest = std::max<double>(largest, energy);
     if (largest == 0) {
         platform.ShowMessage("No circles are drawn, because there are no light sources.");
         return 0;
@@ -31,12 +31,12 @@ double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, plat
     for (int32_t i = 1; i <= grid.columns; ++i)
         for (int32_t j = 1; j <= grid.rows; ++j) {
             const int32_t x = grid.X(i), y = grid.Y(j);
-            const Extended radius = static_cast<Extended>(scale) * energies[grid.PointIndex(i, j)];
+            const double radius = static_cast<double>(scale) * energies[grid.PointIndex(i, j)];
             // Whether a disc shows is decided on pixels, whatever the canvas; a
             // radius of 0 would be an empty box: nothing to draw.
             const int32_t r = Round(radius);
             if (r > 0 && !list.AnyNear(x, y, r)) {
-                const Extended landed = canvas.Landed(radius);
+                const double landed = canvas.Landed(radius);
                 canvas.EllipseExact(x - landed, y - landed, x + landed, y + landed);
             }
         }

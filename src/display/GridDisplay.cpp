@@ -36,8 +36,8 @@ bool GridDisplay::EditSpacingAndColour(platform::DialogSpec& dialog, platform::P
     return false;
 }
 
-Extended GridDisplay::Work(const SceneList& list, const Tprgvar& settings) const {
-    return static_cast<Extended>(GridFor(settings).PointCount()) * list.QueryWork(settings);
+double GridDisplay::Work(const SceneList& list, const Tprgvar& settings) const {
+    return static_cast<double>(GridFor(settings).PointCount()) * list.QueryWork(settings);
 }
 
 Grid GridDisplay::GridFor(const Tprgvar& settings) const {

@@ -44,7 +44,7 @@ public:
     bool LoadFromFile(platform::TextFile& file);
     // The work of drawing on the grid, in the units of SceneList::QueryWork:
     // one query at every grid point.
-    Extended Work(const SceneList& list, const Tprgvar& settings) const;
+    double Work(const SceneList& list, const Tprgvar& settings) const;
 
 protected:
     // Writes the section, starting with its keyword line.

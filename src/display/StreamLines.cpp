@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "model/ColourChoice.h"
-#include "model/Extended.h"
 #include "model/FieldRange.h"
+#include "model/Numbers.h"
 #include "model/ParallelFor.h"
 #include "model/TextParts.h"
 #include "platform/Conversions.h"
@@ -18,10 +18,10 @@ namespace {
 
 // A single line that has been this far from its start and comes back closer
 // has closed a loop.
-constexpr Extended kLoopRadius = 10;
+constexpr double kLoopRadius = 10;
 
 float LargestStrength(const SceneList& list) {
-    Extended largest = 0;
+    double largest = 0;
     for (const auto& object : list) largest = std::max(largest, object->Strength());
     return static_cast<float>(largest);
 }
@@ -92,25 +92,25 @@ bool TLinien::CheckParameters(bool fullSet, platform::Platform& platform) const 
 // steps.
 std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest,
                                            size_t mostSteps) const {
-    const Extended threshold = static_cast<Extended>(abbruchschwelle) * maxS;
-    const Extended h = iterationslaenge;
+    const double threshold = static_cast<double>(abbruchschwelle) * maxS;
+    const double h = iterationslaenge;
     const float startX = x;
     const float startY = y;
-    Extended walked = 0;
-    Extended fromStart = 0;
+    double walked = 0;
+    double fromStart = 0;
     bool leftStart = false;
     std::vector<Point> path{{x, y}};
     while (true) {
         const int32_t px = Round(x);
         const int32_t py = Round(y);
         const FlowSum flow = list.FlowDensitySum(px, py);
-        const Extended sx = flow.x, sy = flow.y;
-        const Extended strength = std::sqrt(sx * sx + sy * sy);
+        const double sx = flow.x, sy = flow.y;
+        const double strength = std::sqrt(sx * sx + sy * sy);
         CheckFieldValue(strength, px, py);
         // Exactly zero flow has no direction, whatever the threshold says.
         if (threshold > strength || strength == 0) return path;
-        const Extended stepX = sx / strength * h;
-        const Extended stepY = sy / strength * h;
+        const double stepX = sx / strength * h;
+        const double stepY = sy / strength * h;
         auto nx = static_cast<float>(x + stepX);
         auto ny = static_cast<float>(y + stepY);
         bool last = false;
@@ -127,8 +127,8 @@ std::vector<TLinien::Point> TLinien::Trace(const SceneList& list, float maxS, fl
         x = nx;
         y = ny;
         if (closedLoopTest) {
-            const Extended before = fromStart;
-            fromStart = std::hypot(static_cast<Extended>(x) - startX, static_cast<Extended>(y) - startY);
+            const double before = fromStart;
+            fromStart = std::hypot(static_cast<double>(x) - startX, static_cast<double>(y) - startY);
             if (fromStart > kLoopRadius) leftStart = true;
             if (leftStart && fromStart < kLoopRadius && fromStart > before) return path;
         }
@@ -196,30 +196,30 @@ TLinien::LineSample TLinien::Sample(const SceneList& list, std::chrono::millisec
     const auto begun = std::chrono::steady_clock::now();
     const std::vector<StreamLineStart> starts = Starts(list, [](const Tszeneobjekt&) {}, {});
     if (starts.empty()) return {};
-    const Extended fullSteps = std::max<Extended>(maxlaenge, 0) / iterationslaenge + 1;
+    const double fullSteps = std::max<double>(maxlaenge, 0) / iterationslaenge + 1;
     // The lines of the sample spread evenly over the starts, so that the
     // lines of every object with many are among them.
     constexpr size_t kTraced = 16;
     const size_t wanted = std::min(kTraced, starts.size());
-    Extended steps = 0;
+    double steps = 0;
     size_t traced = 0;
     for (; traced < wanted && (traced == 0 || std::chrono::steady_clock::now() - begun < budget); ++traced) {
         const StreamLineStart& start = starts[traced * starts.size() / wanted];
         const size_t taken = Trace(list, maxS, start.x, start.y, false, kSampleSteps).size() - 1;
-        steps += taken >= kSampleSteps ? fullSteps : static_cast<Extended>(taken);
+        steps += taken >= kSampleSteps ? fullSteps : static_cast<double>(taken);
     }
-    return {static_cast<Extended>(starts.size()), steps / static_cast<Extended>(traced)};
+    return {static_cast<double>(starts.size()), steps / static_cast<double>(traced)};
 }
 
-Extended TLinien::Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const {
+double TLinien::Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const {
     if (linienabstand < 1 || !(iterationslaenge > 0)) return 0;
-    Extended pieces = 0;  // probed on both sides to place the starting points
-    for (const auto& object : list) pieces += 2 * static_cast<Extended>(object->QueryElements(settings));
+    double pieces = 0;  // probed on both sides to place the starting points
+    for (const auto& object : list) pieces += 2 * static_cast<double>(object->QueryElements(settings));
     return (pieces + sample.lines * sample.steps) * list.QueryWork(settings);
 }
 
 float TLinien::FluxPerLine(const SceneList& list) const {
-    return static_cast<float>(static_cast<Extended>(linienabstand) * LargestStrength(list));
+    return static_cast<float>(static_cast<double>(linienabstand) * LargestStrength(list));
 }
 
 void TLinien::TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,

@@ -43,8 +43,8 @@ public:
     // What a sample of the lines tells of all: how many start, and the
     // steps they take on average.
     struct LineSample {
-        Extended lines = 0;
-        Extended steps = 0;
+        double lines = 0;
+        double steps = 0;
     };
     // Starts the lines as Draw does and traces some of them, spread over
     // the starts, for about `budget`: at least one. A traced line still
@@ -53,7 +53,7 @@ public:
     LineSample Sample(const SceneList& list, std::chrono::milliseconds budget) const;
     // The work of Draw in the units of SceneList::QueryWork: finding the
     // starting points along every surface, and the lines of the sample.
-    Extended Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const;
+    double Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const;
     // The flux that each line of the full set carries: linienabstand times
     // the largest strength in the scene.
     float FluxPerLine(const SceneList& list) const;

@@ -30,9 +30,9 @@ namespace {
 struct Probe {
     int32_t x;
     int32_t y;
-    Extended dx;
-    Extended dy;
-    Extended length;
+    double dx;
+    double dy;
+    double length;
 };
 
 // Whose light a probe counts and how.
@@ -44,28 +44,28 @@ struct ProbeRule {
 
 // The power that reaches the probes: the sum over every contribution v of
 // v.d (or |v.d|) times the probe's length, a midpoint rule over the surface.
-Extended PowerThrough(const std::vector<Probe>& probes, const ProbeRule& rule, const SceneList& list,
-                      const StopCheck& stop) {
-    std::vector<Extended> power(probes.size());
+double PowerThrough(const std::vector<Probe>& probes, const ProbeRule& rule, const SceneList& list,
+                    const StopCheck& stop) {
+    std::vector<double> power(probes.size());
     ParallelFor(
         static_cast<int64_t>(probes.size()),
         [&](int64_t i) {
             const Probe& probe = probes[static_cast<size_t>(i)];
             FlowVectorList incoming;
-            Extended flux = 0;
+            double flux = 0;
             for (const auto& object : list) {
                 if (object->number == rule.skip) continue;
                 incoming.clear();
                 object->FlowContributionsAt(probe.x, probe.y, list, rule.exclude, incoming);
                 for (const FlowVector& v : incoming) {
-                    const Extended along = probe.dx * v.fx + probe.dy * v.fy;
-                    flux += rule.bothWays ? std::fabs(along) : std::max<Extended>(0, along);
+                    const double along = probe.dx * v.fx + probe.dy * v.fy;
+                    flux += rule.bothWays ? std::fabs(along) : std::max<double>(0, along);
                 }
             }
             power[static_cast<size_t>(i)] = flux * probe.length;
         },
         stop);
-    return std::accumulate(power.begin(), power.end(), Extended{0});
+    return std::accumulate(power.begin(), power.end(), double{0});
 }
 
 // Probes are set only inside the picture: the frame blocks every path with
@@ -82,8 +82,8 @@ std::vector<Probe> StraightProbes(const TObjektGerade& object, const Tprgvar& se
     if (length == 0) return {};
     StraightSurface surface;
     surface.Prepare(object, settings);
-    const Extended nx = (static_cast<Extended>(object.y2) - object.y1) / length;
-    const Extended ny = (static_cast<Extended>(object.x1) - object.x2) / length;
+    const double nx = (static_cast<double>(object.y2) - object.y1) / length;
+    const double ny = (static_cast<double>(object.x1) - object.x2) / length;
     std::vector<Probe> probes;
     for (const SightPoint& centre : surface.run.points)
         if (!IsOffScreen(centre.x, centre.y, settings))
@@ -106,7 +106,7 @@ std::vector<ArcCut> CutsOf(const TObjektKreis& circle, const Tprgvar& settings) 
     const int32_t extraElements = dynamic_cast<const TObjektSpiegelKreis*>(&circle) ? 0 : 1;
     std::vector<ArcCut> cuts;
     for (const AngleRange& range : circle.Ranges()) {
-        const auto count = static_cast<int32_t>(std::min<Extended>(
+        const auto count = static_cast<int32_t>(std::min<double>(
             ArcRangeElementCount(circle, range, settings.sellaenge, settings.richtungprosel, extraElements),
             std::numeric_limits<int32_t>::max()));
         if (count > 0) cuts.push_back({range, count, ArcElementLength(range.Span(), circle.radius, count)});
@@ -125,44 +125,44 @@ struct IndexRange {
 // wholly outside it; an arc inside holds the elements i whose centre angle
 // lo + (hi - lo)(i + 1/2)/n lies on it, widened by the rounding of that
 // angle to a float (at most 2^-16 degrees below 360).
-std::vector<IndexRange> ElementsNearPicture(const TObjektKreis& circle, const ArcCut& cut, Extended margin,
+std::vector<IndexRange> ElementsNearPicture(const TObjektKreis& circle, const ArcCut& cut, double margin,
                                             const Tprgvar& settings) {
-    const Extended lo = cut.range.lo, hi = cut.range.hi, radius = circle.radius;
-    const Extended left = -margin, right = settings.breite + margin, top = -margin, bottom = settings.hoehe + margin;
-    const auto inside = [&](Extended degrees) {
-        const Extended x = circle.xmitte + radius * std::sin(degrees * kPi / 180);
-        const Extended y = circle.ymitte - radius * std::cos(degrees * kPi / 180);
+    const double lo = cut.range.lo, hi = cut.range.hi, radius = circle.radius;
+    const double left = -margin, right = settings.breite + margin, top = -margin, bottom = settings.hoehe + margin;
+    const auto inside = [&](double degrees) {
+        const double x = circle.xmitte + radius * std::sin(degrees * kPi / 180);
+        const double y = circle.ymitte - radius * std::cos(degrees * kPi / 180);
         return x >= left && x <= right && y >= top && y <= bottom;
     };
     if (hi <= lo) return inside(lo) ? std::vector<IndexRange>{{0, cut.count}} : std::vector<IndexRange>{};
-    std::vector<Extended> angles{lo, hi};
-    const auto add = [&](Extended degrees) {
+    std::vector<double> angles{lo, hi};
+    const auto add = [&](double degrees) {
         if (degrees < 0) degrees += 360;
         if (lo < degrees && degrees < hi) angles.push_back(degrees);
     };
     // x = xmitte + r sin t meets a vertical edge, y = ymitte - r cos t a horizontal one.
-    for (const Extended x : {left, right})
-        if (const Extended sine = (x - circle.xmitte) / radius; std::fabs(sine) <= 1) {
-            const Extended t = std::asin(sine) * 180 / kPi;
+    for (const double x : {left, right})
+        if (const double sine = (x - circle.xmitte) / radius; std::fabs(sine) <= 1) {
+            const double t = std::asin(sine) * 180 / kPi;
             add(t);
             add(180 - t);
         }
-    for (const Extended y : {top, bottom})
-        if (const Extended cosine = (circle.ymitte - y) / radius; std::fabs(cosine) <= 1) {
-            const Extended t = std::acos(cosine) * 180 / kPi;
+    for (const double y : {top, bottom})
+        if (const double cosine = (circle.ymitte - y) / radius; std::fabs(cosine) <= 1) {
+            const double t = std::acos(cosine) * 180 / kPi;
             add(t);
             add(360 - t);
         }
     std::sort(angles.begin(), angles.end());
-    constexpr Extended kAngleRounding = 0x1p-15;
-    const Extended n = cut.count, perDegree = n / (hi - lo);
+    constexpr double kAngleRounding = 0x1p-15;
+    const double n = cut.count, perDegree = n / (hi - lo);
     std::vector<IndexRange> near;
     for (size_t k = 0; k + 1 < angles.size(); ++k) {
         if (!inside((angles[k] + angles[k + 1]) / 2)) continue;
-        const auto first = static_cast<int64_t>(
-            std::max<Extended>(0, std::floor((angles[k] - kAngleRounding - lo) * perDegree - 0.5)));
+        const auto first =
+            static_cast<int64_t>(std::max<double>(0, std::floor((angles[k] - kAngleRounding - lo) * perDegree - 0.5)));
         const auto end = static_cast<int64_t>(
-            std::min<Extended>(n, std::ceil((angles[k + 1] + kAngleRounding - lo) * perDegree - 0.5) + 1));
+            std::min<double>(n, std::ceil((angles[k + 1] + kAngleRounding - lo) * perDegree - 0.5) + 1));
         if (!near.empty() && first <= near.back().end)
             near.back().end = std::max(near.back().end, end);
         else if (first < end)
@@ -183,7 +183,7 @@ std::vector<IndexRange> ElementsNearPicture(const TObjektKreis& circle, const Ar
 template <class Visit>
 void ForEachElementNearPicture(const TObjektKreis& circle, const std::vector<ArcCut>& cuts, const Tprgvar& settings,
                                Visit&& visit) {
-    const Extended margin = kFaceProbeOffset + 1 + (static_cast<Extended>(circle.radius) + kFaceProbeOffset) * 0x1p-21;
+    const double margin = kFaceProbeOffset + 1 + (static_cast<double>(circle.radius) + kFaceProbeOffset) * 0x1p-21;
     std::vector<std::pair<const ArcCut*, IndexRange>> near;
     int64_t elements = 0;
     for (const ArcCut& cut : cuts)
@@ -191,8 +191,8 @@ void ForEachElementNearPicture(const TObjektKreis& circle, const std::vector<Arc
             near.emplace_back(&cut, range);
             elements += range.end - range.first;
         }
-    constexpr auto kBytesPerElement = 2 * (sizeof(Probe) + sizeof(Extended));
-    if (static_cast<Extended>(elements) * kBytesPerElement > kMostRadiationValues * sizeof(float))
+    constexpr auto kBytesPerElement = 2 * (sizeof(Probe) + sizeof(double));
+    if (static_cast<double>(elements) * kBytesPerElement > kMostRadiationValues * sizeof(float))
         throw std::runtime_error(
             "The energy balance cannot be measured at this resolution of the calculation:\r"
             "the points where it counts the power on a circular object would not fit into memory.");
@@ -207,12 +207,12 @@ std::vector<Probe> CircleProbes(const TObjektKreis& circle, const Tprgvar& setti
     std::vector<Probe> probes;
     ForEachElementNearPicture(
         circle, CutsOf(circle, settings), settings, [&](const ArcElement& element, float elementLength) {
-            for (const Extended sigma : {-1.0, 1.0}) {
-                const Extended rho = FaceProbeRadius(circle.radius, sigma);
+            for (const double sigma : {-1.0, 1.0}) {
+                const double rho = FaceProbeRadius(circle.radius, sigma);
                 const auto nx = static_cast<float>(element.normal.x * rho);
                 const auto ny = static_cast<float>(element.normal.y * rho);
-                const int32_t x = Round(circle.xmitte + static_cast<Extended>(nx));
-                const int32_t y = Round(circle.ymitte + static_cast<Extended>(ny));
+                const int32_t x = Round(circle.xmitte + static_cast<double>(nx));
+                const int32_t y = Round(circle.ymitte + static_cast<double>(ny));
                 if (!IsOffScreen(x, y, settings))
                     probes.push_back({x, y, -sigma * element.normal.x, -sigma * element.normal.y, elementLength});
             }
@@ -243,7 +243,7 @@ Receiver ReceiverOf(const Tszeneobjekt& object, const Tprgvar& settings) {
 std::vector<Probe> FrameProbes(const Tprgvar& settings) {
     struct Edge {
         int32_t length;
-        Extended dx, dy;  // outward
+        double dx, dy;  // outward
         bool horizontal;
         int32_t at;  // the edge's y when horizontal, else its x
     };
@@ -267,7 +267,7 @@ std::vector<Probe> FrameProbes(const Tprgvar& settings) {
 // The part of a straight object inside the picture, in pixels: the frame
 // blocks every path that ends outside it, so only this part emits into the
 // scene.
-Extended LengthInsidePicture(const TObjektGerade& object, const Tprgvar& settings) {
+double LengthInsidePicture(const TObjektGerade& object, const Tprgvar& settings) {
     const auto [lo, hi] = StraightSurface::PartInPicture(object, settings, 0);
     return hi > lo ? (hi - lo) * object.Length() : 0;
 }
@@ -275,10 +275,10 @@ Extended LengthInsidePicture(const TObjektGerade& object, const Tprgvar& setting
 // The share of a circular object's elements whose centres lie inside the
 // picture, by length. Lengths are floats, so n of them sum exactly to n
 // times one.
-Extended ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings) {
+double ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings) {
     const std::vector<ArcCut> cuts = CutsOf(circle, settings);
-    Extended inside = 0, all = 0;
-    for (const ArcCut& cut : cuts) all += cut.count * static_cast<Extended>(cut.elementLength);
+    double inside = 0, all = 0;
+    for (const ArcCut& cut : cuts) all += cut.count * static_cast<double>(cut.elementLength);
     ForEachElementNearPicture(circle, cuts, settings, [&](const ArcElement& element, float elementLength) {
         if (!IsOffScreen(Round(element.centre.x), Round(element.centre.y), settings)) inside += elementLength;
     });
@@ -294,22 +294,22 @@ Extended ShareInsidePicture(const TObjektKreis& circle, const Tprgvar& settings)
 // The sun brings in what crosses the edges facing it; the background
 // radiation what its glowing edges emit (with nuroben the top edge and the
 // lower half of each side's light).
-Extended EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
-    const Extended width = settings.breite, height = settings.hoehe;
+double EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
+    const double width = settings.breite, height = settings.hoehe;
     if (const auto* emitter = dynamic_cast<const TObjektLambert*>(&object))
         return 2.0 * emitter->staerke * LengthInsidePicture(*emitter, settings);
     if (const auto* emitter = dynamic_cast<const TObjektParallel*>(&object))
         return 2.0 * emitter->staerke * LengthInsidePicture(*emitter, settings);
     if (const auto* emitter = dynamic_cast<const TObjektLambertKreis*>(&object)) {
-        Extended covered = 0;
+        double covered = 0;
         for (const AngleRange& range : emitter->Ranges())
-            covered += static_cast<Extended>(std::max<int64_t>(0, range.Span())) * kPi / 180;
+            covered += static_cast<double>(std::max<int64_t>(0, range.Span())) * kPi / 180;
         covered = std::min(covered, 2 * kPi);
         return emitter->staerke * emitter->radius * covered * (2 - covered / (2 * kPi)) *
                ShareInsidePicture(*emitter, settings);
     }
     if (const auto* sun = dynamic_cast<const TObjektSonne*>(&object)) {
-        const Extended theta = kPi * sun->richtung / 180;
+        const double theta = kPi * sun->richtung / 180;
         return sun->staerke * (width * std::fabs(std::cos(theta)) + height * std::fabs(std::sin(theta)));
     }
     if (const auto* background = dynamic_cast<const TObjektHintergrund*>(&object))
@@ -321,29 +321,29 @@ Extended EmittedPower(const Tszeneobjekt& object, const Tprgvar& settings) {
 // v e |sin psi|, psi being the bin's middle angle from the element's
 // tangent: the element, seen across the bin's directions, shows the width
 // e |sin psi|. The widths of an element of unit length, bin by bin:
-std::vector<Extended> BinWidths(size_t bins) {
-    std::vector<Extended> widths(bins);
+std::vector<double> BinWidths(size_t bins) {
+    std::vector<double> widths(bins);
     for (size_t j = 0; j < bins; ++j)
-        widths[j] = std::fabs(std::sin((static_cast<Extended>(j) + 0.5) * 2 * kPi / static_cast<Extended>(bins)));
+        widths[j] = std::fabs(std::sin((static_cast<double>(j) + 0.5) * 2 * kPi / static_cast<double>(bins)));
     return widths;
 }
 
-Extended DirectedPower(std::span<const float> bins, const std::vector<Extended>& widths, Extended elementLength) {
-    Extended power = 0;
+double DirectedPower(std::span<const float> bins, const std::vector<double>& widths, double elementLength) {
+    double power = 0;
     for (size_t j = 0; j < bins.size(); ++j) power += bins[j] * widths[j];
     return power * elementLength;
 }
 
 // The part of `total` that belongs to coefficient `part` when `total` came
 // from the two coefficients together.
-Extended Share(Extended total, float part, float other) {
-    const Extended sum = static_cast<Extended>(part) + other;
+double Share(double total, float part, float other) {
+    const double sum = static_cast<double>(part) + other;
     return sum > 0 ? total * part / sum : 0;
 }
 
 struct Sent {
-    Extended reflected = 0;
-    Extended transmitted = 0;
+    double reflected = 0;
+    double transmitted = 0;
 };
 
 // What a straight mirror/diffusor sends, from its element values. Its
@@ -352,11 +352,11 @@ struct Sent {
 // likewise difref : diftrans.
 Sent SentBy(const TObjektSpiegel& mirror) {
     const MirrorElements& cache = mirror.Elements();
-    const std::vector<Extended> widths = BinWidths(cache.Elements().empty() ? 0 : cache.Elements()[0].dirrad.size());
-    Extended directed = 0, diffuse = 0;
+    const std::vector<double> widths = BinWidths(cache.Elements().empty() ? 0 : cache.Elements()[0].dirrad.size());
+    double directed = 0, diffuse = 0;
     for (const TSelListe& element : cache.Elements()) {
         directed += DirectedPower(element.dirrad, widths, cache.elemlen);
-        diffuse += (static_cast<Extended>(element.difplus) + element.difminus) * cache.elemlen;
+        diffuse += (static_cast<double>(element.difplus) + element.difminus) * cache.elemlen;
     }
     return {Share(directed, mirror.dirref, mirror.dirtrans) + Share(diffuse, mirror.difref, mirror.diftrans),
             Share(directed, mirror.dirtrans, mirror.dirref) + Share(diffuse, mirror.diftrans, mirror.difref)};
@@ -366,16 +366,16 @@ Sent SentBy(const TObjektSpiegel& mirror) {
 Sent SentBy(const TObjektSpiegelKreis& mirror) {
     const CircularMirrorElements& cache = mirror.Elements();
     Sent sent;
-    Extended diffuse = 0;
+    double diffuse = 0;
     for (size_t k = 0; k < cache.Pieces().size(); ++k) {
         const ArcPiece& piece = cache.Pieces()[k];
         const ArcRadiation& radiation = cache.Radiation()[k];
-        const std::vector<Extended> widths = BinWidths(static_cast<size_t>(radiation.bins));
+        const std::vector<double> widths = BinWidths(static_cast<size_t>(radiation.bins));
         for (size_t i = 0; i < piece.elements.size(); ++i) {
             sent.reflected += DirectedPower(radiation.Reflected(i), widths, piece.elementLength);
             sent.transmitted += DirectedPower(radiation.Transmitted(i), widths, piece.elementLength);
             diffuse +=
-                (static_cast<Extended>(radiation.difrad[2 * i]) + radiation.difrad[2 * i + 1]) * piece.elementLength;
+                (static_cast<double>(radiation.difrad[2 * i]) + radiation.difrad[2 * i + 1]) * piece.elementLength;
         }
     }
     sent.reflected += Share(diffuse, mirror.difref, mirror.diftrans);
@@ -390,10 +390,9 @@ void CountSent(const Mirror& mirror, ObjectBalance& balance) {
     const Sent sent = SentBy(mirror);
     balance.reflected = sent.reflected;
     balance.transmitted = sent.transmitted;
-    const Extended next = balance.received *
-                          (static_cast<Extended>(mirror.dirref) + mirror.difref + mirror.dirtrans + mirror.diftrans) /
-                          100;
-    const Extended now = sent.reflected + sent.transmitted;
+    const double next = balance.received *
+                        (static_cast<double>(mirror.dirref) + mirror.difref + mirror.dirtrans + mirror.diftrans) / 100;
+    const double now = sent.reflected + sent.transmitted;
     balance.change = next != 0 ? std::fabs(now - next) / std::fabs(next) * 100 : (now != 0 ? 100 : 0);
 }
 
@@ -433,11 +432,11 @@ EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings, const St
     return balance;
 }
 
-Extended BalanceWork(const SceneList& list, const Tprgvar& settings) {
+double BalanceWork(const SceneList& list, const Tprgvar& settings) {
     settings.CheckResolution();
-    auto probes = static_cast<Extended>(FrameProbes(settings).size());
-    for (const auto& object : list) probes += static_cast<Extended>(ReceiverOf(*object, settings).probes.size());
+    auto probes = static_cast<double>(FrameProbes(settings).size());
+    for (const auto& object : list) probes += static_cast<double>(ReceiverOf(*object, settings).probes.size());
     // Each probe asks every object for its contributions, also those that
     // send nothing: with thousands of absorbers that is most of the work.
-    return probes * (list.QueryWork(settings) + static_cast<Extended>(list.size()));
+    return probes * (list.QueryWork(settings) + static_cast<double>(list.size()));
 }

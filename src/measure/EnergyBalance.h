@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Settings.h"
@@ -19,26 +19,26 @@ struct ObjectBalance {
     int32_t number = 0;
     std::string kind;  // its kind keyword, "rahmen" for the background radiation
     std::string description;
-    Extended emitted = 0;      // what its own light carries into the scene
-    Extended received = 0;     // what the others' light brings to its surface, both faces
-    Extended reflected = 0;    // what a mirror/diffusor sends back to the side it came from
-    Extended transmitted = 0;  // what a mirror/diffusor sends through to its other side
-    Extended absorbed = 0;     // received - reflected - transmitted
+    double emitted = 0;      // what its own light carries into the scene
+    double received = 0;     // what the others' light brings to its surface, both faces
+    double reflected = 0;    // what a mirror/diffusor sends back to the side it came from
+    double transmitted = 0;  // what a mirror/diffusor sends through to its other side
+    double absorbed = 0;     // received - reflected - transmitted
     // A mirror/diffusor only: how far, in percent, what it sends differs
     // from what one more pass would make it send (its coefficients times
     // what it receives now).
-    std::optional<Extended> change;
+    std::optional<double> change;
 };
 
 struct EnergyBalance {
     std::vector<ObjectBalance> objects;  // in list order
-    Extended emitted = 0;                // all objects together
-    Extended absorbed = 0;
-    Extended leaving = 0;  // what crosses the picture frame outward
+    double emitted = 0;                  // all objects together
+    double absorbed = 0;
+    double leaving = 0;  // what crosses the picture frame outward
     // (emitted - absorbed - leaving) in percent of emitted; 0 without light.
-    Extended imbalance = 0;
-    Extended largestChange = 0;  // the largest change of a mirror/diffusor, percent
-    Extended stopCriterion = 0;  // abbruchgenauigkeit, percent
+    double imbalance = 0;
+    double largestChange = 0;  // the largest change of a mirror/diffusor, percent
+    double stopCriterion = 0;  // abbruchgenauigkeit, percent
 };
 
 // The balance of the scene as computed. Its radiation must be computed and
@@ -51,4 +51,4 @@ EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings, const St
 // The work of BalanceOf in the units of SceneList::QueryWork: at each point
 // where power is counted, one query and a unit per object. Needs no computed
 // radiation.
-Extended BalanceWork(const SceneList& list, const Tprgvar& settings);
+double BalanceWork(const SceneList& list, const Tprgvar& settings);

@@ -5,13 +5,13 @@
 
 LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const StopCheck& stop) {
     LineReading reading;
-    const Extended dx = static_cast<Extended>(line.x2) - line.x1;
-    const Extended dy = static_cast<Extended>(line.y2) - line.y1;
-    const Extended length = std::hypot(dx, dy);
+    const double dx = static_cast<double>(line.x2) - line.x1;
+    const double dy = static_cast<double>(line.y2) - line.y1;
+    const double length = std::hypot(dx, dy);
     if (length == 0 || line.samples < 1) return reading;
     // The right of the direction on the screen, where y grows downwards.
-    const Extended rightX = -dy / length, rightY = dx / length;
-    const Extended piece = length / line.samples;
+    const double rightX = -dy / length, rightY = dx / length;
+    const double piece = length / line.samples;
     FlowVectorList contributions;
     for (int32_t k = 0; k < line.samples; ++k) {
         stop();
@@ -25,7 +25,7 @@ LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const
             contributions.clear();
             object->FlowContributionsAt(sample.px, sample.py, list, 0, contributions);
             for (const FlowVector& f : contributions) {
-                const Extended across = f.fx * rightX + f.fy * rightY;
+                const double across = f.fx * rightX + f.fy * rightY;
                 if (across > 0)
                     sample.plus += across;
                 else

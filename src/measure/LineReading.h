@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/Extended.h"
 #include "model/MeasuringLine.h"
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 
 // The light at one sample of a measuring line, `along` pixels from its first
@@ -14,22 +14,22 @@
 // crossing it the other way ("minus"), each the sum of the components across
 // the line of the flow vectors that cross it so, and the energy density E.
 struct LineSample {
-    Extended along = 0;
-    Extended x = 0;
-    Extended y = 0;
+    double along = 0;
+    double x = 0;
+    double y = 0;
     int32_t px = 0;
     int32_t py = 0;
-    Extended plus = 0;
-    Extended minus = 0;
-    Extended energy = 0;
+    double plus = 0;
+    double minus = 0;
+    double energy = 0;
 };
 
 // The samples in order, and the power crossing the line each way: every
 // sample's irradiance times the length of its piece.
 struct LineReading {
     std::vector<LineSample> samples;
-    Extended powerPlus = 0;
-    Extended powerMinus = 0;
+    double powerPlus = 0;
+    double powerMinus = 0;
 };
 
 // Samples at the middles of `samples` equal pieces of the line; nothing for

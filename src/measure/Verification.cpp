@@ -54,16 +54,16 @@ public:
     SceneList list{NewBackground()};
 };
 
-VerificationCase Case(std::string name, std::string description, Extended computed, Extended exact, Extended scale,
-                      Extended tolerance) {
+VerificationCase Case(std::string name, std::string description, double computed, double exact, double scale,
+                      double tolerance) {
     return {std::move(name), std::move(description), computed, exact, (computed - exact) / scale * 100, tolerance};
 }
 
 // Directions in degrees; the difference is the turn between them, the
 // shorter way round, in percent of a radian.
-VerificationCase DirectionCase(std::string name, std::string description, Extended computed, Extended exact,
-                               Extended tolerance) {
-    const Extended turn = std::remainder(computed - exact, 360) * kPi / 180;
+VerificationCase DirectionCase(std::string name, std::string description, double computed, double exact,
+                               double tolerance) {
+    const double turn = std::remainder(computed - exact, 360) * kPi / 180;
     return {std::move(name), std::move(description), computed, exact, turn * 100, tolerance};
 }
 
@@ -74,14 +74,14 @@ VerificationCase DirectionCase(std::string name, std::string description, Extend
 // flux), the second derivative is at most 3 / D^2 times the kernel, so the
 // rule errs by at most e^2 / 24 * 3 / D^2 = e^2 / (8 D^2) of the value, in
 // percent:
-Extended MidpointError(Extended elementLength, Extended distance) {
+double MidpointError(double elementLength, double distance) {
     return 100 * elementLength * elementLength / (8 * distance * distance);
 }
 
 // Percent for the 32-bit sums and the whole-pixel ends of the occlusion tests.
-constexpr Extended kRounding = 0.05;
+constexpr double kRounding = 0.05;
 
-Extended ElementTolerance(Extended elementLength, Extended distance) {
+double ElementTolerance(double elementLength, double distance) {
     return MidpointError(elementLength, distance) + kRounding;
 }
 
@@ -89,12 +89,12 @@ Extended ElementTolerance(Extended elementLength, Extended distance) {
 // h (x, h) / (h^2 + x^2)^(3/2) too has a second derivative of at most 3 / D^2
 // times its length, and the lengths sum to E: |dF| is at most the elements'
 // midpoint error of E, so the turn at most that error times E / |F|.
-Extended DirectionTolerance(Extended midpointError, Extended energy, Extended flow) {
+double DirectionTolerance(double midpointError, double energy, double flow) {
     return midpointError * energy / flow + kRounding;
 }
 
 // The element length the straight rule gives a segment of this length.
-Extended StraightElement(int32_t length, int32_t sellaenge) {
+double StraightElement(int32_t length, int32_t sellaenge) {
     return StraightElementLength(static_cast<float>(length),
                                  StraightElementCount(static_cast<float>(length), sellaenge));
 }
@@ -106,8 +106,8 @@ void GlowingFrame(int32_t sellaenge, int32_t richtungprosel, std::vector<Verific
     Scene scene(sellaenge, richtungprosel);
     static_cast<TObjektHintergrund&>(scene.list.Head()).staerke = kStrength;
     const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2, kSize / 2);
-    const Extended energy = kPi * kStrength;
-    const Extended tolerance = ElementTolerance(StraightElement(kSize, sellaenge), kSize / 2);
+    const double energy = kPi * kStrength;
+    const double tolerance = ElementTolerance(StraightElement(kSize, sellaenge), kSize / 2);
     cases.push_back(
         Case("frame-energy-density", "E in the middle of a glowing frame (pi S)", m.energy, energy, energy, tolerance));
     cases.push_back(
@@ -120,13 +120,13 @@ void GlowingFrame(int32_t sellaenge, int32_t richtungprosel, std::vector<Verific
 // from the line; so E = S/2 (atan(u2 / h) - atan(u1 / h)) and F, along the
 // line and away from it, S/2 (h (1/r2 - 1/r1), u2/r2 - u1/r1).
 struct StripLight {
-    Extended energy;
-    Extended along;
-    Extended away;
+    double energy;
+    double along;
+    double away;
 };
 
-StripLight StraightEmitterLight(Extended strength, Extended h, Extended u1, Extended u2) {
-    const Extended r1 = std::hypot(u1, h), r2 = std::hypot(u2, h), half = strength / 2;
+StripLight StraightEmitterLight(double strength, double h, double u1, double u2) {
+    const double r1 = std::hypot(u1, h), r2 = std::hypot(u2, h), half = strength / 2;
     return {half * (std::atan(u2 / h) - std::atan(u1 / h)), half * h * (1 / r2 - 1 / r1), half * (u2 / r2 - u1 / r1)};
 }
 
@@ -140,8 +140,8 @@ void StraightEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     Scene scene(sellaenge, richtungprosel);
     scene.Add(std::make_unique<TObjektLambert>(kLeft, kLine, kRight, kLine)).staerke = kStrength;
     const SceneList& list = scene.Computed();
-    const Extended midpoint = MidpointError(StraightElement(2 * kHalf, sellaenge), kDistance);
-    const Extended tolerance = midpoint + kRounding;
+    const double midpoint = MidpointError(StraightElement(2 * kHalf, sellaenge), kDistance);
+    const double tolerance = midpoint + kRounding;
 
     const platform::Measurement middle = MeasureLight(list, kSize / 2, kAbove);
     const StripLight bisector = StraightEmitterLight(kStrength, kDistance, -kHalf, kHalf);
@@ -176,11 +176,11 @@ void ParallelStrips(int32_t sellaenge, int32_t richtungprosel, std::vector<Verif
         scene.Add(std::make_unique<TObjektAbsorber>(kLeft, kTop + kGap, kLeft + kWidth, kTop + kGap));
     const SceneList& list = scene.Computed();
     const EnergyBalance balance = BalanceOf(list, scene.settings);
-    const Extended w = kWidth, d = kGap;
-    const Extended exchanged = kStrength * w * (std::sqrt(w * w + d * d) - d) / w;
+    const double w = kWidth, d = kGap;
+    const double exchanged = kStrength * w * (std::sqrt(w * w + d * d) - d) / w;
     // In the middle of the absorber the emitter is seen under the half angle atan(w / 2d).
-    const Extended largest = kStrength * std::sin(std::atan(w / 2 / d));
-    const Extended tolerance = ElementTolerance(StraightElement(kWidth, sellaenge), d) + 100 * largest / exchanged;
+    const double largest = kStrength * std::sin(std::atan(w / 2 / d));
+    const double tolerance = ElementTolerance(StraightElement(kWidth, sellaenge), d) + 100 * largest / exchanged;
     cases.push_back(Case("strips-exchanged-power", "Power between two facing strips (crossed strings)",
                          balance.objects[static_cast<size_t>(absorber.number - 1)].received, exchanged, exchanged,
                          tolerance));
@@ -188,7 +188,7 @@ void ParallelStrips(int32_t sellaenge, int32_t richtungprosel, std::vector<Verif
     // emitter's: no light at all, compared with what would arrive unshaded.
     constexpr int32_t kBehind = 10;
     const platform::Measurement shade = MeasureLight(list, kSize / 2, kTop + kGap + kBehind);
-    const Extended unshaded = StraightEmitterLight(kStrength, kGap + kBehind, -kWidth / 2, kWidth / 2).energy;
+    const double unshaded = StraightEmitterLight(kStrength, kGap + kBehind, -kWidth / 2, kWidth / 2).energy;
     cases.push_back(Case("strips-shadow-energy-density", "E just behind the absorber, in its full shadow (0)",
                          shade.energy, 0, unshaded, kRounding));
 }
@@ -205,11 +205,11 @@ void CircularEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector<Veri
     scene.Add(std::make_unique<TObjektLambertKreis>(kSize / 2, kSize / 2, kSize / 2 + kRadius, kSize / 2)).staerke =
         kStrength;
     const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2 + kRight, kSize / 2 - kUp);
-    const Extended flow = kStrength * kRadius / static_cast<Extended>(kDistance);
-    const Extended energy = kStrength * std::asin(kRadius / static_cast<Extended>(kDistance));
+    const double flow = kStrength * kRadius / static_cast<double>(kDistance);
+    const double energy = kStrength * std::asin(kRadius / static_cast<double>(kDistance));
     const int32_t count = ArcElementCount(360, kRadius, sellaenge, richtungprosel);
-    const Extended midpoint = MidpointError(ArcElementLength(360, kRadius, count), kDistance - kRadius);
-    const Extended tolerance = midpoint + kRounding;
+    const double midpoint = MidpointError(ArcElementLength(360, kRadius, count), kDistance - kRadius);
+    const double tolerance = midpoint + kRounding;
     cases.push_back(
         Case("circle-flow-density", "|F| outside a glowing circle (S R / rho)", m.magnitude, flow, flow, tolerance));
     cases.push_back(DirectionCase("circle-flow-direction", "Direction of F outside a glowing circle (away from it)",
@@ -231,10 +231,10 @@ void GlowingArc(int32_t sellaenge, int32_t richtungprosel, std::vector<Verificat
     arc.winkel1 = 90;
     arc.winkel2 = 270;
     const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2, kSize / 2);
-    const Extended flow = kStrength, energy = kPi / 2 * kStrength;
+    const double flow = kStrength, energy = kPi / 2 * kStrength;
     const int32_t count = ArcElementCount(180, kRadius, sellaenge, richtungprosel);
-    const Extended midpoint = MidpointError(ArcElementLength(180, kRadius, count), kRadius);
-    const Extended tolerance = midpoint + kRounding;
+    const double midpoint = MidpointError(ArcElementLength(180, kRadius, count), kRadius);
+    const double tolerance = midpoint + kRounding;
     cases.push_back(
         Case("arc-flow-density", "|F| at the centre of a glowing half circle (S)", m.magnitude, flow, flow, tolerance));
     cases.push_back(DirectionCase("arc-flow-direction", "Direction of F at the centre of a glowing half circle (up)",
@@ -253,7 +253,7 @@ void GlowingArc(int32_t sellaenge, int32_t richtungprosel, std::vector<Verificat
 void SunThroughGap(int32_t sellaenge, int32_t richtungprosel, std::vector<VerificationCase>& cases) {
     constexpr int32_t kWall = 200, kGapLeft = 150, kGapRight = 250, kDrop = 100, kLine = kWall + kDrop;
     constexpr int32_t kLineEnd = 200, kShift = kDrop / 2;
-    const Extended angle = std::atan2(1, 2);
+    const double angle = std::atan2(1, 2);
     Scene scene(sellaenge, richtungprosel);
     TObjektSonne& sun = scene.Add(std::make_unique<TObjektSonne>());
     sun.richtung = static_cast<float>(angle * 180 / kPi);
@@ -263,7 +263,7 @@ void SunThroughGap(int32_t sellaenge, int32_t richtungprosel, std::vector<Verifi
     const SceneList& list = scene.Computed();
     // Along +x the right of the line, on the screen, is below it.
     const LineReading line = MeasureAlong(list, {0, kLine, kLineEnd, kLine, kLineEnd / 2}, [] {});
-    const Extended power = (kGapRight - kGapLeft) * kStrength * std::cos(angle);
+    const double power = (kGapRight - kGapLeft) * kStrength * std::cos(angle);
     cases.push_back(Case("sun-gap-power", "Sunlight through a gap in a wall, across a line below (S w cos)",
                          line.powerPlus - line.powerMinus, power, power, kRounding));
     // Lit through the middle of the gap.
@@ -289,11 +289,11 @@ void MirrorImage(int32_t sellaenge, int32_t richtungprosel, std::vector<Verifica
         scene.Add(std::make_unique<TObjektSpiegel>(kMirrorEnd, kMirror, kSize - kMirrorEnd, kMirror));
     mirror.dirref = 100;
     TObjektSonne& sun = scene.Add(std::make_unique<TObjektSonne>());
-    const Extended bin = 360.0 / richtungprosel, travel = (std::floor(240 / bin) + 0.5) * bin;
+    const double bin = 360.0 / richtungprosel, travel = (std::floor(240 / bin) + 0.5) * bin;
     sun.richtung = static_cast<float>(270 - travel);
     sun.staerke = kStrength;
     const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2, kMirror - kAbove);
-    const Extended energy = 2 * kStrength;
+    const double energy = 2 * kStrength;
     cases.push_back(Case("mirror-image-energy-density", "E of the sun and its image in a mirror (2 S)", m.energy,
                          energy, energy, kRounding));
     cases.push_back(DirectionCase("mirror-image-direction", "Direction of F of the sun and its image (180)",
@@ -322,14 +322,13 @@ void LosslessDiffusor(int32_t sellaenge, int32_t richtungprosel, std::vector<Ver
         kStrength;
     scene.Add(std::make_unique<TObjektSpiegelKreis>(kSize / 2, kSize / 2, kSize / 2 + kRing, kSize / 2)).difref = 100;
     const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2 + kRight, kSize / 2 - kUp);
-    const Extended energy = kPi * kStrength;
-    const Extended probe = kRing - kFaceProbeOffset + std::sqrt(0.5);
-    const Extended nearest = std::sqrt(kRing * kRing - probe * probe);
-    const Extended element =
+    const double energy = kPi * kStrength;
+    const double probe = kRing - kFaceProbeOffset + std::sqrt(0.5);
+    const double nearest = std::sqrt(kRing * kRing - probe * probe);
+    const double element =
         std::max(ArcElementLength(360, kRing, ArcElementCount(360, kRing, sellaenge, richtungprosel)),
                  ArcElementLength(360, kEmitter, ArcElementCount(360, kEmitter, sellaenge, richtungprosel)));
-    const Extended tolerance =
-        MidpointError(element, nearest) * kRing / kEmitter + ElementTolerance(element, kClearance);
+    const double tolerance = MidpointError(element, nearest) * kRing / kEmitter + ElementTolerance(element, kClearance);
     cases.push_back(Case("diffusor-ring-energy-density", "E between an emitter and a closed lossless diffusor (pi S)",
                          m.energy, energy, energy, tolerance));
     cases.push_back(Case("diffusor-ring-flow-density", "|F| between an emitter and a closed lossless diffusor (0)",
@@ -353,14 +352,14 @@ void DiffusorInSunlight(int32_t sellaenge, int32_t richtungprosel, std::vector<V
     sun.richtung = kDirection;
     sun.staerke = kStrength;
     const platform::Measurement m = MeasureLight(scene.Computed(), kBeside, kLine - kDistance);
-    const Extended theta = kDirection * kPi / 180;
+    const double theta = kDirection * kPi / 180;
     const StripLight diffuse =
         StraightEmitterLight(kStrength * std::cos(theta), kDistance, kLeft - kBeside, kRight - kBeside);
     // Window y grows downward: away from the diffusor, above it, is -y.
-    const Extended fx = -kStrength * std::sin(theta) + diffuse.along;
-    const Extended fy = kStrength * std::cos(theta) - diffuse.away;
-    const Extended energy = kStrength + diffuse.energy;
-    const Extended midpoint = MidpointError(StraightElement(2 * kHalf, sellaenge), kDistance);
+    const double fx = -kStrength * std::sin(theta) + diffuse.along;
+    const double fy = kStrength * std::cos(theta) - diffuse.away;
+    const double energy = kStrength + diffuse.energy;
+    const double midpoint = MidpointError(StraightElement(2 * kHalf, sellaenge), kDistance);
     cases.push_back(Case("diffusor-strip-energy-density", "E above a lossless diffusor in the sun (S + E of S cos)",
                          m.energy, energy, energy, midpoint + kRounding));
     cases.push_back(DirectionCase("diffusor-strip-direction", "Direction of F above a lossless diffusor in the sun",
@@ -386,14 +385,14 @@ void PolygonAroundEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector
                                    {kFar, kNear, kFar, kFar, kSamples},
                                    {kFar, kFar, kNear, kFar, kSamples},
                                    {kNear, kFar, kNear, kNear, kSamples}};
-    Extended outward = 0;
+    double outward = 0;
     for (const MeasuringLine& side : sides) {
         const LineReading reading = MeasureAlong(list, side, [] {});
         outward += reading.powerMinus - reading.powerPlus;
     }
-    const Extended emitted = 2 * kStrength * kLength;
-    const Extended distance = (kSize - kLength) / 2 - kNear;
-    const Extended tolerance =
+    const double emitted = 2 * kStrength * kLength;
+    const double distance = (kSize - kLength) / 2 - kNear;
+    const double tolerance =
         ElementTolerance(StraightElement(kLength, sellaenge), distance) + MidpointError(kPiece, distance);
     cases.push_back(Case("polygon-emitted-power", "Power out of a closed polygon of measuring lines (2 S L)", outward,
                          emitted, emitted, tolerance));

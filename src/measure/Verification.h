@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 
 // Small built-in scenes whose field is known in closed form, computed with
 // the program's own rules: how close the computation comes, and whether that
@@ -14,14 +14,14 @@
 struct VerificationCase {
     std::string name;         // one word, as brevanto-cli prints it
     std::string description;  // what is compared, and its closed form
-    Extended computed = 0;
-    Extended exact = 0;
+    double computed = 0;
+    double exact = 0;
     // (computed - exact) in percent of the case's scale: the exact value, or
     // for an exact 0 the energy density at the point (in a full shadow, what
     // would arrive unshaded). For a direction (in degrees) the turn between
     // them, the shorter way, in percent of a radian.
-    Extended difference = 0;
-    Extended tolerance = 0;  // percent
+    double difference = 0;
+    double tolerance = 0;  // percent
     bool Passed() const { return std::fabs(difference) <= tolerance; }
 };
 

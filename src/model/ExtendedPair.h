@@ -2,24 +2,24 @@
 #pragma once
 #include <cmath>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
-// Two Extended values computed side by side: each operation is the same IEEE
+// Two double values computed side by side: each operation is the same IEEE
 // operation as on one value, rounded the same way, so a pair gives the bytes
 // of two single computations. On x86-64 one instruction does both, which
 // halves the time of the square roots and divisions where they dominate.
 class ExtendedPair {
 public:
 #if defined(__SSE2__)
-    ExtendedPair(Extended first, Extended second) : lanes(_mm_set_pd(second, first)) {}
-    explicit ExtendedPair(Extended both) : lanes(_mm_set1_pd(both)) {}
+    ExtendedPair(double first, double second) : lanes(_mm_set_pd(second, first)) {}
+    explicit ExtendedPair(double both) : lanes(_mm_set1_pd(both)) {}
 
-    Extended First() const { return _mm_cvtsd_f64(lanes); }
-    Extended Second() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(lanes, lanes)); }
+    double First() const { return _mm_cvtsd_f64(lanes); }
+    double Second() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(lanes, lanes)); }
 
     friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_add_pd(a.lanes, b.lanes)); }
     friend ExtendedPair operator-(ExtendedPair a, ExtendedPair b) { return ExtendedPair(_mm_sub_pd(a.lanes, b.lanes)); }
@@ -33,11 +33,11 @@ private:
     explicit ExtendedPair(__m128d lanes) : lanes(lanes) {}
     __m128d lanes;
 #else
-    ExtendedPair(Extended first, Extended second) : first(first), second(second) {}
-    explicit ExtendedPair(Extended both) : first(both), second(both) {}
+    ExtendedPair(double first, double second) : first(first), second(second) {}
+    explicit ExtendedPair(double both) : first(both), second(both) {}
 
-    Extended First() const { return first; }
-    Extended Second() const { return second; }
+    double First() const { return first; }
+    double Second() const { return second; }
 
     friend ExtendedPair operator+(ExtendedPair a, ExtendedPair b) { return {a.first + b.first, a.second + b.second}; }
     friend ExtendedPair operator-(ExtendedPair a, ExtendedPair b) { return {a.first - b.first, a.second - b.second}; }
@@ -49,11 +49,11 @@ private:
     }
 
 private:
-    Extended first, second;
+    double first, second;
 #endif
 };
 
-inline ExtendedPair operator*(Extended a, ExtendedPair b) { return ExtendedPair(a) * b; }
+inline ExtendedPair operator*(double a, ExtendedPair b) { return ExtendedPair(a) * b; }
 
 // So that one formula serves one value and a pair.
-inline Extended Sqrt(Extended a) { return std::sqrt(a); }
+inline double Sqrt(double a) { return std::sqrt(a); }

@@ -7,7 +7,7 @@
 
 #include "model/ExtendedPair.h"
 
-Extended NormalizeAngle(Extended a, Extended period) {
+double NormalizeAngle(double a, double period) {
     // Far-off values are brought near first so that the loops stay short.
     if (std::fabs(a) > 4 * period) a = std::fmod(a, period);
     while (a >= period) a -= period;
@@ -16,18 +16,18 @@ Extended NormalizeAngle(Extended a, Extended period) {
 }
 
 namespace {
-bool PlainOverlap(Extended a1, Extended a2, Extended b1, Extended b2) { return b1 < a2 && a1 < b2; }
+bool PlainOverlap(double a1, double a2, double b1, double b2) { return b1 < a2 && a1 < b2; }
 
 // Range a is no longer wrapped; b may be. Each range is split at most once:
 // a range starting between 359 and 360 would give a piece a1..359 that wraps
 // again, without end.
-bool OverlapSplittingB(Extended a1, Extended a2, Extended b1, Extended b2) {
+bool OverlapSplittingB(double a1, double a2, double b1, double b2) {
     if (b2 < b1) return PlainOverlap(a1, a2, b1, 359) || PlainOverlap(a1, a2, 0, b2);
     return PlainOverlap(a1, a2, b1, b2);
 }
 }  // namespace
 
-bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2) {
+bool AngleRangesOverlap(double a1, double a2, double b1, double b2) {
     a1 = NormalizeAngle(a1, 360);
     a2 = NormalizeAngle(a2, 360);
     b1 = NormalizeAngle(b1, 360);
@@ -36,8 +36,8 @@ bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2) {
     return OverlapSplittingB(a1, a2, b1, b2);
 }
 
-Extended DirectionAngle(Extended x, Extended y) {
-    Extended r;
+double DirectionAngle(double x, double y) {
+    double r;
     if (x != 0) {
         r = std::atan(y / x);
         if (x < 0) r += kPi;
@@ -57,7 +57,7 @@ bool IsOffScreen(int32_t x, int32_t y, const Tprgvar& settings) {
 namespace {
 
 // The cosine and sine of the angle from u to v, and the product of their
-// lengths; everything in Extended: a sine or cosine rounded to float first
+// lengths; everything in double: a sine or cosine rounded to float first
 // moves light that arrives exactly on a bin boundary into the bin below.
 template <class Number>
 struct Turn {
@@ -69,14 +69,14 @@ Turn<Number> TurnBetween(Number ux, Number uy, Number vx, Number vy) {
     return {length, (ux * vx + uy * vy) / length, (ux * vy - vx * uy) / length};
 }
 
-float BinOfTurn(int32_t n, Extended length, Extended c, Extended s) {
+float BinOfTurn(int32_t n, double length, double c, double s) {
     if (length == 0) return 0;
-    const Extended perTurn = static_cast<Extended>(n) / 2 / kPi;
-    Extended r;
+    const double perTurn = static_cast<double>(n) / 2 / kPi;
+    double r;
     if (c > 0.7)
         r = std::asin(s) * perTurn;
     else if (c < -0.7)
-        r = static_cast<Extended>(n) / 2 - std::asin(s) * perTurn;
+        r = static_cast<double>(n) / 2 - std::asin(s) * perTurn;
     else if (s > 0)
         r = std::acos(c) * perTurn;
     else
@@ -89,7 +89,7 @@ float BinOfTurn(int32_t n, Extended length, Extended c, Extended s) {
 }  // namespace
 
 float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
-    const Turn<Extended> turn = TurnBetween<Extended>(ux, uy, vx, vy);
+    const Turn<double> turn = TurnBetween<double>(ux, uy, vx, vy);
     return BinOfTurn(n, turn.length, turn.c, turn.s);
 }
 
@@ -100,16 +100,16 @@ std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, f
             BinOfTurn(n, turn.length.Second(), turn.c.Second(), turn.s.Second())};
 }
 
-bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {
+bool HasChanged(double oldValue, double newValue, double abbruchgenauigkeit) {
     if (oldValue == 0) return newValue != 0;
     if (newValue == 0) return true;
     return std::fabs((oldValue - newValue) / newValue) > abbruchgenauigkeit / 100.0;
 }
 
-Extended RelativeChangePercent(Extended oldValue, Extended newValue) {
+double RelativeChangePercent(double oldValue, double newValue) {
     if (oldValue == newValue) return 0;
-    if (oldValue == 0 || newValue == 0) return std::numeric_limits<Extended>::infinity();
+    if (oldValue == 0 || newValue == 0) return std::numeric_limits<double>::infinity();
     return std::fabs((oldValue - newValue) / newValue) * 100;
 }
 
-Extended Max(Extended a, Extended b) { return b >= a ? b : a; }
+double Max(double a, double b) { return b >= a ? b : a; }

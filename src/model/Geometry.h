@@ -4,22 +4,22 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/Settings.h"
 
 // Small numeric and geometric helpers shared by the object kinds, the
 // computation and the displays.
 
 // Brings a into [0, period).
-Extended NormalizeAngle(Extended a, Extended period);
+double NormalizeAngle(double a, double period);
 
 // Whether the angle ranges a1..a2 and b1..b2 (degrees, clockwise, wrapping
 // past 0 when the upper end is below the lower) overlap; plain ranges must
 // overlap strictly. A wrapped range is split at 359 and 0.
-bool AngleRangesOverlap(Extended a1, Extended a2, Extended b1, Extended b2);
+bool AngleRangesOverlap(double a1, double a2, double b1, double b2);
 
 // The angle of (x, y) in radians, in [0, 2 pi); the zero vector gives pi/2.
-Extended DirectionAngle(Extended x, Extended y);
+double DirectionAngle(double x, double y);
 
 void Swap(float& a, float& b);
 
@@ -36,19 +36,18 @@ std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, f
 
 // Whether a value changed by more than the stop criterion (abbruchgenauigkeit,
 // percent), measured relative to the new value.
-bool HasChanged(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit);
+bool HasChanged(double oldValue, double newValue, double abbruchgenauigkeit);
 // The change HasChanged compares with the criterion, in percent; infinite
 // where a value left or reached 0.
-Extended RelativeChangePercent(Extended oldValue, Extended newValue);
+double RelativeChangePercent(double oldValue, double newValue);
 
 // Whether c lies in the closed interval between a and b.
 inline bool Between(float a, float b, float c) { return a <= b ? (a <= c && c <= b) : (b <= c && c <= a); }
 
 // Between on the coordinate of larger extent only (ties use y).
 inline bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, float y) {
-    if (std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2))
-        return Between(x1, x2, x);
+    if (std::fabs(static_cast<double>(x1) - x2) > std::fabs(static_cast<double>(y1) - y2)) return Between(x1, x2, x);
     return Between(y1, y2, y);
 }
 
-Extended Max(Extended a, Extended b);
+double Max(double a, double b);

@@ -5,7 +5,7 @@
 
 #include "model/Geometry.h"
 
-void PassChange::Note(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit) {
+void PassChange::Note(double oldValue, double newValue, double abbruchgenauigkeit) {
     if (HasChanged(oldValue, newValue, abbruchgenauigkeit)) beyondCriterion = true;
     largestPercent = std::max(largestPercent, RelativeChangePercent(oldValue, newValue));
 }

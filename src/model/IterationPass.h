@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/ParallelFor.h"
 
 // How far one pass of the radiation balance moved the values it refilled.
@@ -13,9 +13,9 @@ struct PassChange {
     // The largest change of a value relative to its new value, in percent:
     // what the stop criterion is compared with. Infinite where a value left
     // or reached 0.
-    Extended largestPercent = 0;
+    double largestPercent = 0;
 
-    void Note(Extended oldValue, Extended newValue, Extended abbruchgenauigkeit);
+    void Note(double oldValue, double newValue, double abbruchgenauigkeit);
     // Taken in a fixed order, the largest change does not depend on the threads.
     void Add(const PassChange& other);
 };

@@ -6,20 +6,20 @@
 
 #include "model/FieldRange.h"
 
-Extended TravelDirection(Extended fx, Extended fy) {
-    Extended degrees = std::atan2(-fy, fx) * 180 / kPi;
+double TravelDirection(double fx, double fy) {
+    double degrees = std::atan2(-fy, fx) * 180 / kPi;
     if (degrees < 0) degrees += 360;
     // A tiny negative angle plus 360 rounds to 360 itself.
     return degrees >= 360 ? 0 : degrees;
 }
 
-int DirectionSector(Extended degrees) {
+int DirectionSector(double degrees) {
     return std::clamp(static_cast<int>(degrees / platform::Measurement::kSectorDegrees), 0,
                       platform::Measurement::kSectors - 1);
 }
 
-Extended Directedness(Extended magnitude, Extended energy) {
-    return energy > 0 ? std::min<Extended>(1, magnitude / energy) : 0;
+double Directedness(double magnitude, double energy) {
+    return energy > 0 ? std::min<double>(1, magnitude / energy) : 0;
 }
 
 platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y) {
@@ -40,7 +40,7 @@ platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y) 
         object->FlowContributionsAt(x, y, list, 0, contributions);
         for (const FlowVector& f : contributions) {
             platform::Measurement::Sector& sector = measured.sectors[DirectionSector(TravelDirection(f.fx, f.fy))];
-            sector.energy += std::hypot(static_cast<Extended>(f.fx), static_cast<Extended>(f.fy));
+            sector.energy += std::hypot(static_cast<double>(f.fx), static_cast<double>(f.fy));
             sector.fx += f.fx;
             sector.fy += f.fy;
         }

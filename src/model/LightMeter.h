@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 #include "platform/Measurement.h"
 
@@ -12,16 +12,16 @@
 // The direction in which a vector (fx, fy) in window coordinates travels, in
 // degrees counter-clockwise from +x with y pointing up: atan2(-fy, fx),
 // brought into [0, 360).
-Extended TravelDirection(Extended fx, Extended fy);
+double TravelDirection(double fx, double fy);
 
 // The sector 0 ... Measurement::kSectors - 1 of a direction in [0, 360).
-int DirectionSector(Extended degrees);
+int DirectionSector(double degrees);
 
 // |F| / E: 1 where all light travels the same way (a single beam), 0 where
 // as much arrives from every side (or nothing arrives at all). Light from
 // opposite sides cancels in F but adds up in E, so |F| <= E; a value above
 // 1 can only come from the rounding of the two sums and is cut to 1.
-Extended Directedness(Extended magnitude, Extended energy);
+double Directedness(double magnitude, double energy);
 
 // F as the arrows show it (SceneList::FlowDensitySum), E as the circles show
 // it (SceneList::EnergyDensityAt), and every individual flow vector reaching

@@ -14,7 +14,7 @@ namespace {
 // product stays below 2^53, as every product of window coordinates does, and
 // no overflow for the far-off coordinates a scene file may hold (differences
 // up to 2^32, products up to 2^64).
-Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+double Difference(int32_t a, int32_t b) { return static_cast<double>(a) - b; }
 }  // namespace
 
 TObjektGerade::TObjektGerade(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : x1(px1), y1(py1), x2(px2), y2(py2) {}
@@ -45,13 +45,13 @@ void TObjektGerade::MoveHandle(size_t index, int32_t x, int32_t y) {
 }
 
 std::optional<Handle> TObjektGerade::NearestOutlinePoint(int32_t x, int32_t y) const {
-    const Extended dx = static_cast<Extended>(x2) - x1;
-    const Extended dy = static_cast<Extended>(y2) - y1;
-    const Extended lengthSquared = dx * dx + dy * dy;
-    const Extended along =
+    const double dx = static_cast<double>(x2) - x1;
+    const double dy = static_cast<double>(y2) - y1;
+    const double lengthSquared = dx * dx + dy * dy;
+    const double along =
         lengthSquared > 0
-            ? std::clamp(((static_cast<Extended>(x) - x1) * dx + (static_cast<Extended>(y) - y1) * dy) / lengthSquared,
-                         0.0, 1.0)
+            ? std::clamp(((static_cast<double>(x) - x1) * dx + (static_cast<double>(y) - y1) * dy) / lengthSquared, 0.0,
+                         1.0)
             : 0.0;
     // Inside the segment's box, so the rounded point fits.
     return Handle{static_cast<int32_t>(std::nearbyint(x1 + along * dx)),
@@ -71,18 +71,18 @@ void TObjektGerade::MoveBy(int32_t dx, int32_t dy) {
 }
 
 float TObjektGerade::Length() const {
-    const Extended dx = Difference(x2, x1), dy = Difference(y2, y1);
+    const double dx = Difference(x2, x1), dy = Difference(y2, y1);
     return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
 bool TObjektGerade::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {
-    const Extended dx = Difference(x2, x1), dy = Difference(y2, y1);
-    const Extended length = std::sqrt(dx * dx + dy * dy);
+    const double dx = Difference(x2, x1), dy = Difference(y2, y1);
+    const double length = std::sqrt(dx * dx + dy * dy);
     if (length == 0) return false;
-    const Extended px = Difference(x, x1), py = Difference(y, y1);
-    const Extended dist = std::fabs(px * dy - py * dx) / length;
+    const double px = Difference(x, x1), py = Difference(y, y1);
+    const double dist = std::fabs(px * dy - py * dx) / length;
     if (dist > d) return false;
-    const Extended t = (px * dx + py * dy) / length;
+    const double t = (px * dx + py * dy) / length;
     if (t < -d) return false;
     return t <= length + d;
 }

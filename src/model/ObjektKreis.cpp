@@ -12,15 +12,15 @@
 namespace {
 // In double rather than in integers: exact for every distance within a
 // picture, and no overflow for the far-off coordinates a scene file may hold.
-Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+double Difference(int32_t a, int32_t b) { return static_cast<double>(a) - b; }
 
-Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
-    const Extended dx = Difference(bx, ax), dy = Difference(by, ay);
+double SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+    const double dx = Difference(bx, ax), dy = Difference(by, ay);
     return dx * dx + dy * dy;
 }
 
-Extended Radians(Extended degrees) { return degrees * kPi / 180; }
-Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+double Radians(double degrees) { return degrees * kPi / 180; }
+double Degrees(double radians) { return radians * 180 / kPi; }
 
 // The angle as a whole degree within [0, 360).
 int32_t ReducedAngle(int32_t degrees) {
@@ -66,7 +66,7 @@ void TObjektKreis::Draw(platform::Canvas& canvas) const {
     Tszeneobjekt::Draw(canvas);
     // Positions in double, then Round, which saturates: a far-off circle from
     // a file cannot overflow.
-    const Extended cx = xmitte, cy = ymitte, r = radius;
+    const double cx = xmitte, cy = ymitte, r = radius;
     const int left = Round(cx - r), top = Round(cy - r), right = Round(cx + r), bottom = Round(cy + r);
     const ArcAngles arc = Arc();
     if (arc.IsFullCircle()) {
@@ -94,8 +94,8 @@ Occluder TObjektKreis::BlockingShape() const {
 
 bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const {
     if (number == skipA || number == skipB) return false;
-    const Extended ox = Difference(x, xmitte), oy = Difference(y, ymitte);
-    const Extended rho2 = ox * ox + oy * oy, rho = std::sqrt(rho2);
+    const double ox = Difference(x, xmitte), oy = Difference(y, ymitte);
+    const double rho2 = ox * ox + oy * oy, rho = std::sqrt(rho2);
     const bool near = std::fabs(rho - radius) < d;
     const ArcAngles arc = Arc();
     if (arc.IsFullCircle() || !near) return near;
@@ -104,19 +104,19 @@ bool TObjektKreis::IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_
     // cos w = (rho^2 + r^2 - d^2) / (2 rho r). Below -1 the whole circle lies
     // within d of P, so the arc does too. Above 1 only by rounding, since P is
     // near the circle: clamp, w = 0.
-    const Extended r = radius, reach = d;
-    const Extended cosine = (rho2 + r * r - reach * reach) / (2 * rho * r);
+    const double r = radius, reach = d;
+    const double cosine = (rho2 + r * r - reach * reach) / (2 * rho * r);
     if (cosine < -1) return true;
-    const Extended theta = Degrees(DirectionAngle(ox, oy)) + 90;
-    const Extended w = Degrees(std::acos(std::min<Extended>(cosine, 1)));
+    const double theta = Degrees(DirectionAngle(ox, oy)) + 90;
+    const double w = Degrees(std::acos(std::min<double>(cosine, 1)));
     return AngleRangesOverlap(arc.from, arc.to, Round(theta - w), Round(theta + w));
 }
 
 std::vector<Handle> TObjektKreis::Handles() const {
     const ArcAngles arc = Arc();
-    const Extended middle =
-        NormalizeAngle((static_cast<Extended>(arc.from) + (arc.to > arc.from ? arc.to : arc.to + 360.0)) / 2, 360);
-    const Extended cx = xmitte, cy = ymitte;
+    const double middle =
+        NormalizeAngle((static_cast<double>(arc.from) + (arc.to > arc.from ? arc.to : arc.to + 360.0)) / 2, 360);
+    const double cx = xmitte, cy = ymitte;
     return {{xmitte, ymitte},
             {Round(cx + std::sin(Radians(middle)) * radius), Round(cy - std::cos(Radians(middle)) * radius)}};
 }

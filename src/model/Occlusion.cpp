@@ -11,26 +11,26 @@ namespace {
 // Coordinate arithmetic in double rather than in integers: exact while a
 // product stays below 2^53, as every product of window coordinates does, and
 // no overflow for the far-off coordinates a scene file may hold.
-Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+double Difference(int32_t a, int32_t b) { return static_cast<double>(a) - b; }
 
-Extended SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
-    const Extended dx = Difference(bx, ax), dy = Difference(by, ay);
+double SquaredDistance(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+    const double dx = Difference(bx, ax), dy = Difference(by, ay);
     return dx * dx + dy * dy;
 }
 
-Extended Degrees(Extended radians) { return radians * 180 / kPi; }
+double Degrees(double radians) { return radians * 180 / kPi; }
 
-bool Bounded(Extended x) { return std::fabs(x) <= kQuickTestBound; }
+bool Bounded(double x) { return std::fabs(x) <= kQuickTestBound; }
 
 // Whether the float interval test of a segment uses x: |x1 - x2| > |y1 - y2|
 // as floats, ties to y.
 bool XDominant(float x1, float x2, float y1, float y2) {
-    return std::fabs(static_cast<Extended>(x1) - x2) > std::fabs(static_cast<Extended>(y1) - y2);
+    return std::fabs(static_cast<double>(x1) - x2) > std::fabs(static_cast<double>(y1) - y2);
 }
 
 // The cross product (V - U) x (X - U): positive when X lies to the left of
 // U -> V (x right, y up). Exact for bounded coordinates.
-Extended Cross(SightPoint u, SightPoint v, Extended x, Extended y) {
+double Cross(SightPoint u, SightPoint v, double x, double y) {
     return Difference(v.x, u.x) * (y - u.y) - Difference(v.y, u.y) * (x - u.x);
 }
 
@@ -41,16 +41,16 @@ Extended Cross(SightPoint u, SightPoint v, Extended x, Extended y) {
 // Whether the value s, `reach` times the length of the line it is measured
 // against away from it, lies strictly on its positive side and farther than
 // `reach`: s^2 > reach^2 |line|^2.
-bool Beyond(Extended s, Extended reachSquaredTimesLength) { return (s > 0) & (s * s > reachSquaredTimesLength); }
+bool Beyond(double s, double reachSquaredTimesLength) { return (s > 0) & (s * s > reachSquaredTimesLength); }
 
 // The same for both of s1 and s2, on one side of the line, either one: the
 // one nearer the line decides, positive only when both lie on one side.
-bool BothBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+bool BothBeyond(double s1, double s2, double reachSquaredTimesLength) {
     return Beyond(std::max(std::min(s1, s2), -std::max(s1, s2)), reachSquaredTimesLength);
 }
 
 // The same with s1 and s2 on opposite sides of the line.
-bool ApartBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
+bool ApartBeyond(double s1, double s2, double reachSquaredTimesLength) {
     return Beyond(std::min(-std::min(s1, s2), std::max(s1, s2)), reachSquaredTimesLength);
 }
 
@@ -58,7 +58,7 @@ bool ApartBeyond(Extended s1, Extended s2, Extended reachSquaredTimesLength) {
 // two lines, b1 and b2 the second's, lie on opposite sides of both lines, the
 // first on the same side of each. The products keep their signs: the values
 // are whole numbers of at most 2^43.
-bool CrossesBothEdges(Extended a1, Extended a2, Extended b1, Extended b2) {
+bool CrossesBothEdges(double a1, double a2, double b1, double b2) {
     return (a1 * b1 < 0) & (a2 * b2 < 0) & (a1 * a2 > 0);
 }
 
@@ -97,15 +97,15 @@ Occluder Occluder::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     s.xDominant = XDominant(s.f1x, s.f2x, s.f1y, s.f2y);
     if (!s.vertical) {
         s.m = static_cast<float>(s.dy / s.dx);
-        s.c = y1 - static_cast<Extended>(x1) * s.m;
+        s.c = y1 - static_cast<double>(x1) * s.m;
     }
-    auto size = [](int32_t v) { return std::fabs(static_cast<Extended>(v)); };
-    const Extended largest = std::max({size(x1), size(y1), size(x2), size(y2)});
+    auto size = [](int32_t v) { return std::fabs(static_cast<double>(v)); };
+    const double largest = std::max({size(x1), size(y1), size(x2), size(y2)});
     s.bounded = Bounded(largest);
     // The rule rounds the intersection to floats near its coordinates; a
     // steep slope multiplies the rounding of x along the segment. Ample:
     // one pixel besides.
-    const Extended ulp = std::ldexp(1.0, std::ilogb(largest + 2) - 23);
+    const double ulp = std::ldexp(1.0, std::ilogb(largest + 2) - 23);
     s.margin = 1 + (std::fabs(s.m) + 2) * ulp;
     s.minX = std::min(x1, x2) - s.margin;
     s.maxX = std::max(x1, x2) + s.margin;
@@ -122,7 +122,7 @@ Occluder Occluder::Circle(int32_t xmitte, int32_t ymitte, int32_t radius, int32_
     s.x2 = radius;
     s.y2 = winkel1;
     s.w2 = winkel2;
-    const Extended r = radius;
+    const double r = radius;
     s.bounded = radius >= 0 && Bounded(xmitte + r) && Bounded(xmitte - r) && Bounded(ymitte + r) && Bounded(ymitte - r);
     s.margin = 1;
     s.minX = xmitte - r - s.margin;
@@ -176,9 +176,9 @@ bool Occluder::SegmentCuts(const SightPath& path) const {
     const auto pathSlope = static_cast<float>(path.dy / path.dx);
     if (m == pathSlope) return false;  // parallel, even collinear
     // xs = (y1 - x1 m - ay + ax m') / (m' - m), with c = y1 - x1 m.
-    const auto xs = static_cast<float>((c - path.ay + static_cast<Extended>(path.ax) * pathSlope) /
-                                       (static_cast<Extended>(pathSlope) - m));
-    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m + y1);
+    const auto xs = static_cast<float>((c - path.ay + static_cast<double>(path.ax) * pathSlope) /
+                                       (static_cast<double>(pathSlope) - m));
+    const auto ys = static_cast<float>((static_cast<double>(xs) - x1) * m + y1);
     const bool onSegment = xDominant ? Between(f1x, f2x, xs) : Between(f1y, f2y, ys);
     return onSegment && (pathXDominant ? Between(fax, fbx, xs) : Between(fay, fby, ys));
 }
@@ -195,39 +195,39 @@ bool Occluder::CircleCuts(const SightPath& path) const {
     const auto dB = static_cast<float>(std::sqrt(SquaredDistance(bx, by, xmitte, ymitte)) - radius);
     // The product in double: two tiny floats must not underflow to 0.
     bool cut;
-    if (static_cast<Extended>(dA) * dB <= 0) {
+    if (static_cast<double>(dA) * dB <= 0) {
         cut = true;
     } else if (dA < 0) {
         cut = false;  // both ends inside
     } else {
-        const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
-        const Extended acx = Difference(ax, xmitte), acy = Difference(ay, ymitte);
-        const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
-        const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
+        const double abx = Difference(bx, ax), aby = Difference(by, ay);
+        const double acx = Difference(ax, xmitte), acy = Difference(ay, ymitte);
+        const double bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+        const double h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
         cut = !(radius < h) && (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
     }
     if (!cut) return false;
     if (y2 == 0 && w2 == 360) return true;  // the full circle
     // The path is t A + (1 - t) B; with D = A - B and q = D.(B - C) it meets
     // the circle where |D|^2 t^2 + 2 q t + |B - C|^2 - r^2 = 0.
-    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
-    const Extended bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
-    const Extended dd = dx * dx + dy * dy;
-    const Extended q = dx * bcx + dy * bcy;
-    const Extended r = radius;
-    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
-    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
+    const double dx = Difference(ax, bx), dy = Difference(ay, by);
+    const double bcx = Difference(bx, xmitte), bcy = Difference(by, ymitte);
+    const double dd = dx * dx + dy * dy;
+    const double q = dx * bcx + dy * bcy;
+    const double r = radius;
+    const double root = std::sqrt(std::max<double>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
+    for (const double t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
         if (t <= 0 || t >= 1) continue;
-        const Extended px = t * ax + (1 - t) * bx - xmitte, py = t * ay + (1 - t) * by - ymitte;
+        const double px = t * ax + (1 - t) * bx - xmitte, py = t * ay + (1 - t) * by - ymitte;
         // DirectionAngle lies in [0, 2 pi), so phi starts in [90, 450).
-        Extended phi = Degrees(DirectionAngle(px, py)) + 90;
+        double phi = Degrees(DirectionAngle(px, py)) + 90;
         if (phi >= 360) phi -= 360;
         if (ArcCovers(phi)) return true;
     }
     return false;
 }
 
-bool Occluder::ArcCovers(Extended phi) const {
+bool Occluder::ArcCovers(double phi) const {
     const int32_t winkel1 = y2, winkel2 = w2;
     if (winkel2 > winkel1) return winkel1 <= phi && phi <= winkel2;
     return phi < winkel2 || phi > winkel1;
@@ -247,31 +247,31 @@ Verdict Occluder::QuickTest(const SightPath& path) const {
     if (kind_ == Kind::None) return Verdict::Clear;
     if (kind_ == Kind::Frame || !bounded || !path.bounded) return Verdict::Unsure;
     if ((path.maxX < minX) | (path.minX > maxX) | (path.maxY < minY) | (path.minY > maxY)) return Verdict::Clear;
-    const Extended pathLength = path.dx * path.dx + path.dy * path.dy;
-    auto side = [&](Extended x, Extended y) { return path.dx * (y - path.ay) - path.dy * (x - path.ax); };
+    const double pathLength = path.dx * path.dx + path.dy * path.dy;
+    auto side = [&](double x, double y) { return path.dx * (y - path.ay) - path.dy * (x - path.ax); };
     if (kind_ == Kind::Circle) {
         // The path's line passes the centre farther than radius + margin.
-        const Extended reach = x2 + margin;
-        const Extended s = side(x1, y1);
+        const double reach = x2 + margin;
+        const double s = side(x1, y1);
         if (s * s > reach * reach * pathLength) return Verdict::Clear;
         // Both ends inside the circle, farther than the margin.
-        const Extended inner = x2 - margin;
+        const double inner = x2 - margin;
         return inner > 0 && SquaredDistance(path.ax, path.ay, x1, y1) < inner * inner &&
                        SquaredDistance(path.bx, path.by, x1, y1) < inner * inner
                    ? Verdict::Clear
                    : Verdict::Unsure;
     }
-    const Extended s1 = side(x1, y1), s2 = side(x2, y2);
-    const Extended pathReach = margin * margin * pathLength;
+    const double s1 = side(x1, y1), s2 = side(x2, y2);
+    const double pathReach = margin * margin * pathLength;
     if (BothBeyond(s1, s2, pathReach)) return Verdict::Clear;
-    auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
-    const Extended a1 = across(path.ax, path.ay), a2 = across(path.bx, path.by);
-    const Extended segmentReach = margin * margin * (dx * dx + dy * dy);
+    auto across = [&](double x, double y) { return dx * (y - y1) - dy * (x - x1); };
+    const double a1 = across(path.ax, path.ay), a2 = across(path.bx, path.by);
+    const double segmentReach = margin * margin * (dx * dx + dy * dy);
     if (BothBeyond(a1, a2, segmentReach)) return Verdict::Clear;
     return ApartBeyond(s1, s2, pathReach) & ApartBeyond(a1, a2, segmentReach) ? Verdict::Blocked : Verdict::Unsure;
 }
 
-SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
+SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, double pslack)
     : p(pp),
       slack(pslack),
       minX(std::min({pp.x, q1.x, q2.x}) - pslack),
@@ -280,13 +280,13 @@ SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, Extended pslack)
       maxY(std::max({pp.y, q1.y, q2.y}) + pslack),
       bounded(Bounded(minX) && Bounded(maxX) && Bounded(minY) && Bounded(maxY)),
       turn(0) {
-    const Extended cross = Cross(pp, q1, q2.x, q2.y);
+    const double cross = Cross(pp, q1, q2.x, q2.y);
     turn = cross > 0 ? -1 : cross < 0 ? 1 : 0;
     const SightPoint corners[3] = {pp, q1, q2};
     for (int k = 0; k < 3; ++k) {
         const SightPoint u = corners[k], v = corners[(k + 1) % 3];
-        const Extended bx = Difference(v.x, u.x), by = Difference(v.y, u.y);
-        edges[k] = {static_cast<Extended>(u.x), static_cast<Extended>(u.y), bx, by, bx * bx + by * by};
+        const double bx = Difference(v.x, u.x), by = Difference(v.y, u.y);
+        edges[k] = {static_cast<double>(u.x), static_cast<double>(u.y), bx, by, bx * bx + by * by};
     }
 }
 
@@ -304,22 +304,22 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
     if ((fan.maxX < minX) | (fan.minX > maxX) | (fan.maxY < minY) | (fan.minY > maxY)) return Verdict::Clear;
     // Shapes wholly outside one edge of the triangle, beyond margin + slack
     // (a zero edge has every side 0 and clears nothing).
-    const Extended reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
-    const Extended reach2 = reach * reach;
+    const double reach = margin + fan.slack + (kind_ == Kind::Circle ? x2 : 0);
+    const double reach2 = reach * reach;
     bool outside = false;
     // The sides of the segment's ends, kept for CutsEveryPath.
-    Extended firstSide[3], secondSide[3];
+    double firstSide[3], secondSide[3];
     for (int k = 0; k < 3; ++k) {
         const SightFan::Edge& e = fan.edges[k];
-        auto side = [&](Extended x, Extended y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
-        const Extended limit = reach2 * e.length2;
-        const Extended s1 = side(x1, y1);
+        auto side = [&](double x, double y) { return e.bx * (y - e.uy) - e.by * (x - e.ux); };
+        const double limit = reach2 * e.length2;
+        const double s1 = side(x1, y1);
         if (kind_ == Kind::Circle) {
-            const Extended out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
+            const double out = fan.turn != 0 ? fan.turn * s1 : std::fabs(s1);
             outside |= Beyond(out, limit);
             continue;
         }
-        const Extended s2 = side(x2, y2);
+        const double s2 = side(x2, y2);
         // A flat triangle is a segment: both ends on one side of it.
         outside |= fan.turn != 0 ? Beyond(std::min(fan.turn * s1, fan.turn * s2), limit) : BothBeyond(s1, s2, limit);
         firstSide[k] = s1;
@@ -328,7 +328,7 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
     if (outside) return Verdict::Clear;
     if (kind_ != Kind::Segment) return Verdict::Unsure;
     // The edge q2 -> p turns the other way from p -> q2.
-    const Extended a1 = firstSide[0], a2 = -firstSide[2], b1 = secondSide[0], b2 = -secondSide[2];
+    const double a1 = firstSide[0], a2 = -firstSide[2], b1 = secondSide[0], b2 = -secondSide[2];
     return CrossesBothEdges(a1, a2, b1, b2) && CutsEveryPath(fan, a1, a2, b1, b2) ? Verdict::Blocked : Verdict::Unsure;
 }
 
@@ -342,31 +342,31 @@ Verdict Occluder::QuickTestFan(const SightFan& fan) const {
 // with |c1| and |c2| beyond slack |E - p| + margin (max |qk - p| + slack).
 // a1, a2 are c1, c2 of the first end, b1, b2 of the second, on the sides
 // that CrossesBothEdges asks for.
-bool Occluder::CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const {
-    const Extended sign = a1 > 0 ? 1 : -1;
-    const Extended px = fan.p.x, py = fan.p.y;
+bool Occluder::CutsEveryPath(const SightFan& fan, double a1, double a2, double b1, double b2) const {
+    const double sign = a1 > 0 ? 1 : -1;
+    const double px = fan.p.x, py = fan.p.y;
     const SightFan::Edge &toFirst = fan.edges[0], &fromLast = fan.edges[2];
-    auto across = [&](Extended x, Extended y) { return dx * (y - y1) - dy * (x - x1); };
-    const Extended segmentLength2 = dx * dx + dy * dy;
-    const Extended sp = across(px, py);
-    const Extended s1 = across(px + toFirst.bx, py + toFirst.by), s2 = across(fromLast.ux, fromLast.uy);
-    const Extended far = (margin + fan.slack) * (margin + fan.slack) * segmentLength2;
+    auto across = [&](double x, double y) { return dx * (y - y1) - dy * (x - x1); };
+    const double segmentLength2 = dx * dx + dy * dy;
+    const double sp = across(px, py);
+    const double s1 = across(px + toFirst.bx, py + toFirst.by), s2 = across(fromLast.ux, fromLast.uy);
+    const double far = (margin + fan.slack) * (margin + fan.slack) * segmentLength2;
     if (!ApartBeyond(sp, s1, far) || !ApartBeyond(sp, s2, far) || !(sp * sp > margin * margin * segmentLength2))
         return false;
-    const Extended reach = margin * (std::sqrt(std::max(toFirst.length2, fromLast.length2)) + fan.slack);
-    const Extended reachFirst = fan.slack * std::sqrt(SquaredDistance(x1, y1, fan.p.x, fan.p.y)) + reach;
-    const Extended reachSecond = fan.slack * std::sqrt(SquaredDistance(x2, y2, fan.p.x, fan.p.y)) + reach;
+    const double reach = margin * (std::sqrt(std::max(toFirst.length2, fromLast.length2)) + fan.slack);
+    const double reachFirst = fan.slack * std::sqrt(SquaredDistance(x1, y1, fan.p.x, fan.p.y)) + reach;
+    const double reachSecond = fan.slack * std::sqrt(SquaredDistance(x2, y2, fan.p.x, fan.p.y)) + reach;
     return std::min(sign * a1, sign * a2) > reachFirst && std::min(-sign * b1, -sign * b2) > reachSecond;
 }
 
-Extended SightRun::Slack(size_t first, size_t last) const {
+double SightRun::Slack(size_t first, size_t last) const {
     // Rounding moves each point, and the ends of the chord, by at most
     // sqrt(1/2) pixel; a float centre is off by far less than the rest.
-    constexpr Extended kRounding = 1.6;
+    constexpr double kRounding = 1.6;
     if (radius == 0) return kRounding;
     // The arc between two points bulges r (1 - cos(angle / 2)) from their
     // chord; its float centres lie within a small fraction of a pixel of it.
-    const Extended angle = angleStep * static_cast<Extended>(last - first);
+    const double angle = angleStep * static_cast<double>(last - first);
     if (!(angle < kPi)) return 2 * radius + kRounding;
     return radius * (1 - std::cos(angle / 2)) + kRounding + 0.2 + radius * 1e-6;
 }
@@ -479,13 +479,13 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
     bool outside = (fan.maxX < box.minX) | (fan.minX > box.maxX) | (fan.maxY < box.minY) | (fan.minY > box.maxY);
     // The whole box outside one edge of the triangle, beyond the slack (the
     // box holds the shapes' margins already). A flat triangle has no inside.
-    const Extended reach2 = fan.slack * fan.slack;
+    const double reach2 = fan.slack * fan.slack;
     if (fan.turn != 0)
         for (const SightFan::Edge& e : fan.edges) {
             // How far outside the edge a point lies, nx (x - ux) + ny (y - uy):
             // least at the corner towards the inside, which decides for all four.
-            const Extended nx = -fan.turn * e.by, ny = fan.turn * e.bx;
-            const Extended s =
+            const double nx = -fan.turn * e.by, ny = fan.turn * e.bx;
+            const double s =
                 nx * ((nx > 0 ? box.minX : box.maxX) - e.ux) + ny * ((ny > 0 ? box.minY : box.maxY) - e.uy);
             outside |= Beyond(s, reach2 * e.length2);
         }
@@ -498,8 +498,8 @@ size_t OcclusionIndex::GatherTree(size_t node, const SightFan& fan, int32_t skip
     // The child nearer to p first: near p the fan is narrow, a shape there
     // cuts all of it more often, and such a shape ends the search.
     auto distance2 = [&](const Node& n) {
-        const Extended dx = std::max(std::max(n.minX - fan.p.x, Extended{0}), fan.p.x - n.maxX);
-        const Extended dy = std::max(std::max(n.minY - fan.p.y, Extended{0}), fan.p.y - n.maxY);
+        const double dx = std::max(std::max(n.minX - fan.p.x, double{0}), fan.p.x - n.maxX);
+        const double dy = std::max(std::max(n.minY - fan.p.y, double{0}), fan.p.y - n.maxY);
         return dx * dx + dy * dy;
     };
     const bool secondNearer = distance2(tree[2 * node + 2]) < distance2(tree[2 * node + 1]);

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 
 // Lines of sight and what cuts them. Every object blocks through the shape it
 // reports (Tszeneobjekt::BlockingShape): a straight segment, a circle or arc,
@@ -35,28 +35,28 @@ struct SightPath {
     SightPath(int32_t ax, int32_t ay, int32_t bx, int32_t by);
 
     int32_t ax, ay, bx, by;
-    Extended dx, dy;  // B - A
-    bool bounded;     // every coordinate within kQuickTestBound
-    Extended minX, minY, maxX, maxY;
+    double dx, dy;  // B - A
+    bool bounded;   // every coordinate within kQuickTestBound
+    double minX, minY, maxX, maxY;
 };
 
 // The paths from p to every point within `slack` of the triangle p, q1, q2:
 // what the quick test of a fan shares for every shape.
 struct SightFan {
-    SightFan(SightPoint p, SightPoint q1, SightPoint q2, Extended slack);
+    SightFan(SightPoint p, SightPoint q1, SightPoint q2, double slack);
 
     SightPoint p;
-    Extended slack;
-    Extended minX, minY, maxX, maxY;  // the triangle's box, widened by the slack
+    double slack;
+    double minX, minY, maxX, maxY;  // the triangle's box, widened by the slack
     bool bounded;
     // The edges p -> q1, q1 -> q2, q2 -> p: a point X lies outside edge k by
     // outward(X) / |edge| with outward(X) = turn (by (X.x - ux) - bx (X.y - uy)),
     // turn = -1, 1, or 0 for a flat triangle, where either side is outside.
     struct Edge {
-        Extended ux, uy, bx, by, length2;
+        double ux, uy, bx, by, length2;
     };
     Edge edges[3];
-    Extended turn;
+    double turn;
 };
 
 // What a quick test proves of a shape and a path, or of every path of a fan:
@@ -83,10 +83,10 @@ public:
     // Whether the quick tests apply, and the box within which the shape may
     // cut a path (its bounding box widened by the margin).
     bool QuickTestsApply() const { return bounded && (kind_ == Kind::Segment || kind_ == Kind::Circle); }
-    Extended MinX() const { return minX; }
-    Extended MinY() const { return minY; }
-    Extended MaxX() const { return maxX; }
-    Extended MaxY() const { return maxY; }
+    double MinX() const { return minX; }
+    double MinY() const { return minY; }
+    double MaxX() const { return maxX; }
+    double MaxY() const { return maxY; }
     // Whether the shape cuts the path: the rule itself.
     bool Blocks(const SightPath& path) const;
     bool Blocks(int32_t ax, int32_t ay, int32_t bx, int32_t by) const { return Blocks(SightPath(ax, ay, bx, by)); }
@@ -103,8 +103,8 @@ public:
 private:
     bool SegmentCuts(const SightPath& path) const;
     bool CircleCuts(const SightPath& path) const;
-    bool CutsEveryPath(const SightFan& fan, Extended a1, Extended a2, Extended b1, Extended b2) const;
-    bool ArcCovers(Extended phi) const;
+    bool CutsEveryPath(const SightFan& fan, double a1, double a2, double b1, double b2) const;
+    bool ArcCovers(double phi) const;
 
     Kind kind_ = Kind::None;
     // Segment: the end points; circle: centre (x1, y1), radius x2, arc
@@ -114,16 +114,16 @@ private:
     // as a float, and c = y1 - x1 m, with which the rule intersects lines.
     float f1x = 0, f1y = 0, f2x = 0, f2y = 0;
     float m = 0;
-    Extended c = 0;
-    Extended dx = 0, dy = 0;
+    double c = 0;
+    double dx = 0, dy = 0;
     bool vertical = false;
     bool xDominant = false;
     // The quick tests: the distance within which the shape may still cut a
     // path although the exact geometry says it does not (float rounding of
     // the rule), and the bounding box widened by it.
     bool bounded = false;
-    Extended margin = 0;
-    Extended minX = 0, minY = 0, maxX = 0, maxY = 0;
+    double margin = 0;
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
 // The points at the far ends of a fan of lines of sight, in order: the
@@ -133,12 +133,12 @@ struct SightRun {
     std::vector<SightPoint> points;
     // For an arc: its radius and the angle (radians) from one element to the
     // next. A straight run has radius 0.
-    Extended radius = 0;
-    Extended angleStep = 0;
+    double radius = 0;
+    double angleStep = 0;
 
     // How far the points first ... last may lie from the segment between the
     // first and the last: rounding to pixels, and the bulge of an arc.
-    Extended Slack(size_t first, size_t last) const;
+    double Slack(size_t first, size_t last) const;
 };
 
 // The order in which OcclusionIndex::ForEachFan visits a run's ranges, and
@@ -226,7 +226,7 @@ private:
     // tree[k].last of `order`, its children are 2k + 1 and 2k + 2, and a
     // node of at most kNodeLeaf shapes has none.
     struct Node {
-        Extended minX, minY, maxX, maxY;
+        double minX, minY, maxX, maxY;
         uint32_t first, last;
     };
     void BuildTree(size_t node, uint32_t first, uint32_t last);

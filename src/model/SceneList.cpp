@@ -68,10 +68,10 @@ int64_t SceneList::StoredValues(const Tprgvar& settings) const {
     return values;
 }
 
-Extended SceneList::QueryWork(const Tprgvar& settings) const {
-    Extended elements = 1;
-    for (const auto& object : objects) elements += static_cast<Extended>(object->QueryElements(settings));
-    return elements * (1 + std::sqrt(static_cast<Extended>(objects.size())));
+double SceneList::QueryWork(const Tprgvar& settings) const {
+    double elements = 1;
+    for (const auto& object : objects) elements += static_cast<double>(object->QueryElements(settings));
+    return elements * (1 + std::sqrt(static_cast<double>(objects.size())));
 }
 
 FlowSum SceneList::FlowDensitySum(int32_t x, int32_t y) const {

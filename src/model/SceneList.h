@@ -10,8 +10,8 @@
 
 // The energy flow density of the whole scene at a point.
 struct FlowSum {
-    Extended x = 0;
-    Extended y = 0;
+    double x = 0;
+    double y = 0;
 };
 
 // The ordered objects of the scene. The head is always the one background
@@ -60,7 +60,7 @@ public:
     // units with n objects, as the occlusion index narrows the objects that
     // may block it. As a floating-point number, since scenes from files may
     // ask for more than 64 bits hold.
-    Extended QueryWork(const Tprgvar& settings) const;
+    double QueryWork(const Tprgvar& settings) const;
 
     // Every object's flow density at (x, y) summed in list order, no object
     // excepted from blocking: the field the displays show.

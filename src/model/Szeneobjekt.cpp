@@ -61,7 +61,7 @@ bool Tszeneobjekt::Edit(const EditContext&) { return false; }
 
 void Tszeneobjekt::SetEndPoint(int32_t, int32_t) {}
 
-Extended Tszeneobjekt::Strength() const { return 0.0; }
+double Tszeneobjekt::Strength() const { return 0.0; }
 
 void Tszeneobjekt::AddStreamLineStarts(StreamLineStarts&, const SceneList&, float, const StopCheck&) const {}
 

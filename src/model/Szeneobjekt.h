@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Extended.h"
 #include "model/IterationPass.h"
+#include "model/Numbers.h"
 #include "model/Occlusion.h"
 #include "model/ParallelFor.h"
 #include "model/Settings.h"
@@ -52,8 +52,7 @@ using FlowVectorList = PrependList<FlowVector>;
 
 // energy + |v|, rounded to a float: one step of the energy density's sum.
 inline float AddMagnitude(float energy, FlowVector v) {
-    return static_cast<float>(energy +
-                              std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy));
+    return static_cast<float>(energy + std::sqrt(static_cast<double>(v.fx) * v.fx + static_cast<double>(v.fy) * v.fy));
 }
 // Adds the magnitudes of the vectors one by one, in the list's order.
 float AddMagnitudes(float energy, const FlowVectorList& vectors);
@@ -161,7 +160,7 @@ public:
     virtual bool Edit(const EditContext& context);
     // Moves the second defining point while the mouse drags.
     virtual void SetEndPoint(int32_t x, int32_t y);
-    virtual Extended Strength() const;
+    virtual double Strength() const;
     // Puts this object's stream-line starting points in front of `starts`,
     // spaced so that each line carries fluxPerLine.
     virtual void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
@@ -20,8 +20,7 @@ std::string MirrorCoefficientSummary(float dirref, float dirtrans, float difref,
 
 std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref, float diftrans) {
     if (!InPercent(dirref) || !InPercent(dirtrans) || !InPercent(difref) || !InPercent(diftrans)) return kEachInPercent;
-    if (static_cast<Extended>(dirref) + dirtrans + difref + diftrans > 100)
-        return "The sum must not be more than 100%.";
+    if (static_cast<double>(dirref) + dirtrans + difref + diftrans > 100) return "The sum must not be more than 100%.";
     return {};
 }
 

@@ -26,9 +26,9 @@ bool IsHorizontal(Edge edge) { return edge == Edge::Top || edge == Edge::Bottom;
 
 // Scales the vector down to length `limit` when it is longer.
 void Limit(float& fx, float& fy, float limit) {
-    const Extended squared = static_cast<Extended>(fx) * fx + static_cast<Extended>(fy) * fy;
-    if (squared > static_cast<Extended>(limit) * limit) {
-        const Extended scale = limit / std::sqrt(squared);
+    const double squared = static_cast<double>(fx) * fx + static_cast<double>(fy) * fy;
+    if (squared > static_cast<double>(limit) * limit) {
+        const double scale = limit / std::sqrt(squared);
         fx = static_cast<float>(fx * scale);
         fy = static_cast<float>(fy * scale);
     }
@@ -53,11 +53,11 @@ int32_t TObjektHintergrund::Frame::Count(Edge edge) const { return IsHorizontal(
 
 float TObjektHintergrund::Frame::ElementLength(Edge edge) const { return IsHorizontal(edge) ? lx : ly; }
 
-Extended TObjektHintergrund::Frame::DistanceFromEdge(Edge edge, int32_t x, int32_t y) const {
+double TObjektHintergrund::Frame::DistanceFromEdge(Edge edge, int32_t x, int32_t y) const {
     switch (edge) {
         case Edge::Top: return y;
-        case Edge::Right: return static_cast<Extended>(width) - x;
-        case Edge::Bottom: return static_cast<Extended>(height) - y;
+        case Edge::Right: return static_cast<double>(width) - x;
+        case Edge::Bottom: return static_cast<double>(height) - y;
         case Edge::Left: return x;
     }
     return 0;
@@ -68,7 +68,7 @@ TObjektHintergrund::TObjektHintergrund() {
     description = "Background radiation";
 }
 
-Extended TObjektHintergrund::Strength() const { return staerke; }
+double TObjektHintergrund::Strength() const { return staerke; }
 
 void TObjektHintergrund::PrepareQueries(const Tprgvar& settings) {
     frame.width = settings.breite;
@@ -124,16 +124,16 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
         // Only from above the horizon: side elements more than one element
         // length below the point do not reach it.
         const bool belowReaches = !nuroben || sight.horizontal;
-        const Extended horizon = static_cast<Extended>(y) + frame.sellaenge;
+        const double horizon = static_cast<double>(y) + frame.sellaenge;
         seen.clear();
         list.ForEachFan<order>(run, {x, y}, number, exclude,
                                [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                    for (size_t k = first; k <= last; ++k) {
                                        const size_t i = InFanOrder<order>(k, first, last);
                                        const FloatPoint e = centres[i];
-                                       if (!belowReaches && static_cast<Extended>(e.y) > horizon) continue;
-                                       const Extended dx = x - static_cast<Extended>(e.x);
-                                       const Extended dy = y - static_cast<Extended>(e.y);
+                                       if (!belowReaches && static_cast<double>(e.y) > horizon) continue;
+                                       const double dx = x - static_cast<double>(e.x);
+                                       const double dy = y - static_cast<double>(e.y);
                                        // The distance from the floats is 0 just when both are.
                                        if (static_cast<float>(dx) == 0 && static_cast<float>(dy) == 0) continue;
                                        if (occluders.Blocks(run.points[i].x, run.points[i].y, x, y)) continue;
@@ -161,7 +161,7 @@ void TObjektHintergrund::ForEachFactorPair(const ElementSight& sight, std::span<
 }
 
 void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
-                                 std::vector<Extended>& factors) const {
+                                 std::vector<double>& factors) const {
     factors.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     factors.resize(seen.size());
     ForEachFactorPair(sight, seen, rule, [&](size_t k, size_t next, ExtendedPair c) {
@@ -172,7 +172,7 @@ void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Diff
 
 // The single vectors scale the unrounded difference from the element to the
 // point: so the recorded results have them.
-FlowVector TObjektHintergrund::Contribution(Difference d, Extended factor) const {
+FlowVector TObjektHintergrund::Contribution(Difference d, double factor) const {
     auto cx = static_cast<float>(d.dx * factor), cy = static_cast<float>(d.dy * factor);
     Limit(cx, cy, staerke);
     return {cx, cy};
@@ -184,7 +184,7 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    std::vector<Extended> factors;
+    std::vector<double> factors;
     ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
         Factors(sight, seen, DistanceRule::SummedField, factors);
         for (size_t k = 0; k < seen.size(); ++k) {
@@ -200,7 +200,7 @@ bool TObjektHintergrund::FlowDensityAt(int32_t x, int32_t y, const SceneList& li
 void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                                              FlowVectorList& result) const {
     if (staerke == 0) return;
-    std::vector<Extended> factors;
+    std::vector<double> factors;
     ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
         Factors(sight, seen, DistanceRule::SingleVectors, factors);
         for (size_t k = 0; k < seen.size(); ++k) result.Prepend(Contribution(seen[k], factors[k]));
@@ -212,7 +212,7 @@ void TObjektHintergrund::FlowContributionsAt(int32_t x, int32_t y, const SceneLi
 float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
                                            FlowVectorList&) const {
     if (staerke == 0) return energy;
-    const Extended longest = static_cast<Extended>(staerke) * staerke;
+    const double longest = static_cast<double>(staerke) * staerke;
     ForEachEdgeSeeing<FanOrder::Backwards>(
         x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
             ForEachFactorPair(sight, seen, DistanceRule::SingleVectors, [&](size_t k, size_t next, ExtendedPair c) {
@@ -238,7 +238,7 @@ bool TObjektHintergrund::FlowAt(int32_t x, int32_t y, const SceneList& list, int
     fx = 0;
     fy = 0;
     if (staerke == 0) return false;
-    std::vector<Extended> summed, single;
+    std::vector<double> summed, single;
     ForEachEdgeSeeing(x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
         Factors(sight, seen, DistanceRule::SummedField, summed);
         // The rules differ only for the sides.
@@ -282,13 +282,11 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
             int32_t probeX = 0, probeY = 0, centreX = centre.x, centreY = centre.y;
             switch (piece.edge) {
                 case Edge::Top: probeX = centreX, probeY = kInset; break;
-                case Edge::Right: probeX = Round(static_cast<Extended>(frame.width) - kInset), probeY = centreY; break;
-                case Edge::Bottom:
-                    probeX = centreX, probeY = Round(static_cast<Extended>(frame.height) - kInset);
-                    break;
+                case Edge::Right: probeX = Round(static_cast<double>(frame.width) - kInset), probeY = centreY; break;
+                case Edge::Bottom: probeX = centreX, probeY = Round(static_cast<double>(frame.height) - kInset); break;
                 case Edge::Left: probeX = kInset, probeY = centreY; break;
             }
-            Extended inward = 0;
+            double inward = 0;
             for (const auto& object : list) {
                 float fx, fy;
                 if (!object->FlowDensityAt(probeX, probeY, list, fx, fy, 0)) continue;
@@ -303,12 +301,12 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
             flux[static_cast<size_t>(k)] = static_cast<float>(inward * frame.ElementLength(piece.edge));
         },
         stop);
-    Extended total = 0;
+    double total = 0;
     for (const float f : flux) total += f;
 
     // One line per pixel of the frame at most.
     const int64_t mostLines = 2 * (int64_t{frame.width} + frame.height) + 1;
-    PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t walked, Extended u) {
+    PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t walked, double u) {
         const Piece& piece = pieces[walked];
         const int32_t i = piece.index;
         switch (piece.edge) {

@@ -33,7 +33,7 @@ public:
     Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
     bool Edit(const EditContext& context) override;
-    Extended Strength() const override;
+    double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     std::string ValueProblem() const override;
@@ -63,7 +63,7 @@ public:
         int32_t Count(Edge edge) const;
         float ElementLength(Edge edge) const;
         // Distance of (x, y) from the edge's line.
-        Extended DistanceFromEdge(Edge edge, int32_t x, int32_t y) const;
+        double DistanceFromEdge(Edge edge, int32_t x, int32_t y) const;
     };
 
 private:
@@ -72,11 +72,11 @@ private:
     struct ElementSight {
         bool horizontal;
         float length;
-        Extended h;
+        double h;
     };
     // The difference from an element's centre to the point.
     struct Difference {
-        Extended dx, dy;
+        double dx, dy;
     };
     // Calls visitEdge(sight, differences) for each edge, in the order top,
     // right, bottom, left (or the reverse), with the elements that see
@@ -96,9 +96,9 @@ private:
                            Visit&& visit) const;
     // The Lambert factor of each of one edge's elements.
     void Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
-                 std::vector<Extended>& factors) const;
+                 std::vector<double>& factors) const;
     // The vector one element sends, limited to staerke.
-    FlowVector Contribution(Difference d, Extended factor) const;
+    FlowVector Contribution(Difference d, double factor) const;
 
     Frame frame;
 };

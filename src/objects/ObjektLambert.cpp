@@ -14,7 +14,7 @@ TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py
     description = "Straight lambert-like emitter";
 }
 
-Extended TObjektLambert::Strength() const { return staerke; }
+double TObjektLambert::Strength() const { return staerke; }
 
 void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
 
@@ -27,22 +27,22 @@ template <FanOrder order, class Visit>
 void TObjektLambert::ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                                 Visit&& visit) const {
     const float length = surface.length;
-    const Extended nx = static_cast<Extended>(y2) - y1;
-    const Extended ny = static_cast<Extended>(x1) - x2;
+    const double nx = static_cast<double>(y2) - y1;
+    const double ny = static_cast<double>(x1) - x2;
     list.ForEachFan<order>(surface.run, {px, py}, number, exclude,
                            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                for (size_t j = first; j <= last; ++j) {
                                    const size_t i = InFanOrder<order>(j, first, last);
                                    const FloatPoint centre = surface.centres[i];
-                                   const auto dx = static_cast<float>(px - static_cast<Extended>(centre.x));
-                                   const auto dy = static_cast<float>(py - static_cast<Extended>(centre.y));
+                                   const auto dx = static_cast<float>(px - static_cast<double>(centre.x));
+                                   const auto dy = static_cast<float>(py - static_cast<double>(centre.y));
                                    const auto r = static_cast<float>(
-                                       std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                                       std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
                                    if (r == 0) continue;
                                    // Both faces emit alike: the distance from the
                                    // element's line counts without its sign.
-                                   const Extended h = std::fabs(dx * nx + dy * ny) / length;
-                                   const Extended k = LambertFactor(staerke, surface.elementLength, h, r);
+                                   const double h = std::fabs(dx * nx + dy * ny) / length;
+                                   const double k = LambertFactor(staerke, surface.elementLength, h, r);
                                    const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
                                    if (cx == 0 && cy == 0) continue;
                                    const SightPoint end = surface.run.points[i];
@@ -95,9 +95,9 @@ bool TObjektLambert::ClampAtSurface(float& fx, float& fy) const {
     const bool result = fx != 0 || fy != 0;
     // Right at the surface the sum of the elements would exceed what the
     // surface emits: take the normal of length staerke on the point's side.
-    if (std::sqrt(static_cast<Extended>(fx) * fx + static_cast<Extended>(fy) * fy) > staerke) {
-        const Extended nx = static_cast<Extended>(y2) - y1, ny = static_cast<Extended>(x1) - x2;
-        const Extended side = nx * fx + ny * fy > 0 ? 1 : -1;
+    if (std::sqrt(static_cast<double>(fx) * fx + static_cast<double>(fy) * fy) > staerke) {
+        const double nx = static_cast<double>(y2) - y1, ny = static_cast<double>(x1) - x2;
+        const double side = nx * fx + ny * fy > 0 ? 1 : -1;
         fx = static_cast<float>(side * nx * staerke / surface.length);
         fy = static_cast<float>(side * ny * staerke / surface.length);
     }
@@ -105,7 +105,7 @@ bool TObjektLambert::ClampAtSurface(float& fx, float& fy) const {
 }
 
 FlowVector TObjektLambert::Limited(float cx, float cy) const {
-    const Extended magnitude = std::sqrt(static_cast<Extended>(cx) * cx + static_cast<Extended>(cy) * cy);
+    const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
     if (magnitude > staerke) {
         cx = static_cast<float>(cx * staerke / magnitude);
         cy = static_cast<float>(cy * staerke / magnitude);

@@ -21,7 +21,7 @@ public:
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
     bool Edit(const EditContext& context) override;
-    Extended Strength() const override;
+    double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     std::string ValueProblem() const override;

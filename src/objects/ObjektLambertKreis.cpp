@@ -36,7 +36,7 @@ TObjektLambertKreis::TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int
     description = "Circular lambert-like emitter";
 }
 
-Extended TObjektLambertKreis::Strength() const { return staerke; }
+double TObjektLambertKreis::Strength() const { return staerke; }
 
 void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
     // At least one element per range, so that every range emits.
@@ -57,7 +57,7 @@ int64_t TObjektLambertKreis::QueryElements(const Tprgvar& settings) const {
 template <class Visit>
 void TObjektLambertKreis::ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                                      Visit&& visit) const {
-    const Extended ox = px - static_cast<Extended>(xmitte), oy = py - static_cast<Extended>(ymitte);
+    const double ox = px - static_cast<double>(xmitte), oy = py - static_cast<double>(ymitte);
     // A point on the circle counts as inside: nothing of the object hides
     // any of its elements from it.
     const bool outside = static_cast<float>(std::sqrt(ox * ox + oy * oy)) > radius;
@@ -67,17 +67,17 @@ void TObjektLambertKreis::ForEachElementContribution(int32_t px, int32_t py, con
             [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                 for (size_t i = first; i <= last; ++i) {
                     const ArcElement& element = piece->elements[i];
-                    const auto dx = static_cast<float>(px - static_cast<Extended>(element.centre.x));
-                    const auto dy = static_cast<float>(py - static_cast<Extended>(element.centre.y));
+                    const auto dx = static_cast<float>(px - static_cast<double>(element.centre.x));
+                    const auto dy = static_cast<float>(py - static_cast<double>(element.centre.y));
                     const auto distance =
-                        static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+                        static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
                     if (distance == 0) continue;
                     // Both faces emit alike: h = |d.S| / radius, the distance from
                     // the element's tangent, counts without its sign.
-                    const Extended h =
-                        std::fabs(dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y)) /
+                    const double h =
+                        std::fabs(dx * static_cast<double>(element.s.x) + dy * static_cast<double>(element.s.y)) /
                         radius;
-                    const Extended k = LambertFactor(staerke, piece->elementLength, h, distance);
+                    const double k = LambertFactor(staerke, piece->elementLength, h, distance);
                     const auto cx = static_cast<float>(k * dx), cy = static_cast<float>(k * dy);
                     if (cx == 0 && cy == 0) continue;
                     if (!ArcElementSees(*this, ranges, element, piece->run.points[i], px, py, outside, occluders))
@@ -99,10 +99,10 @@ bool TObjektLambertKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList&
     // Right at a full circle the elements' sum may exceed what the surface
     // emits: then it is staerke along the radius, away from the centre
     // outside, towards it inside and on the circle.
-    if (IsFullCircle() && std::sqrt(static_cast<Extended>(fx) * fx + static_cast<Extended>(fy) * fy) > staerke) {
-        const Extended ox = px - static_cast<Extended>(xmitte), oy = py - static_cast<Extended>(ymitte);
-        const Extended rho = std::sqrt(ox * ox + oy * oy);
-        const Extended u = rho == 0 ? 0 : (rho > radius ? 1 : -1) / rho;
+    if (IsFullCircle() && std::sqrt(static_cast<double>(fx) * fx + static_cast<double>(fy) * fy) > staerke) {
+        const double ox = px - static_cast<double>(xmitte), oy = py - static_cast<double>(ymitte);
+        const double rho = std::sqrt(ox * ox + oy * oy);
+        const double u = rho == 0 ? 0 : (rho > radius ? 1 : -1) / rho;
         fx = static_cast<float>(staerke * u * ox);
         fy = static_cast<float>(staerke * u * oy);
     }
@@ -112,7 +112,7 @@ bool TObjektLambertKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList&
 void TObjektLambertKreis::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                               FlowVectorList& result) const {
     ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
-        const Extended magnitude = std::sqrt(static_cast<Extended>(cx) * cx + static_cast<Extended>(cy) * cy);
+        const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
         if (magnitude > staerke) {
             cx = static_cast<float>(cx * staerke / magnitude);
             cy = static_cast<float>(cy * staerke / magnitude);

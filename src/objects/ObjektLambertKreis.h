@@ -18,7 +18,7 @@ public:
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
     bool Edit(const EditContext& context) override;
-    Extended Strength() const override;
+    double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.

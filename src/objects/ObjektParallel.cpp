@@ -16,7 +16,7 @@ TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t 
     description = "Straight emitter of parallel light";
 }
 
-Extended TObjektParallel::Strength() const { return staerke; }
+double TObjektParallel::Strength() const { return staerke; }
 
 void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*this, settings); }
 
@@ -32,16 +32,16 @@ bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const SceneList& lis
     const int64_t exactS = nx * (int64_t{px} - x1) + ny * (int64_t{py} - y1);
     const auto s = static_cast<float>(exactS);
     if (s == 0 || staerke == 0) return false;
-    const auto beamX = static_cast<float>(nx * static_cast<Extended>(s));
-    const auto beamY = static_cast<float>(ny * static_cast<Extended>(s));
+    const auto beamX = static_cast<float>(nx * static_cast<double>(s));
+    const auto beamY = static_cast<float>(ny * static_cast<double>(s));
     const auto beamLength =
-        static_cast<float>(std::sqrt(static_cast<Extended>(beamX) * beamX + static_cast<Extended>(beamY) * beamY));
-    const auto vx = static_cast<float>(beamX * static_cast<Extended>(staerke) / beamLength);
-    const auto vy = static_cast<float>(beamY * static_cast<Extended>(staerke) / beamLength);
-    const auto distance = static_cast<float>(static_cast<Extended>(exactS) / Length());
+        static_cast<float>(std::sqrt(static_cast<double>(beamX) * beamX + static_cast<double>(beamY) * beamY));
+    const auto vx = static_cast<float>(beamX * static_cast<double>(staerke) / beamLength);
+    const auto vy = static_cast<float>(beamY * static_cast<double>(staerke) / beamLength);
+    const auto distance = static_cast<float>(static_cast<double>(exactS) / Length());
     // The foot of the perpendicular from the point onto the segment's line.
-    const auto footX = static_cast<float>(px - std::fabs(distance) * static_cast<Extended>(vx) / staerke);
-    const auto footY = static_cast<float>(py - std::fabs(distance) * static_cast<Extended>(vy) / staerke);
+    const auto footX = static_cast<float>(px - std::fabs(distance) * static_cast<double>(vx) / staerke);
+    const auto footY = static_cast<float>(py - std::fabs(distance) * static_cast<double>(vy) / staerke);
     if (!OnSegmentDominant(x1, x2, footX, y1, y2, footY)) return false;
     if (list.AnyBlocks(px, py, Round(footX), Round(footY), number, exclude)) return false;
     fx = vx;

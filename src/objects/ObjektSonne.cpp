@@ -27,7 +27,7 @@ platform::DialogSpec& Dialog() {
 // instead of 0. Taken as it is, such a cross component sends the entry point
 // of a point on the picture's border onto the point itself, where nothing
 // can shade it; real components of a float direction are far larger.
-Extended WithoutRoundingNoise(Extended component) { return std::fabs(component) < 1e-12 ? 0 : component; }
+double WithoutRoundingNoise(double component) { return std::fabs(component) < 1e-12 ? 0 : component; }
 
 }  // namespace
 
@@ -41,12 +41,12 @@ void TObjektSonne::Draw(platform::Canvas&) const {}
 void TObjektSonne::DrawWindowMark(platform::Canvas& canvas, int32_t width, int32_t height) const {
     constexpr int kInset = 12, kRadius = 5, kRay = 16;
     constexpr platform::TColor kSunColour = 0x00A5FF;  // orange
-    const Extended angle = std::numbers::pi * richtung / 180;
+    const double angle = std::numbers::pi * richtung / 180;
     // Towards the sun from the picture's middle: 0 degrees up, 90 right.
-    const Extended ux = std::sin(angle), uy = -std::cos(angle);
-    const Extended halfWidth = std::max(0.0, width / 2.0 - kInset), halfHeight = std::max(0.0, height / 2.0 - kInset);
-    const Extended reach = std::min(std::fabs(ux) > 1e-9 ? halfWidth / std::fabs(ux) : HUGE_VAL,
-                                    std::fabs(uy) > 1e-9 ? halfHeight / std::fabs(uy) : HUGE_VAL);
+    const double ux = std::sin(angle), uy = -std::cos(angle);
+    const double halfWidth = std::max(0.0, width / 2.0 - kInset), halfHeight = std::max(0.0, height / 2.0 - kInset);
+    const double reach = std::min(std::fabs(ux) > 1e-9 ? halfWidth / std::fabs(ux) : HUGE_VAL,
+                                  std::fabs(uy) > 1e-9 ? halfHeight / std::fabs(uy) : HUGE_VAL);
     const int x = static_cast<int>(std::lround(width / 2.0 + ux * reach));
     const int y = static_cast<int>(std::lround(height / 2.0 + uy * reach));
     canvas.SetPenColor(kSunColour);
@@ -57,7 +57,7 @@ void TObjektSonne::DrawWindowMark(platform::Canvas& canvas, int32_t width, int32
     canvas.LineTo(static_cast<int>(std::lround(x - ux * kRay)), static_cast<int>(std::lround(y - uy * kRay)));
 }
 
-Extended TObjektSonne::Strength() const { return staerke; }
+double TObjektSonne::Strength() const { return staerke; }
 
 bool TObjektSonne::IsDegenerate() const { return staerke == 0; }
 
@@ -71,14 +71,14 @@ int64_t TObjektSonne::QueryElements(const Tprgvar&) const { return 1; }
 
 bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                  int32_t exclude) const {
-    const Extended theta = kPi * richtung / 180;
+    const double theta = kPi * richtung / 180;
     fx = static_cast<float>(-staerke * WithoutRoundingNoise(std::sin(theta)));
     fy = static_cast<float>(staerke * WithoutRoundingNoise(std::cos(theta)));
     if (fx == 0 && fy == 0) return false;
     // Where the ray through the point, followed back against the light, enters
     // the picture.
-    const Extended width = breite, height = hoehe;
-    Extended bx, by;
+    const double width = breite, height = hoehe;
+    double bx, by;
     if (fx == 0) {
         bx = px;
         by = fy > 0 ? 0 : height;
@@ -89,7 +89,7 @@ bool TObjektSonne::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, 
         // outside the picture, which the frame shades anyway.
         if (by < 0 && fy != 0) {
             by = 0;
-            bx = (0 - static_cast<Extended>(py)) * fx / fy + px;
+            bx = (0 - static_cast<double>(py)) * fx / fy + px;
         }
         if (by > height && fy != 0) {
             by = height;

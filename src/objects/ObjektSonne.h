@@ -21,7 +21,7 @@ public:
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
     bool Edit(const EditContext& context) override;
-    Extended Strength() const override;
+    double Strength() const override;
     bool IsDegenerate() const override;
     std::string ValueProblem() const override;
     std::string Summary() const override;

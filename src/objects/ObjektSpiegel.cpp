@@ -118,8 +118,8 @@ int64_t TObjektSpiegel::PassElements() const { return static_cast<int64_t>(eleme
 
 void TObjektSpiegel::Receive(const FlowVector& v, int32_t b, GatheredSums& sums) const {
     const auto bins = static_cast<int32_t>(sums.dirrad.size());
-    const Extended length = elements.seglen;
-    const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+    const double length = elements.seglen;
+    const double magnitude = std::sqrt(static_cast<double>(v.fx) * v.fx + static_cast<double>(v.fy) * v.fy);
     if (dirtrans > 0) {
         const auto share = static_cast<float>(magnitude * dirtrans / 100);
         sums.dirrad[static_cast<size_t>(TransmittedBin(bins, b))] += share;
@@ -132,7 +132,7 @@ void TObjektSpiegel::Receive(const FlowVector& v, int32_t b, GatheredSums& sums)
     }
     // The flux through the segment, positive when the radiation travels
     // towards the plus side.
-    const Extended normalX = static_cast<Extended>(y2) - y1, normalY = static_cast<Extended>(x1) - x2;
+    const double normalX = static_cast<double>(y2) - y1, normalY = static_cast<double>(x1) - x2;
     const auto s = static_cast<float>(normalX * v.fx + normalY * v.fy);
     if (s > 0) {
         sums.difplus = static_cast<float>(sums.difplus + diftrans * s / length / 100);
@@ -224,7 +224,7 @@ PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& 
                                            const std::vector<ChangingObject>& changing, SteadyIncoming* steady,
                                            PassStore* store) const {
     const float oldPlus = element.difplus, oldMinus = element.difminus;
-    Extended oldSum = 0;
+    double oldSum = 0;
     for (float value : element.dirrad) oldSum += value;
     // Gathered apart from the element and stored at the end: the elements
     // lie side by side in memory, and the threads that refill neighbours
@@ -253,17 +253,17 @@ template <class VisitDiffuse, class VisitDirected>
 void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
                                                VisitDirected&& visitDirected) const {
     const TSelListe& element = elements.Elements()[i];
-    const Extended length = elements.seglen;
+    const double length = elements.seglen;
     const auto tx = static_cast<float>(int64_t{x2} - x1);
     const auto ty = static_cast<float>(int64_t{y2} - y1);
-    const Extended dx = px - static_cast<Extended>(element.x), dy = py - static_cast<Extended>(element.y);
+    const double dx = px - static_cast<double>(element.x), dy = py - static_cast<double>(element.y);
     const auto r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     const auto s = static_cast<float>(dx * ty - dy * tx);
     // The diffuse exitance of the face P lies on, by Lambert's law, but never
     // more than the face emits, which the law would give right at it.
     if (s != 0) {
         const float exitance = s > 0 ? element.difplus : element.difminus;
-        Extended k = LambertFactor(exitance, elements.elemlen, std::fabs(s) / length, r);
+        double k = LambertFactor(exitance, elements.elemlen, std::fabs(s) / length, r);
         if (k * r > exitance) k = exitance / r;
         visitDiffuse(static_cast<float>(dx * k), static_cast<float>(dy * k), k);
     }
@@ -271,7 +271,7 @@ void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py,
     ForEachCoveredBin(
         bins, static_cast<float>(px), static_cast<float>(py), ends[i][0], ends[i][1], tx, ty,
         [&](int32_t index, int32_t unreduced, float weight) {
-            const Extended value = element.dirrad[static_cast<size_t>(index)] * static_cast<Extended>(weight) / length;
+            const double value = element.dirrad[static_cast<size_t>(index)] * static_cast<double>(weight) / length;
             const BinDirection direction = Direction(unreduced, tx, ty);
             visitDirected(static_cast<float>(direction.x * value), static_cast<float>(direction.y * value), value);
         });
@@ -281,8 +281,8 @@ TObjektSpiegel::BinDirection TObjektSpiegel::Direction(int32_t unreduced, float 
     if (unreduced >= 0 && static_cast<size_t>(unreduced) < directions.size())
         return directions[static_cast<size_t>(unreduced)];
     const auto bins = static_cast<int32_t>(elements.Elements().front().dirrad.size());
-    const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
-    const Extended c = std::cos(psi), sn = std::sin(psi);
+    const double psi = (unreduced + 0.5) * 2 * kPi / bins;
+    const double c = std::cos(psi), sn = std::sin(psi);
     return {c * tx + sn * ty, -sn * tx + c * ty};
 }
 
@@ -290,7 +290,7 @@ void TObjektSpiegel::PrepareDirections(int32_t bins) {
     // The element's end points: centre -+ t * element length / 2 / L.
     const auto tx = static_cast<float>(int64_t{x2} - x1);
     const auto ty = static_cast<float>(int64_t{y2} - y1);
-    const Extended half = elements.elemlen / 2 / static_cast<Extended>(elements.seglen);
+    const double half = elements.elemlen / 2 / static_cast<double>(elements.seglen);
     ends.clear();
     for (const TSelListe& element : elements.Elements())
         ends.push_back(
@@ -300,8 +300,8 @@ void TObjektSpiegel::PrepareDirections(int32_t bins) {
     directions.clear();
     const size_t count = bins > 0 ? 2 * static_cast<size_t>(bins) + 2 : 0;
     for (size_t u = 0; u < count; ++u) {
-        const Extended psi = (static_cast<int32_t>(u) + 0.5) * 2 * kPi / bins;
-        const Extended c = std::cos(psi), sn = std::sin(psi);
+        const double psi = (static_cast<int32_t>(u) + 0.5) * 2 * kPi / bins;
+        const double c = std::cos(psi), sn = std::sin(psi);
         directions.push_back({c * tx + sn * ty, -sn * tx + c * ty});
     }
 }
@@ -326,7 +326,7 @@ bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list
     // +0, which changes no sum.
     ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
         float sx = 0, sy = 0;
-        auto add = [&](float vx, float vy, Extended) {
+        auto add = [&](float vx, float vy, double) {
             sx += vx;
             sy += vy;
         };
@@ -338,10 +338,10 @@ bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list
 }
 
 void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t py, FlowVectorList& result) const {
-    auto diffuse = [&](float vx, float vy, Extended k) {
+    auto diffuse = [&](float vx, float vy, double k) {
         if (k > 0) result.Prepend({vx, vy});
     };
-    auto directed = [&](float vx, float vy, Extended value) {
+    auto directed = [&](float vx, float vy, double value) {
         if (value != 0) result.Prepend({vx, vy});
     };
     ForEachRadiationOfElement(i, px, py, diffuse, directed);
@@ -383,12 +383,12 @@ bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32
     fy = 0;
     ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
         float sx = 0, sy = 0;
-        auto diffuse = [&](float vx, float vy, Extended k) {
+        auto diffuse = [&](float vx, float vy, double k) {
             sx += vx;
             sy += vy;
             if (k > 0) contributions.Prepend({vx, vy});
         };
-        auto directed = [&](float vx, float vy, Extended value) {
+        auto directed = [&](float vx, float vy, double value) {
             sx += vx;
             sy += vy;
             if (value != 0) contributions.Prepend({vx, vy});

@@ -68,7 +68,7 @@ private:
         std::vector<float> dirrad;
         float difplus = 0;
         float difminus = 0;
-        Extended total = 0;
+        double total = 0;
     };
     // What an element found out in the first pass: the sums gathered from
     // the objects whose radiation no pass changes before the first that
@@ -133,8 +133,8 @@ private:
     // by psi = (u + 1/2) 2 pi / bins, (cos psi tx + sin psi ty, -sin psi tx +
     // cos psi ty); u counts on past a full turn.
     struct BinDirection {
-        Extended x;
-        Extended y;
+        double x;
+        double y;
     };
     BinDirection Direction(int32_t unreduced, float tx, float ty) const;
     // The element end points and the bin directions, for the current elements.

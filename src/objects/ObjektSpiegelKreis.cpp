@@ -93,12 +93,12 @@ int64_t TObjektSpiegelKreis::PassElements() const {
     return count;
 }
 
-Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX,
-                                      float tangentY, float (&diffuse)[2]) {
+double TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX,
+                                    float tangentY, float (&diffuse)[2]) {
     const auto bins = static_cast<int32_t>(reflected.size());
-    const Extended magnitude = std::sqrt(static_cast<Extended>(v.fx) * v.fx + static_cast<Extended>(v.fy) * v.fy);
+    const double magnitude = std::sqrt(static_cast<double>(v.fx) * v.fx + static_cast<double>(v.fy) * v.fy);
     const int32_t j = DirectionBinIndex(bins, v.fx, v.fy, tangentX, tangentY);
-    Extended directed = 0;
+    double directed = 0;
     if (dirtrans > 0) {
         const auto share = static_cast<float>(magnitude * dirtrans / 100);
         transmitted[static_cast<size_t>(TransmittedBin(bins, j))] += share;
@@ -111,9 +111,9 @@ Extended TObjektSpiegelKreis::Receive(const FlowVector& v, const ArcElement& ele
     }
     // The irradiance of the face: the inward component at the outer face,
     // the outward one at the inner face.
-    const Extended sigma = face == 0 ? -1 : 1;
-    const Extended irradiance = std::max<Extended>(
-        0, -sigma * (element.normal.x * static_cast<Extended>(v.fx) + element.normal.y * static_cast<Extended>(v.fy)));
+    const double sigma = face == 0 ? -1 : 1;
+    const double irradiance = std::max<double>(
+        0, -sigma * (element.normal.x * static_cast<double>(v.fx) + element.normal.y * static_cast<double>(v.fy)));
     if (difref > 0) diffuse[face] = static_cast<float>(diffuse[face] + difref * irradiance / 100);
     if (diftrans > 0) diffuse[1 - face] = static_cast<float>(diffuse[1 - face] + irradiance * diftrans / 100);
     return directed;
@@ -125,7 +125,7 @@ PassChange TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneL
     const int32_t bins = radiation.bins;
     float* const difrad = &radiation.difrad[2 * i];  // inner face, outer face
     const float oldInner = difrad[0], oldOuter = difrad[1];
-    Extended oldSum = 0, newSum = 0;
+    double oldSum = 0, newSum = 0;
     for (std::span<float> values : {radiation.Reflected(i), radiation.Transmitted(i)})
         for (float& value : values) {
             oldSum += value;
@@ -138,16 +138,16 @@ PassChange TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneL
     float gathered[2] = {0, 0};  // the new diffuse exitance of the inner and the outer face
     FlowVectorList incoming;
     for (const size_t face : {0u, 1u}) {
-        const Extended sigma = face == 0 ? -1 : 1;
-        const Extended rho = FaceProbeRadius(radius, sigma);
+        const double sigma = face == 0 ? -1 : 1;
+        const double rho = FaceProbeRadius(radius, sigma);
         const auto nx = static_cast<float>(element.normal.x * rho), ny = static_cast<float>(element.normal.y * rho);
-        const int32_t px = Round(xmitte + static_cast<Extended>(nx)), py = Round(ymitte + static_cast<Extended>(ny));
+        const int32_t px = Round(xmitte + static_cast<double>(nx)), py = Round(ymitte + static_cast<double>(ny));
         for (const auto& object : list) {
             incoming.clear();
             object->FlowContributionsAt(px, py, list, 0, incoming);
             // Only what travels towards this face arrives at it.
             for (const FlowVector& v : incoming)
-                if (sigma * (static_cast<Extended>(v.fx) * nx + static_cast<Extended>(v.fy) * ny) < 0)
+                if (sigma * (static_cast<double>(v.fx) * nx + static_cast<double>(v.fy) * ny) < 0)
                     newSum += Receive(v, element, face, -ny, nx, gathered);
         }
     }
@@ -165,16 +165,16 @@ PassChange TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneL
 template <class Visit>
 void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                               Visit&& visit) const {
-    const Extended ox = px - static_cast<Extended>(xmitte), oy = py - static_cast<Extended>(ymitte);
+    const double ox = px - static_cast<double>(xmitte), oy = py - static_cast<double>(ymitte);
     // A point on the circle counts as outside: the object may hide its own
     // elements from it.
     const bool outside = !(static_cast<float>(std::sqrt(ox * ox + oy * oy)) < radius);
-    const Extended r = radius;
+    const double r = radius;
     for (size_t k = 0; k < elements.Pieces().size(); ++k) {
         const ArcPiece& piece = elements.Pieces()[k];
         const ArcRadiation& radiation = elements.Radiation()[k];
         const int32_t bins = radiation.bins;
-        const Extended length = piece.elementLength;
+        const double length = piece.elementLength;
         list.ForEachFan(
             piece.run, {px, py}, number, exclude,
             [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
@@ -184,30 +184,29 @@ void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const Scen
                                         occluders))
                         continue;
                     // d = E - P, the sight line from P to the element.
-                    const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
-                    const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
+                    const auto dx = static_cast<float>(element.centre.x - static_cast<double>(px));
+                    const auto dy = static_cast<float>(element.centre.y - static_cast<double>(py));
                     const auto distance =
-                        static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
-                    const Extended ds =
-                        dx * static_cast<Extended>(element.s.x) + dy * static_cast<Extended>(element.s.y);
+                        static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+                    const double ds = dx * static_cast<double>(element.s.x) + dy * static_cast<double>(element.s.y);
                     // The face P sees: the inner one when the sight line reaches the
                     // element from inside its tangent.
                     const bool inner = ds > 0;
-                    const Extended facing = inner ? 1 : -1;
+                    const double facing = inner ? 1 : -1;
                     const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
-                    const Extended c = LambertFactor(exitance, length, facing * ds / r, distance);
+                    const double c = LambertFactor(exitance, length, facing * ds / r, distance);
                     if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
 
                     // Directed beams along the chord B - A turned to the direction of
                     // each covered bin, and of the length of its value.
-                    const Extended chordX = static_cast<Extended>(element.end.x) - element.start.x;
-                    const Extended chordY = static_cast<Extended>(element.end.y) - element.start.y;
-                    auto beams = [&](std::span<const float> values, Extended scale) {
+                    const double chordX = static_cast<double>(element.end.x) - element.start.x;
+                    const double chordY = static_cast<double>(element.end.y) - element.start.y;
+                    auto beams = [&](std::span<const float> values, double scale) {
                         return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
-                            const Extended w = -values[static_cast<size_t>(index)] * weight * scale / length;
+                            const double w = -values[static_cast<size_t>(index)] * weight * scale / length;
                             if (w == 0) return;
-                            const Extended psi = (unreduced + 0.5) * 2 * kPi / bins;
-                            const Extended cosine = std::cos(psi), sine = std::sin(psi);
+                            const double psi = (unreduced + 0.5) * 2 * kPi / bins;
+                            const double cosine = std::cos(psi), sine = std::sin(psi);
                             visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
                                   static_cast<float>((-sine * chordX + cosine * chordY) * w));
                         };
@@ -224,12 +223,12 @@ void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const Scen
                     // the element's window is magnified by (radius/2) / g. A sight
                     // line along the tangent sees no reflection.
                     if (ds == 0) continue;
-                    const Extended g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
+                    const double g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
                     if (!(0.001 < g && g < 1000)) continue;
-                    const Extended magnification = r / 2 / g;
-                    Extended middle = (static_cast<Extended>(window.first) + window.last + 1) / 2;
+                    const double magnification = r / 2 / g;
+                    double middle = (static_cast<double>(window.first) + window.last + 1) / 2;
                     if (middle >= bins) middle -= bins;
-                    const Extended width = (static_cast<Extended>(window.last) - window.first) / magnification;
+                    const double width = (static_cast<double>(window.last) - window.first) / magnification;
                     ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2,
                                        beams(radiation.Reflected(i), magnification));
                 }

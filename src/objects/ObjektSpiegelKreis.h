@@ -57,8 +57,8 @@ private:
     // Sorts a vector arriving at the face (0 inner, 1 outer) of the element
     // into the gathered bins and diffuse exitances; returns the directed
     // radiation it added. The tangent points towards growing arc angle.
-    Extended Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX, float tangentY,
-                     float (&diffuse)[2]);
+    double Receive(const FlowVector& v, const ArcElement& element, size_t face, float tangentX, float tangentY,
+                   float (&diffuse)[2]);
     // Calls visit(vx, vy) for every vector that an element seeing (x, y)
     // sends there: diffuse, transmitted beams, reflected beams.
     template <class Visit>

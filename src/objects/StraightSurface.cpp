@@ -8,7 +8,7 @@ namespace {
 
 // Elements whose centre lies this far outside the picture are still kept, so
 // that rounding a centre to a pixel never loses one on the border.
-constexpr Extended kMargin = 2;
+constexpr double kMargin = 2;
 
 struct IndexRange {
     int32_t first;
@@ -21,8 +21,8 @@ IndexRange ElementsNearPicture(const TObjektGerade& object, int32_t n, const Tpr
     const auto [lo, hi] = StraightSurface::PartInPicture(object, settings, kMargin);
     if (lo > hi || n < 1) return {0, 0};
     // In 64 bits: n may be up to 2^31 - 1.
-    const auto first = static_cast<int64_t>(std::max<Extended>(0, std::floor(lo * n - 0.5)));
-    const auto end = static_cast<int64_t>(std::min<Extended>(n, std::ceil(hi * n - 0.5) + 1));
+    const auto first = static_cast<int64_t>(std::max<double>(0, std::floor(lo * n - 0.5)));
+    const auto end = static_cast<int64_t>(std::min<double>(n, std::ceil(hi * n - 0.5) + 1));
     if (first >= end) return {0, 0};
     return {static_cast<int32_t>(first), static_cast<int32_t>(end)};
 }
@@ -30,21 +30,21 @@ IndexRange ElementsNearPicture(const TObjektGerade& object, int32_t n, const Tpr
 }  // namespace
 
 StraightSurface::SegmentPart StraightSurface::PartInPicture(const TObjektGerade& object, const Tprgvar& settings,
-                                                            Extended margin) {
+                                                            double margin) {
     SegmentPart part{0, 1};
-    const auto clip = [&](Extended start, Extended delta, Extended size) {
-        const Extended low = -margin, high = size + margin;
+    const auto clip = [&](double start, double delta, double size) {
+        const double low = -margin, high = size + margin;
         if (delta == 0) {
             if (start < low || start > high) part.hi = -1;
             return;
         }
-        Extended a = (low - start) / delta, b = (high - start) / delta;
+        double a = (low - start) / delta, b = (high - start) / delta;
         if (a > b) std::swap(a, b);
         part.lo = std::max(part.lo, a);
         part.hi = std::min(part.hi, b);
     };
-    clip(object.x1, static_cast<Extended>(object.x2) - object.x1, settings.breite);
-    clip(object.y1, static_cast<Extended>(object.y2) - object.y1, settings.hoehe);
+    clip(object.x1, static_cast<double>(object.x2) - object.x1, settings.breite);
+    clip(object.y1, static_cast<double>(object.y2) - object.y1, settings.hoehe);
     return part;
 }
 

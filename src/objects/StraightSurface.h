@@ -24,10 +24,10 @@ public:
     // The part of the segment, from lo to hi along it (0 at point 1, 1 at
     // point 2), that lies in the picture widened by `margin`; lo > hi for none.
     struct SegmentPart {
-        Extended lo;
-        Extended hi;
+        double lo;
+        double hi;
     };
-    static SegmentPart PartInPicture(const TObjektGerade& object, const Tprgvar& settings, Extended margin);
+    static SegmentPart PartInPicture(const TObjektGerade& object, const Tprgvar& settings, double margin);
 
     float length = 0;                 // L, the segment length
     int32_t count = 0;                // n = Trunc(L / sellaenge + 1), all elements

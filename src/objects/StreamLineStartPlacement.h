@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 
 // The rule by which every surface starts its stream lines: the surface is cut
 // into pieces, `flux` holds the flux leaving each piece on one side (walking
@@ -18,16 +18,16 @@
 // coefficient from a file could otherwise ask for billions. The count is
 // taken in 64 bits, so it never wraps.
 template <class Place>
-void PlaceByEqualFlux(const std::vector<float>& flux, Extended total, float fluxPerLine, int64_t mostLines,
+void PlaceByEqualFlux(const std::vector<float>& flux, double total, float fluxPerLine, int64_t mostLines,
                       Place&& place) {
-    const Extended wanted = std::nearbyint(total / fluxPerLine);
+    const double wanted = std::nearbyint(total / fluxPerLine);
     if (!(wanted >= 1) || flux.empty()) return;
-    const int64_t lines = wanted < static_cast<Extended>(mostLines) ? static_cast<int64_t>(wanted) : mostLines;
-    const Extended share = total / static_cast<Extended>(lines);
-    Extended cumulated = 0;
+    const int64_t lines = wanted < static_cast<double>(mostLines) ? static_cast<int64_t>(wanted) : mostLines;
+    const double share = total / static_cast<double>(lines);
+    double cumulated = 0;
     size_t piece = 0;
     for (int64_t k = 0; k < lines; ++k) {
-        const Extended target = (static_cast<Extended>(k) + 0.5) * share;
+        const double target = (static_cast<double>(k) + 0.5) * share;
         while (piece + 1 < flux.size() && cumulated + flux[piece] < target) cumulated += flux[piece++];
         const float pieceFlux = flux[piece];
         place(piece, pieceFlux > 0 ? (target - cumulated) / pieceFlux : 1.0);

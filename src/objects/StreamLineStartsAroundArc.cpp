@@ -12,23 +12,23 @@
 namespace {
 
 // The point at the arc angle on the circle of radius `radius`.
-StreamLineStart PointAt(const TObjektKreis& object, Extended degrees, Extended radius) {
-    const Extended theta = degrees * kPi / 180;
+StreamLineStart PointAt(const TObjektKreis& object, double degrees, double radius) {
+    const double theta = degrees * kPi / 180;
     return {static_cast<float>(object.xmitte + std::sin(theta) * radius),
             static_cast<float>(object.ymitte - std::cos(theta) * radius)};
 }
 
 // The field that leaves the element on the side `sigma` (-1 inner, +1 outer).
-Extended FluxLeaving(const TObjektKreis& object, const ArcElement& element, Extended elementLength, Extended sigma,
-                     const SceneList& list, std::optional<float> ownOuterExitance) {
-    const Extended radius = FaceProbeRadius(object.radius, sigma);
+double FluxLeaving(const TObjektKreis& object, const ArcElement& element, double elementLength, double sigma,
+                   const SceneList& list, std::optional<float> ownOuterExitance) {
+    const double radius = FaceProbeRadius(object.radius, sigma);
     const int32_t x = Round(object.xmitte + element.normal.x * radius);
     const int32_t y = Round(object.ymitte + element.normal.y * radius);
-    Extended fieldX = 0, fieldY = 0;
+    double fieldX = 0, fieldY = 0;
     for (const auto& other : list) {
         if (other->number == object.number && sigma > 0 && ownOuterExitance) {
-            fieldX += *ownOuterExitance * static_cast<Extended>(element.normal.x);
-            fieldY += *ownOuterExitance * static_cast<Extended>(element.normal.y);
+            fieldX += *ownOuterExitance * static_cast<double>(element.normal.x);
+            fieldY += *ownOuterExitance * static_cast<double>(element.normal.y);
             continue;
         }
         float fx, fy;
@@ -37,7 +37,7 @@ Extended FluxLeaving(const TObjektKreis& object, const ArcElement& element, Exte
             fieldY += fy;
         }
     }
-    const Extended flux = (element.normal.x * fieldX + element.normal.y * fieldY) * sigma * elementLength;
+    const double flux = (element.normal.x * fieldX + element.normal.y * fieldY) * sigma * elementLength;
     return flux > 0 ? flux : 0;
 }
 
@@ -48,14 +48,14 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
                                   std::optional<float> ownOuterExitance, const StopCheck& stop) {
     // Where each element of the walk lies: its piece and its place in it.
     std::vector<std::pair<size_t, size_t>> walk;
-    Extended arcLength = 0;
+    double arcLength = 0;
     for (size_t k = 0; k < pieces.size(); ++k) {
         for (size_t i = 0; i < pieces[k].elements.size(); ++i) walk.emplace_back(k, i);
-        arcLength += static_cast<Extended>(pieces[k].elements.size()) * pieces[k].elementLength;
+        arcLength += static_cast<double>(pieces[k].elements.size()) * pieces[k].elementLength;
     }
     // One line per pixel of the arc at most.
     const auto mostLines = static_cast<int64_t>(arcLength) + 1;
-    for (const Extended sigma : {-1.0, 1.0}) {
+    for (const double sigma : {-1.0, 1.0}) {
         // The elements side by side, each writing only its own flux.
         std::vector<float> flux(walk.size());
         ParallelFor(
@@ -67,12 +67,12 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
                     FluxLeaving(object, piece.elements[i], piece.elementLength, sigma, list, ownOuterExitance));
             },
             stop);
-        Extended total = 0;
+        double total = 0;
         for (const float f : flux) total += f;
-        PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t element, Extended fraction) {
+        PlaceByEqualFlux(flux, total, fluxPerLine, mostLines, [&](size_t element, double fraction) {
             const auto [k, i] = walk[element];
             const AngleRange range = pieces[k].range;
-            const Extended t = (static_cast<Extended>(i) + fraction) / static_cast<Extended>(pieces[k].elements.size());
+            const double t = (static_cast<double>(i) + fraction) / static_cast<double>(pieces[k].elements.size());
             starts.Prepend(PointAt(object, range.hi * t + (1 - t) * range.lo, FaceProbeRadius(object.radius, sigma)));
         });
     }

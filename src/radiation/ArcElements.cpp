@@ -7,17 +7,17 @@
 
 namespace {
 
-Extended Radians(Extended degrees) { return degrees * kPi / 180; }
+double Radians(double degrees) { return degrees * kPi / 180; }
 
 // The point of the circle at the arc angle.
-FloatPoint PointAt(const TObjektKreis& circle, Extended degrees) {
+FloatPoint PointAt(const TObjektKreis& circle, double degrees) {
     return {static_cast<float>(circle.xmitte + circle.radius * std::sin(Radians(degrees))),
             static_cast<float>(circle.ymitte - circle.radius * std::cos(Radians(degrees)))};
 }
 
 // The angle where element i of n starts: lo (1 - i/n) + hi i/n.
-Extended StartAngle(AngleRange range, int32_t i, int32_t count) {
-    return range.lo * (1 - static_cast<Extended>(i) / count) + static_cast<Extended>(int64_t{range.hi} * i) / count;
+double StartAngle(AngleRange range, int32_t i, int32_t count) {
+    return range.lo * (1 - static_cast<double>(i) / count) + static_cast<double>(int64_t{range.hi} * i) / count;
 }
 
 ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
@@ -39,17 +39,17 @@ ArcPiece CutRange(const TObjektKreis& circle, AngleRange range, int32_t count) {
 
 // In double: a count near the 32-bit limit plus the extra must not overflow
 // before it is refused.
-Extended ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
-                              int32_t extraElements) {
+double ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
+                            int32_t extraElements) {
     if (circle.radius < 1 || range.Span() < 0) return 0;
-    return std::max<Extended>(0, ArcElementCount(range.Span(), circle.radius, sellaenge, richtungprosel) +
-                                     static_cast<Extended>(extraElements));
+    return std::max<double>(0, ArcElementCount(range.Span(), circle.radius, sellaenge, richtungprosel) +
+                                   static_cast<double>(extraElements));
 }
 
 ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i, int32_t count) {
     ArcElement element;
     const auto theta = static_cast<float>(ArcElementAngle(range.lo, range.hi, i, count));
-    const Extended sine = std::sin(Radians(theta)), cosine = std::cos(Radians(theta));
+    const double sine = std::sin(Radians(theta)), cosine = std::cos(Radians(theta));
     element.normal = {static_cast<float>(sine), static_cast<float>(-cosine)};
     element.s = {static_cast<float>(circle.radius * sine), static_cast<float>(-circle.radius * cosine)};
     // C + S rounded once, from the unrounded S.
@@ -60,23 +60,23 @@ ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i,
     return element;
 }
 
-Extended FaceProbeRadius(int32_t radius, Extended sigma) {
+double FaceProbeRadius(int32_t radius, double sigma) {
     if (sigma < 0 && radius <= kFaceProbeOffset) return radius / 3.0;
     return radius + kFaceProbeOffset * sigma;
 }
 
 int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                         int32_t richtungprosel, int32_t extraElements) {
-    Extended total = 0;
+    double total = 0;
     for (const AngleRange& range : ranges)
         total += ArcRangeElementCount(circle, range, sellaenge, richtungprosel, extraElements);
-    return static_cast<int64_t>(std::min<Extended>(total, 0x1p62));
+    return static_cast<int64_t>(std::min<double>(total, 0x1p62));
 }
 
 std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
                              int32_t richtungprosel, const ArcCutRule& rule) {
-    std::vector<Extended> counts;
-    Extended values = 0;
+    std::vector<double> counts;
+    double values = 0;
     for (const AngleRange& range : ranges) {
         counts.push_back(ArcRangeElementCount(circle, range, sellaenge, richtungprosel, rule.extraElements));
         values += counts.back() * rule.valuesPerElement;
@@ -93,7 +93,7 @@ namespace {
 // Whether the arc angle phi (degrees, [0, 360]) lies inside the ranges, their
 // ends excluded. Where one range ends at 360 and another starts at 0, as in
 // a full circle, 0 lies inside: the arc runs on through it.
-bool CoversInside(const AngleRanges& ranges, Extended phi) {
+bool CoversInside(const AngleRanges& ranges, double phi) {
     if (phi >= 360) phi -= 360;
     bool endsAt360 = false, startsAt0 = false;
     for (const AngleRange& range : ranges) {
@@ -106,11 +106,11 @@ bool CoversInside(const AngleRanges& ranges, Extended phi) {
 
 // With d = E - P, the sight line from P meets the circle again at
 // Q = E + s d, s = -2 (d.S) / |d|^2; it enters there before E when s < 0.
-bool HiddenBehindItself(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, Extended dx,
-                        Extended dy, Extended distance) {
-    const Extended s = -2 * (dx * element.s.x + dy * element.s.y) / (distance * distance);
+bool HiddenBehindItself(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, double dx,
+                        double dy, double distance) {
+    const double s = -2 * (dx * element.s.x + dy * element.s.y) / (distance * distance);
     if (!(s < 0)) return false;
-    const Extended qx = element.centre.x + s * dx, qy = element.centre.y + s * dy;
+    const double qx = element.centre.x + s * dx, qy = element.centre.y + s * dy;
     // Up first, then right: the arc angle of Q in degrees.
     return CoversInside(ranges, DirectionAngle(circle.ymitte - qy, qx - circle.xmitte) * 180 / kPi);
 }
@@ -119,10 +119,9 @@ bool HiddenBehindItself(const TObjektKreis& circle, const AngleRanges& ranges, c
 
 bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, SightPoint end,
                     int32_t px, int32_t py, bool outside, const OcclusionIndex::Candidates& occluders) {
-    const auto dx = static_cast<float>(element.centre.x - static_cast<Extended>(px));
-    const auto dy = static_cast<float>(element.centre.y - static_cast<Extended>(py));
-    const auto distance =
-        static_cast<float>(std::sqrt(static_cast<Extended>(dx) * dx + static_cast<Extended>(dy) * dy));
+    const auto dx = static_cast<float>(element.centre.x - static_cast<double>(px));
+    const auto dy = static_cast<float>(element.centre.y - static_cast<double>(py));
+    const auto distance = static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
     if (distance == 0) return false;
     if (outside && HiddenBehindItself(circle, ranges, element, dx, dy, distance)) return false;
     return !occluders.Blocks(px, py, end.x, end.y);

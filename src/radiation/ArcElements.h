@@ -20,14 +20,14 @@ struct ArcElement {
 // How far off each face of an element, in pixels, a circular object gathers
 // what arrives at that face: off the circle, the circle itself shades the
 // light that comes from its other side.
-inline constexpr Extended kFaceProbeOffset = 3;
+inline constexpr double kFaceProbeOffset = 3;
 
 // How far from the centre a circle of `radius` gathers what arrives at its
 // face `sigma` (-1 inner, +1 outer): kFaceProbeOffset off the circle. A
 // circle no larger than the offset would put its inner probe at or beyond
 // the centre, where nothing arrives at the inner face; there it lies a third
 // of the radius out from the centre, which rounds to a pixel still inside.
-Extended FaceProbeRadius(int32_t radius, Extended sigma);
+double FaceProbeRadius(int32_t radius, double sigma);
 
 // One angle range of a circle or arc cut into elements of equal arc length.
 struct ArcPiece {
@@ -39,16 +39,16 @@ struct ArcPiece {
 
 // How a kind cuts its circle or arc into elements.
 struct ArcCutRule {
-    int32_t extraElements;      // added to the ArcElementCount of each range
-    Extended valuesPerElement;  // 32-bit floats the kind keeps per element
-    const char* tooLarge;       // the message when they would not fit into memory
+    int32_t extraElements;    // added to the ArcElementCount of each range
+    double valuesPerElement;  // 32-bit floats the kind keeps per element
+    const char* tooLarge;     // the message when they would not fit into memory
 };
 
 // How many elements the range is cut into, `extraElements` added to the
 // ArcElementCount: none for a circle without a positive radius or a range
 // with a negative span. Not capped.
-Extended ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
-                              int32_t extraElements);
+double ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
+                            int32_t extraElements);
 // Element i of the range cut into `count`, as CutArc makes it.
 ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i, int32_t count);
 

@@ -141,15 +141,15 @@ bool KeepsRadiation(const SceneList& list, const Tprgvar& settings) {
 }
 }  // namespace
 
-Extended CalculationWork(const SceneList& list, const Tprgvar& settings, int32_t passes) {
+double CalculationWork(const SceneList& list, const Tprgvar& settings, int32_t passes) {
     if (settings.berechnet) return 0;
     settings.CheckResolution();
-    Extended gathering = 0;
+    double gathering = 0;
     for (const auto& object : list)
-        if (object->StoredValues(settings) > 0) gathering += static_cast<Extended>(object->QueryElements(settings));
+        if (object->StoredValues(settings) > 0) gathering += static_cast<double>(object->QueryElements(settings));
     // Every object takes its turn in every pass, also those that keep nothing.
     return (gathering > 0 ? std::max(passes, 1) : 1) *
-           (gathering * list.QueryWork(settings) + static_cast<Extended>(list.size()));
+           (gathering * list.QueryWork(settings) + static_cast<double>(list.size()));
 }
 
 std::string EndlessIterationNote(const SceneList& list, const Tprgvar& settings) {

@@ -36,7 +36,7 @@ CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::
 // SceneList::QueryWork: in every pass each element of each object that keeps
 // radiation gathers what every object sends it. One pass when no object
 // keeps radiation, and 0 while berechnet is set.
-Extended CalculationWork(const SceneList& list, const Tprgvar& settings, int32_t passes);
+double CalculationWork(const SceneList& list, const Tprgvar& settings, int32_t passes);
 
 // What to tell the user when a computation stopped at its pass limit while
 // the radiation still changed: its results are shown, but not converged.

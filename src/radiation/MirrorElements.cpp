@@ -5,19 +5,19 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "radiation/SurfaceElements.h"
 
 bool MirrorElements::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t sellaenge,
                                      int32_t richtungprosel) {
     // In double: the squares of differences up to 2^32 overflow 64-bit integers.
-    const Extended dx = static_cast<Extended>(x2) - x1, dy = static_cast<Extended>(y2) - y1;
+    const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
     seglen = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     if (sellaenge == builtsellaenge && richtungprosel == builtrichtungprosel && x1 == builtx1 && y1 == builty1 &&
         x2 == builtx2 && y2 == builty2)
         return false;
     const int32_t count = StraightElementCount(seglen, sellaenge);
-    if (static_cast<Extended>(count) * richtungprosel > kMostRadiationValues)
+    if (static_cast<double>(count) * richtungprosel > kMostRadiationValues)
         throw std::runtime_error(
             "A mirror/diffusor is too long for this resolution of the calculation:\r"
             "its radiation values would not fit into memory.");

@@ -6,10 +6,10 @@
 
 namespace {
 
-Extended FrameSeconds(int32_t coarseness, Extended calculationSeconds, int32_t passes, Extended displaySeconds) {
+double FrameSeconds(int32_t coarseness, double calculationSeconds, int32_t passes, double displaySeconds) {
     if (coarseness == 1) return calculationSeconds + displaySeconds;
-    const Extended fewerPasses = static_cast<Extended>(std::min(passes, kLivePasses)) / std::max(passes, 1);
-    return (calculationSeconds * fewerPasses + displaySeconds) / (Extended{1} * coarseness * coarseness);
+    const double fewerPasses = static_cast<double>(std::min(passes, kLivePasses)) / std::max(passes, 1);
+    return (calculationSeconds * fewerPasses + displaySeconds) / (double{1} * coarseness * coarseness);
 }
 
 int32_t Times(int32_t value, int32_t coarseness) {
@@ -18,7 +18,7 @@ int32_t Times(int32_t value, int32_t coarseness) {
 
 }  // namespace
 
-int32_t LiveCoarseness(Extended calculationSeconds, int32_t passes, Extended displaySeconds) {
+int32_t LiveCoarseness(double calculationSeconds, int32_t passes, double displaySeconds) {
     for (int32_t coarseness = 1; coarseness <= kCoarsestLive; ++coarseness)
         if (FrameSeconds(coarseness, calculationSeconds, passes, displaySeconds) <= kLiveFrameSeconds)
             return coarseness;

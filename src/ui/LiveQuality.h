@@ -4,7 +4,7 @@
 
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/Settings.h"
 
 // How coarse the display that follows a drag is computed, so that it keeps
@@ -17,8 +17,8 @@ inline constexpr int32_t kCoarsestLive = 8;
 // A frame should take this long at most, ten a second with room for a busy
 // machine; where even the coarsest takes longer than kSlowestLiveFrame (four
 // a second), the display does not follow the drag.
-inline constexpr Extended kLiveFrameSeconds = 0.05;
-inline constexpr Extended kSlowestLiveFrame = 0.25;
+inline constexpr double kLiveFrameSeconds = 0.05;
+inline constexpr double kSlowestLiveFrame = 0.25;
 
 // The least coarseness at which a frame is estimated to take at most
 // kLiveFrameSeconds, from what the computation (in `passes` passes) and the
@@ -26,7 +26,7 @@ inline constexpr Extended kSlowestLiveFrame = 0.25;
 // kSlowestLiveFrame, and 0 when not even that does. The work shrinks with
 // the square of the coarseness or faster: the grid points or lines by one
 // factor, the elements that each visits by another.
-int32_t LiveCoarseness(Extended calculationSeconds, int32_t passes, Extended displaySeconds);
+int32_t LiveCoarseness(double calculationSeconds, int32_t passes, double displaySeconds);
 
 // Makes the settings and the displays' parameters as coarse; the colour
 // maps show their grid alone at any coarseness.

@@ -118,7 +118,7 @@ public:
     // display (None: the objects alone).
     void ShowDisplay(DisplayKind display);
     // The display's work, for the estimate before it (SceneList::QueryWork units).
-    Extended DisplayWork(DisplayKind display) const;
+    double DisplayWork(DisplayKind display) const;
     // Whether the displays draw their legend (off unless switched on).
     void ToggleLegends();
     bool LegendsShown() const { return showLegends; }
@@ -189,7 +189,7 @@ public:
     // absorber in list order. Leaves the scene at the last value; throws
     // platform::Stopped when the user stops it.
     void RunSweep(const ParameterSweep& sweep, const std::vector<MeasuringLine>& lines,
-                  const std::function<void(Extended, const std::vector<Extended>&)>& row);
+                  const std::function<void(double, const std::vector<double>&)>& row);
     // The last sweep's rows into a CSV file.
     void ExportSweep();
     bool HasSweep() const { return !sweepRows.empty(); }
@@ -238,12 +238,12 @@ public:
     // the `displayWork` that follows it (SceneList::QueryWork units) would
     // take longer than kAskAboveSeconds, or because the iteration would not
     // stop before a huge number of passes.
-    std::optional<int32_t> PrepareScene(Extended displayWork = 0);
+    std::optional<int32_t> PrepareScene(double displayWork = 0);
     // The seconds that the computation still to do and `displayWork` are
     // estimated to take here: its passes and the speed of the queries
     // from a sample of the scene (SampleScene).
-    Extended EstimatedSeconds(Extended displayWork) const;
-    static constexpr Extended kAskAboveSeconds = 60;
+    double EstimatedSeconds(double displayWork) const;
+    static constexpr double kAskAboveSeconds = 60;
     // Computes the scene if needed and traces one stream line from (x, y)
     // over whatever the picture already shows.
     void TraceSingleStreamLine(int x, int y);
@@ -437,7 +437,7 @@ private:
     // The last sweep: what was varied, the columns' names and a row per value.
     std::string sweepTitle;
     std::vector<std::string> sweepColumns;
-    std::vector<std::vector<Extended>> sweepRows;
+    std::vector<std::vector<double>> sweepRows;
     // What the picture shows beside the scene: the last display, and the
     // single stream lines clicked since, until the next redraw.
     DisplayKind shownDisplay = DisplayKind::None;

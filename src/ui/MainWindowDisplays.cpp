@@ -20,23 +20,23 @@ const SceneSample& MainWindow::Sample() const {
     return sample->second;
 }
 
-Extended MainWindow::EstimatedSeconds(Extended displayWork) const {
+double MainWindow::EstimatedSeconds(double displayWork) const {
     const SceneSample& sampled = Sample();
     return CalculationWork(list, settings, sampled.passes) * sampled.secondsPerPassWork +
            displayWork * sampled.secondsPerQueryWork;
 }
 
-std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
+std::optional<int32_t> MainWindow::PrepareScene(double displayWork) {
     list.CleanAndNumber();
     FollowSceneChanges();
-    const Extended seconds = EstimatedSeconds(displayWork);
+    const double seconds = EstimatedSeconds(displayWork);
     const std::string note = settings.berechnet ? std::string() : EndlessIterationNote(list, settings);
     const bool longWork = seconds > kAskAboveSeconds;
     if (longWork || !note.empty()) {
         std::string question = note.empty() ? std::string() : note + "\r";
         if (longWork)
             question += "This will take a long time (about " +
-                        platform::IntToStr(static_cast<int64_t>(std::min<Extended>(seconds, 1e15))) + " s). ";
+                        platform::IntToStr(static_cast<int64_t>(std::min<double>(seconds, 1e15))) + " s). ";
         if (!platform.AskYesNo(question + "Compute anyway?")) return std::nullopt;
     }
     const CalculationResult result = Calculate(list, settings, window, platform.Progress());
@@ -53,7 +53,7 @@ std::optional<int32_t> MainWindow::PrepareScene(Extended displayWork) {
     return result.passes;
 }
 
-Extended MainWindow::DisplayWork(DisplayKind display) const {
+double MainWindow::DisplayWork(DisplayKind display) const {
     switch (display) {
         case DisplayKind::Arrows: return displays.vektorpfeile.Work(list, settings);
         case DisplayKind::StreamLines: return displays.linien.Work(list, settings, Sample().lines);

@@ -25,7 +25,7 @@ platform::TColor LineColour(size_t index) { return kLineColours[index % kLineCol
 // What the sweep's columns and the energy balance count as absorbed.
 bool IsAbsorber(const std::string& kind) { return kind == "absorber" || kind == "absorberkreis"; }
 
-std::string Number(Extended value) { return platform::FloatToStr(value, 6); }
+std::string Number(double value) { return platform::FloatToStr(value, 6); }
 
 // A text as a CSV field: quoted, its quotes doubled.
 std::string Quoted(const std::string& text) {
@@ -93,10 +93,10 @@ void MainWindow::FollowLineChanges(bool sceneChanged) {
 
 void MainWindow::MeasureAlongLines() {
     if (measuringLines.empty()) return;
-    Extended samples = 0;
+    double samples = 0;
     for (const MeasuringLine& line : measuringLines) samples += line.samples;
     // A sample asks every object, as a point of a display does.
-    if (!PrepareScene(samples * static_cast<Extended>(list.size()))) return;
+    if (!PrepareScene(samples * static_cast<double>(list.size()))) return;
     std::vector<LineReading> measured;
     {
         platform::ShownProgress progress(platform.Progress());
@@ -125,7 +125,7 @@ void MainWindow::ShowPlots() {
                                  "absorbs, the scene computed at each value."};
         for (size_t column = 0; column < sweepColumns.size(); ++column) {
             platform::PlotCurve curve{sweepColumns[column], LineColour(column), {}, {}};
-            for (const std::vector<Extended>& row : sweepRows) {
+            for (const std::vector<double>& row : sweepRows) {
                 curve.x.push_back(row[0]);
                 curve.y.push_back(row[column + 1]);
             }
@@ -180,9 +180,9 @@ void MainWindow::ExportLineReadings() {
 }
 
 void MainWindow::RunSweep(const ParameterSweep& sweep, const std::vector<MeasuringLine>& lines,
-                          const std::function<void(Extended, const std::vector<Extended>&)>& row) {
+                          const std::function<void(double, const std::vector<double>&)>& row) {
     SweptObject swept(list, sweep);
-    const std::vector<Extended> values = sweep.Values();
+    const std::vector<double> values = sweep.Values();
     for (size_t k = 0; k < values.size(); ++k) {
         swept.Set(values[k]);
         // Computed afresh, without an undo step for each value.
@@ -193,7 +193,7 @@ void MainWindow::RunSweep(const ParameterSweep& sweep, const std::vector<Measuri
                              std::to_string(k + 1) + " of " + std::to_string(values.size()) + ").",
                          static_cast<double>(k) / static_cast<double>(values.size()));
         const auto stop = [&] { progress.StopIfCancelled(); };
-        std::vector<Extended> powers;
+        std::vector<double> powers;
         for (const MeasuringLine& line : lines) {
             const LineReading reading = MeasureAlong(list, line, stop);
             powers.push_back(reading.powerPlus);
@@ -216,11 +216,11 @@ void MainWindow::SweepParameter() {
     for (size_t i = 0; i < list.size(); ++i)
         if (IsAbsorber(list[i].kind))
             columns.push_back("absorbed by " + std::to_string(i + 1) + " (" + list[i].description + ")");
-    std::vector<std::vector<Extended>> rows;
+    std::vector<std::vector<double>> rows;
     // However the sweep ends, the scene is as it was before.
     const std::string before = StateText();
     try {
-        RunSweep(*sweep, measuringLines, [&](Extended value, const std::vector<Extended>& powers) {
+        RunSweep(*sweep, measuringLines, [&](double value, const std::vector<double>& powers) {
             rows.push_back({value});
             rows.back().insert(rows.back().end(), powers.begin(), powers.end());
         });
@@ -241,7 +241,7 @@ void MainWindow::ExportSweep() {
     std::string csv = Quoted(sweepTitle);
     for (const std::string& column : sweepColumns) csv += ',' + Quoted(column);
     csv += "\r\n";
-    for (const std::vector<Extended>& row : sweepRows) {
+    for (const std::vector<double>& row : sweepRows) {
         for (size_t k = 0; k < row.size(); ++k) csv += (k == 0 ? "" : ",") + Number(row[k]);
         csv += "\r\n";
     }

@@ -13,7 +13,7 @@ using Column = std::vector<std::string>;  // its header, then a cell per row
 
 // Four significant digits for the powers; the verification shows how close
 // a value comes to its exact one, with seven.
-std::string Number(Extended value, int digits = 4) { return platform::FloatToStr(value, digits); }
+std::string Number(double value, int digits = 4) { return platform::FloatToStr(value, digits); }
 
 // Labels laid out as a table: the columns side by side, each its header over
 // its cells, so the rows line up.

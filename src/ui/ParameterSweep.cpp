@@ -13,8 +13,8 @@ namespace {
 // Sweeps longer than this are surely a mistake in the step.
 constexpr size_t kMostSteps = 100'000;
 
-Extended Number(const std::string& text) {
-    Extended value = 0;
+double Number(const std::string& text) {
+    double value = 0;
     const char* end = text.data() + text.size();
     const auto [rest, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || rest != end || !std::isfinite(value))
@@ -35,11 +35,11 @@ Tszeneobjekt& Find(SceneList& list, const ParameterSweep& sweep) {
 
 }  // namespace
 
-std::vector<Extended> ParameterSweep::Values() const {
-    std::vector<Extended> values;
+std::vector<double> ParameterSweep::Values() const {
+    std::vector<double> values;
     // A step that lands on `to` up to rounding still counts.
-    const Extended steps = std::floor((to - from) / step + 1e-9);
-    for (Extended k = 0; k <= steps; ++k) values.push_back(from + k * step);
+    const double steps = std::floor((to - from) / step + 1e-9);
+    for (double k = 0; k <= steps; ++k) values.push_back(from + k * step);
     return values;
 }
 
@@ -80,7 +80,7 @@ ParameterSweep ParseParameterSweep(const std::string& text) {
 
 SweptObject::SweptObject(SceneList& list, const ParameterSweep& sweep) : object(Find(list, sweep)), sweep(sweep) {}
 
-void SweptObject::Set(Extended value) {
+void SweptObject::Set(double value) {
     if (sweep.key == "dx" || sweep.key == "dy") {
         const Handle to = sweep.key == "dx" ? Handle{Round(value), 0} : Handle{0, Round(value)};
         object.MoveBy(to.x - moved.x, to.y - moved.y);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 
 // One number of the scene varied in steps: the first sun's direction
@@ -14,13 +14,13 @@
 struct ParameterSweep {
     std::string key;     // "richtung", "staerke", "dx" or "dy"
     int32_t object = 0;  // the object's number; 0 for the first sun
-    Extended from = 0;
-    Extended to = 0;
-    Extended step = 1;
+    double from = 0;
+    double to = 0;
+    double step = 1;
 
     // The values from `from` towards `to` in steps of `step`, `to` included
     // when a step lands on it.
-    std::vector<Extended> Values() const;
+    std::vector<double> Values() const;
     // What is varied, with its unit, as a plot's axis names it.
     std::string Name() const;
 };
@@ -36,7 +36,7 @@ ParameterSweep ParseParameterSweep(const std::string& text);
 class SweptObject {
 public:
     SweptObject(SceneList& list, const ParameterSweep& sweep);
-    void Set(Extended value);
+    void Set(double value);
 
 private:
     Tszeneobjekt& object;

@@ -20,24 +20,24 @@ using Clock = std::chrono::steady_clock;
 // Long enough to time a few queries of a busy scene, short beside a question.
 constexpr auto kQuerySample = std::chrono::milliseconds(20);
 // What one pass of the coarse copy, with its stream-line starts, may take.
-constexpr Extended kCoarsePassSeconds = 0.02;
+constexpr double kCoarsePassSeconds = 0.02;
 // What all passes of the coarse copy may take.
-constexpr Extended kPassesSeconds = 0.1;
+constexpr double kPassesSeconds = 0.1;
 constexpr auto kLineSample = std::chrono::milliseconds(30);
 // The radiation values the copy may keep (100 MB) beside the scene's own.
 constexpr int64_t kCopyValues = 25'000'000;
 
-Extended SecondsSince(Clock::time_point start) { return std::chrono::duration<Extended>(Clock::now() - start).count(); }
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Queries at the points of an 8 x 8 lattice over the picture, side by side as
 // the displays run them, each timed, until kQuerySample has passed. The
 // median query, so that one that lost its core for a while counts no more
 // than any other, spread over the threads as far as they were seen to run
 // queries side by side: on a busy machine they take turns with other work.
-Extended SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
+double SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
     constexpr int kSide = 8;
     struct Enough {};
-    std::vector<Extended> seconds(kSide * kSide, -1);
+    std::vector<double> seconds(kSide * kSide, -1);
     std::atomic<int> points{0};
     const Clock::time_point begun = Clock::now();
     try {
@@ -55,11 +55,11 @@ Extended SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
                 if (points > 0 && Clock::now() - begun >= kQuerySample) throw Enough{};
             });
     } catch (const Enough&) {}
-    const Extended wall = SecondsSince(begun);
+    const double wall = SecondsSince(begun);
     std::erase(seconds, -1);
-    Extended querying = 0;
-    for (const Extended query : seconds) querying += query;
-    const Extended sideBySide = std::clamp<Extended>(querying / wall, 1, ThreadCount());
+    double querying = 0;
+    for (const double query : seconds) querying += query;
+    const double sideBySide = std::clamp<double>(querying / wall, 1, ThreadCount());
     const auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
     std::nth_element(seconds.begin(), middle, seconds.end());
     return *middle / (list.QueryWork(settings) * sideBySide);
@@ -68,29 +68,29 @@ Extended SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
 // The element length at which a pass of the copy and its stream-line starts
 // take about kCoarsePassSeconds: both shrink with the square of the element
 // length, through the elements gathering and the elements each query visits.
-int32_t CoarseElementLength(const SceneList& list, const Tprgvar& settings, Extended secondsPerQueryWork) {
-    Extended pieces = 0;
-    for (const auto& object : list) pieces += 2 * static_cast<Extended>(object->QueryElements(settings));
-    const Extended seconds =
+int32_t CoarseElementLength(const SceneList& list, const Tprgvar& settings, double secondsPerQueryWork) {
+    double pieces = 0;
+    for (const auto& object : list) pieces += 2 * static_cast<double>(object->QueryElements(settings));
+    const double seconds =
         (CalculationWork(list, settings, 1) + pieces * list.QueryWork(settings)) * secondsPerQueryWork;
-    const Extended factor = std::ceil(std::sqrt(seconds / kCoarsePassSeconds));
-    return static_cast<int32_t>(std::clamp<Extended>(factor * settings.sellaenge, settings.sellaenge, INT32_MAX));
+    const double factor = std::ceil(std::sqrt(seconds / kCoarsePassSeconds));
+    return static_cast<int32_t>(std::clamp<double>(factor * settings.sellaenge, settings.sellaenge, INT32_MAX));
 }
 
 struct CoarseComputation {
     int32_t passes;
-    Extended secondsPerWork;  // per unit of CalculationWork
+    double secondsPerWork;  // per unit of CalculationWork
 };
 
 // Computes the copy, in at most as many passes as kPassesSeconds allows:
 // its passes, or `limit` when it does not converge by then.
-CoarseComputation ComputeCoarse(const SceneList& list, Tprgvar& coarse, Extended secondsPerQueryWork, int32_t limit) {
-    const Extended passWork = CalculationWork(list, coarse, 1);
-    const Extended allowed = std::max<Extended>(3, kPassesSeconds / std::max(passWork * secondsPerQueryWork, 1e-9));
-    coarse.maximaleiterationen = static_cast<int32_t>(std::min<Extended>(limit, allowed));
+CoarseComputation ComputeCoarse(const SceneList& list, Tprgvar& coarse, double secondsPerQueryWork, int32_t limit) {
+    const double passWork = CalculationWork(list, coarse, 1);
+    const double allowed = std::max<double>(3, kPassesSeconds / std::max(passWork * secondsPerQueryWork, 1e-9));
+    coarse.maximaleiterationen = static_cast<int32_t>(std::min<double>(limit, allowed));
     platform::HeadlessPlatform unseen;
     unseen.deadline =
-        Clock::now() + 4 * std::chrono::duration_cast<Clock::duration>(std::chrono::duration<Extended>(kPassesSeconds));
+        Clock::now() + 4 * std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kPassesSeconds));
     platform::HeadlessWindow window(1, 1);
     // Prepared first, so that the time is that of the passes alone.
     list.PrepareQueries(coarse);

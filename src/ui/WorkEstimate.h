@@ -4,7 +4,7 @@
 #include <string>
 
 #include "display/StreamLines.h"
-#include "model/Extended.h"
+#include "model/Numbers.h"
 #include "model/Settings.h"
 
 // What the time estimates learn from a copy of the scene, which they may
@@ -12,14 +12,14 @@
 struct SceneSample {
     // The seconds one unit of SceneList::QueryWork takes here on all
     // threads, timed on queries at points spread over the picture.
-    Extended secondsPerQueryWork = 0;
+    double secondsPerQueryWork = 0;
     // The passes Calculate takes, counted on the copy at a coarser
     // resolution: what decides them, the geometry and the coefficients,
     // stays. maximaleiterationen when the copy does not converge within
     // its time.
     int32_t passes = 1;
     // The seconds one unit of CalculationWork took in the copy's passes.
-    Extended secondsPerPassWork = 0;
+    double secondsPerPassWork = 0;
     // The stream lines of the computed copy.
     TLinien::LineSample lines;
 };

@@ -130,20 +130,20 @@ TEST_F(CliSceneTest, SweptSunThroughAGapGivesWidthTimesCosine) {
     ASSERT_EQ(Run({PathOf("gap.brv"), "--line", "100,175,300,175:200", "--sweep", "sun.richtung=-45:45:22.5"}), 0)
         << err.str();
     std::istringstream rows(out.str());
-    std::vector<Extended> angles;
+    std::vector<double> angles;
     for (std::string row; std::getline(rows, row);) {
         if (!row.starts_with("sweep ")) continue;  // the line's rows in the scene as saved
-        Extended angle = 0, plus = 0, minus = 0, left = 0, right = 0;
+        double angle = 0, plus = 0, minus = 0, left = 0, right = 0;
         ASSERT_EQ(std::sscanf(row.c_str(), "sweep %lf %lf %lf %lf %lf", &angle, &plus, &minus, &left, &right), 5)
             << row;
-        const Extended cosine = std::cos(angle * kPi / 180);
+        const double cosine = std::cos(angle * kPi / 180);
         EXPECT_NEAR(plus, (angle == 0 ? 98 : 100) * cosine, 0.01) << row;
         EXPECT_EQ(minus, 0) << row;
         EXPECT_NEAR(left, 150 * cosine, 0.01) << row;
         EXPECT_NEAR(right, 150 * cosine, 0.01) << row;
         angles.push_back(angle);
     }
-    EXPECT_EQ(angles, (std::vector<Extended>{-45, -22.5, 0, 22.5, 45}));
+    EXPECT_EQ(angles, (std::vector<double>{-45, -22.5, 0, 22.5, 45}));
     EXPECT_EQ(Run({PathOf("gap.brv"), "--sweep", "9.staerke=1:2:1"}), 1);
     EXPECT_NE(err.str().find("The scene has no object number 9."), std::string::npos) << err.str();
 }

@@ -35,14 +35,14 @@ namespace {
 // adds in this order; it notes the flux per line it was asked for.
 class UniformField : public Tszeneobjekt {
 public:
-    UniformField(float fx, float fy, Extended strength = 1) : fx(fx), fy(fy), strength(strength) {}
+    UniformField(float fx, float fy, double strength = 1) : fx(fx), fy(fy), strength(strength) {}
 
     bool FlowDensityAt(int32_t x, int32_t, const SceneList&, float& outX, float& outY, int32_t) const override {
         outX = x >= fromX ? fx : 0;
         outY = x >= fromX ? fy : 0;
         return outX != 0 || outY != 0;
     }
-    Extended Strength() const override { return strength; }
+    double Strength() const override { return strength; }
     void AddStreamLineStarts(StreamLineStarts& list, const SceneList&, float fluxPerLine,
                              const StopCheck&) const override {
         lastFluxPerLine = fluxPerLine;
@@ -50,7 +50,7 @@ public:
     }
 
     float fx, fy;
-    Extended strength;
+    double strength;
     std::vector<StreamLineStart> starts;
     int32_t fromX = INT32_MIN;
     mutable float lastFluxPerLine = 0;
@@ -250,7 +250,7 @@ TEST_F(StreamLinesTest, SampleCountsTheLinesAndTheirStepsAsDrawn) {
     const TLinien::LineSample sample = lines.Sample(list, std::chrono::seconds(10));
     DrawLines();
     EXPECT_EQ(sample.lines, 2);
-    EXPECT_EQ(sample.steps * 2, static_cast<Extended>(Lines().size()));
+    EXPECT_EQ(sample.steps * 2, static_cast<double>(Lines().size()));
 
     field.starts = {{100, 50}};
     lines.iterationslaenge = 0.125f;  // 8001 steps, beyond the sample's

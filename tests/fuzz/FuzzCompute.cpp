@@ -15,7 +15,7 @@
 #include "platform/Errors.h"
 
 namespace {
-constexpr Extended kMostSeconds = 0.05;
+constexpr double kMostSeconds = 0.05;
 constexpr int64_t kMostValues = 2'000'000;
 constexpr auto kDeadline = std::chrono::seconds(2);
 constexpr int32_t kProbes[][2] = {{0, 0}, {40, 70}, {95, 95}};
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MainWindow& form = scene.form;
     platform::ReportingErrors(scene.headless, [&] {
-        const Extended probeWork = 2 * std::size(kProbes) * form.Scene().QueryWork(form.Settings());
+        const double probeWork = 2 * std::size(kProbes) * form.Scene().QueryWork(form.Settings());
         // The memory first: the estimate computes a copy of the scene.
         if (form.Scene().StoredValues(form.Settings()) > kMostValues || form.EstimatedSeconds(probeWork) > kMostSeconds)
             return;

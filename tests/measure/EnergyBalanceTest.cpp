@@ -82,7 +82,7 @@ TEST_F(EnergyBalanceTest, TheBalanceOfAClosedSceneCloses) {
     reflector.difref = 30;
     Compute();
     const EnergyBalance balance = BalanceOf(list, settings);
-    Extended emitted = 0, absorbed = 0;
+    double emitted = 0, absorbed = 0;
     for (const ObjectBalance& object : balance.objects) {
         emitted += object.emitted;
         absorbed += object.absorbed;
@@ -170,7 +170,7 @@ TEST_F(EnergyBalanceTest, SurfacesFarBeyondThePictureCountOnlyTheirPartInside) {
     struct Case {
         const char* name;
         std::function<void()> add;
-        Extended lampEmits;
+        double lampEmits;
     };
     const Case cases[] = {
         {"lamp to 2^31 - 1", [this] { Add<TObjektLambert>(100, 300, 2147483647, 300).staerke = 1; }, 2 * 700.0},

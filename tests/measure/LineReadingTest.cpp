@@ -43,7 +43,7 @@ TEST_F(MeasuringLineTest, BeamCrossingALineBringsStrengthTimesLengthTimesCosine)
 // emitter sends out of both faces, 2 S L.
 TEST_F(MeasuringLineTest, ClosedSquareAroundALambertEmitterCatchesAllItEmits) {
     Add<TObjektLambert>(350, 300, 450, 300).staerke = 2;
-    Extended leaving = 0, entering = 0;
+    double leaving = 0, entering = 0;
     for (const MeasuringLine& side : {MeasuringLine{200, 150, 600, 150, 400}, MeasuringLine{600, 150, 600, 450, 300},
                                       MeasuringLine{600, 450, 200, 450, 400}, MeasuringLine{200, 450, 200, 150, 300}}) {
         const LineReading reading = Measure(side);

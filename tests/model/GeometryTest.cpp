@@ -65,7 +65,7 @@ TEST_F(GeometryTest, StraightIsNearAndTheScreensBorders) {
 
 TEST_F(GeometryTest, AngleRangesOverlap) {
     struct Case {
-        Extended a1, a2, b1, b2;
+        double a1, a2, b1, b2;
         bool overlap;
     };
     const Case cases[] = {

@@ -49,7 +49,7 @@ TEST(LightMeter, DirectionsCountCounterClockwiseWithYUpIntoTenDegreeSectors) {
         {"a hair below +x", 1, 1e-20, 0, 0},
     };
     for (const Case& c : cases) {
-        const Extended degrees = TravelDirection(c.fx, c.fy);
+        const double degrees = TravelDirection(c.fx, c.fy);
         EXPECT_NEAR(degrees, c.degrees, 1e-6) << c.name;  // well below a sector's 10 degrees
         EXPECT_GE(degrees, 0) << c.name;
         EXPECT_LT(degrees, 360) << c.name;

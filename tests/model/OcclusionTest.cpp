@@ -15,7 +15,7 @@ namespace {
 // The plain definitions of the rules, computed from scratch for every path
 // exactly as they are written down: what the prepared shapes and the quick
 // tests must reproduce.
-Extended Difference(int32_t a, int32_t b) { return static_cast<Extended>(a) - b; }
+double Difference(int32_t a, int32_t b) { return static_cast<double>(a) - b; }
 
 bool PlainSegmentBlocks(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t ax, int32_t ay, int32_t bx,
                         int32_t by) {
@@ -35,9 +35,9 @@ bool PlainSegmentBlocks(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t 
     const auto m1 = static_cast<float>(Difference(y2, y1) / Difference(x2, x1));
     const auto m2 = static_cast<float>(Difference(by, ay) / Difference(bx, ax));
     if (m1 == m2) return false;
-    const auto xs = static_cast<float>((y1 - static_cast<Extended>(x1) * m1 - ay + static_cast<Extended>(ax) * m2) /
-                                       (static_cast<Extended>(m2) - m1));
-    const auto ys = static_cast<float>((static_cast<Extended>(xs) - x1) * m1 + y1);
+    const auto xs = static_cast<float>((y1 - static_cast<double>(x1) * m1 - ay + static_cast<double>(ax) * m2) /
+                                       (static_cast<double>(m2) - m1));
+    const auto ys = static_cast<float>((static_cast<double>(xs) - x1) * m1 + y1);
     return OnSegmentDominant(x1, x2, xs, y1, y2, ys) && OnSegmentDominant(ax, bx, xs, ay, by, ys);
 }
 
@@ -50,26 +50,26 @@ bool PlainCircleBlocks(int32_t xm, int32_t ym, int32_t radius, int32_t w1, int32
     const auto dA = static_cast<float>(distance(ax, ay) - radius);
     const auto dB = static_cast<float>(distance(bx, by) - radius);
     bool cut;
-    if (static_cast<Extended>(dA) * dB <= 0) {
+    if (static_cast<double>(dA) * dB <= 0) {
         cut = true;
     } else if (dA < 0) {
         cut = false;
     } else {
-        const Extended abx = Difference(bx, ax), aby = Difference(by, ay);
-        const Extended acx = Difference(ax, xm), acy = Difference(ay, ym);
-        const Extended bcx = Difference(bx, xm), bcy = Difference(by, ym);
-        const Extended h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
+        const double abx = Difference(bx, ax), aby = Difference(by, ay);
+        const double acx = Difference(ax, xm), acy = Difference(ay, ym);
+        const double bcx = Difference(bx, xm), bcy = Difference(by, ym);
+        const double h = std::fabs(abx * acy - aby * acx) / std::sqrt(abx * abx + aby * aby);
         cut = !(radius < h) && (abx * acx + aby * acy) * (abx * bcx + aby * bcy) < 0;
     }
     if (!cut) return false;
     if (w1 == 0 && w2 == 360) return true;
-    const Extended dx = Difference(ax, bx), dy = Difference(ay, by);
-    const Extended bcx = Difference(bx, xm), bcy = Difference(by, ym);
-    const Extended dd = dx * dx + dy * dy, q = dx * bcx + dy * bcy, r = radius;
-    const Extended root = std::sqrt(std::max<Extended>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
-    for (const Extended t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
+    const double dx = Difference(ax, bx), dy = Difference(ay, by);
+    const double bcx = Difference(bx, xm), bcy = Difference(by, ym);
+    const double dd = dx * dx + dy * dy, q = dx * bcx + dy * bcy, r = radius;
+    const double root = std::sqrt(std::max<double>(0, 4 * q * q - 4 * dd * (bcx * bcx + bcy * bcy - r * r)));
+    for (const double t : {(root - 2 * q) / 2 / dd, (-2 * q - root) / 2 / dd}) {
         if (t <= 0 || t >= 1) continue;
-        Extended phi = DirectionAngle(t * ax + (1 - t) * bx - xm, t * ay + (1 - t) * by - ym) * 180 / kPi + 90;
+        double phi = DirectionAngle(t * ax + (1 - t) * bx - xm, t * ay + (1 - t) * by - ym) * 180 / kPi + 90;
         if (phi >= 360) phi -= 360;
         if (w2 > w1 ? (w1 <= phi && phi <= w2) : (phi < w2 || phi > w1)) return true;
     }
@@ -207,16 +207,16 @@ TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
         const int32_t count = make.Int(1, 60);
         const Segment along = make.Object();
         const int32_t cx = make.Int(100, 1800), cy = make.Int(100, 1000), r = make.Int(5, 400);
-        const Extended start = make.Int(0, 359) * kPi / 180;
+        const double start = make.Int(0, 359) * kPi / 180;
         if (arc) {
             run.radius = r;
             run.angleStep = make.Int(1, 60) * kPi / 180 / count;
         }
         for (int32_t i = 0; i < count; ++i) {
-            const Extended f = (i + 0.5) / count;
-            const Extended x =
+            const double f = (i + 0.5) / count;
+            const double x =
                 arc ? cx + r * std::sin(start + run.angleStep * (i + 0.5)) : along.x1 + (along.x2 - along.x1) * f;
-            const Extended y =
+            const double y =
                 arc ? cy - r * std::cos(start + run.angleStep * (i + 0.5)) : along.y1 + (along.y2 - along.y1) * f;
             run.points.push_back({Round(static_cast<float>(x)), Round(static_cast<float>(y))});
         }
@@ -229,10 +229,10 @@ TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
                 // Across the fan, the ends just beside its edges, near the
                 // run or not: where its slack and margin count.
                 const SightPoint q1 = run.points[first], q2 = run.points[last];
-                const Extended f = k % 4 == 0 ? make.Int(970, 1030) / 1000.0 : make.Int(50, 110) / 100.0;
-                const Extended ux = q2.x - q1.x, uy = q2.y - q1.y;
-                const Extended u = std::max<Extended>(1, std::sqrt(ux * ux + uy * uy));
-                const Extended d = make.Int(-30, 80) / 10.0;
+                const double f = k % 4 == 0 ? make.Int(970, 1030) / 1000.0 : make.Int(50, 110) / 100.0;
+                const double ux = q2.x - q1.x, uy = q2.y - q1.y;
+                const double u = std::max<double>(1, std::sqrt(ux * ux + uy * uy));
+                const double d = make.Int(-30, 80) / 10.0;
                 s = {Round(p.x + f * (q1.x - p.x) - d * ux / u), Round(p.y + f * (q1.y - p.y) - d * uy / u),
                      Round(p.x + f * (q2.x - p.x) + d * ux / u), Round(p.y + f * (q2.y - p.y) + d * uy / u)};
             }

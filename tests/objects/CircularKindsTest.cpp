@@ -38,7 +38,7 @@ protected:
 TEST_F(CircularKindsTest, FullEmitterFieldIsThatOfTheExactCircle) {
     const auto& emitter = Emitter(50, 10);
     const FlowSum outside = FieldOf(emitter, 520, 390);
-    const Extended rho = std::hypot(120, 90);
+    const double rho = std::hypot(120, 90);
     EXPECT_NEAR(std::hypot(outside.x, outside.y), 10 * 50 / rho, 0.01 * 10 * 50 / rho);
     EXPECT_NEAR(outside.x * 90 - outside.y * 120, 0, 0.01 * 10 * 50) << "radial";
     EXPECT_NEAR(list.EnergyDensityAt(520, 390), 10 * std::asin(50 / rho), 0.01 * 10 * std::asin(50 / rho));
@@ -61,9 +61,9 @@ protected:
     }
     // The flux out of the square of half-width 110 around the ring, of the
     // whole scene or of one object only.
-    Extended FluxOut(const Tszeneobjekt* only = nullptr) {
+    double FluxOut(const Tszeneobjekt* only = nullptr) {
         auto field = [&](int32_t x, int32_t y) { return only ? FieldOf(*only, x, y) : list.FlowDensitySum(x, y); };
-        Extended flux = 0;
+        double flux = 0;
         for (int32_t t = -110; t < 110; ++t) {
             flux += field(400 + t, 410).y - field(400 + t, 190).y;
             flux += field(510, 300 + t).x - field(290, 300 + t).x;
@@ -86,7 +86,7 @@ TEST_F(CircularMirrorTest, RingAbsorbsExactlyWhatItsCoefficientsLeave) {
         ring.diftrans = c.diftrans;
         ring.Elements().FreeElements();
         Compute();
-        const Extended entering = -FluxOut(&lamp);
+        const double entering = -FluxOut(&lamp);
         ASSERT_GT(entering, 100);
         EXPECT_NEAR(-FluxOut(), c.absorbed * entering, 0.01 * entering) << c.difref << "/" << c.diftrans;
     }

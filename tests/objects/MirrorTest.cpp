@@ -176,7 +176,7 @@ TEST_F(MirrorTest, CancelledComputationLeavesEveryMirrorAsItWas) {
     Compute();
 
     const auto mirrorsLight = [&] {
-        std::vector<Extended> light;
+        std::vector<double> light;
         for (const auto& object : list)
             if (object->StoredValues(settings) > 0)
                 for (const auto& [x, y] : {std::pair{150, 250}, {200, 350}, {260, 210}, {200, 120}}) {
@@ -185,7 +185,7 @@ TEST_F(MirrorTest, CancelledComputationLeavesEveryMirrorAsItWas) {
                 }
         return light;
     };
-    const std::vector<Extended> before = mirrorsLight();
+    const std::vector<double> before = mirrorsLight();
     static_cast<TObjektParallel&>(list[2]).staerke = 80;
     settings.berechnet = false;
     int checks = 0;

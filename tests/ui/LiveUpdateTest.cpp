@@ -149,7 +149,7 @@ TEST_F(LiveUpdateTest, WithoutLiveUpdateTheDragTakesTheDisplayOffAsAlways) {
 TEST(LiveQualityTest, CoarserAsTheWorkGrowsAndNoneBeyondReach) {
     EXPECT_EQ(LiveCoarseness(0.01, 5, 0.03), 1) << "quick enough as it is";
     int32_t last = 1;
-    for (const Extended seconds : {0.1, 0.2, 0.5, 1.0, 2.0, 3.0}) {
+    for (const double seconds : {0.1, 0.2, 0.5, 1.0, 2.0, 3.0}) {
         const int32_t coarseness = LiveCoarseness(seconds / 4, 5, seconds);
         EXPECT_GE(coarseness, last) << seconds;
         last = coarseness;
