@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "model/ExtendedPair.h"
+#include "model/DoublePair.h"
 
 double NormalizeAngle(double a, double period) {
     // Far-off values are brought near first so that the loops stay short.
@@ -94,8 +94,8 @@ float DirectionBin(int32_t n, float ux, float uy, float vx, float vy) {
 }
 
 std::array<float, 2> DirectionBins(int32_t n, float u1x, float u1y, float u2x, float u2y, float vx, float vy) {
-    const Turn<ExtendedPair> turn =
-        TurnBetween(ExtendedPair(u1x, u2x), ExtendedPair(u1y, u2y), ExtendedPair(vx), ExtendedPair(vy));
+    const Turn<DoublePair> turn =
+        TurnBetween(DoublePair(u1x, u2x), DoublePair(u1y, u2y), DoublePair(vx), DoublePair(vy));
     return {BinOfTurn(n, turn.length.First(), turn.c.First(), turn.s.First()),
             BinOfTurn(n, turn.length.Second(), turn.c.Second(), turn.s.Second())};
 }

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "model/ExtendedPair.h"
+#include "model/DoublePair.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/TextParts.h"
@@ -149,14 +149,14 @@ void TObjektHintergrund::ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList
 template <class Visit>
 void TObjektHintergrund::ForEachFactorPair(const ElementSight& sight, std::span<const Difference> seen,
                                            DistanceRule rule, Visit&& visit) const {
-    const ExtendedPair exitance(staerke), length(sight.length), h(sight.h);
+    const DoublePair exitance(staerke), length(sight.length), h(sight.h);
     const bool unroundedDy = rule == DistanceRule::SingleVectors && !sight.horizontal;
     for (size_t k = 0; k < seen.size(); k += 2) {
         const size_t next = k + 1 < seen.size() ? k + 1 : k;
-        const ExtendedPair dx(seen[k].dx, seen[next].dx), dy(seen[k].dy, seen[next].dy);
-        const ExtendedPair fdx = RoundedToFloat(dx), alongDy = unroundedDy ? dy : RoundedToFloat(dy);
-        const ExtendedPair distance = RoundedToFloat(Sqrt(fdx * fdx + alongDy * alongDy));
-        visit(k, next, LambertFactor<ExtendedPair>(exitance, length, h, distance));
+        const DoublePair dx(seen[k].dx, seen[next].dx), dy(seen[k].dy, seen[next].dy);
+        const DoublePair fdx = RoundedToFloat(dx), alongDy = unroundedDy ? dy : RoundedToFloat(dy);
+        const DoublePair distance = RoundedToFloat(Sqrt(fdx * fdx + alongDy * alongDy));
+        visit(k, next, LambertFactor<DoublePair>(exitance, length, h, distance));
     }
 }
 
@@ -164,7 +164,7 @@ void TObjektHintergrund::Factors(const ElementSight& sight, std::span<const Diff
                                  std::vector<double>& factors) const {
     factors.reserve(static_cast<size_t>(std::max({frame.nx, frame.ny, 0})));  // once for all edges
     factors.resize(seen.size());
-    ForEachFactorPair(sight, seen, rule, [&](size_t k, size_t next, ExtendedPair c) {
+    ForEachFactorPair(sight, seen, rule, [&](size_t k, size_t next, DoublePair c) {
         factors[k] = c.First();
         factors[next] = c.Second();
     });
@@ -215,17 +215,17 @@ float TObjektHintergrund::AddEnergyDensity(int32_t x, int32_t y, const SceneList
     const double longest = static_cast<double>(staerke) * staerke;
     ForEachEdgeSeeing<FanOrder::Backwards>(
         x, y, list, exclude, [&](const ElementSight& sight, std::span<const Difference> seen) {
-            ForEachFactorPair(sight, seen, DistanceRule::SingleVectors, [&](size_t k, size_t next, ExtendedPair c) {
-                const ExtendedPair cx = RoundedToFloat(ExtendedPair(seen[k].dx, seen[next].dx) * c);
-                const ExtendedPair cy = RoundedToFloat(ExtendedPair(seen[k].dy, seen[next].dy) * c);
-                const ExtendedPair squared = cx * cx + cy * cy;
+            ForEachFactorPair(sight, seen, DistanceRule::SingleVectors, [&](size_t k, size_t next, DoublePair c) {
+                const DoublePair cx = RoundedToFloat(DoublePair(seen[k].dx, seen[next].dx) * c);
+                const DoublePair cy = RoundedToFloat(DoublePair(seen[k].dy, seen[next].dy) * c);
+                const DoublePair squared = cx * cx + cy * cy;
                 if (squared.First() > longest || squared.Second() > longest) {
                     // Limit shortens one of them.
                     energy = AddMagnitude(energy, Contribution(seen[k], c.First()));
                     if (next != k) energy = AddMagnitude(energy, Contribution(seen[next], c.Second()));
                     return;
                 }
-                const ExtendedPair magnitude = Sqrt(squared);
+                const DoublePair magnitude = Sqrt(squared);
                 energy = static_cast<float>(energy + magnitude.First());
                 if (next != k) energy = static_cast<float>(energy + magnitude.Second());
             });

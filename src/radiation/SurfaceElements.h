@@ -22,7 +22,7 @@ struct FloatPoint {
 // the flow density c = k (P - E) with
 //     k = M/2 * e * h / D^3,   so |c| = M/2 * e * cos(alpha) / D,
 // and each face emits M * e in all. Every emitting surface uses this.
-// Number may also be an ExtendedPair, for two elements at once.
+// Number may also be an DoublePair, for two elements at once.
 template <class Number = double>
 inline Number LambertFactor(std::type_identity_t<Number> exitance, std::type_identity_t<Number> elementLength,
                             std::type_identity_t<Number> h, std::type_identity_t<Number> distance) {
