@@ -13,19 +13,14 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/StopCheck.h"
+
 // How many threads ParallelFor runs on: the value of SetThreadCount when one
 // was set, else the environment variable BREVANTO_THREADS when it holds a
 // whole number of at least 1, else one per processor core.
 int ThreadCount();
 // 0 returns to the environment's or the machine's count.
 void SetThreadCount(int threads);
-
-// Called on the calling thread between the steps of a loop, and at least
-// every kStopCheckInterval while it waits for other threads: it stops the
-// loop by throwing. A window uses it to answer its user while a computation
-// runs; empty, the loop runs to its end.
-using StopCheck = std::function<void()>;
-inline constexpr std::chrono::milliseconds kStopCheckInterval{20};
 
 namespace parallel_detail {
 

@@ -3,7 +3,10 @@
 
 #include <stdexcept>
 
+#include "model/IterationPass.h"
+#include "model/Occlusion.h"
 #include "model/TextParts.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
 PassChange Tszeneobjekt::Iterate(const SceneList&, IterationPass&) { return {}; }

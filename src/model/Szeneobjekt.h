@@ -8,16 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "model/IterationPass.h"
 #include "model/Numbers.h"
-#include "model/Occlusion.h"
-#include "model/ParallelFor.h"
-#include "model/Settings.h"
-#include "platform/Canvas.h"
-#include "platform/Platform.h"
-#include "platform/TextFile.h"
+#include "model/StopCheck.h"
+#include "platform/Colour.h"
 
+class Occluder;
 class SceneList;
+class Tprgvar;
+struct IterationPass;
+struct PassChange;
+namespace platform {
+class Canvas;
+class Platform;
+class TextFile;
+}  // namespace platform
 
 // The largest strength (emitted energy flow density) of either sign that an
 // object takes from a file or a dialog: far above what any scene needs, and

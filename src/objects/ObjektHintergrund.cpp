@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/DoublePair.h"
+#include "model/Occlusion.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/TextParts.h"

@@ -7,6 +7,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/Geometry.h"
+#include "model/IterationPass.h"
 #include "model/SceneList.h"
 #include "model/TextParts.h"
 #include "objects/MirrorCoefficients.h"

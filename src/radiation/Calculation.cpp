@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "model/IterationPass.h"
 #include "model/PassStore.h"
 #include "platform/Conversions.h"
 

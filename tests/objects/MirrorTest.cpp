@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "SceneFixture.h"
+#include "model/IterationPass.h"
 #include "model/PassStore.h"
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektHintergrund.h"

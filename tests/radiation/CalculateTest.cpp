@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "HeadlessFixture.h"
+#include "model/IterationPass.h"
 #include "model/SceneList.h"
 #include "platform/Errors.h"
 #include "radiation/Calculation.h"
