@@ -121,9 +121,12 @@ TEST_F(LiveUpdateTest, MovesDuringAFrameLeaveOnlyTheNewestPositionAndAReleaseEnd
     EXPECT_EQ(batch, arriving.size());
     EXPECT_EQ(deepest, 1) << "the moves arriving during a frame start none of their own";
     // The first frame is finished, as the window showed none yet; the one
-    // for (510, 390) gives way to (530, 370), whose frame gives way to the
-    // release.
-    EXPECT_EQ(form.LiveFramesShown(), framesBefore + 1);
+    // for (530, 370) gives way to the release. The one for (510, 390) gives
+    // way to (530, 370) while the first is younger than half its time,
+    // which a slow build (the sanitizers') may not be: one or two frames,
+    // never one for each position.
+    EXPECT_GE(form.LiveFramesShown(), framesBefore + 1);
+    EXPECT_LE(form.LiveFramesShown(), framesBefore + 2);
     EXPECT_EQ(MirrorEnds(), (std::array{410, 340, 710, 340})) << "the last move before the release";
     EXPECT_EQ(Picture().BmpBytes(), ChosenAfresh(DisplayKind::Arrows));
     form.Undo();
