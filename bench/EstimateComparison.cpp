@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "model/ParallelFor.h"
-#include "platform/HeadlessPlatform.h"
-#include "ui/MainWindow.h"
+
+#include "StandardScene.h"
 
 namespace {
 
@@ -23,12 +23,9 @@ struct Work {
 // The window's own steps: the estimate (its sample's time shown apart), then
 // the display shown as the menu shows it.
 void PrintRow(const std::string& scene, const Work& work) {
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window(4096, 4096);
-    MainWindow form(headless, window);
-    headless.fileNameAnswers.push_back(scene);
-    form.OpenScene();
-    headless.unscriptedAnswer = true;
+    StandardScene opened(scene, 4096, 4096);
+    MainWindow& form = opened.form;
+    opened.headless.unscriptedAnswer = true;
     const Clock::time_point sampling = Clock::now();
     const double estimate = form.EstimatedSeconds(form.DisplayWork(work.display));
     const double sampled = SecondsSince(sampling);

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "model/ParallelFor.h"
-#include "platform/HeadlessPlatform.h"
-#include "ui/MainWindow.h"
+
+#include "StandardScene.h"
 
 namespace {
 
@@ -57,11 +57,9 @@ Tszeneobjekt* Dragged(MainWindow& form) {
 }
 
 void PrintRow(const std::string& scene, const Shown& shown, double seconds) {
-    platform::HeadlessPlatform headless;
-    platform::HeadlessWindow window(4096, 4096);
-    MainWindow form(headless, window);
-    headless.fileNameAnswers.push_back(SceneAtItsSize(scene));
-    form.OpenScene();
+    StandardScene opened(SceneAtItsSize(scene), 4096, 4096);
+    MainWindow& form = opened.form;
+    platform::HeadlessPlatform& headless = opened.headless;
     headless.unscriptedAnswer = true;
     form.ShowDisplay(shown.display);
     Tszeneobjekt* object = Dragged(form);

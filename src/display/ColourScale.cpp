@@ -91,9 +91,10 @@ void DrawColourLegend(platform::Canvas& canvas, int pictureWidth, int pictureHei
     using platform::MeasureText;
     const int textSize = LegendTextSize(pictureWidth, pictureHeight);
     const int gap = LegendPadding(textSize) / 2, barWidth = std::max(kSteps, 14 * textSize);
-    const int lineHeight = MeasureText(title, textSize).height;
+    const platform::TextExtent titleExtent = MeasureText(title, textSize);
+    const int lineHeight = titleExtent.height;
     const std::optional<LegendBox> box =
-        DrawLegendBox(canvas, pictureWidth, pictureHeight, std::max(barWidth, MeasureText(title, textSize).width),
+        DrawLegendBox(canvas, pictureWidth, pictureHeight, std::max(barWidth, titleExtent.width),
                       lineHeight + gap + textSize + gap + lineHeight, colour);
     if (!box) return;
     canvas.SetPenColor(colour);

@@ -22,8 +22,7 @@ const SceneSample& MainWindow::Sample() const {
 
 double MainWindow::EstimatedSeconds(double displayWork) const {
     const SceneSample& sampled = Sample();
-    return CalculationWork(list, settings, sampled.passes) * sampled.secondsPerPassWork +
-           displayWork * sampled.secondsPerQueryWork;
+    return sampled.CalculationSeconds(list, settings) + sampled.QuerySeconds(displayWork);
 }
 
 std::optional<int32_t> MainWindow::PrepareScene(double displayWork) {

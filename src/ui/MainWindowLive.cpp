@@ -32,8 +32,8 @@ void MainWindow::BeginLiveDrag() {
     const SceneSample& sampled = Sample();
     Tprgvar fromScratch = settings;
     fromScratch.berechnet = false;
-    liveCoarseness = LiveCoarseness(CalculationWork(list, fromScratch, sampled.passes) * sampled.secondsPerPassWork,
-                                    sampled.passes, DisplayWork(shownDisplay) * sampled.secondsPerQueryWork);
+    liveCoarseness = LiveCoarseness(sampled.CalculationSeconds(list, fromScratch), sampled.passes,
+                                    sampled.QuerySeconds(DisplayWork(shownDisplay)));
     if (liveCoarseness > 0) liveDisplay = shownDisplay;
 }
 

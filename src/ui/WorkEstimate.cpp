@@ -107,6 +107,10 @@ CoarseComputation ComputeCoarse(const SceneList& list, Tprgvar& coarse, double s
 
 }  // namespace
 
+double SceneSample::CalculationSeconds(const SceneList& list, const Tprgvar& settings) const {
+    return CalculationWork(list, settings, passes) * secondsPerPassWork;
+}
+
 SceneSample SampleScene(const std::string& sceneText, const Tprgvar& settings, const TLinien& streamLines) {
     settings.CheckResolution();
     platform::TextFile file = platform::TextFile::FromText(sceneText);

@@ -7,6 +7,8 @@
 #include "model/Numbers.h"
 #include "model/Settings.h"
 
+class SceneList;
+
 // What the time estimates learn from a copy of the scene, which they may
 // compute and query without touching the scene itself.
 struct SceneSample {
@@ -22,6 +24,12 @@ struct SceneSample {
     double secondsPerPassWork = 0;
     // The stream lines of the computed copy.
     TLinien::LineSample lines;
+
+    // The seconds Calculate is estimated to take for the scene with these
+    // settings (none while berechnet is set), and those of `work` units of
+    // SceneList::QueryWork.
+    double CalculationSeconds(const SceneList& list, const Tprgvar& settings) const;
+    double QuerySeconds(double work) const { return work * secondsPerQueryWork; }
 };
 
 // Reads the copy from `sceneText` (a scene file) and samples it with the
