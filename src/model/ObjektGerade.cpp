@@ -90,24 +90,8 @@ bool TObjektGerade::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) co
 
 Occluder TObjektGerade::BlockingShape() const { return Occluder::Segment(x1, y1, x2, y2); }
 
-std::vector<platform::Control> TObjektGerade::CoordinateControls(const std::string& labelSuffix) {
-    using platform::Control;
-    return {Control::Edit("x1", "X1" + labelSuffix), Control::Edit("y1", "Y1" + labelSuffix, true),
-            Control::Edit("x2", "X2" + labelSuffix), Control::Edit("y2", "Y2" + labelSuffix, true)};
-}
-
-void TObjektGerade::ShowCoordinates(platform::DialogSpec& dialog) const {
-    dialog["x1"].text = platform::IntToStr(x1);
-    dialog["y1"].text = platform::IntToStr(y1);
-    dialog["x2"].text = platform::IntToStr(x2);
-    dialog["y2"].text = platform::IntToStr(y2);
-}
-
-void TObjektGerade::ReadCoordinates(platform::FieldReader& fields) {
-    x1 = fields.Int("x1");
-    y1 = fields.Int("y1");
-    x2 = fields.Int("x2");
-    y2 = fields.Int("y2");
+std::vector<platform::Control> TObjektGerade::CoordinateControls(const FieldList& fields) {
+    return fields.Controls({"x1", "y1", "x2", "y2"});
 }
 
 void TObjektGerade::RequireOnScreen(platform::FieldReader& fields, const Tprgvar& settings,
@@ -118,16 +102,4 @@ void TObjektGerade::RequireOnScreen(platform::FieldReader& fields, const Tprgvar
     };
     require(x1, y1, "x1", "y1");
     require(x2, y2, "x2", "y2");
-}
-
-void TObjektGerade::SaveCoordinates(platform::TextFile& file) const {
-    file.WriteLine("x1=" + platform::IntToStr(x1));
-    file.WriteLine("y1=" + platform::IntToStr(y1));
-    file.WriteLine("x2=" + platform::IntToStr(x2));
-    file.WriteLine("y2=" + platform::IntToStr(y2));
-}
-
-bool TObjektGerade::LoadCoordinates(platform::TextFile& file) {
-    KeyReader reader(file);
-    return reader.Int("x1=", x1) && reader.Int("y1=", y1) && reader.Int("x2=", x2) && reader.Int("y2=", y2);
 }

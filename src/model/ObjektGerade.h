@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/FieldTable.h"
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
@@ -47,19 +48,19 @@ public:
     // The segment length L = |N|.
     float Length() const;
 
-    // The dialog fields of the two points, ids "x1" ... "y2", labelled "X1" ...
+    // The fields of the two points, keys "x1" ... "y2", labelled "X1" ...
     // "Y2" followed by `labelSuffix`: X1 and Y1 on one row, X2 and Y2 on the
     // next.
-    static std::vector<platform::Control> CoordinateControls(const std::string& labelSuffix);
-    void ShowCoordinates(platform::DialogSpec& dialog) const;
-    // Reads the four fields in order, storing each value at once.
-    void ReadCoordinates(platform::FieldReader& fields);
+    template <class Kind>
+    static std::vector<typename FieldTable<Kind>::Field> CoordinateFields(const std::string& labelSuffix) {
+        return {{{"x1", "X1" + labelSuffix}, &TObjektGerade::x1},
+                {{"y1", "Y1" + labelSuffix, {}, {}, true}, &TObjektGerade::y1},
+                {{"x2", "X2" + labelSuffix}, &TObjektGerade::x2},
+                {{"y2", "Y2" + labelSuffix, {}, {}, true}, &TObjektGerade::y2}};
+    }
+    // Their controls, in that order.
+    static std::vector<platform::Control> CoordinateControls(const FieldList& fields);
     // Refuses each point off the screen with the message, at the field of a
     // coordinate that lies off.
     void RequireOnScreen(platform::FieldReader& fields, const Tprgvar& settings, const std::string& message) const;
-
-protected:
-    // The coordinate lines "x1=" ... "y2=" of the scene file.
-    void SaveCoordinates(platform::TextFile& file) const;
-    bool LoadCoordinates(platform::TextFile& file);
 };

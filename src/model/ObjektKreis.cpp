@@ -30,17 +30,6 @@ int32_t ReducedAngle(int32_t degrees) {
 }
 
 bool WithinATurn(int32_t degrees) { return 0 <= degrees && degrees <= 360; }
-
-// The geometry fields of the dialogs: control id and the field it edits.
-struct GeometryField {
-    const char* id;
-    int32_t TObjektKreis::*field;
-};
-constexpr std::array<GeometryField, 5> kGeometryFields{{{"radius", &TObjektKreis::radius},
-                                                        {"xmitte", &TObjektKreis::xmitte},
-                                                        {"ymitte", &TObjektKreis::ymitte},
-                                                        {"winkel1", &TObjektKreis::winkel1},
-                                                        {"winkel2", &TObjektKreis::winkel2}}};
 }  // namespace
 
 TObjektKreis::TObjektKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -129,7 +118,7 @@ void TObjektKreis::MoveHandle(size_t index, int32_t x, int32_t y) {
     if (index == 1) SetEndPoint(x, y);
 }
 
-std::string TObjektKreis::ValueProblem() const {
+std::string TObjektKreis::RadiusProblem(double radius) {
     return radius < 0 ? "The radius must not be negative." : std::string{};
 }
 
@@ -146,45 +135,17 @@ void TObjektKreis::MoveBy(int32_t dx, int32_t dy) {
     ymitte = SaturatingAdd(ymitte, dy);
 }
 
-std::vector<platform::Control> TObjektKreis::CoordinateControls(RadiusField radiusField,
+std::vector<platform::Control> TObjektKreis::CoordinateControls(const FieldList& fields, RadiusField radiusField,
                                                                 const std::string& angleHeading) {
     using platform::Control;
-    std::vector<Control> controls{Control::Edit("xmitte", "Center X"), Control::Edit("ymitte", "Center Y")};
-    const auto radiusAt = radiusField == RadiusField::BeforeCentre ? controls.begin() : controls.end();
-    controls.insert(radiusAt, Control::Edit("radius", "Radius"));
+    std::vector<Control> controls = radiusField == RadiusField::BeforeCentre
+                                        ? fields.Controls({"radius", "xmitte", "ymitte"})
+                                        : fields.Controls({"xmitte", "ymitte", "radius"});
     controls.push_back(Control::Label(angleHeading));
-    controls.push_back(Control::Edit("winkel1", "Start angle"));
-    controls.push_back(Control::Edit("winkel2", "End angle"));
+    for (Control& angle : fields.Controls({"winkel1", "winkel2"})) controls.push_back(std::move(angle));
     controls.push_back(
         Control::Label("Any whole number of degrees, 0 straight up, growing clockwise;\r"
                        "the arc runs clockwise from the start to the end angle.\r"
                        "A span of 360 or more is the full circle, as are angles equal modulo 360."));
     return controls;
-}
-
-void TObjektKreis::ShowCoordinates(platform::DialogSpec& dialog) const {
-    for (const GeometryField& geometry : kGeometryFields)
-        dialog[geometry.id].text = platform::IntToStr(this->*geometry.field);
-}
-
-void TObjektKreis::ReadCoordinates(platform::FieldReader& fields) {
-    for (const platform::Control& control : fields.Dialog().controls)
-        for (const GeometryField& geometry : kGeometryFields)
-            if (control.id == geometry.id) this->*geometry.field = fields.Int(control.id);
-    fields.Require(TObjektKreis::ValueProblem().empty(), "radius", TObjektKreis::ValueProblem());
-}
-
-void TObjektKreis::SaveCoordinates(platform::TextFile& file) const {
-    using platform::IntToStr;
-    file.WriteLine("xmitte=" + IntToStr(xmitte));
-    file.WriteLine("ymitte=" + IntToStr(ymitte));
-    file.WriteLine("radius=" + IntToStr(radius));
-    file.WriteLine("winkel1=" + IntToStr(winkel1));
-    file.WriteLine("winkel2=" + IntToStr(winkel2));
-}
-
-bool TObjektKreis::LoadCoordinates(platform::TextFile& file) {
-    KeyReader reader(file);
-    return reader.Int("xmitte=", xmitte) && reader.Int("ymitte=", ymitte) && reader.Int("radius=", radius) &&
-           reader.Int("winkel1=", winkel1) && reader.Int("winkel2=", winkel2);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/FieldTable.h"
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
@@ -82,24 +83,25 @@ public:
     void MoveHandle(size_t index, int32_t x, int32_t y) override;
     void MoveBy(int32_t dx, int32_t dy) override;
 
-    // "The radius must not be negative." for a negative radius: the dialogs
-    // refuse it. Kinds that check more call this first.
-    std::string ValueProblem() const override;
-
+    // The fields of the geometry, in the order of the scene file: keys
+    // "xmitte", "ymitte", "radius", "winkel1", "winkel2", labelled "Center X",
+    // "Center Y", "Radius", "Start angle", "End angle". A negative radius is
+    // refused.
+    template <class Kind>
+    static std::vector<typename FieldTable<Kind>::Field> GeometryFields() {
+        return {{{"xmitte", "Center X"}, &TObjektKreis::xmitte},
+                {{"ymitte", "Center Y"}, &TObjektKreis::ymitte},
+                {{"radius", "Radius", {}, RadiusProblem}, &TObjektKreis::radius},
+                {{"winkel1", "Start angle"}, &TObjektKreis::winkel1},
+                {{"winkel2", "End angle"}, &TObjektKreis::winkel2}};
+    }
     // Where "Radius" stands among the geometry fields of a dialog.
     enum class RadiusField { BeforeCentre, AfterCentre };
-    // The dialog fields of the geometry, ids "radius", "xmitte", "ymitte",
-    // "winkel1", "winkel2": "Radius", "Center X", "Center Y" in the given
-    // order, then `angleHeading` over "Start angle" and "End angle" and a
-    // note on what the angles mean.
-    static std::vector<platform::Control> CoordinateControls(RadiusField radiusField, const std::string& angleHeading);
-    void ShowCoordinates(platform::DialogSpec& dialog) const;
-    // Reads the geometry fields in the order the dialog shows them, storing
-    // each value at once; a negative radius is refused at its field.
-    void ReadCoordinates(platform::FieldReader& fields);
+    // The controls of the geometry: radius and centre in the given order,
+    // then `angleHeading` over the two angles and a note on what they mean.
+    static std::vector<platform::Control> CoordinateControls(const FieldList& fields, RadiusField radiusField,
+                                                             const std::string& angleHeading);
 
-protected:
-    // The geometry lines "xmitte=" ... "winkel2=" of the scene file.
-    void SaveCoordinates(platform::TextFile& file) const;
-    bool LoadCoordinates(platform::TextFile& file);
+private:
+    static std::string RadiusProblem(double radius);
 };

@@ -5,7 +5,6 @@
 
 #include "model/IterationPass.h"
 #include "model/Occlusion.h"
-#include "model/TextParts.h"
 #include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
@@ -76,10 +75,7 @@ void Tszeneobjekt::ForgetRadiation() {}
 
 bool Tszeneobjekt::RadiationIsFinite() const { return true; }
 
-bool Tszeneobjekt::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return reader.Keyword("begin") && reader.Int("color=", colour);
-}
+bool Tszeneobjekt::LoadFromFile(platform::TextFile&) { return false; }
 
 void Tszeneobjekt::SaveToFile(platform::TextFile&) const { throw std::runtime_error("Could not save"); }
 
@@ -104,9 +100,3 @@ void Tszeneobjekt::PrepareQueries(const Tprgvar&) {}
 int64_t Tszeneobjekt::QueryElements(const Tprgvar&) const { return 0; }
 
 int64_t Tszeneobjekt::StoredValues(const Tprgvar&) const { return 0; }
-
-void Tszeneobjekt::SaveHeader(platform::TextFile& file) const {
-    file.WriteLine(kind);
-    file.WriteLine("begin");
-    file.WriteLine("color=" + platform::IntToStr(colour));
-}

@@ -174,10 +174,12 @@ public:
     // file may hold such values, and they are kept as stored), as a short
     // sentence; empty when the dialog would accept them all.
     virtual std::string ValueProblem() const;
-    // Reads "begin" and "color="; kinds continue with their own keys.
+    // The object's section of the scene file after its kind line; false
+    // when a line does not match. The kinds read and write theirs from
+    // their field tables (DeclaredFields); the base reads none.
     virtual bool LoadFromFile(platform::TextFile& file);
-    // The object's section of the scene file, its kind line included. Every
-    // kind writes its own; the base raises "Could not save".
+    // The object's section of the scene file, its kind line included. The
+    // base raises "Could not save".
     virtual void SaveToFile(platform::TextFile& file) const;
 
     // Where the object lies and what it sends out or passes on, in one short
@@ -220,6 +222,4 @@ public:
 protected:
     // "S = " and the strength, for the kinds' summaries.
     static std::string StrengthSummary(float staerke);
-    // The first lines every kind writes: kind keyword, "begin", "color=".
-    void SaveHeader(platform::TextFile& file) const;
 };

@@ -11,6 +11,10 @@ std::string JoinSentences(const std::string& first, const std::string& second) {
     return first.empty() || second.empty() ? first + second : first + " " + second;
 }
 
+std::string JoinDistinctSentences(const std::string& first, const std::string& second) {
+    return first.find(second) == std::string::npos ? JoinSentences(first, second) : first;
+}
+
 bool KeyReader::Keyword(const std::string& keyword) {
     file.Expect("\"" + keyword + "\"");
     return file.ReadLine() == keyword;

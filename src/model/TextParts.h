@@ -11,6 +11,8 @@ std::string LeftPart(const std::string& s, size_t n);
 std::string RestAfter(const std::string& s, size_t n);
 // Two sentences one after the other, a blank between; either may be empty.
 std::string JoinSentences(const std::string& first, const std::string& second);
+// The same, without `second` when `first` holds it already.
+std::string JoinDistinctSentences(const std::string& first, const std::string& second);
 
 // Reads the lines of one scene-file section in their fixed order. Each call
 // reads one line and tells whether it matched; values are converted strictly,

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
+#include <vector>
 
-#include "model/TextParts.h"
-
-namespace platform {
-class FieldReader;
-}
+#include "model/FieldTable.h"
 
 // The four coefficients of a mirror/diffusor in percent: direct and diffuse
 // reflectivity, direct and diffuse transmittance. The dialogs take each
@@ -14,20 +11,35 @@ class FieldReader;
 // than it receives. A scene file may hold others; the computation then stops
 // at its pass limit and refuses radiation that outgrows the floats.
 
-// Why a dialog refuses them, in its own words; empty when it takes them.
+// Why a dialog refuses one coefficient.
+std::string CoefficientProblem(double coefficient);
+
+// The fields "dirref", "dirtrans", "difref", "diftrans" in the order of the
+// scene file, each with "%" beside it; `difrefLabel` is what the kind's
+// dialog calls the diffuse reflectivity.
+template <class Mirror>
+std::vector<typename FieldTable<Mirror>::Field> MirrorCoefficientFields(const std::string& difrefLabel) {
+    return {{{"dirref", "Direct reflectivity", "%", CoefficientProblem}, &Mirror::dirref},
+            {{"dirtrans", "Direct transmittance", "%", CoefficientProblem}, &Mirror::dirtrans},
+            {{"difref", difrefLabel, "%", CoefficientProblem}, &Mirror::difref},
+            {{"diftrans", "Diffuse transmittance", "%", CoefficientProblem}, &Mirror::diftrans}};
+}
+
+// Their controls in the order the dialogs show them: the reflectivities first.
+std::vector<platform::Control> MirrorCoefficientControls(const FieldList& fields);
+
+// Why a dialog refuses the four together, in its own words; empty when it
+// takes them.
 std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref, float diftrans);
 
-// The same refusals in a dialog, each at its field (the sum at the first
-// coefficient's).
-void RequireMirrorCoefficients(platform::FieldReader& fields, float dirref, float dirtrans, float difref,
-                               float diftrans);
+// That refusal in a dialog, at the first coefficient's field.
+template <class Mirror>
+void RequireMirrorCoefficients(const Mirror& mirror, platform::FieldReader& fields) {
+    const std::string problem =
+        MirrorCoefficientProblem(mirror.dirref, mirror.dirtrans, mirror.difref, mirror.diftrans);
+    fields.Require(problem.empty(), "dirref", problem);
+}
 
 // "reflects 50 %, diffusely 20 %; transmits 10 %, diffusely 0 %": the
 // coefficients in a line of the object list.
 std::string MirrorCoefficientSummary(float dirref, float dirtrans, float difref, float diftrans);
-
-// Reads the four keys of the scene file, "dirref=", "dirtrans=", "difref=",
-// "diftrans="; false when a key does not match. Values the dialog would
-// refuse are kept as stored (MirrorCoefficientProblem tells of them). Stores
-// nothing unless all four are read.
-bool ReadMirrorCoefficients(KeyReader& reader, float& dirref, float& dirtrans, float& difref, float& diftrans);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "model/DeclaredFields.h"
 #include "model/ObjektGerade.h"
 
 // A straight segment that swallows all radiation reaching it: it only blocks.
-class TObjektAbsorber : public TObjektGerade {
+class TObjektAbsorber : public DeclaredFields<TObjektAbsorber, TObjektGerade> {
 public:
-    TObjektAbsorber(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // How the kind is edited and stored.
+    static KindForm<TObjektAbsorber>& Form();
 
-    bool Edit(const EditContext& context) override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
+    TObjektAbsorber(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 };

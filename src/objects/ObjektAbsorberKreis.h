@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "model/DeclaredFields.h"
 #include "model/ObjektKreis.h"
 
 // A black circle or arc: it swallows all radiation reaching it and only
 // blocks.
-class TObjektAbsorberKreis : public TObjektKreis {
+class TObjektAbsorberKreis : public DeclaredFields<TObjektAbsorberKreis, TObjektKreis> {
 public:
-    TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // How the kind is edited and stored.
+    static KindForm<TObjektAbsorberKreis>& Form();
 
-    bool Edit(const EditContext& context) override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
+    TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 };

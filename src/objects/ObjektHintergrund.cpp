@@ -10,11 +10,8 @@
 #include "model/Occlusion.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
-#include "model/TextParts.h"
-#include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartPlacement.h"
-#include "platform/Conversions.h"
-#include "platform/FieldReader.h"
+#include "objects/StrengthField.h"
 #include "radiation/SurfaceElements.h"
 
 using Edge = TObjektHintergrund::Edge;
@@ -33,19 +30,6 @@ void Limit(float& fx, float& fy, float limit) {
         fx = static_cast<float>(fx * scale);
         fy = static_cast<float>(fy * scale);
     }
-}
-
-platform::DialogSpec& Dialog() {
-    using platform::Control;
-    static platform::DialogSpec dialog{
-        "Background radiation",
-        {Control::Edit("staerke", "Energy flow density"),
-         Control::Radio("allDirections", "Radiation from all directions", true),
-         Control::Radio("nuroben", "Radiation only from above the horizon", false),
-         Control::Button("OK", platform::ModalResult::OK, true), Control::CancelButton()},
-        264,
-        280};
-    return dialog;
 }
 
 }  // namespace
@@ -325,39 +309,27 @@ void TObjektHintergrund::AddStreamLineStarts(StreamLineStarts& starts, const Sce
     });
 }
 
-// The dialog shows the object's own values: showing the values last
-// confirmed in it would switch off, on OK, a background read from a file.
-bool TObjektHintergrund::Edit(const EditContext& context) {
-    platform::DialogSpec& dialog = Dialog();
-    dialog["staerke"].text = platform::ShortestFloatToStr(staerke);
-    dialog["allDirections"].checked = !nuroben;
-    dialog["nuroben"].checked = nuroben;
-    while (context.platform.ShowModal(dialog) == platform::ModalResult::OK) {
-        platform::FieldReader fields(dialog);
-        const float strength = fields.Float("staerke");
-        fields.Require(StrengthProblem(strength).empty(), "staerke", StrengthProblem(strength));
-        if (fields.Refused(context.platform)) continue;
-        staerke = strength;
-        nuroben = !dialog["allDirections"].checked;
-        return true;
-    }
-    return false;
-}
-
 std::string TObjektHintergrund::Summary() const { return StrengthSummary(staerke); }
 
-std::string TObjektHintergrund::ValueProblem() const { return StrengthProblem(staerke); }
-
-bool TObjektHintergrund::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return reader.Keyword("begin") && reader.Float("staerke=", staerke) && reader.Boolean("nuroben=", nuroben) &&
-           reader.Keyword("end");
-}
-
-void TObjektHintergrund::SaveToFile(platform::TextFile& file) const {
-    file.WriteLine("hintergrund");
-    file.WriteLine("begin");
-    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
-    file.WriteLine(nuroben ? "nuroben=1" : "nuroben=0");
-    file.WriteLine("end");
+// Written as the section "hintergrund", without a colour.
+KindForm<TObjektHintergrund>& TObjektHintergrund::Form() {
+    static KindForm<TObjektHintergrund> form = [] {
+        KindForm<TObjektHintergrund> made{
+            FieldTable<TObjektHintergrund>({StrengthField<TObjektHintergrund>("Energy flow density"),
+                                            {{{"nuroben",
+                                               "Radiation only from above the horizon",
+                                               {},
+                                               {},
+                                               false,
+                                               "allDirections",
+                                               "Radiation from all directions"},
+                                              &TObjektHintergrund::nuroben}}})};
+        made.dialog = KindDialog("Background radiation", made.fields.Controls({"staerke", "nuroben"}));
+        made.dialog.clientWidth = 264;
+        made.dialog.clientHeight = 280;
+        made.section = "hintergrund";
+        made.colourStored = false;
+        return made;
+    }();
+    return form;
 }

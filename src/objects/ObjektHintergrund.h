@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <vector>
+#include "model/DeclaredFields.h"
 
 #include "model/Occlusion.h"
 #include "model/Szeneobjekt.h"
@@ -12,8 +13,11 @@
 // The radiation that enters the picture from the world around it: the frame of
 // the picture glows inward by Lambert's cosine law. The frame also closes the
 // picture: it blocks every line of sight with an end outside it.
-class TObjektHintergrund : public Tszeneobjekt {
+class TObjektHintergrund : public DeclaredFields<TObjektHintergrund, Tszeneobjekt> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektHintergrund>& Form();
+
     TObjektHintergrund();
 
     float staerke = 0;     // energy flow density at the frame
@@ -32,14 +36,10 @@ public:
     // The frame closes the picture: it blocks every path with an end outside.
     Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
-    bool Edit(const EditContext& context) override;
     double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
-    std::string ValueProblem() const override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
 

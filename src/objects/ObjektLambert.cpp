@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "model/SceneList.h"
-#include "model/TextParts.h"
-#include "objects/StraightEmitterDialog.h"
+#include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
-#include "platform/Conversions.h"
 
-TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : TObjektGerade(px1, py1, px2, py2) {
+TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
+    : DeclaredFields(px1, py1, px2, py2) {
     kind = "lambert";
     description = "Straight lambert-like emitter";
 }
@@ -118,24 +117,10 @@ void TObjektLambert::AddStreamLineStarts(StreamLineStarts& starts, const SceneLi
     AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false, stop);
 }
 
-bool TObjektLambert::Edit(const EditContext& context) {
-    static platform::DialogSpec dialog = StraightEmitterDialog("Lambert-like emitter ");
-    return EditStraightEmitter(dialog, *this, staerke, "All points must be on the screen.", context);
-}
-
 std::string TObjektLambert::Summary() const { return TObjektGerade::Summary() + "   " + StrengthSummary(staerke); }
 
-std::string TObjektLambert::ValueProblem() const { return StrengthProblem(staerke); }
-
-bool TObjektLambert::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
-}
-
-void TObjektLambert::SaveToFile(platform::TextFile& file) const {
-    SaveHeader(file);
-    SaveCoordinates(file);
-    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
-    file.WriteLine("end");
+KindForm<TObjektLambert>& TObjektLambert::Form() {
+    static KindForm<TObjektLambert> form =
+        StraightEmitterForm<TObjektLambert>("Lambert-like emitter ", {}, "All points must be on the screen.");
+    return form;
 }

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "model/DeclaredFields.h"
 #include "model/ObjektGerade.h"
 #include "objects/StraightSurface.h"
 
 // A straight segment that emits on both sides by Lambert's cosine law.
-class TObjektLambert : public TObjektGerade {
+class TObjektLambert : public DeclaredFields<TObjektLambert, TObjektGerade> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektLambert>& Form();
+
     TObjektLambert(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
     float staerke = 0;  // emitted energy flow density
@@ -20,14 +24,10 @@ public:
                            FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
-    bool Edit(const EditContext& context) override;
     double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
-    std::string ValueProblem() const override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
 

@@ -5,33 +5,11 @@
 
 #include "model/ColourChoice.h"
 #include "model/SceneList.h"
-#include "model/TextParts.h"
-#include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAroundArc.h"
-#include "platform/Conversions.h"
-#include "platform/FieldReader.h"
-
-namespace {
-
-platform::DialogSpec& Dialog() {
-    using platform::Control;
-    static platform::DialogSpec dialog = [] {
-        std::vector<Control> controls{Control::Edit("staerke", "energy flow density")};
-        for (Control& geometry :
-             TObjektKreis::CoordinateControls(TObjektKreis::RadiusField::BeforeCentre, "Complete circle?"))
-            controls.push_back(std::move(geometry));
-        controls.push_back(ColourCombo());
-        controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
-        controls.push_back(Control::CancelButton());
-        return platform::DialogSpec{"Circular lambert-like emitter", std::move(controls)};
-    }();
-    return dialog;
-}
-
-}  // namespace
+#include "objects/StrengthField.h"
 
 TObjektLambertKreis::TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-    : TObjektKreis(x1, y1, x2, y2) {
+    : DeclaredFields(x1, y1, x2, y2) {
     kind = "lambertkreis";
     description = "Circular lambert-like emitter";
 }
@@ -126,37 +104,19 @@ void TObjektLambertKreis::AddStreamLineStarts(StreamLineStarts& starts, const Sc
     AddStreamLineStartsAroundArc(*this, pieces, starts, list, fluxPerLine, staerke, stop);
 }
 
-bool TObjektLambertKreis::Edit(const EditContext& context) {
-    using namespace platform;
-    DialogSpec& dialog = Dialog();
-    dialog["staerke"].text = ShortestFloatToStr(staerke);
-    ShowCoordinates(dialog);
-    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
-        FieldReader fields(dialog);
-        staerke = fields.Float("staerke");
-        fields.Require(StrengthProblem(staerke).empty(), "staerke", StrengthProblem(staerke));
-        ReadCoordinates(fields);
-        ApplyColourChoice(dialog["color"], colour);
-        if (!fields.Refused(context.platform)) return true;
-    }
-    return false;
-}
-
 std::string TObjektLambertKreis::Summary() const { return TObjektKreis::Summary() + "   " + StrengthSummary(staerke); }
 
-std::string TObjektLambertKreis::ValueProblem() const {
-    return JoinSentences(TObjektKreis::ValueProblem(), StrengthProblem(staerke));
-}
-
-bool TObjektLambertKreis::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
-}
-
-void TObjektLambertKreis::SaveToFile(platform::TextFile& file) const {
-    SaveHeader(file);
-    SaveCoordinates(file);
-    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
-    file.WriteLine("end");
+KindForm<TObjektLambertKreis>& TObjektLambertKreis::Form() {
+    static KindForm<TObjektLambertKreis> form = [] {
+        using platform::Control;
+        KindForm<TObjektLambertKreis> made{FieldTable<TObjektLambertKreis>(
+            {GeometryFields<TObjektLambertKreis>(), StrengthField<TObjektLambertKreis>("energy flow density")})};
+        std::vector<Control> controls = made.fields.Controls({"staerke"});
+        for (Control& geometry : CoordinateControls(made.fields, RadiusField::BeforeCentre, "Complete circle?"))
+            controls.push_back(std::move(geometry));
+        controls.push_back(ColourCombo());
+        made.dialog = KindDialog("Circular lambert-like emitter", std::move(controls));
+        return made;
+    }();
+    return form;
 }

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <vector>
+#include "model/DeclaredFields.h"
 
 #include "model/ObjektKreis.h"
 #include "radiation/ArcElements.h"
 
 // A circle or arc that emits from both faces by Lambert's cosine law. It does
 // not react to the light falling on it, but it blocks it.
-class TObjektLambertKreis : public TObjektKreis {
+class TObjektLambertKreis : public DeclaredFields<TObjektLambertKreis, TObjektKreis> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektLambertKreis>& Form();
+
     TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
     float staerke = 0;  // emitted energy flow density at the surface
@@ -17,15 +21,11 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    bool Edit(const EditContext& context) override;
     double Strength() const override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
-    std::string ValueProblem() const override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     // Cuts the current circle or arc into elements for the resolution.
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;

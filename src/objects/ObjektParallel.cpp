@@ -5,13 +5,11 @@
 
 #include "model/Geometry.h"
 #include "model/SceneList.h"
-#include "model/TextParts.h"
-#include "objects/StraightEmitterDialog.h"
+#include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
-#include "platform/Conversions.h"
 
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
-    : TObjektGerade(px1, py1, px2, py2) {
+    : DeclaredFields(px1, py1, px2, py2) {
     kind = "parallel";
     description = "Straight emitter of parallel light";
 }
@@ -60,12 +58,6 @@ void TObjektParallel::AddStreamLineStarts(StreamLineStarts& starts, const SceneL
     AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, staerke, false, stop);
 }
 
-bool TObjektParallel::Edit(const EditContext& context) {
-    static platform::DialogSpec dialog = StraightEmitterDialog(
-        "Emitter of parallel light", "The beam leaves both sides of the line, at right angles to it.");
-    return EditStraightEmitter(dialog, *this, staerke, "The points must be on the screen.", context);
-}
-
 void TObjektParallel::DrawSelectionMark(platform::Canvas& canvas) const {
     constexpr double kFrom = 4, kTo = 20, kHead = 5;
     const double length = Length();
@@ -88,17 +80,9 @@ void TObjektParallel::DrawSelectionMark(platform::Canvas& canvas) const {
 
 std::string TObjektParallel::Summary() const { return TObjektGerade::Summary() + "   " + StrengthSummary(staerke); }
 
-std::string TObjektParallel::ValueProblem() const { return StrengthProblem(staerke); }
-
-bool TObjektParallel::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) && reader.Float("staerke=", staerke) &&
-           reader.Keyword("end");
-}
-
-void TObjektParallel::SaveToFile(platform::TextFile& file) const {
-    SaveHeader(file);
-    SaveCoordinates(file);
-    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
-    file.WriteLine("end");
+KindForm<TObjektParallel>& TObjektParallel::Form() {
+    static KindForm<TObjektParallel> form = StraightEmitterForm<TObjektParallel>(
+        "Emitter of parallel light", "The beam leaves both sides of the line, at right angles to it.",
+        "The points must be on the screen.");
+    return form;
 }

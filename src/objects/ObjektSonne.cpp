@@ -6,23 +6,10 @@
 #include <numbers>
 
 #include "model/SceneList.h"
-#include "model/TextParts.h"
-#include "objects/StraightEmitterDialog.h"
+#include "objects/StrengthField.h"
 #include "platform/Conversions.h"
-#include "platform/FieldReader.h"
 
 namespace {
-platform::DialogSpec& Dialog() {
-    using platform::Control;
-    static platform::DialogSpec dialog{
-        "Sun",
-        {Control::Edit("richtung", "Direction of the emitter"), Control::Label("degrees").Beside(),
-         Control::Label("Where the light comes from: 0 from above the picture, 90 from the right,\r"
-                        "180 from below, 270 from the left (growing clockwise)."),
-         Control::Edit("staerke", "Energy flow density"), Control::Button("OK", platform::ModalResult::OK, true),
-         Control::CancelButton()}};
-    return dialog;
-}
 // The sine or cosine of a multiple of 90 degrees comes out as about 1e-16
 // instead of 0. Taken as it is, such a cross component sends the entry point
 // of a point on the picture's border onto the point itself, where nothing
@@ -110,39 +97,23 @@ void TObjektSonne::FlowContributionsAt(int32_t px, int32_t py, const SceneList& 
     if (FlowDensityAt(px, py, list, fx, fy, exclude)) result.Prepend({fx, fy});
 }
 
-bool TObjektSonne::Edit(const EditContext& context) {
-    using namespace platform;
-    DialogSpec& dialog = Dialog();
-    dialog["richtung"].text = ShortestFloatToStr(richtung);
-    dialog["staerke"].text = ShortestFloatToStr(staerke);
-    while (context.platform.ShowModal(dialog) == ModalResult::OK) {
-        FieldReader fields(dialog);
-        const float direction = fields.Float("richtung");
-        const float strength = fields.Float("staerke");
-        fields.Require(StrengthProblem(strength).empty(), "staerke", StrengthProblem(strength));
-        if (fields.Refused(context.platform)) continue;
-        richtung = direction;
-        staerke = strength;
-        return true;
-    }
-    return false;
-}
-
 std::string TObjektSonne::Summary() const {
     return "from " + platform::ShortestFloatToStr(richtung) + "\u00b0   " + StrengthSummary(staerke);
 }
 
-std::string TObjektSonne::ValueProblem() const { return StrengthProblem(staerke); }
-
-bool TObjektSonne::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && reader.Float("staerke=", staerke) &&
-           reader.Float("richtung=", richtung) && reader.Keyword("end");
-}
-
-void TObjektSonne::SaveToFile(platform::TextFile& file) const {
-    SaveHeader(file);
-    file.WriteLine("staerke=" + platform::FloatToStr(staerke));
-    file.WriteLine("richtung=" + platform::FloatToStr(richtung));
-    file.WriteLine("end");
+KindForm<TObjektSonne>& TObjektSonne::Form() {
+    static KindForm<TObjektSonne> form = [] {
+        using platform::Control;
+        KindForm<TObjektSonne> made{FieldTable<TObjektSonne>(
+            {StrengthField<TObjektSonne>("Energy flow density"),
+             {{{"richtung", "Direction of the emitter", "degrees"}, &TObjektSonne::richtung}}})};
+        std::vector<Control> controls = made.fields.Controls({"richtung"});
+        controls.push_back(
+            Control::Label("Where the light comes from: 0 from above the picture, 90 from the right,\r"
+                           "180 from below, 270 from the left (growing clockwise)."));
+        for (Control& strength : made.fields.Controls({"staerke"})) controls.push_back(std::move(strength));
+        made.dialog = KindDialog("Sun", std::move(controls));
+        return made;
+    }();
+    return form;
 }

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "model/DeclaredFields.h"
 #include "model/Szeneobjekt.h"
 
 // Parallel light from far away over the whole picture. It has no position,
 // is not drawn, and points are shaded by objects between them and the border
 // in the direction of the sun.
-class TObjektSonne : public Tszeneobjekt {
+class TObjektSonne : public DeclaredFields<TObjektSonne, Tszeneobjekt> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektSonne>& Form();
+
     TObjektSonne();
 
     float richtung = 0;  // degrees: 0 above the picture, 90 to the right
@@ -20,13 +24,9 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
                              FlowVectorList& result) const override;
-    bool Edit(const EditContext& context) override;
     double Strength() const override;
     bool IsDegenerate() const override;
-    std::string ValueProblem() const override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
 

@@ -10,40 +10,16 @@
 #include "model/IterationPass.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
-#include "model/TextParts.h"
 #include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAlongSegment.h"
-#include "platform/Conversions.h"
 #include "platform/Errors.h"
 #include "platform/FieldReader.h"
 #include "radiation/SurfaceElements.h"
 
-namespace {
+namespace {}  // namespace
 
-platform::DialogSpec& Dialog() {
-    using platform::Control;
-    static platform::DialogSpec dialog = [] {
-        std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),
-                                      Control::Label("%").Beside(),
-                                      Control::Edit("difref", "Diffuse reflectivity"),
-                                      Control::Label("%").Beside(),
-                                      Control::Edit("dirtrans", "Direct transmittance"),
-                                      Control::Label("%").Beside(),
-                                      Control::Edit("diftrans", "Diffuse transmittance"),
-                                      Control::Label("%").Beside(),
-                                      ColourCombo(),
-                                      Control::Label("Coordinates")};
-        for (Control& coordinate : TObjektGerade::CoordinateControls(":")) controls.push_back(std::move(coordinate));
-        controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
-        controls.push_back(Control::CancelButton());
-        return platform::DialogSpec{"Mirror / Diffusor ", std::move(controls)};
-    }();
-    return dialog;
-}
-
-}  // namespace
-
-TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2) : TObjektGerade(px1, py1, px2, py2) {
+TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
+    : DeclaredFields(px1, py1, px2, py2) {
     kind = "spiegel";
     description = "Straight mirror/diffusor";
 }
@@ -408,51 +384,30 @@ void TObjektSpiegel::AddStreamLineStarts(StreamLineStarts& starts, const SceneLi
         AddStreamLineStartsAlongSegment(*this, surface, starts, list, fluxPerLine, 0, true, stop);
 }
 
-bool TObjektSpiegel::Edit(const EditContext& context) {
-    using namespace platform;
-    DialogSpec& dialog = Dialog();
-    dialog["dirref"].text = ShortestFloatToStr(dirref);
-    dialog["difref"].text = ShortestFloatToStr(difref);
-    dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
-    dialog["diftrans"].text = ShortestFloatToStr(diftrans);
-    ShowCoordinates(dialog);
-    // A refused dialog comes back as typed.
-    while (true) {
-        if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-        FieldReader fields(dialog, FieldReader::Conversion::Lenient);
-        dirref = fields.Float("dirref");
-        difref = fields.Float("difref");
-        dirtrans = fields.Float("dirtrans");
-        diftrans = fields.Float("diftrans");
-        ReadCoordinates(fields);
-        ApplyColourChoice(dialog["color"], colour);
-        RequireMirrorCoefficients(fields, dirref, dirtrans, difref, diftrans);
-        RequireOnScreen(fields, context.settings, "All points must be on the screen.");
-        if (!fields.Refused(context.platform)) return true;
-    }
-}
-
 std::string TObjektSpiegel::Summary() const {
     return TObjektGerade::Summary() + "   " + MirrorCoefficientSummary(dirref, dirtrans, difref, diftrans);
 }
 
-std::string TObjektSpiegel::ValueProblem() const {
-    return MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans);
-}
-
-bool TObjektSpiegel::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
-           ReadMirrorCoefficients(reader, dirref, dirtrans, difref, diftrans) && reader.Keyword("end");
-}
-
-void TObjektSpiegel::SaveToFile(platform::TextFile& file) const {
-    using platform::FloatToStr;
-    SaveHeader(file);
-    SaveCoordinates(file);
-    file.WriteLine("dirref=" + FloatToStr(dirref));
-    file.WriteLine("dirtrans=" + FloatToStr(dirtrans));
-    file.WriteLine("difref=" + FloatToStr(difref));
-    file.WriteLine("diftrans=" + FloatToStr(diftrans));
-    file.WriteLine("end");
+KindForm<TObjektSpiegel>& TObjektSpiegel::Form() {
+    static KindForm<TObjektSpiegel> form = [] {
+        using platform::Control;
+        KindForm<TObjektSpiegel> made{FieldTable<TObjektSpiegel>(
+            {CoordinateFields<TObjektSpiegel>(":"), MirrorCoefficientFields<TObjektSpiegel>("Diffuse reflectivity")})};
+        std::vector<Control> controls = MirrorCoefficientControls(made.fields);
+        controls.push_back(ColourCombo());
+        controls.push_back(Control::Label("Coordinates"));
+        for (Control& coordinate : CoordinateControls(made.fields)) controls.push_back(std::move(coordinate));
+        made.dialog = KindDialog("Mirror / Diffusor ", std::move(controls));
+        made.conversion = platform::FieldReader::Conversion::Lenient;
+        made.requireTogether = [](const TObjektSpiegel& mirror, platform::FieldReader& fields,
+                                  const Tprgvar& settings) {
+            RequireMirrorCoefficients(mirror, fields);
+            mirror.RequireOnScreen(fields, settings, "All points must be on the screen.");
+        };
+        made.problemTogether = [](const TObjektSpiegel& mirror) {
+            return MirrorCoefficientProblem(mirror.dirref, mirror.dirtrans, mirror.difref, mirror.diftrans);
+        };
+        return made;
+    }();
+    return form;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <vector>
+#include "model/DeclaredFields.h"
 
 #include "model/ObjektGerade.h"
 #include "model/PassStore.h"
@@ -11,8 +12,11 @@
 // A straight segment that reflects and transmits what falls on it, each part
 // split into a direct (specular) and a diffuse (Lambertian) share. What it
 // sends out is refilled in every iteration pass.
-class TObjektSpiegel : public TObjektGerade {
+class TObjektSpiegel : public DeclaredFields<TObjektSpiegel, TObjektGerade> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektSpiegel>& Form();
+
     TObjektSpiegel(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
     // Percentages of the incoming radiation; their sum is at most 100.
@@ -39,13 +43,9 @@ public:
                            FlowVectorList& scratch) const override;
     bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
                 FlowVectorList& contributions) const override;
-    bool Edit(const EditContext& context) override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
-    std::string ValueProblem() const override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     // Brings the element list up to date: a change of the end points or of
     // the resolution rebuilds it, all radiation 0 again.
     void PrepareQueries(const Tprgvar& settings) override;

@@ -9,36 +9,12 @@
 #include "model/Geometry.h"
 #include "model/IterationPass.h"
 #include "model/SceneList.h"
-#include "model/TextParts.h"
 #include "objects/MirrorCoefficients.h"
 #include "objects/StreamLineStartsAroundArc.h"
-#include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
-namespace {
-
-platform::DialogSpec& Dialog() {
-    using platform::Control;
-    static platform::DialogSpec dialog = [] {
-        std::vector<Control> controls{Control::Edit("dirref", "Direct reflectivity"),     Control::Label("%").Beside(),
-                                      Control::Edit("difref", "Diffuse reflektivity"),    Control::Label("%").Beside(),
-                                      Control::Edit("dirtrans", "Direct transmittance"),  Control::Label("%").Beside(),
-                                      Control::Edit("diftrans", "Diffuse transmittance"), Control::Label("%").Beside()};
-        for (Control& geometry :
-             TObjektKreis::CoordinateControls(TObjektKreis::RadiusField::BeforeCentre, "Full circle?"))
-            controls.push_back(std::move(geometry));
-        controls.push_back(ColourCombo());
-        controls.push_back(Control::Button("OK", platform::ModalResult::OK, true));
-        controls.push_back(Control::CancelButton());
-        return platform::DialogSpec{"Circular Mirror", std::move(controls)};
-    }();
-    return dialog;
-}
-
-}  // namespace
-
 TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-    : TObjektKreis(x1, y1, x2, y2) {
+    : DeclaredFields(x1, y1, x2, y2) {
     kind = "spiegelkreis";
     description = "Circular mirror";
 }
@@ -261,28 +237,7 @@ void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const Sc
 }
 
 bool TObjektSpiegelKreis::Edit(const EditContext& context) {
-    using namespace platform;
-    DialogSpec& dialog = Dialog();
-    dialog["dirref"].text = ShortestFloatToStr(dirref);
-    dialog["difref"].text = ShortestFloatToStr(difref);
-    dialog["dirtrans"].text = ShortestFloatToStr(dirtrans);
-    dialog["diftrans"].text = ShortestFloatToStr(diftrans);
-    ShowCoordinates(dialog);
-    while (true) {
-        if (context.platform.ShowModal(dialog) != ModalResult::OK) return false;
-        // Before reading: a malformed value that ends the edit half-way must
-        // not leave radiation behind that was built for the old geometry.
-        elements.FreeElements();
-        FieldReader fields(dialog);
-        dirref = fields.Float("dirref");
-        difref = fields.Float("difref");
-        dirtrans = fields.Float("dirtrans");
-        diftrans = fields.Float("diftrans");
-        ReadCoordinates(fields);
-        ApplyColourChoice(dialog["color"], colour);
-        RequireMirrorCoefficients(fields, dirref, dirtrans, difref, diftrans);
-        if (!fields.Refused(context.platform)) break;
-    }
+    if (!DeclaredFields::Edit(context)) return false;
     // Directed radiation needs fine direction bins to look smooth.
     if ((dirtrans > 0 || dirref > 0) && context.settings.richtungprosel < 1000)
         context.platform.ShowMessage(
@@ -295,23 +250,27 @@ std::string TObjektSpiegelKreis::Summary() const {
     return TObjektKreis::Summary() + "   " + MirrorCoefficientSummary(dirref, dirtrans, difref, diftrans);
 }
 
-std::string TObjektSpiegelKreis::ValueProblem() const {
-    return JoinSentences(TObjektKreis::ValueProblem(), MirrorCoefficientProblem(dirref, dirtrans, difref, diftrans));
-}
-
-bool TObjektSpiegelKreis::LoadFromFile(platform::TextFile& file) {
-    KeyReader reader(file);
-    return Tszeneobjekt::LoadFromFile(file) && LoadCoordinates(file) &&
-           ReadMirrorCoefficients(reader, dirref, dirtrans, difref, diftrans) && reader.Keyword("end");
-}
-
-void TObjektSpiegelKreis::SaveToFile(platform::TextFile& file) const {
-    using platform::FloatToStr;
-    SaveHeader(file);
-    SaveCoordinates(file);
-    file.WriteLine("dirref=" + FloatToStr(dirref));
-    file.WriteLine("dirtrans=" + FloatToStr(dirtrans));
-    file.WriteLine("difref=" + FloatToStr(difref));
-    file.WriteLine("diftrans=" + FloatToStr(diftrans));
-    file.WriteLine("end");
+KindForm<TObjektSpiegelKreis>& TObjektSpiegelKreis::Form() {
+    static KindForm<TObjektSpiegelKreis> form = [] {
+        using platform::Control;
+        KindForm<TObjektSpiegelKreis> made{
+            FieldTable<TObjektSpiegelKreis>({GeometryFields<TObjektSpiegelKreis>(),
+                                             MirrorCoefficientFields<TObjektSpiegelKreis>("Diffuse reflektivity")})};
+        std::vector<Control> controls = MirrorCoefficientControls(made.fields);
+        for (Control& geometry : CoordinateControls(made.fields, RadiusField::BeforeCentre, "Full circle?"))
+            controls.push_back(std::move(geometry));
+        controls.push_back(ColourCombo());
+        made.dialog = KindDialog("Circular Mirror", std::move(controls));
+        // Before reading: a malformed value that ends the edit half-way must
+        // not leave radiation behind that was built for the old geometry.
+        made.beforeReading = [](TObjektSpiegelKreis& mirror) { mirror.elements.FreeElements(); };
+        made.requireTogether = [](const TObjektSpiegelKreis& mirror, platform::FieldReader& fields, const Tprgvar&) {
+            RequireMirrorCoefficients(mirror, fields);
+        };
+        made.problemTogether = [](const TObjektSpiegelKreis& mirror) {
+            return MirrorCoefficientProblem(mirror.dirref, mirror.dirtrans, mirror.difref, mirror.diftrans);
+        };
+        return made;
+    }();
+    return form;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <vector>
+#include "model/DeclaredFields.h"
 
 #include "model/ObjektKreis.h"
 #include "radiation/CircularMirrorElements.h"
@@ -9,8 +10,11 @@
 // part split into a direct (specular) and a diffuse (Lambertian) share. What
 // it sends out is refilled in every iteration pass from what every object,
 // itself included, sends to it.
-class TObjektSpiegelKreis : public TObjektKreis {
+class TObjektSpiegelKreis : public DeclaredFields<TObjektSpiegelKreis, TObjektKreis> {
 public:
+    // How the kind is edited and stored.
+    static KindForm<TObjektSpiegelKreis>& Form();
+
     TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
     // Percentages of the incoming radiation; their sum is at most 100.
@@ -33,14 +37,12 @@ public:
                              FlowVectorList& result) const override;
     // Drops the radiation once confirmed, so that the next computation starts
     // afresh from the new geometry.
-    bool Edit(const EditContext& context) override;
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
-    std::string ValueProblem() const override;
+    // Warns of coarse direction bins for directed light.
+    bool Edit(const EditContext& context) override;
     std::string Summary() const override;
-    bool LoadFromFile(platform::TextFile& file) override;
-    void SaveToFile(platform::TextFile& file) const override;
     // Builds the elements anew when the resolution or the geometry changed.
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;

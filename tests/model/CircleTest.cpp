@@ -117,16 +117,6 @@ TEST(CircleTest, RangesKeepPairsWithinATurnAndReduceTheOthers) {
     }
 }
 
-// A negative radius is kept as a file holds it, and said to be a problem.
-TEST(CircleTest, NegativeRadiusIsTheValueProblem) {
-    TObjektKreis circle = Circle();
-    EXPECT_EQ(circle.ValueProblem(), "");
-    circle.radius = 0;
-    EXPECT_EQ(circle.ValueProblem(), "") << "degenerate, removed before use, but not refused";
-    circle.radius = -1;
-    EXPECT_EQ(circle.ValueProblem(), "The radius must not be negative.");
-}
-
 // Regression test: an angle from a file or a dialog at the 32-bit limit made
 // the span of its range overflow (undefined behaviour: 360 - (-2^31)).
 TEST(CircleTest, SpanOfAnglesAtTheIntegerLimitsDoesNotOverflow) {

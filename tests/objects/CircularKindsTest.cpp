@@ -247,6 +247,8 @@ TEST_F(CircularKindsTest, DialogsRefuseANegativeRadius) {
         EXPECT_EQ(circle->radius, 20);
         EXPECT_EQ(circle->xmitte, 410);
         EXPECT_EQ(circle->ValueProblem(), "") << circle->kind;
+        circle->radius = 0;
+        EXPECT_EQ(circle->ValueProblem(), "") << "degenerate, removed before use, but not refused";
         circle->radius = -1;
         EXPECT_EQ(circle->ValueProblem(), "The radius must not be negative.") << circle->kind;
     }

@@ -6,7 +6,7 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSonne.h"
-#include "objects/StraightEmitterDialog.h"
+#include "objects/StrengthField.h"
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 

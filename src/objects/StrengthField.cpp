@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "objects/StrengthField.h"
+
+#include <cmath>
+
+#include "model/Szeneobjekt.h"
+#include "platform/Conversions.h"
+
+std::string StrengthProblem(double staerke) {
+    if (std::fabs(staerke) <= kLargestStrength) return {};
+    return "The energy flow density must lie between " + platform::FloatToStr(-kLargestStrength, 5) + " and " +
+           platform::FloatToStr(kLargestStrength, 5) + ".";
+}
