@@ -3,6 +3,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/TextParts.h"
+#include "objects/SurfaceProbes.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
@@ -23,6 +24,10 @@ TObjektAbsorber::TObjektAbsorber(int32_t px1, int32_t py1, int32_t px2, int32_t 
     : TObjektGerade(px1, py1, px2, py2) {
     kind = "absorber";
     description = "Straight absorber";
+}
+
+ReceivingSurface TObjektAbsorber::ReceivingProbes(const Tprgvar& settings) const {
+    return StraightSurfaceProbes(*this, settings);
 }
 
 bool TObjektAbsorber::Edit(const EditContext& context) {

@@ -3,6 +3,7 @@
 
 #include "model/ColourChoice.h"
 #include "model/TextParts.h"
+#include "objects/SurfaceProbes.h"
 #include "platform/FieldReader.h"
 
 namespace {
@@ -23,6 +24,11 @@ TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, i
     : TObjektKreis(x1, y1, x2, y2) {
     kind = "absorberkreis";
     description = "Circular absorber";
+}
+
+// Cut as the circular emitter cuts itself.
+ReceivingSurface TObjektAbsorberKreis::ReceivingProbes(const Tprgvar& settings) const {
+    return CircleSurfaceProbes(*this, settings, 1, OwnLight::Skipped);
 }
 
 bool TObjektAbsorberKreis::Edit(const EditContext& context) {

@@ -8,6 +8,8 @@ class TObjektAbsorberKreis : public TObjektKreis {
 public:
     TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
+
     bool Edit(const EditContext& context) override;
     bool LoadFromFile(platform::TextFile& file) override;
     void SaveToFile(platform::TextFile& file) const override;
