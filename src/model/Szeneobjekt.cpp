@@ -100,3 +100,8 @@ void Tszeneobjekt::PrepareQueries(const Tprgvar&) {}
 int64_t Tszeneobjekt::QueryElements(const Tprgvar&) const { return 0; }
 
 int64_t Tszeneobjekt::StoredValues(const Tprgvar&) const { return 0; }
+double Tszeneobjekt::EmittedPower(const Tprgvar&) const { return 0; }
+
+ReceivingSurface Tszeneobjekt::ReceivingProbes(const Tprgvar&) const { return {}; }
+
+std::optional<SentLight> Tszeneobjekt::SentPower() const { return std::nullopt; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "model/PowerShare.h"
 #include "model/StopCheck.h"
 #include "platform/Colour.h"
 
@@ -218,6 +219,16 @@ public:
     // object. StoredValues: the radiation values the object keeps.
     virtual int64_t QueryElements(const Tprgvar& settings) const;
     virtual int64_t StoredValues(const Tprgvar& settings) const;
+
+    // The object's share in the energy balance (measure/EnergyBalance), for
+    // the computed radiation and these settings. EmittedPower: what its own
+    // light carries into the picture. ReceivingProbes: where it receives and
+    // whose light counts there; none for what receives nothing. SentPower:
+    // what a mirror/diffusor sends on, none for the others. The base emits,
+    // receives and sends nothing.
+    virtual double EmittedPower(const Tprgvar& settings) const;
+    virtual ReceivingSurface ReceivingProbes(const Tprgvar& settings) const;
+    virtual std::optional<SentLight> SentPower() const;
 
 protected:
     // "S = " and the strength, for the kinds' summaries.

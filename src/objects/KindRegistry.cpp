@@ -39,7 +39,7 @@ constexpr std::array kKinds{
     KindEntry{"spiegelkreis", Placement::Circular, "Mirror / Diffusor ", "SpiegelDiffusor1",
               WithPoints<TObjektSpiegelKreis>},
     KindEntry{"absorberkreis", Placement::Circular, "Absorber", "Absorber2", WithPoints<TObjektAbsorberKreis>},
-    KindEntry{"sonne", Placement::FromMenu, "Sun", "Sonne1", WithoutPoints<TObjektSonne>},
+    KindEntry{"sonne", Placement::FromMenu, "Sun", "Sonne1", WithoutPoints<TObjektSonne>, /*sweptDirection=*/true},
 };
 
 }  // namespace

@@ -23,6 +23,9 @@ struct KindEntry {
     const char* menuName;     // that item's name
     // A new object from two points (ignored by kinds placed from the menu).
     std::unique_ptr<Tszeneobjekt> (*create)(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Whether the sweep "sun.richtung=" varies the direction (richtung) of
+    // the scene's first object of this kind.
+    bool sweptDirection = false;
 };
 
 // Every kind a scene file or the user can add, in menu order. The background

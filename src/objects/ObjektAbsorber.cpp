@@ -2,11 +2,16 @@
 #include "objects/ObjektAbsorber.h"
 
 #include "model/ColourChoice.h"
+#include "objects/SurfaceProbes.h"
 
 TObjektAbsorber::TObjektAbsorber(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
     kind = "absorber";
     description = "Straight absorber";
+}
+
+ReceivingSurface TObjektAbsorber::ReceivingProbes(const Tprgvar& settings) const {
+    return StraightSurfaceProbes(*this, settings);
 }
 
 // Points off the screen are fine.

@@ -10,4 +10,6 @@ public:
     static KindForm<TObjektAbsorber>& Form();
 
     TObjektAbsorber(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
 };

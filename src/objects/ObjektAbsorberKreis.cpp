@@ -2,11 +2,17 @@
 #include "objects/ObjektAbsorberKreis.h"
 
 #include "model/ColourChoice.h"
+#include "objects/SurfaceProbes.h"
 
 TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {
     kind = "absorberkreis";
     description = "Circular absorber";
+}
+
+// Cut as the circular emitter cuts itself.
+ReceivingSurface TObjektAbsorberKreis::ReceivingProbes(const Tprgvar& settings) const {
+    return CircleSurfaceProbes(*this, settings, 1, OwnLight::Skipped);
 }
 
 KindForm<TObjektAbsorberKreis>& TObjektAbsorberKreis::Form() {

@@ -86,6 +86,13 @@ int64_t TObjektHintergrund::QueryElements(const Tprgvar& settings) const {
                 StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
 }
 
+// What the glowing edges emit: with nuroben the top edge and the lower half of
+// each side's light.
+double TObjektHintergrund::EmittedPower(const Tprgvar& settings) const {
+    const double width = settings.breite, height = settings.hoehe;
+    return staerke * (nuroben ? width + height : 2 * (width + height));
+}
+
 Occluder TObjektHintergrund::BlockingShape() const { return Occluder::Frame(frame.width, frame.height); }
 
 bool TObjektHintergrund::IsNear(int32_t x, int32_t y, int32_t d, int32_t, int32_t) const {

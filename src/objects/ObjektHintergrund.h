@@ -42,6 +42,7 @@ public:
     std::string Summary() const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
+    double EmittedPower(const Tprgvar& settings) const override;
 
     enum class Edge { Top, Right, Bottom, Left };
 

@@ -6,6 +6,7 @@
 #include "model/SceneList.h"
 #include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
+#include "objects/SurfaceProbes.h"
 
 TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
@@ -20,6 +21,16 @@ void TObjektLambert::PrepareQueries(const Tprgvar& settings) { surface.Prepare(*
 int64_t TObjektLambert::QueryElements(const Tprgvar& settings) const {
     // Without strength no element's path is tested.
     return staerke == 0 ? 0 : StraightSurface::KeptCount(*this, settings);
+}
+
+// Both faces emit staerke per unit length, where the segment lies inside the
+// picture: the frame blocks every path from a part outside.
+double TObjektLambert::EmittedPower(const Tprgvar& settings) const {
+    return 2.0 * staerke * StraightSurface::LengthInPicture(*this, settings);
+}
+
+ReceivingSurface TObjektLambert::ReceivingProbes(const Tprgvar& settings) const {
+    return StraightSurfaceProbes(*this, settings);
 }
 
 template <FanOrder order, class Visit>

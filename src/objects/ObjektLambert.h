@@ -30,6 +30,8 @@ public:
     std::string Summary() const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
+    double EmittedPower(const Tprgvar& settings) const override;
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
 
 private:
     // Calls visit(cx, cy) for the unblocked contribution of every element, in

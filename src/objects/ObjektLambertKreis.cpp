@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "objects/ObjektLambertKreis.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/ColourChoice.h"
 #include "model/SceneList.h"
+#include "objects/ArcElementsNearPicture.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "objects/StrengthField.h"
+#include "objects/SurfaceProbes.h"
 
 TObjektLambertKreis::TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {
@@ -30,6 +33,25 @@ int64_t TObjektLambertKreis::QueryElements(const Tprgvar& settings) const {
     // Without strength no element's path is tested.
     if (staerke == 0) return 0;
     return ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 1);
+}
+
+// Each face emits staerke per unit length, where it lies inside the picture:
+// the outer face all of its light, the inner face only what escapes through
+// the gap of an arc. From a point of a circle the arc of central angle A takes
+// A / 2 pi of the light (the view factor of an arc seen from its own circle),
+// so the inner face gives 1 - A / 2 pi.
+double TObjektLambertKreis::EmittedPower(const Tprgvar& settings) const {
+    double covered = 0;
+    for (const AngleRange& range : Ranges())
+        covered += static_cast<double>(std::max<int64_t>(0, range.Span())) * kPi / 180;
+    covered = std::min(covered, 2 * kPi);
+    return staerke * radius * covered * (2 - covered / (2 * kPi)) *
+           ArcElementsNearPicture(*this, settings, 1).ShareInside();
+}
+
+// Its own light falling back on it is not received.
+ReceivingSurface TObjektLambertKreis::ReceivingProbes(const Tprgvar& settings) const {
+    return CircleSurfaceProbes(*this, settings, 1, OwnLight::Skipped);
 }
 
 template <class Visit>

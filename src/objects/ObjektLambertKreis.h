@@ -29,6 +29,8 @@ public:
     // Cuts the current circle or arc into elements for the resolution.
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
+    double EmittedPower(const Tprgvar& settings) const override;
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
 
 private:
     // Calls visit(cx, cy) for the non-zero contribution of every element

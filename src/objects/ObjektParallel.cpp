@@ -7,6 +7,7 @@
 #include "model/SceneList.h"
 #include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
+#include "objects/SurfaceProbes.h"
 
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
@@ -20,6 +21,16 @@ void TObjektParallel::PrepareQueries(const Tprgvar& settings) { surface.Prepare(
 
 // One path, from the point to the foot of its perpendicular.
 int64_t TObjektParallel::QueryElements(const Tprgvar&) const { return staerke == 0 ? 0 : 1; }
+
+// Both faces emit staerke per unit length, where the segment lies inside the
+// picture: the frame blocks every path from a part outside.
+double TObjektParallel::EmittedPower(const Tprgvar& settings) const {
+    return 2.0 * staerke * StraightSurface::LengthInPicture(*this, settings);
+}
+
+ReceivingSurface TObjektParallel::ReceivingProbes(const Tprgvar& settings) const {
+    return StraightSurfaceProbes(*this, settings);
+}
 
 bool TObjektParallel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
                                     int32_t exclude) const {

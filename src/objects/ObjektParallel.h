@@ -27,6 +27,8 @@ public:
     void DrawSelectionMark(platform::Canvas& canvas) const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
+    double EmittedPower(const Tprgvar& settings) const override;
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
 
 private:
     StraightSurface surface;  // the pieces its stream lines start from

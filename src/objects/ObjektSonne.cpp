@@ -53,6 +53,13 @@ void TObjektSonne::PrepareQueries(const Tprgvar& settings) {
     hoehe = settings.hoehe;
 }
 
+// What crosses the edges facing the sun.
+double TObjektSonne::EmittedPower(const Tprgvar& settings) const {
+    const double width = settings.breite, height = settings.hoehe;
+    const double theta = kPi * richtung / 180;
+    return staerke * (width * std::fabs(std::cos(theta)) + height * std::fabs(std::sin(theta)));
+}
+
 // One path, from the point to the picture's border.
 int64_t TObjektSonne::QueryElements(const Tprgvar&) const { return 1; }
 

@@ -29,6 +29,7 @@ public:
     std::string Summary() const override;
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
+    double EmittedPower(const Tprgvar& settings) const override;
 
 private:
     // The picture through whose border the light enters.

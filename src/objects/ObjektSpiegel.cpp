@@ -11,7 +11,9 @@
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "objects/MirrorCoefficients.h"
+#include "objects/MirrorPower.h"
 #include "objects/StreamLineStartsAlongSegment.h"
+#include "objects/SurfaceProbes.h"
 #include "platform/Errors.h"
 #include "platform/FieldReader.h"
 #include "radiation/SurfaceElements.h"
@@ -39,6 +41,28 @@ int64_t TObjektSpiegel::QueryElements(const Tprgvar& settings) const {
 
 int64_t TObjektSpiegel::StoredValues(const Tprgvar& settings) const {
     return QueryElements(settings) * settings.richtungprosel;
+}
+
+ReceivingSurface TObjektSpiegel::ReceivingProbes(const Tprgvar& settings) const {
+    return StraightSurfaceProbes(*this, settings);
+}
+
+// Its directed bins hold reflected and transmitted light together, split
+// dirref : dirtrans as every arriving vector was; the diffuse exitances
+// likewise difref : diftrans.
+std::optional<SentLight> TObjektSpiegel::SentPower() const {
+    const std::vector<double> widths =
+        BinWidths(elements.Elements().empty() ? 0 : elements.Elements()[0].dirrad.size());
+    double directed = 0, diffuse = 0;
+    for (const TSelListe& element : elements.Elements()) {
+        directed += DirectedPower(element.dirrad, widths, elements.elemlen);
+        diffuse += (static_cast<double>(element.difplus) + element.difminus) * elements.elemlen;
+    }
+    return SentLight{
+        CoefficientShare(directed, dirref, dirtrans) + CoefficientShare(diffuse, difref, diftrans),
+        CoefficientShare(directed, dirtrans, dirref) + CoefficientShare(diffuse, diftrans, difref),
+        PassedPercent(dirref, dirtrans, difref, diftrans),
+    };
 }
 
 std::function<void()> TObjektSpiegel::RadiationRestorer() {

@@ -51,6 +51,8 @@ public:
     void PrepareQueries(const Tprgvar& settings) override;
     int64_t QueryElements(const Tprgvar& settings) const override;
     int64_t StoredValues(const Tprgvar& settings) const override;
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
+    std::optional<SentLight> SentPower() const override;
 
     const MirrorElements& Elements() const { return elements; }
     MirrorElements& Elements() { return elements; }

@@ -10,7 +10,9 @@
 #include "model/IterationPass.h"
 #include "model/SceneList.h"
 #include "objects/MirrorCoefficients.h"
+#include "objects/MirrorPower.h"
 #include "objects/StreamLineStartsAroundArc.h"
+#include "objects/SurfaceProbes.h"
 #include "platform/FieldReader.h"
 
 TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -33,6 +35,33 @@ int64_t TObjektSpiegelKreis::StoredValues(const Tprgvar& settings) const {
     const int64_t elements = ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 0);
     // Below 2^62 / 2^32 elements the product stays in 64 bits.
     return std::min<int64_t>(elements, int64_t{1} << 29) * (2 * int64_t{settings.richtungprosel} + 2);
+}
+
+// It gathers its own light too, as any other.
+ReceivingSurface TObjektSpiegelKreis::ReceivingProbes(const Tprgvar& settings) const {
+    return CircleSurfaceProbes(*this, settings, 0, OwnLight::Counts);
+}
+
+// It keeps reflected and transmitted beams apart; its diffuse exitances hold
+// both, split difref : diftrans as every arriving vector was.
+std::optional<SentLight> TObjektSpiegelKreis::SentPower() const {
+    SentLight sent;
+    double diffuse = 0;
+    for (size_t k = 0; k < elements.Pieces().size(); ++k) {
+        const ArcPiece& piece = elements.Pieces()[k];
+        const ArcRadiation& radiation = elements.Radiation()[k];
+        const std::vector<double> widths = BinWidths(static_cast<size_t>(radiation.bins));
+        for (size_t i = 0; i < piece.elements.size(); ++i) {
+            sent.reflected += DirectedPower(radiation.Reflected(i), widths, piece.elementLength);
+            sent.transmitted += DirectedPower(radiation.Transmitted(i), widths, piece.elementLength);
+            diffuse +=
+                (static_cast<double>(radiation.difrad[2 * i]) + radiation.difrad[2 * i + 1]) * piece.elementLength;
+        }
+    }
+    sent.reflected += CoefficientShare(diffuse, difref, diftrans);
+    sent.transmitted += CoefficientShare(diffuse, diftrans, difref);
+    sent.passedPercent = PassedPercent(dirref, dirtrans, difref, diftrans);
+    return sent;
 }
 
 std::function<void()> TObjektSpiegelKreis::RadiationRestorer() {

@@ -49,6 +49,8 @@ public:
     // Per element a reflected and a transmitted value per direction bin,
     // and the diffuse exitance of its two faces.
     int64_t StoredValues(const Tprgvar& settings) const override;
+    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
+    std::optional<SentLight> SentPower() const override;
 
     const CircularMirrorElements& Elements() const { return elements; }
     CircularMirrorElements& Elements() { return elements; }

@@ -48,6 +48,11 @@ StraightSurface::SegmentPart StraightSurface::PartInPicture(const TObjektGerade&
     return part;
 }
 
+double StraightSurface::LengthInPicture(const TObjektGerade& object, const Tprgvar& settings) {
+    const auto [lo, hi] = PartInPicture(object, settings, 0);
+    return hi > lo ? (hi - lo) * object.Length() : 0;
+}
+
 int32_t StraightSurface::KeptCount(const TObjektGerade& object, const Tprgvar& settings) {
     const IndexRange range =
         ElementsNearPicture(object, StraightElementCount(object.Length(), settings.sellaenge), settings);

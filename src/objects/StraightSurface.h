@@ -28,6 +28,9 @@ public:
         double hi;
     };
     static SegmentPart PartInPicture(const TObjektGerade& object, const Tprgvar& settings, double margin);
+    // The length of the part inside the picture, in pixels: only this part
+    // of an emitter sends light into the scene.
+    static double LengthInPicture(const TObjektGerade& object, const Tprgvar& settings);
 
     float length = 0;                 // L, the segment length
     int32_t count = 0;                // n = Trunc(L / sellaenge + 1), all elements

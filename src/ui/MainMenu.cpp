@@ -15,23 +15,23 @@ public:
     explicit MenuBuilder(MainWindow& target) : window(target) {}
 
     // A command that may change the scene: what it changed can be undone.
-    MenuItem Edit(std::string caption, std::string name, void (MainWindow::*command)(),
+    MenuItem Edit(std::string caption, std::string name, const std::function<void(MainWindow&)>& command,
                   StandardKey key = StandardKey::None) const {
         MainWindow& bound = window;
         MenuItem item = Item(std::move(caption), std::move(name), command, key);
         item.action = [&bound, command] {
-            platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); });
+            platform::ReportingErrors(bound.Platform(), [&] { command(bound); });
             bound.NoteChanges();
         };
         return item;
     }
 
-    MenuItem Item(std::string caption, std::string name, void (MainWindow::*command)(),
+    MenuItem Item(std::string caption, std::string name, const std::function<void(MainWindow&)>& command,
                   StandardKey key = StandardKey::None) const {
         MainWindow& bound = window;
         MenuItem item{std::move(caption),
                       std::move(name),
-                      [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { (bound.*command)(); }); },
+                      [&bound, command] { platform::ReportingErrors(bound.Platform(), [&] { command(bound); }); },
                       {}};
         item.key = key;
         return item;
@@ -56,6 +56,18 @@ public:
         for (const KindEntry& kind : Kinds())
             if (kind.placement == placement)
                 items.push_back(Mode<DrawObjectMode>(kind.menuCaption, kind.menuName, std::string(kind.keyword)));
+        return items;
+    }
+
+    // The items that add the kinds placed from the menu, in the registry's
+    // order.
+    std::vector<MenuItem> AddedFromMenu() const {
+        std::vector<MenuItem> items;
+        for (const KindEntry& kind : Kinds())
+            if (kind.placement == Placement::FromMenu)
+                items.push_back(Edit(kind.menuCaption, kind.menuName, [keyword = kind.keyword](MainWindow& target) {
+                    target.AddObjectOfKind(keyword);
+                }));
         return items;
     }
 
@@ -88,7 +100,6 @@ MenuItem Submenu(std::string caption, std::vector<MenuItem> children) {
 // the scene, so their dialogs are no undo steps.
 std::vector<MenuItem> MainMenu(MainWindow& window) {
     const MenuBuilder m(window);
-    const KindEntry& sun = *FindKind("sonne");
     std::vector<MenuItem> file{m.Item("New", "Neu1", &MainWindow::NewScene, StandardKey::New),
                                m.Item("Open", "Load1", &MainWindow::OpenScene, StandardKey::Open),
                                m.Item("Save", "Save1", &MainWindow::SaveScene, StandardKey::Save),
@@ -143,13 +154,13 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
     selectAll.shortcut = "Ctrl+A";
     MenuItem snapping = m.Item("Snap to Objects", "Einrasten1", &MainWindow::ToggleSnapping);
     snapping.checked = [&window] { return window.SnappingOn(); };
+    std::vector<MenuItem> sceneryObjects{Submenu("Straight objects ", m.DrawingModes(Placement::Straight)),
+                                         Submenu("Circular objects ", m.DrawingModes(Placement::Circular))};
+    for (MenuItem& added : m.AddedFromMenu()) sceneryObjects.push_back(std::move(added));
+    sceneryObjects.push_back(m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground));
     return {
         Submenu("File", std::move(file)),
-        Submenu("Scenery Objects",
-                {Submenu("Straight objects ", m.DrawingModes(Placement::Straight)),
-                 Submenu("Circular objects ", m.DrawingModes(Placement::Circular)),
-                 m.Edit(sun.menuCaption, sun.menuName, &MainWindow::AddSun),
-                 m.Edit("Background Radiation", "Hintergrundstrahlung1", &MainWindow::EditBackground)}),
+        Submenu("Scenery Objects", std::move(sceneryObjects)),
         Submenu("Edit", {m.Edit("Object Manager", "Objektmanager1", &MainWindow::OpenObjectManager), select, undo, redo,
                          cut, copy, paste, duplicate, deleteSelected, selectAll, snapping}),
         Submenu(

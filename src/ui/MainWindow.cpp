@@ -200,10 +200,10 @@ bool MainWindow::MayDiscardChanges() {
     }
 }
 
-void MainWindow::AddSun() {
+void MainWindow::AddObjectOfKind(const std::string& keyword) {
     mouseMode = std::make_unique<SelectMode>();
     settings.berechnet = false;
-    list.Append(CreateObjectOfKind("sonne", 0, 0, 0, 0));
+    list.Append(CreateObjectOfKind(keyword, 0, 0, 0, 0));
     if (!EditObject(list.Tail())) list.Remove(list.size() - 1);
     RedrawAll();
     UpdateStatus();

@@ -82,8 +82,9 @@ public:
     // The scene and the display it shows as vector graphics (SVG).
     void WriteSvg(const std::string& fileName);
     void Quit();
-    // "Scenery Objects"
-    void AddSun();
+    // "Scenery Objects": an object of a kind placed from the menu (the sun),
+    // its dialog opened at once; Cancel takes it away again.
+    void AddObjectOfKind(const std::string& keyword);
     void EditBackground();
     // "Edit"
     void OpenObjectManager();

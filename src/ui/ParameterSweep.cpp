@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "files/ObjectSection.h"
+#include "objects/KindRegistry.h"
 #include "platform/Conversions.h"
 
 namespace {
@@ -25,7 +26,7 @@ double Number(const std::string& text) {
 Tszeneobjekt& Find(SceneList& list, const ParameterSweep& sweep) {
     if (sweep.object == 0) {
         for (const auto& object : list)
-            if (object->kind == "sonne") return *object;
+            if (const KindEntry* kind = FindKind(object->kind); kind && kind->sweptDirection) return *object;
         throw std::runtime_error("The scene has no sun whose direction could be swept.");
     }
     if (sweep.object < 1 || static_cast<size_t>(sweep.object) > list.size())

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "SceneFixture.h"
 #include "measure/EnergyBalance.h"
@@ -67,6 +69,34 @@ TEST_F(EnergyBalanceTest, EveryKindEmitsStaerkePerUnitLengthOfEachFaceThatLightL
     background.nuroben = true;  // the top edge, and the lower half of each side's light
     balance = BalanceOf(list, settings);
     EXPECT_NEAR(balance.objects[0].emitted, 0.5 * (800 + 600), 1e-3);
+}
+
+// Every kind of the registry alone in a frame that glows (so every surface
+// receives), with strength and coefficients where its dialog has them: the
+// power of each scene is accounted for, so a kind that emits must tell what
+// it emits, a surface what it receives and a mirror what it sends on.
+TEST_F(EnergyBalanceTest, EveryKindOfTheRegistryKeepsTheBalanceClosed) {
+    for (const KindEntry& kind : Kinds()) {
+        list.Clear(NewBackground());
+        static_cast<TObjektHintergrund&>(list.Head()).staerke = 0.5f;
+        // A segment across the picture, a circle of radius 200 in its middle.
+        std::unique_ptr<Tszeneobjekt> object =
+            kind.placement == Placement::Circular ? kind.create(400, 300, 600, 300) : kind.create(100, 300, 700, 300);
+        Answer([](platform::DialogSpec& dialog) {
+            for (platform::Control& control : dialog.controls)
+                for (const auto& [id, text] :
+                     {std::pair{"staerke", "2"}, std::pair{"richtung", "30"}, std::pair{"dirref", "20"},
+                      std::pair{"difref", "20"}, std::pair{"dirtrans", "20"}, std::pair{"diftrans", "20"}})
+                    if (control.id == id) control.text = text;
+            return platform::ModalResult::OK;
+        });
+        ASSERT_TRUE(object->Edit(Context())) << kind.keyword;
+        list.Append(std::move(object));
+        Compute();
+        const EnergyBalance balance = BalanceOf(list, settings);
+        const double accounted = balance.absorbed + balance.leaving;
+        EXPECT_NEAR(balance.emitted, accounted, 0.02 * accounted) << kind.keyword;
+    }
 }
 
 // Emitters and absorbers and a 30 % diffuse reflector inside a dark frame:
