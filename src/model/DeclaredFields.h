@@ -28,6 +28,8 @@ struct KindForm {
     std::function<std::string(const Kind& object)> problemTogether{};
     // Called when the dialog closed with OK, before its fields are read.
     std::function<void(Kind& object)> beforeReading{};
+    // Called when the dialog has taken the values: advice on them, say.
+    std::function<void(const Kind& object, const EditContext& context)> afterTaking{};
     // The section's first line; empty: the kind keyword. Whether "color="
     // follows "begin".
     std::string section{};
@@ -63,7 +65,9 @@ public:
             for (const platform::Control& control : form.dialog.controls)
                 if (control.id == "color") ApplyColourChoice(control, this->colour);
             if (form.requireTogether) form.requireTogether(Self(), fields, context.settings);
-            if (!fields.Refused(context.platform)) return true;
+            if (fields.Refused(context.platform)) continue;
+            if (form.afterTaking) form.afterTaking(Self(), context);
+            return true;
         }
         return false;
     }

@@ -265,16 +265,6 @@ void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const Sc
         AddStreamLineStartsAroundArc(*this, elements.Pieces(), starts, list, fluxPerLine, std::nullopt, stop);
 }
 
-bool TObjektSpiegelKreis::Edit(const EditContext& context) {
-    if (!DeclaredFields::Edit(context)) return false;
-    // Directed radiation needs fine direction bins to look smooth.
-    if ((dirtrans > 0 || dirref > 0) && context.settings.richtungprosel < 1000)
-        context.platform.ShowMessage(
-            "For good pictures,\rYou should set in the menu Parameters,\rsubmenu Resolution of calculation\r"
-            "the Number of discrete directions to at least 1000.");
-    return true;
-}
-
 std::string TObjektSpiegelKreis::Summary() const {
     return TObjektKreis::Summary() + "   " + MirrorCoefficientSummary(dirref, dirtrans, difref, diftrans);
 }
@@ -295,6 +285,13 @@ KindForm<TObjektSpiegelKreis>& TObjektSpiegelKreis::Form() {
         made.beforeReading = [](TObjektSpiegelKreis& mirror) { mirror.elements.FreeElements(); };
         made.requireTogether = [](const TObjektSpiegelKreis& mirror, platform::FieldReader& fields, const Tprgvar&) {
             RequireMirrorCoefficients(mirror, fields);
+        };
+        // Directed radiation needs fine direction bins to look smooth.
+        made.afterTaking = [](const TObjektSpiegelKreis& mirror, const EditContext& context) {
+            if ((mirror.dirtrans > 0 || mirror.dirref > 0) && context.settings.richtungprosel < 1000)
+                context.platform.ShowMessage(
+                    "For good pictures,\rYou should set in the menu Parameters,\rsubmenu Resolution of calculation\r"
+                    "the Number of discrete directions to at least 1000.");
         };
         made.problemTogether = [](const TObjektSpiegelKreis& mirror) {
             return MirrorCoefficientProblem(mirror.dirref, mirror.dirtrans, mirror.difref, mirror.diftrans);

@@ -40,8 +40,6 @@ public:
     void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                              const StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
-    // Warns of coarse direction bins for directed light.
-    bool Edit(const EditContext& context) override;
     std::string Summary() const override;
     // Builds the elements anew when the resolution or the geometry changed.
     void PrepareQueries(const Tprgvar& settings) override;
