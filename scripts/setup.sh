@@ -29,14 +29,15 @@ as_user() {
 # text in DejaVu Sans, which the program carries built in.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgtest-dev
     libbenchmark-dev libfreetype-dev fonts-dejavu-core)
-# The tests also check the sources' layout, run the program in a real window
-# under a window manager on a virtual screen, have a standard renderer
-# (rsvg-convert) draw the SVG pictures, and run under the sanitizers and
-# libFuzzer (clang's; GCC's sanitizer runtimes come with g++), and build the
-# Debian package (dpkg-shlibdeps finds its dependencies).
+# The tests also check the sources' layout and run clang-tidy over them, run
+# the program in a real window under a window manager on a virtual screen,
+# have a standard renderer (rsvg-convert) draw the SVG pictures, and run
+# under the sanitizers and libFuzzer (clang's; GCC's sanitizer runtimes come
+# with g++), and build the Debian package (dpkg-shlibdeps finds its
+# dependencies).
 if [[ $mode == test ]]; then
-    packages+=(clang-format git xvfb xauth openbox xdotool x11-utils clang-14 libclang-rt-14-dev librsvg2-bin
-        dpkg-dev)
+    packages+=(clang-format clang-tidy-14 git xvfb xauth openbox xdotool x11-utils clang-14 libclang-rt-14-dev
+        librsvg2-bin dpkg-dev)
 fi
 has_display() { [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; }
 # Without a screen the program still starts, on a virtual one.

@@ -22,6 +22,11 @@ const std::string kLineWanted =
     "--line wants the whole pixel coordinates of its ends, X1,Y1,X2,Y2, and after them the samples, :N, from 1 to "
     "1000000 (10 if not given)";
 
+// The error for a text that is not what an option wants.
+CliUsageError Unwanted(const std::string& wanted, const std::string& text) {
+    return CliUsageError(wanted + ", not \"" + text + "\"");
+}
+
 // Whole numbers separated by commas, exactly `count` of them; `wanted` says
 // what the option wants when the text is something else.
 std::vector<int32_t> WholeNumbers(const std::string& text, size_t count, const std::string& wanted) {
@@ -32,8 +37,7 @@ std::vector<int32_t> WholeNumbers(const std::string& text, size_t count, const s
         int32_t value = 0;
         const auto [rest, error] = std::from_chars(at, end, value);
         const bool last = numbers.size() + 1 == count;
-        if (error != std::errc() || (last ? rest != end : rest == end || *rest != ','))
-            throw CliUsageError(wanted + ", not \"" + text + "\"");
+        if (error != std::errc() || (last ? rest != end : rest == end || *rest != ',')) throw Unwanted(wanted, text);
         numbers.push_back(value);
         at = rest + 1;
     }
@@ -60,8 +64,7 @@ MeasuringLine LineOption(const std::string& text) {
     MeasuringLine line{ends[0], ends[1], ends[2], ends[3]};
     if (colon != std::string::npos) {
         line.samples = WholeNumbers(text.substr(colon + 1), 1, kLineWanted)[0];
-        if (line.samples < 1 || line.samples > MeasuringLine::kMostSamples)
-            throw CliUsageError(kLineWanted + ", not \"" + text + "\"");
+        if (line.samples < 1 || line.samples > MeasuringLine::kMostSamples) throw Unwanted(kLineWanted, text);
     }
     return line;
 }
@@ -71,15 +74,47 @@ double Seconds(const std::string& text) {
     const char* end = text.data() + text.size();
     const auto [rest, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || rest != end || !(value > 0) || value > 1e9)
-        throw CliUsageError("--max-seconds wants a number of seconds above 0, not \"" + text + "\"");
+        throw Unwanted("--max-seconds wants a number of seconds above 0", text);
     return value;
 }
 
 DisplayKind RenderKind(const std::string& text) {
     for (const auto& [name, kind] : kRenderKinds)
         if (text == name) return kind;
-    throw CliUsageError("--render wants arrows, streamlines, circles, diffuseness, densitymap or scene, not \"" + text +
-                        "\"");
+    throw Unwanted("--render wants arrows, streamlines, circles, diffuseness, densitymap or scene", text);
+}
+
+// The options that take no value: each switches on what it names.
+constexpr std::array<std::pair<const char*, bool CliOptions::*>, 7> kSwitches{{
+    {"--passes", &CliOptions::passes},
+    {"--legends", &CliOptions::legends},
+    {"--log-arrows", &CliOptions::logarithmicArrows},
+    {"--polar", &CliOptions::polar},
+    {"--balance", &CliOptions::balance},
+    {"--verify", &CliOptions::verify},
+    {"--progress", &CliOptions::progress},
+}};
+
+// Switches on what `argument` names; false when it is no switch.
+bool SetSwitch(const std::string& argument, CliOptions& options) {
+    for (const auto& [name, member] : kSwitches)
+        if (argument == name) {
+            options.*member = true;
+            return true;
+        }
+    return false;
+}
+
+// Throws CliUsageError unless the options go together: a scene file comes
+// with everything but the verification alone, --render with --out, --polar
+// with --probe.
+void CheckTogether(const CliOptions& options, bool sceneGiven, bool outGiven) {
+    // The verification scenes are built in; everything else reads the scene.
+    const bool sceneWanted = !options.probes.empty() || !options.lines.empty() || options.sweep || options.field ||
+                             options.render || outGiven || options.save || options.passes || options.balance;
+    if (!sceneGiven && (sceneWanted || !options.verify)) throw CliUsageError("no scene file given");
+    if (options.render.has_value() != outGiven) throw CliUsageError("--render and --out go together");
+    if (options.polar && options.probes.empty()) throw CliUsageError("--polar goes with --probe");
 }
 
 template <class Value>
@@ -108,6 +143,7 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             if (i + 1 == arguments.size()) throw CliUsageError(argument + " needs a value");
             return arguments[++i];
         };
+        if (SetSwitch(argument, options)) continue;
         if (argument == "--probe")
             options.probes.push_back(ProbePoint(value()));
         else if (argument == "--line")
@@ -122,33 +158,14 @@ CliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             SetOnce(out, value(), argument);
         else if (argument == "--save")
             SetOnce(options.save, value(), argument);
-        else if (argument == "--passes")
-            options.passes = true;
-        else if (argument == "--legends")
-            options.legends = true;
-        else if (argument == "--log-arrows")
-            options.logarithmicArrows = true;
-        else if (argument == "--polar")
-            options.polar = true;
-        else if (argument == "--balance")
-            options.balance = true;
-        else if (argument == "--verify")
-            options.verify = true;
         else if (argument == "--max-seconds")
             SetOnce(options.maxSeconds, Seconds(value()), argument);
-        else if (argument == "--progress")
-            options.progress = true;
         else if (argument.starts_with("-") && argument.size() > 1)
             throw CliUsageError("unknown option " + argument);
         else
             SetOnce(scene, argument, "the scene file");
     }
-    // The verification scenes are built in; everything else reads the scene.
-    const bool sceneWanted = !options.probes.empty() || !options.lines.empty() || options.sweep || options.field ||
-                             options.render || out || options.save || options.passes || options.balance;
-    if (!scene && (sceneWanted || !options.verify)) throw CliUsageError("no scene file given");
-    if (options.render.has_value() != out.has_value()) throw CliUsageError("--render and --out go together");
-    if (options.polar && options.probes.empty()) throw CliUsageError("--polar goes with --probe");
+    CheckTogether(options, scene.has_value(), out.has_value());
     options.scene = scene.value_or("");
     options.out = out.value_or("");
     return options;

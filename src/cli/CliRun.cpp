@@ -179,66 +179,45 @@ int Failed(const CliOptions& options, platform::HeadlessPlatform& headless, std:
     return kTooLong;
 }
 
-int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out, std::ostream& err) {
-    // The window takes the size of the scene's picture; its pixels are
-    // held only once something is drawn.
-    platform::HeadlessWindow window(kCliScreenSize, kCliScreenSize);
-    MainWindow form(headless, window);
+// Whatever the estimate, the tool computes: the user asked for it, and
+// --max-seconds bounds it. The deadline stops work that runs too long; only
+// work estimated at more than kEstimateSpread times the limit, beyond what
+// the estimate may be off, is refused at once. 0 to go on, else the exit
+// status.
+int LimitTime(const CliOptions& options, MainWindow& form, platform::HeadlessPlatform& headless, std::ostream& err) {
+    if (!options.maxSeconds) return 0;
+    double seconds = 0;
+    if (!Step(headless, err, [&] { seconds = form.EstimatedSeconds(OptionsWork(options, form)); })) return 1;
+    if (seconds > kEstimateSpread * *options.maxSeconds) {
+        err << "brevanto-cli: this would take about " << Number(std::round(seconds)) << " s, more than the "
+            << Number(*options.maxSeconds) << " s of --max-seconds.\n";
+        return kTooLong;
+    }
+    headless.deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                               std::chrono::duration<double>(*options.maxSeconds));
+    return 0;
+}
+
+// The rows of --probe (with --polar) and --line.
+std::string ProbeRows(const CliOptions& options, const SceneList& list, const platform::ProgressWindow& progress) {
+    std::string rows;
+    for (const CliOptions::Point& probe : options.probes) {
+        if (progress.Cancelled()) throw platform::Stopped();
+        rows += "probe " + FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') + '\n';
+        if (options.polar) rows += PolarLine(MeasureLight(list, probe.x, probe.y)) + '\n';
+    }
+    for (size_t k = 0; k < options.lines.size(); ++k)
+        rows += LineRows(k + 1, MeasureAlong(list, options.lines[k], [&] {
+                             if (progress.Cancelled()) throw platform::Stopped();
+                         }));
+    return rows;
+}
+
+// --field, --render with --out and --save. 0 when everything is written,
+// else the exit status.
+int WriteFiles(const CliOptions& options, MainWindow& form, platform::HeadlessPlatform& headless, std::ostream& err) {
     const SceneList& list = form.Scene();
-    headless.fileNameAnswers.push_back(options.scene);
-    // A file read whole becomes the scene's file; what it says of values its
-    // dialogs would refuse is a warning, and the tool computes all the same.
-    Step(headless, err, [&] { form.OpenScene(); });
-    if (form.SceneFile().empty()) return 1;
-
-    // Whatever the estimate, the tool computes: the user asked for it, and
-    // --max-seconds bounds it. What the window would have asked is told.
-    // The deadline stops work that runs too long; only work estimated at
-    // more than kEstimateSpread times the limit, beyond what the estimate
-    // may be off, is refused at once.
-    headless.unscriptedAnswer = true;
-    if (options.maxSeconds) {
-        double seconds = 0;
-        if (!Step(headless, err, [&] { seconds = form.EstimatedSeconds(OptionsWork(options, form)); })) return 1;
-        if (seconds > kEstimateSpread * *options.maxSeconds) {
-            err << "brevanto-cli: this would take about " << Number(std::round(seconds)) << " s, more than the "
-                << Number(*options.maxSeconds) << " s of --max-seconds.\n";
-            return kTooLong;
-        }
-        headless.deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                   std::chrono::duration<double>(*options.maxSeconds));
-    }
-    if (options.progress)
-        headless.onProgressText = [&err](std::string text) {
-            std::replace(text.begin(), text.end(), '\r', ' ');
-            err << text << '\n';
-        };
-
-    int32_t passes = 0;
-    const bool prepared = Step(headless, err, [&] { passes = form.PrepareScene(OptionsWork(options, form)).value(); });
-    for (std::string question : headless.questions) {
-        std::replace(question.begin(), question.end(), '\r', '\n');
-        err << "brevanto-cli: " << question << " Yes.\n";
-    }
-    if (!prepared) return Failed(options, headless, err);
-
-    std::string probes;
-    if (!Step(headless, err, [&] {
-            for (const CliOptions::Point& probe : options.probes) {
-                if (headless.Progress().Cancelled()) throw platform::Stopped();
-                probes += "probe " + FieldLine(probe.x, probe.y, FieldAt(list, probe.x, probe.y), ' ') + '\n';
-                if (options.polar) probes += PolarLine(MeasureLight(list, probe.x, probe.y)) + '\n';
-            }
-            for (size_t k = 0; k < options.lines.size(); ++k)
-                probes += LineRows(k + 1, MeasureAlong(list, options.lines[k], [&] {
-                                       if (headless.Progress().Cancelled()) throw platform::Stopped();
-                                   }));
-        }))
-        return Failed(options, headless, err);
-    // A file written next may be standard output itself: what was printed
-    // goes first.
-    out << probes << std::flush;
     if (options.field && !Step(headless, err, [&] {
             platform::ReplaceFileContents(
                 *options.field,
@@ -256,17 +235,61 @@ int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, st
             SaveScene(*options.save, form.Settings(), form.DisplaySettings(), list, form.MeasuringLines());
         }))
         return 1;
+    return 0;
+}
+
+// --passes, --balance and --sweep; the exit status.
+int PrintResults(const CliOptions& options, MainWindow& form, int32_t passes, platform::HeadlessPlatform& headless,
+                 std::ostream& out, std::ostream& err) {
     if (options.passes) out << "passes " << passes << '\n';
     if (options.balance && !Step(headless, err, [&] {
             const StopCheck stop = [&] {
                 if (headless.Progress().Cancelled()) throw platform::Stopped();
             };
-            PrintBalance(BalanceOf(list, form.Settings(), stop), out);
+            PrintBalance(BalanceOf(form.Scene(), form.Settings(), stop), out);
         }))
         return Failed(options, headless, err);
     if (options.sweep && !Step(headless, err, [&] { PrintSweep(form, options, out); }))
         return Failed(options, headless, err);
     return 0;
+}
+
+int RunScene(const CliOptions& options, platform::HeadlessPlatform& headless, std::ostream& out, std::ostream& err) {
+    // The window takes the size of the scene's picture; its pixels are
+    // held only once something is drawn.
+    platform::HeadlessWindow window(kCliScreenSize, kCliScreenSize);
+    MainWindow form(headless, window);
+    headless.fileNameAnswers.push_back(options.scene);
+    // A file read whole becomes the scene's file; what it says of values its
+    // dialogs would refuse is a warning, and the tool computes all the same.
+    Step(headless, err, [&] { form.OpenScene(); });
+    if (form.SceneFile().empty()) return 1;
+
+    // What the window would have asked is told.
+    headless.unscriptedAnswer = true;
+    if (const int status = LimitTime(options, form, headless, err); status != 0) return status;
+    if (options.progress)
+        headless.onProgressText = [&err](std::string text) {
+            std::replace(text.begin(), text.end(), '\r', ' ');
+            err << text << '\n';
+        };
+
+    int32_t passes = 0;
+    const bool prepared = Step(headless, err, [&] { passes = form.PrepareScene(OptionsWork(options, form)).value(); });
+    for (std::string question : headless.questions) {
+        std::replace(question.begin(), question.end(), '\r', '\n');
+        err << "brevanto-cli: " << question << " Yes.\n";
+    }
+    if (!prepared) return Failed(options, headless, err);
+
+    std::string probes;
+    if (!Step(headless, err, [&] { probes = ProbeRows(options, form.Scene(), headless.Progress()); }))
+        return Failed(options, headless, err);
+    // A file written next may be standard output itself: what was printed
+    // goes first.
+    out << probes << std::flush;
+    if (const int status = WriteFiles(options, form, headless, err); status != 0) return status;
+    return PrintResults(options, form, passes, headless, out, err);
 }
 
 // The built-in scenes at the default resolution; 1 when a case fails.

@@ -65,9 +65,18 @@ public:
     Sample* At(int32_t x, int32_t y) {
         const int64_t offset = offsets[Cell(x / spacing, y / spacing)];
         if (offset < 0) return nullptr;
-        return &samples[static_cast<size_t>(offset + (y % spacing) * spacing + x % spacing)];
+        return &samples[static_cast<size_t>(offset + static_cast<int64_t>(y % spacing) * spacing + x % spacing)];
     }
     const std::vector<Sample>& Samples() const { return samples; }
+    // Keeps sampleAt(x, y) for every pixel of cell (ci, cj) that lies in the
+    // picture of `width` x `height` pixels.
+    template <class SampleAt>
+    void SampleCell(int32_t ci, int32_t cj, int32_t width, int32_t height, const SampleAt& sampleAt) {
+        const int32_t right = std::min(spacing * (ci + 1), width);
+        const int32_t bottom = std::min(spacing * (cj + 1), height);
+        for (int32_t y = spacing * cj; y < bottom; ++y)
+            for (int32_t x = spacing * ci; x < right; ++x) *At(x, y) = sampleAt(x, y);
+    }
 
 private:
     int32_t spacing;
@@ -76,6 +85,105 @@ private:
     std::vector<int64_t> offsets;  // into samples; -1 for a cell interpolated
     std::vector<Sample> samples;
 };
+
+// The samples at the grid points, and whether each tells anything (it is
+// lit, or off every object).
+template <class Sample>
+struct GridSamples {
+    const Grid& grid;
+    const std::vector<Sample>& samples;
+    const std::vector<char>& known;
+
+    bool Lit(int32_t i, int32_t j) const {
+        return i >= 1 && j >= 1 && i <= grid.columns && j <= grid.rows && samples[grid.PointIndex(i, j)].lit;
+    }
+};
+
+// The second differences of the ramp's place at a lit grid point, along
+// both axes, where its neighbours are lit: the bilinear mean misses by up to
+// an eighth of their sum.
+template <class Sample>
+double Bend(const GridSamples<Sample>& at, const ValueScale& scale, int32_t i, int32_t j) {
+    const auto place = [&](int32_t pi, int32_t pj) {
+        return scale.Fraction(at.samples[at.grid.PointIndex(pi, pj)].value);
+    };
+    double sum = 0;
+    if (at.Lit(i - 1, j) && at.Lit(i + 1, j)) sum += std::fabs(place(i - 1, j) - 2 * place(i, j) + place(i + 1, j));
+    if (at.Lit(i, j - 1) && at.Lit(i, j + 1)) sum += std::fabs(place(i, j - 1) - 2 * place(i, j) + place(i, j + 1));
+    return sum;
+}
+
+// Whether the grid is too coarse for cell (ci, cj): it lies in the picture's
+// margins outside the outer grid lines, a corner tells nothing, light
+// reaches some corners and not others, the light bends more than the
+// interpolation follows, or an object lies in it.
+template <class Sample>
+bool NeedsEveryPixel(const GridSamples<Sample>& at, const ValueScale& scale, const SceneList& list, int32_t ci,
+                     int32_t cj) {
+    const Grid& grid = at.grid;
+    if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) return true;
+    int lit = 0;
+    double bent = 0;
+    for (const auto& [i, j] : {std::pair{ci, cj}, {ci + 1, cj}, {ci, cj + 1}, {ci + 1, cj + 1}}) {
+        const size_t corner = grid.PointIndex(i, j);
+        if (at.known[corner] == 0) return true;
+        if (!at.samples[corner].lit) continue;
+        ++lit;
+        bent = std::max(bent, Bend(at, scale, i, j));
+    }
+    return (lit != 0 && lit != 4) || bent / 8 > kLargestMiss ||
+           list.AnyNear(grid.X(ci) + grid.spacing / 2, grid.Y(cj) + grid.spacing / 2, grid.spacing);
+}
+
+// The colour bilinear between the four grid points around a pixel, over the
+// lit ones only; -1 (none) for a pixel nearer the unlit ones (their weight
+// above half of the known ones').
+template <class Sample>
+platform::TColor InterpolatedColour(const GridSamples<Sample>& at, const ValueScale& scale, const Between& column,
+                                    const Between& row) {
+    const struct {
+        int32_t i, j;
+        double weight;
+    } corners[] = {{column.first, row.first, (1 - column.t) * (1 - row.t)},
+                   {column.second, row.first, column.t * (1 - row.t)},
+                   {column.first, row.second, (1 - column.t) * row.t},
+                   {column.second, row.second, column.t * row.t}};
+    double knownWeight = 0, litWeight = 0, sum = 0;
+    for (const auto& corner : corners) {
+        const size_t index = at.grid.PointIndex(corner.i, corner.j);
+        if (!at.known[index]) continue;
+        knownWeight += corner.weight;
+        if (!at.samples[index].lit) continue;
+        litWeight += corner.weight;
+        sum += corner.weight * at.samples[index].value;
+    }
+    const bool painted = litWeight > 0 && litWeight >= knownWeight / 2;
+    return painted ? RampColour(scale.Fraction(sum / litWeight)) : -1;
+}
+
+// Paints row y of the picture, each run of pixels of one colour as one
+// rectangle; colourAt(x) is a pixel's colour, -1 where the picture stays as
+// it is.
+template <class ColourAt>
+void PaintRow(platform::Canvas& canvas, int32_t y, int32_t width, const ColourAt& colourAt) {
+    int32_t runStart = 0;
+    platform::TColor runColour = -1;  // -1: nothing to paint
+    auto paintRun = [&](int32_t end) {
+        if (runColour >= 0 && end > runStart) {
+            canvas.SetBrushColor(runColour);
+            canvas.FillRect(runStart, y, end, y + 1);
+        }
+    };
+    for (int32_t x = 0; x < width; ++x) {
+        const platform::TColor colour = colourAt(x);
+        if (colour != runColour) {
+            paintRun(x);
+            runStart = x;
+            runColour = colour;
+        }
+    }
+    paintRun(width);
+}
 
 }  // namespace
 
@@ -100,107 +208,41 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     // outer grid lines, cells with an object in them, shadow edges, light
     // that bends more than the interpolation follows), every pixel is
     // sampled; the scale spans all samples.
+    const GridSamples<Sample> atGrid{grid, samples, known};
     SampledCells<Sample> exact(settings.breite, settings.hoehe, grid.spacing);
     std::vector<char> marked(static_cast<size_t>(exact.Columns()) * static_cast<size_t>(exact.Rows()));
     const ValueScale gridScale = scaleFor(samples);
-    const auto place = [&](int32_t i, int32_t j) { return gridScale.Fraction(samples[grid.PointIndex(i, j)].value); };
-    // The second differences of the ramp's place at a lit grid point, along
-    // both axes, where its neighbours are lit: the bilinear mean misses by
-    // up to an eighth of their sum.
-    const auto bend = [&](int32_t i, int32_t j) {
-        const auto lit = [&](int32_t ni, int32_t nj) {
-            return ni >= 1 && nj >= 1 && ni <= grid.columns && nj <= grid.rows && samples[grid.PointIndex(ni, nj)].lit;
-        };
-        double sum = 0;
-        if (lit(i - 1, j) && lit(i + 1, j)) sum += std::fabs(place(i - 1, j) - 2 * place(i, j) + place(i + 1, j));
-        if (lit(i, j - 1) && lit(i, j + 1)) sum += std::fabs(place(i, j - 1) - 2 * place(i, j) + place(i, j + 1));
-        return sum;
-    };
-    const auto needsEveryPixel = [&](int32_t ci, int32_t cj) {
-        if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) return true;
-        int lit = 0;
-        double bent = 0;
-        for (const auto& [i, j] : {std::pair{ci, cj}, {ci + 1, cj}, {ci, cj + 1}, {ci + 1, cj + 1}}) {
-            const size_t corner = grid.PointIndex(i, j);
-            if (known[corner] == 0) return true;
-            if (!samples[corner].lit) continue;
-            ++lit;
-            bent = std::max(bent, bend(i, j));
-        }
-        return (lit != 0 && lit != 4) || bent / 8 > kLargestMiss ||
-               list.AnyNear(grid.X(ci) + grid.spacing / 2, grid.Y(cj) + grid.spacing / 2, grid.spacing);
-    };
     ParallelFor(exact.Columns(), [&](int64_t column) {
         for (int32_t cj = 0; cj < exact.Rows(); ++cj)
             marked[exact.Cell(static_cast<int32_t>(column), cj)] =
-                everyPixelWhereCoarse && needsEveryPixel(static_cast<int32_t>(column), cj);
+                everyPixelWhereCoarse && NeedsEveryPixel(atGrid, gridScale, list, static_cast<int32_t>(column), cj);
     });
     exact.Allot(marked);
     ForEachShowingProgress(exact.Columns(), what, settings, platform.Progress(), [&](int32_t ci) {
-        for (int32_t cj = 0; cj < exact.Rows(); ++cj) {
-            if (!exact.Allotted(ci, cj)) continue;
-            const int32_t right = std::min(grid.X(ci + 1), settings.breite);
-            const int32_t bottom = std::min(grid.Y(cj + 1), settings.hoehe);
-            for (int32_t y = grid.Y(cj); y < bottom; ++y)
-                for (int32_t x = grid.X(ci); x < right; ++x) {
-                    Sample& sample = *exact.At(x, y);
-                    sample = sampleAt(list, x, y);
+        for (int32_t cj = 0; cj < exact.Rows(); ++cj)
+            if (exact.Allotted(ci, cj))
+                exact.SampleCell(ci, cj, settings.breite, settings.hoehe, [&](int32_t x, int32_t y) {
+                    const Sample sample = sampleAt(list, x, y);
                     CheckFieldValue(sample.value, x, y);
-                }
-        }
+                    return sample;
+                });
     });
     std::vector<Sample> all = samples;
     all.insert(all.end(), exact.Samples().begin(), exact.Samples().end());
     const ValueScale scale = scaleFor(all);
 
-    // Elsewhere bilinear between the four grid points around a pixel, over
-    // the lit ones only; a pixel nearer the unlit ones (their weight above
-    // half of the known ones') stays as it is.
+    // Elsewhere bilinear between the four grid points around a pixel.
     std::vector<Between> columns;
+    columns.reserve(static_cast<size_t>(settings.breite));
     for (int32_t x = 0; x < settings.breite; ++x) columns.push_back(BetweenGridLines(x, grid.spacing, grid.columns));
     canvas.SetBrushStyle(platform::BrushStyle::Solid);
     for (int32_t y = 0; y < settings.hoehe; ++y) {
         const Between row = BetweenGridLines(y, grid.spacing, grid.rows);
-        int32_t runStart = 0;
-        platform::TColor runColour = -1;  // -1: nothing to paint
-        auto paintRun = [&](int32_t end) {
-            if (runColour >= 0 && end > runStart) {
-                canvas.SetBrushColor(runColour);
-                canvas.FillRect(runStart, y, end, y + 1);
-            }
-        };
-        // The pixel's own sample's colour, or the one interpolated; -1 for none.
-        auto colourAt = [&](int32_t x) -> platform::TColor {
+        // The pixel's own sample's colour, or the one interpolated.
+        PaintRow(canvas, y, settings.breite, [&](int32_t x) -> platform::TColor {
             if (const Sample* own = exact.At(x, y)) return own->lit ? RampColour(scale.Fraction(own->value)) : -1;
-            const Between& column = columns[static_cast<size_t>(x)];
-            const struct {
-                int32_t i, j;
-                double weight;
-            } corners[] = {{column.first, row.first, (1 - column.t) * (1 - row.t)},
-                           {column.second, row.first, column.t * (1 - row.t)},
-                           {column.first, row.second, (1 - column.t) * row.t},
-                           {column.second, row.second, column.t * row.t}};
-            double knownWeight = 0, litWeight = 0, sum = 0;
-            for (const auto& corner : corners) {
-                const size_t index = grid.PointIndex(corner.i, corner.j);
-                if (!known[index]) continue;
-                knownWeight += corner.weight;
-                if (!samples[index].lit) continue;
-                litWeight += corner.weight;
-                sum += corner.weight * samples[index].value;
-            }
-            const bool painted = litWeight > 0 && litWeight >= knownWeight / 2;
-            return painted ? RampColour(scale.Fraction(sum / litWeight)) : -1;
-        };
-        for (int32_t x = 0; x < settings.breite; ++x) {
-            const platform::TColor colour = colourAt(x);
-            if (colour != runColour) {
-                paintRun(x);
-                runStart = x;
-                runColour = colour;
-            }
-        }
-        paintRun(settings.breite);
+            return InterpolatedColour(atGrid, scale, columns[static_cast<size_t>(x)], row);
+        });
     }
     for (const auto& object : list) object->Draw(canvas);
     DrawColourLegend(canvas, settings.breite, settings.hoehe, title, scale, colour);

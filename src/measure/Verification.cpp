@@ -105,9 +105,10 @@ double StraightElement(int32_t length, int32_t sellaenge) {
 void GlowingFrame(int32_t sellaenge, int32_t richtungprosel, std::vector<VerificationCase>& cases) {
     Scene scene(sellaenge, richtungprosel);
     static_cast<TObjektHintergrund&>(scene.list.Head()).staerke = kStrength;
-    const platform::Measurement m = MeasureLight(scene.Computed(), kSize / 2, kSize / 2);
+    constexpr int32_t kMiddle = kSize / 2;  // as far from every side of the frame
+    const platform::Measurement m = MeasureLight(scene.Computed(), kMiddle, kMiddle);
     const double energy = kPi * kStrength;
-    const double tolerance = ElementTolerance(StraightElement(kSize, sellaenge), kSize / 2);
+    const double tolerance = ElementTolerance(StraightElement(kSize, sellaenge), kMiddle);
     cases.push_back(
         Case("frame-energy-density", "E in the middle of a glowing frame (pi S)", m.energy, energy, energy, tolerance));
     cases.push_back(
@@ -186,9 +187,10 @@ void ParallelStrips(int32_t sellaenge, int32_t richtungprosel, std::vector<Verif
                          tolerance));
     // Just behind the absorber's middle its ends lie far outside the
     // emitter's: no light at all, compared with what would arrive unshaded.
-    constexpr int32_t kBehind = 10;
-    const platform::Measurement shade = MeasureLight(list, kSize / 2, kTop + kGap + kBehind);
-    const double unshaded = StraightEmitterLight(kStrength, kGap + kBehind, -kWidth / 2, kWidth / 2).energy;
+    constexpr int32_t kBehind = 10, kMiddle = kSize / 2;
+    const platform::Measurement shade = MeasureLight(list, kMiddle, kTop + kGap + kBehind);
+    const double unshaded =
+        StraightEmitterLight(kStrength, kGap + kBehind, kLeft - kMiddle, kLeft + kWidth - kMiddle).energy;
     cases.push_back(Case("strips-shadow-energy-density", "E just behind the absorber, in its full shadow (0)",
                          shade.energy, 0, unshaded, kRounding));
 }
@@ -391,9 +393,9 @@ void PolygonAroundEmitter(int32_t sellaenge, int32_t richtungprosel, std::vector
         outward += reading.powerMinus - reading.powerPlus;
     }
     const double emitted = 2 * kStrength * kLength;
-    const double distance = (kSize - kLength) / 2 - kNear;
+    constexpr int32_t kDistance = (kSize - kLength) / 2 - kNear;  // from the emitter's pixels
     const double tolerance =
-        ElementTolerance(StraightElement(kLength, sellaenge), distance) + MidpointError(kPiece, distance);
+        ElementTolerance(StraightElement(kLength, sellaenge), kDistance) + MidpointError(kPiece, kDistance);
     cases.push_back(Case("polygon-emitted-power", "Power out of a closed polygon of measuring lines (2 S L)", outward,
                          emitted, emitted, tolerance));
 }

@@ -19,6 +19,7 @@ constexpr std::array<NamedColour, 5> kColours{{
 
 platform::Control ColourCombo(const std::string& initialText) {
     std::vector<std::string> names;
+    names.reserve(kColours.size());
     for (const auto& colour : kColours) names.emplace_back(colour.name);
     return platform::Control::Combo("color", "Color", names, initialText);
 }

@@ -268,7 +268,9 @@ Verdict Occluder::QuickTest(const SightPath& path) const {
     const double a1 = across(path.ax, path.ay), a2 = across(path.bx, path.by);
     const double segmentReach = margin * margin * (dx * dx + dy * dy);
     if (BothBeyond(a1, a2, segmentReach)) return Verdict::Clear;
-    return ApartBeyond(s1, s2, pathReach) & ApartBeyond(a1, a2, segmentReach) ? Verdict::Blocked : Verdict::Unsure;
+    // Both tests without a guessed branch between them, as the box's above.
+    const bool pathApart = ApartBeyond(s1, s2, pathReach), segmentApart = ApartBeyond(a1, a2, segmentReach);
+    return (pathApart & segmentApart) ? Verdict::Blocked : Verdict::Unsure;
 }
 
 SightFan::SightFan(SightPoint pp, SightPoint q1, SightPoint q2, double pslack)

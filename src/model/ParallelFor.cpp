@@ -100,6 +100,56 @@ parallel_detail::Helpers::~Helpers() {
     for (std::thread& thread : own) thread.join();
 }
 
+parallel_detail::LoopState::LoopState(int64_t count, bool notifyEach)
+    : count(count), notifyEach(notifyEach), done(static_cast<size_t>(count), 0) {}
+
+void parallel_detail::LoopState::Done(int64_t i) {
+    std::lock_guard<std::mutex> guard(lock);
+    done[static_cast<size_t>(i)] = 1;
+    if (++finishedCount == count || notifyEach) finished.notify_all();
+}
+
+// Waits until ready() or a failure, calling `stop` every kStopCheckInterval
+// when there is one.
+template <class Ready>
+bool parallel_detail::LoopState::WaitUntil(Ready ready, const StopCheck& stop) {
+    std::unique_lock<std::mutex> guard(lock);
+    auto checked = std::chrono::steady_clock::now();
+    while (!ready() && !failure) {
+        if (!stop) {
+            finished.wait(guard);
+            continue;
+        }
+        finished.wait_until(guard, checked + kStopCheckInterval);
+        if (std::chrono::steady_clock::now() - checked >= kStopCheckInterval) {
+            guard.unlock();
+            stop();
+            guard.lock();
+            checked = std::chrono::steady_clock::now();
+        }
+    }
+    return !failure;
+}
+
+bool parallel_detail::LoopState::WaitFor(int64_t i, const StopCheck& stop) {
+    return WaitUntil([&] { return done[static_cast<size_t>(i)] != 0; }, stop);
+}
+
+bool parallel_detail::LoopState::WaitForAll(const StopCheck& stop) {
+    return WaitUntil([&] { return finishedCount == count; }, stop);
+}
+
+void parallel_detail::LoopState::Fail(std::exception_ptr thrown) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (!failure) failure = std::move(thrown);
+    next = count;
+    finished.notify_all();
+}
+
+void parallel_detail::LoopState::RethrowFailure() const {
+    if (failure) std::rethrow_exception(failure);
+}
+
 int ThreadCount() {
     const int chosen = chosenThreads.load();
     if (chosen >= 1) return chosen;

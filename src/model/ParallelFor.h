@@ -47,6 +47,51 @@ struct NothingInOrder {
     void operator()(int64_t) const {}
 };
 
+// What the threads of a loop over [0, count) share: the next index to take,
+// the indices done, and the first failure.
+class LoopState {
+public:
+    // `notifyEach`: the calling thread waits for each index in turn, not
+    // only for the last.
+    LoopState(int64_t count, bool notifyEach);
+
+    // A thread's part of the loop: body(i) for the next index taken until
+    // none is left; a failure leaves the rest untaken.
+    template <class Body>
+    void Work(Body& body) {
+        try {
+            for (int64_t i = next++; i < count; i = next++) {
+                body(i);
+                Done(i);
+            }
+        } catch (...) {
+            Fail(std::current_exception());
+        }
+    }
+    // Wait until body(i), or every body, has finished, checking `stop` on
+    // the way; false on a failure.
+    bool WaitFor(int64_t i, const StopCheck& stop);
+    bool WaitForAll(const StopCheck& stop);
+    // Keeps the first failure and leaves the indices not taken yet.
+    void Fail(std::exception_ptr thrown);
+    // Once every thread has returned: the first failure, if there was one.
+    void RethrowFailure() const;
+
+private:
+    void Done(int64_t i);
+    template <class Ready>
+    bool WaitUntil(Ready ready, const StopCheck& stop);
+
+    const int64_t count;
+    const bool notifyEach;
+    std::atomic<int64_t> next{0};
+    std::vector<char> done;
+    int64_t finishedCount = 0;
+    std::exception_ptr failure;
+    std::mutex lock;
+    std::condition_variable finished;
+};
+
 // Both loops below. The calling thread computes nothing when other threads
 // run: it waits, checks `stop` and uses the results in order.
 template <class Body, class InOrder>
@@ -61,66 +106,24 @@ void Run(int64_t count, Body&& body, InOrder&& inOrder, const StopCheck& stop) {
         }
         return;
     }
-    std::atomic<int64_t> next{0};
-    std::vector<char> done(static_cast<size_t>(count), 0);
-    int64_t finishedCount = 0;
-    std::exception_ptr failure;
-    std::mutex lock;
-    std::condition_variable finished;
-    auto work = [&] {
-        try {
-            for (int64_t i = next++; i < count; i = next++) {
-                body(i);
-                std::lock_guard<std::mutex> guard(lock);
-                done[static_cast<size_t>(i)] = 1;
-                if (++finishedCount == count || kInOrder) finished.notify_all();
-            }
-        } catch (...) {
-            std::lock_guard<std::mutex> guard(lock);
-            if (!failure) failure = std::current_exception();
-            next = count;
-            finished.notify_all();
-        }
-    };
-    // Waits until ready() or a failure, checking `stop` on the way; false
-    // on a failure.
-    auto waitUntil = [&](auto ready) {
-        std::unique_lock<std::mutex> guard(lock);
-        auto checked = std::chrono::steady_clock::now();
-        while (!ready() && !failure) {
-            if (!stop) {
-                finished.wait(guard);
-                continue;
-            }
-            finished.wait_until(guard, checked + kStopCheckInterval);
-            if (std::chrono::steady_clock::now() - checked >= kStopCheckInterval) {
-                guard.unlock();
-                stop();
-                guard.lock();
-                checked = std::chrono::steady_clock::now();
-            }
-        }
-        return !failure;
-    };
+    LoopState loop(count, kInOrder);
     if (stop) stop();  // also when every wait is short
-    std::optional<Helpers> helpers(std::in_place, std::min(threads, count), work);
+    std::optional<Helpers> helpers(std::in_place, std::min(threads, count), [&] { loop.Work(body); });
     try {
         if constexpr (kInOrder) {
             for (int64_t i = 0; i < count; ++i) {
-                if (!waitUntil([&] { return done[static_cast<size_t>(i)] != 0; })) break;
+                if (!loop.WaitFor(i, stop)) break;
                 inOrder(i);
                 if (stop) stop();
             }
         } else {
-            waitUntil([&] { return finishedCount == count; });
+            loop.WaitForAll(stop);
         }
     } catch (...) {
-        std::lock_guard<std::mutex> guard(lock);
-        if (!failure) failure = std::current_exception();
-        next = count;
+        loop.Fail(std::current_exception());
     }
     helpers.reset();
-    if (failure) std::rethrow_exception(failure);
+    loop.RethrowFailure();
 }
 
 }  // namespace parallel_detail

@@ -21,7 +21,7 @@ double TObjektLambertKreis::Strength() const { return staerke; }
 
 void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
     // At least one element per range, so that every range emits.
-    const ArcCutRule rule{1, sizeof(ArcElement) / sizeof(float),
+    const ArcCutRule rule{1, kArcElementFloats,
                           "A circular lambert-like emitter is too large for this resolution of the calculation:\r"
                           "its surface elements would not fit into memory."};
     const AngleRanges current = Ranges();

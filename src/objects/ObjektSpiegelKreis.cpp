@@ -168,6 +168,68 @@ PassChange TObjektSpiegelKreis::GatherRadiation(size_t k, size_t i, const SceneL
     return change;
 }
 
+namespace {
+
+// What P = (px, py) receives from element i of a piece of a circular mirror
+// of radius r, which P sees: the diffuse exitance of the face P sees, and the
+// directed beams of the bins the element's window covers, transmitted and
+// reflected.
+template <class Visit>
+void VisitElementLight(const ArcPiece& piece, const ArcRadiation& radiation, size_t i, int32_t px, int32_t py, double r,
+                       Visit& visit) {
+    const ArcElement& element = piece.elements[i];
+    const int32_t bins = radiation.bins;
+    const double length = piece.elementLength;
+    // d = E - P, the sight line from P to the element.
+    const auto dx = static_cast<float>(element.centre.x - static_cast<double>(px));
+    const auto dy = static_cast<float>(element.centre.y - static_cast<double>(py));
+    const auto distance = static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+    const double ds = dx * static_cast<double>(element.s.x) + dy * static_cast<double>(element.s.y);
+    // The face P sees: the inner one when the sight line reaches the
+    // element from inside its tangent.
+    const bool inner = ds > 0;
+    const double facing = inner ? 1 : -1;
+    const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
+    const double c = LambertFactor(exitance, length, facing * ds / r, distance);
+    if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
+
+    // Directed beams along the chord B - A turned to the direction of
+    // each covered bin, and of the length of its value.
+    const double chordX = static_cast<double>(element.end.x) - element.start.x;
+    const double chordY = static_cast<double>(element.end.y) - element.start.y;
+    auto beams = [&](std::span<const float> values, double scale) {
+        return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
+            const double w = -values[static_cast<size_t>(index)] * weight * scale / length;
+            if (w == 0) return;
+            const double psi = (unreduced + 0.5) * 2 * kPi / bins;
+            const double cosine = std::cos(psi), sine = std::sin(psi);
+            visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
+                  static_cast<float>((-sine * chordX + cosine * chordY) * w));
+        };
+    };
+    // The bins measured from the sight line's reverse, E - P, to the
+    // tangent t: the same as from P - E to -t.
+    const BinWindow window = CoveredBinWindow(bins, static_cast<float>(px), static_cast<float>(py), element.start,
+                                              element.end, element.s.y, -element.s.x);
+    ForEachBinOfWindow(bins, window.first, window.last, beams(radiation.Transmitted(i), 1));
+
+    // The curved face fans the reflection out or narrows it with the
+    // focal length radius/2: seen at g = |D / cos(alpha) - radius/2|
+    // on the inner face, D / cos(alpha) + radius/2 on the outer one,
+    // the element's window is magnified by (radius/2) / g. A sight
+    // line along the tangent sees no reflection.
+    if (ds == 0) return;
+    const double g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
+    if (!(0.001 < g && g < 1000)) return;
+    const double magnification = r / 2 / g;
+    double middle = (static_cast<double>(window.first) + window.last + 1) / 2;
+    if (middle >= bins) middle -= bins;
+    const double width = (static_cast<double>(window.last) - window.first) / magnification;
+    ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2, beams(radiation.Reflected(i), magnification));
+}
+
+}  // namespace
+
 template <class Visit>
 void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                               Visit&& visit) const {
@@ -179,66 +241,13 @@ void TObjektSpiegelKreis::ForEachContribution(int32_t px, int32_t py, const Scen
     for (size_t k = 0; k < elements.Pieces().size(); ++k) {
         const ArcPiece& piece = elements.Pieces()[k];
         const ArcRadiation& radiation = elements.Radiation()[k];
-        const int32_t bins = radiation.bins;
-        const double length = piece.elementLength;
-        list.ForEachFan(
-            piece.run, {px, py}, number, exclude,
-            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
-                for (size_t i = first; i <= last; ++i) {
-                    const ArcElement& element = piece.elements[i];
-                    if (!ArcElementSees(*this, elements.Ranges(), element, piece.run.points[i], px, py, outside,
-                                        occluders))
-                        continue;
-                    // d = E - P, the sight line from P to the element.
-                    const auto dx = static_cast<float>(element.centre.x - static_cast<double>(px));
-                    const auto dy = static_cast<float>(element.centre.y - static_cast<double>(py));
-                    const auto distance =
-                        static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
-                    const double ds = dx * static_cast<double>(element.s.x) + dy * static_cast<double>(element.s.y);
-                    // The face P sees: the inner one when the sight line reaches the
-                    // element from inside its tangent.
-                    const bool inner = ds > 0;
-                    const double facing = inner ? 1 : -1;
-                    const float exitance = radiation.difrad[2 * i + (inner ? 0 : 1)];
-                    const double c = LambertFactor(exitance, length, facing * ds / r, distance);
-                    if (c > 0) visit(static_cast<float>(-dx * c), static_cast<float>(-dy * c));
-
-                    // Directed beams along the chord B - A turned to the direction of
-                    // each covered bin, and of the length of its value.
-                    const double chordX = static_cast<double>(element.end.x) - element.start.x;
-                    const double chordY = static_cast<double>(element.end.y) - element.start.y;
-                    auto beams = [&](std::span<const float> values, double scale) {
-                        return [&, values, scale](int32_t index, int32_t unreduced, float weight) {
-                            const double w = -values[static_cast<size_t>(index)] * weight * scale / length;
-                            if (w == 0) return;
-                            const double psi = (unreduced + 0.5) * 2 * kPi / bins;
-                            const double cosine = std::cos(psi), sine = std::sin(psi);
-                            visit(static_cast<float>((cosine * chordX + sine * chordY) * w),
-                                  static_cast<float>((-sine * chordX + cosine * chordY) * w));
-                        };
-                    };
-                    // The bins measured from the sight line's reverse, E - P, to the
-                    // tangent t: the same as from P - E to -t.
-                    const BinWindow window = CoveredBinWindow(bins, static_cast<float>(px), static_cast<float>(py),
-                                                              element.start, element.end, element.s.y, -element.s.x);
-                    ForEachBinOfWindow(bins, window.first, window.last, beams(radiation.Transmitted(i), 1));
-
-                    // The curved face fans the reflection out or narrows it with the
-                    // focal length radius/2: seen at g = |D / cos(alpha) - radius/2|
-                    // on the inner face, D / cos(alpha) + radius/2 on the outer one,
-                    // the element's window is magnified by (radius/2) / g. A sight
-                    // line along the tangent sees no reflection.
-                    if (ds == 0) continue;
-                    const double g = std::fabs(r * distance * distance / std::fabs(ds) - r / 2 * facing);
-                    if (!(0.001 < g && g < 1000)) continue;
-                    const double magnification = r / 2 / g;
-                    double middle = (static_cast<double>(window.first) + window.last + 1) / 2;
-                    if (middle >= bins) middle -= bins;
-                    const double width = (static_cast<double>(window.last) - window.first) / magnification;
-                    ForEachBinOfWindow(bins, middle - width / 2, middle + width / 2,
-                                       beams(radiation.Reflected(i), magnification));
-                }
-            });
+        list.ForEachFan(piece.run, {px, py}, number, exclude,
+                        [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
+                            for (size_t i = first; i <= last; ++i)
+                                if (ArcElementSees(*this, elements.Ranges(), piece.elements[i], piece.run.points[i], px,
+                                                   py, outside, occluders))
+                                    VisitElementLight(piece, radiation, i, px, py, r, visit);
+                        });
     }
 }
 

@@ -25,20 +25,29 @@ int HexValue(char c) {
     return -1;
 }
 
-std::optional<int32_t> ParseInt(const std::string& text) {
+// The index of the text's first character that is no blank.
+size_t FirstNonBlank(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    bool hex = false;
+    return i;
+}
+
+// Whether "$", "0x" or "0X" starts at text[i]; `i` then moves past it.
+bool SkipHexPrefix(const std::string& text, size_t& i) {
     if (i < text.size() && text[i] == '$') {
-        hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        hex = true;
-        i += 2;
+        return true;
     }
-    if (i == text.size()) return std::nullopt;
+    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        i += 2;
+        return true;
+    }
+    return false;
+}
+
+// The value of the digits from text[i] to the end, decimal or hexadecimal;
+// nothing when a character is no digit or the value exceeds 32 bits.
+std::optional<int64_t> DigitsValue(const std::string& text, size_t i, bool hex) {
     int64_t value = 0;
     for (; i < text.size(); ++i) {
         int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
@@ -46,6 +55,18 @@ std::optional<int32_t> ParseInt(const std::string& text) {
         value = value * (hex ? 16 : 10) + digit;
         if (value > 0xFFFFFFFFLL) return std::nullopt;
     }
+    return value;
+}
+
+std::optional<int32_t> ParseInt(const std::string& text) {
+    size_t i = FirstNonBlank(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const bool hex = SkipHexPrefix(text, i);
+    if (i == text.size()) return std::nullopt;
+    const std::optional<int64_t> digits = DigitsValue(text, i, hex);
+    if (!digits) return std::nullopt;
+    int64_t value = *digits;
     if (hex) {
         // Hexadecimal text names the 32 bits, so $FFFFFFFF is -1.
         auto bits = static_cast<int32_t>(static_cast<uint32_t>(value));
@@ -78,30 +99,45 @@ bool TooLargeForADouble(const std::string& plain) {
     return magnitude + exponent > 0;
 }
 
-std::optional<float> ParseFloat(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+// Appends the digits from text[i] on to `plain`, moving `i` past them; how
+// many there were.
+size_t AppendDigits(const std::string& text, size_t& i, std::string& plain) {
+    const size_t first = i;
+    for (; i < text.size() && IsDigit(text[i]); ++i) plain += text[i];
+    return i - first;
+}
+
+// A decimal number as from_chars reads it: without the blanks before it and
+// a "+", with "." for a decimal comma and "e" for "E"; nothing when the text
+// is no decimal number.
+std::optional<std::string> PlainDecimal(const std::string& text) {
+    size_t i = FirstNonBlank(text);
     std::string plain;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-') plain += '-';
         ++i;
     }
-    size_t mantissaDigits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) plain += text[i];
+    size_t mantissaDigits = AppendDigits(text, i, plain);
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         plain += '.';
-        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) plain += text[i];
+        ++i;
+        mantissaDigits += AppendDigits(text, i, plain);
     }
     if (mantissaDigits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         plain += 'e';
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
-        size_t exponentDigits = 0;
-        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) plain += text[i];
-        if (exponentDigits == 0) return std::nullopt;
+        if (AppendDigits(text, i, plain) == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
+    return plain;
+}
+
+std::optional<float> ParseFloat(const std::string& text) {
+    const std::optional<std::string> decimal = PlainDecimal(text);
+    if (!decimal) return std::nullopt;
+    const std::string& plain = *decimal;
     double value = 0;
     auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {

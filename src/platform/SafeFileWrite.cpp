@@ -192,7 +192,8 @@ bool SameContents(const std::string& one, const std::string& other) {
     while (first && second) {
         first.read(x.data(), x.size());
         second.read(y.data(), y.size());
-        if (first.gcount() != second.gcount() || std::memcmp(x.data(), y.data(), static_cast<size_t>(first.gcount())))
+        if (first.gcount() != second.gcount() ||
+            std::memcmp(x.data(), y.data(), static_cast<size_t>(first.gcount())) != 0)
             return false;
     }
     return !first.bad() && !second.bad() && first.eof() && second.eof();

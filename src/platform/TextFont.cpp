@@ -23,22 +23,34 @@ namespace platform {
 
 namespace {
 
+// The code point of the UTF-8 sequence at text[i]; its length, 0 when the
+// bytes there start no valid sequence.
+struct Decoded {
+    char32_t point;
+    size_t length;
+};
+
+Decoded DecodeAt(const std::string& text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
+    if (length == 0 || i + static_cast<size_t>(length) > text.size()) return {0, 0};
+    char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+        if (next >> 6 != 2) return {0, 0};
+        point = point << 6 | (next & 0x3F);
+    }
+    return {point, static_cast<size_t>(length)};
+}
+
 // The code points of UTF-8 text; a byte that starts no valid sequence reads
 // as U+FFFD.
 std::vector<char32_t> CodePoints(const std::string& text) {
     std::vector<char32_t> points;
     for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
-        char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool valid = length > 0 && i + static_cast<size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            valid = next >> 6 == 2;
-            point = point << 6 | (next & 0x3F);
-        }
-        points.push_back(valid ? point : U'\uFFFD');
-        i += valid ? static_cast<size_t>(length) : 1;
+        const Decoded decoded = DecodeAt(text, i);
+        points.push_back(decoded.length > 0 ? decoded.point : U'\uFFFD');
+        i += std::max<size_t>(decoded.length, 1);
     }
     return points;
 }
@@ -129,7 +141,8 @@ TextCoverage RenderText(const std::string& text, int pixelSize) {
                     coverage
                         .values[static_cast<size_t>(y) * static_cast<size_t>(extent.width) + static_cast<size_t>(x)];
                 value = static_cast<uint8_t>(
-                    std::min(255, value + glyph.values[static_cast<size_t>(row * glyph.width + column)]));
+                    std::min(255, value + glyph.values[static_cast<size_t>(row) * static_cast<size_t>(glyph.width) +
+                                                       static_cast<size_t>(column)]));
             }
     return coverage;
 }

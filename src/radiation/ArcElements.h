@@ -16,6 +16,8 @@ struct ArcElement {
     FloatPoint start;   // the points at the element's start and end angle
     FloatPoint end;
 };
+// The 32-bit floats of an element, for the memory a kind's elements take.
+inline constexpr size_t kArcElementFloats = sizeof(ArcElement) / sizeof(float);
 
 // How far off each face of an element, in pixels, a circular object gathers
 // what arrives at that face: off the circle, the circle itself shades the

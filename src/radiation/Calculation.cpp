@@ -56,7 +56,7 @@ std::string PassName(int32_t passes) { return platform::IntToStr(passes) + Ordin
 // The pass and, from the second on, how far the last one moved the values
 // against the stop criterion, so that the user sees the balance converge.
 std::string PassText(const Tprgvar& settings, int32_t passes, const std::optional<PassChange>& last) {
-    const std::string text = settings.titel + " is calculating the radiositys:\r" + PassName(passes);
+    std::string text = settings.titel + " is calculating the radiositys:\r" + PassName(passes);
     if (!last) return text;
     const std::string change = std::isfinite(last->largestPercent)
                                    ? platform::FloatToStr(last->largestPercent, 4) + " %"

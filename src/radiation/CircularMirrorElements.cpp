@@ -15,7 +15,7 @@ bool CircularMirrorElements::RebuildElements(const TObjektKreis& circle, int32_t
     const AngleRanges newRanges = circle.Ranges();
     // Per element its geometry, two diffuse values and a reflected and a
     // transmitted value per bin.
-    const ArcCutRule rule{0, static_cast<double>(sizeof(ArcElement) / sizeof(float)) + 2 + 2.0 * richtungprosel,
+    const ArcCutRule rule{0, static_cast<double>(kArcElementFloats) + 2 + 2.0 * richtungprosel,
                           "A circular mirror/diffusor is too large for this resolution of the calculation:\r"
                           "its radiation values would not fit into memory."};
     std::vector<ArcPiece> cut = CutArc(circle, newRanges, sellaenge, richtungprosel, rule);

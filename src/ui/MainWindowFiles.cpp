@@ -125,7 +125,7 @@ bool MainWindow::AdoptScene(SceneFileContents& contents) {
         settings.richtungprosel = contents.settings.richtungprosel;
         settings.abbruchgenauigkeit = contents.settings.abbruchgenauigkeit;
         settings.maximaleiterationen = contents.settings.maximaleiterationen;
-        displays = std::move(contents.displays);
+        displays = contents.displays;
         list = std::move(contents.list);
         measuringLines = std::move(contents.measuringLines);
     } else {

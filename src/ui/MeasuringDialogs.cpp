@@ -32,6 +32,8 @@ void AddTable(std::vector<Control>& controls, const std::vector<Column>& columns
 void ShowTable(platform::Platform& platform, const std::string& caption, const std::vector<std::string>& before,
                const std::vector<Column>& columns, const std::vector<std::string>& after) {
     std::vector<Control> controls;
+    // A few lines of a dialog shown once: their room is not worth counting ahead.
+    // NOLINTNEXTLINE(performance-inefficient-vector-operation)
     for (const std::string& line : before) controls.push_back(Control::Label(line));
     AddTable(controls, columns);
     for (const std::string& line : after) controls.push_back(Control::Label(line));

@@ -35,7 +35,7 @@ double SecondsSince(Clock::time_point start) { return std::chrono::duration<doub
 // than any other, spread over the threads as far as they were seen to run
 // queries side by side: on a busy machine they take turns with other work.
 double SecondsPerQueryWork(const SceneList& list, const Tprgvar& settings) {
-    constexpr int kSide = 8;
+    constexpr int64_t kSide = 8;
     struct Enough {};
     std::vector<double> seconds(kSide * kSide, -1);
     std::atomic<int> points{0};

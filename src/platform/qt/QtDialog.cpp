@@ -56,19 +56,15 @@ QTreeWidget* CreateList(const Control& control, QWidget* parent) {
     return list;
 }
 
-}  // namespace
+// Rows from top to bottom, each made of columns from left to right; a
+// control starts a new row, a new column beside the one before it, or goes
+// below the control before it in its column.
+class ControlGrid {
+public:
+    explicit ControlGrid(QVBoxLayout* rows) : rows(rows) {}
 
-QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle(QString::fromStdString(spec.caption));
-    // Rows from top to bottom, each made of columns from left to right; a
-    // control starts a new row, a new column beside the one before it, or
-    // goes below the control before it in its column.
-    auto* rows = new QVBoxLayout(this);
-    QHBoxLayout* row = nullptr;
-    QVBoxLayout* column = nullptr;
-    QButtonGroup* radios = nullptr;  // all radio buttons of a dialog are one group
-    for (const Control& control : spec.controls) {
+    // The layout that holds the next control (and its caption), in its place.
+    QHBoxLayout* NextCell(const Control& control) {
         if (row == nullptr || (!control.sameRow && !control.below)) {
             row = new QHBoxLayout;
             rows->addLayout(row);
@@ -81,67 +77,49 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
         }
         auto* cell = new QHBoxLayout;
         column->addLayout(cell);
+        return cell;
+    }
+
+private:
+    QVBoxLayout* rows;
+    QHBoxLayout* row = nullptr;
+    QVBoxLayout* column = nullptr;
+};
+
+QLabel* CreateLabel(const Control& control, QWidget* parent) {
+    auto* label = new QLabel(WithLineBreaks(control.caption), parent);
+    if (control.fontHeight > 0) {
+        QFont font = label->font();
+        font.setPixelSize(control.fontHeight);
+        label->setFont(font);
+    }
+    return label;
+}
+
+// A plain drop-down list, not an editable one: an editable list chooses the
+// entry matching its text whenever it loses the focus, so confirming the
+// dialog would choose what the list only shows. Until the user chooses, the
+// list shows its text and no entry is chosen.
+QComboBox* CreateCombo(const Control& control, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->addItems(ToQStringList(control.items));
+    combo->setPlaceholderText(QString::fromStdString(control.text));
+    combo->setCurrentIndex(control.selected);
+    return combo;
+}
+
+}  // namespace
+
+QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QString::fromStdString(spec.caption));
+    ControlGrid grid(new QVBoxLayout(this));
+    for (const Control& control : spec.controls) {
+        QHBoxLayout* cell = grid.NextCell(control);
         const QString caption = QString::fromStdString(control.caption);
         if ((control.kind == Control::Kind::Edit || control.kind == Control::Kind::Combo) && !caption.isEmpty())
             cell->addWidget(new QLabel(caption, this));
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-            case Control::Kind::Label: {
-                auto* label = new QLabel(WithLineBreaks(control.caption), this);
-                if (control.fontHeight > 0) {
-                    QFont font = label->font();
-                    font.setPixelSize(control.fontHeight);
-                    label->setFont(font);
-                }
-                widget = label;
-                break;
-            }
-            case Control::Kind::Edit: widget = new QLineEdit(QString::fromStdString(control.text), this); break;
-            case Control::Kind::Combo: {
-                // A plain drop-down list, not an editable one: an editable
-                // list chooses the entry matching its text whenever it loses
-                // the focus, so confirming the dialog would choose what the
-                // list only shows. Until the user chooses, the list shows its
-                // text and no entry is chosen.
-                auto* combo = new QComboBox(this);
-                combo->addItems(ToQStringList(control.items));
-                combo->setPlaceholderText(QString::fromStdString(control.text));
-                combo->setCurrentIndex(control.selected);
-                widget = combo;
-                break;
-            }
-            case Control::Kind::Radio: {
-                auto* radio = new QRadioButton(caption, this);
-                if (radios == nullptr) radios = new QButtonGroup(this);
-                radios->addButton(radio);
-                radio->setChecked(control.checked);
-                widget = radio;
-                break;
-            }
-            case Control::Kind::ListBox: {
-                QTreeWidget* list = CreateList(control, this);
-                if (control.result != ModalResult::None)
-                    connect(list, &QTreeWidget::itemDoubleClicked, this,
-                            [this, result = control.result] { done(static_cast<int>(result)); });
-                if (control.onChoose)
-                    connect(list, &QTreeWidget::currentItemChanged, this,
-                            [list, choose = control.onChoose](QTreeWidgetItem* current) {
-                                if (current != nullptr) choose(list->indexOfTopLevelItem(current));
-                            });
-                widget = list;
-                break;
-            }
-            case Control::Kind::Button: {
-                auto* button = new QPushButton(caption, this);
-                button->setDefault(control.isDefault);
-                connect(button, &QPushButton::clicked, this,
-                        [this, result = control.result] { done(static_cast<int>(result)); });
-                if (control.result == ModalResult::Cancel || (control.isDefault && escapeResult != ModalResult::Cancel))
-                    escapeResult = control.result;
-                widget = button;
-                break;
-            }
-        }
+        QWidget* widget = CreateWidget(control);
         // A button keeps its natural width; several in a row spread out evenly.
         cell->addWidget(widget, 0, control.kind == Control::Kind::Button ? Qt::AlignHCenter : Qt::Alignment());
         widgets.push_back(widget);
@@ -152,6 +130,46 @@ QtDialog::QtDialog(const DialogSpec& spec, QWidget* parent)
     }
     const QSize wanted(spec.clientWidth, spec.clientHeight);
     setFixedSize(sizeHint().expandedTo(wanted));
+}
+
+QWidget* QtDialog::CreateWidget(const Control& control) {
+    switch (control.kind) {
+        case Control::Kind::Label: return CreateLabel(control, this);
+        case Control::Kind::Edit: return new QLineEdit(QString::fromStdString(control.text), this);
+        case Control::Kind::Combo: return CreateCombo(control, this);
+        case Control::Kind::Radio: {
+            auto* radio = new QRadioButton(QString::fromStdString(control.caption), this);
+            if (radios == nullptr) radios = new QButtonGroup(this);
+            radios->addButton(radio);
+            radio->setChecked(control.checked);
+            return radio;
+        }
+        case Control::Kind::ListBox: return CreateChoiceList(control);
+        case Control::Kind::Button: return CreateButton(control);
+    }
+    return nullptr;
+}
+
+QTreeWidget* QtDialog::CreateChoiceList(const Control& control) {
+    QTreeWidget* list = CreateList(control, this);
+    if (control.result != ModalResult::None)
+        connect(list, &QTreeWidget::itemDoubleClicked, this,
+                [this, result = control.result] { done(static_cast<int>(result)); });
+    if (control.onChoose)
+        connect(list, &QTreeWidget::currentItemChanged, this,
+                [list, choose = control.onChoose](QTreeWidgetItem* current) {
+                    if (current != nullptr) choose(list->indexOfTopLevelItem(current));
+                });
+    return list;
+}
+
+QPushButton* QtDialog::CreateButton(const Control& control) {
+    auto* button = new QPushButton(QString::fromStdString(control.caption), this);
+    button->setDefault(control.isDefault);
+    connect(button, &QPushButton::clicked, this, [this, result = control.result] { done(static_cast<int>(result)); });
+    if (control.result == ModalResult::Cancel || (control.isDefault && escapeResult != ModalResult::Cancel))
+        escapeResult = control.result;
+    return button;
 }
 
 void QtDialog::WriteBack(DialogSpec& spec) const {

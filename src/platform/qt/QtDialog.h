@@ -4,6 +4,10 @@
 
 #include <QDialog>
 
+class QButtonGroup;
+class QPushButton;
+class QTreeWidget;
+
 #include "platform/Dialog.h"
 
 namespace platform {
@@ -26,8 +30,15 @@ protected:
     void reject() override;
 
 private:
+    // The widget of a control of any kind, made the dialog's child.
+    QWidget* CreateWidget(const Control& control);
+    // A list that may end the dialog on a double click or report each choice.
+    QTreeWidget* CreateChoiceList(const Control& control);
+    QPushButton* CreateButton(const Control& control);
+
     std::vector<QWidget*> widgets;  // one per control, in the description's order
     ModalResult escapeResult = ModalResult::None;
+    QButtonGroup* radios = nullptr;  // all radio buttons of a dialog are one group
 };
 
 }  // namespace platform
