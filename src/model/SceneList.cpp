@@ -42,7 +42,7 @@ void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, p
     window.DrawBitmap(picture);
 }
 
-void SceneList::PrepareQueries(const Tprgvar& settings) const {
+void SceneList::PrepareQueries(const Tprgvar& settings) {
     const int64_t values = StoredValues(settings);
     if (values > kMostStoredValues)
         throw std::runtime_error("The mirrors/diffusors together would need " + std::to_string(values / 250'000) +

@@ -65,7 +65,7 @@ std::string PassText(const Tprgvar& settings, int32_t passes, const std::optiona
            platform::FloatToStr(settings.abbruchgenauigkeit, 5) + " %)";
 }
 
-CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult RunPasses(SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
                             platform::ShownProgress& progress) {
     int64_t elements = 0;
     for (const auto& object : list) elements += object->PassElements();
@@ -97,7 +97,7 @@ CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, plat
 
 }  // namespace
 
-CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult Calculate(SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
                             platform::ProgressWindow& progressWindow) {
     if (settings.berechnet) return {};
     settings.CheckResolution();

@@ -29,7 +29,7 @@ struct CalculationResult {
 // caption name the running pass. Throws, before showing anything, when the
 // resolution settings are unusable; an error during a pass leaves berechnet
 // clear and the radiation as it was.
-CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult Calculate(SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
                             platform::ProgressWindow& progressWindow);
 
 // The work Calculate will do in `passes` passes, in the units of
