@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/Geometry.h"
+#include "model/Numbers.h"
 #include "model/Occlusion.h"
 #include "model/TextParts.h"
 #include "platform/Conversions.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 #include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"

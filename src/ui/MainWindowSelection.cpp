@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 #include "ui/MainWindow.h"
 #include "ui/PointSnapping.h"

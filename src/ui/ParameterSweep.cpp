@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "files/ObjectSection.h"
+#include "model/Numbers.h"
 #include "platform/Conversions.h"
 
 namespace {
