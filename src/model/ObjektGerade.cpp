@@ -8,6 +8,7 @@
 #include "model/Numbers.h"
 #include "model/Occlusion.h"
 #include "model/TextParts.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

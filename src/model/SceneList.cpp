@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
 void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) {

@@ -7,7 +7,12 @@
 #include "model/Occlusion.h"
 #include "model/Settings.h"
 #include "model/Szeneobjekt.h"
-#include "platform/Bitmap.h"
+#include "platform/Colour.h"
+
+namespace platform {
+class Bitmap;
+class Canvas;
+}  // namespace platform
 
 // The energy flow density of the whole scene at a point.
 struct FlowSum {

@@ -5,6 +5,7 @@
 #include "model/TextParts.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 platform::DialogSpec& Dialog() {

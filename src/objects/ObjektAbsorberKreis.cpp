@@ -4,6 +4,7 @@
 #include "model/ColourChoice.h"
 #include "model/TextParts.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 platform::DialogSpec& Dialog() {

@@ -15,6 +15,7 @@
 #include "objects/StreamLineStartPlacement.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 #include "radiation/SurfaceElements.h"
 
 using Edge = TObjektHintergrund::Edge;

@@ -8,6 +8,7 @@
 #include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
 #include "objects/StreamLineStartsAlongSegment.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)

@@ -9,8 +9,10 @@
 #include "model/SceneList.h"
 #include "model/TextParts.h"
 #include "objects/StraightEmitterDialog.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 platform::DialogSpec& Dialog() {

@@ -14,6 +14,7 @@
 #include "objects/StreamLineStartsAroundArc.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "model/Geometry.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 using platform::Control;
 

@@ -10,6 +10,8 @@
 #include "model/IterationPass.h"
 #include "model/PassStore.h"
 #include "platform/Conversions.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
 
 std::string OrdinalSuffix(int32_t k) {
     const int32_t last = k % 10, lastTwo = k % 100;

@@ -5,8 +5,11 @@
 
 #include "model/SceneList.h"
 #include "model/Settings.h"
-#include "platform/Platform.h"
-#include "platform/Window.h"
+
+namespace platform {
+class ProgressWindow;
+class Window;
+}  // namespace platform
 
 // "st", "nd", "rd" or "th" for the k-th pass (11th, 12th and 13th take "th").
 std::string OrdinalSuffix(int32_t k);

@@ -6,6 +6,7 @@
 
 #include "model/Numbers.h"
 #include "model/SceneList.h"
+#include "platform/Canvas.h"
 #include "ui/MainWindow.h"
 #include "ui/PointSnapping.h"
 
