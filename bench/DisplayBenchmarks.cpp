@@ -164,13 +164,13 @@ public:
 int64_t SightLinesPerPoint(const SceneList& list, const Tprgvar& settings) {
     int64_t lines = 0;
     for (const auto& object : list) {
-        if (const auto* straight = dynamic_cast<const TObjektGerade*>(object.get());
+        if (const auto* straight = dynamic_cast<const TObjektGerade*>(object);
             straight &&
             (dynamic_cast<const TObjektLambert*>(straight) || dynamic_cast<const TObjektSpiegel*>(straight)))
             lines += StraightElementCount(straight->Length(), settings.sellaenge);
-        else if (dynamic_cast<const TObjektParallel*>(object.get()) || dynamic_cast<const TObjektSonne*>(object.get()))
+        else if (dynamic_cast<const TObjektParallel*>(object) || dynamic_cast<const TObjektSonne*>(object))
             lines += 1;
-        else if (dynamic_cast<const TObjektHintergrund*>(object.get()))
+        else if (dynamic_cast<const TObjektHintergrund*>(object))
             lines += 2 * (StraightElementCount(static_cast<float>(settings.breite), settings.sellaenge) +
                           StraightElementCount(static_cast<float>(settings.hoehe), settings.sellaenge));
     }

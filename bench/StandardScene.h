@@ -26,7 +26,7 @@ struct StandardScene {
     platform::HeadlessPlatform headless;
     platform::HeadlessWindow window;
     MainWindow form{headless, window};
-    const SceneList& list = form.Scene();
+    SceneList& list = form.Scene();
     Tprgvar& settings = form.Settings();
     Displays& displays = form.DisplaySettings();
 };

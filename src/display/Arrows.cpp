@@ -9,6 +9,8 @@
 #include "model/ColourChoice.h"
 #include "model/FieldRange.h"
 #include "model/Numbers.h"
+#include "platform/Canvas.h"
+#include "platform/Platform.h"
 
 void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, double dx, double dy) {
     canvas.BeginShape();

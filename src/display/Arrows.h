@@ -2,7 +2,10 @@
 #pragma once
 #include "display/GridDisplay.h"
 #include "model/SceneList.h"
-#include "platform/Canvas.h"
+
+namespace platform {
+class Canvas;
+}  // namespace platform
 
 // How an arrow's length follows the flow density: in proportion, or with
 // its logarithm, over kArrowDecades below the strongest, so that faint

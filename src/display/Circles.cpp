@@ -7,6 +7,8 @@
 #include "model/ColourChoice.h"
 #include "model/FieldRange.h"
 #include "model/Numbers.h"
+#include "platform/Canvas.h"
+#include "platform/Platform.h"
 
 double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
                             platform::Platform& platform) const {

@@ -2,7 +2,10 @@
 #pragma once
 #include "display/GridDisplay.h"
 #include "model/SceneList.h"
-#include "platform/Canvas.h"
+
+namespace platform {
+class Canvas;
+}  // namespace platform
 
 // Filled circles of the energy density (SceneList::EnergyDensityAt) on a
 // square grid. The disc radius is proportional to it, 0.4 grid spacings for

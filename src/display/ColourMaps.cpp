@@ -8,6 +8,8 @@
 #include "model/FieldRange.h"
 #include "model/LightMeter.h"
 #include "model/ParallelFor.h"
+#include "platform/Canvas.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -7,7 +7,10 @@
 #include "display/ColourScale.h"
 #include "display/GridDisplay.h"
 #include "model/SceneList.h"
-#include "platform/Canvas.h"
+
+namespace platform {
+class Canvas;
+}  // namespace platform
 
 // A value of the field shown as colours over the whole picture. It is
 // computed on a grid of the map's own spacing and interpolated bilinearly

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "display/Legend.h"
+#include "platform/Canvas.h"
 #include "platform/TextFont.h"
 
 namespace {

@@ -2,8 +2,11 @@
 #pragma once
 #include <string>
 
-#include "platform/Canvas.h"
 #include "platform/Colour.h"
+
+namespace platform {
+class Canvas;
+}  // namespace platform
 
 // The colours of the maps and their legend.
 

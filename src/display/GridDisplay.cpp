@@ -6,6 +6,7 @@
 #include "model/TextParts.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 bool GridDisplay::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);

@@ -8,8 +8,12 @@
 #include "model/Settings.h"
 #include "platform/Colour.h"
 #include "platform/Dialog.h"
-#include "platform/Platform.h"
 #include "platform/TextFile.h"
+
+namespace platform {
+class Platform;
+class ProgressWindow;
+}  // namespace platform
 
 // The points at which the arrows and the circles show the field: the columns
 // i = 1 .. W div g at X = g i and the rows j = 1 .. H div g at Y = g j, W and

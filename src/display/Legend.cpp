@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display/Arrows.h"
+#include "platform/Canvas.h"
 #include "platform/TextFont.h"
 
 namespace {

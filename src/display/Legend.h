@@ -3,8 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "platform/Canvas.h"
 #include "platform/Colour.h"
+
+namespace platform {
+class Canvas;
+}  // namespace platform
 
 // The corners a legend may take, in the order they are preferred.
 enum class Corner { LowerRight, LowerLeft, UpperRight, UpperLeft };

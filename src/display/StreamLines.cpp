@@ -11,8 +11,11 @@
 #include "model/Numbers.h"
 #include "model/ParallelFor.h"
 #include "model/TextParts.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "model/SceneList.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
 #include "platform/Colour.h"
-#include "platform/Platform.h"
 #include "platform/TextFile.h"
+
+namespace platform {
+class Bitmap;
+class Canvas;
+class Platform;
+}  // namespace platform
 
 // Stream lines of the energy flow: curves along the summed flow density,
 // downstream from where energy leaves a surface. The objects start the lines

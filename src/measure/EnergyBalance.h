@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Numbers.h"
 #include "model/ParallelFor.h"
 #include "model/SceneList.h"
 #include "model/Settings.h"

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "model/Numbers.h"
+
 LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const StopCheck& stop) {
     LineReading reading;
     const double dx = static_cast<double>(line.x2) - line.x1;

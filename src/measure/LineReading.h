@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "model/MeasuringLine.h"
-#include "model/Numbers.h"
 #include "model/SceneList.h"
 
 // The light at one sample of a measuring line, `along` pixels from its first

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Numbers.h"
-
 // Small built-in scenes whose field is known in closed form, computed with
 // the program's own rules: how close the computation comes, and whether that
 // is within what the cutting into surface elements explains.

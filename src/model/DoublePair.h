@@ -2,8 +2,6 @@
 #pragma once
 #include <cmath>
 
-#include "model/Numbers.h"
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif

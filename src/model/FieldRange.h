@@ -6,8 +6,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/Numbers.h"
-
 // A field value beyond what a float holds comes only from strengths or
 // mirror coefficients that no dialog takes (a scene file keeps them as
 // stored). It is no result: displays and probes report it instead of drawing,

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/DoublePair.h"
+#include "model/Numbers.h"
 
 double NormalizeAngle(double a, double period) {
     // Far-off values are brought near first so that the loops stay short.

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/Numbers.h"
 #include "model/Settings.h"
 
 // Small numeric and geometric helpers shared by the object kinds, the

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "model/Numbers.h"
 #include "model/ParallelFor.h"
 
 // How far one pass of the radiation balance moved the values it refilled.

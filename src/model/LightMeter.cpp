@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/FieldRange.h"
+#include "model/Numbers.h"
 
 double TravelDirection(double fx, double fy) {
     double degrees = std::atan2(-fy, fx) * 180 / kPi;

@@ -2,7 +2,6 @@
 #pragma once
 #include <cstdint>
 
-#include "model/Numbers.h"
 #include "model/SceneList.h"
 #include "platform/Measurement.h"
 

@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "model/Geometry.h"
+#include "model/Numbers.h"
 #include "model/Occlusion.h"
 #include "model/TextParts.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/Geometry.h"
+#include "model/Numbers.h"
 
 namespace {
 

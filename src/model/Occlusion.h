@@ -8,8 +8,6 @@
 #include <span>
 #include <vector>
 
-#include "model/Numbers.h"
-
 // Lines of sight and what cuts them. Every object blocks through the shape it
 // reports (Tszeneobjekt::BlockingShape): a straight segment, a circle or arc,
 // or the picture frame, which closes the picture. Each shape has one rule,

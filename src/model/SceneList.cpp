@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
 void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) {
@@ -42,7 +45,7 @@ void SceneList::RedrawAll(platform::Bitmap& picture, platform::Canvas& window, p
     window.DrawBitmap(picture);
 }
 
-void SceneList::PrepareQueries(const Tprgvar& settings) const {
+void SceneList::PrepareQueries(const Tprgvar& settings) {
     const int64_t values = StoredValues(settings);
     if (values > kMostStoredValues)
         throw std::runtime_error("The mirrors/diffusors together would need " + std::to_string(values / 250'000) +

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <vector>
 
 #include "model/Occlusion.h"
 #include "model/Settings.h"
 #include "model/Szeneobjekt.h"
-#include "platform/Bitmap.h"
+#include "platform/Colour.h"
+
+namespace platform {
+class Bitmap;
+class Canvas;
+}  // namespace platform
 
 // The energy flow density of the whole scene at a point.
 struct FlowSum {
@@ -18,17 +24,44 @@ struct FlowSum {
 // radiation, which the list is given when it is made or cleared; new objects
 // are appended at the tail.
 class SceneList {
-public:
     using Objects = std::vector<std::unique_ptr<Tszeneobjekt>>;
+
+public:
+    // Walks the objects as pointers: to const objects through a const list,
+    // so that what reads the scene cannot change it.
+    template <class Object>
+    class Iterator {
+    public:
+        using difference_type = std::ptrdiff_t;
+        using value_type = Object*;
+
+        Iterator() = default;
+        explicit Iterator(Objects::const_iterator at) : at(at) {}
+        Object* operator*() const { return at->get(); }
+        Iterator& operator++() {
+            ++at;
+            return *this;
+        }
+        Iterator operator++(int) { return Iterator(at++); }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        Objects::const_iterator at;
+    };
 
     explicit SceneList(std::unique_ptr<Tszeneobjekt> background);
 
-    Objects::const_iterator begin() const { return objects.begin(); }
-    Objects::const_iterator end() const { return objects.end(); }
+    Iterator<const Tszeneobjekt> begin() const { return Iterator<const Tszeneobjekt>(objects.begin()); }
+    Iterator<const Tszeneobjekt> end() const { return Iterator<const Tszeneobjekt>(objects.end()); }
+    Iterator<Tszeneobjekt> begin() { return Iterator<Tszeneobjekt>(objects.cbegin()); }
+    Iterator<Tszeneobjekt> end() { return Iterator<Tszeneobjekt>(objects.cend()); }
     size_t size() const { return objects.size(); }
-    Tszeneobjekt& operator[](size_t index) const { return *objects[index]; }
-    Tszeneobjekt& Head() const { return *objects.front(); }
-    Tszeneobjekt& Tail() const { return *objects.back(); }
+    const Tszeneobjekt& operator[](size_t index) const { return *objects[index]; }
+    Tszeneobjekt& operator[](size_t index) { return *objects[index]; }
+    const Tszeneobjekt& Head() const { return *objects.front(); }
+    Tszeneobjekt& Head() { return *objects.front(); }
+    const Tszeneobjekt& Tail() const { return *objects.back(); }
+    Tszeneobjekt& Tail() { return *objects.back(); }
 
     void Append(std::unique_ptr<Tszeneobjekt> object);
     // Drops every object after the head that reports IsDegenerate, then
@@ -48,7 +81,7 @@ public:
     // index of their blocking shapes. Throws, before any object allocates,
     // when the radiation values of all objects together would need more than
     // kMostStoredValues.
-    void PrepareQueries(const Tprgvar& settings) const;
+    void PrepareQueries(const Tprgvar& settings);
 
     // About 1 GB of 32-bit radiation values for all mirrors together, kept
     // twice while a computation runs (the copy restores them when it is
@@ -100,5 +133,5 @@ private:
     // The blocking shapes as the last prepare step found them; cleared when
     // the list changes, and until the next prepare step the queries ask the
     // objects themselves.
-    mutable OcclusionIndex occlusion;
+    OcclusionIndex occlusion;
 };

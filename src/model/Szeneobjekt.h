@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Numbers.h"
 #include "model/PowerShare.h"
 #include "model/StopCheck.h"
 #include "platform/Colour.h"

@@ -8,6 +8,7 @@
 #include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "objects/SurfaceProbes.h"
+#include "platform/Canvas.h"
 
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {

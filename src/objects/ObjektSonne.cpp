@@ -5,8 +5,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 #include "objects/StrengthField.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
 namespace {

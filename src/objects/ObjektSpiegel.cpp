@@ -96,7 +96,7 @@ PassChange TObjektSpiegel::Iterate(const SceneList& list, IterationPass& pass) {
     for (const auto& other : list)
         if (other->number != number && other->PassElements() > 0) {
             const auto count = static_cast<size_t>(other->PassElements());
-            changing.push_back({other.get(), words, (count + 63) / 64});
+            changing.push_back({other, words, (count + 63) / 64});
             words += changing.back().words;
         }
     // Each element gathers only from the other objects, so the elements are
@@ -184,7 +184,7 @@ void TObjektSpiegel::GatherRecording(SightPoint centre, const SceneList& list,
     size_t k = 0;
     for (const auto& other : list) {
         if (other->number == number) continue;
-        if (k < changing.size() && changing[k].object == other.get()) {
+        if (k < changing.size() && changing[k].object == other) {
             if (k == 0) record.before = sums;
             record.ends.push_back(static_cast<uint32_t>(record.vectors.size()));
             GatherSeen(centre, list, changing[k++], record.sight, false, incoming, sums);

@@ -14,6 +14,7 @@
 #include "objects/StreamLineStartsAroundArc.h"
 #include "objects/SurfaceProbes.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/Numbers.h"
-
 // The rule by which every surface starts its stream lines: the surface is cut
 // into pieces, `flux` holds the flux leaving each piece on one side (walking
 // order, none negative) and `total` their sum. Round(total / fluxPerLine)

@@ -2,9 +2,9 @@
 #pragma once
 #include <string>
 
-#include "platform/Canvas.h"
-
 namespace platform {
+
+class Canvas;
 
 enum class PictureFormat { Bmp, Png };
 

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "platform/Dialog.h"
-#include "platform/Platform.h"
 
 namespace platform {
+
+class Platform;
 
 // Reads the fields of a dialog that closed with OK, for its Edit logic, and
 // collects what cannot be taken: each message names the field or is one the

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 
 namespace platform {
 

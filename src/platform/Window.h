@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/Canvas.h"
 #include "platform/Measurement.h"
 #include "platform/Plot.h"
 
 namespace platform {
+
+class Canvas;
 
 enum class MouseButton { Left, Right, Middle };
 

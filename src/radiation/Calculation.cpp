@@ -10,6 +10,8 @@
 #include "model/IterationPass.h"
 #include "model/PassStore.h"
 #include "platform/Conversions.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
 
 std::string OrdinalSuffix(int32_t k) {
     const int32_t last = k % 10, lastTwo = k % 100;
@@ -65,7 +67,7 @@ std::string PassText(const Tprgvar& settings, int32_t passes, const std::optiona
            platform::FloatToStr(settings.abbruchgenauigkeit, 5) + " %)";
 }
 
-CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult RunPasses(SceneList& list, const Tprgvar& settings, platform::Window& mainWindow,
                             platform::ShownProgress& progress) {
     int64_t elements = 0;
     for (const auto& object : list) elements += object->PassElements();
@@ -97,7 +99,7 @@ CalculationResult RunPasses(const SceneList& list, const Tprgvar& settings, plat
 
 }  // namespace
 
-CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult Calculate(SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
                             platform::ProgressWindow& progressWindow) {
     if (settings.berechnet) return {};
     settings.CheckResolution();

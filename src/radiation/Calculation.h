@@ -5,8 +5,11 @@
 
 #include "model/SceneList.h"
 #include "model/Settings.h"
-#include "platform/Platform.h"
-#include "platform/Window.h"
+
+namespace platform {
+class ProgressWindow;
+class Window;
+}  // namespace platform
 
 // "st", "nd", "rd" or "th" for the k-th pass (11th, 12th and 13th take "th").
 std::string OrdinalSuffix(int32_t k);
@@ -29,7 +32,7 @@ struct CalculationResult {
 // caption name the running pass. Throws, before showing anything, when the
 // resolution settings are unusable; an error during a pass leaves berechnet
 // clear and the radiation as it was.
-CalculationResult Calculate(const SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult Calculate(SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
                             platform::ProgressWindow& progressWindow);
 
 // The work Calculate will do in `passes` passes, in the units of

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Help.h"
 
+#include "platform/Dialog.h"
+#include "platform/Platform.h"
+
 void HelpDialog(platform::Platform& platform) {
     using platform::Control;
     static platform::DialogSpec dialog{

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "platform/Platform.h"
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // The short help window: the mouse modes, what the mouse does in them, and
 // the keyboard shortcuts.

@@ -2,6 +2,8 @@
 #include "ui/Info.h"
 
 #include "model/ProgramVersion.h"
+#include "platform/Dialog.h"
+#include "platform/Platform.h"
 
 void InfoDialog(platform::Platform& platform, const std::string& titel) {
     using platform::Control;

@@ -2,7 +2,9 @@
 #pragma once
 #include <string>
 
-#include "platform/Platform.h"
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // The information dialog with the program's name, titel.
 void InfoDialog(platform::Platform& platform, const std::string& titel);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "model/Settings.h"
-#include "platform/Platform.h"
+
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // The dialog "Iterations": the largest number of passes
 // (maximaleiterationen) and the stop criterion in percent

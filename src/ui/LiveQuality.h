@@ -4,7 +4,6 @@
 
 #include "display/ColourMaps.h"
 #include "display/Displays.h"
-#include "model/Numbers.h"
 #include "model/Settings.h"
 
 // How coarse the display that follows a drag is computed, so that it keeps

@@ -260,9 +260,9 @@ public:
 
     // The topmost object that may be moved within reach of (x, y); nullptr
     // for none.
-    Tszeneobjekt* ObjectAt(int x, int y) const;
+    Tszeneobjekt* ObjectAt(int x, int y);
     // The selected objects still in the scene, in list order.
-    std::vector<Tszeneobjekt*> SelectedObjects() const;
+    std::vector<Tszeneobjekt*> SelectedObjects();
     bool IsSelected(const Tszeneobjekt* object) const;
     // Selects the object alone; nullptr selects nothing.
     void Select(Tszeneobjekt* object);

@@ -19,7 +19,8 @@ constexpr int32_t kLargeNudge = 10;
 
 std::string MainWindow::SelectionAsSceneText() const {
     SceneList selected(NewBackground());
-    for (const Tszeneobjekt* object : SelectedObjects()) selected.Append(ObjectFromSection(SectionOf(*object)));
+    for (const Tszeneobjekt* object : list)
+        if (IsSelected(object)) selected.Append(ObjectFromSection(SectionOf(*object)));
     return SceneFileText(settings, displays, selected).Text();
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "measure/EnergyBalance.h"
+#include "platform/Canvas.h"
 #include "platform/Conversions.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasuringLineDialogs.h"

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/Numbers.h"
 #include "model/SceneList.h"
+#include "platform/Canvas.h"
 #include "ui/MainWindow.h"
 #include "ui/PointSnapping.h"
 
@@ -25,7 +27,7 @@ constexpr platform::TColor kMeasuredColour = 0xFF0080;
 
 }  // namespace
 
-Tszeneobjekt* MainWindow::ObjectAt(int x, int y) const {
+Tszeneobjekt* MainWindow::ObjectAt(int x, int y) {
     // The topmost is drawn last; the background radiation cannot be moved.
     // A circle is taken by its centre too. Objects drawn since the last
     // numbering still have the number 0, which no object may skip here.
@@ -37,10 +39,10 @@ Tszeneobjekt* MainWindow::ObjectAt(int x, int y) const {
     return nullptr;
 }
 
-std::vector<Tszeneobjekt*> MainWindow::SelectedObjects() const {
+std::vector<Tszeneobjekt*> MainWindow::SelectedObjects() {
     std::vector<Tszeneobjekt*> selected;
     for (const auto& object : list)
-        if (IsSelected(object.get())) selected.push_back(object.get());
+        if (IsSelected(object)) selected.push_back(object);
     return selected;
 }
 

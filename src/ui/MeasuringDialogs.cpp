@@ -5,6 +5,7 @@
 
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -8,7 +8,10 @@
 #include "measure/EnergyBalance.h"
 #include "measure/Verification.h"
 #include "model/Settings.h"
-#include "platform/Platform.h"
+
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // The energy balance as a table: a row per object, then what leaves through
 // the frame, the totals, the imbalance and the mirrors' change, and a note

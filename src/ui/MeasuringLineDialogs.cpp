@@ -6,6 +6,7 @@
 #include "platform/Conversions.h"
 #include "platform/Dialog.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -5,8 +5,11 @@
 
 #include "model/MeasuringLine.h"
 #include "model/Settings.h"
-#include "platform/Platform.h"
 #include "ui/ParameterSweep.h"
+
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // "Measuring Lines": every line with its place, to edit or delete.
 void MeasuringLineManager(std::vector<MeasuringLine>& lines, platform::Platform& platform, const Tprgvar& settings);

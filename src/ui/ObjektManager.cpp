@@ -4,6 +4,7 @@
 #include "model/SceneList.h"
 #include "platform/Conversions.h"
 #include "platform/Dialog.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -2,10 +2,11 @@
 #pragma once
 #include <functional>
 
-#include "platform/Platform.h"
-
 class SceneList;
 class Tszeneobjekt;
+namespace platform {
+class Platform;
+}  // namespace platform
 
 // What the object manager does beside its list: opens an object's dialog
 // (true when it was confirmed) and shows the object chosen in the list in

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "files/ObjectSection.h"
+#include "model/Numbers.h"
 #include "objects/KindRegistry.h"
 #include "platform/Conversions.h"
 

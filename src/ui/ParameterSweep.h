@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Numbers.h"
 #include "model/SceneList.h"
 
 // One number of the scene varied in steps: the first sun's direction

@@ -29,7 +29,7 @@ std::optional<Handle> Nearest(const SceneList& list, const std::vector<const Tsz
     std::optional<Handle> nearest;
     int64_t nearestDistance = int64_t{kSnapReach} * kSnapReach + 1;
     for (const auto& object : list) {
-        if (std::find(moving.begin(), moving.end(), object.get()) != moving.end()) continue;
+        if (std::find(moving.begin(), moving.end(), object) != moving.end()) continue;
         for (const Handle& point : candidatesOf(*object)) {
             const int64_t distance = DistanceSquared(point, x, y);
             if (distance < nearestDistance) {

@@ -3,6 +3,7 @@
 
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
 
 void ResolutionDialog(platform::Platform& platform, Tprgvar& settings) {
     using platform::Control;

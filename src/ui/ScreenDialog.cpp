@@ -3,6 +3,8 @@
 
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
 
 void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings) {
     using platform::Control;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "model/Settings.h"
-#include "platform/Platform.h"
-#include "platform/Window.h"
+
+namespace platform {
+class Platform;
+class Window;
+}  // namespace platform
 
 // The screen dialog: the picture's background colour (hintergrundfarbe) and
 // the size of the window's drawing area. A size the window cannot take is

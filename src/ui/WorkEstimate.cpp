@@ -84,7 +84,7 @@ struct CoarseComputation {
 
 // Computes the copy, in at most as many passes as kPassesSeconds allows:
 // its passes, or `limit` when it does not converge by then.
-CoarseComputation ComputeCoarse(const SceneList& list, Tprgvar& coarse, double secondsPerQueryWork, int32_t limit) {
+CoarseComputation ComputeCoarse(SceneList& list, Tprgvar& coarse, double secondsPerQueryWork, int32_t limit) {
     const double passWork = CalculationWork(list, coarse, 1);
     const double allowed = std::max<double>(3, kPassesSeconds / std::max(passWork * secondsPerQueryWork, 1e-9));
     coarse.maximaleiterationen = static_cast<int32_t>(std::min<double>(limit, allowed));

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "display/StreamLines.h"
-#include "model/Numbers.h"
 #include "model/Settings.h"
 
 class SceneList;

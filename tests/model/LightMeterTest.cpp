@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/LightMeter.h"
+#include "model/Numbers.h"
 #include "model/SceneList.h"
 
 namespace {

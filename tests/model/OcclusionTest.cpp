@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Geometry.h"
+#include "model/Numbers.h"
 #include "model/Occlusion.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The scene list and its head, the background radiation of the picture frame.
 #include <cmath>
+#include <type_traits>
+#include <utility>
 
 #include "SceneFixture.h"
 #include "objects/ObjektAbsorber.h"
@@ -14,6 +16,11 @@
 #include "platform/RasterBitmap.h"
 
 namespace {
+
+// What reads the scene through a const list cannot change its objects.
+static_assert(std::is_same_v<decltype(*std::declval<const SceneList&>().begin()), const Tszeneobjekt*>);
+static_assert(std::is_same_v<decltype(std::declval<const SceneList&>().Tail()), const Tszeneobjekt&>);
+static_assert(std::is_same_v<decltype(*std::declval<SceneList&>().begin()), Tszeneobjekt*>);
 
 class SceneListTest : public SceneTest {
 protected:
