@@ -15,6 +15,9 @@
 
 #include "StandardScene.h"
 
+using namespace brevanto;
+using namespace brevanto::radiation;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -62,6 +62,12 @@
 #include "RandomScene.h"
 #include "StandardScene.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+
 namespace {
 
 // A canvas that draws nothing: the timings are of the computation.

@@ -13,6 +13,10 @@
 
 #include "StandardScene.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::ui;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -15,6 +15,9 @@
 
 #include "StandardScene.h"
 
+using namespace brevanto;
+using namespace brevanto::display;
+
 namespace {
 
 // Pixels more than one colour step apart, in per cent of the picture.

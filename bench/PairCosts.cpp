@@ -15,6 +15,11 @@
 #include "RandomScene.h"
 #include "StandardScene.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+using namespace brevanto::objects;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

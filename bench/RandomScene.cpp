@@ -10,6 +10,10 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegel.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 void RandomScene(SceneList& list, int width, int height, int objects, bool mirrors) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<double> unit(0, 1);

@@ -2,6 +2,9 @@
 #pragma once
 #include "model/SceneList.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 // A random scene in a width x height picture with the background radiation:
 // `objects` segments of 100 pixels at random places and angles (fixed seed),
 // every fourth a Lambert-like emitter, the others absorbers, or with

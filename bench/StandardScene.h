@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::display;
+using namespace brevanto::ui;
+
 // The standard scene as its file holds it (or another scene file, on a
 // screen of the size given), opened by the main window on the headless
 // platform, not yet computed.
@@ -21,7 +26,7 @@ struct StandardScene {
         form.Scene().CleanAndNumber();
     }
 
-    void Calculate() { ::Calculate(form.Scene(), form.Settings(), window, headless.Progress()); }
+    void Calculate() { radiation::Calculate(form.Scene(), form.Settings(), window, headless.Progress()); }
 
     platform::HeadlessPlatform headless;
     platform::HeadlessWindow window;

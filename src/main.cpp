@@ -12,6 +12,10 @@
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
 
+using namespace brevanto;
+using namespace brevanto::ui;
+using namespace brevanto::model;
+
 int main(int argc, char* argv[]) {
     // Answered before Qt starts, so that it needs no screen.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {

@@ -6,6 +6,11 @@
 #include <charconv>
 #include <utility>
 
+namespace brevanto::cli {
+
+using namespace model;
+using namespace ui;
+
 namespace {
 
 const std::array<std::pair<const char*, DisplayKind>, 6> kRenderKinds{{
@@ -235,3 +240,5 @@ const std::string& CliUsage() {
         "--max-seconds was not enough.\n";
     return usage;
 }
+
+}  // namespace brevanto::cli

@@ -11,6 +11,8 @@
 #include "ui/DisplayKind.h"
 #include "ui/ParameterSweep.h"
 
+namespace brevanto::cli {
+
 // The largest picture brevanto-cli's window takes, in each direction: the
 // largest the window shows.
 inline constexpr int kCliScreenSize = platform::kLargestPictureSide;
@@ -26,20 +28,20 @@ struct CliOptions {
     bool version = false;
     std::string scene;
     std::vector<Point> probes;
-    std::vector<MeasuringLine> lines;
-    std::optional<std::string> field;   // CSV of the arrows' grid
-    std::optional<DisplayKind> render;  // None: the objects alone
-    std::string out;                    // the picture of --render
+    std::vector<model::MeasuringLine> lines;
+    std::optional<std::string> field;       // CSV of the arrows' grid
+    std::optional<ui::DisplayKind> render;  // None: the objects alone
+    std::string out;                        // the picture of --render
     bool legends = false;
     bool logarithmicArrows = false;
     std::optional<std::string> save;
     bool passes = false;
-    bool polar = false;                   // the light meter's sectors after each probe
-    bool balance = false;                 // the energy balance
-    std::optional<ParameterSweep> sweep;  // the scene computed at each value
-    bool verify = false;                  // the verification scenes; no scene file needed
-    std::optional<double> maxSeconds;     // the run stops with exit status 3 after this
-    bool progress = false;                // the progress texts go to standard error
+    bool polar = false;                       // the light meter's sectors after each probe
+    bool balance = false;                     // the energy balance
+    std::optional<ui::ParameterSweep> sweep;  // the scene computed at each value
+    bool verify = false;                      // the verification scenes; no scene file needed
+    std::optional<double> maxSeconds;         // the run stops with exit status 3 after this
+    bool progress = false;                    // the progress texts go to standard error
 };
 
 // A command line that cannot be carried out; the message says why.
@@ -53,3 +55,5 @@ public:
 CliOptions ParseCliArguments(const std::vector<std::string>& arguments);
 
 const std::string& CliUsage();
+
+}  // namespace brevanto::cli

@@ -24,6 +24,14 @@
 #include "platform/SafeFileWrite.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::cli {
+
+using namespace model;
+using namespace display;
+using namespace files;
+using namespace measure;
+using namespace ui;
+
 namespace {
 
 // Ten significant digits and always ".", whatever the locale.
@@ -328,3 +336,5 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     return options.verify ? RunVerification(out) : 0;
 }
+
+}  // namespace brevanto::cli

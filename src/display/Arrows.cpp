@@ -12,6 +12,10 @@
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
 
+namespace brevanto::display {
+
+using namespace model;
+
 void DrawArrow(platform::Canvas& canvas, int32_t x, int32_t y, double dx, double dy) {
     canvas.BeginShape();
     const double tipX = x + canvas.Landed(dx);
@@ -88,3 +92,5 @@ void TVektorpfeile::Edit(platform::Platform& platform) {
 }
 
 void TVektorpfeile::SaveToFile(platform::TextFile& file) const { SaveSection(file, "vektorpfeile"); }
+
+}  // namespace brevanto::display

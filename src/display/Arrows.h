@@ -3,9 +3,11 @@
 #include "display/GridDisplay.h"
 #include "model/SceneList.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Canvas;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // How an arrow's length follows the flow density: in proportion, or with
 // its logarithm, over kArrowDecades below the strongest, so that faint
@@ -38,10 +40,12 @@ class TVektorpfeile : public GridDisplay {
 public:
     // Sums the field at every grid point and draws the arrows. The scene must
     // be computed and its queries prepared (SceneList::PrepareQueries).
-    ArrowScale Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+    ArrowScale Draw(const model::SceneList& list, const model::Tprgvar& settings, platform::Canvas& canvas,
                     platform::Platform& platform, ArrowLength length = ArrowLength::Proportional) const;
     // The dialog "Arrows of energy flow density".
     void Edit(platform::Platform& platform);
     // The section "vektorpfeile", its keyword line included.
     void SaveToFile(platform::TextFile& file) const;
 };
+
+}  // namespace brevanto::display

@@ -10,6 +10,10 @@
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
 
+namespace brevanto::display {
+
+using namespace model;
+
 double TEnergiekreise::Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
                             platform::Platform& platform) const {
     canvas.SetPenColor(colour);
@@ -55,3 +59,5 @@ void TEnergiekreise::Edit(platform::Platform& platform) {
 }
 
 void TEnergiekreise::SaveToFile(platform::TextFile& file) const { SaveSection(file, "energiekreise"); }
+
+}  // namespace brevanto::display

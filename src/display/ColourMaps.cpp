@@ -11,6 +11,10 @@
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
 
+namespace brevanto::display {
+
+using namespace model;
+
 namespace {
 
 // Where a pixel lies between two neighbouring grid lines (1-based), t from
@@ -307,3 +311,5 @@ void EnergyDensityMap::Edit(platform::Platform& platform) {
     dialog["logarithmic"].checked = logarithmic;
     if (EditSpacingAndColour(dialog, platform)) logarithmic = dialog["logarithmic"].checked;
 }
+
+}  // namespace brevanto::display

@@ -8,9 +8,11 @@
 #include "display/GridDisplay.h"
 #include "model/SceneList.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Canvas;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // A value of the field shown as colours over the whole picture. It is
 // computed on a grid of the map's own spacing and interpolated bilinearly
@@ -36,15 +38,15 @@ protected:
         float value = 0;
         bool lit = false;
     };
-    using SampleAt = std::function<Sample(const SceneList& list, int32_t x, int32_t y)>;
+    using SampleAt = std::function<Sample(const model::SceneList& list, int32_t x, int32_t y)>;
     using ScaleFor = std::function<ValueScale(const std::vector<Sample>& samples)>;
 
     // Samples every grid point (in parallel, as the arrows and circles do),
     // then paints the picture. `what` names the map's colours in the
     // progress and messages ("diffuseness colours").
-    void DrawMap(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas, platform::Platform& platform,
-                 const std::string& what, const std::string& title, const SampleAt& sampleAt,
-                 const ScaleFor& scaleFor) const;
+    void DrawMap(const model::SceneList& list, const model::Tprgvar& settings, platform::Canvas& canvas,
+                 platform::Platform& platform, const std::string& what, const std::string& title,
+                 const SampleAt& sampleAt, const ScaleFor& scaleFor) const;
 };
 
 // 1 - |F|/E, from 0 where all light travels one way to 1 where as much
@@ -52,7 +54,7 @@ protected:
 class DiffusenessMap : public ColourMap {
 public:
     // The scene must be computed and its queries prepared.
-    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+    void Draw(const model::SceneList& list, const model::Tprgvar& settings, platform::Canvas& canvas,
               platform::Platform& platform) const;
     // The dialog "Diffuseness map": pixel width, the legend's colour.
     void Edit(platform::Platform& platform);
@@ -65,7 +67,7 @@ public:
     bool logarithmic = false;
 
     // The scene must be computed and its queries prepared.
-    void Draw(const SceneList& list, const Tprgvar& settings, platform::Canvas& canvas,
+    void Draw(const model::SceneList& list, const model::Tprgvar& settings, platform::Canvas& canvas,
               platform::Platform& platform) const;
     // The dialog "Energy density map": pixel width, linear or logarithmic,
     // the legend's colour.
@@ -76,3 +78,5 @@ struct ColourMaps {
     DiffusenessMap diffuseness;
     EnergyDensityMap energyDensity;
 };
+
+}  // namespace brevanto::display

@@ -11,6 +11,8 @@
 #include "platform/Canvas.h"
 #include "platform/TextFont.h"
 
+namespace brevanto::display {
+
 namespace {
 
 constexpr int kSteps = 256;
@@ -112,3 +114,5 @@ void DrawColourLegend(platform::Canvas& canvas, int pictureWidth, int pictureHei
     canvas.DrawText(box->left + (barWidth - MeasureText(middle, textSize).width) / 2, labels, middle, textSize);
     canvas.DrawText(box->left + barWidth - MeasureText(high, textSize).width, labels, high, textSize);
 }
+
+}  // namespace brevanto::display

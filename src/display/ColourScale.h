@@ -4,9 +4,11 @@
 
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Canvas;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // The colours of the maps and their legend.
 
@@ -43,3 +45,5 @@ std::string LegendNumber(double value);
 // two ends and its middle. Nothing where the picture is too small for it.
 void DrawColourLegend(platform::Canvas& canvas, int pictureWidth, int pictureHeight, const std::string& title,
                       const ValueScale& scale, platform::TColor colour);
+
+}  // namespace brevanto::display

@@ -4,6 +4,8 @@
 #include "display/Circles.h"
 #include "display/StreamLines.h"
 
+namespace brevanto::display {
+
 // The three ways of showing the computed field, with their parameters. They
 // are created with their defaults at start and anew by "New" and by loading.
 struct Displays {
@@ -11,3 +13,5 @@ struct Displays {
     TLinien linien;
     TEnergiekreise energiekreise;
 };
+
+}  // namespace brevanto::display

@@ -8,6 +8,10 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::display {
+
+using namespace model;
+
 bool GridDisplay::LoadFromFile(platform::TextFile& file) {
     KeyReader reader(file);
     return reader.Keyword("begin") && reader.Int("color=", colour) && reader.Int("gitterweite=", gitterweite) &&
@@ -87,3 +91,5 @@ void GridDisplay::ForEachShowingProgress(int32_t count, const std::string& what,
         },
         stop);
 }
+
+}  // namespace brevanto::display

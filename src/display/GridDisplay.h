@@ -10,10 +10,12 @@
 #include "platform/Dialog.h"
 #include "platform/TextFile.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Platform;
 class ProgressWindow;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // The points at which the arrows and the circles show the field: the columns
 // i = 1 .. W div g at X = g i and the rows j = 1 .. H div g at Y = g j, W and
@@ -48,7 +50,7 @@ public:
     bool LoadFromFile(platform::TextFile& file);
     // The work of drawing on the grid, in the units of SceneList::QueryWork:
     // one query at every grid point.
-    double Work(const SceneList& list, const Tprgvar& settings) const;
+    double Work(const model::SceneList& list, const model::Tprgvar& settings) const;
 
 protected:
     // Writes the section, starting with its keyword line.
@@ -58,7 +60,7 @@ protected:
     // True when it was confirmed with OK.
     bool EditSpacingAndColour(platform::DialogSpec& dialog, platform::Platform& platform);
 
-    Grid GridFor(const Tprgvar& settings) const;
+    Grid GridFor(const model::Tprgvar& settings) const;
     // Shows "No <what> are drawn, because ..." and returns false when the
     // spacing gives no grid to draw on.
     bool CheckGrid(const Grid& grid, const std::string& what, platform::Platform& platform) const;
@@ -69,12 +71,14 @@ protected:
     // computePoint must write only its own point's entry and use only the
     // scene's const queries, so the result does not depend on the number of
     // threads.
-    void ForEachPoint(const Grid& grid, const std::string& what, const Tprgvar& settings,
+    void ForEachPoint(const Grid& grid, const std::string& what, const model::Tprgvar& settings,
                       platform::ProgressWindow& progressWindow,
                       const std::function<void(int32_t, int32_t)>& computePoint) const;
     // Calls work(k) once for k = 0 .. count - 1, side by side, with the same
     // progress as ForEachPoint: the share of k done in order.
-    void ForEachShowingProgress(int32_t count, const std::string& what, const Tprgvar& settings,
+    void ForEachShowingProgress(int32_t count, const std::string& what, const model::Tprgvar& settings,
                                 platform::ProgressWindow& progressWindow,
                                 const std::function<void(int32_t)>& work) const;
 };
+
+}  // namespace brevanto::display

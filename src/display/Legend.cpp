@@ -9,6 +9,8 @@
 #include "platform/Canvas.h"
 #include "platform/TextFont.h"
 
+namespace brevanto::display {
+
 namespace {
 
 // The top-left corner of a box in a corner of the picture, kept off its border.
@@ -94,3 +96,5 @@ void DisplayLegend::Draw(platform::Canvas& canvas, int pictureWidth, int picture
     }
     canvas.DrawText(box->left + ArrowRoom(sampleArrow, textSize), box->top, text, textSize);
 }
+
+}  // namespace brevanto::display

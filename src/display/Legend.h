@@ -5,9 +5,11 @@
 
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Canvas;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // The corners a legend may take, in the order they are preferred.
 enum class Corner { LowerRight, LowerLeft, UpperRight, UpperLeft };
@@ -51,3 +53,5 @@ struct DisplayLegend {
     void Draw(platform::Canvas& canvas, int pictureWidth, int pictureHeight, platform::TColor colour,
               Corner corner) const;
 };
+
+}  // namespace brevanto::display

@@ -17,6 +17,10 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::display {
+
+using namespace model;
+
 namespace {
 
 // A single line that has been this far from its start and comes back closer
@@ -286,3 +290,5 @@ bool TLinien::LoadFromFile(platform::TextFile& file) {
            reader.Float("iterationslaenge=", iterationslaenge) && reader.Float("abbruchschwelle=", abbruchschwelle) &&
            reader.Int("color=", colour) && reader.Int("maxlaenge=", maxlaenge) && reader.Keyword("end");
 }
+
+}  // namespace brevanto::display

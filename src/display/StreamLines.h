@@ -9,11 +9,13 @@
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Bitmap;
 class Canvas;
 class Platform;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::display {
 
 // Stream lines of the energy flow: curves along the summed flow density,
 // downstream from where energy leaves a surface. The objects start the lines
@@ -37,11 +39,11 @@ public:
     // Traces one line from every starting point that the objects propose and
     // copies the picture to the window after each. The scene must be
     // computed and its queries prepared.
-    void Draw(const SceneList& list, const Tprgvar& settings, platform::Bitmap& picture, platform::Canvas& window,
-              platform::Platform& platform) const;
+    void Draw(const model::SceneList& list, const model::Tprgvar& settings, platform::Bitmap& picture,
+              platform::Canvas& window, platform::Platform& platform) const;
     // One line from (x, y), which also ends where it comes back to its start
     // and turns away again (a closed circulation); then copies the picture.
-    void TraceLine(const SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
+    void TraceLine(const model::SceneList& list, platform::Bitmap& picture, platform::Canvas& window,
                    platform::Platform& platform, int32_t x, int32_t y) const;
     // What a sample of the lines tells of all: how many start, and the
     // steps they take on average.
@@ -53,13 +55,13 @@ public:
     // the starts, for about `budget`: at least one. A traced line still
     // going after kSampleSteps steps counts as one of its full length. The
     // scene must be computed and its queries prepared.
-    LineSample Sample(const SceneList& list, std::chrono::milliseconds budget) const;
+    LineSample Sample(const model::SceneList& list, std::chrono::milliseconds budget) const;
     // The work of Draw in the units of SceneList::QueryWork: finding the
     // starting points along every surface, and the lines of the sample.
-    double Work(const SceneList& list, const Tprgvar& settings, const LineSample& sample) const;
+    double Work(const model::SceneList& list, const model::Tprgvar& settings, const LineSample& sample) const;
     // The flux that each line of the full set carries: linienabstand times
     // the largest strength in the scene.
-    float FluxPerLine(const SceneList& list) const;
+    float FluxPerLine(const model::SceneList& list) const;
     // The dialog "Stream-lines". Values are read strictly; the dialog comes
     // back until the distance and the step length are positive.
     void Edit(platform::Platform& platform);
@@ -74,12 +76,15 @@ private:
     bool CheckParameters(bool fullSet, platform::Platform& platform) const;
     // The points of one line from (x, y): where the pen starts, then the end
     // of every step, of at most mostSteps steps.
-    std::vector<Point> Trace(const SceneList& list, float maxS, float x, float y, bool closedLoopTest,
+    std::vector<Point> Trace(const model::SceneList& list, float maxS, float x, float y, bool closedLoopTest,
                              size_t mostSteps = SIZE_MAX) const;
     // Every object's starting points, from the head: the last object's
     // first. `announce` is called before each object.
-    std::vector<StreamLineStart> Starts(const SceneList& list, const std::function<void(const Tszeneobjekt&)>& announce,
-                                        const StopCheck& stop) const;
+    std::vector<model::StreamLineStart> Starts(const model::SceneList& list,
+                                               const std::function<void(const model::Tszeneobjekt&)>& announce,
+                                               const model::StopCheck& stop) const;
 
     static constexpr size_t kSampleSteps = 4000;
 };
+
+}  // namespace brevanto::display

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace brevanto::files {
+
 std::string WithExtension(const std::string& fileName, const std::string& extension) {
     if (fileName.ends_with(extension)) return fileName;
     return fileName + extension;
@@ -17,3 +19,5 @@ bool EndsWithNoCase(const std::string& fileName, const std::string& extension) {
                                  std::tolower(static_cast<unsigned char>(b));
                       });
 }
+
+}  // namespace brevanto::files

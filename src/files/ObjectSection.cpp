@@ -4,6 +4,11 @@
 #include "objects/KindRegistry.h"
 #include "platform/TextFile.h"
 
+namespace brevanto::files {
+
+using namespace model;
+using namespace objects;
+
 std::string SectionOf(const Tszeneobjekt& object) {
     platform::TextFile text;
     object.SaveToFile(text);
@@ -22,3 +27,5 @@ std::unique_ptr<Tszeneobjekt> ObjectFromSection(const std::string& section) {
     object->LoadFromFile(text);
     return object;
 }
+
+}  // namespace brevanto::files

@@ -5,12 +5,16 @@
 
 #include "model/Szeneobjekt.h"
 
+namespace brevanto::files {
+
 // An object as its own section of the scene file, kind line included: what
 // the clipboard carries, what takes back a cancelled dialog, and how a
 // value is given to an object as a file holding it would give it.
-std::string SectionOf(const Tszeneobjekt& object);
+std::string SectionOf(const model::Tszeneobjekt& object);
 // Reads the section into the object, whose kind it must be; false when a
 // line does not match.
-bool LoadSection(Tszeneobjekt& object, const std::string& section);
+bool LoadSection(model::Tszeneobjekt& object, const std::string& section);
 // A new object of the section's kind, read from it.
-std::unique_ptr<Tszeneobjekt> ObjectFromSection(const std::string& section);
+std::unique_ptr<model::Tszeneobjekt> ObjectFromSection(const std::string& section);
+
+}  // namespace brevanto::files

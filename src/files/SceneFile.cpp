@@ -6,6 +6,12 @@
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 
+namespace brevanto::files {
+
+using namespace model;
+using namespace objects;
+using namespace display;
+
 namespace {
 
 SceneFileProblem ProblemAt(const platform::TextFile& file, SceneFileProblem::Kind kind) {
@@ -159,3 +165,5 @@ SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& curren
     }
     return contents;
 }
+
+}  // namespace brevanto::files

@@ -13,6 +13,8 @@
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 
+namespace brevanto::files {
+
 // The scene file (*.brv): one text file with the picture's size and colour,
 // the three displays' parameters, the computation settings and every scene
 // object in list order, and after the final "end" the measuring lines, if
@@ -25,13 +27,14 @@ inline constexpr std::string_view kSceneFileHeader = "Brevanto 2.0-File";
 
 // The lines of the scene file; zero-size objects still in the list are
 // written as they are.
-platform::TextFile SceneFileText(const Tprgvar& settings, const Displays& displays, const SceneList& list,
-                                 const std::vector<MeasuringLine>& measuringLines = {});
+platform::TextFile SceneFileText(const model::Tprgvar& settings, const display::Displays& displays,
+                                 const model::SceneList& list,
+                                 const std::vector<model::MeasuringLine>& measuringLines = {});
 
 // Writes the scene file, replacing the file; a write that fails half-way
 // leaves the previous file as it was. Throws InOutError.
-void SaveScene(const std::string& fileName, const Tprgvar& settings, const Displays& displays, const SceneList& list,
-               const std::vector<MeasuringLine>& measuringLines = {});
+void SaveScene(const std::string& fileName, const model::Tprgvar& settings, const display::Displays& displays,
+               const model::SceneList& list, const std::vector<model::MeasuringLine>& measuringLines = {});
 
 // Why reading stopped before the file's final "end".
 struct SceneFileProblem {
@@ -72,10 +75,10 @@ struct SceneFileContents {
     int32_t breite = 0;
     std::optional<platform::TColor> hintergrundfarbe{};
     // The computation settings ("prgvar"); size and colour are the caller's.
-    Tprgvar settings{0, 0, 0};
-    Displays displays;
-    SceneList list;
-    std::vector<MeasuringLine> measuringLines{};
+    model::Tprgvar settings{0, 0, 0};
+    display::Displays displays;
+    model::SceneList list;
+    std::vector<model::MeasuringLine> measuringLines{};
     std::optional<SceneFileProblem> problem{};
     // The objects read whole that hold values their dialogs would refuse, in
     // file order.
@@ -84,4 +87,6 @@ struct SceneFileContents {
 
 // Reads the scene file; `current` are the displays as they are before the
 // load. Never throws for anything in the file.
-SceneFileContents ReadSceneFile(platform::TextFile& file, const Displays& current);
+SceneFileContents ReadSceneFile(platform::TextFile& file, const display::Displays& current);
+
+}  // namespace brevanto::files

@@ -8,6 +8,11 @@
 #include "model/ParallelFor.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::measure {
+
+using namespace model;
+using namespace radiation;
+
 namespace {
 
 // The power that reaches the probes: the sum over every contribution v of
@@ -113,3 +118,5 @@ double BalanceWork(const SceneList& list, const Tprgvar& settings) {
     // send nothing: with thousands of absorbers that is most of the work.
     return probes * (list.QueryWork(settings) + static_cast<double>(list.size()));
 }
+
+}  // namespace brevanto::measure

@@ -9,6 +9,8 @@
 #include "model/SceneList.h"
 #include "model/Settings.h"
 
+namespace brevanto::measure {
+
 // Where the power of a computed scene goes. Powers are energy flow densities
 // times lengths (flow density S times pixels). docs/MEASURING.md tells how
 // each number is measured.
@@ -45,9 +47,12 @@ struct EnergyBalance {
 // numbers do not depend on the number of threads. `stop` is asked between
 // the objects and between the points where power is counted. Only points
 // inside the picture count, at most a few per pixel of a surface there.
-EnergyBalance BalanceOf(const SceneList& list, const Tprgvar& settings, const StopCheck& stop = {});
+EnergyBalance BalanceOf(const model::SceneList& list, const model::Tprgvar& settings,
+                        const model::StopCheck& stop = {});
 
 // The work of BalanceOf in the units of SceneList::QueryWork: at each point
 // where power is counted, one query and a unit per object. Needs no computed
 // radiation.
-double BalanceWork(const SceneList& list, const Tprgvar& settings);
+double BalanceWork(const model::SceneList& list, const model::Tprgvar& settings);
+
+}  // namespace brevanto::measure

@@ -4,6 +4,10 @@
 #include "model/LightMeter.h"
 #include "platform/Conversions.h"
 
+namespace brevanto::measure {
+
+using namespace model;
+
 namespace {
 // Enough digits to tell two readings apart, few enough to read.
 constexpr int kDigits = 6;
@@ -47,3 +51,5 @@ std::string LightReadings::Joined(char separator) const {
     for (const std::vector<std::string>& row : table.rows) text += line(row);
     return text;
 }
+
+}  // namespace brevanto::measure

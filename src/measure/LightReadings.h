@@ -6,6 +6,8 @@
 #include "model/SceneList.h"
 #include "platform/Measurement.h"
 
+namespace brevanto::measure {
+
 // The light meter's readings: the points measured, in the order they were
 // measured, and what arrives at each. When the scene changes the numbers go
 // out of date: the points stay, and Remeasure measures them all again.
@@ -15,7 +17,7 @@ public:
     void MarkOutOfDate() { upToDate = false; }
     bool UpToDate() const { return upToDate; }
     // Measures every point again; the queries must be prepared.
-    void Remeasure(const SceneList& list);
+    void Remeasure(const model::SceneList& list);
     void Clear() { readings.clear(); }
     bool Empty() const { return readings.empty(); }
     const std::vector<platform::Measurement>& Readings() const { return readings; }
@@ -34,3 +36,5 @@ private:
     std::vector<platform::Measurement> readings;
     bool upToDate = true;
 };
+
+}  // namespace brevanto::measure

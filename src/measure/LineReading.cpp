@@ -5,6 +5,10 @@
 
 #include "model/Numbers.h"
 
+namespace brevanto::measure {
+
+using namespace model;
+
 LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const StopCheck& stop) {
     LineReading reading;
     const double dx = static_cast<double>(line.x2) - line.x1;
@@ -41,3 +45,5 @@ LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const
     }
     return reading;
 }
+
+}  // namespace brevanto::measure

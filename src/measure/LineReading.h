@@ -6,6 +6,8 @@
 #include "model/MeasuringLine.h"
 #include "model/SceneList.h"
 
+namespace brevanto::measure {
+
 // The light at one sample of a measuring line, `along` pixels from its first
 // point at (x, y) and queried at the pixel (px, py) nearest to it: the
 // irradiance crossing the line from the left of its direction (x1, y1) ->
@@ -34,4 +36,6 @@ struct LineReading {
 // Samples at the middles of `samples` equal pieces of the line; nothing for
 // a line of no length. The queries must be prepared
 // (SceneList::PrepareQueries); `stop` is asked before every sample.
-LineReading MeasureAlong(const SceneList& list, const MeasuringLine& line, const StopCheck& stop);
+LineReading MeasureAlong(const model::SceneList& list, const model::MeasuringLine& line, const model::StopCheck& stop);
+
+}  // namespace brevanto::measure

@@ -21,6 +21,12 @@
 #include "radiation/Calculation.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::measure {
+
+using namespace model;
+using namespace radiation;
+using namespace objects;
+
 namespace {
 
 constexpr int32_t kSize = 400;     // every scene's picture is kSize x kSize
@@ -416,3 +422,5 @@ std::vector<VerificationCase> Verify(int32_t sellaenge, int32_t richtungprosel) 
     PolygonAroundEmitter(sellaenge, richtungprosel, cases);
     return cases;
 }
+
+}  // namespace brevanto::measure

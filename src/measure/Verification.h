@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace brevanto::measure {
+
 // Small built-in scenes whose field is known in closed form, computed with
 // the program's own rules: how close the computation comes, and whether that
 // is within what the cutting into surface elements explains.
@@ -25,3 +27,5 @@ struct VerificationCase {
 
 // Every case, at this resolution of the calculation (sellaenge, richtungprosel).
 std::vector<VerificationCase> Verify(int32_t sellaenge, int32_t richtungprosel);
+
+}  // namespace brevanto::measure

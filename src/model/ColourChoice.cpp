@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace brevanto::model {
+
 namespace {
 struct NamedColour {
     const char* name;
@@ -28,3 +30,5 @@ void ApplyColourChoice(const platform::Control& combo, platform::TColor& colour)
     if (combo.selected >= 0 && combo.selected < static_cast<int>(kColours.size()))
         colour = kColours[static_cast<size_t>(combo.selected)].value;
 }
+
+}  // namespace brevanto::model

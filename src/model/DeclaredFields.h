@@ -10,6 +10,8 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::model {
+
 // How a kind is edited and stored: its field table, and its dialog laid out
 // from the table's fields.
 template <class Kind>
@@ -98,3 +100,5 @@ private:
     Kind& Self() { return static_cast<Kind&>(*this); }
     const Kind& Self() const { return static_cast<const Kind&>(*this); }
 };
+
+}  // namespace brevanto::model

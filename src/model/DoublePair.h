@@ -6,6 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace brevanto::model {
+
 // Two double values computed side by side: each operation is the same IEEE
 // operation as on one value, rounded the same way, so a pair gives the bytes
 // of two single computations. On x86-64 one instruction does both, which
@@ -55,3 +57,5 @@ inline DoublePair operator*(double a, DoublePair b) { return DoublePair(a) * b; 
 
 // So that one formula serves one value and a pair.
 inline double Sqrt(double a) { return std::sqrt(a); }
+
+}  // namespace brevanto::model

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace brevanto::model {
+
 // A field value beyond what a float holds comes only from strengths or
 // mirror coefficients that no dialog takes (a scene file keeps them as
 // stored). It is no result: displays and probes report it instead of drawing,
@@ -18,3 +20,5 @@ inline void CheckFieldValue(double value, int32_t x, int32_t y) {
         throw std::runtime_error("The field at (" + std::to_string(x) + ", " + std::to_string(y) +
                                  ") is too large to compute: the strengths of the scene are too high.");
 }
+
+}  // namespace brevanto::model

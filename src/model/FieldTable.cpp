@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace brevanto::model {
+
 std::vector<platform::Control> FieldList::Controls(std::initializer_list<const char*> keys) const {
     using platform::Control;
     std::vector<Control> controls;
@@ -26,3 +28,5 @@ const FieldDeclaration* FieldList::Find(const std::string& id) const {
                                     [&](const FieldDeclaration& field) { return field.key == id; });
     return found == declarations.end() ? nullptr : &*found;
 }
+
+}  // namespace brevanto::model

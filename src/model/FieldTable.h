@@ -11,6 +11,8 @@
 #include "platform/Dialog.h"
 #include "platform/FieldReader.h"
 
+namespace brevanto::model {
+
 // What a dialog says of a value it refuses; empty for one it takes.
 using FieldRule = std::string (*)(double value);
 
@@ -158,3 +160,5 @@ private:
 
     std::vector<Member> members;  // by declaration
 };
+
+}  // namespace brevanto::model

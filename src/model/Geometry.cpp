@@ -8,6 +8,8 @@
 #include "model/DoublePair.h"
 #include "model/Numbers.h"
 
+namespace brevanto::model {
+
 double NormalizeAngle(double a, double period) {
     // Far-off values are brought near first so that the loops stay short.
     if (std::fabs(a) > 4 * period) a = std::fmod(a, period);
@@ -114,3 +116,5 @@ double RelativeChangePercent(double oldValue, double newValue) {
 }
 
 double Max(double a, double b) { return b >= a ? b : a; }
+
+}  // namespace brevanto::model

@@ -6,6 +6,8 @@
 
 #include "model/Settings.h"
 
+namespace brevanto::model {
+
 // Small numeric and geometric helpers shared by the object kinds, the
 // computation and the displays.
 
@@ -50,3 +52,5 @@ inline bool OnSegmentDominant(float x1, float x2, float x, float y1, float y2, f
 }
 
 double Max(double a, double b);
+
+}  // namespace brevanto::model

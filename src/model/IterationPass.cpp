@@ -5,6 +5,8 @@
 
 #include "model/Geometry.h"
 
+namespace brevanto::model {
+
 void PassChange::Note(double oldValue, double newValue, double abbruchgenauigkeit) {
     if (HasChanged(oldValue, newValue, abbruchgenauigkeit)) beyondCriterion = true;
     largestPercent = std::max(largestPercent, RelativeChangePercent(oldValue, newValue));
@@ -14,3 +16,5 @@ void PassChange::Add(const PassChange& other) {
     if (other.beyondCriterion) beyondCriterion = true;
     largestPercent = std::max(largestPercent, other.largestPercent);
 }
+
+}  // namespace brevanto::model

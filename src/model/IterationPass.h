@@ -5,6 +5,8 @@
 
 #include "model/ParallelFor.h"
 
+namespace brevanto::model {
+
 // How far one pass of the radiation balance moved the values it refilled.
 struct PassChange {
     // Some value changed by more than the stop criterion (HasChanged).
@@ -33,3 +35,5 @@ struct IterationPass {
 
     void ElementDone() { elementsDone.fetch_add(1, std::memory_order_relaxed); }
 };
+
+}  // namespace brevanto::model

@@ -7,6 +7,8 @@
 #include "model/FieldRange.h"
 #include "model/Numbers.h"
 
+namespace brevanto::model {
+
 double TravelDirection(double fx, double fy) {
     double degrees = std::atan2(-fy, fx) * 180 / kPi;
     if (degrees < 0) degrees += 360;
@@ -48,3 +50,5 @@ platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y) 
     }
     return measured;
 }
+
+}  // namespace brevanto::model

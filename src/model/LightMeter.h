@@ -5,6 +5,8 @@
 #include "model/SceneList.h"
 #include "platform/Measurement.h"
 
+namespace brevanto::model {
+
 // The light meter: what arrives at one point, split by the direction it
 // travels in. The queries must be prepared (SceneList::PrepareQueries).
 
@@ -26,3 +28,5 @@ double Directedness(double magnitude, double energy);
 // it (SceneList::EnergyDensityAt), and every individual flow vector reaching
 // (x, y) sorted into the sector of its travel direction.
 platform::Measurement MeasureLight(const SceneList& list, int32_t x, int32_t y);
+
+}  // namespace brevanto::model

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace brevanto::model {
+
 // A line across which the light is measured. It is no scene object: it
 // emits, reflects and blocks nothing. The scene file keeps the measuring
 // lines after its objects.
@@ -23,3 +25,5 @@ struct MeasuringLine {
 
     bool operator==(const MeasuringLine&) const = default;
 };
+
+}  // namespace brevanto::model

@@ -7,6 +7,8 @@
 
 #include "platform/Rounding.h"
 
+namespace brevanto::model {
+
 // The program's rules for numbers. Stored quantities are 32-bit floats;
 // everything computed between two stores is a double.
 
@@ -26,3 +28,5 @@ inline int32_t SaturatingAdd(int32_t a, int32_t b) {
 }
 
 inline constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace brevanto::model

@@ -12,6 +12,8 @@
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
+namespace brevanto::model {
+
 namespace {
 // Coordinate arithmetic in double rather than in integers: exact while a
 // product stays below 2^53, as every product of window coordinates does, and
@@ -105,3 +107,5 @@ void TObjektGerade::RequireOnScreen(platform::FieldReader& fields, const Tprgvar
     require(x1, y1, "x1", "y1");
     require(x2, y2, "x2", "y2");
 }
+
+}  // namespace brevanto::model

@@ -8,9 +8,11 @@
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 class FieldReader;
 }
+
+namespace brevanto::model {
 
 // Base of every straight scene object: a segment between two window points.
 // Its normal N = (y2 - y1, x1 - x2) points into the plus side, on the screen
@@ -64,3 +66,5 @@ public:
     // coordinate that lies off.
     void RequireOnScreen(platform::FieldReader& fields, const Tprgvar& settings, const std::string& message) const;
 };
+
+}  // namespace brevanto::model

@@ -12,6 +12,8 @@
 #include "platform/Conversions.h"
 #include "platform/FieldReader.h"
 
+namespace brevanto::model {
+
 namespace {
 // In double rather than in integers: exact for every distance within a
 // picture, and no overflow for the far-off coordinates a scene file may hold.
@@ -151,3 +153,5 @@ std::vector<platform::Control> TObjektKreis::CoordinateControls(const FieldList&
                        "A span of 360 or more is the full circle, as are angles equal modulo 360."));
     return controls;
 }
+
+}  // namespace brevanto::model

@@ -9,9 +9,11 @@
 #include "model/Szeneobjekt.h"
 #include "platform/Dialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 class FieldReader;
 }
+
+namespace brevanto::model {
 
 // A range of arc angles in whole degrees, lo < hi (or lo = hi for an empty one).
 struct AngleRange {
@@ -105,3 +107,5 @@ public:
 private:
     static std::string RadiusProblem(double radius);
 };
+
+}  // namespace brevanto::model

@@ -7,6 +7,8 @@
 #include "model/Geometry.h"
 #include "model/Numbers.h"
 
+namespace brevanto::model {
+
 namespace {
 
 // Coordinate arithmetic in double rather than in integers: exact while a
@@ -548,3 +550,5 @@ size_t OcclusionIndex::Cull(std::span<const uint32_t> from, const SightRun& run,
         }
     return count;
 }
+
+}  // namespace brevanto::model

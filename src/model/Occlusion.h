@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace brevanto::model {
+
 // Lines of sight and what cuts them. Every object blocks through the shape it
 // reports (Tszeneobjekt::BlockingShape): a straight segment, a circle or arc,
 // or the picture frame, which closes the picture. Each shape has one rule,
@@ -281,3 +283,5 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
     if (count == kBlocked) return;
     Split<order>(run, p, 0, last, {scratch, count}, scratch + count, visit);
 }
+
+}  // namespace brevanto::model

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace brevanto::model {
+
 namespace {
 
 std::atomic<int> chosenThreads{0};
@@ -158,3 +160,5 @@ int ThreadCount() {
 }
 
 void SetThreadCount(int threads) { chosenThreads = threads > 0 ? threads : 0; }
+
+}  // namespace brevanto::model

@@ -15,6 +15,8 @@
 
 #include "model/StopCheck.h"
 
+namespace brevanto::model {
+
 // How many threads ParallelFor runs on: the value of SetThreadCount when one
 // was set, else the environment variable BREVANTO_THREADS when it holds a
 // whole number of at least 1, else one per processor core.
@@ -149,3 +151,5 @@ template <class Body, class InOrder>
 void ParallelForInOrder(int64_t count, Body&& body, InOrder&& inOrder, const StopCheck& stop = {}) {
     parallel_detail::Run(count, body, inOrder, stop);
 }
+
+}  // namespace brevanto::model

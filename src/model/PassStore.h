@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <map>
 
+namespace brevanto::model {
+
 // What one computation keeps from pass to pass: the scene does not move
 // between its passes, so what an object found out in the first pass about
 // lines of sight and the objects whose radiation no pass changes holds for
@@ -34,3 +36,5 @@ private:
     std::atomic<int64_t> bytesLeft;
     std::map<int32_t, std::any> records;
 };
+
+}  // namespace brevanto::model

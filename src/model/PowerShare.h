@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace brevanto::model {
+
 // What an object tells the energy balance of its share in the power of the
 // scene: where it receives light and what a mirror sends on. Powers are
 // energy flow densities times lengths (flow density S times pixels).
@@ -40,3 +42,5 @@ struct SentLight {
     double transmitted = 0;
     double passedPercent = 0;
 };
+
+}  // namespace brevanto::model

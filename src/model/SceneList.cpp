@@ -9,6 +9,8 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
+namespace brevanto::model {
+
 SceneList::SceneList(std::unique_ptr<Tszeneobjekt> background) { objects.push_back(std::move(background)); }
 
 void SceneList::Append(std::unique_ptr<Tszeneobjekt> object) {
@@ -123,3 +125,5 @@ bool SceneList::AnyNear(int32_t x, int32_t y, int32_t d) const {
         if (object->IsNear(x, y, d, 0, 0)) return true;
     return false;
 }
+
+}  // namespace brevanto::model

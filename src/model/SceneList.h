@@ -9,10 +9,12 @@
 #include "model/Szeneobjekt.h"
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Bitmap;
 class Canvas;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::model {
 
 // The energy flow density of the whole scene at a point.
 struct FlowSum {
@@ -135,3 +137,5 @@ private:
     // objects themselves.
     OcclusionIndex occlusion;
 };
+
+}  // namespace brevanto::model

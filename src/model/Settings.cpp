@@ -6,6 +6,8 @@
 #include "model/TextParts.h"
 #include "platform/Conversions.h"
 
+namespace brevanto::model {
+
 Tprgvar::Tprgvar(int32_t height, int32_t width, platform::TColor colour)
     : hoehe(height), breite(width), hintergrundfarbe(colour) {}
 
@@ -34,3 +36,5 @@ void Tprgvar::CheckResolution() const {
             "The resolution of the calculation must be at least 1 pixel and 1 direction.\r"
             "Please correct it under Parameters, Resolution of the calculation.");
 }
+
+}  // namespace brevanto::model

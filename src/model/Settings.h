@@ -7,6 +7,8 @@
 #include "platform/Colour.h"
 #include "platform/TextFile.h"
 
+namespace brevanto::model {
+
 // The program-wide settings. The main window owns the one instance and hands
 // it on: by reference to the dialogs that change it, and by value to the
 // computation's serial prepare step, after which the queries no longer read it.
@@ -35,3 +37,5 @@ public:
     // computed with (a surface element or direction count below 1).
     void CheckResolution() const;
 };
+
+}  // namespace brevanto::model

@@ -8,6 +8,8 @@
 #include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
+namespace brevanto::model {
+
 PassChange Tszeneobjekt::Iterate(const SceneList&, IterationPass&) { return {}; }
 
 int64_t Tszeneobjekt::PassElements() const { return 0; }
@@ -105,3 +107,5 @@ double Tszeneobjekt::EmittedPower(const Tprgvar&) const { return 0; }
 ReceivingSurface Tszeneobjekt::ReceivingProbes(const Tprgvar&) const { return {}; }
 
 std::optional<SentLight> Tszeneobjekt::SentPower() const { return std::nullopt; }
+
+}  // namespace brevanto::model

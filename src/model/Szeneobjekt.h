@@ -12,16 +12,19 @@
 #include "model/StopCheck.h"
 #include "platform/Colour.h"
 
+namespace brevanto::platform {
+class Canvas;
+class Platform;
+class TextFile;
+}  // namespace brevanto::platform
+
+namespace brevanto::model {
+
 class Occluder;
 class SceneList;
 class Tprgvar;
 struct IterationPass;
 struct PassChange;
-namespace platform {
-class Canvas;
-class Platform;
-class TextFile;
-}  // namespace platform
 
 // The largest strength (emitted energy flow density) of either sign that an
 // object takes from a file or a dialog: far above what any scene needs, and
@@ -233,3 +236,5 @@ protected:
     // "S = " and the strength, for the kinds' summaries.
     static std::string StrengthSummary(float staerke);
 };
+
+}  // namespace brevanto::model

@@ -3,6 +3,8 @@
 
 #include "platform/Conversions.h"
 
+namespace brevanto::model {
+
 std::string LeftPart(const std::string& s, size_t n) { return s.substr(0, n); }
 
 std::string RestAfter(const std::string& s, size_t n) { return s.size() > n ? s.substr(n) : std::string(); }
@@ -50,3 +52,5 @@ bool KeyReader::Boolean(const std::string& key, bool& value) {
     value = text == "1";
     return true;
 }
+
+}  // namespace brevanto::model

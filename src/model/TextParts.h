@@ -5,6 +5,8 @@
 
 #include "platform/TextFile.h"
 
+namespace brevanto::model {
+
 // The first n characters of s (all of s if it is shorter).
 std::string LeftPart(const std::string& s, size_t n);
 // The characters of s after the first n (empty if s is not longer).
@@ -35,3 +37,5 @@ private:
     bool Value(const std::string& key, std::string& value);
     platform::TextFile& file;
 };
+
+}  // namespace brevanto::model

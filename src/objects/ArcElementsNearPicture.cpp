@@ -10,6 +10,11 @@
 #include "model/PowerShare.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 ArcElementsNearPicture::ArcElementsNearPicture(const TObjektKreis& circle, const Tprgvar& settings,
                                                int32_t extraElements)
     : circle(circle), settings(settings) {
@@ -98,3 +103,5 @@ double ArcElementsNearPicture::ShareInside() const {
     });
     return all > 0 ? inside / all : 0;
 }
+
+}  // namespace brevanto::objects

@@ -8,6 +8,8 @@
 #include "model/Settings.h"
 #include "radiation/ArcElements.h"
 
+namespace brevanto::objects {
+
 // A circle or arc cut into elements as its kind cuts it, `extraElements`
 // added to each range's count (the circular mirror none, the others at least
 // one element per range, as the circular emitter), and which of them lie near
@@ -20,7 +22,7 @@
 // costs what its part in the picture costs.
 class ArcElementsNearPicture {
 public:
-    ArcElementsNearPicture(const TObjektKreis& circle, const Tprgvar& settings, int32_t extraElements);
+    ArcElementsNearPicture(const model::TObjektKreis& circle, const model::Tprgvar& settings, int32_t extraElements);
 
     // Calls visit(element, elementLength) for the elements, in order, whose
     // centres or face probes may lie in the picture: within kFaceProbeOffset
@@ -36,7 +38,8 @@ public:
     void ForEach(Visit&& visit) const {
         for (const auto& [cut, range] : Near())
             for (int64_t i = range.first; i < range.end; ++i)
-                visit(ArcElementOf(circle, cut->range, static_cast<int32_t>(i), cut->count), cut->elementLength);
+                visit(radiation::ArcElementOf(circle, cut->range, static_cast<int32_t>(i), cut->count),
+                      cut->elementLength);
     }
 
     // The share of the elements whose centres lie inside the picture, by
@@ -46,7 +49,7 @@ public:
 private:
     // One angle range cut into `count` elements.
     struct ArcCut {
-        AngleRange range;
+        model::AngleRange range;
         int32_t count;
         float elementLength;
     };
@@ -60,7 +63,9 @@ private:
     // The elements ForEach visits, range by range.
     std::vector<std::pair<const ArcCut*, IndexRange>> Near() const;
 
-    const TObjektKreis& circle;
-    const Tprgvar& settings;
+    const model::TObjektKreis& circle;
+    const model::Tprgvar& settings;
     std::vector<ArcCut> cuts;
 };
+
+}  // namespace brevanto::objects

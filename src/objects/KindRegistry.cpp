@@ -13,6 +13,10 @@
 #include "objects/ObjektSpiegel.h"
 #include "objects/ObjektSpiegelKreis.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 namespace {
 
 template <class Kind>
@@ -59,3 +63,5 @@ std::unique_ptr<Tszeneobjekt> CreateObjectOfKind(const std::string& keyword, int
 }
 
 std::unique_ptr<Tszeneobjekt> NewBackground() { return std::make_unique<TObjektHintergrund>(); }
+
+}  // namespace brevanto::objects

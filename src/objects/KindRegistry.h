@@ -7,6 +7,8 @@
 
 #include "model/Szeneobjekt.h"
 
+namespace brevanto::objects {
+
 // How the user places an object of a kind.
 enum class Placement {
     Straight,  // dragged with the mouse from point 1 to point 2
@@ -22,7 +24,7 @@ struct KindEntry {
     const char* menuCaption;  // its item under "Straight objects " or "Circular objects "
     const char* menuName;     // that item's name
     // A new object from two points (ignored by kinds placed from the menu).
-    std::unique_ptr<Tszeneobjekt> (*create)(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    std::unique_ptr<model::Tszeneobjekt> (*create)(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Whether the sweep "sun.richtung=" varies the direction (richtung) of
     // the scene's first object of this kind.
     bool sweptDirection = false;
@@ -37,8 +39,10 @@ const KindEntry* FindKind(const std::string& keyword);
 
 // A new object of the kind that the keyword names, made from two points;
 // nullptr for an unknown keyword.
-std::unique_ptr<Tszeneobjekt> CreateObjectOfKind(const std::string& keyword, int32_t x1, int32_t y1, int32_t x2,
-                                                 int32_t y2);
+std::unique_ptr<model::Tszeneobjekt> CreateObjectOfKind(const std::string& keyword, int32_t x1, int32_t y1, int32_t x2,
+                                                        int32_t y2);
 
 // The background radiation that heads every new scene list.
-std::unique_ptr<Tszeneobjekt> NewBackground();
+std::unique_ptr<model::Tszeneobjekt> NewBackground();
+
+}  // namespace brevanto::objects

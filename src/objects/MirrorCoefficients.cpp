@@ -3,6 +3,10 @@
 
 #include "platform/Conversions.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 namespace {
 bool InPercent(double value) { return value >= 0 && value <= 100; }
 constexpr const char* kEachInPercent = "Each coefficient must lie between 0 and 100%.";
@@ -25,3 +29,5 @@ std::string MirrorCoefficientProblem(float dirref, float dirtrans, float difref,
     if (static_cast<double>(dirref) + dirtrans + difref + diftrans > 100) return "The sum must not be more than 100%.";
     return {};
 }
+
+}  // namespace brevanto::objects

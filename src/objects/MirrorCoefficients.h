@@ -5,6 +5,8 @@
 
 #include "model/FieldTable.h"
 
+namespace brevanto::objects {
+
 // The four coefficients of a mirror/diffusor in percent: direct and diffuse
 // reflectivity, direct and diffuse transmittance. The dialogs take each
 // within 0 to 100 and together at most 100, so a mirror never sends out more
@@ -18,7 +20,7 @@ std::string CoefficientProblem(double coefficient);
 // scene file, each with "%" beside it; `difrefLabel` is what the kind's
 // dialog calls the diffuse reflectivity.
 template <class Mirror>
-std::vector<typename FieldTable<Mirror>::Field> MirrorCoefficientFields(const std::string& difrefLabel) {
+std::vector<typename model::FieldTable<Mirror>::Field> MirrorCoefficientFields(const std::string& difrefLabel) {
     return {{{"dirref", "Direct reflectivity", "%", CoefficientProblem}, &Mirror::dirref},
             {{"dirtrans", "Direct transmittance", "%", CoefficientProblem}, &Mirror::dirtrans},
             {{"difref", difrefLabel, "%", CoefficientProblem}, &Mirror::difref},
@@ -26,7 +28,7 @@ std::vector<typename FieldTable<Mirror>::Field> MirrorCoefficientFields(const st
 }
 
 // Their controls in the order the dialogs show them: the reflectivities first.
-std::vector<platform::Control> MirrorCoefficientControls(const FieldList& fields);
+std::vector<platform::Control> MirrorCoefficientControls(const model::FieldList& fields);
 
 // Why a dialog refuses the four together, in its own words; empty when it
 // takes them.
@@ -43,3 +45,5 @@ void RequireMirrorCoefficients(const Mirror& mirror, platform::FieldReader& fiel
 // "reflects 50 %, diffusely 20 %; transmits 10 %, diffusely 0 %": the
 // coefficients in a line of the object list.
 std::string MirrorCoefficientSummary(float dirref, float dirtrans, float difref, float diftrans);
+
+}  // namespace brevanto::objects

@@ -5,6 +5,10 @@
 
 #include "model/Numbers.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 std::vector<double> BinWidths(size_t bins) {
     std::vector<double> widths(bins);
     for (size_t j = 0; j < bins; ++j)
@@ -26,3 +30,5 @@ double CoefficientShare(double total, float part, float other) {
 double PassedPercent(float dirref, float dirtrans, float difref, float diftrans) {
     return static_cast<double>(dirref) + difref + dirtrans + diftrans;
 }
+
+}  // namespace brevanto::objects

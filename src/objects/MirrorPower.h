@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+namespace brevanto::objects {
+
 // The power a mirror/diffusor's element values carry, for the energy balance.
 
 // A bin's directed radiation v leaves an element of length e with the power
@@ -22,3 +24,5 @@ double CoefficientShare(double total, float part, float other);
 // The percentage of what a mirror/diffusor receives that its coefficients
 // pass on.
 double PassedPercent(float dirref, float dirtrans, float difref, float diftrans);
+
+}  // namespace brevanto::objects

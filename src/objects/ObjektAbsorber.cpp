@@ -4,6 +4,10 @@
 #include "model/ColourChoice.h"
 #include "objects/SurfaceProbes.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 TObjektAbsorber::TObjektAbsorber(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
     kind = "absorber";
@@ -25,3 +29,5 @@ KindForm<TObjektAbsorber>& TObjektAbsorber::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

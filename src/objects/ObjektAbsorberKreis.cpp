@@ -4,6 +4,10 @@
 #include "model/ColourChoice.h"
 #include "objects/SurfaceProbes.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {
     kind = "absorberkreis";
@@ -26,3 +30,5 @@ KindForm<TObjektAbsorberKreis>& TObjektAbsorberKreis::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

@@ -3,14 +3,18 @@
 #include "model/DeclaredFields.h"
 #include "model/ObjektKreis.h"
 
+namespace brevanto::objects {
+
 // A black circle or arc: it swallows all radiation reaching it and only
 // blocks.
-class TObjektAbsorberKreis : public DeclaredFields<TObjektAbsorberKreis, TObjektKreis> {
+class TObjektAbsorberKreis : public model::DeclaredFields<TObjektAbsorberKreis, model::TObjektKreis> {
 public:
     // How the kind is edited and stored.
-    static KindForm<TObjektAbsorberKreis>& Form();
+    static model::KindForm<TObjektAbsorberKreis>& Form();
 
     TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
-    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
+    model::ReceivingSurface ReceivingProbes(const model::Tprgvar& settings) const override;
 };
+
+}  // namespace brevanto::objects

@@ -14,6 +14,11 @@
 #include "objects/StrengthField.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 using Edge = TObjektHintergrund::Edge;
 
 namespace {
@@ -340,3 +345,5 @@ KindForm<TObjektHintergrund>& TObjektHintergrund::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

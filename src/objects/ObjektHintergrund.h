@@ -10,39 +10,41 @@
 #include "model/Szeneobjekt.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::objects {
+
 // The radiation that enters the picture from the world around it: the frame of
 // the picture glows inward by Lambert's cosine law. The frame also closes the
 // picture: it blocks every line of sight with an end outside it.
-class TObjektHintergrund : public DeclaredFields<TObjektHintergrund, Tszeneobjekt> {
+class TObjektHintergrund : public model::DeclaredFields<TObjektHintergrund, model::Tszeneobjekt> {
 public:
     // How the kind is edited and stored.
-    static KindForm<TObjektHintergrund>& Form();
+    static model::KindForm<TObjektHintergrund>& Form();
 
     TObjektHintergrund();
 
     float staerke = 0;     // energy flow density at the frame
     bool nuroben = false;  // radiation only from above the horizon
 
-    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const model::SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                             FlowVectorList& result) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
+                             model::FlowVectorList& result) const override;
     // The magnitudes straight from the elements, last to first: the order
     // of FlowContributionsAt's list, without building it.
-    float AddEnergyDensity(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float energy,
-                           FlowVectorList& scratch) const override;
-    bool FlowAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude, float& fx, float& fy,
-                FlowVectorList& contributions) const override;
+    float AddEnergyDensity(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude, float energy,
+                           model::FlowVectorList& scratch) const override;
+    bool FlowAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude, float& fx, float& fy,
+                model::FlowVectorList& contributions) const override;
     // The frame closes the picture: it blocks every path with an end outside.
-    Occluder BlockingShape() const override;
+    model::Occluder BlockingShape() const override;
     bool IsNear(int32_t x, int32_t y, int32_t d, int32_t skipA, int32_t skipB) const override;
     double Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                             const StopCheck& stop) const override;
+    void AddStreamLineStarts(model::StreamLineStarts& starts, const model::SceneList& list, float fluxPerLine,
+                             const model::StopCheck& stop) const override;
     std::string Summary() const override;
-    void PrepareQueries(const Tprgvar& settings) override;
-    int64_t QueryElements(const Tprgvar& settings) const override;
-    double EmittedPower(const Tprgvar& settings) const override;
+    void PrepareQueries(const model::Tprgvar& settings) override;
+    int64_t QueryElements(const model::Tprgvar& settings) const override;
+    double EmittedPower(const model::Tprgvar& settings) const override;
 
     enum class Edge { Top, Right, Bottom, Left };
 
@@ -58,8 +60,8 @@ public:
         int32_t sellaenge = 1;  // how far below a point's horizon the sides still reach it
         // Per edge, in the order of Edge: the element centres, counted from
         // the left or the top, and the same rounded to pixels.
-        std::array<std::vector<FloatPoint>, 4> centres;
-        std::array<SightRun, 4> runs;
+        std::array<std::vector<radiation::FloatPoint>, 4> centres;
+        std::array<model::SightRun, 4> runs;
 
         int32_t Count(Edge edge) const;
         float ElementLength(Edge edge) const;
@@ -83,8 +85,9 @@ private:
     // right, bottom, left (or the reverse), with the elements that see
     // (x, y): their differences, none with both rounded to 0 as floats, in
     // the order of the edge (or the reverse).
-    template <FanOrder order = FanOrder::Forwards, class VisitEdge>
-    void ForEachEdgeSeeing(int32_t x, int32_t y, const SceneList& list, int32_t exclude, VisitEdge&& visitEdge) const;
+    template <model::FanOrder order = model::FanOrder::Forwards, class VisitEdge>
+    void ForEachEdgeSeeing(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
+                           VisitEdge&& visitEdge) const;
     // Which distance Lambert's law takes: the summed field's, from both
     // differences rounded to floats, or the single vectors', which keep a
     // side element's dy unrounded.
@@ -99,7 +102,9 @@ private:
     void Factors(const ElementSight& sight, std::span<const Difference> seen, DistanceRule rule,
                  std::vector<double>& factors) const;
     // The vector one element sends, limited to staerke.
-    FlowVector Contribution(Difference d, double factor) const;
+    model::FlowVector Contribution(Difference d, double factor) const;
 
     Frame frame;
 };
+
+}  // namespace brevanto::objects

@@ -8,6 +8,11 @@
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "objects/SurfaceProbes.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 TObjektLambert::TObjektLambert(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
     kind = "lambert";
@@ -135,3 +140,5 @@ KindForm<TObjektLambert>& TObjektLambert::Form() {
         StraightEmitterForm<TObjektLambert>("Lambert-like emitter ", {}, "All points must be on the screen.");
     return form;
 }
+
+}  // namespace brevanto::objects

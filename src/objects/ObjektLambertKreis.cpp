@@ -11,6 +11,11 @@
 #include "objects/StrengthField.h"
 #include "objects/SurfaceProbes.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 TObjektLambertKreis::TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {
     kind = "lambertkreis";
@@ -142,3 +147,5 @@ KindForm<TObjektLambertKreis>& TObjektLambertKreis::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

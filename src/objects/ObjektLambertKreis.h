@@ -6,39 +6,43 @@
 #include "model/ObjektKreis.h"
 #include "radiation/ArcElements.h"
 
+namespace brevanto::objects {
+
 // A circle or arc that emits from both faces by Lambert's cosine law. It does
 // not react to the light falling on it, but it blocks it.
-class TObjektLambertKreis : public DeclaredFields<TObjektLambertKreis, TObjektKreis> {
+class TObjektLambertKreis : public model::DeclaredFields<TObjektLambertKreis, model::TObjektKreis> {
 public:
     // How the kind is edited and stored.
-    static KindForm<TObjektLambertKreis>& Form();
+    static model::KindForm<TObjektLambertKreis>& Form();
 
     TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
     float staerke = 0;  // emitted energy flow density at the surface
 
-    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const model::SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                             FlowVectorList& result) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
+                             model::FlowVectorList& result) const override;
     double Strength() const override;
-    void AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                             const StopCheck& stop) const override;
+    void AddStreamLineStarts(model::StreamLineStarts& starts, const model::SceneList& list, float fluxPerLine,
+                             const model::StopCheck& stop) const override;
     // The circle's own problem first, then this kind's.
     std::string Summary() const override;
     // Cuts the current circle or arc into elements for the resolution.
-    void PrepareQueries(const Tprgvar& settings) override;
-    int64_t QueryElements(const Tprgvar& settings) const override;
-    double EmittedPower(const Tprgvar& settings) const override;
-    ReceivingSurface ReceivingProbes(const Tprgvar& settings) const override;
+    void PrepareQueries(const model::Tprgvar& settings) override;
+    int64_t QueryElements(const model::Tprgvar& settings) const override;
+    double EmittedPower(const model::Tprgvar& settings) const override;
+    model::ReceivingSurface ReceivingProbes(const model::Tprgvar& settings) const override;
 
 private:
     // Calls visit(cx, cy) for the non-zero contribution of every element
     // that sees (x, y), the range [0, winkel2] of an arc first.
     template <class Visit>
-    void ForEachElementContribution(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
+    void ForEachElementContribution(int32_t px, int32_t py, const model::SceneList& list, int32_t exclude,
                                     Visit&& visit) const;
 
-    AngleRanges ranges{};
-    std::vector<ArcPiece> pieces;  // in the order of the ranges
+    model::AngleRanges ranges{};
+    std::vector<radiation::ArcPiece> pieces;  // in the order of the ranges
 };
+
+}  // namespace brevanto::objects

@@ -10,6 +10,10 @@
 #include "objects/SurfaceProbes.h"
 #include "platform/Canvas.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 TObjektParallel::TObjektParallel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
     : DeclaredFields(px1, py1, px2, py2) {
     kind = "parallel";
@@ -98,3 +102,5 @@ KindForm<TObjektParallel>& TObjektParallel::Form() {
         "The points must be on the screen.");
     return form;
 }
+
+}  // namespace brevanto::objects

@@ -11,6 +11,10 @@
 #include "platform/Canvas.h"
 #include "platform/Conversions.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+
 namespace {
 // The sine or cosine of a multiple of 90 degrees comes out as about 1e-16
 // instead of 0. Taken as it is, such a cross component sends the entry point
@@ -126,3 +130,5 @@ KindForm<TObjektSonne>& TObjektSonne::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

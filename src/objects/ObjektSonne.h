@@ -3,13 +3,15 @@
 #include "model/DeclaredFields.h"
 #include "model/Szeneobjekt.h"
 
+namespace brevanto::objects {
+
 // Parallel light from far away over the whole picture. It has no position,
 // is not drawn, and points are shaded by objects between them and the border
 // in the direction of the sun.
-class TObjektSonne : public DeclaredFields<TObjektSonne, Tszeneobjekt> {
+class TObjektSonne : public model::DeclaredFields<TObjektSonne, model::Tszeneobjekt> {
 public:
     // How the kind is edited and stored.
-    static KindForm<TObjektSonne>& Form();
+    static model::KindForm<TObjektSonne>& Form();
 
     TObjektSonne();
 
@@ -20,19 +22,21 @@ public:
     // A small sun inside the border where the light comes from, with a ray
     // the way it travels.
     void DrawWindowMark(platform::Canvas& canvas, int32_t breite, int32_t hoehe) const override;
-    bool FlowDensityAt(int32_t x, int32_t y, const SceneList& list, float& fx, float& fy,
+    bool FlowDensityAt(int32_t x, int32_t y, const model::SceneList& list, float& fx, float& fy,
                        int32_t exclude) const override;
-    void FlowContributionsAt(int32_t x, int32_t y, const SceneList& list, int32_t exclude,
-                             FlowVectorList& result) const override;
+    void FlowContributionsAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
+                             model::FlowVectorList& result) const override;
     double Strength() const override;
     bool IsDegenerate() const override;
     std::string Summary() const override;
-    void PrepareQueries(const Tprgvar& settings) override;
-    int64_t QueryElements(const Tprgvar& settings) const override;
-    double EmittedPower(const Tprgvar& settings) const override;
+    void PrepareQueries(const model::Tprgvar& settings) override;
+    int64_t QueryElements(const model::Tprgvar& settings) const override;
+    double EmittedPower(const model::Tprgvar& settings) const override;
 
 private:
     // The picture through whose border the light enters.
     int32_t breite = 0;
     int32_t hoehe = 0;
 };
+
+}  // namespace brevanto::objects

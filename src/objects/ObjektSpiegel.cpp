@@ -18,6 +18,11 @@
 #include "platform/FieldReader.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 namespace {}  // namespace
 
 TObjektSpiegel::TObjektSpiegel(int32_t px1, int32_t py1, int32_t px2, int32_t py2)
@@ -435,3 +440,5 @@ KindForm<TObjektSpiegel>& TObjektSpiegel::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

@@ -16,6 +16,11 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 TObjektSpiegelKreis::TObjektSpiegelKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : DeclaredFields(x1, y1, x2, y2) {
     kind = "spiegelkreis";
@@ -310,3 +315,5 @@ KindForm<TObjektSpiegelKreis>& TObjektSpiegelKreis::Form() {
     }();
     return form;
 }
+
+}  // namespace brevanto::objects

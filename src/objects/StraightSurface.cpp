@@ -4,6 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 namespace {
 
 // Elements whose centre lies this far outside the picture are still kept, so
@@ -75,3 +80,5 @@ void StraightSurface::Prepare(const TObjektGerade& object, const Tprgvar& settin
         run.points.push_back({Round(centre.x), Round(centre.y)});
     }
 }
+
+}  // namespace brevanto::objects

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace brevanto::objects {
+
 // The rule by which every surface starts its stream lines: the surface is cut
 // into pieces, `flux` holds the flux leaving each piece on one side (walking
 // order, none negative) and `total` their sum. Round(total / fluxPerLine)
@@ -31,3 +33,5 @@ void PlaceByEqualFlux(const std::vector<float>& flux, double total, float fluxPe
         place(piece, pieceFlux > 0 ? (target - cumulated) / pieceFlux : 1.0);
     }
 }
+
+}  // namespace brevanto::objects

@@ -7,6 +7,11 @@
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 namespace {
 
 // Places the lines of one side; `offsetX`, `offsetY` lead from the surface to
@@ -78,3 +83,5 @@ void AddStreamLineStartsAlongSegment(const TObjektGerade& object, const Straight
     PlaceLines(object, surface, plus, plusTotal, fluxPerLine, m, q, starts);
     PlaceLines(object, surface, minus, minusTotal, fluxPerLine, -m, -q, starts);
 }
+
+}  // namespace brevanto::objects

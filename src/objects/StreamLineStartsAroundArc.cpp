@@ -9,6 +9,11 @@
 #include "model/SceneList.h"
 #include "objects/StreamLineStartPlacement.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 namespace {
 
 // The point at the arc angle on the circle of radius `radius`.
@@ -77,3 +82,5 @@ void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const Ar
         });
     }
 }
+
+}  // namespace brevanto::objects

@@ -6,6 +6,8 @@
 #include "model/ObjektKreis.h"
 #include "radiation/ArcElements.h"
 
+namespace brevanto::objects {
+
 // Stream-line starting points around a circle or arc, on the inner side
 // first, then on the outer one, where its faces gather (3 pixels off the
 // surface, FaceProbeRadius), placed by equal shares of flux
@@ -14,6 +16,8 @@
 // of the list there, times the element length; negatives count 0. With
 // `ownOuterExitance`, the object's own field on the outer side is that
 // exitance along the normal instead of being asked.
-void AddStreamLineStartsAroundArc(const TObjektKreis& object, std::span<const ArcPiece> pieces,
-                                  StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
-                                  std::optional<float> ownOuterExitance, const StopCheck& stop);
+void AddStreamLineStartsAroundArc(const model::TObjektKreis& object, std::span<const radiation::ArcPiece> pieces,
+                                  model::StreamLineStarts& starts, const model::SceneList& list, float fluxPerLine,
+                                  std::optional<float> ownOuterExitance, const model::StopCheck& stop);
+
+}  // namespace brevanto::objects

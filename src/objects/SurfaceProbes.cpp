@@ -8,6 +8,11 @@
 #include "objects/ArcElementsNearPicture.h"
 #include "objects/StraightSurface.h"
 
+namespace brevanto::objects {
+
+using namespace model;
+using namespace radiation;
+
 ReceivingSurface StraightSurfaceProbes(const TObjektGerade& object, const Tprgvar& settings) {
     const ProbeRule rule{object.number, object.number, true};
     const float length = object.Length();
@@ -40,3 +45,5 @@ ReceivingSurface CircleSurfaceProbes(const TObjektKreis& circle, const Tprgvar& 
         });
     return {std::move(probes), {ownLight == OwnLight::Counts ? 0 : circle.number, 0, false}};
 }
+
+}  // namespace brevanto::objects

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-namespace platform {
+namespace brevanto::platform {
 
 class Canvas;
 
@@ -21,4 +21,4 @@ public:
     virtual void SaveToFile(const std::string& fileName, PictureFormat format) const = 0;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

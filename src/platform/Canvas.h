@@ -7,7 +7,7 @@
 #include "platform/Colour.h"
 #include "platform/Rounding.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 class Bitmap;
 
@@ -62,4 +62,4 @@ public:
     virtual double Landed(double value) const { return NearestInt32(value); }
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-namespace platform {
+namespace brevanto::platform {
 
 // Windows colour value 0x00BBGGRR. A negative value refers to a system colour
 // of the window toolkit, with the system-colour index in the low byte.
@@ -20,4 +20,4 @@ inline int GreenOf(TColor rgb) { return (rgb >> 8) & 0xFF; }
 inline int BlueOf(TColor rgb) { return (rgb >> 16) & 0xFF; }
 inline TColor RgbColour(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -10,7 +10,7 @@
 
 #include "platform/Errors.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -245,4 +245,4 @@ int32_t LenientStrToInt(const std::string& text) { return ParseInt(text).value_o
 
 float LenientStrToFloat(const std::string& text) { return ParseFloat(text).value_or(0.0f); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

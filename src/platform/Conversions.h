@@ -6,7 +6,7 @@
 
 // Conversions between numbers and text as the dialogs and the scene file use
 // them. Floats are written with the locale's decimal separator.
-namespace platform {
+namespace brevanto::platform {
 
 char DecimalSeparator();
 void SetDecimalSeparator(char separator);
@@ -43,4 +43,4 @@ std::optional<float> TryStrToFloat(const std::string& text);
 int32_t LenientStrToInt(const std::string& text);
 float LenientStrToFloat(const std::string& text);
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace platform {
+namespace brevanto::platform {
 
 Control Control::Label(std::string caption, int fontHeight) {
     Control c;
@@ -81,4 +81,4 @@ Control& DialogSpec::operator[](const std::string& id) {
 
 const Control& DialogSpec::operator[](const std::string& id) const { return const_cast<DialogSpec&>(*this)[id]; }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -6,7 +6,7 @@
 
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // What a modal dialog or message box closed with.
 enum class ModalResult { None = 0, OK = 1, Cancel = 2, Yes = 6, No = 7, Delete = 100, Edit = 101, Quit = 102 };
@@ -66,4 +66,4 @@ struct DialogSpec {
     const Control& operator[](const std::string& id) const;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace platform {
+namespace brevanto::platform {
 
 // Raised by the strict number conversions for text that is not a number. It
 // ends the operation in which it is raised; the user sees its message.
@@ -18,13 +18,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform
 
 #include <new>
 
 #include "platform/Platform.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // The program's default error handling: an operation that raises an error
 // ends, the user sees its message, and the program goes on.
@@ -39,4 +39,4 @@ void ReportingErrors(Platform& platform, Action&& action) {
     }
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

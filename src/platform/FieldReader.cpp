@@ -6,7 +6,7 @@
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool FieldReader::Refused(Platform& platform) {
     return true;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -7,7 +7,7 @@
 
 #include "platform/Dialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 class Platform;
 
@@ -54,4 +54,4 @@ private:
     std::vector<std::string> messages;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

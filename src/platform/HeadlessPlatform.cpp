@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 template <class Value>
@@ -125,4 +125,4 @@ void HeadlessPlatform::Show() {
     progressVisible = true;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

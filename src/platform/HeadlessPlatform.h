@@ -11,7 +11,7 @@
 #include "platform/RasterBitmap.h"
 #include "platform/Window.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // A long computation sets its caption and progress several times a second
 // for hours; the headless platform keeps only this many of the latest.
@@ -152,4 +152,4 @@ private:
     std::optional<std::string> NextFileName(const std::string& filter, const std::string& start);
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace brevanto::platform {
 
 // What the light meter found at one point of the picture, as plain numbers
 // for the window to show. Directions are degrees counter-clockwise from +x
@@ -41,4 +41,4 @@ struct ReadingTable {
     std::vector<std::vector<std::string>> rows;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -10,7 +10,7 @@
 #include "platform/PixelFont.h"
 #include "platform/TextFont.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -256,4 +256,4 @@ void PixelCanvas::Arc(int left, int top, int right, int bottom, int startX, int 
     });
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

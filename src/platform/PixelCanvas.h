@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/Canvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // The pixel rules of the Windows GDI, which the program's pictures were
 // designed with, for every surface the program draws on: a line leaves out
@@ -53,4 +53,4 @@ private:
     int penY = 0;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -54,4 +54,4 @@ int TextWidth(const std::string& text) {
     return text.empty() ? 0 : (static_cast<int>(text.size()) * kGlyphAdvance - 1) * kDot;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

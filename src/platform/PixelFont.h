@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace brevanto::platform {
 
 // The one small font of the program's pictures, the same on the window and
 // in the command-line tool's pictures: 5 x 7 dots a character, set 6 dots
@@ -22,4 +22,4 @@ const std::array<uint8_t, kGlyphWidth>& Glyph(char c);
 // The width of the text in pixels, from its first dot to its last column.
 int TextWidth(const std::string& text);
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -9,7 +9,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Dialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // The small "Information" window that shows what a long computation is doing.
 class ProgressWindow {
@@ -110,4 +110,4 @@ private:
     ProgressWindow& window;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

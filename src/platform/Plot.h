@@ -5,7 +5,7 @@
 
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // A graph for the window to draw: curves of y against x, their axes named
 // with their units, and a note below (totals, say).
@@ -25,4 +25,4 @@ struct Plot {
     std::string note{};
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -8,7 +8,7 @@
 #include "platform/SafeFileWrite.h"
 #include "platform/SystemColours.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -186,4 +186,4 @@ void RasterBitmap::SaveToFile(const std::string& fileName, PictureFormat format)
     ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

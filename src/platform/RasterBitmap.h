@@ -6,7 +6,7 @@
 #include "platform/Bitmap.h"
 #include "platform/PixelCanvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // A picture held in memory: the picture of the headless platform and of the
 // command-line tool. A picture of one colour holds no pixels, so a large
@@ -44,4 +44,4 @@ private:
     TColor uniform = 0xFFFFFF;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -13,7 +13,7 @@
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace fs = std::filesystem;
 
@@ -95,4 +95,4 @@ std::optional<RecoveryFile::Abandoned> RecoveryFile::TakeAbandoned() {
     return newest;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace brevanto::platform {
 
 // A running program's copy of the scene it has not saved, in the user's data
 // folder, so that a crash, a kill or a power cut does not take the work with
@@ -44,4 +44,4 @@ private:
     std::string kept;      // the text last written
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace platform {
+namespace brevanto::platform {
 
 // The integer that a double becomes: beyond 32 bits it saturates instead of
 // overflowing, and NaN gives 0.
@@ -19,4 +19,4 @@ inline int32_t SaturateToInt32(double value) {
 // drawing and for the occlusion tests alike.
 inline int32_t NearestInt32(double value) { return SaturateToInt32(std::nearbyint(value)); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

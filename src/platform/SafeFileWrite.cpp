@@ -18,7 +18,7 @@
 
 #include "platform/Errors.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -315,4 +315,4 @@ void ReplaceFileContents(const std::string& fileName, const std::string& bytes,
     if (!SyncDirectory(target)) throw InOutError("Cannot write file " + Quoted(target) + ". " + Reason(errno));
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

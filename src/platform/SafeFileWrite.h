@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace platform {
+namespace brevanto::platform {
 
 // Saves the bytes under the file name so that a save that fails or is killed
 // half-way never loses what the user had. Throws InOutError naming the file
@@ -52,4 +52,4 @@ enum class SaveStep {
 void ReplaceFileContents(const std::string& fileName, const std::string& bytes,
                          const std::function<void(SaveStep)>& afterStep);
 
-}  // namespace platform
+}  // namespace brevanto::platform

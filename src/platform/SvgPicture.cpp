@@ -11,7 +11,7 @@
 #include "platform/SystemColours.h"
 #include "platform/TextFont.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -165,4 +165,4 @@ void SvgPicture::SaveToFile(const std::string& fileName, PictureFormat) const { 
 
 void SvgPicture::Write(const std::string& fileName) const { ReplaceFileContents(fileName, Text()); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -6,7 +6,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // A picture kept as vector graphics (SVG): what is drawn into it becomes one
 // element a shape (Canvas::BeginShape): a path for each run of lines, an
@@ -62,4 +62,4 @@ private:
     double penY = 0;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

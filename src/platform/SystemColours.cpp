@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 
-namespace platform {
+namespace brevanto::platform {
 
 TColor ResolveColour(TColor colour) {
     if (!IsSystemColour(colour)) return colour & 0xFFFFFF;
@@ -17,4 +17,4 @@ TColor ResolveColour(TColor colour) {
     return index < static_cast<int>(classic.size()) ? classic[static_cast<size_t>(index)] : 0xF0F0F0;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

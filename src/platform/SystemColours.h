@@ -2,11 +2,11 @@
 #pragma once
 #include "platform/Colour.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // The RGB value that a colour is painted in, on the screen and in the pictures
 // written without one alike; system-colour references resolve to the Windows
 // defaults, whatever the desktop's theme.
 TColor ResolveColour(TColor colour);
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -8,7 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 std::string Reason() { return std::strerror(errno); }
@@ -81,4 +81,4 @@ std::string TextFile::Text() const {
 
 void TextFile::Write(const std::string& fileName) const { ReplaceFileContents(fileName, Text()); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace brevanto::platform {
 
 // A text file of lines. Lines end in CR LF on disk; reading past the end
 // gives empty lines. A file opened with Read is read line by line as
@@ -59,4 +59,4 @@ private:
     std::string expectation;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -19,7 +19,7 @@ asm(".pushsection .rodata\n"
 extern "C" const unsigned char brevanto_text_font_begin[];
 extern "C" const unsigned char brevanto_text_font_end[];
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -147,4 +147,4 @@ TextCoverage RenderText(const std::string& text, int pixelSize) {
     return coverage;
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace brevanto::platform {
 
 // The program's font for text on its pictures: DejaVu Sans, built into the
 // program so that the window and the command-line tool draw the same pixels
@@ -33,4 +33,4 @@ TextCoverage RenderText(const std::string& text, int pixelSize);
 // The family name an SVG names for the font.
 inline constexpr const char* kTextFontFamily = "DejaVu Sans";
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -7,7 +7,7 @@
 #include "platform/Measurement.h"
 #include "platform/Plot.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 class Canvas;
 
@@ -132,4 +132,4 @@ public:
     virtual void ShowPlots(const std::vector<Plot>& plots) = 0;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <stdexcept>
 
+namespace brevanto::radiation {
+
+using namespace model;
+
 namespace {
 
 double Radians(double degrees) { return degrees * kPi / 180; }
@@ -126,3 +130,5 @@ bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const
     if (outside && HiddenBehindItself(circle, ranges, element, dx, dy, distance)) return false;
     return !occluders.Blocks(px, py, end.x, end.y);
 }
+
+}  // namespace brevanto::radiation

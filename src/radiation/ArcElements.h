@@ -7,6 +7,8 @@
 #include "model/SceneList.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::radiation {
+
 // One surface element of a circle or arc. Arc angles are degrees, 0 straight
 // up and growing clockwise on the screen.
 struct ArcElement {
@@ -33,10 +35,10 @@ double FaceProbeRadius(int32_t radius, double sigma);
 
 // One angle range of a circle or arc cut into elements of equal arc length.
 struct ArcPiece {
-    AngleRange range;
+    model::AngleRange range;
     float elementLength = 0;           // span / 180 * pi * radius / count
     std::vector<ArcElement> elements;  // from lo to hi
-    SightRun run;                      // the element centres rounded to pixels
+    model::SightRun run;               // the element centres rounded to pixels
 };
 
 // How a kind cuts its circle or arc into elements.
@@ -49,10 +51,10 @@ struct ArcCutRule {
 // How many elements the range is cut into, `extraElements` added to the
 // ArcElementCount: none for a circle without a positive radius or a range
 // with a negative span. Not capped.
-double ArcRangeElementCount(const TObjektKreis& circle, AngleRange range, int32_t sellaenge, int32_t richtungprosel,
-                            int32_t extraElements);
+double ArcRangeElementCount(const model::TObjektKreis& circle, model::AngleRange range, int32_t sellaenge,
+                            int32_t richtungprosel, int32_t extraElements);
 // Element i of the range cut into `count`, as CutArc makes it.
-ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i, int32_t count);
+ArcElement ArcElementOf(const model::TObjektKreis& circle, model::AngleRange range, int32_t i, int32_t count);
 
 // The ranges cut into elements; element i of [lo, hi] cut into n has its
 // centre at the angle lo (1 - (i + 1/2)/n) + hi (i + 1/2)/n and runs from the
@@ -60,12 +62,12 @@ ArcElement ArcElementOf(const TObjektKreis& circle, AngleRange range, int32_t i,
 // negative span, or a circle without a positive radius, has no elements.
 // Refuses with the rule's message (std::runtime_error) more than
 // kMostRadiationValues values.
-std::vector<ArcPiece> CutArc(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
+std::vector<ArcPiece> CutArc(const model::TObjektKreis& circle, const model::AngleRanges& ranges, int32_t sellaenge,
                              int32_t richtungprosel, const ArcCutRule& rule);
 
 // How many elements CutArc gives the ranges, `extraElements` added to each,
 // without cutting them: what a query of the object visits. At most 2^62.
-int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, int32_t sellaenge,
+int64_t ArcElementTotal(const model::TObjektKreis& circle, const model::AngleRanges& ranges, int32_t sellaenge,
                         int32_t richtungprosel, int32_t extraElements);
 
 // Whether the element, whose centre rounds to `end`, sends its radiation to
@@ -73,5 +75,8 @@ int64_t ArcElementTotal(const TObjektKreis& circle, const AngleRanges& ranges, i
 // the circle) and not blocked by any of the `occluders` (the list's objects
 // that may block the path, OcclusionIndex::ForEachFan, without the object
 // itself and the one excluded). An element whose centre is P sends nothing.
-bool ArcElementSees(const TObjektKreis& circle, const AngleRanges& ranges, const ArcElement& element, SightPoint end,
-                    int32_t px, int32_t py, bool outside, const OcclusionIndex::Candidates& occluders);
+bool ArcElementSees(const model::TObjektKreis& circle, const model::AngleRanges& ranges, const ArcElement& element,
+                    model::SightPoint end, int32_t px, int32_t py, bool outside,
+                    const model::OcclusionIndex::Candidates& occluders);
+
+}  // namespace brevanto::radiation

@@ -13,6 +13,10 @@
 #include "platform/Platform.h"
 #include "platform/Window.h"
 
+namespace brevanto::radiation {
+
+using namespace model;
+
 std::string OrdinalSuffix(int32_t k) {
     const int32_t last = k % 10, lastTwo = k % 100;
     if (last == 1 && lastTwo != 11) return "st";
@@ -163,3 +167,5 @@ std::string EndlessIterationNote(const SceneList& list, const Tprgvar& settings)
            " passes, because its stop criterion is " + platform::FloatToStr(settings.abbruchgenauigkeit, 5) +
            " %: no pass ends it earlier unless nothing changes at all.";
 }
+
+}  // namespace brevanto::radiation

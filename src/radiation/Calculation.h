@@ -6,10 +6,12 @@
 #include "model/SceneList.h"
 #include "model/Settings.h"
 
-namespace platform {
+namespace brevanto::platform {
 class ProgressWindow;
 class Window;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::radiation {
 
 // "st", "nd", "rd" or "th" for the k-th pass (11th, 12th and 13th take "th").
 std::string OrdinalSuffix(int32_t k);
@@ -32,14 +34,14 @@ struct CalculationResult {
 // caption name the running pass. Throws, before showing anything, when the
 // resolution settings are unusable; an error during a pass leaves berechnet
 // clear and the radiation as it was.
-CalculationResult Calculate(SceneList& list, Tprgvar& settings, platform::Window& mainWindow,
+CalculationResult Calculate(model::SceneList& list, model::Tprgvar& settings, platform::Window& mainWindow,
                             platform::ProgressWindow& progressWindow);
 
 // The work Calculate will do in `passes` passes, in the units of
 // SceneList::QueryWork: in every pass each element of each object that keeps
 // radiation gathers what every object sends it. One pass when no object
 // keeps radiation, and 0 while berechnet is set.
-double CalculationWork(const SceneList& list, const Tprgvar& settings, int32_t passes);
+double CalculationWork(const model::SceneList& list, const model::Tprgvar& settings, int32_t passes);
 
 // What to tell the user when a computation stopped at its pass limit while
 // the radiation still changed: its results are shown, but not converged.
@@ -48,4 +50,6 @@ std::string NotConvergedNote(int32_t passes);
 // When the settings let the iteration run on without a stop criterion
 // (abbruchgenauigkeit 0 or less) for more passes than anyone waits for, what
 // to tell the user: "... stops only after N passes ..."; empty otherwise.
-std::string EndlessIterationNote(const SceneList& list, const Tprgvar& settings);
+std::string EndlessIterationNote(const model::SceneList& list, const model::Tprgvar& settings);
+
+}  // namespace brevanto::radiation

@@ -3,6 +3,10 @@
 
 #include <algorithm>
 
+namespace brevanto::radiation {
+
+using namespace model;
+
 namespace {
 std::array<int32_t, 5> GeometryOf(const TObjektKreis& circle) {
     return {circle.xmitte, circle.ymitte, circle.radius, circle.winkel1, circle.winkel2};
@@ -48,3 +52,5 @@ void CircularMirrorElements::FreeElements() {
     builtsellaenge = 0;
     builtrichtungprosel = 0;
 }
+
+}  // namespace brevanto::radiation

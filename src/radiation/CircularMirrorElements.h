@@ -8,6 +8,8 @@
 #include "model/ObjektKreis.h"
 #include "radiation/ArcElements.h"
 
+namespace brevanto::radiation {
+
 // The radiation leaving the elements of one angle range of a circular
 // mirror/diffusor.
 struct ArcRadiation {
@@ -34,23 +36,25 @@ public:
     // Returns true when the elements were rebuilt. Elements that would not
     // fit into memory are refused with a message (std::runtime_error) and
     // the old ones stay.
-    bool RebuildElements(const TObjektKreis& circle, int32_t sellaenge, int32_t richtungprosel);
+    bool RebuildElements(const model::TObjektKreis& circle, int32_t sellaenge, int32_t richtungprosel);
     void FreeElements();
     // Every element's radiation 0, as when built.
     void ClearRadiation();
 
     // The angle ranges at the last build, their elements and the radiation
     // of each range, index by index.
-    const AngleRanges& Ranges() const { return ranges; }
+    const model::AngleRanges& Ranges() const { return ranges; }
     const std::vector<ArcPiece>& Pieces() const { return pieces; }
     std::vector<ArcRadiation>& Radiation() { return radiation; }
     const std::vector<ArcRadiation>& Radiation() const { return radiation; }
 
 private:
-    AngleRanges ranges{};
+    model::AngleRanges ranges{};
     std::vector<ArcPiece> pieces;
     std::vector<ArcRadiation> radiation;
     int32_t builtsellaenge = 0;  // 0: not built
     int32_t builtrichtungprosel = 0;
     std::array<int32_t, 5> builtGeometry{};  // centre, radius, angles
 };
+
+}  // namespace brevanto::radiation

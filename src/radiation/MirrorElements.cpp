@@ -8,6 +8,8 @@
 #include "model/Numbers.h"
 #include "radiation/SurfaceElements.h"
 
+namespace brevanto::radiation {
+
 bool MirrorElements::RebuildElements(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t sellaenge,
                                      int32_t richtungprosel) {
     // In double: the squares of differences up to 2^32 overflow 64-bit integers.
@@ -54,3 +56,5 @@ void MirrorElements::FreeElements() {
     elements.shrink_to_fit();
     elemcount = 0;
 }
+
+}  // namespace brevanto::radiation

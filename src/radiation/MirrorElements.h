@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace brevanto::radiation {
+
 // One surface element of a straight mirror/diffusor: the radiation leaving it.
 struct TSelListe {
     std::vector<float> dirrad;  // directed radiation, one value per direction bin
@@ -39,3 +41,5 @@ private:
     int32_t builtx2 = 0;
     int32_t builty2 = 0;
 };
+
+}  // namespace brevanto::radiation

@@ -3,6 +3,10 @@
 
 #include <cmath>
 
+namespace brevanto::radiation {
+
+using namespace model;
+
 int32_t StraightElementCount(float length, int32_t sellaenge) {
     return Trunc(static_cast<double>(length) / sellaenge + 1);
 }
@@ -63,3 +67,5 @@ BinWindow CoveredBinWindow(int32_t n, float px, float py, FloatPoint e1, FloatPo
     }
     return {a1, a2};
 }
+
+}  // namespace brevanto::radiation

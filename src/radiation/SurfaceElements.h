@@ -7,6 +7,8 @@
 #include "model/Geometry.h"
 #include "model/Numbers.h"
 
+namespace brevanto::radiation {
+
 // How surfaces are cut into surface elements and how the directions around an
 // element are divided into bins. Emitters and mirrors share these rules.
 
@@ -86,8 +88,8 @@ void ForEachBinOfWindow(int32_t n, double first, double last, Visit&& visit) {
         first += turns;
         last += turns;
     }
-    const int32_t firstBin = Trunc(first);
-    const int32_t lastBin = Trunc(last);
+    const int32_t firstBin = model::Trunc(first);
+    const int32_t lastBin = model::Trunc(last);
     const int32_t count = lastBin - firstBin + 1;
     for (int32_t k = 1; k <= count; ++k) {
         double weight = 1;
@@ -105,3 +107,5 @@ void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint 
     const BinWindow window = CoveredBinWindow(n, px, py, e1, e2, tx, ty);
     ForEachBinOfWindow(n, window.first, window.last, visit);
 }
+
+}  // namespace brevanto::radiation

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/EditHistory.h"
 
+namespace brevanto::ui {
+
 void EditHistory::Reset(const std::string& state) {
     undone.clear();
     redone.clear();
@@ -36,3 +38,5 @@ std::optional<std::string> EditHistory::Redo() {
     redone.pop_back();
     return current;
 }
+
+}  // namespace brevanto::ui

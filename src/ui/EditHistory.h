@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace brevanto::ui {
+
 // The states of the scene as the user changed it, each the text of its scene
 // file, for undo and redo, and the state last saved, for "unsaved changes".
 // A state holds objects, settings and colours exactly, and nothing computed.
@@ -33,3 +35,5 @@ private:
     std::string current;
     std::string saved;
 };
+
+}  // namespace brevanto::ui

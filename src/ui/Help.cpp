@@ -4,6 +4,8 @@
 #include "platform/Dialog.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
 void HelpDialog(platform::Platform& platform) {
     using platform::Control;
     static platform::DialogSpec dialog{
@@ -36,3 +38,5 @@ void HelpDialog(platform::Platform& platform) {
          Control::Button("OK", platform::ModalResult::OK, true)}};
     platform.ShowModal(dialog);
 }
+
+}  // namespace brevanto::ui

@@ -5,6 +5,10 @@
 #include "platform/Dialog.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 void InfoDialog(platform::Platform& platform, const std::string& titel) {
     using platform::Control;
     static platform::DialogSpec dialog{
@@ -15,3 +19,5 @@ void InfoDialog(platform::Platform& platform, const std::string& titel) {
     dialog.controls[1].caption = titel;
     platform.ShowModal(dialog);
 }
+
+}  // namespace brevanto::ui

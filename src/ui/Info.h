@@ -2,9 +2,13 @@
 #pragma once
 #include <string>
 
-namespace platform {
+namespace brevanto::platform {
 class Platform;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::ui {
 
 // The information dialog with the program's name, titel.
 void InfoDialog(platform::Platform& platform, const std::string& titel);
+
+}  // namespace brevanto::ui

@@ -5,6 +5,10 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 void IterationsDialog(platform::Platform& platform, Tprgvar& settings) {
     using platform::Control;
     static platform::DialogSpec dialog{
@@ -30,3 +34,5 @@ void IterationsDialog(platform::Platform& platform, Tprgvar& settings) {
     }
     settings.berechnet = false;
 }
+
+}  // namespace brevanto::ui

@@ -2,9 +2,11 @@
 #pragma once
 #include "model/Settings.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Platform;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::ui {
 
 // The dialog "Iterations": the largest number of passes
 // (maximaleiterationen) and the stop criterion in percent
@@ -14,4 +16,6 @@ class Platform;
 // berechnet as it was. A maximum below 1 or a negative criterion is refused
 // with a message, and the dialog shows again with the text typed. Otherwise
 // clears berechnet when it closes.
-void IterationsDialog(platform::Platform& platform, Tprgvar& settings);
+void IterationsDialog(platform::Platform& platform, model::Tprgvar& settings);
+
+}  // namespace brevanto::ui

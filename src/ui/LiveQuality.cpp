@@ -4,6 +4,11 @@
 #include <algorithm>
 #include <limits>
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace display;
+
 namespace {
 
 double FrameSeconds(int32_t coarseness, double calculationSeconds, int32_t passes, double displaySeconds) {
@@ -39,3 +44,5 @@ void Coarsen(int32_t coarseness, Tprgvar& settings, Displays& displays, ColourMa
     maps.diffuseness.gitterweite = Times(maps.diffuseness.gitterweite, coarseness);
     maps.energyDensity.gitterweite = Times(maps.energyDensity.gitterweite, coarseness);
 }
+
+}  // namespace brevanto::ui

@@ -6,6 +6,8 @@
 #include "display/Displays.h"
 #include "model/Settings.h"
 
+namespace brevanto::ui {
+
 // How coarse the display that follows a drag is computed, so that it keeps
 // up with the mouse: 1 as the display itself (the colour maps without their
 // cells sampled at every pixel), k > 1 with elements, grid spacings and line
@@ -29,4 +31,6 @@ int32_t LiveCoarseness(double calculationSeconds, int32_t passes, double display
 
 // Makes the settings and the displays' parameters as coarse; the colour
 // maps show their grid alone at any coarseness.
-void Coarsen(int32_t coarseness, Tprgvar& settings, Displays& displays, ColourMaps& maps);
+void Coarsen(int32_t coarseness, model::Tprgvar& settings, display::Displays& displays, display::ColourMaps& maps);
+
+}  // namespace brevanto::ui

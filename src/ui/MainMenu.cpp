@@ -5,6 +5,10 @@
 #include "platform/Errors.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace objects;
+
 namespace {
 
 using platform::MenuItem;
@@ -196,3 +200,5 @@ std::vector<MenuItem> MainMenu(MainWindow& window) {
                       m.Item("Verification", "Verifikation1", &MainWindow::ShowVerification)}),
     };
 }
+
+}  // namespace brevanto::ui

@@ -19,6 +19,14 @@
 #include "ui/ResolutionDialog.h"
 #include "ui/ScreenDialog.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace radiation;
+using namespace objects;
+using namespace display;
+using namespace files;
+
 namespace {}  // namespace
 
 MainWindow::MainWindow(platform::Platform& platformToUse, platform::Window& mainWindow)
@@ -366,3 +374,5 @@ void MainWindow::MouseDoubleClicked(platform::MouseButton button, int x, int y) 
         NoteChanges();
     });
 }
+
+}  // namespace brevanto::ui

@@ -25,8 +25,13 @@
 #include "ui/MouseModes.h"
 #include "ui/WorkEstimate.h"
 
-struct ParameterSweep;
+namespace brevanto::files {
 struct SceneFileContents;
+}
+
+namespace brevanto::ui {
+
+struct ParameterSweep;
 
 // The main window's logic: it owns the scene list, the settings, the three
 // displays and the scene picture, answers the menu commands and the drawing
@@ -42,14 +47,14 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    SceneList& Scene() { return list; }
-    const SceneList& Scene() const { return list; }
-    Tprgvar& Settings() { return settings; }
-    const Tprgvar& Settings() const { return settings; }
-    Displays& DisplaySettings() { return displays; }
-    const Displays& DisplaySettings() const { return displays; }
+    model::SceneList& Scene() { return list; }
+    const model::SceneList& Scene() const { return list; }
+    model::Tprgvar& Settings() { return settings; }
+    const model::Tprgvar& Settings() const { return settings; }
+    display::Displays& DisplaySettings() { return displays; }
+    const display::Displays& DisplaySettings() const { return displays; }
     // The colour maps' settings: the program's, not the scene file's.
-    ColourMaps& MapSettings() { return maps; }
+    display::ColourMaps& MapSettings() { return maps; }
     platform::Bitmap& Picture() { return *picture; }
     platform::Window& Window() { return window; }
     platform::Platform& Platform() { return platform; }
@@ -163,11 +168,11 @@ public:
     // the scene file, each change one undo step. Their plots show in the
     // meter's panel; a change of the scene or of the lines puts them out of
     // date until MeasureAlongLines.
-    const std::vector<MeasuringLine>& MeasuringLines() const { return measuringLines; }
+    const std::vector<model::MeasuringLine>& MeasuringLines() const { return measuringLines; }
     // Adds the line and gives its index.
-    size_t AddMeasuringLine(MeasuringLine line);
+    size_t AddMeasuringLine(model::MeasuringLine line);
     // The line at the index takes the place and shows there.
-    void MoveMeasuringLine(size_t index, const MeasuringLine& moved);
+    void MoveMeasuringLine(size_t index, const model::MeasuringLine& moved);
     void RemoveMeasuringLine(size_t index);
     // The measuring line clicked last in the "Measure" mode, marked at its
     // ends: "Delete selected object" deletes it. Selecting objects drops it.
@@ -189,7 +194,7 @@ public:
     // value, P+ and P- of each of the lines and the absorbed power of each
     // absorber in list order. Leaves the scene at the last value; throws
     // platform::Stopped when the user stops it.
-    void RunSweep(const ParameterSweep& sweep, const std::vector<MeasuringLine>& lines,
+    void RunSweep(const ParameterSweep& sweep, const std::vector<model::MeasuringLine>& lines,
                   const std::function<void(double, const std::vector<double>&)>& row);
     // The last sweep's rows into a CSV file.
     void ExportSweep();
@@ -254,20 +259,20 @@ public:
     void MeasureLightAt(int x, int y);
     // Opens the object's dialog; the radiation is to be computed again.
     // Cancel leaves the object as it was and gives false.
-    bool EditObject(Tszeneobjekt& object);
+    bool EditObject(model::Tszeneobjekt& object);
     // Draws the scene anew, and the handles of the selected object.
     void RedrawAll();
 
     // The topmost object that may be moved within reach of (x, y); nullptr
     // for none.
-    Tszeneobjekt* ObjectAt(int x, int y);
+    model::Tszeneobjekt* ObjectAt(int x, int y);
     // The selected objects still in the scene, in list order.
-    std::vector<Tszeneobjekt*> SelectedObjects();
-    bool IsSelected(const Tszeneobjekt* object) const;
+    std::vector<model::Tszeneobjekt*> SelectedObjects();
+    bool IsSelected(const model::Tszeneobjekt* object) const;
     // Selects the object alone; nullptr selects nothing.
-    void Select(Tszeneobjekt* object);
+    void Select(model::Tszeneobjekt* object);
     // Shift+click: the object joins the selection, or leaves it.
-    void ToggleSelected(Tszeneobjekt* object);
+    void ToggleSelected(model::Tszeneobjekt* object);
     // Adds every movable object whose handles all lie in the rectangle
     // (left, top, right, bottom).
     void SelectWithin(const std::array<int, 4>& rectangle);
@@ -279,13 +284,13 @@ public:
     // about it to a multiple of 15 degrees; else snapped onto another
     // object (SnapTarget) while snapping is on, the target marked on the
     // window until EndPlacing.
-    Handle PlacePoint(const std::vector<const Tszeneobjekt*>& moving, int x, int y,
-                      std::optional<Handle> anchor = std::nullopt);
+    model::Handle PlacePoint(const std::vector<const model::Tszeneobjekt*>& moving, int x, int y,
+                             std::optional<model::Handle> anchor = std::nullopt);
     // The offset by which the `moving` objects go when the mouse moved them
     // by (dx, dy) from where their handles were `start`: snapped so that the
     // handle nearest to a target lands on it.
-    Handle PlaceOffset(const std::vector<const Tszeneobjekt*>& moving, const std::vector<Handle>& start, int dx,
-                       int dy);
+    model::Handle PlaceOffset(const std::vector<const model::Tszeneobjekt*>& moving,
+                              const std::vector<model::Handle>& start, int dx, int dy);
     void EndPlacing();
     // The rectangle being dragged open to select objects (left, top, right,
     // bottom), shown on the window; nothing for none.
@@ -303,10 +308,10 @@ private:
     // What a display is drawn from: the scene, the settings, the displays'
     // parameters, and the platform that shows its progress and messages.
     struct DisplaySource {
-        const SceneList& list;
-        const Tprgvar& settings;
-        const Displays& displays;
-        const ColourMaps& maps;
+        const model::SceneList& list;
+        const model::Tprgvar& settings;
+        const display::Displays& displays;
+        const display::ColourMaps& maps;
         platform::Platform& platform;
     };
     DisplaySource Source() { return {list, settings, displays, maps, platform}; }
@@ -325,14 +330,14 @@ private:
     // No file, no object, nothing to undo: as New left the scene.
     bool IsUntouched() const;
     // Settings with their defaults for the window's drawing area and colour.
-    Tprgvar DefaultSettings() const;
+    model::Tprgvar DefaultSettings() const;
     // Makes what a scene file held the program's state, as far as it was
     // read, and tells the user what went wrong.
-    void ApplyScene(SceneFileContents& contents, const std::string& fileName);
+    void ApplyScene(files::SceneFileContents& contents, const std::string& fileName);
     // Makes what a scene file held the state; false when the window cannot
     // take its picture size (everything after the screen section then stays
     // at its defaults).
-    bool AdoptScene(SceneFileContents& contents);
+    bool AdoptScene(files::SceneFileContents& contents);
     // Goes back or forward to a state of the edit history.
     void RestoreState(const std::string& state);
     std::string StateText() const;
@@ -369,7 +374,7 @@ private:
     void PasteSceneText(const std::string& text);
     // Whether an object of the scene saves as this text.
     bool IsInScene(const std::string& savedText) const;
-    void SetSelection(std::vector<Tszeneobjekt*> objects);
+    void SetSelection(std::vector<model::Tszeneobjekt*> objects);
     // The picture on the window, and over it what ShowSelection shows.
     void RefreshWindow();
     // The objects' window marks (the suns), the selected objects' handles,
@@ -404,10 +409,10 @@ private:
     platform::Platform& platform;
     platform::Window& window;
     std::unique_ptr<platform::Bitmap> picture;
-    Tprgvar settings;
-    Displays displays;
-    ColourMaps maps;
-    SceneList list;
+    model::Tprgvar settings;
+    display::Displays displays;
+    display::ColourMaps maps;
+    model::SceneList list;
     std::unique_ptr<MouseMode> mouseMode;
     EditHistory history;
     platform::RecoveryFile recovery;
@@ -421,19 +426,19 @@ private:
     // The last sample, and the scene file text with the stream lines'
     // section that it was taken of.
     mutable std::optional<std::pair<std::string, SceneSample>> sample;
-    std::vector<Tszeneobjekt*> selection;
+    std::vector<model::Tszeneobjekt*> selection;
     platform::HeldKeys held;
     bool snapping = true;
-    std::optional<Handle> snapMarker;
+    std::optional<model::Handle> snapMarker;
     std::optional<std::array<int, 4>> selectionRectangle;
     // The light meter's readings, marked on the window with their numbers.
-    LightReadings readings;
-    std::vector<MeasuringLine> measuringLines;
+    measure::LightReadings readings;
+    std::vector<model::MeasuringLine> measuringLines;
     // What was measured along each line, for the lines as they were then
     // (measuredLines); empty while out of date.
-    std::vector<LineReading> lineReadings;
-    std::vector<MeasuringLine> measuredLines;
-    std::vector<MeasuringLine> plottedLines;  // the lines as the plots show them
+    std::vector<measure::LineReading> lineReadings;
+    std::vector<model::MeasuringLine> measuredLines;
+    std::vector<model::MeasuringLine> plottedLines;  // the lines as the plots show them
     std::optional<size_t> chosenLine;
     // The last sweep: what was varied, the columns' names and a row per value.
     std::string sweepTitle;
@@ -446,7 +451,7 @@ private:
     bool showLegends = false;
     // Where the last legend drawn on a picture with pixels went, for the
     // vector picture drawn after it; kept by the drawing, which is const.
-    mutable Corner legendCorner = Corner::LowerRight;
+    mutable display::Corner legendCorner = display::Corner::LowerRight;
     bool logarithmicArrows = false;
     bool liveUpdate = true;
     // The display following the drag under way (None for none), and its
@@ -474,3 +479,5 @@ private:
     // dialog (DrawingAreaResized).
     bool pictureFollowsArea = true;
 };
+
+}  // namespace brevanto::ui

@@ -8,6 +8,12 @@
 #include "platform/Errors.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace objects;
+using namespace files;
+
 namespace {
 
 // Pasted over an equal object, a copy moves aside by this much, so it shows.
@@ -78,3 +84,5 @@ void MainWindow::ArrowKeyPressed(int dx, int dy, bool shift) {
         NoteChanges();
     });
 }
+
+}  // namespace brevanto::ui

@@ -11,6 +11,13 @@
 #include "radiation/Calculation.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace radiation;
+using namespace display;
+using namespace files;
+
 const SceneSample& MainWindow::Sample() const {
     const std::string scene = ComputedSceneText();
     platform::TextFile streamLines;
@@ -190,3 +197,5 @@ void MainWindow::WriteSvg(const std::string& fileName) {
     for (const auto& [x, y] : singleStreamLines) displays.linien.TraceLine(list, svg, svg.GetCanvas(), platform, x, y);
     svg.Write(fileName);
 }
+
+}  // namespace brevanto::ui

@@ -10,6 +10,13 @@
 #include "ui/MainMenu.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace objects;
+using namespace display;
+using namespace files;
+
 namespace {
 
 const std::string kLowResolution = ", because the resolution of Your screen is not high enough";
@@ -146,7 +153,7 @@ bool MainWindow::SaveSceneWithDialog() {
                           [](const platform::ChosenFile& typed) { return WithExtension(typed.name, ".brv"); });
     if (!chosen) return false;
     const std::string& fileName = chosen->name;
-    ::SaveScene(fileName, settings, displays, list, measuringLines);
+    files::SaveScene(fileName, settings, displays, list, measuringLines);
     sceneFile = fileName;
     history.MarkSaved();
     RememberRecentFile(fileName);
@@ -212,3 +219,5 @@ void MainWindow::RememberRecentFile(const std::string& fileName) {
     // "File" lists them.
     window.SetMenu(MainMenu(*this));
 }
+
+}  // namespace brevanto::ui

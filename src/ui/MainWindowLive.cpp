@@ -9,6 +9,13 @@
 #include "ui/LiveQuality.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace radiation;
+using namespace display;
+using namespace files;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -123,3 +130,5 @@ void MainWindow::EndLiveDrag() {
     else
         RefreshWindow();
 }
+
+}  // namespace brevanto::ui

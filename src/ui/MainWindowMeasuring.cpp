@@ -10,6 +10,13 @@
 #include "ui/MainWindow.h"
 #include "ui/MeasuringDialogs.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace radiation;
+using namespace files;
+using namespace measure;
+
 void MainWindow::MeasureLightAt(int x, int y) {
     // The meter's panel takes room from the drawing area: the picture
     // measured keeps its size.
@@ -80,3 +87,5 @@ void MainWindow::ShowVerification() {
     settings.CheckResolution();
     VerificationDialog(platform, Verify(settings.sellaenge, settings.richtungprosel), settings);
 }
+
+}  // namespace brevanto::ui

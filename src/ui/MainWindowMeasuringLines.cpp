@@ -11,6 +11,11 @@
 #include "ui/MeasuringLineDialogs.h"
 #include "ui/ParameterSweep.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace measure;
+
 namespace {
 
 // The lines' colours in turn, on the window and in their plots, and the
@@ -248,3 +253,5 @@ void MainWindow::ExportSweep() {
     }
     ExportCsv(csv);
 }
+
+}  // namespace brevanto::ui

@@ -10,6 +10,10 @@
 #include "ui/MainWindow.h"
 #include "ui/PointSnapping.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 namespace {
 
 // How close to an object a press selects it, in pixels.
@@ -180,3 +184,5 @@ void MainWindow::ShowSelection() {
         canvas.LineTo(left, top);
     }
 }
+
+}  // namespace brevanto::ui

@@ -7,6 +7,11 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace measure;
+
 namespace {
 
 using platform::Control;
@@ -111,3 +116,5 @@ std::optional<std::pair<int, int>> MeasurePointDialog(platform::Platform& platfo
         if (!fields.Refused(platform)) return std::pair{x, y};
     }
 }
+
+}  // namespace brevanto::ui

@@ -8,6 +8,10 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 namespace {
 
 using platform::Control;
@@ -112,3 +116,5 @@ std::optional<ParameterSweep> SweepDialog(platform::Platform& platform) {
         }
     }
 }
+
+}  // namespace brevanto::ui

@@ -7,15 +7,20 @@
 #include "model/Settings.h"
 #include "ui/ParameterSweep.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Platform;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::ui {
 
 // "Measuring Lines": every line with its place, to edit or delete.
-void MeasuringLineManager(std::vector<MeasuringLine>& lines, platform::Platform& platform, const Tprgvar& settings);
+void MeasuringLineManager(std::vector<model::MeasuringLine>& lines, platform::Platform& platform,
+                          const model::Tprgvar& settings);
 
 // A line's name, ends and samples; false when cancelled, the line unchanged.
-bool EditMeasuringLine(MeasuringLine& line, platform::Platform& platform);
+bool EditMeasuringLine(model::MeasuringLine& line, platform::Platform& platform);
 
 // "Sweep": what is varied, and from, to and step; nothing when cancelled.
 std::optional<ParameterSweep> SweepDialog(platform::Platform& platform);
+
+}  // namespace brevanto::ui

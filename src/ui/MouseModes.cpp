@@ -11,6 +11,11 @@
 #include "objects/KindRegistry.h"
 #include "ui/MainWindow.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace objects;
+
 namespace {
 
 // How close the mouse must come to a handle or a line to take it, in pixels.
@@ -223,3 +228,5 @@ void MeasureMode::Release(MainWindow& window, int, int) {
     else
         window.MeasureLightAt(pressX, pressY);
 }
+
+}  // namespace brevanto::ui

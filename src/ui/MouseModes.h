@@ -8,10 +8,12 @@
 #include "model/MeasuringLine.h"
 #include "model/Szeneobjekt.h"
 
+namespace brevanto::ui {
+
 class MainWindow;
 
 // The object's handle within reach of (x, y), if there is one.
-std::optional<size_t> HandleWithinReach(const Tszeneobjekt& object, int x, int y);
+std::optional<size_t> HandleWithinReach(const model::Tszeneobjekt& object, int x, int y);
 
 // What the mouse does in the drawing area. The main window passes every
 // press, drag (a move with the left button held), release and double click
@@ -53,12 +55,12 @@ public:
 
 private:
     enum class Dragging { Nothing, Handle, Objects, Rectangle };
-    void TakeHandle(Tszeneobjekt& object, size_t index);
+    void TakeHandle(model::Tszeneobjekt& object, size_t index);
     void DragHandle(MainWindow& window, int x, int y);
     void DragObjects(MainWindow& window, int x, int y);
 
     Dragging dragging = Dragging::Nothing;
-    Tszeneobjekt* handleOwner = nullptr;
+    model::Tszeneobjekt* handleOwner = nullptr;
     size_t handle = 0;
     int pressX = 0;
     int pressY = 0;
@@ -66,8 +68,8 @@ private:
     int lastY = 0;
     // The moved objects' handles at the press, and how far they have moved
     // since: a snapped move is worked out from where the drag started.
-    std::vector<Handle> startHandles;
-    Handle movedBy{0, 0};
+    std::vector<model::Handle> startHandles;
+    model::Handle movedBy{0, 0};
     bool changed = false;
 };
 
@@ -115,7 +117,9 @@ private:
     enum class Dragging { Nothing, FirstEnd, SecondEnd, Line };
     Dragging dragging = Dragging::Nothing;
     size_t line = 0;
-    MeasuringLine before;  // the line as it was at the press
+    model::MeasuringLine before;  // the line as it was at the press
     int pressX = 0;
     int pressY = 0;
 };
+
+}  // namespace brevanto::ui

@@ -6,6 +6,10 @@
 #include "platform/Dialog.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 namespace {
 
 platform::DialogSpec& Dialog() {
@@ -62,3 +66,5 @@ void ObjectManager(SceneList& list, platform::Platform& platform, const ObjectMa
     }
     lines.onChoose = nullptr;
 }
+
+}  // namespace brevanto::ui

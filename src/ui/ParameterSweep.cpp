@@ -10,6 +10,12 @@
 #include "objects/KindRegistry.h"
 #include "platform/Conversions.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace objects;
+using namespace files;
+
 namespace {
 
 // Sweeps longer than this are surely a mistake in the step.
@@ -103,3 +109,5 @@ void SweptObject::Set(double value) {
         throw std::runtime_error("Object " + std::to_string(object.number) + " does not take " + sweep.key + "=" +
                                  platform::FloatToStr(value) + ".");
 }
+
+}  // namespace brevanto::ui

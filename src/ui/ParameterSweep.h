@@ -6,6 +6,8 @@
 
 #include "model/SceneList.h"
 
+namespace brevanto::ui {
+
 // One number of the scene varied in steps: the first sun's direction
 // ("sun.richtung"), an object's strength ("N.staerke") or its place, moved
 // sideways or down by the value ("N.dx", "N.dy"); N is the object's number
@@ -34,11 +36,13 @@ ParameterSweep ParseParameterSweep(const std::string& text);
 // the object no such value.
 class SweptObject {
 public:
-    SweptObject(SceneList& list, const ParameterSweep& sweep);
+    SweptObject(model::SceneList& list, const ParameterSweep& sweep);
     void Set(double value);
 
 private:
-    Tszeneobjekt& object;
+    model::Tszeneobjekt& object;
     ParameterSweep sweep;
-    Handle moved{0, 0};
+    model::Handle moved{0, 0};
 };
+
+}  // namespace brevanto::ui

@@ -9,6 +9,10 @@
 
 #include "model/SceneList.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 namespace {
 
 // The squared distance between two points, in 64 bits: coordinates may lie
@@ -66,3 +70,5 @@ Handle ConstrainedAngle(Handle fixed, int32_t x, int32_t y) {
     };
     return {coordinate(fixed.x + length * std::cos(angle)), coordinate(fixed.y + length * std::sin(angle))};
 }
+
+}  // namespace brevanto::ui

@@ -6,7 +6,11 @@
 
 #include "model/Szeneobjekt.h"
 
+namespace brevanto::model {
 class SceneList;
+}
+
+namespace brevanto::ui {
 
 // How near, in pixels, a dragged point must come to a point of another
 // object to snap onto it.
@@ -16,9 +20,11 @@ inline constexpr int32_t kSnapReach = 6;
 // point, a circle's centre) of an object within kSnapReach, else onto the
 // nearest point of an object's outline within it; none when nothing is that
 // near. The objects being moved are no targets.
-std::optional<Handle> SnapTarget(const SceneList& list, const std::vector<const Tszeneobjekt*>& moving, int32_t x,
-                                 int32_t y);
+std::optional<model::Handle> SnapTarget(const model::SceneList& list,
+                                        const std::vector<const model::Tszeneobjekt*>& moving, int32_t x, int32_t y);
 
 // (x, y) turned about `fixed` onto the nearest direction that is a multiple
 // of 15 degrees, as far from `fixed` as the projection onto that direction.
-Handle ConstrainedAngle(Handle fixed, int32_t x, int32_t y);
+model::Handle ConstrainedAngle(model::Handle fixed, int32_t x, int32_t y);
+
+}  // namespace brevanto::ui

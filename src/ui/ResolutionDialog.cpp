@@ -5,6 +5,10 @@
 #include "platform/FieldReader.h"
 #include "platform/Platform.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 void ResolutionDialog(platform::Platform& platform, Tprgvar& settings) {
     using platform::Control;
     static platform::DialogSpec dialog{
@@ -32,3 +36,5 @@ void ResolutionDialog(platform::Platform& platform, Tprgvar& settings) {
         return;
     }
 }
+
+}  // namespace brevanto::ui

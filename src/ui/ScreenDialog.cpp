@@ -6,6 +6,10 @@
 #include "platform/Platform.h"
 #include "platform/Window.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+
 void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings) {
     using platform::Control;
     static platform::DialogSpec dialog{
@@ -39,3 +43,5 @@ void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgva
     window.SetClientHeight(height);
     window.SetColor(settings.hintergrundfarbe);
 }
+
+}  // namespace brevanto::ui

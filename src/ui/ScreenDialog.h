@@ -2,10 +2,12 @@
 #pragma once
 #include "model/Settings.h"
 
-namespace platform {
+namespace brevanto::platform {
 class Platform;
 class Window;
-}  // namespace platform
+}  // namespace brevanto::platform
+
+namespace brevanto::ui {
 
 // The screen dialog: the picture's background colour (hintergrundfarbe) and
 // the size of the window's drawing area. A size the window cannot take is
@@ -14,4 +16,6 @@ class Window;
 // than kSmallestPictureSide is refused with a message, and the dialog shows
 // again with the text typed.
 inline constexpr int kSmallestPictureSide = 50;
-void ScreenDialog(platform::Platform& platform, platform::Window& window, Tprgvar& settings);
+void ScreenDialog(platform::Platform& platform, platform::Window& window, model::Tprgvar& settings);
+
+}  // namespace brevanto::ui

@@ -13,6 +13,13 @@
 #include "platform/HeadlessPlatform.h"
 #include "radiation/Calculation.h"
 
+namespace brevanto::ui {
+
+using namespace model;
+using namespace radiation;
+using namespace display;
+using namespace files;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -134,3 +141,5 @@ SceneSample SampleScene(const std::string& sceneText, const Tprgvar& settings, c
     sample.lines = streamLines.Sample(list, kLineSample);
     return sample;
 }
+
+}  // namespace brevanto::ui

@@ -26,6 +26,11 @@
 #include "objects/ObjektSonne.h"
 #include "objects/ObjektSpiegel.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::cli;
+
 namespace {
 
 TEST(CliRun, HelpPrintsTheUsageAndWrongCommandLinesExitWithTwo) {

@@ -12,6 +12,11 @@
 #include "objects/ObjektSpiegel.h"
 #include "platform/RasterBitmap.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+
 namespace {
 
 constexpr platform::TColor kWhite = 0xFFFFFF;

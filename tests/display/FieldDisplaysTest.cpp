@@ -28,6 +28,11 @@
 #include "platform/Errors.h"
 #include "platform/HeadlessPlatform.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+
 namespace {
 
 // The same flow density vector everywhere from x = fromX on, with no

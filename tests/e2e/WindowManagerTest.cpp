@@ -24,7 +24,14 @@
 #include "platform/qt/QtWindow.h"
 #include "ui/MainWindow.h"
 
-using namespace platform;
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+using namespace brevanto::files;
+using namespace brevanto::ui;
+
+using namespace brevanto::platform;
 
 namespace {
 

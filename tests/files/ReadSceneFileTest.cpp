@@ -7,6 +7,12 @@
 #include "files/SceneFile.h"
 #include "objects/KindRegistry.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+using namespace brevanto::files;
+
 namespace {
 
 SceneFileContents Read(const std::string& bytes) {

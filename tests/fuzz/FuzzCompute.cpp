@@ -14,6 +14,10 @@
 #include "model/ParallelFor.h"
 #include "platform/Errors.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::ui;
+
 namespace {
 constexpr double kMostSeconds = 0.05;
 constexpr int64_t kMostValues = 2'000'000;

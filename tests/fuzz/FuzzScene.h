@@ -11,6 +11,9 @@
 #include "platform/HeadlessPlatform.h"
 #include "ui/MainWindow.h"
 
+using namespace brevanto;
+using namespace brevanto::ui;
+
 // What both fuzz targets do first: the bytes, written to a file, opened with
 // "File" > "Open" in a headless main window on a small screen, as a user
 // would open them.

@@ -6,6 +6,11 @@
 #include "files/SceneFile.h"
 #include "model/ParallelFor.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::display;
+using namespace brevanto::files;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetThreadCount(1);
     platform::TextFile file = platform::TextFile::FromText(std::string(reinterpret_cast<const char*>(data), size));

@@ -21,6 +21,11 @@
 #include "objects/ObjektSpiegel.h"
 #include "objects/ObjektSpiegelKreis.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::measure;
+
 namespace {
 
 class EnergyBalanceTest : public SceneTest {

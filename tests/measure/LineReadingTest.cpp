@@ -10,6 +10,11 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektParallel.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::measure;
+
 namespace {
 
 class MeasuringLineTest : public SceneTest {

@@ -8,6 +8,10 @@
 #include "measure/Verification.h"
 #include "model/ParallelFor.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::measure;
+
 namespace {
 
 TEST(Verification, EveryCaseHoldsItsToleranceAtCoarseDefaultAndFineResolution) {

@@ -9,6 +9,9 @@
 #include "RecordingCanvas.h"
 #include "model/ObjektKreis.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 namespace {
 
 // Centre (100, 100), radius 50, as drawn from the centre to (130, 140).

@@ -7,6 +7,9 @@
 #include "model/ObjektGerade.h"
 #include "model/Settings.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 namespace {
 
 using GeometryTest = HeadlessSceneTest;

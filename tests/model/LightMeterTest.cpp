@@ -12,6 +12,9 @@
 #include "model/Numbers.h"
 #include "model/SceneList.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 namespace {
 
 // Sends the same vectors to every point; as one sum when asked for its flow

@@ -11,6 +11,9 @@
 #include "model/Numbers.h"
 #include "model/Occlusion.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 namespace {
 
 // The plain definitions of the rules, computed from scratch for every path

@@ -12,6 +12,9 @@
 
 #include "model/ParallelFor.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 namespace {
 
 TEST(ParallelForTest, VisitsEveryIndexOnceAndPassesOnAFailure) {

@@ -10,6 +10,10 @@
 #include "platform/Errors.h"
 #include "platform/RasterBitmap.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
 // Circles centred at (400, 300) unless a test says otherwise.

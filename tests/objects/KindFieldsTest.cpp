@@ -9,10 +9,14 @@
 #include "objects/KindRegistry.h"
 #include "platform/TextFile.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
-using platform::Control;
-using platform::DialogSpec;
+using brevanto::platform::Control;
+using brevanto::platform::DialogSpec;
 
 class KindFieldsTest : public SceneTest {
 protected:

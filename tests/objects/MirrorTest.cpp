@@ -18,6 +18,11 @@
 #include "objects/ObjektSpiegelKreis.h"
 #include "platform/Errors.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+using namespace brevanto::objects;
+
 namespace {
 
 class MirrorTest : public SceneTest {

@@ -15,6 +15,10 @@
 #include "objects/ObjektSpiegelKreis.h"
 #include "platform/RasterBitmap.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
 // What reads the scene through a const list cannot change its objects.

@@ -10,6 +10,10 @@
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
 using StraightKindsTest = SceneTest;

@@ -4,7 +4,7 @@
 #include "platform/Conversions.h"
 #include "platform/Errors.h"
 
-using namespace platform;
+using namespace brevanto::platform;
 using namespace std::string_literals;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include "platform/HeadlessPlatform.h"
 
+using namespace brevanto;
+
 namespace {
 
 // Regression test: every caption and progress text was kept, so the

@@ -18,11 +18,13 @@
 #include "platform/RasterBitmap.h"
 #include "platform/TextFont.h"
 
+using namespace brevanto;
+
 namespace {
 
-using platform::BrushStyle;
-using platform::Canvas;
-using platform::TColor;
+using brevanto::platform::BrushStyle;
+using brevanto::platform::Canvas;
+using brevanto::platform::TColor;
 using Pixels = std::set<std::pair<int, int>>;
 using Drawing = std::function<void(Canvas&)>;
 

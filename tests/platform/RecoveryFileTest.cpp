@@ -11,9 +11,11 @@
 #include "TestFiles.h"
 #include "platform/RecoveryFile.h"
 
+using namespace brevanto;
+
 namespace {
 
-using platform::RecoveryFile;
+using brevanto::platform::RecoveryFile;
 
 class RecoveryFileTest : public ::testing::Test, protected TempFolder {
 protected:

@@ -13,9 +13,11 @@
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
 
+using namespace brevanto;
+
 namespace fs = std::filesystem;
-using platform::ReplaceFileContents;
-using platform::SaveStep;
+using brevanto::platform::ReplaceFileContents;
+using brevanto::platform::SaveStep;
 
 namespace {
 

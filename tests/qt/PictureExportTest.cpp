@@ -16,6 +16,10 @@
 #include "platform/RasterBitmap.h"
 #include "ui/MainWindow.h"
 
+using namespace brevanto;
+using namespace brevanto::display;
+using namespace brevanto::ui;
+
 namespace {
 
 // A colour no object of the example uses, for the displays (0x00BBGGRR).

@@ -17,7 +17,11 @@
 #include "ui/MainWindow.h"
 #include "ui/ObjektManager.h"
 
-using namespace platform;
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::ui;
+
+using namespace brevanto::platform;
 
 namespace {
 

@@ -9,6 +9,10 @@
 #include "radiation/ArcElements.h"
 #include "radiation/CircularMirrorElements.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+
 namespace {
 
 using ArcElementsTest = HeadlessSceneTest;

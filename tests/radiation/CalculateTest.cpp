@@ -16,6 +16,10 @@
 #include "platform/Errors.h"
 #include "radiation/Calculation.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+
 namespace {
 
 // Reports a change in its first `changingPasses` passes and writes its passes
@@ -62,7 +66,7 @@ protected:
     }
 
     // Calculate as the main window runs it.
-    int32_t Calculate() { return ::Calculate(list, settings, window, headless.Progress()).passes; }
+    int32_t Calculate() { return radiation::Calculate(list, settings, window, headless.Progress()).passes; }
 
     SceneList list{std::make_unique<Tszeneobjekt>()};
     platform::HeadlessWindow window{800, 600};

@@ -10,6 +10,10 @@
 #include "radiation/MirrorElements.h"
 #include "radiation/SurfaceElements.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+
 namespace {
 
 using SurfaceElementsTest = HeadlessSceneTest;

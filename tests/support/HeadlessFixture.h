@@ -11,6 +11,9 @@
 #include "model/Szeneobjekt.h"
 #include "platform/HeadlessPlatform.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+
 // The headless platform, which answers dialogs from a script and records the
 // messages, progress texts and dialogs shown. Every headless test starts
 // from this.

@@ -6,6 +6,9 @@
 #include "platform/RasterBitmap.h"
 #include "ui/MainWindow.h"
 
+using namespace brevanto;
+using namespace brevanto::ui;
+
 // The main window's logic on a headless screen of Width x Height pixels, as
 // the program starts it.
 template <int Width, int Height>

@@ -6,6 +6,8 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
+using namespace brevanto;
+
 // A canvas that writes down every call, one readable line each, so that a
 // test can compare what an object draws with what it should draw.
 class RecordingCanvas : public platform::Canvas {

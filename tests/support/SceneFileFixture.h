@@ -9,6 +9,9 @@
 #include "files/SceneFile.h"
 #include "platform/Conversions.h"
 
+using namespace brevanto;
+using namespace brevanto::files;
+
 // The main window on a 1024 x 768 headless screen, and a folder of its own for
 // the files a test writes. Scenes are opened and saved through the menu items,
 // so the file dialogs, the error reporting and the redraw take part.

@@ -8,6 +8,11 @@
 #include "objects/KindRegistry.h"
 #include "radiation/Calculation.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::radiation;
+using namespace brevanto::objects;
+
 // A scene on an 800 x 600 picture, headed by a dark background radiation, for
 // the tests of the object kinds and of what uses them.
 class SceneTest : public HeadlessSceneTest {

@@ -13,10 +13,15 @@
 #include "objects/ObjektSpiegel.h"
 #include "platform/Errors.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::files;
+
 namespace {
 
-using platform::DialogSpec;
-using platform::ModalResult;
+using brevanto::platform::DialogSpec;
+using brevanto::platform::ModalResult;
 
 const std::vector<std::string> kBadTexts{
     "",           "abc",         "-1",          "1e99",   "nan",         "inf", std::string(10'000, '7'),

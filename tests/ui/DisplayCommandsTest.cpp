@@ -9,6 +9,11 @@
 #include "objects/ObjektParallel.h"
 #include "objects/ObjektSpiegel.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::ui;
+
 namespace {
 
 // The main window's display commands on a headless 400 x 300 window, with one

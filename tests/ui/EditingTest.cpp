@@ -9,11 +9,15 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegelKreis.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
-using platform::DialogSpec;
-using platform::ModalResult;
-using platform::MouseButton;
+using brevanto::platform::DialogSpec;
+using brevanto::platform::ModalResult;
+using brevanto::platform::MouseButton;
 
 class EditingTest : public SceneFileTest {
 protected:

@@ -7,9 +7,15 @@
 #include "objects/ObjektSpiegel.h"
 #include "ui/LiveQuality.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+using namespace brevanto::ui;
+
 namespace {
 
-using platform::MouseButton;
+using brevanto::platform::MouseButton;
 
 // A parallel emitter shining down onto a diffusing mirror, on a 1024 x 768
 // window; the mirror is selected.

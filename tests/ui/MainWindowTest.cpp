@@ -6,10 +6,14 @@
 #include "objects/ObjektLambert.h"
 #include "objects/ObjektSpiegelKreis.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+
 namespace {
 
-using platform::DialogSpec;
-using platform::ModalResult;
+using brevanto::platform::DialogSpec;
+using brevanto::platform::ModalResult;
 
 using MainWindowTest = MainWindowTestOn<800, 600>;
 

@@ -14,9 +14,15 @@
 #include "objects/ObjektSpiegel.h"
 #include "platform/Conversions.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+using namespace brevanto::files;
+
 namespace {
 
-using platform::MouseButton;
+using brevanto::platform::MouseButton;
 
 // The main window on a headless 400 x 300 window, with a beam of 3 across
 // the middle: 100 <= x <= 300, up from y = 150 and down from it.

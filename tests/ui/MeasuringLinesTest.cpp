@@ -11,11 +11,17 @@
 #include "objects/ObjektAbsorber.h"
 #include "objects/ObjektParallel.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::display;
+using namespace brevanto::files;
+
 namespace {
 
-using platform::HeldKeys;
-using platform::ModalResult;
-using platform::MouseButton;
+using brevanto::platform::HeldKeys;
+using brevanto::platform::ModalResult;
+using brevanto::platform::MouseButton;
 
 // A beam of 3 leaving a parallel emitter from x = 100 to 300 at y = 150 up-
 // and downwards.

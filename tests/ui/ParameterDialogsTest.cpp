@@ -4,6 +4,9 @@
 #include "ui/IterationsDialog.h"
 #include "ui/ResolutionDialog.h"
 
+using namespace brevanto;
+using namespace brevanto::ui;
+
 namespace {
 
 class ParameterDialogsTest : public HeadlessSceneTest {

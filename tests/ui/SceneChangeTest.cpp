@@ -10,11 +10,17 @@
 #include "objects/KindRegistry.h"
 #include "platform/HeadlessPlatform.h"
 
+using namespace brevanto;
+using namespace brevanto::model;
+using namespace brevanto::objects;
+using namespace brevanto::files;
+using namespace brevanto::ui;
+
 namespace {
 
-using platform::DialogSpec;
-using platform::ModalResult;
-using platform::MouseButton;
+using brevanto::platform::DialogSpec;
+using brevanto::platform::ModalResult;
+using brevanto::platform::MouseButton;
 
 // A lamp lights a straight and a circular mirror, so that the iteration has
 // radiation to balance and the mirrors something to remember.

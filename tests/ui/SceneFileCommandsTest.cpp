@@ -11,6 +11,9 @@
 #include "objects/KindRegistry.h"
 #include "platform/Colour.h"
 
+using namespace brevanto;
+using namespace brevanto::objects;
+
 namespace {
 
 using namespace std::string_literals;

@@ -9,7 +9,7 @@
 #include "platform/Errors.h"
 #include "platform/SafeFileWrite.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 QtBitmap::QtBitmap(int width, int height) { SetSize(width, height); }
 
@@ -27,4 +27,4 @@ void QtBitmap::SaveToFile(const std::string& fileName, PictureFormat format) con
     ReplaceFileContents(fileName, bytes.toStdString());
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -5,7 +5,7 @@
 #include "platform/Bitmap.h"
 #include "platform/qt/QtCanvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // An off-screen picture: a QImage in 32-bit RGB.
 class QtBitmap : public Bitmap {
@@ -28,4 +28,4 @@ private:
     QtCanvas canvas{image};
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

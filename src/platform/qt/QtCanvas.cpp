@@ -8,7 +8,7 @@
 #include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtConversions.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 QtCanvas::QtCanvas(QImage& target, std::function<void()> afterDrawing)
     : image(target), drawn(std::move(afterDrawing)) {}
@@ -47,4 +47,4 @@ void QtCanvas::DrawBitmapPart(const Bitmap& bitmap, int left, int top, int right
     PixelsChanged();
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

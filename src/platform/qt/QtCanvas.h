@@ -6,7 +6,7 @@
 
 #include "platform/PixelCanvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // Draws into a QImage in 32-bit RGB. The pixels follow the program's own
 // rules, the ones the headless picture follows too: Qt's aliased strokes
@@ -33,4 +33,4 @@ private:
     std::function<void()> drawn;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

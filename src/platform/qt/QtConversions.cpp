@@ -5,7 +5,7 @@
 
 #include "platform/SystemColours.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 QColor ToQColor(TColor colour) {
     const TColor rgb = ResolveColour(colour);
@@ -32,4 +32,4 @@ QString ToQtFileFilter(const std::string& filter) {
     return filters.join(QLatin1String(";;"));
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

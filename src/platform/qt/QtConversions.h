@@ -8,7 +8,7 @@
 #include "platform/Colour.h"
 
 // How the program's own values look to Qt.
-namespace platform {
+namespace brevanto::platform {
 
 // A system-colour reference becomes the same colour as in the headless
 // platform's pictures, whatever the desktop's theme: the window shows the
@@ -22,4 +22,4 @@ QString WithLineBreaks(const std::string& text);
 // Qt wants "description (pattern);;...".
 QString ToQtFileFilter(const std::string& filter);
 
-}  // namespace platform
+}  // namespace brevanto::platform

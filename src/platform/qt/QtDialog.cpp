@@ -16,7 +16,7 @@
 
 #include "platform/qt/QtConversions.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -201,4 +201,4 @@ void QtDialog::reject() {
     if (escapeResult != ModalResult::None) done(static_cast<int>(escapeResult));
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

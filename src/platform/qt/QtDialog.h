@@ -10,7 +10,7 @@ class QTreeWidget;
 
 #include "platform/Dialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // A modal dialog built from its description: the controls from top to
 // bottom, each beside the one before it when it asks to be. The size is
@@ -41,4 +41,4 @@ private:
     QButtonGroup* radios = nullptr;  // all radio buttons of a dialog are one group
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

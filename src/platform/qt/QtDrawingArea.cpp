@@ -8,7 +8,7 @@
 
 #include "platform/qt/QtConversions.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -106,4 +106,4 @@ void QtDrawingArea::paintEvent(QPaintEvent*) {
     painter.drawImage(picture, surface);
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

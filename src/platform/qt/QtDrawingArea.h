@@ -9,7 +9,7 @@
 #include "platform/Window.h"
 #include "platform/qt/QtCanvas.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // The main window's drawing area. What the program draws on the window goes
 // into a surface image of the picture's size, which this widget shows, at
@@ -73,4 +73,4 @@ private:
     bool fitted = true;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -15,7 +15,7 @@
 #include "platform/Conversions.h"
 #include "platform/qt/QtPlotPage.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -166,4 +166,4 @@ void QtLightMeter::Clear() {
     plot->update();
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

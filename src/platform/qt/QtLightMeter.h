@@ -9,7 +9,7 @@ class QLabel;
 class QTabWidget;
 class QTableWidget;
 
-namespace platform {
+namespace brevanto::platform {
 
 // The light meter's panel: on its first page the numbers of the last
 // measurement, a polar plot of the light arriving there and the readings; a
@@ -44,4 +44,4 @@ private:
     QTableWidget* table;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -16,7 +16,7 @@
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/QtDialog.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -128,4 +128,4 @@ void QtPlatform::LetEventsThrough() {
     QCoreApplication::instance()->removeEventFilter(&filter);
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/QtProgressWindow.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 // Dialogs, messages, file choosers, the progress window and pictures with Qt
 // Widgets. Create it once the QApplication exists.
@@ -37,4 +37,4 @@ private:
     QtProgressWindow progress;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

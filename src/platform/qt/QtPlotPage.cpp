@@ -21,7 +21,7 @@
 #include "platform/SafeFileWrite.h"
 #include "platform/qt/QtConversions.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -149,4 +149,4 @@ void QtPlotPage::AskWhereToSave() {
     }
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -7,7 +7,7 @@
 class QChartView;
 class QLabel;
 
-namespace platform {
+namespace brevanto::platform {
 
 // One graph in the meter's panel: its curves against their axes, the value
 // under the mouse, its note, and a button that saves it as a PNG or SVG
@@ -32,4 +32,4 @@ private:
     QLabel* readOut;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

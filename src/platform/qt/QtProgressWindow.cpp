@@ -14,7 +14,7 @@
 
 #include "platform/qt/QtConversions.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 // The window's size at the least, and where its text starts.
@@ -138,4 +138,4 @@ void QtProgressWindow::Repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -9,7 +9,7 @@
 class QLabel;
 class QProgressBar;
 
-namespace platform {
+namespace brevanto::platform {
 
 // The small "Information" window that long computations keep up to date: its
 // text, a bar of the share done and a Cancel button (Escape too). It opens
@@ -55,4 +55,4 @@ private:
     QMargins centredMargins;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform

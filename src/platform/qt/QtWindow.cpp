@@ -16,7 +16,7 @@
 
 #include "platform/qt/QtLightMeter.h"
 
-namespace platform {
+namespace brevanto::platform {
 
 namespace {
 
@@ -299,4 +299,4 @@ void QtWindow::SetClientWidth(int width) { SetClientSize({width, ClientHeight()}
 
 void QtWindow::SetClientHeight(int height) { SetClientSize({ClientWidth(), height}); }
 
-}  // namespace platform
+}  // namespace brevanto::platform

@@ -14,7 +14,7 @@
 class QDockWidget;
 class QLabel;
 
-namespace platform {
+namespace brevanto::platform {
 
 class QtLightMeter;
 
@@ -97,4 +97,4 @@ private:
     bool spaceHeld = false;
 };
 
-}  // namespace platform
+}  // namespace brevanto::platform
