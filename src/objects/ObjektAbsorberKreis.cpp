@@ -2,6 +2,7 @@
 #include "objects/ObjektAbsorberKreis.h"
 
 #include "model/ColourChoice.h"
+#include "objects/ObjektLambertKreis.h"
 #include "objects/SurfaceProbes.h"
 
 namespace brevanto::objects {
@@ -16,7 +17,7 @@ TObjektAbsorberKreis::TObjektAbsorberKreis(int32_t x1, int32_t y1, int32_t x2, i
 
 // Cut as the circular emitter cuts itself.
 ReceivingSurface TObjektAbsorberKreis::ReceivingProbes(const Tprgvar& settings) const {
-    return CircleSurfaceProbes(*this, settings, 1, OwnLight::Skipped);
+    return CircleSurfaceProbes(*this, settings, TObjektLambertKreis::kExtraElements, OwnLight::Skipped);
 }
 
 KindForm<TObjektAbsorberKreis>& TObjektAbsorberKreis::Form() {

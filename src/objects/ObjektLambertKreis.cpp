@@ -25,8 +25,7 @@ TObjektLambertKreis::TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int
 double TObjektLambertKreis::Strength() const { return staerke; }
 
 void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
-    // At least one element per range, so that every range emits.
-    const ArcCutRule rule{1, kArcElementFloats,
+    const ArcCutRule rule{kExtraElements, kArcElementFloats,
                           "A circular lambert-like emitter is too large for this resolution of the calculation:\r"
                           "its surface elements would not fit into memory."};
     const AngleRanges current = Ranges();
@@ -37,7 +36,7 @@ void TObjektLambertKreis::PrepareQueries(const Tprgvar& settings) {
 int64_t TObjektLambertKreis::QueryElements(const Tprgvar& settings) const {
     // Without strength no element's path is tested.
     if (staerke == 0) return 0;
-    return ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, 1);
+    return ArcElementTotal(*this, Ranges(), settings.sellaenge, settings.richtungprosel, kExtraElements);
 }
 
 // Each face emits staerke per unit length, where it lies inside the picture:
@@ -51,12 +50,12 @@ double TObjektLambertKreis::EmittedPower(const Tprgvar& settings) const {
         covered += static_cast<double>(std::max<int64_t>(0, range.Span())) * kPi / 180;
     covered = std::min(covered, 2 * kPi);
     return staerke * radius * covered * (2 - covered / (2 * kPi)) *
-           ArcElementsNearPicture(*this, settings, 1).ShareInside();
+           ArcElementsNearPicture(*this, settings, kExtraElements).ShareInside();
 }
 
 // Its own light falling back on it is not received.
 ReceivingSurface TObjektLambertKreis::ReceivingProbes(const Tprgvar& settings) const {
-    return CircleSurfaceProbes(*this, settings, 1, OwnLight::Skipped);
+    return CircleSurfaceProbes(*this, settings, kExtraElements, OwnLight::Skipped);
 }
 
 template <class Visit>

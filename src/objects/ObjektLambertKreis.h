@@ -17,6 +17,10 @@ public:
 
     TObjektLambertKreis(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
+    // Added to the elements of each range: at least one per range, so that
+    // every range emits.
+    static constexpr int32_t kExtraElements = 1;
+
     float staerke = 0;  // emitted energy flow density at the surface
 
     bool FlowDensityAt(int32_t x, int32_t y, const model::SceneList& list, float& fx, float& fy,
