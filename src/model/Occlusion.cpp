@@ -393,14 +393,24 @@ std::atomic<uint64_t> indexGenerations{0};
 // this thread: neighbouring grid points and the steps of a stream line ask
 // for fans to the same run one after another, and a shape that cut all of
 // one fan mostly cuts all of the next. Its quick test proves that before the
-// tree is searched; any other verdict leaves the search as it was. A few
-// slots by the run's address, each naming its run and index.
+// tree is searched; any other verdict leaves the search as it was. One slot
+// per run address, naming its run and index; 4096 of them (96 KB a thread),
+// since runs that share a slot evict each other at every point, and a busy
+// scene queries some hundreds of runs at each.
 struct Blocker {
     uint64_t generation = 0;
     const SightRun* run = nullptr;
     uint32_t entry = 0;
 };
-thread_local std::array<Blocker, 1024> lastBlockers;
+constexpr int kBlockerSlotBits = 12;
+thread_local std::array<Blocker, size_t{1} << kBlockerSlotBits> lastBlockers;
+
+// The runs are members of objects allocated one after another: the slot
+// mixes all bits of the address.
+size_t BlockerSlot(const SightRun* run) {
+    return static_cast<size_t>((uint64_t{reinterpret_cast<uintptr_t>(run)} * 0x9E3779B97F4A7C15) >>
+                               (64 - kBlockerSlotBits));
+}
 
 }  // namespace
 
@@ -499,7 +509,7 @@ size_t OcclusionIndex::Gather(const SightFan& fan, int32_t skipA, int32_t skipB,
 
 size_t OcclusionIndex::GatherFan(const SightRun& run, const SightFan& fan, int32_t skipA, int32_t skipB,
                                  uint32_t* out) const {
-    Blocker& last = lastBlockers[(reinterpret_cast<uintptr_t>(&run) / alignof(SightRun)) % lastBlockers.size()];
+    Blocker& last = lastBlockers[BlockerSlot(&run)];
     // The entry is checked against the size too: a moved-from index keeps its
     // generation but not its entries.
     if (last.generation == generation && last.run == &run && last.entry < entries.size()) {
