@@ -234,7 +234,11 @@ private:
     // path of the fan, and every other entry that may; returns the new count,
     // or kBlocked.
     size_t Take(uint32_t e, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out, size_t count) const;
+    // On kBlocked, out[0] is the entry that cuts every path.
     size_t Gather(const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const;
+    // Gather for the fan to run, asking first the entry that cut every path
+    // of the calling thread's last fan to the same run.
+    size_t GatherFan(const SightRun& run, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out) const;
     size_t GatherTree(size_t node, const SightFan& fan, int32_t skipA, int32_t skipB, uint32_t* out,
                       size_t count) const;
 
@@ -243,6 +247,9 @@ private:
     std::vector<uint32_t> rest;   // the others: frames, far-off shapes
     std::vector<Node> tree;
     bool built = false;
+    // Different for every Build and Clear of every index, so that a thread's
+    // remembered blockers name entries of this index only.
+    uint64_t generation = 0;
     static constexpr uint32_t kNodeLeaf = 4;
 
     static constexpr size_t kLeaf = 16;  // ranges this short are not split further
@@ -279,7 +286,7 @@ void OcclusionIndex::ForEachFan(const SightRun& run, SightPoint p, int32_t skipA
     uint32_t* scratch = room.data();
     const size_t last = run.points.size() - 1;
     const size_t count =
-        Gather(SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
+        GatherFan(run, SightFan(p, run.points[0], run.points[last], run.Slack(0, last)), skipA, skipB, scratch);
     if (count == kBlocked) return;
     Split<order>(run, p, 0, last, {scratch, count}, scratch + count, visit);
 }

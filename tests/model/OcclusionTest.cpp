@@ -270,66 +270,115 @@ TEST(OcclusionTest, FanCullingSkipsOnlyShapesThatBlockNoPathOfTheFan) {
     EXPECT_GT(proven, 1000);
 }
 
-TEST(OcclusionTest, IndexAnswersAsEveryShapeAskedInTurn) {
-    CaseMaker make(99);
-    for (int n = 0; n < 200; ++n) {
-        std::vector<OcclusionIndex::Entry> entries{{Occluder::Frame(1920, 1080), 1}};
-        const int32_t objects = make.Int(1, 40);
-        for (int32_t k = 0; k < objects; ++k) {
-            const Segment s = make.Object();
-            const int32_t number = k + 2;
-            if (make.Int(0, 4) == 0)
-                entries.push_back({Occluder::Circle(s.x1, s.y1, make.Int(1, 80), make.Int(0, 359), 360), number});
-            else if (make.Int(0, 9) == 0)
-                entries.push_back({Occluder::None(), number});
-            else
-                entries.push_back(
-                    {Occluder::Segment(s.x1, s.y1, s.x1 + make.Int(-100, 100), s.y1 + make.Int(-100, 100)), number});
-        }
-        OcclusionIndex index;
-        index.Build(entries);
-        auto plain = [&](SightPoint a, SightPoint b, int32_t skipA, int32_t skipB) {
-            for (const auto& entry : entries)
-                if (entry.number != skipA && entry.number != skipB && entry.shape.Blocks(a.x, a.y, b.x, b.y))
-                    return true;
-            return false;
-        };
-        SightRun run;
-        const Segment along = make.Object();
-        const int32_t count = make.Int(1, 400);
-        for (int32_t i = 0; i < count; ++i)
-            run.points.push_back({Round(along.x1 + (along.x2 - along.x1) * ((i + 0.5) / count)),
-                                  Round(along.y1 + (along.y2 - along.y1) * ((i + 0.5) / count))});
-        const SightPoint p{make.Int(-5, 1925), make.Int(-5, 1085)};
-        const int32_t skipA = make.Int(0, objects + 1), skipB = make.Int(0, 3);
-        size_t next = 0;
-        index.ForEachFan(run, p, skipA, skipB, [&](size_t first, size_t last, const OcclusionIndex::Candidates& c) {
-            ASSERT_GE(first, next) << "ranges in order";
-            // The points left out: a shape cuts every path to them.
-            for (; next < first; ++next) {
-                ASSERT_TRUE(plain(p, run.points[next], skipA, skipB));
-                ASSERT_TRUE(plain(run.points[next], p, skipA, skipB));
-            }
-            next = last + 1;
-            // A query asked while the fan's lists are in use leaves them as they are.
-            ASSERT_EQ(index.AnyBlocks(run.points[first].x, run.points[first].y, p.x, p.y, 0, 0),
-                      plain(run.points[first], p, 0, 0));
-            for (size_t i = first; i <= last; ++i) {
-                const SightPoint q = run.points[i];
-                ASSERT_EQ(c.Blocks(p.x, p.y, q.x, q.y), plain(p, q, skipA, skipB));
-                ASSERT_EQ(c.Blocks(q.x, q.y, p.x, p.y), plain(q, p, skipA, skipB));
-            }
-        });
-        for (; next < run.points.size(); ++next) {
+// Whether any shape not numbered skipA or skipB cuts the path, each asked in turn.
+bool PlainAnyBlocks(const std::vector<OcclusionIndex::Entry>& entries, SightPoint a, SightPoint b, int32_t skipA,
+                    int32_t skipB) {
+    for (const auto& entry : entries)
+        if (entry.number != skipA && entry.number != skipB && entry.shape.Blocks(a.x, a.y, b.x, b.y)) return true;
+    return false;
+}
+
+// Checks the index's fan from p to the run against every shape asked in turn;
+// returns how many of the run's points were left out as surely blocked.
+size_t CheckFan(const OcclusionIndex& index, const std::vector<OcclusionIndex::Entry>& entries, const SightRun& run,
+                SightPoint p, int32_t skipA, int32_t skipB) {
+    auto plain = [&](SightPoint a, SightPoint b, int32_t skip1, int32_t skip2) {
+        return PlainAnyBlocks(entries, a, b, skip1, skip2);
+    };
+    size_t next = 0, leftOut = 0;
+    index.ForEachFan(run, p, skipA, skipB, [&](size_t first, size_t last, const OcclusionIndex::Candidates& c) {
+        ASSERT_GE(first, next) << "ranges in order";
+        // The points left out: a shape cuts every path to them.
+        for (; next < first; ++next, ++leftOut) {
             ASSERT_TRUE(plain(p, run.points[next], skipA, skipB));
             ASSERT_TRUE(plain(run.points[next], p, skipA, skipB));
         }
+        next = last + 1;
+        // A query asked while the fan's lists are in use leaves them as they are.
+        ASSERT_EQ(index.AnyBlocks(run.points[first].x, run.points[first].y, p.x, p.y, 0, 0),
+                  plain(run.points[first], p, 0, 0));
+        for (size_t i = first; i <= last; ++i) {
+            const SightPoint q = run.points[i];
+            ASSERT_EQ(c.Blocks(p.x, p.y, q.x, q.y), plain(p, q, skipA, skipB));
+            ASSERT_EQ(c.Blocks(q.x, q.y, p.x, p.y), plain(q, p, skipA, skipB));
+        }
+    });
+    for (; next < run.points.size(); ++next, ++leftOut) {
+        EXPECT_TRUE(plain(p, run.points[next], skipA, skipB));
+        EXPECT_TRUE(plain(run.points[next], p, skipA, skipB));
+    }
+    return leftOut;
+}
+
+// A frame and up to `most` random segments, circles, arcs and shapes that
+// block nothing, numbered from 1.
+std::vector<OcclusionIndex::Entry> RandomShapes(CaseMaker& make, int32_t most) {
+    std::vector<OcclusionIndex::Entry> entries{{Occluder::Frame(1920, 1080), 1}};
+    const int32_t objects = make.Int(1, most);
+    for (int32_t k = 0; k < objects; ++k) {
+        const Segment s = make.Object();
+        const int32_t number = k + 2;
+        if (make.Int(0, 4) == 0)
+            entries.push_back({Occluder::Circle(s.x1, s.y1, make.Int(1, 80), make.Int(0, 359), 360), number});
+        else if (make.Int(0, 9) == 0)
+            entries.push_back({Occluder::None(), number});
+        else
+            entries.push_back(
+                {Occluder::Segment(s.x1, s.y1, s.x1 + make.Int(-100, 100), s.y1 + make.Int(-100, 100)), number});
+    }
+    return entries;
+}
+
+SightRun StraightRun(CaseMaker& make, int32_t most) {
+    SightRun run;
+    const Segment along = make.Object();
+    const int32_t count = make.Int(1, most);
+    for (int32_t i = 0; i < count; ++i)
+        run.points.push_back({Round(along.x1 + (along.x2 - along.x1) * ((i + 0.5) / count)),
+                              Round(along.y1 + (along.y2 - along.y1) * ((i + 0.5) / count))});
+    return run;
+}
+
+TEST(OcclusionTest, IndexAnswersAsEveryShapeAskedInTurn) {
+    CaseMaker make(99);
+    for (int n = 0; n < 200; ++n) {
+        const std::vector<OcclusionIndex::Entry> entries = RandomShapes(make, 40);
+        OcclusionIndex index;
+        index.Build(entries);
+        const SightRun run = StraightRun(make, 400);
+        const SightPoint p{make.Int(-5, 1925), make.Int(-5, 1085)};
+        const int32_t skipA = make.Int(0, static_cast<int32_t>(entries.size())), skipB = make.Int(0, 3);
+        CheckFan(index, entries, run, p, skipA, skipB);
         for (int k = 0; k < 50; ++k) {
             const Segment s = make.PathFor(make.Object());
             EXPECT_EQ(index.AnyBlocks(s.x1, s.y1, s.x2, s.y2, skipA, skipB),
-                      plain({s.x1, s.y1}, {s.x2, s.y2}, skipA, skipB));
+                      PlainAnyBlocks(entries, {s.x1, s.y1}, {s.x2, s.y2}, skipA, skipB));
         }
     }
+}
+
+// The fans of neighbouring points, as the displays' grids and the stream
+// lines ask for them: the shape that cut all of one fan is asked first for
+// the next, which must not change an answer, also when the skipped objects
+// change from fan to fan, or the shapes change under the same run.
+TEST(OcclusionTest, NeighbouringFansAnswerAsEveryShapeAskedInTurn) {
+    CaseMaker make(2024);
+    OcclusionIndex index;
+    size_t leftOut = 0;
+    for (int n = 0; n < 60; ++n) {
+        const std::vector<OcclusionIndex::Entry> entries = RandomShapes(make, n % 2 == 0 ? 150 : 5);
+        index.Build(entries);
+        const std::vector<SightRun> runs{StraightRun(make, 60), StraightRun(make, 60)};
+        SightPoint p{make.Int(0, 1920), make.Int(0, 1080)};
+        for (int k = 0; k < 200; ++k) {
+            const int32_t step = make.Int(1, 20);
+            p = make.Int(0, 1) == 0 ? SightPoint{p.x, p.y + step} : SightPoint{p.x + step, p.y - step};
+            const int32_t skipA = make.Int(0, 2) == 0 ? make.Int(0, static_cast<int32_t>(entries.size())) : 0;
+            for (const SightRun& run : runs) leftOut += CheckFan(index, entries, run, p, skipA, 0);
+        }
+        if (n % 3 == 0) index.Clear();
+    }
+    EXPECT_GT(leftOut, 10000u);
 }
 
 }  // namespace
