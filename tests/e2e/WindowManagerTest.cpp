@@ -176,7 +176,7 @@ private slots:
         };
         const QLine drawn = points();
         Keys("Escape");
-        QCOMPARE(form.CurrentMouseMode().Keyword(), std::string());
+        QTRY_COMPARE_WITH_TIMEOUT(form.CurrentMouseMode().Keyword(), std::string(), 5000);
         DragWithMouse(drawn.center(), drawn.center() + QPoint(50, -30));
         QTRY_COMPARE_WITH_TIMEOUT(points(), drawn.translated(50, -30), 5000);
         Keys("ctrl+z");
@@ -197,7 +197,7 @@ private slots:
     void measureKeyAndClickShowThePanelBesideThePicture() {
         const QSize before = SceneSize();
         Keys("m");
-        QCOMPARE(form.CurrentMouseMode().Keyword(), std::string("lichtmesser"));
+        QTRY_COMPARE_WITH_TIMEOUT(form.CurrentMouseMode().Keyword(), std::string("lichtmesser"), 5000);
         const QPoint at = OnScreen({150, 400});
         XdoTool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
         QTRY_VERIFY_WITH_TIMEOUT(window.LightMeter() != nullptr && window.LightMeter()->isVisible(), 5000);
@@ -419,6 +419,7 @@ private slots:
         QCOMPARE(QLine(drawn.x1, drawn.y1, drawn.x2, drawn.y2), QLine(300, 300, 410, 410));
 
         Keys("Escape");
+        QTRY_COMPARE_WITH_TIMEOUT(form.CurrentMouseMode().Keyword(), std::string(), 5000);
         DragWithMouse({90, 290}, {420, 420});
         QTRY_VERIFY_WITH_TIMEOUT(form.IsSelected(wall) && form.IsSelected(&form.Scene().Tail()), 5000);
         QCOMPARE(answerer.messages, QStringList());
@@ -494,7 +495,8 @@ private:
         if (heldKey != nullptr) arguments << "keyup" << heldKey;
         XdoTool(arguments);
     }
-    // Keys pressed on the main window through the X server.
+    // Keys pressed on the main window through the X server; they arrive
+    // later, so what they do is awaited.
     void Keys(const char* keys) {
         window.activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(window.isActiveWindow(), 5000);
