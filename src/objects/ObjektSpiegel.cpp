@@ -254,10 +254,11 @@ PassChange TObjektSpiegel::GatherRadiation(TSelListe& element, const SceneList& 
 }
 
 // What one element sends to P: the diffuse part from the face P lies on and
-// the directed part of every bin the element covers as seen from P.
+// the directed part of every bin of `window`, the bins the element covers as
+// seen from P.
 template <class VisitDiffuse, class VisitDirected>
-void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
-                                               VisitDirected&& visitDirected) const {
+void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, BinWindow window,
+                                               VisitDiffuse&& visitDiffuse, VisitDirected&& visitDirected) const {
     const TSelListe& element = elements.Elements()[i];
     const double length = elements.seglen;
     const auto tx = static_cast<float>(int64_t{x2} - x1);
@@ -273,9 +274,8 @@ void TObjektSpiegel::ForEachRadiationOfElement(size_t i, int32_t px, int32_t py,
         if (k * r > exitance) k = exitance / r;
         visitDiffuse(static_cast<float>(dx * k), static_cast<float>(dy * k), k);
     }
-    const int32_t bins = static_cast<int32_t>(element.dirrad.size());
-    ForEachCoveredBin(
-        bins, static_cast<float>(px), static_cast<float>(py), ends[i][0], ends[i][1], tx, ty,
+    ForEachBinOfWindow(
+        static_cast<int32_t>(element.dirrad.size()), window.first, window.last,
         [&](int32_t index, int32_t unreduced, float weight) {
             const double value = element.dirrad[static_cast<size_t>(index)] * static_cast<double>(weight) / length;
             const BinDirection direction = Direction(unreduced, tx, ty);
@@ -312,16 +312,39 @@ void TObjektSpiegel::PrepareDirections(int32_t bins) {
     }
 }
 
+template <class Visit>
+void TObjektSpiegel::VisitSeen(SeenElements& seen, int32_t px, int32_t py, Visit& visit) const {
+    const auto tx = static_cast<float>(int64_t{x2} - x1);
+    const auto ty = static_cast<float>(int64_t{y2} - y1);
+    std::array<BinWindow, SeenElements::kRoom> windows;
+    for (size_t k = 0; k < seen.count; ++k) {
+        const size_t i = seen.elements[k];
+        windows[k] = CoveredBinWindow(static_cast<int32_t>(elements.Elements()[i].dirrad.size()),
+                                      static_cast<float>(px), static_cast<float>(py), ends[i][0], ends[i][1], tx, ty);
+    }
+    for (size_t k = 0; k < seen.count; ++k) visit(seen.elements[k], windows[k]);
+    seen.count = 0;
+}
+
+template <class Visit>
+void TObjektSpiegel::AddSeen(SeenElements& seen, size_t i, int32_t px, int32_t py, Visit& visit) const {
+    seen.elements[seen.count++] = i;
+    if (seen.count == SeenElements::kRoom) VisitSeen(seen, px, py, visit);
+}
+
 template <FanOrder order, class Visit>
 void TObjektSpiegel::ForEachElementSeeing(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                           Visit&& visit) const {
+    SeenElements seen;
     list.ForEachFan<order>(run, {px, py}, number, exclude,
                            [&](size_t first, size_t last, const OcclusionIndex::Candidates& occluders) {
                                for (size_t k = first; k <= last; ++k) {
                                    const size_t i = InFanOrder<order>(k, first, last);
-                                   if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py)) visit(i);
+                                   if (!occluders.Blocks(run.points[i].x, run.points[i].y, px, py))
+                                       AddSeen(seen, i, px, py, visit);
                                }
                            });
+    VisitSeen(seen, px, py, visit);
 }
 
 bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list, float& fx, float& fy,
@@ -330,54 +353,59 @@ bool TObjektSpiegel::FlowDensityAt(int32_t px, int32_t py, const SceneList& list
     fy = 0;
     // Each element's radiation summed first; an element sending nothing adds
     // +0, which changes no sum.
-    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i, BinWindow window) {
         float sx = 0, sy = 0;
         auto add = [&](float vx, float vy, double) {
             sx += vx;
             sy += vy;
         };
-        ForEachRadiationOfElement(i, px, py, add, add);
+        ForEachRadiationOfElement(i, px, py, window, add, add);
         fx += sx;
         fy += sy;
     });
     return fx != 0 || fy != 0;
 }
 
-void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t py, FlowVectorList& result) const {
+void TObjektSpiegel::PrependContributionsOfElement(size_t i, int32_t px, int32_t py, BinWindow window,
+                                                   FlowVectorList& result) const {
     auto diffuse = [&](float vx, float vy, double k) {
         if (k > 0) result.Prepend({vx, vy});
     };
     auto directed = [&](float vx, float vy, double value) {
         if (value != 0) result.Prepend({vx, vy});
     };
-    ForEachRadiationOfElement(i, px, py, diffuse, directed);
+    ForEachRadiationOfElement(i, px, py, window, diffuse, directed);
 }
 
 void TObjektSpiegel::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
-    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) { PrependContributionsOfElement(i, px, py, result); });
+    ForEachElementSeeing(px, py, list, exclude,
+                         [&](size_t i, BinWindow window) { PrependContributionsOfElement(i, px, py, window, result); });
 }
 
 void TObjektSpiegel::FlowContributionsSeenAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                              FlowVectorList& result, SightRecord& sight) const {
+    auto prepend = [&](size_t i, BinWindow window) { PrependContributionsOfElement(i, px, py, window, result); };
     if (sight.recorded) {
         // In ascending order, as the fans visit them.
+        SeenElements seen;
         for (size_t word = 0; word < sight.bits.size(); ++word)
             for (uint64_t bits = sight.bits[word]; bits != 0; bits &= bits - 1)
-                PrependContributionsOfElement(word * 64 + static_cast<size_t>(std::countr_zero(bits)), px, py, result);
+                AddSeen(seen, word * 64 + static_cast<size_t>(std::countr_zero(bits)), px, py, prepend);
+        VisitSeen(seen, px, py, prepend);
         return;
     }
-    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i, BinWindow window) {
         sight.bits[i / 64] |= uint64_t{1} << (i % 64);
-        PrependContributionsOfElement(i, px, py, result);
+        prepend(i, window);
     });
 }
 
 float TObjektSpiegel::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,
                                        FlowVectorList& scratch) const {
-    ForEachElementSeeing<FanOrder::Backwards>(px, py, list, exclude, [&](size_t i) {
+    ForEachElementSeeing<FanOrder::Backwards>(px, py, list, exclude, [&](size_t i, BinWindow window) {
         scratch.clear();
-        PrependContributionsOfElement(i, px, py, scratch);
+        PrependContributionsOfElement(i, px, py, window, scratch);
         energy = AddMagnitudes(energy, scratch);
     });
     return energy;
@@ -387,7 +415,7 @@ bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32
                             FlowVectorList& contributions) const {
     fx = 0;
     fy = 0;
-    ForEachElementSeeing(px, py, list, exclude, [&](size_t i) {
+    ForEachElementSeeing(px, py, list, exclude, [&](size_t i, BinWindow window) {
         float sx = 0, sy = 0;
         auto diffuse = [&](float vx, float vy, double k) {
             sx += vx;
@@ -399,7 +427,7 @@ bool TObjektSpiegel::FlowAt(int32_t px, int32_t py, const SceneList& list, int32
             sy += vy;
             if (value != 0) contributions.Prepend({vx, vy});
         };
-        ForEachRadiationOfElement(i, px, py, diffuse, directed);
+        ForEachRadiationOfElement(i, px, py, window, diffuse, directed);
         fx += sx;
         fy += sy;
     });

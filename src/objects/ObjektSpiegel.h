@@ -123,19 +123,35 @@ private:
     model::PassChange GatherRadiation(radiation::TSelListe& element, const model::SceneList& list,
                                       const std::vector<ChangingObject>& changing, SteadyIncoming* steady,
                                       model::PassStore* store) const;
-    // Calls visit(i) for every element i, in order (or the reverse), that
-    // no object blocks from (x, y).
+    // Calls visit(i, window) for every element i, in order (or the reverse),
+    // that no object blocks from (x, y), with the bins it covers as seen
+    // from there.
     template <model::FanOrder order = model::FanOrder::Forwards, class Visit>
     void ForEachElementSeeing(int32_t px, int32_t py, const model::SceneList& list, int32_t exclude,
                               Visit&& visit) const;
+    // Elements seen from one point, waiting for their windows: computed one
+    // after another, the library's arc sines and cosines of different
+    // elements overlap in the processor instead of waiting on each other.
+    struct SeenElements {
+        static constexpr size_t kRoom = 16;
+        std::array<size_t, kRoom> elements;
+        size_t count = 0;
+    };
+    // Adds element i, visiting the batch when it is full.
+    template <class Visit>
+    void AddSeen(SeenElements& seen, size_t i, int32_t px, int32_t py, Visit& visit) const;
+    // Visits and empties the batch, in its order.
+    template <class Visit>
+    void VisitSeen(SeenElements& seen, int32_t px, int32_t py, Visit& visit) const;
     // What element i sends to (x, y): visitDiffuse(vx, vy, k) for the face
-    // the point lies on, visitDirected(vx, vy, value) for every bin the
-    // element covers as seen from there.
+    // the point lies on, visitDirected(vx, vy, value) for every bin of the
+    // window it covers as seen from there.
     template <class VisitDiffuse, class VisitDirected>
-    void ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, VisitDiffuse&& visitDiffuse,
-                                   VisitDirected&& visitDirected) const;
+    void ForEachRadiationOfElement(size_t i, int32_t px, int32_t py, radiation::BinWindow window,
+                                   VisitDiffuse&& visitDiffuse, VisitDirected&& visitDirected) const;
     // Prepends the vectors of element i that carry radiation to `result`.
-    void PrependContributionsOfElement(size_t i, int32_t px, int32_t py, model::FlowVectorList& result) const;
+    void PrependContributionsOfElement(size_t i, int32_t px, int32_t py, radiation::BinWindow window,
+                                       model::FlowVectorList& result) const;
 
     // The direction bin u represents, |t| long: t = (x2 - x1, y2 - y1) turned
     // by psi = (u + 1/2) 2 pi / bins, (cos psi tx + sin psi ty, -sin psi tx +

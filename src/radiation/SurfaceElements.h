@@ -100,12 +100,4 @@ void ForEachBinOfWindow(int32_t n, double first, double last, Visit&& visit) {
     }
 }
 
-// The bins that an element from e1 to e2 covers as seen from P, with the
-// covered fraction of each (ForEachBinOfWindow of CoveredBinWindow).
-template <class Visit>
-void ForEachCoveredBin(int32_t n, float px, float py, FloatPoint e1, FloatPoint e2, float tx, float ty, Visit&& visit) {
-    const BinWindow window = CoveredBinWindow(n, px, py, e1, e2, tx, ty);
-    ForEachBinOfWindow(n, window.first, window.last, visit);
-}
-
 }  // namespace brevanto::radiation

@@ -44,7 +44,8 @@ struct Visit {
 // The bins, of 36, covered by the element e1-e2 seen from P, against the tangent (1, 0).
 std::vector<Visit> CoveredBins(float px, float py, FloatPoint e1, FloatPoint e2) {
     std::vector<Visit> visits;
-    ForEachCoveredBin(36, px, py, e1, e2, 1, 0, [&](int32_t index, int32_t unreduced, float weight) {
+    const BinWindow window = CoveredBinWindow(36, px, py, e1, e2, 1, 0);
+    ForEachBinOfWindow(36, window.first, window.last, [&](int32_t index, int32_t unreduced, float weight) {
         visits.push_back({index, unreduced, weight});
     });
     return visits;
