@@ -134,7 +134,7 @@ void Circles(benchmark::State& state) { DrawOnComputedScene(state, DrawCircles);
 // The standard scene on a 3840 x 2160 picture with stream lines 5 pixels
 // apart, from a copy of its file in the temporary folder.
 void DenseStreamLines(benchmark::State& state) {
-    std::ifstream standard(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv", std::ios::binary);
+    std::ifstream standard(kStandardSceneFile, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(standard)), std::istreambuf_iterator<char>());
     for (const auto& [from, to] : {std::pair{"hoehe=1080", "hoehe=2160"}, std::pair{"breite=1920", "breite=3840"},
                                    std::pair{"linienabstand=20", "linienabstand=5"}})
@@ -325,7 +325,8 @@ const std::vector<int> kCalculationObjects{32, 128, 512};
 // --estimates [SCENE...]: the estimates' table alone, of the scenes named or
 // else of the examples and the standard scene; --live [SECONDS [SCENE...]]:
 // the live update's table alone, each drag SECONDS long (3); --random: the
-// random scenes' tables alone; --pairs: the cost per pair by object alone;
+// random scenes' tables alone; --pairs [SCENE...]: the cost per pair by
+// object alone, of the scenes named or else of the standard scene;
 // --calculate [N...]: Calculate for random scenes with mirrors of N objects
 // alone (else 32, 128 and 512).
 int main(int argc, char** argv) {
@@ -351,7 +352,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--pairs") == 0) {
-            PrintPairCostsByKind();
+            std::vector<std::string> scenes(argv + i + 1, argv + argc);
+            if (scenes.empty()) scenes.push_back(kStandardSceneFile);
+            PrintPairCostsByKind(scenes);
             return 0;
         }
         if (std::strcmp(argv[i], "--calculate") == 0) {
@@ -373,7 +376,7 @@ int main(int argc, char** argv) {
     if (tables) {
         StandardSceneThreads();
         RandomScenes();
-        PrintPairCostsByKind();
+        PrintPairCostsByKind({kStandardSceneFile});
         PrintCalculationScaling(kCalculationObjects);
         PrintMapComparisons();
         PrintEstimateComparisons(ExampleAndStandardScenes());

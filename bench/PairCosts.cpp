@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include <time.h>
 
@@ -47,31 +48,34 @@ double SweepSeconds(const Tszeneobjekt& object, const SceneList& list, const Tpr
 
 }  // namespace
 
-void PrintPairCostsByKind() {
+void PrintPairCostsByKind(const std::vector<std::string>& sceneFiles) {
     SetThreadCount(1);
-    double best = 1e300;
-    for (int repeat = 0; repeat < 5; ++repeat) {
-        StandardScene fresh;
-        const double start = ProcessorSeconds();
-        fresh.Calculate();
-        best = std::min(best, ProcessorSeconds() - start);
-    }
-    std::printf("\nStandard scene on one thread: Calculate %.2f ms (processor time, best of 5)\n", best * 1e3);
-    StandardScene scene;
-    scene.Calculate();
-    scene.list.PrepareQueries(scene.settings);
-    const int64_t points =
-        int64_t{(scene.settings.breite + kGrid / 2) / kGrid} * ((scene.settings.hoehe + kGrid / 2) / kGrid);
-    std::printf("Standard scene on one thread: flow density per pair, by object (grid %d)\n%-4s %-12s %9s %12s %9s\n",
-                kGrid, "no", "kind", "elements", "pairs", "ns(cpu)");
-    for (const auto& object : scene.list) {
-        const int64_t elements = object->QueryElements(scene.settings);
-        if (elements == 0) continue;
-        const double seconds = SweepSeconds(*object, scene.list, scene.settings);
-        std::printf("%-4d %-12s %9lld %12lld %9.2f\n", object->number, object->kind.c_str(),
-                    static_cast<long long>(elements), static_cast<long long>(points * elements),
-                    seconds * 1e9 / static_cast<double>(points * elements));
-        std::fflush(stdout);
+    for (const std::string& file : sceneFiles) {
+        const std::string name = std::filesystem::path(file).stem().string();
+        double best = 1e300;
+        for (int repeat = 0; repeat < 5; ++repeat) {
+            StandardScene fresh(file);
+            const double start = ProcessorSeconds();
+            fresh.Calculate();
+            best = std::min(best, ProcessorSeconds() - start);
+        }
+        std::printf("\n%s on one thread: Calculate %.2f ms (processor time, best of 5)\n", name.c_str(), best * 1e3);
+        StandardScene scene(file);
+        scene.Calculate();
+        scene.list.PrepareQueries(scene.settings);
+        const int64_t points =
+            int64_t{(scene.settings.breite + kGrid / 2) / kGrid} * ((scene.settings.hoehe + kGrid / 2) / kGrid);
+        std::printf("%s on one thread: flow density per pair, by object (grid %d)\n%-4s %-12s %9s %12s %9s\n",
+                    name.c_str(), kGrid, "no", "kind", "elements", "pairs", "ns(cpu)");
+        for (const auto& object : scene.list) {
+            const int64_t elements = object->QueryElements(scene.settings);
+            if (elements == 0) continue;
+            const double seconds = SweepSeconds(*object, scene.list, scene.settings);
+            std::printf("%-4d %-12s %9lld %12lld %9.2f\n", object->number, object->kind.c_str(),
+                        static_cast<long long>(elements), static_cast<long long>(points * elements),
+                        seconds * 1e9 / static_cast<double>(points * elements));
+            std::fflush(stdout);
+        }
     }
     SetThreadCount(0);
 }

@@ -14,12 +14,14 @@ using namespace brevanto::model;
 using namespace brevanto::display;
 using namespace brevanto::ui;
 
+inline constexpr const char* kStandardSceneFile = BREVANTO_SOURCE_DIR "/bench/standard-scene.brv";
+
 // The standard scene as its file holds it (or another scene file, on a
 // screen of the size given), opened by the main window on the headless
 // platform, not yet computed.
 struct StandardScene {
-    explicit StandardScene(const std::string& file = BREVANTO_SOURCE_DIR "/bench/standard-scene.brv",
-                           int screenWidth = 1920, int screenHeight = 1080)
+    explicit StandardScene(const std::string& file = kStandardSceneFile, int screenWidth = 1920,
+                           int screenHeight = 1080)
         : window(screenWidth, screenHeight) {
         headless.fileNameAnswers.push_back(file);
         form.OpenScene();
@@ -42,6 +44,6 @@ inline std::vector<std::string> ExampleAndStandardScenes() {
     for (const auto& entry : std::filesystem::directory_iterator(BREVANTO_SOURCE_DIR "/examples"))
         if (entry.path().extension() == ".brv") scenes.push_back(entry.path().string());
     std::sort(scenes.begin(), scenes.end());
-    scenes.push_back(BREVANTO_SOURCE_DIR "/bench/standard-scene.brv");
+    scenes.push_back(kStandardSceneFile);
     return scenes;
 }
