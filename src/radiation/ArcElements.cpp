@@ -114,6 +114,9 @@ bool HiddenBehindItself(const TObjektKreis& circle, const AngleRanges& ranges, c
                         double dy, double distance) {
     const double s = -2 * (dx * element.s.x + dy * element.s.y) / (distance * distance);
     if (!(s < 0)) return false;
+    // A full circle covers every arc angle, 0 among them: Q lies on it
+    // wherever it is, and its angle, an arc tangent, is not needed.
+    if (ranges.count == 1 && ranges.ranges[0].lo == 0 && ranges.ranges[0].hi == 360) return true;
     const double qx = element.centre.x + s * dx, qy = element.centre.y + s * dy;
     // Up first, then right: the arc angle of Q in degrees.
     return CoversInside(ranges, DirectionAngle(circle.ymitte - qy, qx - circle.xmitte) * 180 / kPi);
