@@ -321,7 +321,8 @@ const std::vector<int> kCalculationObjects{32, 128, 512};
 
 }  // namespace
 
-// --no-tables: the timings alone; --maps: the colour maps' table alone;
+// --no-tables: the timings alone; --maps [SCENE...]: the colour maps' table
+// alone, of the scenes named or else of the examples and the standard scene;
 // --estimates [SCENE...]: the estimates' table alone, of the scenes named or
 // else of the examples and the standard scene; --live [SECONDS [SCENE...]]:
 // the live update's table alone, each drag SECONDS long (3); --random: the
@@ -333,7 +334,8 @@ int main(int argc, char** argv) {
     bool tables = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--maps") == 0) {
-            PrintMapComparisons();
+            std::vector<std::string> scenes(argv + i + 1, argv + argc);
+            PrintMapComparisons(scenes.empty() ? ExampleAndStandardScenes() : scenes);
             return 0;
         }
         if (std::strcmp(argv[i], "--estimates") == 0) {
@@ -378,7 +380,7 @@ int main(int argc, char** argv) {
         RandomScenes();
         PrintPairCostsByKind({kStandardSceneFile});
         PrintCalculationScaling(kCalculationObjects);
-        PrintMapComparisons();
+        PrintMapComparisons(ExampleAndStandardScenes());
         PrintEstimateComparisons(ExampleAndStandardScenes());
         PrintLiveDragRates(ExampleAndStandardScenes(), kLiveDragSeconds);
     }

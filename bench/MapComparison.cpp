@@ -35,8 +35,9 @@ struct Drawn {
     double seconds;
 };
 
-Drawn Draw(StandardScene& scene, ColourMaps maps, int spacing, const DrawMap& draw) {
+Drawn Draw(StandardScene& scene, ColourMaps maps, int spacing, bool refined, const DrawMap& draw) {
     maps.diffuseness.gitterweite = maps.energyDensity.gitterweite = spacing;
+    maps.diffuseness.everyPixelWhereCoarse = maps.energyDensity.everyPixelWhereCoarse = refined;
     Drawn drawn{platform::RasterBitmap(scene.settings.breite, scene.settings.hoehe), 0};
     drawn.picture.GetCanvas().SetBrushColor(0xFFFFFF);
     drawn.picture.GetCanvas().FillRect(0, 0, scene.settings.breite, scene.settings.hoehe);
@@ -48,8 +49,7 @@ Drawn Draw(StandardScene& scene, ColourMaps maps, int spacing, const DrawMap& dr
 
 }  // namespace
 
-void PrintMapComparisons() {
-    const std::vector<std::string> scenes = ExampleAndStandardScenes();
+void PrintMapComparisons(const std::vector<std::string>& scenes) {
     const std::vector<std::pair<const char*, DrawMap>> kinds{
         {"diffuseness",
          [](const ColourMaps& maps, StandardScene& s, platform::Canvas& canvas) {
@@ -65,18 +65,23 @@ void PrintMapComparisons() {
              maps.energyDensity.Draw(s.list, s.settings, canvas, s.headless);
          }},
     };
-    std::printf("\nColour maps at their default spacing against every pixel computed, all threads\n");
-    std::printf("%-36s %-20s %10s %12s %12s\n", "scene", "map", "map (s)", "every px (s)", "off >1 step");
+    std::printf(
+        "\nColour maps at their default spacing, from the grid alone and refined, against every pixel computed,"
+        " all threads; times as a share of the every-pixel map's\n");
+    std::printf("%-36s %-20s %12s %9s %9s %9s %9s\n", "scene", "map", "every px (s)", "grid", "off", "refined", "off");
     for (const std::string& file : scenes) {
         StandardScene scene(file, 4096, 4096);
         scene.Calculate();
         scene.list.PrepareQueries(scene.settings);
         const ColourMaps maps;
         for (const auto& [name, draw] : kinds) {
-            const Drawn map = Draw(scene, maps, maps.diffuseness.gitterweite, draw);
-            const Drawn exact = Draw(scene, maps, 1, draw);
-            std::printf("%-36s %-20s %10.3f %12.3f %11.2f%%\n", std::filesystem::path(file).filename().string().c_str(),
-                        name, map.seconds, exact.seconds, DifferingShare(map.picture, exact.picture));
+            const Drawn grid = Draw(scene, maps, maps.diffuseness.gitterweite, false, draw);
+            const Drawn refined = Draw(scene, maps, maps.diffuseness.gitterweite, true, draw);
+            const Drawn exact = Draw(scene, maps, 1, true, draw);
+            std::printf("%-36s %-20s %12.3f %9.3f %8.2f%% %9.3f %8.2f%%\n",
+                        std::filesystem::path(file).stem().string().c_str(), name, exact.seconds,
+                        grid.seconds / exact.seconds, DifferingShare(grid.picture, exact.picture),
+                        refined.seconds / exact.seconds, DifferingShare(refined.picture, exact.picture));
         }
     }
 }

@@ -27,9 +27,10 @@ class ColourMap : public GridDisplay {
 public:
     ColourMap() { gitterweite = 4; }
 
-    // Whether the cells where the grid is too coarse are sampled at every
-    // pixel (on unless switched off): off, the map is interpolated from the
-    // grid alone, as quick as the arrows on the same grid.
+    // Whether the cells where the grid is too coarse are sampled more
+    // finely, along their edges or at every pixel (on unless switched off):
+    // off, the map is interpolated from the grid alone, as quick as the
+    // arrows on the same grid.
     bool everyPixelWhereCoarse = true;
 
 protected:

@@ -29,6 +29,21 @@ public:
     }
 };
 
+// Light travelling along +x whose energy density grows slowly with x and
+// ripples along y (and, if asked, along x) in steps with a period of five
+// pixels; if asked, it is brighter beyond a slanted line, lit on both sides.
+class RipplingLight : public Tszeneobjekt {
+public:
+    bool alongX = false;
+    bool brighterBeyond = false;
+
+    void FlowContributionsAt(int32_t x, int32_t y, const SceneList&, int32_t, FlowVectorList& result) const override {
+        const int32_t ripple = 6 * (y % 5) + (alongX ? 6 * (x % 5) : 0);
+        const int32_t beyond = brighterBeyond && 2 * x + 3 * y > 701 ? 60 : 0;
+        result.Prepend({static_cast<float>(200 + x / 10 + ripple + beyond), 0});
+    }
+};
+
 // A white 400 x 300 picture, a dark scene and the two maps.
 class ColourMapsTest : public SceneTest {
 protected:
@@ -45,6 +60,30 @@ protected:
         map.Draw(list, settings, picture.GetCanvas(), headless);
     }
     platform::TColor Pixel(int x, int y) const { return picture.Pixel(x, y); }
+    // The pixels of the map (energy density or diffuseness) drawn at
+    // `spacing` on white.
+    std::vector<platform::TColor> DrawnAt(bool diffuseness, int32_t spacing) {
+        ColourMaps spaced = maps;
+        spaced.diffuseness.gitterweite = spaced.energyDensity.gitterweite = spacing;
+        picture.GetCanvas().SetBrushColor(kWhite);
+        picture.GetCanvas().FillRect(0, 0, 400, 300);
+        if (diffuseness)
+            Draw(spaced.diffuseness);
+        else
+            Draw(spaced.energyDensity);
+        std::vector<platform::TColor> pixels;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) pixels.push_back(Pixel(x, y));
+        return pixels;
+    }
+    // How many pixels of the map at its spacing lie more than a step of the
+    // ramp from the map computed at every pixel.
+    size_t DifferingFromEveryPixel(bool diffuseness) {
+        const std::vector<platform::TColor> everyPixel = DrawnAt(diffuseness, 1), refined = DrawnAt(diffuseness, 4);
+        size_t differing = 0;
+        for (size_t k = 0; k < everyPixel.size(); ++k) differing += MoreThanAStepApart(everyPixel[k], refined[k]);
+        return differing;
+    }
 
     platform::RasterBitmap picture{400, 300};
     ColourMaps maps;
@@ -81,25 +120,24 @@ TEST_F(ColourMapsTest, EdgesAreAsCrispAsWithEveryPixelComputed) {
     Add<TObjektSpiegel>(151, 77, 237, 77).diftrans = 0;  // an absorbing strip in the beam, off the grid
     Add<TObjektSpiegel>(130, 30, 260, 53).difref = 50;   // a diffusor across the beam, slanted
     Compute();
-    for (const bool diffuseness : {false, true}) {
-        const auto drawAt = [&](int32_t spacing) {
-            ColourMaps spaced = maps;
-            spaced.diffuseness.gitterweite = spaced.energyDensity.gitterweite = spacing;
-            picture.GetCanvas().SetBrushColor(kWhite);
-            picture.GetCanvas().FillRect(0, 0, 400, 300);
-            if (diffuseness)
-                Draw(spaced.diffuseness);
-            else
-                Draw(spaced.energyDensity);
-            std::vector<platform::TColor> pixels;
-            for (int y = 0; y < 300; ++y)
-                for (int x = 0; x < 400; ++x) pixels.push_back(Pixel(x, y));
-            return pixels;
-        };
-        const std::vector<platform::TColor> everyPixel = drawAt(1), refined = drawAt(4);
-        size_t differing = 0;
-        for (size_t k = 0; k < everyPixel.size(); ++k) differing += MoreThanAStepApart(everyPixel[k], refined[k]);
-        EXPECT_LT(differing, everyPixel.size() / 200) << (diffuseness ? "diffuseness" : "energy density");
+    for (const bool diffuseness : {false, true})
+        EXPECT_LT(DifferingFromEveryPixel(diffuseness), 300 * 400 / 200)
+            << (diffuseness ? "diffuseness" : "energy density");
+}
+
+// Light that ripples from one row of pixels to the next, faster than the
+// grid, as the background radiation's elements do seen from close by: the
+// grid shows the ripple only where its steps alias, every few grid points,
+// yet every cell between holds a step. Rippling along both axes, a cell is
+// drawn from its four edges, unless a sharp edge of the light runs through
+// it.
+TEST_F(ColourMapsTest, LightRipplingFinerThanTheGridComesOutAsWithEveryPixelComputed) {
+    RipplingLight& light = Add<RipplingLight>();
+    for (const auto& [alongBoth, brighterBeyond] : {std::pair{false, false}, {true, false}, {true, true}}) {
+        light.alongX = alongBoth;
+        light.brighterBeyond = brighterBeyond;
+        EXPECT_LT(DifferingFromEveryPixel(false), 300 * 400 / 200)
+            << (alongBoth ? "along both axes" : "along y") << (brighterBeyond ? ", brighter beyond a line" : "");
     }
 }
 
