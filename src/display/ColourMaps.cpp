@@ -462,9 +462,9 @@ void DiffusenessMap::Draw(const SceneList& list, const Tprgvar& settings, platfo
     DrawMap(
         list, settings, canvas, platform, "diffuseness colours", "Diffuseness 1-|F|/E",
         [](const SceneList& scene, int32_t x, int32_t y) {
-            const float energy = scene.EnergyDensityAt(x, y);
-            const FlowSum flow = scene.FlowDensitySum(x, y);
-            return Sample{static_cast<float>(1 - Directedness(std::hypot(flow.x, flow.y), energy)), energy > 0};
+            const SceneList::Field field = scene.FieldAt(x, y);
+            return Sample{static_cast<float>(1 - Directedness(std::hypot(field.flow.x, field.flow.y), field.energy)),
+                          field.energy > 0};
         },
         [](const std::vector<Sample>&) {
             return ValueScale{0, 1, false};
