@@ -34,18 +34,13 @@ Between BetweenGridLines(int32_t pixel, int32_t spacing, int32_t count) {
 // The lowest value the logarithmic scale shows, as a share of the largest.
 constexpr double kLogarithmicRange = 1e-4;
 
-// How far (a share of the ramp) the ramp's place may bend from one grid
-// point to the next, along an axis, for the grid to be trusted along it: a
-// second difference d lets the linear interpolation miss by up to d / 8, and
-// light that ripples faster than the grid (the frame's elements of the
-// background radiation seen from close by) shows on the grid as second
-// differences of the ripple's height.
-constexpr double kLargestBend = 1.5 / 255;
+// The steps of the ramp, from its first colour to its last.
+constexpr double kRampSteps = 255;
 
 // How far (a share of the ramp) a cell drawn from its edges may miss the
 // sample of its centre pixel: beyond, a sharp edge runs through it, and
 // each of its pixels is sampled itself.
-constexpr double kLargestMiss = 1.0 / 255;
+constexpr double kLargestMiss = 1 / kRampSteps;
 
 // How the pixels of a grid cell get their colours.
 enum class Refinement : char {
@@ -206,7 +201,7 @@ double BendAlong(const GridSamples<Sample>& at, const ValueScale& scale, int32_t
 // or rows those are, must lie in the picture, else every pixel is).
 template <class Sample>
 Refinement RefinementFor(const GridSamples<Sample>& at, const ValueScale& scale, const SceneList& list,
-                         const SampledCells<Sample>& cells, int32_t ci, int32_t cj) {
+                         const SampledCells<Sample>& cells, double largestBend, int32_t ci, int32_t cj) {
     const Grid& grid = at.grid;
     if (ci < 1 || cj < 1 || ci >= grid.columns || cj >= grid.rows) return Refinement::EveryPixel;
     // A cell of one pixel is its grid point.
@@ -222,7 +217,7 @@ Refinement RefinementFor(const GridSamples<Sample>& at, const ValueScale& scale,
         return Refinement::EveryPixel;
     if (lit == 0) return Refinement::Interpolated;
     const double bendX = BendAlong(at, scale, ci, cj, 1, 0), bendY = BendAlong(at, scale, ci, cj, 0, 1);
-    const bool acrossRows = bendY > kLargestBend, acrossColumns = bendX > kLargestBend;
+    const bool acrossRows = bendY > largestBend, acrossColumns = bendX > largestBend;
     if (!acrossRows && !acrossColumns) return Refinement::Interpolated;
     if ((acrossRows && ci + 1 >= cells.Columns()) || (acrossColumns && cj + 1 >= cells.Rows()))
         return Refinement::EveryPixel;
@@ -287,17 +282,18 @@ double EdgesValue(const GridSamples<Sample>& at, const SampledCells<Sample>& cel
     return (1 - s) * left + s * right + (1 - t) * top + t * bottom - corners;
 }
 
-// How each cell of `cells` is drawn (from the grid alone unless `refine`),
-// each cell's pixels that it takes its colours from required.
+// How each cell of `cells` is drawn (from the grid alone unless `refine`,
+// the grid trusted with bends up to `largestBend` steps of the ramp), each
+// cell's pixels that it takes its colours from required.
 template <class Sample>
 std::vector<Refinement> RefinementsFor(const GridSamples<Sample>& at, const ValueScale& scale, const SceneList& list,
-                                       SampledCells<Sample>& cells, bool refine) {
+                                       SampledCells<Sample>& cells, bool refine, double largestBend) {
     std::vector<Refinement> refinements(static_cast<size_t>(cells.Columns()) * static_cast<size_t>(cells.Rows()));
     if (!refine) return refinements;
     ParallelFor(cells.Columns(), [&](int64_t column) {
         const auto ci = static_cast<int32_t>(column);
         for (int32_t cj = 0; cj < cells.Rows(); ++cj)
-            refinements[cells.Cell(ci, cj)] = RefinementFor(at, scale, list, cells, ci, cj);
+            refinements[cells.Cell(ci, cj)] = RefinementFor(at, scale, list, cells, largestBend / kRampSteps, ci, cj);
     });
     for (int32_t ci = 0; ci < cells.Columns(); ++ci)
         for (int32_t cj = 0; cj < cells.Rows(); ++cj) RequireFor(cells, refinements[cells.Cell(ci, cj)], ci, cj);
@@ -434,7 +430,8 @@ void ColourMap::DrawMap(const SceneList& list, const Tprgvar& settings, platform
     columns.reserve(static_cast<size_t>(settings.breite));
     for (int32_t x = 0; x < settings.breite; ++x) columns.push_back(BetweenGridLines(x, grid.spacing, grid.columns));
     const ValueScale gridScale = scaleFor(samples);
-    std::vector<Refinement> refinements = RefinementsFor(atGrid, gridScale, list, exact, everyPixelWhereCoarse);
+    std::vector<Refinement> refinements =
+        RefinementsFor(atGrid, gridScale, list, exact, everyPixelWhereCoarse, largestBend);
     const auto samplePixel = [&](int32_t x, int32_t y) {
         if (const Sample* gridPoint = atGrid.AtPixel(x, y)) return *gridPoint;
         const Sample sample = sampleAt(list, x, y);

@@ -34,6 +34,16 @@ public:
     bool everyPixelWhereCoarse = true;
 
 protected:
+    // How far, in steps of the ramp, the ramp's place may bend from one grid
+    // point to the next along an axis for the grid alone to draw along it:
+    // a second difference d lets the linear interpolation miss by up to
+    // d / 8, and light that ripples faster than the grid (the frame's
+    // elements of the background radiation seen from close by) shows on the
+    // grid as second differences of the ripple's height. Each map takes the
+    // largest with which every example stays within 1 % of the map computed
+    // at every pixel (docs/PERFORMANCE.md).
+    double largestBend = 1.5;
+
     // What the map shows at a grid point, and whether light arrives there.
     struct Sample {
         float value = 0;
@@ -65,6 +75,10 @@ public:
 // largest value at most) to the largest value in the picture.
 class EnergyDensityMap : public ColourMap {
 public:
+    // Its ripples in the diffusor box stay within 1 % up to 2 steps, where
+    // the diffuseness's need 1.5.
+    EnergyDensityMap() { largestBend = 2; }
+
     bool logarithmic = false;
 
     // The scene must be computed and its queries prepared.
