@@ -41,8 +41,6 @@
 #include <utility>
 #include <vector>
 
-#include <time.h>
-
 #include "model/ParallelFor.h"
 #include "objects/KindRegistry.h"
 #include "objects/ObjektHintergrund.h"
@@ -59,6 +57,7 @@
 #include "LiveDrag.h"
 #include "MapComparison.h"
 #include "PairCosts.h"
+#include "ProcessorTime.h"
 #include "RandomScene.h"
 #include "StandardScene.h"
 
@@ -189,14 +188,6 @@ struct Timing {
     int64_t pairs;
 };
 
-// The machine may be shared: processor time shows the cost per pair better
-// than wall time where other work competes for the cores.
-double ProcessorMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
 // Draws once to count the points, then times the best of `repeats` draws.
 Timing Measure(SceneList& list, const Tprgvar& settings, Displays& displays, platform::HeadlessPlatform& headless,
                Display draw, int repeats) {
@@ -213,9 +204,9 @@ Timing Measure(SceneList& list, const Tprgvar& settings, Displays& displays, pla
     double best = 1e300, bestProcessor = 1e300;
     for (int k = 0; k < repeats; ++k) {
         const auto start = std::chrono::steady_clock::now();
-        const double processorStart = ProcessorMilliseconds();
+        const double processorStart = ProcessorSeconds() * 1e3;
         draw(list, settings, displays, headless);
-        bestProcessor = std::min(bestProcessor, ProcessorMilliseconds() - processorStart);
+        bestProcessor = std::min(bestProcessor, ProcessorSeconds() * 1e3 - processorStart);
         best =
             std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         headless.messages.clear();

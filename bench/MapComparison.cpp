@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MapComparison.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "display/ColourScale.h"
 #include "platform/RasterBitmap.h"
 
+#include "ProcessorTime.h"
 #include "StandardScene.h"
 
 using namespace brevanto;
@@ -41,9 +41,9 @@ Drawn Draw(StandardScene& scene, ColourMaps maps, int spacing, bool refined, con
     Drawn drawn{platform::RasterBitmap(scene.settings.breite, scene.settings.hoehe), 0};
     drawn.picture.GetCanvas().SetBrushColor(0xFFFFFF);
     drawn.picture.GetCanvas().FillRect(0, 0, scene.settings.breite, scene.settings.hoehe);
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ProcessorSeconds();
     draw(maps, scene, drawn.picture.GetCanvas());
-    drawn.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    drawn.seconds = ProcessorSeconds() - start;
     return drawn;
 }
 
@@ -67,7 +67,7 @@ void PrintMapComparisons(const std::vector<std::string>& scenes) {
     };
     std::printf(
         "\nColour maps at their default spacing, from the grid alone and refined, against every pixel computed,"
-        " all threads; times as a share of the every-pixel map's\n");
+        " all threads; processor times as a share of the every-pixel map's\n");
     std::printf("%-36s %-20s %12s %9s %9s %9s %9s\n", "scene", "map", "every px (s)", "grid", "off", "refined", "off");
     for (const std::string& file : scenes) {
         StandardScene scene(file, 4096, 4096);

@@ -6,13 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include <time.h>
-
 #include "model/ParallelFor.h"
 #include "objects/KindRegistry.h"
 #include "platform/HeadlessPlatform.h"
 #include "radiation/Calculation.h"
 
+#include "ProcessorTime.h"
 #include "RandomScene.h"
 #include "StandardScene.h"
 
@@ -24,12 +23,6 @@ using namespace brevanto::objects;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double ProcessorSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 constexpr int kGrid = 20;
 
