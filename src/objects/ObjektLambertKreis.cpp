@@ -99,6 +99,10 @@ bool TObjektLambertKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList&
         fx += cx;
         fy += cy;
     });
+    return ClampAtSurface(px, py, fx, fy);
+}
+
+bool TObjektLambertKreis::ClampAtSurface(int32_t px, int32_t py, float& fx, float& fy) const {
     if (fx == 0 && fy == 0) return false;
     // Right at a full circle the elements' sum may exceed what the surface
     // emits: then it is staerke along the radius, away from the centre
@@ -113,16 +117,33 @@ bool TObjektLambertKreis::FlowDensityAt(int32_t px, int32_t py, const SceneList&
     return true;
 }
 
+FlowVector TObjektLambertKreis::Limited(float cx, float cy) const {
+    const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
+    if (magnitude > staerke) {
+        cx = static_cast<float>(cx * staerke / magnitude);
+        cy = static_cast<float>(cy * staerke / magnitude);
+    }
+    return {cx, cy};
+}
+
 void TObjektLambertKreis::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                               FlowVectorList& result) const {
-    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
-        const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
-        if (magnitude > staerke) {
-            cx = static_cast<float>(cx * staerke / magnitude);
-            cy = static_cast<float>(cy * staerke / magnitude);
-        }
-        result.Prepend({cx, cy});
+    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) { result.Prepend(Limited(cx, cy)); });
+}
+
+bool TObjektLambertKreis::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                                 FlowVectorList& contributions) const {
+    // The flow density takes no object out of the blocking: only without
+    // one do both see through the same lines of sight.
+    if (exclude != 0) return Tszeneobjekt::FlowAt(px, py, list, exclude, fx, fy, contributions);
+    fx = 0;
+    fy = 0;
+    ForEachElementContribution(px, py, list, 0, [&](float cx, float cy) {
+        fx += cx;
+        fy += cy;
+        contributions.Prepend(Limited(cx, cy));
     });
+    return ClampAtSurface(px, py, fx, fy);
 }
 
 void TObjektLambertKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,

@@ -27,6 +27,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
                              model::FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude, float& fx, float& fy,
+                model::FlowVectorList& contributions) const override;
     double Strength() const override;
     void AddStreamLineStarts(model::StreamLineStarts& starts, const model::SceneList& list, float fluxPerLine,
                              const model::StopCheck& stop) const override;
@@ -44,6 +46,12 @@ private:
     template <class Visit>
     void ForEachElementContribution(int32_t px, int32_t py, const model::SceneList& list, int32_t exclude,
                                     Visit&& visit) const;
+    // An element's contribution as the list of contributions holds it: no
+    // longer than the surface emits.
+    model::FlowVector Limited(float cx, float cy) const;
+    // The sum of the elements' contributions at (x, y) as FlowDensityAt
+    // gives it; whether it is not zero.
+    bool ClampAtSurface(int32_t px, int32_t py, float& fx, float& fy) const;
 
     model::AngleRanges ranges{};
     std::vector<radiation::ArcPiece> pieces;  // in the order of the ranges

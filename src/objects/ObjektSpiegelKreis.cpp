@@ -273,6 +273,18 @@ void TObjektSpiegelKreis::FlowContributionsAt(int32_t px, int32_t py, const Scen
     ForEachContribution(px, py, list, exclude, [&](float vx, float vy) { result.Prepend({vx, vy}); });
 }
 
+bool TObjektSpiegelKreis::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
+                                 FlowVectorList& contributions) const {
+    fx = 0;
+    fy = 0;
+    ForEachContribution(px, py, list, exclude, [&](float vx, float vy) {
+        fx += vx;
+        fy += vy;
+        contributions.Prepend({vx, vy});
+    });
+    return fx != 0 || fy != 0;
+}
+
 void TObjektSpiegelKreis::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,
                                               const StopCheck& stop) const {
     // Only what passes through the mirror starts lines; its own field counts.

@@ -37,6 +37,8 @@ public:
                        int32_t exclude) const override;
     void FlowContributionsAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude,
                              model::FlowVectorList& result) const override;
+    bool FlowAt(int32_t x, int32_t y, const model::SceneList& list, int32_t exclude, float& fx, float& fy,
+                model::FlowVectorList& contributions) const override;
     // Drops the radiation once confirmed, so that the next computation starts
     // afresh from the new geometry.
     void AddStreamLineStarts(model::StreamLineStarts& starts, const model::SceneList& list, float fluxPerLine,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The scene list and its head, the background radiation of the picture frame.
 #include <cmath>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -72,11 +73,31 @@ TEST_F(SceneListTest, EmptyPictureCancelsInTheMiddleAndPushesAwayFromAnEdge) {
 // sum must be the one its list of vectors gives, to the last bit, also where
 // objects hide parts of the others, next to the frame, where one element's
 // vector is cut to its strength, and with the frame's light only from above.
-TEST_F(SceneListTest, EnergyOfEveryKindEqualsTheSumOverItsListOfVectors) {
+// The flow and the vectors asked at once, as they are asked one after the
+// other, to the bit.
+void ExpectFlowAtAsTheTwoQueries(const Tszeneobjekt& object, const SceneList& list, int32_t x, int32_t y,
+                                 int32_t exclude) {
+    float fx = 0, fy = 0, bothX = 0, bothY = 0;
+    FlowVectorList vectors, both;
+    const bool flow = object.FlowDensityAt(x, y, list, fx, fy, exclude);
+    object.FlowContributionsAt(x, y, list, exclude, vectors);
+    EXPECT_EQ(object.FlowAt(x, y, list, exclude, bothX, bothY, both), flow);
+    EXPECT_EQ(bothX, fx);
+    EXPECT_EQ(bothY, fy);
+    ASSERT_EQ(both.size(), vectors.size());
+    auto one = vectors.begin();
+    for (const FlowVector& v : both) {
+        EXPECT_EQ(v.fx, one->fx);
+        EXPECT_EQ(v.fy, one->fy);
+        ++one;
+    }
+}
+
+TEST_F(SceneListTest, EnergyAndFlowOfEveryKindEqualTheirSumsOverItsListOfVectors) {
     background().staerke = 10;
     settings.sellaenge = 3;
     Add<TObjektAbsorber>(100, 100, 700, 130);
-    Add<TObjektAbsorber>(400, 20, 405, 580);
+    const TObjektAbsorber& wall = Add<TObjektAbsorber>(400, 20, 405, 580);
     Add<TObjektAbsorber>(2, 300, 60, 302);
     Add<TObjektLambert>(150, 450, 300, 420).staerke = 40;
     Add<TObjektLambertKreis>(650, 450, 690, 450).staerke = 25;
@@ -100,6 +121,12 @@ TEST_F(SceneListTest, EnergyOfEveryKindEqualsTheSumOverItsListOfVectors) {
                     const float start = 0.37f;
                     EXPECT_EQ(object->AddEnergyDensity(x, y, list, 0, start, scratch), AddMagnitudes(start, vectors))
                         << object->kind << " at " << x << ", " << y << (nuroben ? ", frame from above" : "");
+                    // Without the wall between the two halves, the light passes on.
+                    for (const int32_t exclude : {0, wall.number}) {
+                        SCOPED_TRACE(object->kind + " at " + std::to_string(x) + ", " + std::to_string(y) +
+                                     " excluding " + std::to_string(exclude));
+                        ExpectFlowAtAsTheTwoQueries(*object, list, x, y, exclude);
+                    }
                 }
     }
 }
