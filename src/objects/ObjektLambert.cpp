@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/SceneList.h"
+#include "objects/EmitterCap.h"
 #include "objects/StraightEmitterForm.h"
 #include "objects/StreamLineStartsAlongSegment.h"
 #include "objects/SurfaceProbes.h"
@@ -82,14 +83,16 @@ bool TObjektLambert::FlowDensityAt(int32_t px, int32_t py, const SceneList& list
 void TObjektLambert::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                          FlowVectorList& result) const {
     if (surface.length == 0) return;
-    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) { result.Prepend(Limited(cx, cy)); });
+    ForEachElementContribution(px, py, list, exclude,
+                               [&](float cx, float cy) { result.Prepend(CappedAtStrength(cx, cy, staerke)); });
 }
 
 float TObjektLambert::AddEnergyDensity(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float energy,
                                        FlowVectorList&) const {
     if (surface.length == 0) return energy;
-    ForEachElementContribution<FanOrder::Backwards>(
-        px, py, list, exclude, [&](float cx, float cy) { energy = AddMagnitude(energy, Limited(cx, cy)); });
+    ForEachElementContribution<FanOrder::Backwards>(px, py, list, exclude, [&](float cx, float cy) {
+        energy = AddMagnitude(energy, CappedAtStrength(cx, cy, staerke));
+    });
     return energy;
 }
 
@@ -101,7 +104,7 @@ bool TObjektLambert::FlowAt(int32_t px, int32_t py, const SceneList& list, int32
     ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) {
         fx += cx;
         fy += cy;
-        contributions.Prepend(Limited(cx, cy));
+        contributions.Prepend(CappedAtStrength(cx, cy, staerke));
     });
     return ClampAtSurface(fx, fy);
 }
@@ -117,15 +120,6 @@ bool TObjektLambert::ClampAtSurface(float& fx, float& fy) const {
         fy = static_cast<float>(side * ny * staerke / surface.length);
     }
     return result;
-}
-
-FlowVector TObjektLambert::Limited(float cx, float cy) const {
-    const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
-    if (magnitude > staerke) {
-        cx = static_cast<float>(cx * staerke / magnitude);
-        cy = static_cast<float>(cy * staerke / magnitude);
-    }
-    return {cx, cy};
 }
 
 void TObjektLambert::AddStreamLineStarts(StreamLineStarts& starts, const SceneList& list, float fluxPerLine,

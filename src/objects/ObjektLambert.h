@@ -45,8 +45,6 @@ private:
     // The summed field: true when it is not zero; longer than staerke (right
     // at the surface) it becomes the normal of that length.
     bool ClampAtSurface(float& fx, float& fy) const;
-    // A single element's vector, no longer than staerke.
-    model::FlowVector Limited(float cx, float cy) const;
 
     StraightSurface surface;
 };

@@ -7,6 +7,7 @@
 #include "model/ColourChoice.h"
 #include "model/SceneList.h"
 #include "objects/ArcElementsNearPicture.h"
+#include "objects/EmitterCap.h"
 #include "objects/StreamLineStartsAroundArc.h"
 #include "objects/StrengthField.h"
 #include "objects/SurfaceProbes.h"
@@ -117,18 +118,10 @@ bool TObjektLambertKreis::ClampAtSurface(int32_t px, int32_t py, float& fx, floa
     return true;
 }
 
-FlowVector TObjektLambertKreis::Limited(float cx, float cy) const {
-    const double magnitude = std::sqrt(static_cast<double>(cx) * cx + static_cast<double>(cy) * cy);
-    if (magnitude > staerke) {
-        cx = static_cast<float>(cx * staerke / magnitude);
-        cy = static_cast<float>(cy * staerke / magnitude);
-    }
-    return {cx, cy};
-}
-
 void TObjektLambertKreis::FlowContributionsAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude,
                                               FlowVectorList& result) const {
-    ForEachElementContribution(px, py, list, exclude, [&](float cx, float cy) { result.Prepend(Limited(cx, cy)); });
+    ForEachElementContribution(px, py, list, exclude,
+                               [&](float cx, float cy) { result.Prepend(CappedAtStrength(cx, cy, staerke)); });
 }
 
 bool TObjektLambertKreis::FlowAt(int32_t px, int32_t py, const SceneList& list, int32_t exclude, float& fx, float& fy,
@@ -141,7 +134,7 @@ bool TObjektLambertKreis::FlowAt(int32_t px, int32_t py, const SceneList& list, 
     ForEachElementContribution(px, py, list, 0, [&](float cx, float cy) {
         fx += cx;
         fy += cy;
-        contributions.Prepend(Limited(cx, cy));
+        contributions.Prepend(CappedAtStrength(cx, cy, staerke));
     });
     return ClampAtSurface(px, py, fx, fy);
 }

@@ -46,9 +46,6 @@ private:
     template <class Visit>
     void ForEachElementContribution(int32_t px, int32_t py, const model::SceneList& list, int32_t exclude,
                                     Visit&& visit) const;
-    // An element's contribution as the list of contributions holds it: no
-    // longer than the surface emits.
-    model::FlowVector Limited(float cx, float cy) const;
     // The sum of the elements' contributions at (x, y) as FlowDensityAt
     // gives it; whether it is not zero.
     bool ClampAtSurface(int32_t px, int32_t py, float& fx, float& fy) const;
